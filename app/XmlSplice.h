@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace xe::app {
+
+// Byte-level routines that join the pages of one export into a single document. Files are
+// plain bytes; nothing is decoded. Lengths and positions are 64-bit, so output files above
+// 2 GiB are handled. None of them reports an error: a file that cannot be opened makes the
+// routine do nothing.
+
+inline constexpr std::string_view DataBeginMarker = "<rs:data>";
+inline constexpr std::string_view DataEndMarker = "</rs:data>";
+
+// Cuts the file right before its "</rs:data>". Windows of initialWindow * 2^k bytes at the
+// end of the file are searched, the smallest first, as long as they fit in the file; the
+// cut is made at the first marker inside the first window that holds a whole one.
+// Gives true when the file was cut.
+bool TruncateAtDataEnd(const std::string& fileName, int64_t initialWindow);
+
+// The file's bytes, or empty when it is missing or cannot be read.
+std::string ReadWholeFile(const std::string& fileName);
+
+// Writes the bytes at the end of the file, creating it when missing.
+void AppendText(const std::string& fileName, std::string_view text);
+
+} // namespace xe::app

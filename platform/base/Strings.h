@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace xe::base {
+
+// Text inside the system is a byte string in the ANSI code page. The code page is a
+// platform setting: GBK by default, XMLEXPORT_CODEPAGE (any iconv name) overrides it.
+// Conversions happen only at the edges (rendering, SQLite, XML, the terminal, paths).
+
+const std::string& AnsiCodePage();
+// For tests and tools; an empty name goes back to the environment's choice.
+void SetAnsiCodePage(const std::string& name);
+
+// Invalid or unmappable input never stops a conversion: the offending bytes become a
+// replacement character (U+FFFD towards Unicode, '?' towards the ANSI code page) and
+// *lossless, when given, is set to false.
+std::string AnsiToUtf8(std::string_view ansi, bool* lossless = nullptr);
+std::string Utf8ToAnsi(std::string_view utf8, bool* lossless = nullptr);
+std::u16string AnsiToUtf16(std::string_view ansi, bool* lossless = nullptr);
+std::u32string AnsiToUtf32(std::string_view ansi, bool* lossless = nullptr);
+std::string Utf16ToAnsi(std::u16string_view text, bool* lossless = nullptr);
+std::string Utf16ToUtf8(std::u16string_view text, bool* lossless = nullptr);
+std::u16string Utf8ToUtf16(std::string_view utf8, bool* lossless = nullptr);
+std::u32string Utf8ToUtf32(std::string_view utf8, bool* lossless = nullptr);
+std::string Utf32ToUtf8(std::u32string_view text);
+
+// Converts between any two iconv encodings with the same replacement rules.
+std::string ConvertEncoding(std::string_view bytes, const char* from, const char* to, bool* lossless = nullptr);
+
+// A UTF-8 literal of the source, in the ANSI code page: Ansi(u8"完成").
+std::string Ansi(std::u8string_view utf8);
+
+// Removes every character with a code from 0 to 32 at either end.
+std::string Trim(std::string_view s);
+std::string TrimLeft(std::string_view s);
+std::string TrimRight(std::string_view s);
+
+// printf-style formatting for the system's "%d" and "%s" messages.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string IntToStr(int64_t value);
+// Decimal integer with an optional minus sign; anything else gives the default.
+int64_t StrToIntDef(std::string_view s, int64_t def);
+bool TryStrToInt(std::string_view s, int64_t& value);
+
+// ASCII-only case handling, safe on multi-byte ANSI text.
+std::string UpperCase(std::string_view s);
+std::string LowerCase(std::string_view s);
+bool SameText(std::string_view a, std::string_view b);
+
+// Position of the first occurrence (0-based), or npos.
+size_t FindBytes(std::string_view haystack, std::string_view needle);
+
+} // namespace xe::base

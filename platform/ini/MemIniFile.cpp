@@ -1,0 +1,155 @@
+#include "platform/ini/MemIniFile.h"
+
+#include "platform/base/Strings.h"
+
+#include <algorithm>
+
+namespace xe::ini {
+
+using namespace xe::base;
+
+void TMemIniFile::SetText(std::string_view text)
+{
+    FSections.clear();
+    Section* current = nullptr;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\r' && text[i] != '\n')
+            continue;
+        std::string line = Trim(text.substr(start, i - start));
+        if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line.front() == '[' && line.back() == ']') {
+            current = &AddSection(line.substr(1, line.size() - 2));
+            continue;
+        }
+        if (!current)
+            continue;
+        size_t eq = line.find('=');
+        if (eq == std::string::npos)
+            current->Entries.push_back({ line, std::string() });
+        else
+            current->Entries.push_back({ Trim(std::string_view(line).substr(0, eq)), TrimLeft(std::string_view(line).substr(eq + 1)) });
+    }
+}
+
+std::string TMemIniFile::Text() const
+{
+    std::string out;
+    for (size_t s = 0; s < FSections.size(); ++s) {
+        if (s > 0)
+            out += "\r\n";
+        out += "[" + FSections[s].Name + "]\r\n";
+        for (const Entry& e : FSections[s].Entries)
+            out += e.Key + "=" + e.Value + "\r\n";
+    }
+    return out;
+}
+
+const TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name) const
+{
+    for (const Section& s : FSections)
+        if (SameText(s.Name, name))
+            return &s;
+    return nullptr;
+}
+
+TMemIniFile::Section& TMemIniFile::AddSection(std::string_view name)
+{
+    for (Section& s : FSections)
+        if (SameText(s.Name, name))
+            return s;
+    FSections.push_back({ std::string(name), {} });
+    return FSections.back();
+}
+
+const TMemIniFile::Entry* TMemIniFile::FindEntry(std::string_view section, std::string_view key) const
+{
+    const Section* s = FindSection(section);
+    if (!s)
+        return nullptr;
+    for (const Entry& e : s->Entries)
+        if (SameText(e.Key, key))
+            return &e;
+    return nullptr;
+}
+
+std::string TMemIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
+{
+    const Entry* e = FindEntry(section, key);
+    return e ? e->Value : std::string(def);
+}
+
+int TMemIniFile::ReadInteger(std::string_view section, std::string_view key, int def) const
+{
+    const Entry* e = FindEntry(section, key);
+    if (!e)
+        return def;
+    int64_t value;
+    if (!TryStrToInt(e->Value, value) || value < INT32_MIN || value > INT32_MAX)
+        return def;
+    return int(value);
+}
+
+bool TMemIniFile::ReadBool(std::string_view section, std::string_view key, bool def) const
+{
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void TMemIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    Section& s = AddSection(section);
+    for (Entry& e : s.Entries) {
+        if (SameText(e.Key, key)) {
+            e.Value = std::string(value);
+            return;
+        }
+    }
+    s.Entries.push_back({ std::string(key), std::string(value) });
+}
+
+void TMemIniFile::WriteInteger(std::string_view section, std::string_view key, int value)
+{
+    WriteString(section, key, IntToStr(value));
+}
+
+void TMemIniFile::WriteBool(std::string_view section, std::string_view key, bool value)
+{
+    WriteString(section, key, value ? "1" : "0");
+}
+
+bool TMemIniFile::SectionExists(std::string_view section) const { return FindSection(section) != nullptr; }
+
+bool TMemIniFile::ValueExists(std::string_view section, std::string_view key) const
+{
+    return FindEntry(section, key) != nullptr;
+}
+
+void TMemIniFile::EraseSection(std::string_view section)
+{
+    FSections.erase(std::remove_if(FSections.begin(), FSections.end(),
+                        [&](const Section& s) { return SameText(s.Name, section); }),
+        FSections.end());
+}
+
+std::vector<std::string> TMemIniFile::Sections() const
+{
+    std::vector<std::string> out;
+    for (const Section& s : FSections)
+        out.push_back(s.Name);
+    return out;
+}
+
+std::vector<std::string> TMemIniFile::SectionKeys(std::string_view section) const
+{
+    std::vector<std::string> out;
+    if (const Section* s = FindSection(section))
+        for (const Entry& e : s->Entries)
+            out.push_back(e.Key);
+    return out;
+}
+
+} // namespace xe::ini

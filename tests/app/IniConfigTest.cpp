@@ -1,0 +1,79 @@
+#include "app/IniConfig.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+
+#include <gtest/gtest.h>
+
+using namespace xe::app;
+using namespace xe::base;
+
+TEST(IniConfig, ValuesAreTrimmedOfTabsAndBlanks)
+{
+    TTempDir temp;
+    std::string ini = temp.File("InOut.ini");
+    WriteFileBytes(ini, "[Sys]\r\nStrSql=\t  select * from t \t\r\nXmlName= out.xml\r\n");
+    EXPECT_EQ(ReadIniValue("Sys", "StrSql", ini), "select * from t");
+    EXPECT_EQ(ReadIniValue("Sys", "XmlName", ini), "out.xml");
+    EXPECT_EQ(ReadIniValue("Sys", "DbPass", ini), "");
+    EXPECT_EQ(ReadIniValue("", "StrSql", ini), "");
+    EXPECT_EQ(ReadIniValue("Sys", "", ini), "");
+}
+
+TEST(IniConfig, LongValueIsCutBeforeTrimming)
+{
+    TTempDir temp;
+    std::string ini = temp.File("InOut.ini");
+    // 2046 letters, then blanks from byte 2047 on: the cut keeps one blank, the trim drops it.
+    std::string value = std::string(2046, 'a') + std::string(10, ' ') + "tail";
+    WriteFileBytes(ini, "[Sys]\nStrSql=" + value + "\n");
+    EXPECT_EQ(ReadIniValue("Sys", "StrSql", ini), std::string(2046, 'a'));
+}
+
+TEST(IniConfig, MissingSectionGivesEmptyValues)
+{
+    TTempDir temp;
+    std::string ini = temp.File("InOut.ini");
+    WriteFileBytes(ini, "[Other]\nStrSql=x\n");
+    EXPECT_EQ(ReadIniValue("Sys", "StrSql", ini), "");
+}
+
+TEST(IniConfig, MissingFileIsCreatedEmpty)
+{
+    TTempDir temp;
+    std::string ini = temp.File("InOut.ini");
+    EXPECT_EQ(ReadIniValue("Sys", "StrSql", ini), "");
+    EXPECT_TRUE(FileExists(ini));
+    EXPECT_EQ(FileSize(ini), 0);
+}
+
+TEST(IniConfig, UnreadableFileIsNeverOverwritten)
+{
+    TTempDir temp;
+    std::string ini = temp.File("InOut.ini");
+    ASSERT_TRUE(ForceDirectories(ini));
+    WriteFileBytes(ini + "/keep", "data");
+    EXPECT_EQ(ReadIniValue("Sys", "StrSql", ini), "");
+    EXPECT_TRUE(DirectoryExists(ini));
+    EXPECT_EQ(ReadFileBytes(ini + "/keep"), "data");
+}
+
+TEST(IniConfig, CreateFileWithDirsMakesParents)
+{
+    TTempDir temp;
+    SetAnsiCodePage("GBK");
+    std::string name = temp.Path() + Ansi(u8"配置/深/InOut.ini");
+    EXPECT_TRUE(CreateFileWithDirs(name));
+    EXPECT_TRUE(FileExists(name));
+    EXPECT_EQ(FileSize(name), 0);
+    // An existing file is kept as it is.
+    WriteFileBytes(name, "[Sys]");
+    EXPECT_TRUE(CreateFileWithDirs(name));
+    EXPECT_EQ(ReadFileBytes(name), "[Sys]");
+    EXPECT_TRUE(EnsureIniFile(name));
+}
+
+TEST(IniConfig, BareFileNameIsAFailure)
+{
+    EXPECT_FALSE(CreateFileWithDirs("InOut-never-created.ini"));
+    EXPECT_FALSE(FileExists("InOut-never-created.ini"));
+}

@@ -1,0 +1,89 @@
+#include "platform/base/Strings.h"
+
+#include <gtest/gtest.h>
+
+using namespace xe::base;
+
+TEST(Strings, GbkIsTheDefaultCodePage)
+{
+    SetAnsiCodePage("");
+    if (std::getenv("XMLEXPORT_CODEPAGE") == nullptr) {
+        EXPECT_EQ(AnsiCodePage(), "GBK");
+    }
+    SetAnsiCodePage("GBK");
+    // "完成" is CD EA B3 C9 in GBK.
+    EXPECT_EQ(Ansi(u8"完成"), "\xCD\xEA\xB3\xC9");
+    EXPECT_EQ(AnsiToUtf8("\xCD\xEA\xB3\xC9"), "完成");
+    EXPECT_EQ(AnsiToUtf16("\xCD\xEA\xB3\xC9"), u"完成");
+    EXPECT_EQ(Utf16ToAnsi(u"完成"), "\xCD\xEA\xB3\xC9");
+    EXPECT_EQ(AnsiToUtf32("a\xCD\xEA"), U"a完");
+}
+
+TEST(Strings, GbkTrailBytesMayLookLikeBrackets)
+{
+    SetAnsiCodePage("GBK");
+    // 0x5D (']') and 0x5C ('\') occur as trail bytes of GBK characters.
+    std::string ansi = "\x81\x5D\x81\x5C";
+    bool ok = false;
+    std::string utf8 = AnsiToUtf8(ansi, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(utf8.find(']'), std::string::npos);
+    EXPECT_EQ(Utf8ToAnsi(utf8), ansi);
+}
+
+TEST(Strings, InvalidBytesBecomeReplacementsAndAreReported)
+{
+    SetAnsiCodePage("GBK");
+    bool ok = true;
+    // A lead byte without its trail byte at the end, and 0xFF which GBK never uses.
+    std::string utf8 = AnsiToUtf8("ab\xFF" "c\x81", &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(utf8, "ab\xEF\xBF\xBD" "c\xEF\xBF\xBD");
+    ok = true;
+    EXPECT_EQ(Utf8ToAnsi("x\xC3", &ok), "x?");
+    EXPECT_FALSE(ok);
+    ok = true;
+    // A character GBK cannot hold.
+    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80", &ok), "?");
+    EXPECT_FALSE(ok);
+}
+
+TEST(Strings, EnvironmentCanChooseUtf8)
+{
+    SetAnsiCodePage("UTF-8");
+    EXPECT_EQ(Ansi(u8"完成"), "完成");
+    EXPECT_EQ(AnsiToUtf16("完成"), u"完成");
+    SetAnsiCodePage("GBK");
+}
+
+TEST(Strings, TrimRemovesControlCharactersAndBlanks)
+{
+    EXPECT_EQ(Trim(" \t\r\n select 1 \x01\x1F "), "select 1");
+    EXPECT_EQ(Trim(std::string("\0a\0", 3)), "a");
+    EXPECT_EQ(Trim("   "), "");
+    // Bytes above 127 (GBK text) are never trimmed.
+    EXPECT_EQ(Trim("\xCD\xEA "), "\xCD\xEA");
+    EXPECT_EQ(TrimLeft("  a "), "a ");
+    EXPECT_EQ(TrimRight("  a "), "  a");
+}
+
+TEST(Strings, FormatAndIntegers)
+{
+    EXPECT_EQ(Format("Value must be between %d and %d", 0, 100), "Value must be between 0 and 100");
+    EXPECT_EQ(Format("'%s'", "x"), "'x'");
+    EXPECT_EQ(IntToStr(-42), "-42");
+    EXPECT_EQ(StrToIntDef("-17", 5), -17);
+    EXPECT_EQ(StrToIntDef("+17", 5), 5);
+    EXPECT_EQ(StrToIntDef("0x10", 5), 5);
+    EXPECT_EQ(StrToIntDef("", 5), 5);
+    EXPECT_EQ(StrToIntDef("-", 5), 5);
+    EXPECT_EQ(StrToIntDef("99999999999999999999", 5), 5);
+    EXPECT_EQ(StrToIntDef("-9223372036854775808", 5), INT64_MIN);
+}
+
+TEST(Strings, CaseHelpersLeaveMultiByteTextAlone)
+{
+    EXPECT_TRUE(SameText("FORMINFO", "forminfo"));
+    EXPECT_FALSE(SameText("a", "ab"));
+    EXPECT_EQ(UpperCase("ab\xCD\xEA"), "AB\xCD\xEA");
+}

@@ -1,0 +1,61 @@
+#include "platform/base/Files.h"
+#include "platform/ini/Profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace xe::base;
+using namespace xe::ini;
+
+TEST(Profile, LooksUpOneKeyWithoutRegardToCase)
+{
+    TTempDir temp;
+    std::string ini = temp.File("InOut.ini");
+    WriteFileBytes(ini, "; comment\r\n[Other]\r\nStrSql=wrong\r\n[SYS]\r\n  strsql = select 1 \r\nXmlName=a.xml\nDbName=\rDbPass=x");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "StrSql", "d", ini), " select 1 ");
+    EXPECT_EQ(GetPrivateProfileString("sys", "XMLNAME", "d", ini), "a.xml");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "DbName", "d", ini), "");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "DbPass", "d", ini), "x");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "Missing", "d", ini), "d");
+    EXPECT_EQ(GetPrivateProfileString("Nope", "StrSql", "d", ini), "d");
+}
+
+TEST(Profile, FirstSectionAndKeyWin)
+{
+    TTempDir temp;
+    std::string ini = temp.File("a.ini");
+    WriteFileBytes(ini, "[Sys]\nk=1\nk=2\n[Sys]\nk=3\n");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "k", "", ini), "1");
+}
+
+TEST(Profile, ValueIsCutToTheBuffer)
+{
+    TTempDir temp;
+    std::string ini = temp.File("a.ini");
+    std::string value(3000, 'v');
+    WriteFileBytes(ini, "[Sys]\nStrSql=" + value + "\n");
+    std::string got = GetPrivateProfileString("Sys", "StrSql", "", ini);
+    EXPECT_EQ(got.size(), 2047u);
+    EXPECT_EQ(got, value.substr(0, 2047));
+}
+
+TEST(Profile, MissingOrUnreadableFilesGiveTheDefault)
+{
+    TTempDir temp;
+    EXPECT_EQ(GetPrivateProfileString("Sys", "k", "d", temp.File("missing.ini")), "d");
+    // A directory in the place of the file.
+    ASSERT_TRUE(ForceDirectories(temp.File("dir.ini")));
+    EXPECT_EQ(GetPrivateProfileString("Sys", "k", "d", temp.File("dir.ini")), "d");
+}
+
+TEST(Profile, FileWithoutRightsGivesTheDefault)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root: file permissions do not stop reading";
+    TTempDir temp;
+    std::string ini = temp.File("a.ini");
+    WriteFileBytes(ini, "[Sys]\nk=v\n");
+    ::chmod(ToSystemPath(ini).c_str(), 0);
+    EXPECT_EQ(GetPrivateProfileString("Sys", "k", "d", ini), "d");
+}
