@@ -1,0 +1,89 @@
+#pragma once
+
+#include "platform/db/Types.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace xe::db {
+
+class TADOConnection;
+class TMaterializations;
+
+// The parsed "key=value;" pairs of a connection string. Keys are compared without regard
+// to letter case; values may be quoted with ' or "; a trailing ";" is allowed.
+// Raises EDatabaseError for text that is not such a list.
+std::map<std::string, std::string, std::less<>> ParseConnectionString(std::string_view text);
+
+// How the connection's data source was recognised, from its first bytes.
+enum class TEngineKind { None, SQLite, Access };
+
+// The Access engine (library xe_db_access) plugs in here. The connection calls it after it
+// recognised a Jet 3/4 ("Standard Jet DB") or ACE ("Standard ACE DB") signature at offset 4,
+// with `db` an SQLite handle opened on a private temporary database (empty file name). The
+// engine checks the password, loads the file's tables into that database's "main" schema
+// and registers each column's Access metadata with RegisterColumnInfo. It raises
+// EDatabaseError with the message a Jet user would see ("Not a valid password.").
+// Both strings are in the ANSI code page.
+using TAccessEngine = std::function<void(
+    TADOConnection& connection, sqlite3* db, std::string const& dataSource, std::string const& password)>;
+// Process-wide; an empty function removes the engine. Until one is set, Access files are
+// refused with a clear message.
+void SetAccessEngine(TAccessEngine engine);
+bool HasAccessEngine();
+
+// Stands in for ADO's connection with the Jet OLE DB provider. The connection string
+// "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Jet OLEDB:Database Password=%s;" is
+// understood; the engine is chosen by the data source's first bytes, never its extension.
+// SQLite files are opened read only (the tool never changes the user's database) and
+// have no password: a configured one is accepted and not checked.
+class TADOConnection {
+public:
+    TADOConnection();
+    ~TADOConnection();
+    TADOConnection(TADOConnection const&) = delete;
+    TADOConnection& operator=(TADOConnection const&) = delete;
+
+    std::string ConnectionString; // in the ANSI code page
+    bool LoginPrompt = true; // no dialog is ever shown; kept for the interface
+
+    // Raises EDatabaseError naming the path: "Could not find file '<path>'." and so on.
+    void Open();
+    void Close();
+    bool Connected() const { return FDb != nullptr; }
+    // Same as Open()/Close(), named as the Delphi property setter is.
+    void SetConnected(bool value);
+
+    TEngineKind Engine() const { return FEngine; }
+    // The open SQLite handle; null when closed.
+    sqlite3* Handle() const { return FDb; }
+    // Values of the parsed connection string after Open (ANSI).
+    std::string const& DataSource() const { return FDataSource; }
+    std::string const& Password() const { return FPassword; }
+
+    // Metadata an engine knows better than SQLite's declared types, keyed by the origin of a
+    // result column as SQLite reports it (sqlite3_column_table_name / _origin_name, UTF-8,
+    // compared without regard to ASCII letter case). The XML writer uses it for every result
+    // column that comes straight from that table column.
+    void RegisterColumnInfo(std::string_view table, std::string_view column, TColumnInfo const& info);
+    TColumnInfo const* FindColumnInfo(std::string_view table, std::string_view column) const;
+
+    // Cached ordered materialisations of derived tables, made once per connection and
+    // dropped on Close (used by TADOQuery).
+    TMaterializations& Materializations() { return *FMaterializations; }
+
+private:
+    sqlite3* FDb = nullptr;
+    TEngineKind FEngine = TEngineKind::None;
+    std::string FDataSource;
+    std::string FPassword;
+    std::map<std::string, TColumnInfo, std::less<>> FColumnInfos;
+    std::unique_ptr<TMaterializations> FMaterializations;
+};
+
+} // namespace xe::db

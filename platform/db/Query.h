@@ -1,0 +1,88 @@
+#pragma once
+
+#include "platform/db/Types.h"
+#include "platform/db/Variant.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace xe::db {
+
+class TADOConnection;
+class TADOQuery;
+
+// One column of the open result; values are those of the current row.
+class TField {
+public:
+    std::string const& Name() const { return FName; } // ANSI
+    TFieldType DataType() const { return FDataType; }
+    TColumnInfo const& Info() const { return FInfo; }
+    TVariant Value() const;
+    TVariant AsVariant() const { return Value(); }
+    bool IsNull() const { return Value().IsNull(); }
+    int64_t AsInteger() const { return Value().AsInteger(); }
+    double AsFloat() const { return Value().AsFloat(); }
+    std::string AsString() const { return Value().AsString(); }
+
+private:
+    friend class TADOQuery;
+    TADOQuery* FQuery = nullptr;
+    int FIndex = 0;
+    std::string FName;
+    TFieldType FDataType = ftUnknown;
+    TColumnInfo FInfo;
+};
+
+// Stands in for ADO's query: a statement in the Jet dialect, run through the connection.
+class TADOQuery {
+public:
+    explicit TADOQuery(TADOConnection* connection);
+    ~TADOQuery();
+    TADOQuery(TADOQuery const&) = delete;
+    TADOQuery& operator=(TADOQuery const&) = delete;
+
+    // Replaces the statement (ANSI text); closes any open result.
+    void SetSQL(std::string const& ansiText);
+    std::string const& SQL() const { return FSql; }
+
+    // Translates and runs the statement; the first row becomes current. Raises
+    // EDatabaseError (a translation error names the construct and quotes the statement).
+    void Open();
+    void Close();
+    bool Active() const;
+
+    int FieldCount() const { return static_cast<int>(FFields.size()); }
+    TField& Fields(int index);
+    TField* FindField(std::string const& ansiName);
+
+    // The number of rows of the open result (counted once, on demand).
+    int64_t RecordCount();
+    bool Eof() const;
+    void Next();
+    void First();
+
+    // Writes the whole open result to the file (ANSI path), replacing an existing file.
+    // Only pfXML is supported. A value that does not fit its column's declared type is an
+    // EDatabaseError naming the column, never a file that a reader would refuse.
+    void SaveToFile(std::string const& ansiFileName, TPersistFormat format = pfXML);
+
+    // True when the open result came from a cached materialisation (for tests and benchmarks).
+    bool UsedMaterialization() const;
+    // The SQLite text the statement was translated to (UTF-8), for diagnostics.
+    std::string const& TranslatedSQL() const;
+
+private:
+    friend class TField;
+    struct TImpl;
+    TVariant CurrentValue(int index) const;
+    void Require(bool active, char const* operation) const;
+
+    TADOConnection* FConnection;
+    std::string FSql;
+    std::vector<TField> FFields;
+    std::unique_ptr<TImpl> FImpl;
+};
+
+} // namespace xe::db
