@@ -1,0 +1,126 @@
+#include "skin/data/ResourceStrData.h"
+
+#include "platform/base/Strings.h"
+#include "platform/toolkit/Persistence.h"
+#include "skin/data/SkinPackage.h"
+
+namespace xe::skin {
+
+using xe::tk::TComponent;
+
+std::vector<std::string> const& DefaultResStrings()
+{
+    static const std::vector<std::string> lines {
+        "MI_MINCAPTION=Mi&nimize",
+        "MI_MAXCAPTION=Ma&ximize",
+        "MI_CLOSECAPTION=&Close",
+        "MI_RESTORECAPTION=&Restore",
+        "MI_MINTOTRAYCAPTION=Minimize to &Tray",
+        "MI_ROLLUPCAPTION=Ro&llUp",
+        "MINBUTTON_HINT=Minimize",
+        "MAXBUTTON_HINT=Maximize",
+        "CLOSEBUTTON_HINT=Close",
+        "TRAYBUTTON_HINT=Minimize to Tray",
+        "ROLLUPBUTTON_HINT=Roll Up",
+        "MENUBUTTON_HINT=System menu",
+        "EDIT_UNDO=Undo",
+        "EDIT_COPY=Copy",
+        "EDIT_CUT=Cut",
+        "EDIT_PASTE=Paste",
+        "EDIT_DELETE=Delete",
+        "EDIT_SELECTALL=Select All",
+        "MSG_BTN_YES=&Yes",
+        "MSG_BTN_NO=&No",
+        "MSG_BTN_OK=OK",
+        "MSG_BTN_CANCEL=Cancel",
+        "MSG_BTN_ABORT=&Abort",
+        "MSG_BTN_RETRY=&Retry",
+        "MSG_BTN_IGNORE=&Ignore",
+        "MSG_BTN_ALL=&All",
+        "MSG_BTN_NOTOALL=N&o to All",
+        "MSG_BTN_YESTOALL=Yes to &All",
+        "MSG_BTN_HELP=&Help",
+        "MSG_BTN_OPEN=&Open",
+        "MSG_BTN_SAVE=&Save",
+        "MSG_BTN_BACK_HINT=Go to last folder visited",
+        "MSG_BTN_UP_HINT=Up one level",
+        "MSG_BTN_NEWFOLDER_HINT=Create new folder",
+        "MSG_BTN_VIEWMENU_HINT=View menu",
+        "MSG_BTN_STRETCH_HINT=Stretch",
+        "MSG_FILENAME=File name:",
+        "MSG_FILETYPE=Files of type:",
+        "MSG_NEWFOLDER=New folder",
+        "MSG_LV_DETAILS=Details",
+        "MSG_LV_ICON=Large icons",
+        "MSG_LV_SMALLICON=Small icons",
+        "MSG_LV_LIST=List",
+        "MSG_PREVIEWSKIN=Preview",
+        "MSG_PREVIEWBUTTON=Button",
+        "MSG_CAP_WARNING=Warning",
+        "MSG_CAP_ERROR=Error",
+        "MSG_CAP_INFORMATION=Information",
+        "MSG_CAP_CONFIRM=Confirm",
+        "CALC_CAP=Calculator",
+        "ERROR=Error",
+        "COLORGRID_CAP=Basic colors",
+        "CUSTOMCOLORGRID_CAP=Custom colors",
+        "ADDCUSTOMCOLORBUTTON_CAP=Add to Custom Colors",
+        "FONTDLG_COLOR=Color:",
+        "FONTDLG_NAME=Name:",
+        "FONTDLG_SIZE=Size:",
+        "FONTDLG_HEIGHT=Height:",
+        "FONTDLG_EXAMPLE=Example",
+        "FONTDLG_STYLE=Style",
+        "FONTDLG_SCRIPT=Script:",
+        "DB_DELETE_QUESTION=Delete record?",
+        "DB_MULTIPLEDELETE_QUESTION=Delete all selected records?",
+        "NODISKINDRIVE=There is no disk in Drive or Drive is not ready",
+        "NOVALIDDRIVEID=Not a valid Drive ID",
+        "FLV_NAME=Name",
+        "FLV_SIZE=Size",
+        "FLV_TYPE=Type",
+        "FLV_LOOKIN=Look in: ",
+        "FLV_MODIFIED=Modified",
+        "FLV_ATTRIBUTES=Attributes",
+        "FLV_DISKSIZE=Disk Size",
+        "FLV_FREESPACE=Free Space",
+    };
+    return lines;
+}
+
+TspResourceStrData::TspResourceStrData(TComponent* owner)
+    : TComponent(owner)
+    , FResStrings(DefaultResStrings())
+{
+}
+
+std::string TspResourceStrData::GetResStr(std::string_view name) const
+{
+    for (std::string const& line : FResStrings) {
+        size_t eq = line.find('=');
+        if (eq != std::string::npos && xe::base::SameText(std::string_view(line).substr(0, eq), name))
+            return line.substr(eq + 1);
+    }
+    return {};
+}
+
+void TspResourceStrData::DefineProperties(xe::tk::TProperties& p)
+{
+    TComponent::DefineProperties(p);
+    p.String(
+        "Description", [this] { return FDescription; }, [this](std::string const& v) { FDescription = v; });
+    p.Integer(
+        "CharSet", [this] { return FCharSet; }, [this](int64_t v) { FCharSet = int(v); }, 1);
+    // The table travels as one text of CR LF lines.
+    auto joined = [](std::vector<std::string> const& lines) {
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\r\n";
+        return text;
+    };
+    p.String(
+        "ResStrings", [this, joined] { return joined(FResStrings); },
+        [this](std::string const& v) { FResStrings = SplitTextLines(v); }, joined(DefaultResStrings()));
+}
+
+} // namespace xe::skin

@@ -1,0 +1,362 @@
+#include "skin/data/SkinData.h"
+
+#include "platform/base/Strings.h"
+#include "platform/toolkit/Persistence.h"
+#include "skin/data/CompressedStoredSkin.h"
+#include "skin/data/ResourceStrData.h"
+#include "skin/data/SkinPackage.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace xe::skin {
+
+using namespace xe::base;
+using xe::gfx::TBitmap;
+using xe::tk::TComponent;
+using xe::tk::TOperation;
+
+namespace {
+
+TSkinFormMessenger* GMessenger = nullptr;
+
+bool IsNullRect(TRect const& r) { return r.Width() <= 0 || r.Height() <= 0; }
+bool IsNullPoint(TPoint p) { return p.X == 0 || p.Y == 0; }
+
+template <class List> int IndexOfName(List const& list, std::string_view name)
+{
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i]->IDName == name)
+            return int(i);
+    return -1;
+}
+
+} // namespace
+
+TSkinFormMessenger* SetSkinFormMessenger(TSkinFormMessenger* messenger)
+{
+    return std::exchange(GMessenger, messenger);
+}
+
+TSkinFormMessenger* SkinFormMessenger() { return GMessenger; }
+
+TspSkinData::TspSkinData(TComponent* owner)
+    : TComponent(owner)
+    , FPicture(std::make_unique<TBitmap>())
+    , FInActivePicture(std::make_unique<TBitmap>())
+    , FMask(std::make_unique<TBitmap>())
+    , FRollUpPicture(std::make_unique<TBitmap>())
+    , FRollUpMask(std::make_unique<TBitmap>())
+{
+}
+
+TspSkinData::~TspSkinData()
+{
+    FEmpty = true;
+    ClearObjects();
+}
+
+void TspSkinData::SetCompressedStoredSkin(TspCompressedStoredSkin* value)
+{
+    FCompressedStoredSkin = value;
+    if (value)
+        value->FreeNotification(this);
+    if (!IsDesigning() && value)
+        LoadCompressedStoredSkin(value);
+}
+
+void TspSkinData::SetResourceStrData(TspResourceStrData* value)
+{
+    FResourceStrData = value;
+    if (value)
+        value->FreeNotification(this);
+    if (!IsDesigning())
+        Broadcast(SkinMsg_ResStrChange);
+}
+
+void TspSkinData::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation != xe::tk::opRemove)
+        return;
+    if (component == FCompressedStoredSkin)
+        FCompressedStoredSkin = nullptr;
+    if (component == FResourceStrData)
+        FResourceStrData = nullptr;
+}
+
+void TspSkinData::DefineProperties(xe::tk::TProperties& p)
+{
+    TComponent::DefineProperties(p);
+    p.Reference(
+        "CompressedStoredSkin", [this] { return static_cast<TComponent*>(FCompressedStoredSkin); },
+        [this](TComponent* c) { SetCompressedStoredSkin(dynamic_cast<TspCompressedStoredSkin*>(c)); });
+    p.Reference(
+        "ResourceStrData", [this] { return static_cast<TComponent*>(FResourceStrData); },
+        [this](TComponent* c) { SetResourceStrData(dynamic_cast<TspResourceStrData*>(c)); });
+}
+
+void TspSkinData::Broadcast(unsigned msg)
+{
+    TSkinFormMessenger* messenger = GMessenger;
+    if (!messenger)
+        return;
+    TComponent* ownerForm = Owner() && messenger->IsForm(Owner()) ? Owner() : nullptr;
+    if (ownerForm)
+        messenger->SendSkinMessage(ownerForm, msg, this, SkinMsgParam);
+    // A handler may create or free forms; the list is the one taken before sending.
+    for (TComponent* form : messenger->Forms())
+        if (form != ownerForm)
+            messenger->SendSkinMessage(form, msg, this, SkinMsgParam);
+}
+
+void TspSkinData::ClearObjects()
+{
+    AreaList.clear();
+    ObjectList.clear();
+    CtrlList.clear();
+    ActivePictures.clear();
+    PopupWindow.WindowPictureIndex = -1;
+    HintWindow.WindowPictureIndex = -1;
+    ActivePictureNames.clear();
+}
+
+void TspSkinData::ClearAll()
+{
+    ClearObjects();
+    *FPicture = TBitmap();
+    *FInActivePicture = TBitmap();
+    *FMask = TBitmap();
+    *FRollUpPicture = TBitmap();
+    *FRollUpMask = TBitmap();
+    PictureName.clear();
+    InActivePictureName.clear();
+    MaskName.clear();
+    RollUpPictureName.clear();
+    RollUpMaskName.clear();
+    FEmpty = true;
+}
+
+int TspSkinData::IndexOfArea(std::string_view name) const
+{
+    for (size_t i = 0; i < AreaList.size(); ++i)
+        if (AreaList[i].IDName == name)
+            return int(i);
+    return -1;
+}
+
+int TspSkinData::IndexOfObject(std::string_view name) const { return IndexOfName(ObjectList, name); }
+
+int TspSkinData::IndexOfControl(std::string_view name) const { return IndexOfName(CtrlList, name); }
+
+void TspSkinData::BeginLoad()
+{
+    FEmpty = true;
+    Broadcast(SkinMsg_BeforeChange);
+    ClearAll();
+}
+
+void TspSkinData::LoadCompressedStoredSkin(TspCompressedStoredSkin* storedSkin)
+{
+    if (!storedSkin || storedSkin->IsEmpty())
+        return;
+    BeginLoad();
+    TMemoryStream stream;
+    storedSkin->DecompressToStream(stream);
+    if (!ReadPackage(stream.View()))
+        return;
+    FEmpty = false;
+    Broadcast(SkinMsg_Change);
+    Broadcast(SkinMsg_AfterChange);
+}
+
+void TspSkinData::LoadFromPackage(std::string_view package)
+{
+    BeginLoad();
+    if (!ReadPackage(package))
+        return;
+    FEmpty = false;
+    Broadcast(SkinMsg_Change);
+    Broadcast(SkinMsg_AfterChange);
+}
+
+bool TspSkinData::ReadPackage(std::string_view package)
+{
+    TPackageReader r(package);
+    int32_t version = r.ReadInt32();
+    if (version > MaxSkinPackageVersion)
+        return false;
+    for (TSkinSlot slot : PackageSlots(version)) {
+        TBitmap* target = nullptr;
+        switch (slot) {
+        case slPicture:
+            target = FPicture.get();
+            break;
+        case slInActivePicture:
+            target = FInActivePicture.get();
+            break;
+        case slMask:
+            target = FMask.get();
+            break;
+        case slRollUpPicture:
+            target = FRollUpPicture.get();
+            break;
+        case slRollUpMask:
+            target = FRollUpMask.get();
+            break;
+        }
+        if (r.ReadByte() != 0)
+            *target = TBitmap();
+        else
+            r.ReadBitmap(*target);
+    }
+    int32_t count = r.ReadInt32();
+    for (int32_t i = 0; i < count; ++i) {
+        ActivePictures.push_back(std::make_unique<TBitmap>());
+        r.ReadBitmap(*ActivePictures.back());
+    }
+
+    TMemIniFile f(r.Rest());
+    SkinName = ReadStr(f, "VERSION", "skinname");
+    SkinAuthor = ReadStr(f, "VERSION", "skinauthor");
+    AuthorEmail = ReadStr(f, "VERSION", "authoremail");
+    AuthorURL = ReadStr(f, "VERSION", "authorurl");
+    SkinComments = ReadStr(f, "VERSION", "skincomments");
+
+    PictureName = ReadStr(f, "PICTURES", "picture");
+    MaskName = ReadStr(f, "PICTURES", "mask");
+    RollUpPictureName = ReadStr(f, "PICTURES", "rolluppicture");
+    RollUpMaskName = ReadStr(f, "PICTURES", "rollupmask");
+    ActivePictureNames = ReadStrings(f, "PICTURES", "activepictures");
+
+    ReadFormInfo(f);
+    PopupWindow.LoadFromIni(f, "POPUPWINDOW");
+    HintWindow.LoadFromIni(f, "HINTWINDOW");
+    ReadAreas(f);
+    ReadObjects(f);
+    ReadControls(f);
+    return true;
+}
+
+void TspSkinData::ReadFormInfo(TMemIniFile const& f)
+{
+    char const* s = "FORMINFO";
+    LTPoint = ReadPoint(f, s, "lefttoppoint");
+    RTPoint = ReadPoint(f, s, "righttoppoint");
+    LBPoint = ReadPoint(f, s, "leftbottompoint");
+    RBPoint = ReadPoint(f, s, "rightbottompoint");
+    ClientRect = ReadRect(f, s, "clientrect");
+    BGPictureIndex = ReadInt(f, s, "bgpictureindex", -1);
+    MDIBGPictureIndex = ReadInt(f, s, "mdibgpictureindex", -1);
+    LeftStretch = ReadBoolean(f, s, "leftstretch");
+    RightStretch = ReadBoolean(f, s, "rightstretch");
+    TopStretch = ReadBoolean(f, s, "topstretch");
+    BottomStretch = ReadBoolean(f, s, "bottomstretch");
+    ButtonsRect = ReadRect(f, s, "buttonsrect");
+    CaptionRect = ReadRect(f, s, "captionrect");
+    ButtonsOffset = ReadInt(f, s, "buttonsoffset", 0);
+    ButtonsInLeft = ReadBoolean(f, s, "buttonsinleft");
+    MaskRectArea = ReadRect(f, s, "maskrectarea");
+    HitTestLTPoint = ReadPoint(f, s, "hittestlefttoppoint");
+    HitTestRTPoint = ReadPoint(f, s, "hittestrighttoppoint");
+    HitTestLBPoint = ReadPoint(f, s, "hittestleftbottompoint");
+    HitTestRBPoint = ReadPoint(f, s, "hittestrightbottompoint");
+    RollUpLeftPoint = ReadPoint(f, s, "rollupleftpoint");
+    RollUpRightPoint = ReadPoint(f, s, "rolluprightpoint");
+
+    if (!MaskName.empty()) {
+        // The mask covers at least the client area.
+        if (IsNullRect(MaskRectArea)) {
+            MaskRectArea = ClientRect;
+        } else {
+            MaskRectArea.Left = std::min(MaskRectArea.Left, ClientRect.Left);
+            MaskRectArea.Top = std::min(MaskRectArea.Top, ClientRect.Top);
+            MaskRectArea.Right = std::max(MaskRectArea.Right, ClientRect.Right);
+            MaskRectArea.Bottom = std::max(MaskRectArea.Bottom, ClientRect.Bottom);
+        }
+        if (IsNullPoint(HitTestLTPoint))
+            HitTestLTPoint = LTPoint;
+        if (IsNullPoint(HitTestRTPoint))
+            HitTestRTPoint = RTPoint;
+        if (IsNullPoint(HitTestLBPoint))
+            HitTestLBPoint = LBPoint;
+        if (IsNullPoint(HitTestRBPoint))
+            HitTestRBPoint = RBPoint;
+    }
+
+    MainMenuRect = ReadRect(f, s, "mainmenurect");
+    IconRect = ReadRect(f, s, "iconrect");
+    MainMenuPopupUp = ReadBoolean(f, s, "mainmenupopupup");
+    BorderWidth = ReadInt(f, s, "borderwidth", 0);
+    FormCursorIndex = ReadInt(f, s, "cursorindex", -1);
+    AutoRenderingInActiveImage = ReadBoolean(f, s, "autorenderinginactiveimage");
+    InActiveEffect = ReadInActiveEffect(f, s, "inactiveeffect");
+
+    // A frame without corner pieces is left alone; otherwise the corners are moved into
+    // the client rectangle.
+    if (RBPoint.X == LTPoint.X || RBPoint.Y == LTPoint.Y)
+        return;
+    LTPoint.X = std::max(LTPoint.X, ClientRect.Left);
+    LTPoint.Y = std::max(LTPoint.Y, ClientRect.Top);
+    RTPoint.X = std::min(RTPoint.X, ClientRect.Right);
+    RTPoint.Y = std::max(RTPoint.Y, ClientRect.Top);
+    LBPoint.X = std::max(LBPoint.X, ClientRect.Left);
+    LBPoint.Y = std::min(LBPoint.Y, ClientRect.Bottom);
+    RBPoint.X = std::min(RBPoint.X, ClientRect.Right);
+    RBPoint.Y = std::min(RBPoint.Y, ClientRect.Bottom);
+}
+
+void TspSkinData::ReadAreas(TMemIniFile const& f)
+{
+    int count = std::min(ReadInt(f, "SKINAREAS", "count", 0), MaxListCount);
+    for (int i = 0; i < count; ++i) {
+        std::string name, rest;
+        SplitEntry(ReadStr(f, "SKINAREAS", IntToStr(i)), name, rest);
+        TspDataSkinArea area { name, {} };
+        // An entry without a colon has no rectangle: it stays empty.
+        if (!name.empty() || !rest.empty())
+            area.AreaRect = ParseRect(rest);
+        AreaList.push_back(std::move(area));
+    }
+}
+
+void TspSkinData::ReadObjects(TMemIniFile const& f)
+{
+    int count = ReadInt(f, "SKINOBJECTS", "count", 0);
+    for (int i : PresentIndexKeys(f, "SKINOBJECTS", count)) {
+        std::string name, type;
+        SplitEntry(ReadStr(f, "SKINOBJECTS", IntToStr(i)), name, type);
+        auto object = CreateSkinObject(type, name);
+        if (!object)
+            continue;
+        ObjectList.push_back(std::move(object));
+        ObjectList.back()->LoadFromIni(f);
+    }
+}
+
+void TspSkinData::ReadControls(TMemIniFile const& f)
+{
+    int count = ReadInt(f, "SKINCONTROLS", "count", 0);
+    for (int i : PresentIndexKeys(f, "SKINCONTROLS", count)) {
+        std::string name, type;
+        SplitEntry(ReadStr(f, "SKINCONTROLS", IntToStr(i)), name, type);
+        auto control = CreateSkinControl(type, name);
+        if (!control)
+            continue;
+        CtrlList.push_back(std::move(control));
+        CtrlList.back()->LoadFromIni(f);
+    }
+}
+
+void RegisterSkinDataClasses()
+{
+    using xe::tk::RegisterComponentClass;
+    RegisterComponentClass("TspCompressedStoredSkin",
+        [](TComponent* owner) -> TComponent* { return new TspCompressedStoredSkin(owner); });
+    RegisterComponentClass(
+        "TspSkinData", [](TComponent* owner) -> TComponent* { return new TspSkinData(owner); });
+    RegisterComponentClass(
+        "TspResourceStrData", [](TComponent* owner) -> TComponent* { return new TspResourceStrData(owner); });
+}
+
+} // namespace xe::skin
