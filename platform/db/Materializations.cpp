@@ -1,0 +1,65 @@
+#include "platform/db/Materializations.h"
+
+#include "platform/base/Exceptions.h"
+#include "platform/base/Strings.h"
+#include "platform/db/JetSql.h"
+
+#include <sqlite3.h>
+
+namespace xe::db {
+
+namespace {
+
+void Exec(sqlite3* db, std::string const& sql)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::string message = error ? error : "unknown error";
+        sqlite3_free(error);
+        throw xe::base::EDatabaseError(xe::base::Utf8ToAnsi(message));
+    }
+}
+
+} // namespace
+
+TMaterializations::TEntry const& TMaterializations::Get(
+    std::string const& selectSql, std::string const& column)
+{
+    auto key = std::make_pair(selectSql, xe::base::LowerCase(column));
+    auto found = FEntries.find(key);
+    if (found != FEntries.end())
+        return found->second;
+
+    std::string name = "xe_mat_" + std::to_string(++FNext);
+    TEntry entry;
+    entry.Table = "temp." + QuoteSqliteName(name);
+    entry.Column = QuoteSqliteName(column);
+    // CREATE TABLE AS gives every column the affinity of its expression in the statement,
+    // so comparisons on the copy convert values as they would on the statement itself. The
+    // rows are inserted in the column's order, which makes rowid n the n-th row.
+    try {
+        Exec(FDb,
+            "CREATE TABLE " + entry.Table + " AS SELECT * FROM (" + selectSql + ") ORDER BY " + entry.Column);
+        Exec(FDb,
+            "CREATE INDEX temp." + QuoteSqliteName(name + "_c") + " ON " + QuoteSqliteName(name) + "("
+                + entry.Column + ")");
+        sqlite3_stmt* stmt = nullptr;
+        std::string count = "SELECT count(*), coalesce(max(rowid), 0) FROM " + entry.Table;
+        if (sqlite3_prepare_v2(FDb, count.c_str(), -1, &stmt, nullptr) != SQLITE_OK
+            || sqlite3_step(stmt) != SQLITE_ROW) {
+            sqlite3_finalize(stmt);
+            throw xe::base::EDatabaseError(sqlite3_errmsg(FDb));
+        }
+        entry.Rows = sqlite3_column_int64(stmt, 0);
+        int64_t maxRowid = sqlite3_column_int64(stmt, 1);
+        sqlite3_finalize(stmt);
+        if (maxRowid != entry.Rows)
+            throw xe::base::EDatabaseError("The ordered copy of a derived table is not numbered 1 to N.");
+    } catch (...) {
+        sqlite3_exec(FDb, ("DROP TABLE IF EXISTS " + entry.Table).c_str(), nullptr, nullptr, nullptr);
+        throw;
+    }
+    return FEntries.emplace(key, entry).first->second;
+}
+
+} // namespace xe::db

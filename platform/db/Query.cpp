@@ -1,0 +1,505 @@
+#include "platform/db/Query.h"
+
+#include "platform/base/Exceptions.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "platform/db/Connection.h"
+#include "platform/db/JetSql.h"
+#include "platform/db/Materializations.h"
+#include "platform/db/XmlWriter.h"
+
+#include <cstdio>
+#include <sqlite3.h>
+
+namespace xe::db {
+
+using xe::base::EDatabaseError;
+using xe::base::Format;
+
+namespace {
+
+std::string Ansi(char const* utf8) { return xe::base::Utf8ToAnsi(utf8 ? utf8 : ""); }
+
+// SQLite's complaint in the words a Jet user knows, with the statement quoted.
+[[noreturn]] void RaiseSqliteError(sqlite3* db, std::string const& ansiStatement)
+{
+    std::string message = sqlite3_errmsg(db);
+    if (message.rfind("no such table: ", 0) == 0) {
+        throw EDatabaseError(
+            Format("The Microsoft Jet database engine cannot find the input table or query '%s'.  "
+                   "Make sure it exists and that its name is spelled correctly.",
+                Ansi(message.c_str() + 15).c_str()));
+    }
+    if (message.rfind("no such column: ", 0) == 0) {
+        throw EDatabaseError(
+            Format("No value given for one or more required parameters. (Unknown name '%s' in "
+                   "statement '%s'.)",
+                Ansi(message.c_str() + 16).c_str(), ansiStatement.c_str()));
+    }
+    throw EDatabaseError(
+        Format("%s (in statement '%s')", Ansi(message.c_str()).c_str(), ansiStatement.c_str()));
+}
+
+struct TStmt {
+    sqlite3_stmt* P = nullptr;
+    TStmt() = default;
+    TStmt(TStmt const&) = delete;
+    TStmt& operator=(TStmt const&) = delete;
+    ~TStmt() { Reset(); }
+    void Reset()
+    {
+        sqlite3_finalize(P);
+        P = nullptr;
+    }
+};
+
+sqlite3_stmt* Prepare(sqlite3* db, std::string const& sql, std::string const& ansiStatement)
+{
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        RaiseSqliteError(db, ansiStatement);
+    }
+    return stmt;
+}
+
+bool IsBareStar(TSelectCore const& core)
+{
+    return core.Items.size() == 1 && core.Items[0].Expr->Kind == TSqlExpr::ekStar
+        && core.Items[0].Expr->Parts.empty();
+}
+
+// The single derived table a select reads, or null.
+TSelectQuery const* OnlyDerivedTable(TSelectCore const& core)
+{
+    if (core.From.size() != 1 || core.From[0]->Kind != TTableRef::trDerived || !core.GroupBy.empty()
+        || core.Having)
+        return nullptr;
+    return core.From[0]->Query.get();
+}
+
+bool IsColumn(TSqlExpr const* e, std::string& name)
+{
+    if (!e || e->Kind != TSqlExpr::ekName || e->Parts.size() != 1)
+        return false;
+    name = e->Parts[0];
+    return true;
+}
+
+bool WholeNumber(std::string const& text, int64_t& value) { return xe::base::TryStrToInt(text, value); }
+
+// The two shapes answered from an ordered copy of the derived table X:
+//   MaxOfTop:  SELECT MAX(c) FROM (SELECT TOP k * FROM (X) ORDER BY c)
+//   TopAbove:  SELECT TOP n * FROM (X) [WHERE c > v] [ORDER BY c]   (at least one of the two)
+struct TPlan {
+    enum TKind { None, MaxOfTop, TopAbove } Kind = None;
+    TSelectQuery const* X = nullptr;
+    std::string Column;
+    int64_t Count = 0;
+    std::string Value; // SQLite literal of v; empty when there is no condition
+    bool Ordered = false;
+};
+
+TPlan MatchPlan(TSelectQuery const& q)
+{
+    TPlan plan;
+    TSelectCore const& c = q.Core;
+    if (!q.Compound.empty() || c.Distinct)
+        return plan;
+    // MAX(c) over a TOP k ordered by c.
+    if (!c.Top.Present && q.OrderBy.empty() && !c.Where && c.Items.size() == 1) {
+        TSqlExpr const& f = *c.Items[0].Expr;
+        std::string name, orderName;
+        TSelectQuery const* sub = OnlyDerivedTable(c);
+        if (f.Kind == TSqlExpr::ekFunction && xe::base::SameText(f.Name, "MAX") && !f.Distinct && !f.Star
+            && f.Args.size() == 1 && IsColumn(f.Args[0].get(), name) && sub && sub->Compound.empty()
+            && !sub->Core.Distinct && sub->Core.Top.Present && !sub->Core.Top.Percent
+            && WholeNumber(sub->Core.Top.Count, plan.Count) && IsBareStar(sub->Core) && !sub->Core.Where
+            && OnlyDerivedTable(sub->Core) && sub->OrderBy.size() == 1 && !sub->OrderBy[0].Desc
+            && IsColumn(sub->OrderBy[0].Expr.get(), orderName) && xe::base::SameText(name, orderName)) {
+            plan.Kind = TPlan::MaxOfTop;
+            plan.X = OnlyDerivedTable(sub->Core);
+            plan.Column = orderName;
+        }
+        return plan;
+    }
+    // TOP n over X, above v, ordered by c.
+    TSelectQuery const* x = OnlyDerivedTable(c);
+    if (!c.Top.Present || c.Top.Percent || !WholeNumber(c.Top.Count, plan.Count) || !IsBareStar(c) || !x)
+        return plan;
+    std::string whereName, orderName;
+    if (c.Where) {
+        TSqlExpr const& w = *c.Where;
+        if (w.Kind != TSqlExpr::ekBinary || w.Op != ">" || !IsColumn(w.Args[0].get(), whereName))
+            return plan;
+        TSqlExpr const* v = w.Args[1].get();
+        bool literal = v->Kind == TSqlExpr::ekLiteral && (v->IsNumber || v->IsString);
+        bool negative = v->Kind == TSqlExpr::ekUnary && v->Op == "-"
+            && v->Args[0]->Kind == TSqlExpr::ekLiteral && v->Args[0]->IsNumber;
+        if (!literal && !negative)
+            return plan;
+        plan.Value = EmitSqlite(*v, "");
+    }
+    if (q.OrderBy.size() > 1
+        || (q.OrderBy.size() == 1 && (q.OrderBy[0].Desc || !IsColumn(q.OrderBy[0].Expr.get(), orderName))))
+        return plan;
+    if (whereName.empty() && orderName.empty())
+        return plan;
+    if (!whereName.empty() && !orderName.empty() && !xe::base::SameText(whereName, orderName))
+        return plan;
+    plan.Kind = TPlan::TopAbove;
+    plan.X = x;
+    plan.Column = orderName.empty() ? whereName : orderName;
+    plan.Ordered = !orderName.empty();
+    return plan;
+}
+
+} // namespace
+
+struct TADOQuery::TImpl {
+    TJetStatement Statement;
+    std::string Translated;
+    TStmt Meta; // the statement itself: column names, types and origins
+    TStmt Rows; // where the rows come from: Meta's own rows, or the ordered copy's
+    bool UsesMeta = true;
+    bool Materialized = false;
+    bool HasRow = false;
+    int64_t Position = 0; // 0-based index of the current row
+    int64_t Count = -1;
+    std::vector<TXmlColumn> Columns;
+
+    sqlite3_stmt* RowStmt() const { return UsesMeta ? Meta.P : Rows.P; }
+};
+
+TADOQuery::TADOQuery(TADOConnection* connection)
+    : FConnection(connection)
+{
+}
+
+TADOQuery::~TADOQuery() = default;
+
+void TADOQuery::SetSQL(std::string const& ansiText)
+{
+    Close();
+    FSql = ansiText;
+}
+
+bool TADOQuery::Active() const { return FImpl != nullptr; }
+
+void TADOQuery::Close()
+{
+    FImpl.reset();
+    FFields.clear();
+}
+
+void TADOQuery::Require(bool active, char const* operation) const
+{
+    if (Active() != active)
+        throw EDatabaseError(Format(
+            "%s: operation is not allowed when the object is %s.", operation, active ? "closed" : "open"));
+}
+
+bool TADOQuery::UsedMaterialization() const { return FImpl && FImpl->Materialized; }
+
+std::string const& TADOQuery::TranslatedSQL() const
+{
+    static std::string const none;
+    return FImpl ? FImpl->Translated : none;
+}
+
+namespace {
+
+// Step a statement, raising the engine's error on failure. Gives true on a row.
+bool StepRow(sqlite3_stmt* stmt, std::string const& ansiStatement)
+{
+    int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    std::string message = Ansi(sqlite3_errmsg(sqlite3_db_handle(stmt)));
+    sqlite3_reset(stmt);
+    throw EDatabaseError(Format("%s (in statement '%s')", message.c_str(), ansiStatement.c_str()));
+}
+
+TColumnInfo InfoFor(TADOConnection const& conn, sqlite3_stmt* stmt, int i)
+{
+    char const* table = sqlite3_column_table_name(stmt, i);
+    char const* origin = sqlite3_column_origin_name(stmt, i);
+    char const* dbName = sqlite3_column_database_name(stmt, i);
+    if (table && origin) {
+        if (TColumnInfo const* registered = conn.FindColumnInfo(table, origin)) {
+            TColumnInfo info = *registered;
+            if (info.BaseTable.empty())
+                info.BaseTable = table, info.BaseColumn = origin;
+            return info;
+        }
+    }
+    char const* decl = sqlite3_column_decltype(stmt, i);
+    TColumnInfo info = ColumnInfoFromDeclType(decl ? decl : "");
+    if (table && origin) {
+        info.BaseTable = table;
+        info.BaseColumn = origin;
+        int notNull = 0, primaryKey = 0, autoinc = 0;
+        if (sqlite3_table_column_metadata(
+                conn.Handle(), dbName, table, origin, nullptr, nullptr, &notNull, &primaryKey, &autoinc)
+            == SQLITE_OK) {
+            info.Nullable = !notNull && !primaryKey;
+            info.KeyColumn = primaryKey != 0;
+            info.AutoIncrement = autoinc != 0;
+        }
+    }
+    return info;
+}
+
+bool ColumnIsBinaryCollated(sqlite3* db, std::string const& xSql, std::string const& column)
+{
+    sqlite3_stmt* stmt = nullptr;
+    std::string sql = "SELECT " + QuoteSqliteName(column) + " FROM (" + xSql + ")";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return false;
+    }
+    bool binary = true;
+    char const* table = sqlite3_column_table_name(stmt, 0);
+    char const* origin = sqlite3_column_origin_name(stmt, 0);
+    if (table && origin) {
+        char const* collation = nullptr;
+        if (sqlite3_table_column_metadata(db, sqlite3_column_database_name(stmt, 0), table, origin, nullptr,
+                &collation, nullptr, nullptr, nullptr)
+                != SQLITE_OK
+            || (collation && !xe::base::SameText(collation, "BINARY")))
+            binary = false;
+    }
+    sqlite3_finalize(stmt);
+    return binary;
+}
+
+} // namespace
+
+void TADOQuery::Open()
+{
+    if (Active())
+        return;
+    if (!FConnection || !FConnection->Connected())
+        throw EDatabaseError(
+            "Operation is not allowed when the object is closed. (The connection is not open.)");
+    sqlite3* db = FConnection->Handle();
+    auto impl = std::make_unique<TImpl>();
+    impl->Statement = ParseJet(xe::base::AnsiToUtf8(FSql));
+    impl->Translated = EmitSqlite(*impl->Statement.Query, impl->Statement.Text);
+    impl->Meta.P = Prepare(db, impl->Translated, FSql);
+
+    TPlan plan = MatchPlan(*impl->Statement.Query);
+    if (plan.Kind != TPlan::None) {
+        std::string xSql = EmitSqlite(*plan.X, impl->Statement.Text);
+        if (ColumnIsBinaryCollated(db, xSql, plan.Column)) {
+            TMaterializations::TEntry const* copy = nullptr;
+            try {
+                copy = &FConnection->Materializations().Get(xSql, plan.Column);
+            } catch (EDatabaseError const&) {
+                copy = nullptr; // the statement itself will report what is wrong
+            }
+            if (copy) {
+                std::string sql;
+                if (plan.Kind == TPlan::MaxOfTop) {
+                    int64_t k = std::min(plan.Count, copy->Rows);
+                    sql = "SELECT (SELECT " + copy->Column + " FROM " + copy->Table
+                        + " WHERE rowid = " + std::to_string(std::max<int64_t>(k, 0)) + ")";
+                } else {
+                    std::string above
+                        = plan.Value.empty() ? "" : " WHERE " + copy->Column + " > " + plan.Value;
+                    std::string order = " ORDER BY " + copy->Column;
+                    if (plan.Count <= 0 || !plan.Ordered) {
+                        sql = "SELECT * FROM " + copy->Table + above + order + " LIMIT "
+                            + std::to_string(std::max<int64_t>(plan.Count, 0));
+                    } else {
+                        // Jet keeps the rows tied with the n-th: everything up to its value.
+                        TStmt nth;
+                        nth.P = Prepare(db,
+                            "SELECT " + copy->Column + " FROM " + copy->Table + above + order
+                                + " LIMIT 1 OFFSET " + std::to_string(plan.Count - 1),
+                            FSql);
+                        if (StepRow(nth.P, FSql)) {
+                            sqlite3_value* limit = sqlite3_value_dup(sqlite3_column_value(nth.P, 0));
+                            sql = "SELECT * FROM " + copy->Table
+                                + (above.empty() ? " WHERE " : above + " AND ") + copy->Column + " <= ?1"
+                                + order;
+                            impl->Rows.P = Prepare(db, sql, FSql);
+                            sqlite3_bind_value(impl->Rows.P, 1, limit);
+                            sqlite3_value_free(limit);
+                            sql.clear();
+                        } else {
+                            sql = "SELECT * FROM " + copy->Table + above + order;
+                        }
+                    }
+                }
+                if (!sql.empty())
+                    impl->Rows.P = Prepare(db, sql, FSql);
+                if (sqlite3_column_count(impl->Rows.P) == sqlite3_column_count(impl->Meta.P)) {
+                    impl->UsesMeta = false;
+                    impl->Materialized = true;
+                } else {
+                    impl->Rows.Reset();
+                }
+            }
+        }
+    }
+
+    int n = sqlite3_column_count(impl->Meta.P);
+    std::vector<TField> fields(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        TXmlColumn col;
+        col.Name = sqlite3_column_name(impl->Meta.P, i) ? sqlite3_column_name(impl->Meta.P, i) : "";
+        col.Info = InfoFor(*FConnection, impl->Meta.P, i);
+        TField& f = fields[static_cast<size_t>(i)];
+        f.FQuery = this;
+        f.FIndex = i;
+        f.FName = xe::base::Utf8ToAnsi(col.Name);
+        f.FInfo = col.Info;
+        f.FDataType = FieldTypeOf(col.Info.Type);
+        impl->Columns.push_back(std::move(col));
+    }
+    impl->HasRow = StepRow(impl->RowStmt(), FSql);
+    FImpl = std::move(impl);
+    FFields = std::move(fields);
+}
+
+TField& TADOQuery::Fields(int index)
+{
+    Require(true, "Fields");
+    if (index < 0 || index >= FieldCount())
+        throw EDatabaseError(Format("List index out of bounds (%d)", index));
+    return FFields[static_cast<size_t>(index)];
+}
+
+TField* TADOQuery::FindField(std::string const& ansiName)
+{
+    for (TField& f : FFields)
+        if (xe::base::SameText(f.Name(), ansiName))
+            return &f;
+    return nullptr;
+}
+
+bool TADOQuery::Eof() const { return !FImpl || !FImpl->HasRow; }
+
+void TADOQuery::Next()
+{
+    Require(true, "Next");
+    if (!FImpl->HasRow)
+        return;
+    FImpl->HasRow = StepRow(FImpl->RowStmt(), FSql);
+    ++FImpl->Position;
+}
+
+void TADOQuery::First()
+{
+    Require(true, "First");
+    sqlite3_reset(FImpl->RowStmt());
+    FImpl->Position = 0;
+    FImpl->HasRow = StepRow(FImpl->RowStmt(), FSql);
+}
+
+int64_t TADOQuery::RecordCount()
+{
+    Require(true, "RecordCount");
+    if (FImpl->Count < 0) {
+        int64_t position = FImpl->Position;
+        sqlite3_stmt* stmt = FImpl->RowStmt();
+        sqlite3_reset(stmt);
+        int64_t count = 0;
+        while (StepRow(stmt, FSql))
+            ++count;
+        FImpl->Count = count;
+        // Back to the row that was current.
+        sqlite3_reset(stmt);
+        FImpl->HasRow = StepRow(stmt, FSql);
+        for (FImpl->Position = 0; FImpl->Position < position && FImpl->HasRow; ++FImpl->Position)
+            FImpl->HasRow = StepRow(stmt, FSql);
+    }
+    return FImpl->Count;
+}
+
+TVariant TADOQuery::CurrentValue(int index) const
+{
+    if (!FImpl || !FImpl->HasRow)
+        throw EDatabaseError("Either BOF or EOF is True, or the current record has been deleted. Requested "
+                             "operation requires a current record.");
+    sqlite3_stmt* stmt = FImpl->RowStmt();
+    switch (sqlite3_column_type(stmt, index)) {
+    case SQLITE_INTEGER:
+        return TVariant::FromInt(sqlite3_column_int64(stmt, index));
+    case SQLITE_FLOAT:
+        return TVariant::FromDouble(sqlite3_column_double(stmt, index));
+    case SQLITE_TEXT:
+        return TVariant::FromString(
+            xe::base::Utf8ToAnsi(reinterpret_cast<char const*>(sqlite3_column_text(stmt, index))));
+    case SQLITE_BLOB: {
+        auto p = static_cast<char const*>(sqlite3_column_blob(stmt, index));
+        return TVariant::FromBytes(
+            std::string(p ? p : "", static_cast<size_t>(sqlite3_column_bytes(stmt, index))));
+    }
+    default:
+        return TVariant::Null();
+    }
+}
+
+TVariant TField::Value() const { return FQuery->CurrentValue(FIndex); }
+
+void TADOQuery::SaveToFile(std::string const& ansiFileName, TPersistFormat format)
+{
+    Require(true, "SaveToFile");
+    if (format != pfXML)
+        throw EDatabaseError("Only the XML persistence format is supported.");
+    if (!xe::base::DeleteFile(ansiFileName))
+        throw EDatabaseError(Format("Cannot delete the existing file '%s'.", ansiFileName.c_str()));
+    std::string systemName = xe::base::ToSystemPath(ansiFileName);
+    std::FILE* file = std::fopen(systemName.c_str(), "wb");
+    if (!file)
+        throw EDatabaseError(Format("Cannot create file '%s'.", ansiFileName.c_str()));
+
+    std::string buffer;
+    bool ok = true;
+    auto flush = [&] {
+        if (!buffer.empty() && std::fwrite(buffer.data(), 1, buffer.size(), file) != buffer.size())
+            ok = false;
+        buffer.clear();
+    };
+    int64_t position = FImpl->Position;
+    sqlite3_stmt* stmt = FImpl->RowStmt();
+    try {
+        std::vector<std::string> names = XmlAttributeNames(FImpl->Columns);
+        buffer = XmlHeader(FImpl->Columns);
+        std::vector<sqlite3_value*> values(FImpl->Columns.size());
+        sqlite3_reset(stmt);
+        while (StepRow(stmt, FSql)) {
+            for (size_t i = 0; i < values.size(); ++i)
+                values[i] = sqlite3_column_value(stmt, static_cast<int>(i));
+            AppendXmlRow(buffer, FImpl->Columns, names, values.data());
+            if (buffer.size() >= (1u << 20))
+                flush();
+        }
+        buffer += XmlTail();
+        flush();
+    } catch (...) {
+        std::fclose(file);
+        // A half-written file would be taken for a whole one by the splice: remove it.
+        xe::base::DeleteFile(ansiFileName);
+        sqlite3_reset(stmt);
+        FImpl->HasRow = false;
+        throw;
+    }
+    if (std::fclose(file) != 0)
+        ok = false;
+    if (!ok) {
+        xe::base::DeleteFile(ansiFileName);
+        throw EDatabaseError(Format("Cannot write file '%s'.", ansiFileName.c_str()));
+    }
+    // Back to the row that was current.
+    sqlite3_reset(stmt);
+    FImpl->HasRow = StepRow(stmt, FSql);
+    for (FImpl->Position = 0; FImpl->Position < position && FImpl->HasRow; ++FImpl->Position)
+        FImpl->HasRow = StepRow(stmt, FSql);
+}
+
+} // namespace xe::db
