@@ -1,7 +1,9 @@
 #include "platform/graphics/Bitmap.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
+#include <unordered_map>
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
@@ -139,21 +141,395 @@ void TBitmap::Assign(TBitmap const& source)
     FOriginalBytes = source.FOriginalBytes;
 }
 
+// A BMP file image:
+//
+//   offset 0   "BM"
+//          2   uint32 file size: the bytes the image takes in a stream
+//          6   reserved
+//         10   uint32 offset of the pixel rows
+//         14   information header: 12 bytes (OS/2 core: uint16 width, height, planes, bits),
+//              or 40 and more (int32 width, height (negative: top-down), uint16 planes, bits,
+//              uint32 compression, image size, x/y resolution, colours used, important;
+//              V2..V5 add the channel masks at 54 and more)
+//              [three uint32 channel masks after a 40-byte header with BI_BITFIELDS]
+//              colour table: 4 bytes (blue, green, red, 0) per entry, 3 with the core header
+//              pixel rows, each padded to 4 bytes, bottom-up unless the height is negative
+namespace {
+
+constexpr uint32_t BI_RGB = 0;
+constexpr uint32_t BI_RLE8 = 1;
+constexpr uint32_t BI_RLE4 = 2;
+constexpr uint32_t BI_BITFIELDS = 3;
+constexpr uint32_t BI_ALPHABITFIELDS = 6;
+constexpr int64_t MaxDimension = 65535;
+constexpr int64_t MaxPixels = int64_t(1) << 26;
+
+[[noreturn]] void Malformed(std::string const& what) { throw base::EReadError("Invalid BMP image: " + what); }
+
+class TReader {
+public:
+    explicit TReader(std::string_view bytes)
+        : FBytes(bytes)
+    {
+    }
+    void Need(uint64_t end) const
+    {
+        if (end > FBytes.size())
+            Malformed("the data is truncated");
+    }
+    uint32_t U16(size_t at) const
+    {
+        Need(uint64_t(at) + 2);
+        return uint32_t(uint8_t(FBytes[at])) | uint32_t(uint8_t(FBytes[at + 1])) << 8;
+    }
+    uint32_t U32(size_t at) const
+    {
+        Need(uint64_t(at) + 4);
+        return U16(at) | U16(at + 2) << 16;
+    }
+    uint8_t const* Data(size_t at) const { return reinterpret_cast<uint8_t const*>(FBytes.data()) + at; }
+
+private:
+    std::string_view FBytes;
+};
+
+// Expands a channel under a bit mask to 8 bits.
+struct TChannel {
+    uint32_t Mask = 0;
+    int Shift = 0;
+    uint32_t Max = 0;
+    explicit TChannel(uint32_t mask)
+        : Mask(mask)
+    {
+        if (!mask)
+            return;
+        while (!((mask >> Shift) & 1))
+            ++Shift;
+        Max = mask >> Shift;
+    }
+    uint8_t operator()(uint32_t pixel) const
+    {
+        if (!Max)
+            return 0;
+        uint64_t v = (pixel & Mask) >> Shift;
+        return uint8_t(std::min<uint64_t>(255, (v * 255 + Max / 2) / Max));
+    }
+};
+
+struct TBmpImage {
+    int Width = 0, Height = 0, Depth = 24;
+    std::vector<uint8_t> Pixels; // top-down 24-bit rows of TBitmap::StrideFor(Width)
+    std::vector<TColor> Palette;
+    size_t Consumed = 0;
+};
+
+// Reads one image. With exactSize, the file-size field must cover the image and lie within
+// bytes (a stream of several images); otherwise it is not used (a file).
+TBmpImage ReadBmp(std::string_view bytes, bool exactSize)
+{
+    TReader in(bytes);
+    if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
+        Malformed(bytes.size() < 2 ? "the data is truncated" : "no BM signature");
+    uint32_t fileSize = in.U32(2);
+    uint32_t offBits = in.U32(10);
+    uint32_t headerSize = in.U32(14);
+    int64_t width, height;
+    uint32_t depth, compression = BI_RGB, colorsUsed = 0;
+    uint32_t masks[3] = { 0, 0, 0 };
+    size_t entrySize = 4;
+    uint64_t headerEnd = 14 + uint64_t(headerSize);
+    if (headerSize == 12) {
+        width = in.U16(18);
+        height = in.U16(20);
+        depth = in.U16(24);
+        entrySize = 3;
+    } else if (headerSize >= 40 && headerSize <= 1024) {
+        width = int32_t(in.U32(18));
+        height = int32_t(in.U32(22));
+        depth = in.U16(28);
+        compression = in.U32(30);
+        colorsUsed = in.U32(46);
+        if (compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS) {
+            // The masks belong to the header from V2 on, else they follow it.
+            size_t at = headerSize >= 52 ? 54 : size_t(headerEnd);
+            for (int i = 0; i < 3; ++i)
+                masks[i] = in.U32(at + 4 * size_t(i));
+            if (headerSize < 52)
+                headerEnd += compression == BI_ALPHABITFIELDS ? 16 : 12;
+        }
+    } else {
+        Malformed("unsupported header size " + std::to_string(headerSize));
+    }
+    in.Need(headerEnd);
+
+    if (width <= 0)
+        Malformed("width " + std::to_string(width));
+    if (height == 0 || height == INT32_MIN)
+        Malformed("height " + std::to_string(height));
+    bool topDown = height < 0;
+    height = topDown ? -height : height;
+    if (width > MaxDimension || height > MaxDimension || width * height > MaxPixels)
+        Malformed("size " + std::to_string(width) + " x " + std::to_string(height) + " is too large");
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32)
+        Malformed(std::to_string(depth) + " bits per pixel");
+    if (compression == BI_RLE8 || compression == BI_RLE4)
+        Malformed("run-length compression is not supported");
+    if (compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS) {
+        if (depth != 16 && depth != 32)
+            Malformed("bit fields with " + std::to_string(depth) + " bits per pixel");
+    } else if (compression != BI_RGB) {
+        Malformed("unknown compression " + std::to_string(compression));
+    }
+    if (compression == BI_RGB && depth == 16) {
+        masks[0] = 0x7C00;
+        masks[1] = 0x03E0;
+        masks[2] = 0x001F;
+    }
+
+    TBmpImage image;
+    image.Width = int(width);
+    image.Height = int(height);
+    image.Depth = depth == 16 ? 24 : int(depth);
+    if (depth <= 8) {
+        uint64_t count = colorsUsed ? colorsUsed : (1u << depth);
+        count = std::min<uint64_t>(count, 1u << depth);
+        // A colour table may be shorter than the header says when the pixels follow sooner.
+        if (offBits > headerEnd)
+            count = std::min<uint64_t>(count, (offBits - headerEnd) / entrySize);
+        in.Need(headerEnd + count * entrySize);
+        for (uint64_t i = 0; i < count; ++i) {
+            uint8_t const* e = in.Data(size_t(headerEnd + i * entrySize));
+            image.Palette.push_back(base::RGB(e[2], e[1], e[0]));
+        }
+        headerEnd += count * entrySize;
+    }
+    if (offBits == 0)
+        offBits = uint32_t(headerEnd);
+    else if (offBits < headerEnd)
+        Malformed("the pixel data overlaps the headers");
+
+    uint64_t srcStride = ((uint64_t(width) * depth + 31) / 32) * 4;
+    uint64_t dataEnd = offBits + srcStride * uint64_t(height);
+    in.Need(dataEnd);
+    if (exactSize) {
+        if (fileSize < dataEnd)
+            Malformed("the file size field does not cover the pixel data");
+        in.Need(fileSize);
+        image.Consumed = fileSize;
+    } else {
+        image.Consumed = bytes.size();
+    }
+
+    int w = image.Width, h = image.Height;
+    size_t stride = size_t(TBitmap::StrideFor(w));
+    image.Pixels.assign(stride * size_t(h), 0);
+    TChannel red(masks[0]), green(masks[1]), blue(masks[2]);
+    auto const& pal = image.Palette;
+    for (int r = 0; r < h; ++r) {
+        uint8_t const* src = in.Data(size_t(offBits + srcStride * uint64_t(r)));
+        uint8_t* dst = image.Pixels.data() + stride * size_t(topDown ? r : h - 1 - r);
+        auto putIndex = [&](int x, uint32_t index) {
+            TColor c = index < pal.size() ? pal[index] : base::clBlack;
+            dst[x * 3] = base::GetBValue(c);
+            dst[x * 3 + 1] = base::GetGValue(c);
+            dst[x * 3 + 2] = base::GetRValue(c);
+        };
+        switch (depth) {
+        case 1:
+            for (int x = 0; x < w; ++x)
+                putIndex(x, (src[x >> 3] >> (7 - (x & 7))) & 1);
+            break;
+        case 4:
+            for (int x = 0; x < w; ++x)
+                putIndex(x, (x & 1) ? src[x >> 1] & 0x0F : src[x >> 1] >> 4);
+            break;
+        case 8:
+            for (int x = 0; x < w; ++x)
+                putIndex(x, src[x]);
+            break;
+        case 16:
+            for (int x = 0; x < w; ++x) {
+                uint32_t p = uint32_t(src[x * 2]) | uint32_t(src[x * 2 + 1]) << 8;
+                dst[x * 3] = blue(p);
+                dst[x * 3 + 1] = green(p);
+                dst[x * 3 + 2] = red(p);
+            }
+            break;
+        case 24:
+            std::memcpy(dst, src, size_t(w) * 3);
+            break;
+        case 32:
+            for (int x = 0; x < w; ++x) {
+                uint8_t const* p = src + x * 4;
+                if (compression == BI_RGB) {
+                    dst[x * 3] = p[0];
+                    dst[x * 3 + 1] = p[1];
+                    dst[x * 3 + 2] = p[2];
+                } else {
+                    uint32_t v
+                        = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+                    dst[x * 3] = blue(v);
+                    dst[x * 3 + 1] = green(v);
+                    dst[x * 3 + 2] = red(v);
+                }
+            }
+            break;
+        }
+    }
+    return image;
+}
+
+void Put16(std::string& s, uint32_t v)
+{
+    s.push_back(char(v & 0xFF));
+    s.push_back(char((v >> 8) & 0xFF));
+}
+
+void Put32(std::string& s, uint32_t v)
+{
+    Put16(s, v & 0xFFFF);
+    Put16(s, v >> 16);
+}
+
+std::vector<TColor> DefaultPalette(int depth)
+{
+    std::vector<TColor> pal;
+    if (depth == 1)
+        return { base::clBlack, base::clWhite };
+    if (depth == 4)
+        return { base::clBlack, base::clMaroon, base::clGreen, base::clOlive, base::clNavy, base::clPurple,
+            base::clTeal, base::clGray, base::clSilver, base::clRed, base::clLime, base::clYellow,
+            base::clBlue, base::clFuchsia, base::clAqua, base::clWhite };
+    for (int i = 0; i < 256; ++i) // 3 bits red, 3 green, 2 blue
+        pal.push_back(base::RGB(
+            uint8_t((i >> 5) * 255 / 7), uint8_t(((i >> 2) & 7) * 255 / 7), uint8_t((i & 3) * 255 / 3)));
+    return pal;
+}
+
+int Nearest(std::vector<TColor> const& pal, TColor c)
+{
+    int best = 0;
+    int64_t bestDist = INT64_MAX;
+    for (size_t i = 0; i < pal.size(); ++i) {
+        int64_t dr = int(base::GetRValue(pal[i])) - base::GetRValue(c);
+        int64_t dg = int(base::GetGValue(pal[i])) - base::GetGValue(c);
+        int64_t db = int(base::GetBValue(pal[i])) - base::GetBValue(c);
+        int64_t d = dr * dr + dg * dg + db * db;
+        if (d < bestDist) {
+            bestDist = d;
+            best = int(i);
+        }
+    }
+    return best;
+}
+
+} // namespace
+
 size_t TBitmap::LoadFromStream(std::string_view bytes)
 {
-    (void)bytes;
-    throw base::EReadError("BMP reading: not implemented yet"); // unfinished
+    TBmpImage image = ReadBmp(bytes, true);
+    FWidth = image.Width;
+    FHeight = image.Height;
+    FBitDepth = image.Depth;
+    FPixels = std::move(image.Pixels);
+    FPalette = std::move(image.Palette);
+    FOriginalBytes = std::string(bytes.substr(0, image.Consumed));
+    return image.Consumed;
 }
 
 void TBitmap::LoadFromFile(std::string const& path)
 {
     std::string bytes = base::ReadFileBytes(path);
-    LoadFromStream(bytes);
+    TBmpImage image = ReadBmp(bytes, false);
+    FWidth = image.Width;
+    FHeight = image.Height;
+    FBitDepth = image.Depth;
+    FPixels = std::move(image.Pixels);
+    FPalette = std::move(image.Palette);
+    FOriginalBytes = std::move(bytes);
 }
 
 std::string TBitmap::SaveToBytes() const
 {
-    throw base::EWriteError("BMP writing: not implemented yet"); // unfinished
+    if (Empty())
+        return {};
+    int depth = FBitDepth == 32 ? 24 : FBitDepth;
+    std::vector<TColor> palette;
+    std::unordered_map<TColor, int> indexOf;
+    if (depth <= 8) {
+        // Keep the loaded colour table when it holds every colour, else build one from the
+        // colours used, else fall back to a fixed table and the nearest colours.
+        size_t maxColors = size_t(1) << depth;
+        palette.assign(FPalette.begin(), FPalette.begin() + std::min(FPalette.size(), maxColors));
+        for (size_t i = 0; i < palette.size(); ++i)
+            indexOf.emplace(palette[i], int(i));
+        bool fits = true;
+        for (int y = 0; y < FHeight && fits; ++y)
+            for (int x = 0; x < FWidth; ++x) {
+                TColor c = Pixel(x, y);
+                if (indexOf.contains(c))
+                    continue;
+                if (palette.size() >= maxColors) {
+                    fits = false;
+                    break;
+                }
+                indexOf.emplace(c, int(palette.size()));
+                palette.push_back(c);
+            }
+        if (!fits) {
+            palette = FPalette.empty() ? DefaultPalette(depth) : FPalette;
+            palette.resize(std::min(palette.size(), maxColors));
+            indexOf.clear();
+        }
+    }
+    size_t paletteBytes = palette.size() * 4;
+    size_t rowBytes = ((size_t(FWidth) * depth + 31) / 32) * 4;
+    size_t offBits = 14 + 40 + paletteBytes;
+    size_t total = offBits + rowBytes * size_t(FHeight);
+    std::string s;
+    s.reserve(total);
+    s += "BM";
+    Put32(s, uint32_t(total));
+    Put32(s, 0);
+    Put32(s, uint32_t(offBits));
+    Put32(s, 40);
+    Put32(s, uint32_t(FWidth));
+    Put32(s, uint32_t(FHeight)); // bottom-up
+    Put16(s, 1);
+    Put16(s, uint32_t(depth));
+    Put32(s, BI_RGB);
+    Put32(s, uint32_t(rowBytes * size_t(FHeight)));
+    Put32(s, 0);
+    Put32(s, 0);
+    Put32(s, uint32_t(palette.size()));
+    Put32(s, 0);
+    for (TColor c : palette) {
+        s.push_back(char(base::GetBValue(c)));
+        s.push_back(char(base::GetGValue(c)));
+        s.push_back(char(base::GetRValue(c)));
+        s.push_back(0);
+    }
+    std::vector<uint8_t> row(rowBytes);
+    for (int y = FHeight - 1; y >= 0; --y) {
+        std::fill(row.begin(), row.end(), 0);
+        if (depth == 24) {
+            std::memcpy(row.data(), ScanLine(y), size_t(FWidth) * 3);
+        } else {
+            for (int x = 0; x < FWidth; ++x) {
+                TColor c = Pixel(x, y);
+                auto it = indexOf.find(c);
+                int index = it != indexOf.end() ? it->second : Nearest(palette, c);
+                if (depth == 8)
+                    row[size_t(x)] = uint8_t(index);
+                else if (depth == 4)
+                    row[size_t(x) >> 1] |= uint8_t((x & 1) ? index : index << 4);
+                else if (index)
+                    row[size_t(x) >> 3] |= uint8_t(0x80 >> (x & 7));
+            }
+        }
+        s.append(reinterpret_cast<char const*>(row.data()), row.size());
+    }
+    return s;
 }
 
 void TBitmap::SaveToFile(std::string const& path) const { base::WriteFileBytes(path, SaveToBytes()); }

@@ -1,12 +1,163 @@
 #include "platform/graphics/Canvas.h"
 
-// unfinished: placeholder bodies; the drawing code replaces them.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "platform/base/Strings.h"
+#include "platform/graphics/FontEngine.h"
 
 namespace xe::gfx {
 
 using base::TColor;
 using base::TPoint;
 using base::TRect;
+
+namespace {
+
+struct TBgr {
+    uint8_t B, G, R;
+};
+
+TBgr ToBgr(TColor color)
+{
+    color = base::ColorToRGB(color);
+    return { base::GetBValue(color), base::GetGValue(color), base::GetRValue(color) };
+}
+
+void ApplyRun(uint8_t* p, int n, TBgr c, int mode)
+{
+    switch (mode) {
+    case pmCopy:
+        for (int i = 0; i < n; ++i, p += 3) {
+            p[0] = c.B;
+            p[1] = c.G;
+            p[2] = c.R;
+        }
+        break;
+    case pmNot:
+        for (int i = 0; i < n * 3; ++i)
+            p[i] = uint8_t(~p[i]);
+        break;
+    case pmXor:
+        for (int i = 0; i < n; ++i, p += 3) {
+            p[0] ^= c.B;
+            p[1] ^= c.G;
+            p[2] ^= c.R;
+        }
+        break;
+    case pmNotXor:
+        for (int i = 0; i < n; ++i, p += 3) {
+            p[0] = uint8_t(~(p[0] ^ c.B));
+            p[1] = uint8_t(~(p[1] ^ c.G));
+            p[2] = uint8_t(~(p[2] ^ c.R));
+        }
+        break;
+    }
+}
+
+// The reference evaluation of a ternary raster operation on one byte: bit i of code is
+// the result for pattern bit P, source bit S and destination bit D with i = 4P + 2S + D.
+uint8_t Rop3(uint8_t code, uint8_t p, uint8_t s, uint8_t d)
+{
+    uint8_t result = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (!((code >> i) & 1))
+            continue;
+        uint8_t term = uint8_t((i & 4) ? p : ~p) & uint8_t((i & 2) ? s : ~s) & uint8_t((i & 1) ? d : ~d);
+        result |= term;
+    }
+    return result;
+}
+
+// Combines n bytes of a row. s may be null for operations without a source; pattern is the
+// brush colour as blue, green, red, and d starts on a pixel boundary.
+void RopBytes(uint8_t* d, uint8_t const* s, size_t n, uint8_t code, const uint8_t pattern[3])
+{
+    static const uint8_t zeros[3] = { 0, 0, 0 };
+    if (!pattern)
+        pattern = zeros;
+    switch (code) {
+    case 0xCC: // SRCCOPY
+        std::memmove(d, s, n);
+        return;
+    case 0x66: // SRCINVERT
+        for (size_t i = 0; i < n; ++i)
+            d[i] ^= s[i];
+        return;
+    case 0x88: // SRCAND
+        for (size_t i = 0; i < n; ++i)
+            d[i] &= s[i];
+        return;
+    case 0xEE: // SRCPAINT
+        for (size_t i = 0; i < n; ++i)
+            d[i] |= s[i];
+        return;
+    case 0x33: // NOTSRCCOPY
+        for (size_t i = 0; i < n; ++i)
+            d[i] = uint8_t(~s[i]);
+        return;
+    case 0x00: // BLACKNESS
+        std::memset(d, 0, n);
+        return;
+    case 0xFF: // WHITENESS
+        std::memset(d, 0xFF, n);
+        return;
+    case 0x55: // DSTINVERT
+        for (size_t i = 0; i < n; ++i)
+            d[i] = uint8_t(~d[i]);
+        return;
+    case 0xAA: // the destination unchanged
+        return;
+    default:
+        for (size_t i = 0; i < n; ++i)
+            d[i] = Rop3(code, pattern[i % 3], s ? s[i] : 0, d[i]);
+        return;
+    }
+}
+
+bool UsesSource(uint8_t code)
+{
+    // The source matters when swapping S changes the truth table.
+    return ((code >> 2) & 0x33) != (code & 0x33);
+}
+
+// Is the pixel centre (px + 0.5, py + 0.5) of a w x h box inside the box's ellipse?
+bool InEllipse(int px, int py, int w, int h)
+{
+    if (w <= 2 || h <= 2)
+        return px >= 0 && py >= 0 && px < w && py < h;
+    double a = w / 2.0, b = h / 2.0;
+    double dx = (px + 0.5 - a) / a, dy = (py + 0.5 - b) / b;
+    return dx * dx + dy * dy <= 1.0 + 1e-9;
+}
+
+bool IsCjk(char32_t c)
+{
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF)
+        || (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
+}
+
+// Characters that may not start a line, and characters that may not end one.
+bool NoLineStart(char32_t c)
+{
+    return std::u32string_view(U",.;:?!)]}%\u3001\u3002\uFF0C\uFF0E\uFF1B\uFF1A\uFF1F\uFF01\uFF09"
+                               U"\u300D\u300F\u3011\u300B\u3009\u201D\u2019\u2026\u30FC\uFF5D\uFF3D")
+               .find(c)
+        != std::u32string_view::npos;
+}
+
+bool NoLineEnd(char32_t c)
+{
+    return std::u32string_view(U"([{\uFF08\u300C\u300E\u3010\u300A\u3008\u201C\u2018\uFF5B\uFF3B").find(c)
+        != std::u32string_view::npos;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// State, origin and clipping
 
 TCanvas::TCanvas(TBitmap& bitmap)
     : FBitmap(&bitmap)
@@ -16,61 +167,165 @@ TCanvas::TCanvas(TBitmap& bitmap)
 int TCanvas::SetBkMode(int mode)
 {
     int old = FBkMode;
-    FBkMode = mode;
+    if (mode == TRANSPARENT || mode == OPAQUE)
+        FBkMode = mode;
     return old;
 }
 
-void TCanvas::SetOrigin(TPoint origin) { FOrigin = origin; }
+void TCanvas::SetOrigin(TPoint origin)
+{
+    FOrigin = origin;
+    ClipChanged();
+}
+
 void TCanvas::SetViewportOrg(TPoint org) { FViewportOrg = org; }
+
 void TCanvas::OffsetViewportOrg(int dx, int dy)
 {
     FViewportOrg = { FViewportOrg.X + dx, FViewportOrg.Y + dy };
 }
+
 void TCanvas::SetClipRect(TRect const& deviceRect)
 {
     FLimit = deviceRect;
     FHasLimit = true;
+    ClipChanged();
 }
-void TCanvas::ResetClipRect() { FHasLimit = false; }
+
+void TCanvas::ResetClipRect()
+{
+    FHasLimit = false;
+    ClipChanged();
+}
+
+std::vector<TRect> const& TCanvas::ClipRects() const
+{
+    if (FClipDirty || FClipWidth != Width() || FClipHeight != Height()) {
+        TRegion area(base::Rect(0, 0, Width(), Height()));
+        if (FHasLimit) {
+            TRect limit = FLimit;
+            base::OffsetRect(limit, FOrigin.X, FOrigin.Y);
+            area = area.Intersect(TRegion(limit));
+        }
+        if (FHasClip) {
+            TRegion clip = FClip;
+            clip.Offset(FOrigin.X, FOrigin.Y);
+            area = area.Intersect(clip);
+        }
+        FClipRects = area.Rects();
+        FClipDirty = false;
+        FClipWidth = Width();
+        FClipHeight = Height();
+    }
+    return FClipRects;
+}
+
+TRegion TCanvas::DeviceArea() const
+{
+    if (FHasLimit)
+        return TRegion(FLimit);
+    return TRegion(base::Rect(-FOrigin.X, -FOrigin.Y, Width() - FOrigin.X, Height() - FOrigin.Y));
+}
+
+int TCanvas::ClipKind() const
+{
+    auto& rects = ClipRects();
+    return rects.empty() ? NULLREGION : rects.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
 int TCanvas::SelectClipRgn(TRegion const* deviceRegion)
 {
     FHasClip = deviceRegion != nullptr;
-    if (deviceRegion)
-        FClip = *deviceRegion;
-    return SIMPLEREGION;
+    FClip = deviceRegion ? *deviceRegion : TRegion();
+    ClipChanged();
+    return ClipKind();
 }
-int TCanvas::IntersectClipRect(TRect const&) { return SIMPLEREGION; }
-int TCanvas::ExcludeClipRect(TRect const&) { return SIMPLEREGION; }
+
+int TCanvas::IntersectClipRect(TRect const& rect)
+{
+    TRect device = rect;
+    base::OffsetRect(device, FViewportOrg.X, FViewportOrg.Y);
+    FClip = (FHasClip ? FClip : DeviceArea()).Intersect(TRegion(device));
+    FHasClip = true;
+    ClipChanged();
+    return ClipKind();
+}
+
+int TCanvas::ExcludeClipRect(TRect const& rect)
+{
+    TRect device = rect;
+    base::OffsetRect(device, FViewportOrg.X, FViewportOrg.Y);
+    FClip = (FHasClip ? FClip : DeviceArea()).Subtract(TRegion(device));
+    FHasClip = true;
+    ClipChanged();
+    return ClipKind();
+}
+
 bool TCanvas::GetClipRgn(TRegion& deviceRegion) const
 {
-    deviceRegion = FClip;
+    deviceRegion = FHasClip ? FClip : TRegion();
     return FHasClip;
 }
-TRect TCanvas::ClipRect() const { return base::Rect(0, 0, Width(), Height()); }
-bool TCanvas::PtVisible(int, int) const { return true; }
-bool TCanvas::RectVisible(TRect const&) const { return true; }
-int TCanvas::SaveDC() { return 0; }
-bool TCanvas::RestoreDC(int) { return false; }
-TColor TCanvas::Pixel(int x, int y) const { return FBitmap->Pixel(x, y); }
-void TCanvas::SetPixel(int x, int y, TColor color) { FBitmap->SetPixel(x, y, color); }
-void TCanvas::FillRect(TRect const&) { }
-void TCanvas::FrameRect(TRect const&) { }
-void TCanvas::Rectangle(int, int, int, int) { }
-void TCanvas::RoundRect(int, int, int, int, int, int) { }
-void TCanvas::Ellipse(int, int, int, int) { }
-void TCanvas::Pie(int, int, int, int, int, int, int, int) { }
-void TCanvas::Polygon(std::vector<TPoint> const&) { }
-void TCanvas::MoveTo(int x, int y) { FPenPos = { x, y }; }
-void TCanvas::LineTo(int x, int y) { FPenPos = { x, y }; }
-void TCanvas::Polyline(std::vector<TPoint> const&) { }
-void TCanvas::Draw(int, int, TBitmap const&) { }
-void TCanvas::StretchDraw(TRect const&, TBitmap const&) { }
-void TCanvas::CopyRect(TRect const&, TCanvas const&, TRect const&) { }
-void TCanvas::TextOut(int, int, std::string_view) { }
-void TCanvas::TextRect(TRect const&, int, int, std::string_view) { }
-base::TSize TCanvas::TextExtent(std::string_view text) { return { int(text.size()) * 6, 13 }; }
-TTextMetric TCanvas::TextMetrics() { return {}; }
-int TCanvas::DrawText(std::string_view, TRect&, uint32_t) { return 0; }
+
+TRect TCanvas::ClipRect() const
+{
+    TRect box = TRegion(ClipRects()).Box();
+    if (base::IsRectEmpty(box))
+        return {};
+    base::OffsetRect(box, -OffX(), -OffY());
+    return box;
+}
+
+bool TCanvas::PtVisible(int x, int y) const
+{
+    TPoint p { x + OffX(), y + OffY() };
+    for (auto& r : ClipRects())
+        if (base::PtInRect(r, p))
+            return true;
+    return false;
+}
+
+bool TCanvas::RectVisible(TRect const& rect) const
+{
+    TRect r = rect, tmp;
+    base::OffsetRect(r, OffX(), OffY());
+    for (auto& c : ClipRects())
+        if (base::IntersectRect(tmp, c, r))
+            return true;
+    return false;
+}
+
+int TCanvas::SaveDC()
+{
+    FSaved.push_back({ Pen, Brush, Font, CopyMode, FBkMode, FPenPos, FOrigin, FViewportOrg, FLimit, FHasLimit,
+        FClip, FHasClip });
+    return int(FSaved.size());
+}
+
+bool TCanvas::RestoreDC(int saved)
+{
+    int level = saved < 0 ? int(FSaved.size()) + saved + 1 : saved;
+    if (level < 1 || level > int(FSaved.size()))
+        return false;
+    TState& s = FSaved[size_t(level) - 1];
+    Pen = s.Pen;
+    Brush = s.Brush;
+    auto onChange = std::move(Font.OnChange);
+    Font = s.Font;
+    Font.OnChange = std::move(onChange);
+    CopyMode = s.CopyMode;
+    FBkMode = s.BkMode;
+    FPenPos = s.PenPos;
+    FOrigin = s.Origin;
+    FViewportOrg = s.ViewportOrg;
+    FLimit = s.Limit;
+    FHasLimit = s.HasLimit;
+    FClip = std::move(s.Clip);
+    FHasClip = s.HasClip;
+    FSaved.resize(size_t(level) - 1);
+    ClipChanged();
+    return true;
+}
 
 TCanvasSaver::TCanvasSaver(TCanvas& canvas)
     : FCanvas(canvas)
@@ -80,10 +335,736 @@ TCanvasSaver::TCanvasSaver(TCanvas& canvas)
 
 TCanvasSaver::~TCanvasSaver() { FCanvas.RestoreDC(FLevel); }
 
-bool BitBlt(TCanvas&, int, int, int, int, TCanvas const&, int, int, uint32_t) { return false; }
-bool BitBlt(TCanvas&, int, int, int, int, TBitmap const&, int, int, uint32_t) { return false; }
-bool StretchBlt(TCanvas&, int, int, int, int, TCanvas const&, int, int, int, int, uint32_t) { return false; }
-bool StretchBlt(TCanvas&, int, int, int, int, TBitmap const&, int, int, int, int, uint32_t) { return false; }
-bool PatBlt(TCanvas&, int, int, int, int, uint32_t) { return false; }
+// ---------------------------------------------------------------------------------------------
+// Pixels, spans and shapes
+
+void TCanvas::FillSpan(int y, int x0, int x1, TColor rgb, int mode)
+{
+    if (x0 >= x1)
+        return;
+    TBgr c = ToBgr(rgb);
+    for (auto& r : ClipRects()) {
+        if (r.Top > y)
+            break;
+        if (y >= r.Bottom)
+            continue;
+        int lo = std::max(x0, r.Left), hi = std::min(x1, r.Right);
+        if (lo < hi)
+            ApplyRun(FBitmap->ScanLine(y) + lo * 3, hi - lo, c, mode);
+    }
+}
+
+void TCanvas::FillBox(TRect const& box, TColor rgb, int mode)
+{
+    TBgr c = ToBgr(rgb);
+    TRect part;
+    for (auto& r : ClipRects()) {
+        if (!base::IntersectRect(part, r, box))
+            continue;
+        for (int y = part.Top; y < part.Bottom; ++y)
+            ApplyRun(FBitmap->ScanLine(y) + part.Left * 3, part.Width(), c, mode);
+    }
+}
+
+void TCanvas::PlotPen(int x, int y)
+{
+    int w = std::max(1, Pen.Width);
+    int half = (w - 1) / 2;
+    if (w == 1)
+        FillSpan(y, x, x + 1, Pen.Color, Pen.Mode);
+    else
+        FillBox(base::Bounds(x - half, y - half, w, w), Pen.Color, Pen.Mode);
+}
+
+void TCanvas::LineRaw(int x0, int y0, int x1, int y1)
+{
+    if (Pen.Style == psClear)
+        return;
+    int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    while (x0 != x1 || y0 != y1) {
+        PlotPen(x0, y0);
+        int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+TColor TCanvas::Pixel(int x, int y) const { return FBitmap->Pixel(x + OffX(), y + OffY()); }
+
+void TCanvas::SetPixel(int x, int y, TColor color)
+{
+    FillSpan(y + OffY(), x + OffX(), x + OffX() + 1, color, pmCopy);
+}
+
+void TCanvas::FillRect(TRect const& rect)
+{
+    if (Brush.Style == bsClear || base::IsRectEmpty(rect))
+        return;
+    TRect box = rect;
+    base::OffsetRect(box, OffX(), OffY());
+    FillBox(box, Brush.Color, pmCopy);
+}
+
+void TCanvas::FrameRect(TRect const& rect)
+{
+    if (Brush.Style == bsClear || base::IsRectEmpty(rect))
+        return;
+    TRect b = rect;
+    base::OffsetRect(b, OffX(), OffY());
+    FillBox({ b.Left, b.Top, b.Right, b.Top + 1 }, Brush.Color, pmCopy);
+    if (b.Height() > 1)
+        FillBox({ b.Left, b.Bottom - 1, b.Right, b.Bottom }, Brush.Color, pmCopy);
+    FillBox({ b.Left, b.Top + 1, b.Left + 1, b.Bottom - 1 }, Brush.Color, pmCopy);
+    if (b.Width() > 1)
+        FillBox({ b.Right - 1, b.Top + 1, b.Right, b.Bottom - 1 }, Brush.Color, pmCopy);
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    TRect b { std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2) };
+    base::OffsetRect(b, OffX(), OffY());
+    if (Pen.Style == psClear) {
+        // Without a pen the platform fills one pixel less to the right and bottom.
+        if (Brush.Style == bsSolid)
+            FillBox({ b.Left, b.Top, b.Right - 1, b.Bottom - 1 }, Brush.Color, pmCopy);
+        return;
+    }
+    if (base::IsRectEmpty(b))
+        return;
+    // The outline lies inside the box; a wide pen grows inwards.
+    int w = std::min({ std::max(1, Pen.Width), (b.Width() + 1) / 2, (b.Height() + 1) / 2 });
+    FillBox({ b.Left, b.Top, b.Right, b.Top + w }, Pen.Color, Pen.Mode);
+    if (b.Bottom - w >= b.Top + w)
+        FillBox({ b.Left, b.Bottom - w, b.Right, b.Bottom }, Pen.Color, Pen.Mode);
+    else if (b.Bottom > b.Top + w)
+        FillBox({ b.Left, b.Top + w, b.Right, b.Bottom }, Pen.Color, Pen.Mode);
+    FillBox({ b.Left, b.Top + w, b.Left + w, b.Bottom - w }, Pen.Color, Pen.Mode);
+    if (b.Right - w >= b.Left + w)
+        FillBox({ b.Right - w, b.Top + w, b.Right, b.Bottom - w }, Pen.Color, Pen.Mode);
+    else if (b.Right > b.Left + w)
+        FillBox({ b.Left + w, b.Top + w, b.Right, b.Bottom - w }, Pen.Color, Pen.Mode);
+    if (Brush.Style == bsSolid)
+        FillBox({ b.Left + w, b.Top + w, b.Right - w, b.Bottom - w }, Brush.Color, pmCopy);
+}
+
+// Rasterises a shape given by a membership test over its box (box-relative pixel
+// coordinates): members with a non-member 4-neighbour form the outline, drawn with the pen;
+// the other members are filled with the brush. Without a pen the brush fills every member.
+template <typename Inside> void TCanvas::DrawShape(int x1, int y1, int x2, int y2, Inside inside)
+{
+    TRect b { std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2) };
+    if (base::IsRectEmpty(b))
+        return;
+    int w = b.Width(), h = b.Height();
+    if (int64_t(w) * h > (int64_t(1) << 26))
+        return; // a box of this size cannot be meant for a bitmap
+    std::vector<uint8_t> member(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            member[size_t(y) * w + x] = inside(x, y) ? 1 : 0;
+    auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h && member[size_t(y) * w + x]; };
+    int penWidth = std::max(1, Pen.Width);
+    auto isOutline = [&](int x, int y) {
+        if (penWidth == 1)
+            return !at(x - 1, y) || !at(x + 1, y) || !at(x, y - 1) || !at(x, y + 1);
+        for (int dy = -penWidth + 1; dy < penWidth; ++dy)
+            for (int dx = -penWidth + 1; dx < penWidth; ++dx)
+                if (!at(x + dx, y + dy))
+                    return true;
+        return false;
+    };
+    bool pen = Pen.Style == psSolid, brush = Brush.Style == bsSolid;
+    int ox = b.Left + OffX(), oy = b.Top + OffY();
+    for (int y = 0; y < h; ++y) {
+        int x = 0;
+        while (x < w) {
+            if (!at(x, y)) {
+                ++x;
+                continue;
+            }
+            bool outline = pen && isOutline(x, y);
+            int start = x;
+            while (x < w && at(x, y) && (pen && isOutline(x, y)) == outline)
+                ++x;
+            if (outline)
+                FillSpan(oy + y, ox + start, ox + x, Pen.Color, Pen.Mode);
+            else if (brush)
+                FillSpan(oy + y, ox + start, ox + x, Brush.Color, pmCopy);
+        }
+    }
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    int w = std::abs(x2 - x1), h = std::abs(y2 - y1);
+    DrawShape(x1, y1, x2, y2, [w, h](int x, int y) { return InEllipse(x, y, w, h); });
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight)
+{
+    int w = std::abs(x2 - x1), h = std::abs(y2 - y1);
+    int ew = std::clamp(ellipseWidth, 0, w), eh = std::clamp(ellipseHeight, 0, h);
+    DrawShape(x1, y1, x2, y2, [=](int x, int y) {
+        if (ew < 2 || eh < 2)
+            return true;
+        // Corners take the quarters of an ew x eh ellipse.
+        int cx = x < ew / 2 ? x : x >= w - ew / 2 ? x - (w - ew) : -1;
+        int cy = y < eh / 2 ? y : y >= h - eh / 2 ? y - (h - eh) : -1;
+        if (cx < 0 || cy < 0)
+            return true;
+        return InEllipse(cx, cy, ew, eh);
+    });
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    int left = std::min(x1, x2), top = std::min(y1, y2);
+    int w = std::abs(x2 - x1), h = std::abs(y2 - y1);
+    double cx = left + w / 2.0, cy = top + h / 2.0;
+    // Angles grow counter-clockwise on the screen, so y is negated.
+    double start = std::atan2(-(y3 - cy), x3 - cx);
+    double end = std::atan2(-(y4 - cy), x4 - cx);
+    constexpr double twoPi = 2 * std::numbers::pi;
+    auto norm = [](double a) {
+        a = std::fmod(a, twoPi);
+        return a < 0 ? a + twoPi : a;
+    };
+    double span = norm(end - start);
+    bool whole = (x3 == x4 && y3 == y4) || span < 1e-12 || span > twoPi - 1e-12;
+    DrawShape(x1, y1, x2, y2, [=](int x, int y) {
+        if (!InEllipse(x, y, w, h))
+            return false;
+        if (whole)
+            return true;
+        double dx = left + x + 0.5 - cx, dy = top + y + 0.5 - cy;
+        if (std::abs(dx) < 1e-12 && std::abs(dy) < 1e-12)
+            return true;
+        return norm(std::atan2(-dy, dx) - start) <= span + 1e-12;
+    });
+}
+
+void TCanvas::Polygon(std::vector<TPoint> const& points)
+{
+    if (points.empty())
+        return;
+    int ox = OffX(), oy = OffY();
+    if (Brush.Style == bsSolid && points.size() >= 3) {
+        int minY = points[0].Y, maxY = points[0].Y;
+        for (auto& p : points) {
+            minY = std::min(minY, p.Y);
+            maxY = std::max(maxY, p.Y);
+        }
+        std::vector<double> xs;
+        for (int y = minY; y < maxY; ++y) {
+            // Even-odd fill of the pixel centres on this row.
+            double yc = y + 0.5;
+            xs.clear();
+            for (size_t i = 0; i < points.size(); ++i) {
+                TPoint a = points[i], b = points[(i + 1) % points.size()];
+                if ((a.Y <= yc) == (b.Y <= yc))
+                    continue;
+                xs.push_back(a.X + (yc - a.Y) * (b.X - a.X) / double(b.Y - a.Y));
+            }
+            std::sort(xs.begin(), xs.end());
+            for (size_t i = 0; i + 1 < xs.size(); i += 2) {
+                int from = int(std::ceil(xs[i] - 0.5)), to = int(std::ceil(xs[i + 1] - 0.5));
+                FillSpan(y + oy, from + ox, to + ox, Brush.Color, pmCopy);
+            }
+        }
+    }
+    if (points.size() == 1) {
+        if (Pen.Style == psSolid)
+            PlotPen(points[0].X + ox, points[0].Y + oy);
+        return;
+    }
+    for (size_t i = 0; i < points.size(); ++i) {
+        TPoint a = points[i], b = points[(i + 1) % points.size()];
+        LineRaw(a.X + ox, a.Y + oy, b.X + ox, b.Y + oy);
+    }
+}
+
+void TCanvas::MoveTo(int x, int y) { FPenPos = { x, y }; }
+
+void TCanvas::LineTo(int x, int y)
+{
+    LineRaw(FPenPos.X + OffX(), FPenPos.Y + OffY(), x + OffX(), y + OffY());
+    FPenPos = { x, y };
+}
+
+void TCanvas::Polyline(std::vector<TPoint> const& points)
+{
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+        LineRaw(
+            points[i].X + OffX(), points[i].Y + OffY(), points[i + 1].X + OffX(), points[i + 1].Y + OffY());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Block transfers
+
+struct TBlitter {
+    // All coordinates in bitmap pixels. Sizes may be negative to mirror. Destination pixels
+    // whose source pixel lies outside src are left alone; with a transparent colour, source
+    // pixels of that colour are skipped.
+    static void Blit(TCanvas& dst, int x, int y, int w, int h, TBitmap const& srcBitmap, int sx, int sy,
+        int sw, int sh, uint32_t rop, TColor const* transparent)
+    {
+        uint8_t code = uint8_t((rop >> 16) & 0xFF);
+        bool mirrorX = (w < 0) != (sw < 0), mirrorY = (h < 0) != (sh < 0);
+        if (w < 0) {
+            x += w;
+            w = -w;
+        }
+        if (h < 0) {
+            y += h;
+            h = -h;
+        }
+        if (sw < 0) {
+            sx += sw;
+            sw = -sw;
+        }
+        if (sh < 0) {
+            sy += sh;
+            sh = -sh;
+        }
+        if (w == 0 || h == 0)
+            return;
+        TBrush brush = dst.Brush;
+        TBgr pb = ToBgr(brush.Color);
+        uint8_t pattern[3] = { pb.B, pb.G, pb.R };
+        TRect dest = base::Bounds(x, y, w, h);
+
+        if (!UsesSource(code)) {
+            TRect part;
+            for (auto& r : dst.ClipRects())
+                if (base::IntersectRect(part, r, dest))
+                    for (int yy = part.Top; yy < part.Bottom; ++yy)
+                        RopBytes(dst.FBitmap->ScanLine(yy) + part.Left * 3, nullptr, size_t(part.Width()) * 3,
+                            code, pattern);
+            return;
+        }
+        if (sw == 0 || sh == 0 || srcBitmap.Empty())
+            return;
+
+        // A source on the destination's own bitmap is read from a copy, so that overlapping
+        // moves read the pixels as they were.
+        TBitmap copy;
+        TBitmap const* src = &srcBitmap;
+        if (src == dst.FBitmap) {
+            TRect s = base::Bounds(sx, sy, sw, sh);
+            TRect avail;
+            if (!base::IntersectRect(avail, s, base::Rect(0, 0, src->Width(), src->Height())))
+                return;
+            copy.SetSize(src->Width(), src->Height());
+            for (int yy = avail.Top; yy < avail.Bottom; ++yy)
+                std::memcpy(copy.ScanLine(yy) + avail.Left * 3, src->ScanLine(yy) + avail.Left * 3,
+                    size_t(avail.Width()) * 3);
+            src = &copy;
+        }
+
+        bool stretched = w != sw || h != sh || mirrorX || mirrorY;
+        if (!stretched && !transparent) {
+            // Equal sizes: whole row pieces at once.
+            TRect avail = base::Rect(x - sx, y - sy, x - sx + src->Width(), y - sy + src->Height());
+            TRect limit, part;
+            if (!base::IntersectRect(limit, dest, avail))
+                return;
+            for (auto& r : dst.ClipRects()) {
+                if (!base::IntersectRect(part, r, limit))
+                    continue;
+                for (int yy = part.Top; yy < part.Bottom; ++yy)
+                    RopBytes(dst.FBitmap->ScanLine(yy) + part.Left * 3,
+                        src->ScanLine(yy - y + sy) + (part.Left - x + sx) * 3, size_t(part.Width()) * 3, code,
+                        pattern);
+            }
+            return;
+        }
+
+        // Nearest neighbour: destination column i takes source column floor(i * sw / w).
+        std::vector<int> cols(static_cast<size_t>(w)), rows(static_cast<size_t>(h));
+        for (int i = 0; i < w; ++i) {
+            int k = int(int64_t(i) * sw / w);
+            cols[size_t(i)] = mirrorX ? sx + sw - 1 - k : sx + k;
+        }
+        for (int j = 0; j < h; ++j) {
+            int k = int(int64_t(j) * sh / h);
+            rows[size_t(j)] = mirrorY ? sy + sh - 1 - k : sy + k;
+        }
+        TBgr key {};
+        if (transparent)
+            key = ToBgr(*transparent);
+        TRect part;
+        for (auto& r : dst.ClipRects()) {
+            if (!base::IntersectRect(part, r, dest))
+                continue;
+            for (int yy = part.Top; yy < part.Bottom; ++yy) {
+                int srow = rows[size_t(yy - y)];
+                if (srow < 0 || srow >= src->Height())
+                    continue;
+                uint8_t const* sline = src->ScanLine(srow);
+                uint8_t* dline = dst.FBitmap->ScanLine(yy);
+                for (int xx = part.Left; xx < part.Right; ++xx) {
+                    int scol = cols[size_t(xx - x)];
+                    if (scol < 0 || scol >= src->Width())
+                        continue;
+                    uint8_t const* sp = sline + scol * 3;
+                    if (transparent && sp[0] == key.B && sp[1] == key.G && sp[2] == key.R)
+                        continue;
+                    RopBytes(dline + xx * 3, sp, 3, code, pattern);
+                }
+            }
+        }
+    }
+
+    static int OffX(TCanvas const& c) { return c.OffX(); }
+    static int OffY(TCanvas const& c) { return c.OffY(); }
+};
+
+bool BitBlt(TCanvas& dst, int x, int y, int w, int h, TCanvas const& src, int sx, int sy, uint32_t rop)
+{
+    TBlitter::Blit(dst, x + TBlitter::OffX(dst), y + TBlitter::OffY(dst), w, h, src.Bitmap(),
+        sx + TBlitter::OffX(src), sy + TBlitter::OffY(src), w, h, rop, nullptr);
+    return true;
+}
+
+bool BitBlt(TCanvas& dst, int x, int y, int w, int h, TBitmap const& src, int sx, int sy, uint32_t rop)
+{
+    TBlitter::Blit(
+        dst, x + TBlitter::OffX(dst), y + TBlitter::OffY(dst), w, h, src, sx, sy, w, h, rop, nullptr);
+    return true;
+}
+
+bool StretchBlt(TCanvas& dst, int x, int y, int w, int h, TCanvas const& src, int sx, int sy, int sw, int sh,
+    uint32_t rop)
+{
+    TBlitter::Blit(dst, x + TBlitter::OffX(dst), y + TBlitter::OffY(dst), w, h, src.Bitmap(),
+        sx + TBlitter::OffX(src), sy + TBlitter::OffY(src), sw, sh, rop, nullptr);
+    return true;
+}
+
+bool StretchBlt(TCanvas& dst, int x, int y, int w, int h, TBitmap const& src, int sx, int sy, int sw, int sh,
+    uint32_t rop)
+{
+    TBlitter::Blit(
+        dst, x + TBlitter::OffX(dst), y + TBlitter::OffY(dst), w, h, src, sx, sy, sw, sh, rop, nullptr);
+    return true;
+}
+
+bool PatBlt(TCanvas& dst, int x, int y, int w, int h, uint32_t rop)
+{
+    if (UsesSource(uint8_t((rop >> 16) & 0xFF)))
+        return false;
+    static const TBitmap none;
+    TBlitter::Blit(
+        dst, x + TBlitter::OffX(dst), y + TBlitter::OffY(dst), w, h, none, 0, 0, w, h, rop, nullptr);
+    return true;
+}
+
+void TCanvas::Draw(int x, int y, TBitmap const& bitmap)
+{
+    TColor key = bitmap.TransparentColor();
+    TBlitter::Blit(*this, x + OffX(), y + OffY(), bitmap.Width(), bitmap.Height(), bitmap, 0, 0,
+        bitmap.Width(), bitmap.Height(), CopyMode, bitmap.Transparent() ? &key : nullptr);
+}
+
+void TCanvas::StretchDraw(TRect const& rect, TBitmap const& bitmap)
+{
+    TColor key = bitmap.TransparentColor();
+    TBlitter::Blit(*this, rect.Left + OffX(), rect.Top + OffY(), rect.Width(), rect.Height(), bitmap, 0, 0,
+        bitmap.Width(), bitmap.Height(), CopyMode, bitmap.Transparent() ? &key : nullptr);
+}
+
+void TCanvas::CopyRect(TRect const& dest, TCanvas const& source, TRect const& sourceRect)
+{
+    StretchBlt(*this, dest.Left, dest.Top, dest.Width(), dest.Height(), source, sourceRect.Left,
+        sourceRect.Top, sourceRect.Width(), sourceRect.Height(), CopyMode);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text
+
+namespace {
+
+int LineWidth(TFontInstance& font, std::u32string_view text)
+{
+    int w = 0;
+    for (char32_t c : text)
+        w += font.Glyph(c).Advance;
+    return w;
+}
+
+} // namespace
+
+void TCanvas::DrawTextLine(int x, int y, std::u32string_view text, TRect const* clip, int underlineIndex)
+{
+    TFontInstance& font = FontInstanceFor(Font);
+    TFontMetrics const& m = font.Metrics();
+    int width = LineWidth(font, text);
+    auto clipped = [&](int row, int x0, int x1, TColor color) {
+        if (clip) {
+            if (row < clip->Top || row >= clip->Bottom)
+                return;
+            x0 = std::max(x0, clip->Left);
+            x1 = std::min(x1, clip->Right);
+        }
+        FillSpan(row, x0, x1, color, pmCopy);
+    };
+    if (FBkMode == OPAQUE && Brush.Style == bsSolid)
+        for (int row = y; row < y + m.Height; ++row)
+            clipped(row, x, x + width, Brush.Color);
+    TColor color = base::ColorToRGB(Font.Color());
+    int baseline = y + m.Ascent;
+    int penX = x;
+    for (size_t i = 0; i < text.size(); ++i) {
+        TGlyphImage const& g = font.Glyph(text[i]);
+        int gx = penX + g.Left, gy = baseline - g.Top;
+        for (int row = 0; row < g.Height; ++row) {
+            uint8_t const* mask = g.Mask.data() + size_t(row) * g.Width;
+            int col = 0;
+            while (col < g.Width) {
+                if (!mask[col]) {
+                    ++col;
+                    continue;
+                }
+                int start = col;
+                while (col < g.Width && mask[col])
+                    ++col;
+                clipped(gy + row, gx + start, gx + col, color);
+            }
+        }
+        if (int(i) == underlineIndex)
+            for (int t = 0; t < m.UnderlineThickness; ++t)
+                clipped(baseline + m.UnderlineOffset + t, penX, penX + g.Advance, color);
+        penX += g.Advance;
+    }
+    if (Font.Style() & fsUnderline)
+        for (int t = 0; t < m.UnderlineThickness; ++t)
+            clipped(baseline + m.UnderlineOffset + t, x, x + width, color);
+    if (Font.Style() & fsStrikeOut)
+        for (int t = 0; t < m.StrikeOutThickness; ++t)
+            clipped(baseline - m.StrikeOutOffset + t, x, x + width, color);
+}
+
+void TCanvas::TextOut(int x, int y, std::string_view text)
+{
+    std::u32string u = base::AnsiToUtf32(text);
+    DrawTextLine(x + OffX(), y + OffY(), u, nullptr, -1);
+    FPenPos = { x + LineWidth(FontInstanceFor(Font), u), y };
+}
+
+void TCanvas::TextRect(TRect const& rect, int x, int y, std::string_view text)
+{
+    TRect clip = rect;
+    base::OffsetRect(clip, OffX(), OffY());
+    if (Brush.Style == bsSolid)
+        FillBox(clip, Brush.Color, pmCopy);
+    int saved = FBkMode;
+    FBkMode = TRANSPARENT;
+    DrawTextLine(x + OffX(), y + OffY(), base::AnsiToUtf32(text), &clip, -1);
+    FBkMode = saved;
+}
+
+base::TSize TCanvas::TextExtent(std::string_view text)
+{
+    TFontInstance& font = FontInstanceFor(Font);
+    return { LineWidth(font, base::AnsiToUtf32(text)), font.Metrics().Height };
+}
+
+TTextMetric TCanvas::TextMetrics()
+{
+    TFontMetrics const& m = FontInstanceFor(Font).Metrics();
+    TTextMetric tm;
+    tm.tmHeight = m.Height;
+    tm.tmAscent = m.Ascent;
+    tm.tmDescent = m.Descent;
+    tm.tmInternalLeading = std::max(0, m.Height - m.EmHeight);
+    tm.tmExternalLeading = 0;
+    tm.tmAveCharWidth = m.AveCharWidth;
+    tm.tmMaxCharWidth = m.MaxCharWidth;
+    return tm;
+}
+
+int TCanvas::DrawText(std::string_view text, TRect& rect, uint32_t flags)
+{
+    TFontInstance& font = FontInstanceFor(Font);
+    TFontMetrics const& m = font.Metrics();
+    std::u32string source = base::AnsiToUtf32(text);
+
+    // Prefix characters: "&x" underlines x, "&&" is one ampersand.
+    struct TLine {
+        std::u32string Text;
+        int Underline = -1;
+    };
+    std::u32string chars;
+    std::vector<int> underlinedAt; // positions in chars
+    for (size_t i = 0; i < source.size(); ++i) {
+        char32_t c = source[i];
+        if (c == U'&' && !(flags & DT_NOPREFIX)) {
+            if (++i >= source.size())
+                break;
+            if (source[i] != U'&')
+                underlinedAt.push_back(int(chars.size()));
+            chars.push_back(source[i]);
+            continue;
+        }
+        if (c == U'\t' && (flags & DT_EXPANDTABS)) {
+            size_t lineStart = chars.find_last_of(U"\r\n");
+            size_t column = lineStart == std::u32string::npos ? chars.size() : chars.size() - lineStart - 1;
+            chars.append(8 - column % 8, U' ');
+            continue;
+        }
+        chars.push_back(c);
+    }
+    int underline = underlinedAt.empty() ? -1 : underlinedAt.back();
+
+    // Paragraphs, then lines.
+    std::vector<TLine> lines;
+    int limit = rect.Width();
+    auto addParagraph = [&](size_t from, size_t to) {
+        std::u32string_view para(chars.data() + from, to - from);
+        auto lineOf = [&](size_t a, size_t b) {
+            TLine line;
+            line.Text = std::u32string(para.substr(a, b - a));
+            if (underline >= int(from + a) && underline < int(from + b))
+                line.Underline = underline - int(from + a);
+            lines.push_back(std::move(line));
+        };
+        if (!(flags & DT_WORDBREAK) || (flags & DT_SINGLELINE)) {
+            lineOf(0, para.size());
+            return;
+        }
+        auto canBreakBefore = [&](size_t i) {
+            if (i == 0 || i >= para.size())
+                return false;
+            char32_t prev = para[i - 1], cur = para[i];
+            if (cur == U' ')
+                return false;
+            if (prev == U' ')
+                return true;
+            if ((IsCjk(prev) || IsCjk(cur)) && !NoLineStart(cur) && !NoLineEnd(prev))
+                return true;
+            return false;
+        };
+        size_t start = 0;
+        while (true) {
+            while (start < para.size() && para[start] == U' ' && start > 0)
+                ++start;
+            if (start >= para.size()) {
+                if (start == 0)
+                    lineOf(0, 0);
+                return;
+            }
+            int width = 0, widthNoSpace = 0;
+            size_t lastBreak = 0, i = start;
+            size_t end = para.size();
+            for (; i < para.size(); ++i) {
+                if (i > start && canBreakBefore(i))
+                    lastBreak = i;
+                width += font.Glyph(para[i]).Advance;
+                if (para[i] != U' ')
+                    widthNoSpace = width;
+                if (widthNoSpace > limit && i > start) {
+                    if (lastBreak > start)
+                        end = lastBreak;
+                    else if (limit > 0)
+                        end = i; // a word wider than the rectangle is broken where it overflows
+                    else
+                        continue;
+                    break;
+                }
+            }
+            if (i >= para.size())
+                end = para.size();
+            size_t trimmed = end;
+            while (trimmed > start && para[trimmed - 1] == U' ')
+                --trimmed;
+            lineOf(start, trimmed);
+            if (end >= para.size())
+                return;
+            start = end;
+        }
+    };
+    if (flags & DT_SINGLELINE) {
+        std::u32string flat;
+        int shift = 0, newUnderline = -1;
+        for (size_t i = 0; i < chars.size(); ++i) {
+            if (chars[i] == U'\r' || chars[i] == U'\n') {
+                ++shift;
+                continue;
+            }
+            if (int(i) == underline)
+                newUnderline = int(i) - shift;
+            flat.push_back(chars[i]);
+        }
+        chars = std::move(flat);
+        underline = newUnderline;
+        if (!chars.empty())
+            addParagraph(0, chars.size());
+    } else if (!chars.empty()) {
+        size_t from = 0;
+        for (size_t i = 0; i <= chars.size(); ++i) {
+            if (i < chars.size() && chars[i] != U'\r' && chars[i] != U'\n')
+                continue;
+            addParagraph(from, i);
+            if (i + 1 < chars.size() && chars[i] == U'\r' && chars[i + 1] == U'\n')
+                ++i;
+            from = i + 1;
+        }
+    }
+
+    if (flags & DT_END_ELLIPSIS) {
+        const std::u32string dots = U"...";
+        int dotsWidth = LineWidth(font, dots);
+        for (auto& line : lines) {
+            if (LineWidth(font, line.Text) <= limit)
+                continue;
+            while (!line.Text.empty() && LineWidth(font, line.Text) + dotsWidth > limit)
+                line.Text.pop_back();
+            if (line.Underline >= int(line.Text.size()))
+                line.Underline = -1;
+            line.Text += dots;
+        }
+    }
+
+    int lineHeight = m.Height;
+    int total = int(lines.size()) * lineHeight;
+    int maxWidth = 0;
+    for (auto& line : lines)
+        maxWidth = std::max(maxWidth, LineWidth(font, line.Text));
+    if (flags & DT_CALCRECT) {
+        rect.Right = rect.Left + maxWidth;
+        rect.Bottom = rect.Top + total;
+        return total;
+    }
+
+    int y = rect.Top;
+    if (flags & DT_SINGLELINE) {
+        if (flags & DT_VCENTER)
+            y = rect.Top + (rect.Height() - lineHeight) / 2;
+        else if (flags & DT_BOTTOM)
+            y = rect.Bottom - lineHeight;
+    }
+    TRect clip = rect;
+    base::OffsetRect(clip, OffX(), OffY());
+    for (auto& line : lines) {
+        int w = LineWidth(font, line.Text);
+        int x = rect.Left;
+        if (flags & DT_CENTER)
+            x = rect.Left + (rect.Width() - w) / 2;
+        else if (flags & DT_RIGHT)
+            x = rect.Right - w;
+        DrawTextLine(
+            x + OffX(), y + OffY(), line.Text, (flags & DT_NOCLIP) ? nullptr : &clip, line.Underline);
+        y += lineHeight;
+    }
+    return total;
+}
 
 } // namespace xe::gfx

@@ -175,6 +175,7 @@ public:
 
 private:
     friend class TBitmap;
+    friend struct TBlitter;
     struct TState {
         TPen Pen;
         TBrush Brush;
@@ -188,7 +189,28 @@ private:
         bool HasClip;
     };
 
+    // Offset from logical to bitmap coordinates.
+    int OffX() const { return FOrigin.X + FViewportOrg.X; }
+    int OffY() const { return FOrigin.Y + FViewportOrg.Y; }
+    // The drawable area in bitmap coordinates, in band order.
+    std::vector<base::TRect> const& ClipRects() const;
+    void ClipChanged() { FClipDirty = true; }
+    TRegion DeviceArea() const;
+    int ClipKind() const;
+    // Span and pixel writers in bitmap coordinates, clipped. mode is a TPenMode.
+    void FillSpan(int y, int x0, int x1, base::TColor rgb, int mode);
+    void PlotPen(int x, int y);
+    void LineRaw(int x0, int y0, int x1, int y1); // bitmap coordinates, last point excluded
+    template <typename Inside> void DrawShape(int x1, int y1, int x2, int y2, Inside inside);
+    void FillBox(base::TRect const& box, base::TColor rgb, int mode); // bitmap coordinates
+    // Draws one line of text with its top-left cell corner at (x, y), bitmap coordinates.
+    void DrawTextLine(int x, int y, std::u32string_view text, base::TRect const* clip, int underlineIndex);
+
     TBitmap* FBitmap;
+    mutable std::vector<base::TRect> FClipRects;
+    mutable bool FClipDirty = true;
+    mutable int FClipWidth = -1; // bitmap size the cached clip was computed for
+    mutable int FClipHeight = -1;
     int FBkMode = OPAQUE;
     base::TPoint FPenPos;
     base::TPoint FOrigin;
