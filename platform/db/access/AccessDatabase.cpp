@@ -1,0 +1,507 @@
+#include "platform/db/access/AccessDatabase.h"
+
+#include "platform/base/Exceptions.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "platform/db/access/JetFormat.h"
+#include "platform/db/access/JetValues.h"
+
+// libmdb 1.0.0 opens its extern "C" block before including glib, which breaks C++
+// templates: glib has to come first.
+#include <glib.h>
+#include <iconv.h>
+#include <mdbtools.h>
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <cwctype>
+#include <locale.h>
+#include <set>
+
+namespace xe::db {
+
+using base::EDatabaseError;
+
+namespace {
+uint32_t Get32(uint8_t const* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+std::string QuoteName(std::string_view name)
+{
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + '"';
+}
+
+char const* DeclaredType(TJetColumnType type)
+{
+    switch (type) {
+    case jtBoolean:
+    case jtByte:
+    case jtInteger:
+    case jtLong:
+        return "INTEGER";
+    case jtCurrency:
+    case jtSingle:
+    case jtDouble:
+        return "REAL";
+    case jtDateTime:
+        return "DATETIME";
+    case jtNumeric:
+        return "NUMERIC";
+    case jtBinary:
+    case jtOle:
+        return "BLOB";
+    default:
+        return "TEXT";
+    }
+}
+
+void Exec(sqlite3* db, std::string const& sql)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::string message = error ? error : "unknown error";
+        sqlite3_free(error);
+        throw EDatabaseError(message);
+    }
+}
+
+// Frees libmdb's table definition on every path out of a load.
+struct TTableDefGuard {
+    MdbTableDef* Table;
+    ~TTableDefGuard()
+    {
+        if (Table)
+            mdb_free_tabledef(Table);
+    }
+};
+
+// Jet compares object names without regard to letter case, accented letters included.
+bool SameName(std::string_view a, std::string_view b)
+{
+    static locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
+    if (base::SameText(a, b))
+        return true;
+    if (!utf8)
+        return false;
+    std::u32string x = base::Utf8ToUtf32(a), y = base::Utf8ToUtf32(b);
+    if (x.size() != y.size())
+        return false;
+    for (size_t i = 0; i < x.size(); ++i) {
+        if (towlower_l(wint_t(x[i]), utf8) != towlower_l(wint_t(y[i]), utf8))
+            return false;
+    }
+    return true;
+}
+
+struct TStatementGuard {
+    sqlite3_stmt* Statement = nullptr;
+    ~TStatementGuard() { sqlite3_finalize(Statement); }
+};
+}
+
+struct TAccessDatabase::TImpl {
+    MdbHandle* Mdb = nullptr;
+    TJetFormat Format;
+    uint32_t PageCount = 0;
+    std::string CorruptText;
+    struct TEntry {
+        std::string Name;
+        int Type;
+        int Flags;
+        uint32_t Page;
+        MdbCatalogEntry* Entry;
+    };
+    std::vector<TEntry> Catalog;
+
+    ~TImpl()
+    {
+        if (Mdb)
+            mdb_close(Mdb);
+    }
+
+    bool ReadPage(uint32_t page, std::string& bytes)
+    {
+        if (page >= PageCount || mdb_read_alt_pg(Mdb, page) != ssize_t(Format.PageSize))
+            return false;
+        bytes.assign(reinterpret_cast<char const*>(Mdb->alt_pg_buf), Format.PageSize);
+        return true;
+    }
+
+    TJetPageReader Reader()
+    {
+        return [this](uint32_t page, std::string& bytes) { return ReadPage(page, bytes); };
+    }
+
+    // The whole value of a memo or OLE field: inline, on one long-value page, or a chain of them.
+    std::string ReadLongValue(uint8_t const* field, size_t fieldSize)
+    {
+        if (fieldSize < 12)
+            throw EDatabaseError(CorruptText);
+        uint32_t header = Get32(field);
+        size_t length = header & 0x3FFFFFFF;
+        uint32_t pointer = Get32(field + 4);
+        if (header & 0x80000000) {
+            if (12 + length > fieldSize)
+                throw EDatabaseError(CorruptText);
+            return std::string(reinterpret_cast<char const*>(field) + 12, length);
+        }
+        std::string value;
+        std::set<uint32_t> seen;
+        bool single = header & 0x40000000;
+        while (value.size() < length) {
+            std::string page;
+            std::string_view row;
+            unsigned flags = 0;
+            if (pointer == 0 || !seen.insert(pointer).second || !ReadPage(pointer >> 8, page)
+                || page[0] != 0x01 || !JetFindRow(Format, page, pointer & 0xFF, row, flags))
+                throw EDatabaseError(CorruptText);
+            if (single) {
+                if (row.size() < length)
+                    throw EDatabaseError(CorruptText);
+                return std::string(row.substr(0, length));
+            }
+            if (row.size() < 4)
+                throw EDatabaseError(CorruptText);
+            pointer = Get32(reinterpret_cast<uint8_t const*>(row.data()));
+            value.append(row.substr(4, std::min(row.size() - 4, length - value.size())));
+            if (pointer == 0 && value.size() < length)
+                throw EDatabaseError(CorruptText);
+        }
+        return value;
+    }
+
+    std::string Text(uint8_t const* bytes, size_t size) const
+    {
+        return Format.Jet3() ? DecodeJet3Text(bytes, size, Mdb->f->code_page) : DecodeJet4Text(bytes, size);
+    }
+};
+
+TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view password)
+    : FFileName(fileName)
+    , FImpl(std::make_unique<TImpl>())
+{
+    std::string systemPath = base::ToSystemPath(fileName);
+    std::string page0;
+    {
+        FILE* file = std::fopen(systemPath.c_str(), "rb");
+        if (!file)
+            throw EDatabaseError("Could not find file '" + fileName + "'.");
+        page0.resize(4096);
+        page0.resize(std::fread(page0.data(), 1, page0.size(), file));
+        std::fclose(file);
+    }
+    FHeader = DecodeJetHeader(page0, fileName);
+    CheckJetPassword(FHeader, password);
+    if (FHeader.IsEncryptedAce())
+        throw EDatabaseError("The database '" + fileName + "' is encrypted, which this engine cannot read.");
+
+    std::string corrupt = "Unrecognized database format '" + fileName + "'.";
+    int64_t size = base::FileSize(fileName);
+    TImpl& d = *FImpl;
+    d.CorruptText = corrupt;
+    d.Format.Version = FHeader.Version;
+    d.Format.PageSize = size_t(FHeader.PageSize);
+    if (size < 3 * FHeader.PageSize || size % FHeader.PageSize != 0 || size / FHeader.PageSize > 0xFFFFFF)
+        throw EDatabaseError(corrupt);
+    d.PageCount = uint32_t(size / FHeader.PageSize);
+
+    d.Mdb = mdb_open(systemPath.c_str(), MDB_NOFLAGS);
+    if (!d.Mdb)
+        throw EDatabaseError(corrupt);
+    // The system catalog is a table like any other: check it before libmdb scans it.
+    TJetTableDef catalog = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, 2, corrupt);
+    std::string page;
+    for (uint32_t p : JetUsageMapPages(d.Format, d.Reader(), d.PageCount, catalog.UsageMap, corrupt)) {
+        if (d.ReadPage(p, page) && page[0] == 0x01
+            && Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) == 2
+            && !JetRowsValid(d.Format, page, catalog))
+            throw EDatabaseError(corrupt);
+    }
+    GPtrArray* entries = mdb_read_catalog(d.Mdb, MDB_ANY);
+    if (!entries)
+        throw EDatabaseError(corrupt);
+    for (guint i = 0; i < entries->len; ++i) {
+        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(entries, i));
+        d.Catalog.push_back({ e->object_name, e->object_type, e->flags, uint32_t(e->table_pg), e });
+    }
+}
+
+TAccessDatabase::~TAccessDatabase() = default;
+
+TAccessDatabase::TObjectKind TAccessDatabase::FindObject(
+    std::string_view utf8Name, std::string* exactName) const
+{
+    TObjectKind found = TObjectKind::None;
+    for (auto const& e : FImpl->Catalog) {
+        if (!SameName(e.Name, utf8Name))
+            continue;
+        TObjectKind kind = e.Type == MDB_TABLE ? TObjectKind::Table
+            : e.Type == MDB_QUERY              ? TObjectKind::Query
+            : e.Type == MDB_LINKED_TABLE       ? TObjectKind::LinkedTable
+                                               : TObjectKind::Other;
+        // A name can belong to a table and, say, a form; the table is what SQL means.
+        if (found == TObjectKind::None || kind == TObjectKind::Table || kind == TObjectKind::Query
+            || kind == TObjectKind::LinkedTable) {
+            if (found == TObjectKind::Table)
+                continue;
+            found = kind;
+            if (exactName)
+                *exactName = e.Name;
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> TAccessDatabase::TableNames() const
+{
+    std::vector<std::string> names;
+    for (auto const& e : FImpl->Catalog) {
+        if (e.Type == MDB_TABLE && !(uint32_t(e.Flags) & 0x80000002u) && !e.Name.empty() && e.Name[0] != '~')
+            names.push_back(e.Name);
+    }
+    return names;
+}
+
+TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, std::string const& schema)
+{
+    TImpl& d = *FImpl;
+    std::string quotedName = "'" + std::string(utf8Name) + "'";
+    TImpl::TEntry const* entry = nullptr;
+    for (auto const& e : d.Catalog) {
+        if (!SameName(e.Name, utf8Name))
+            continue;
+        if (e.Type == MDB_QUERY)
+            throw EDatabaseError("The statement names the saved query " + quotedName
+                + ", which this engine cannot run; name a table instead.");
+        if (e.Type == MDB_LINKED_TABLE)
+            throw EDatabaseError("The statement names the linked table " + quotedName
+                + ", whose data is not in this database file.");
+        if (e.Type == MDB_TABLE)
+            entry = &e;
+    }
+    if (!entry)
+        throw EDatabaseError("The Microsoft Jet database engine cannot find the input table or query "
+            + quotedName + ". Make sure it exists and that its name is spelled correctly.");
+
+    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry->Page, d.CorruptText);
+    std::vector<uint32_t> pages
+        = JetUsageMapPages(d.Format, d.Reader(), d.PageCount, def.UsageMap, d.CorruptText);
+    std::string page;
+    for (uint32_t p : pages) {
+        if (!d.ReadPage(p, page))
+            throw EDatabaseError(d.CorruptText);
+        if (page[0] == 0x01 && Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) == entry->Page
+            && !JetRowsValid(d.Format, page, def))
+            throw EDatabaseError(d.CorruptText);
+    }
+
+    TTableDefGuard guard { mdb_read_table(entry->Entry) };
+    MdbTableDef* t = guard.Table;
+    if (!t || !mdb_read_columns(t) || t->num_cols != def.Columns.size())
+        throw EDatabaseError(d.CorruptText);
+
+    TAccessTable table;
+    table.Name = entry->Name;
+    for (unsigned i = 0; i < t->num_cols; ++i) {
+        auto* col = static_cast<MdbColumn*>(g_ptr_array_index(t->columns, i));
+        TJetColumnDef const* raw = nullptr;
+        for (auto const& c : def.Columns)
+            if (int(c.Number) == col->col_num)
+                raw = &c;
+        std::string columnName = "'" + std::string(col->name) + "' of table " + quotedName;
+        if (col->col_type == MDB_COMPLEX)
+            throw EDatabaseError("The column " + columnName
+                + " is an attachment or multi-valued field, which this engine cannot read.");
+        if (raw && raw->Calculated())
+            throw EDatabaseError(
+                "The column " + columnName + " is a calculated field, which this engine cannot read.");
+        bool known = (col->col_type >= MDB_BOOL && col->col_type <= MDB_MEMO) || col->col_type == MDB_REPID
+            || col->col_type == MDB_NUMERIC;
+        if (!known)
+            throw EDatabaseError("The column " + columnName + " has a type (" + std::to_string(col->col_type)
+                + ") that this engine cannot read.");
+        TAccessColumn c;
+        c.Name = col->name;
+        c.Type = TJetColumnType(col->col_type);
+        if (c.Type == jtText)
+            c.Size = d.Format.Jet3() ? col->col_size : col->col_size / 2;
+        else if (c.Type == jtBinary)
+            c.Size = col->col_size;
+        if (c.Type == jtNumeric) {
+            // libmdb swaps the two names: its "scale" is the precision byte.
+            c.Precision = col->col_scale;
+            c.Scale = col->col_prec;
+        }
+        c.AutoNumber = col->is_long_auto || col->is_uuid_auto;
+        char const* required = mdb_col_get_prop(col, "Required");
+        c.Nullable = !(required && base::SameText(required, "yes")) && c.Type != jtBoolean && !c.AutoNumber;
+        table.Columns.push_back(c);
+    }
+
+    std::string target = QuoteName(schema) + "." + QuoteName(table.Name);
+    std::string create = "CREATE TABLE " + target + " (";
+    std::string insert = "INSERT INTO " + target + " VALUES (";
+    for (size_t i = 0; i < table.Columns.size(); ++i) {
+        create
+            += (i ? ", " : "") + QuoteName(table.Columns[i].Name) + " " + DeclaredType(table.Columns[i].Type);
+        insert += i ? ", ?" : "?";
+    }
+    Exec(db, create + ")");
+    TStatementGuard statement;
+    if (sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement.Statement, nullptr) != SQLITE_OK)
+        throw EDatabaseError(sqlite3_errmsg(db));
+    bool ownTransaction = sqlite3_get_autocommit(db);
+    if (ownTransaction)
+        Exec(db, "BEGIN");
+    try {
+        std::vector<MdbField> fields(t->num_cols);
+        sqlite3_stmt* s = statement.Statement;
+        mdb_rewind_table(t);
+        while (mdb_fetch_row(t)) {
+            int start = 0;
+            size_t length = 0;
+            if (t->cur_row == 0 || mdb_find_row(d.Mdb, int(t->cur_row) - 1, &start, &length) != 0)
+                throw EDatabaseError(d.CorruptText);
+            int count = mdb_crack_row(t, start & 0x1FFF, length, fields.data());
+            for (int i = 0; i < count; ++i) {
+                MdbField const& f = fields[size_t(i)];
+                if (f.colnum < 0 || unsigned(f.colnum) >= t->num_cols)
+                    throw EDatabaseError(d.CorruptText);
+                TAccessColumn const& c = table.Columns[size_t(f.colnum)];
+                int p = f.colnum + 1;
+                auto const* v = static_cast<uint8_t const*>(f.value);
+                size_t n = f.siz > 0 ? size_t(f.siz) : 0;
+                if (c.Type == jtBoolean) {
+                    // The null mask holds the value; Jet's True is -1.
+                    sqlite3_bind_int(s, p, f.is_null ? 0 : -1);
+                    continue;
+                }
+                if (f.is_null) {
+                    sqlite3_bind_null(s, p);
+                    continue;
+                }
+                auto need = [&](size_t bytes) {
+                    if (!v || n < bytes)
+                        throw EDatabaseError(d.CorruptText);
+                };
+                switch (c.Type) {
+                case jtByte:
+                    need(1);
+                    sqlite3_bind_int(s, p, v[0]);
+                    break;
+                case jtInteger:
+                    need(2);
+                    sqlite3_bind_int(s, p, int16_t(v[0] | v[1] << 8));
+                    break;
+                case jtLong:
+                    need(4);
+                    sqlite3_bind_int64(s, p, int32_t(Get32(v)));
+                    break;
+                case jtCurrency: {
+                    need(8);
+                    int64_t units = int64_t(uint64_t(Get32(v)) | uint64_t(Get32(v + 4)) << 32);
+                    sqlite3_bind_double(s, p, double(units) / 10000.0);
+                    break;
+                }
+                case jtSingle: {
+                    need(4);
+                    float x;
+                    std::memcpy(&x, v, 4);
+                    if (std::isfinite(x))
+                        sqlite3_bind_double(s, p, x);
+                    else
+                        sqlite3_bind_null(s, p);
+                    break;
+                }
+                case jtDouble: {
+                    need(8);
+                    double x;
+                    std::memcpy(&x, v, 8);
+                    if (std::isfinite(x))
+                        sqlite3_bind_double(s, p, x);
+                    else
+                        sqlite3_bind_null(s, p);
+                    break;
+                }
+                case jtDateTime: {
+                    need(8);
+                    double x;
+                    std::memcpy(&x, v, 8);
+                    std::string text = FormatJetDate(x);
+                    if (text.empty())
+                        throw EDatabaseError("The column " + c.Name + " of table " + quotedName
+                            + " holds a date outside the years 1 to 9999.");
+                    sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+                    break;
+                }
+                case jtGuid: {
+                    need(16);
+                    std::string text = FormatJetGuid(v);
+                    sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+                    break;
+                }
+                case jtNumeric: {
+                    need(17);
+                    std::string text = FormatJetNumeric(v, c.Scale);
+                    int64_t whole;
+                    if (c.Scale == 0 && base::TryStrToInt(text, whole))
+                        sqlite3_bind_int64(s, p, whole);
+                    else
+                        sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+                    break;
+                }
+                case jtBinary:
+                    sqlite3_bind_blob(
+                        s, p, v ? v : reinterpret_cast<uint8_t const*>(""), int(n), SQLITE_TRANSIENT);
+                    break;
+                case jtText: {
+                    std::string text = v ? d.Text(v, n) : std::string();
+                    sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+                    break;
+                }
+                case jtMemo:
+                case jtOle: {
+                    need(12);
+                    std::string value = d.ReadLongValue(v, n);
+                    if (c.Type == jtOle) {
+                        sqlite3_bind_blob(s, p, value.data(), int(value.size()), SQLITE_TRANSIENT);
+                    } else {
+                        std::string text
+                            = d.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
+                        sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+                    }
+                    break;
+                }
+                default:
+                    sqlite3_bind_null(s, p);
+                    break;
+                }
+            }
+            if (sqlite3_step(s) != SQLITE_DONE)
+                throw EDatabaseError(sqlite3_errmsg(db));
+            sqlite3_reset(s);
+            sqlite3_clear_bindings(s);
+            ++table.RowCount;
+        }
+        if (ownTransaction)
+            Exec(db, "COMMIT");
+    } catch (...) {
+        if (ownTransaction)
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    return table;
+}
+
+} // namespace xe::db

@@ -1,0 +1,233 @@
+#include "platform/db/access/JetFormat.h"
+
+#include "platform/base/Exceptions.h"
+#include "platform/db/access/JetValues.h"
+
+#include <set>
+
+namespace xe::db {
+
+namespace {
+uint16_t Get16(std::string_view s, size_t at) { return uint16_t(uint8_t(s[at]) | uint8_t(s[at + 1]) << 8); }
+uint32_t Get32(std::string_view s, size_t at) { return Get16(s, at) | uint32_t(Get16(s, at + 2)) << 16; }
+
+struct TTdefLayout {
+    size_t Rows, MaxCols, VarCols, Cols, Indexes, RealIndexes, UsageMap, FreeMap, ColsStart, RealIndexSize,
+        ColSize, ColNumber, ColVarIndex, ColFlags, ColExtFlags, ColFixedOffset, ColLength;
+};
+constexpr TTdefLayout Jet4Tdef { 16, 41, 43, 45, 47, 51, 55, 59, 63, 12, 25, 5, 7, 15, 16, 21, 23 };
+constexpr TTdefLayout Jet3Tdef { 12, 21, 23, 25, 27, 31, 35, 39, 43, 8, 18, 1, 3, 13, 0, 14, 16 };
+
+constexpr size_t MaxTdefPages = 64; // 256 columns with long names fit in far fewer
+constexpr unsigned MaxColumns = 255;
+
+[[noreturn]] void Corrupt(std::string const& errorText) { throw base::EDatabaseError(errorText); }
+
+// The bytes of a map row, addressed as "row | page << 8".
+std::string ReadMapRow(TJetFormat const& format, TJetPageReader const& read, uint32_t pageCount,
+    uint32_t pointer, std::string const& errorText)
+{
+    uint32_t page = pointer >> 8;
+    std::string bytes;
+    if (page == 0 || page >= pageCount || !read(page, bytes) || bytes.size() != format.PageSize
+        || bytes[0] != 0x01)
+        Corrupt(errorText);
+    std::string_view row;
+    unsigned flags = 0;
+    if (!JetFindRow(format, bytes, pointer & 0xFF, row, flags) || row.size() < 5)
+        Corrupt(errorText);
+    return std::string(row);
+}
+}
+
+bool JetFindRow(
+    TJetFormat const& format, std::string_view page, unsigned row, std::string_view& bytes, unsigned& flags)
+{
+    size_t countAt = format.RowCountOffset();
+    if (page.size() != format.PageSize)
+        return false;
+    size_t count = Get16(page, countAt);
+    size_t tableEnd = countAt + 2 + 2 * count;
+    if (row >= count || tableEnd > format.PageSize)
+        return false;
+    uint16_t raw = Get16(page, countAt + 2 + 2 * row);
+    size_t start = raw & 0x1FFF;
+    size_t end = row == 0 ? format.PageSize : Get16(page, countAt + 2 * row) & 0x1FFF;
+    if (start < tableEnd || start > end || end > format.PageSize)
+        return false;
+    flags = raw & 0xC000;
+    bytes = page.substr(start, end - start);
+    return true;
+}
+
+TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& read, uint32_t pageCount,
+    uint32_t page, std::string const& errorText)
+{
+    TTdefLayout const& l = format.Jet3() ? Jet3Tdef : Jet4Tdef;
+    // The definition with its continuation pages joined, as libmdb reads it.
+    std::string tdef;
+    std::set<uint32_t> seen;
+    for (uint32_t next = page; next != 0;) {
+        std::string bytes;
+        if (next >= pageCount || !seen.insert(next).second || seen.size() > MaxTdefPages || !read(next, bytes)
+            || bytes.size() != format.PageSize || bytes[0] != 0x02)
+            Corrupt(errorText);
+        tdef += next == page ? bytes : bytes.substr(8);
+        next = Get32(bytes, 4);
+    }
+
+    TJetTableDef table;
+    table.Page = page;
+    table.MaxCols = Get16(tdef, l.MaxCols);
+    table.VarCols = Get16(tdef, l.VarCols);
+    unsigned cols = Get16(tdef, l.Cols);
+    uint32_t realIndexes = Get32(tdef, l.RealIndexes);
+    if (cols == 0 || cols > MaxColumns || table.VarCols > cols || realIndexes > 1000
+        || Get32(tdef, l.Indexes) > 1000)
+        Corrupt(errorText);
+    size_t at = l.ColsStart + size_t(realIndexes) * l.RealIndexSize;
+    if (at + size_t(cols) * l.ColSize > tdef.size())
+        Corrupt(errorText);
+    std::set<unsigned> numbers;
+    for (unsigned i = 0; i < cols; ++i, at += l.ColSize) {
+        TJetColumnDef c;
+        c.Type = uint8_t(tdef[at]);
+        c.Number = Get16(tdef, at + l.ColNumber);
+        c.VarIndex = Get16(tdef, at + l.ColVarIndex);
+        c.Flags = uint8_t(tdef[at + l.ColFlags]);
+        c.ExtFlags = format.Jet3() ? 0 : uint8_t(tdef[at + l.ColExtFlags]);
+        c.FixedOffset = Get16(tdef, at + l.ColFixedOffset);
+        c.Length = Get16(tdef, at + l.ColLength);
+        bool knownType
+            = (c.Type >= 0x01 && c.Type <= 0x0C) || c.Type == 0x0F || c.Type == 0x10 || c.Type == 0x12;
+        if (!knownType || c.Number > MaxColumns || !numbers.insert(c.Number).second
+            || (c.Fixed() && size_t(c.FixedOffset) + c.Length > format.PageSize)
+            || (!c.Fixed() && c.VarIndex >= table.VarCols))
+            Corrupt(errorText);
+        table.Columns.push_back(c);
+    }
+    // Column names follow; libmdb copies each into a 256-byte buffer.
+    for (unsigned i = 0; i < cols; ++i) {
+        size_t length;
+        if (format.Jet3()) {
+            if (at + 1 > tdef.size())
+                Corrupt(errorText);
+            length = uint8_t(tdef[at]);
+            at += 1;
+        } else {
+            if (at + 2 > tdef.size())
+                Corrupt(errorText);
+            length = Get16(tdef, at);
+            at += 2;
+        }
+        if (at + length > tdef.size() || length > 128 || (!format.Jet3() && length % 2))
+            Corrupt(errorText);
+        std::string_view name = std::string_view(tdef).substr(at, length);
+        table.Columns[i].Name = format.Jet3()
+            ? std::string(name)
+            : DecodeJet4Text(reinterpret_cast<uint8_t const*>(name.data()), name.size());
+        at += length;
+    }
+
+    table.UsageMap = ReadMapRow(format, read, pageCount, Get32(tdef, l.UsageMap), errorText);
+    ReadMapRow(format, read, pageCount, Get32(tdef, l.FreeMap), errorText);
+    JetUsageMapPages(format, read, pageCount, table.UsageMap, errorText);
+    return table;
+}
+
+std::vector<uint32_t> JetUsageMapPages(TJetFormat const& format, TJetPageReader const& read,
+    uint32_t pageCount, std::string_view map, std::string const& errorText)
+{
+    std::vector<uint32_t> pages;
+    auto addBits = [&](std::string_view bitmap, uint64_t first) {
+        for (size_t i = 0; i < bitmap.size(); ++i) {
+            uint8_t byte = uint8_t(bitmap[i]);
+            for (int bit = 0; byte && bit < 8; ++bit) {
+                if (byte & (1 << bit)) {
+                    uint64_t page = first + i * 8 + bit;
+                    if (page >= pageCount)
+                        Corrupt(errorText);
+                    pages.push_back(uint32_t(page));
+                }
+            }
+        }
+    };
+    if (map.size() < 5)
+        Corrupt(errorText);
+    if (map[0] == 0) {
+        addBits(map.substr(5), Get32(map, 1));
+    } else if (map[0] == 1) {
+        uint64_t perPage = (format.PageSize - 4) * 8;
+        for (size_t i = 1, n = 0; i + 4 <= map.size(); i += 4, ++n) {
+            uint32_t mapPage = Get32(map, i);
+            if (mapPage == 0)
+                continue;
+            std::string bytes;
+            if (mapPage >= pageCount || !read(mapPage, bytes) || bytes.size() != format.PageSize
+                || bytes[0] != 0x05)
+                Corrupt(errorText);
+            addBits(std::string_view(bytes).substr(4), n * perPage);
+        }
+    } else {
+        Corrupt(errorText);
+    }
+    return pages;
+}
+
+bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef const& table)
+{
+    size_t count = Get16(page, format.RowCountOffset());
+    for (unsigned row = 0; row < count; ++row) {
+        std::string_view r;
+        unsigned flags = 0;
+        if (!JetFindRow(format, page, row, r, flags))
+            return false;
+        if (flags & 0x8000)
+            continue; // deleted: libmdb skips it
+        if (flags & 0x4000) {
+            if (r.size() < 4)
+                return false;
+            continue;
+        }
+        size_t countSize = format.Jet3() ? 1 : 2;
+        if (r.size() < countSize)
+            return false;
+        size_t rowCols = format.Jet3() ? uint8_t(r[0]) : Get16(r, 0);
+        size_t maskSize = (rowCols + 7) / 8;
+        if (countSize + maskSize > r.size())
+            return false;
+        size_t fixedEnd = r.size() - maskSize;
+        if (table.VarCols > 0) {
+            size_t varEntry = format.Jet3() ? 1 : 2;
+            if (countSize + maskSize + varEntry > r.size())
+                return false;
+            size_t varAt = r.size() - maskSize - varEntry;
+            size_t varCount = format.Jet3() ? uint8_t(r[varAt]) : Get16(r, varAt);
+            if (varCount > table.VarCols && varCount > rowCols)
+                return false;
+            if ((varCount + 1) * varEntry > varAt)
+                return false;
+            if (!format.Jet3()) {
+                size_t eodAt = varAt - 2 * (varCount + 1);
+                size_t previous = countSize;
+                for (size_t i = 0; i <= varCount; ++i) {
+                    size_t offset = i < varCount ? Get16(r, varAt - 2 * (i + 1)) : Get16(r, eodAt);
+                    if (offset < previous || offset > eodAt)
+                        return false;
+                    previous = offset;
+                }
+                fixedEnd = varCount ? Get16(r, varAt - 2) : Get16(r, eodAt);
+            } else {
+                fixedEnd = varAt - varCount;
+            }
+        }
+        for (TJetColumnDef const& c : table.Columns) {
+            if (c.Fixed() && c.Type != 0x01 && c.Number < rowCols
+                && countSize + c.FixedOffset + c.Length > fixedEnd)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace xe::db

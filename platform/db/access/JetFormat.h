@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xe::db {
+
+// Our own reading of the structures libmdb walks, so that a damaged file is refused with an
+// error before libmdb 1.0.0 (which trusts offsets and counts) is handed anything that
+// would make it read outside its buffers.
+//
+// Table definition (TDEF) page, Jet 4 offsets (Jet 3 in brackets):
+//   0   page type 2          4  next TDEF page (a long definition continues there, its
+//   16 [12] row count           content resuming after that page's 8-byte header)
+//   41 [21] max columns  43 [23] variable columns  45 [25] columns
+//   47 [27] indexes      51 [31] real indexes
+//   55 [35] usage map (row << 0 | page << 8)   59 [39] free-space map
+//   63 [43] real index entries, 12 [8] bytes each, then one column entry per column,
+//           25 [18] bytes: type 0, number 5 [1], variable index 7 [3], precision 11,
+//           scale 12, flags 15 [13], extra flags 16, fixed offset 21 [14], length 23 [16];
+//           then the column names (2-byte [1-byte] length, UTF-16LE [code page] text).
+//
+// Data page: type 1, owner TDEF page at 4, row count at 12 [8], then one 2-byte offset per
+// row (0x8000 deleted, 0x4000 overflow pointer, offset & 0x1FFF); rows fill the page from
+// its end, row 0 ending at the page end.
+//
+// Row: column count (2 [1] bytes) | fixed area | variable data | end of data |
+//      variable offsets, last first | variable count | null mask (bit per column).
+// (Jet 3 offsets and counts are single bytes, with a jump table for rows over 256 bytes.)
+
+struct TJetFormat {
+    int Version = 1;
+    size_t PageSize = 4096;
+    bool Jet3() const { return Version == 0; }
+    size_t RowCountOffset() const { return Jet3() ? 8 : 12; }
+};
+
+struct TJetColumnDef {
+    uint8_t Type = 0;
+    uint16_t Number = 0;
+    uint16_t VarIndex = 0;
+    uint8_t Flags = 0;
+    uint8_t ExtFlags = 0;
+    uint16_t FixedOffset = 0;
+    uint16_t Length = 0;
+    std::string Name; // UTF-8 for Jet 4; the stored bytes for Jet 3
+    bool Fixed() const { return Flags & 0x01; }
+    // Access 2010 calculated columns.
+    bool Calculated() const { return ExtFlags & 0xC0; }
+};
+
+struct TJetTableDef {
+    uint32_t Page = 0;
+    uint16_t MaxCols = 0;
+    uint16_t VarCols = 0;
+    std::vector<TJetColumnDef> Columns; // in definition order
+    std::string UsageMap; // the map row's bytes
+};
+
+// Gives the (decoded) bytes of a page; false when it cannot be read.
+using TJetPageReader = std::function<bool(uint32_t page, std::string& bytes)>;
+
+// Reads and checks a table definition and its usage map; raises EDatabaseError with
+// `errorText` on anything out of bounds.
+TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& read, uint32_t pageCount,
+    uint32_t page, std::string const& errorText);
+
+// The pages a usage map marks, in ascending order (type 0 inline bitmap or type 1 list of
+// bitmap pages). Raises on a malformed map.
+std::vector<uint32_t> JetUsageMapPages(TJetFormat const& format, TJetPageReader const& read,
+    uint32_t pageCount, std::string_view map, std::string const& errorText);
+
+// The bytes of row `row` of a data page; false when the row table or the row is out of
+// bounds. `flags` receives the offset's flag bits (0x8000 deleted, 0x4000 overflow).
+bool JetFindRow(
+    TJetFormat const& format, std::string_view page, unsigned row, std::string_view& bytes, unsigned& flags);
+
+// Checks every live row of a data page owned by the table against its definition.
+bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef const& table);
+
+} // namespace xe::db

@@ -1,0 +1,179 @@
+#include "platform/db/access/JetValues.h"
+
+#include "platform/base/Strings.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace xe::db {
+
+namespace {
+void AppendUtf8(std::string& out, uint32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | c >> 6);
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | c >> 12);
+        out += char(0x80 | (c >> 6 & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | c >> 18);
+        out += char(0x80 | (c >> 12 & 0x3F));
+        out += char(0x80 | (c >> 6 & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// Days since 1970-01-01 to a civil date (proleptic Gregorian).
+void CivilFromDays(int64_t z, int64_t& y, unsigned& m, unsigned& d)
+{
+    z += 719468;
+    int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    unsigned doe = unsigned(z - era * 146097);
+    unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    y = int64_t(yoe) + era * 400;
+    unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y += m <= 2;
+}
+
+int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d)
+{
+    y -= m <= 2;
+    int64_t era = (y >= 0 ? y : y - 399) / 400;
+    unsigned yoe = unsigned(y - era * 400);
+    unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + int64_t(doe) - 719468;
+}
+
+constexpr int64_t JetEpochFromUnix = -25569; // 1899-12-30
+
+__extension__ typedef unsigned __int128 TUInt128;
+}
+
+std::string DecodeJet4Text(uint8_t const* bytes, size_t size)
+{
+    std::u16string units;
+    units.reserve(size);
+    if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        bool oneByte = true;
+        for (size_t i = 2; i < size;) {
+            if (bytes[i] == 0) {
+                oneByte = !oneByte;
+                ++i;
+            } else if (oneByte) {
+                units.push_back(bytes[i++]);
+            } else if (i + 1 < size) {
+                units.push_back(char16_t(bytes[i] | bytes[i + 1] << 8));
+                i += 2;
+            } else {
+                break; // a dangling half unit
+            }
+        }
+    } else {
+        for (size_t i = 0; i + 1 < size; i += 2)
+            units.push_back(char16_t(bytes[i] | bytes[i + 1] << 8));
+    }
+    std::string out;
+    out.reserve(units.size());
+    for (size_t i = 0; i < units.size(); ++i) {
+        uint32_t c = units[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00
+            && units[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+std::string DecodeJet3Text(uint8_t const* bytes, size_t size, uint16_t codePage)
+{
+    std::string_view raw(reinterpret_cast<char const*>(bytes), size);
+    bool ascii = true;
+    for (char c : raw)
+        ascii = ascii && uint8_t(c) < 0x80;
+    if (ascii)
+        return std::string(raw);
+    std::string name = "CP" + std::to_string(codePage ? codePage : 1252);
+    return base::ConvertEncoding(raw, name.c_str(), "UTF-8");
+}
+
+std::string FormatJetDate(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > 3.0e6)
+        return "";
+    double whole = std::trunc(value);
+    int64_t days = int64_t(whole);
+    int64_t seconds = std::llround(std::fabs(value - whole) * 86400.0);
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        days += 1;
+    }
+    int64_t y;
+    unsigned m, d;
+    CivilFromDays(days + JetEpochFromUnix, y, m, d);
+    if (y < 1 || y > 9999)
+        return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", int(y), m, d, int(seconds / 3600),
+        int(seconds / 60 % 60), int(seconds % 60));
+    return text;
+}
+
+double ParseJetDate(std::string_view text)
+{
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    std::string copy(text);
+    if (std::sscanf(copy.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s) < 3)
+        return 0;
+    double days = double(DaysFromCivil(y, unsigned(mo), unsigned(d)) - JetEpochFromUnix);
+    double time = (h * 3600 + mi * 60 + s) / 86400.0;
+    return days >= 0 ? days + time : days - time;
+}
+
+std::string FormatJetNumeric(uint8_t const* bytes, int scale)
+{
+    TUInt128 magnitude = 0;
+    for (int word = 0; word < 4; ++word) {
+        uint8_t const* p = bytes + 1 + 4 * word;
+        uint32_t w = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+        magnitude = magnitude << 32 | w;
+    }
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), char('0' + int(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (scale < 0)
+        scale = 0;
+    if (scale > 38)
+        scale = 38;
+    if (digits.size() <= size_t(scale))
+        digits.insert(0, size_t(scale) + 1 - digits.size(), '0');
+    if (scale > 0)
+        digits.insert(digits.size() - size_t(scale), 1, '.');
+    bool zero = digits.find_first_not_of("0.") == std::string::npos;
+    if ((bytes[0] & 0x80) && !zero)
+        digits.insert(0, 1, '-');
+    return digits;
+}
+
+std::string FormatJetGuid(uint8_t const* b)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+        b[3], b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
+    return text;
+}
+
+} // namespace xe::db

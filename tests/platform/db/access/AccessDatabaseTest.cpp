@@ -1,0 +1,260 @@
+#include "platform/db/access/AccessDatabase.h"
+#include "platform/base/Exceptions.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "tests/support/JetTestDatabase.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using namespace xe::db;
+using xe::base::EDatabaseError;
+
+namespace {
+std::string FixturePath(char const* name) { return std::string(XE_FIXTURES_DIR "/access/") + name; }
+
+// A private SQLite database like the one the connection gives the engine.
+class TScratch {
+public:
+    TScratch() { sqlite3_open("", &FDb); }
+    ~TScratch() { sqlite3_close(FDb); }
+    sqlite3* Db() const { return FDb; }
+
+    // The rows of a query, each value as text ("NULL" for NULL, "x'..'" for blobs), joined by |.
+    std::vector<std::string> Rows(std::string const& sql) const
+    {
+        std::vector<std::string> rows;
+        sqlite3_stmt* s = nullptr;
+        EXPECT_EQ(sqlite3_prepare_v2(FDb, sql.c_str(), -1, &s, nullptr), SQLITE_OK) << sqlite3_errmsg(FDb);
+        while (s && sqlite3_step(s) == SQLITE_ROW) {
+            std::string row;
+            for (int i = 0; i < sqlite3_column_count(s); ++i) {
+                if (i)
+                    row += "|";
+                switch (sqlite3_column_type(s, i)) {
+                case SQLITE_NULL:
+                    row += "NULL";
+                    break;
+                case SQLITE_BLOB: {
+                    auto const* b = static_cast<unsigned char const*>(sqlite3_column_blob(s, i));
+                    row += "x'";
+                    for (int k = 0; k < sqlite3_column_bytes(s, i); ++k)
+                        row += xe::base::Format("%02x", b[k]);
+                    row += "'";
+                    break;
+                }
+                default:
+                    row += reinterpret_cast<char const*>(sqlite3_column_text(s, i));
+                }
+            }
+            rows.push_back(row);
+        }
+        sqlite3_finalize(s);
+        return rows;
+    }
+
+private:
+    sqlite3* FDb = nullptr;
+};
+
+std::string OpenError(std::string const& file, std::string const& password)
+{
+    try {
+        TAccessDatabase db(file, password);
+    } catch (EDatabaseError const& e) {
+        return e.Message();
+    }
+    return "";
+}
+
+using Rows = std::vector<std::string>;
+}
+
+TEST(AccessDatabase, PasswordFixtureOpensOnlyWithTheExactPassword)
+{
+    std::string file = FixturePath("jet4_password.mdb");
+    std::string before = xe::base::ReadFileBytes(file);
+    EXPECT_EQ(OpenError(file, ""), "Not a valid password.");
+    EXPECT_EQ(OpenError(file, "wrong"), "Not a valid password.");
+    EXPECT_EQ(OpenError(file, "Password"), "Not a valid password.");
+
+    TAccessDatabase db(file, "password");
+    EXPECT_EQ(db.TableNames(), std::vector<std::string> { "Table1" });
+    TScratch scratch;
+    TAccessTable t = db.LoadTable(scratch.Db(), "TABLE1");
+    EXPECT_EQ(t.Name, "Table1");
+    EXPECT_EQ(t.RowCount, 3);
+    ASSERT_EQ(t.Columns.size(), 2u);
+    EXPECT_EQ(t.Columns[0].Name, "ID");
+    EXPECT_EQ(t.Columns[0].Type, jtLong);
+    EXPECT_TRUE(t.Columns[0].AutoNumber);
+    EXPECT_FALSE(t.Columns[0].Nullable);
+    EXPECT_EQ(t.Columns[1].Name, "Data");
+    EXPECT_EQ(t.Columns[1].Type, jtText);
+    EXPECT_EQ(t.Columns[1].Size, 255);
+    EXPECT_TRUE(t.Columns[1].Nullable);
+    EXPECT_EQ(scratch.Rows("SELECT * FROM Table1 ORDER BY ID"), (Rows { "1|One", "2|Two", "3|Three" }));
+    EXPECT_EQ(xe::base::ReadFileBytes(file), before);
+}
+
+TEST(AccessDatabase, Jet3TableValues)
+{
+    TAccessDatabase db(FixturePath("jet3_types.mdb"), "any");
+    TScratch scratch;
+    TAccessTable t = db.LoadTable(scratch.Db(), "Table1");
+    ASSERT_EQ(t.Columns.size(), 9u);
+    TJetColumnType types[]
+        = { jtText, jtText, jtByte, jtInteger, jtLong, jtDouble, jtDateTime, jtCurrency, jtBoolean };
+    for (size_t i = 0; i < 9; ++i) {
+        EXPECT_EQ(t.Columns[i].Name, std::string(1, char('A' + i)));
+        EXPECT_EQ(t.Columns[i].Type, types[i]) << i;
+    }
+    EXPECT_EQ(t.Columns[0].Size, 50);
+    EXPECT_EQ(t.Columns[1].Size, 100);
+    EXPECT_FALSE(t.Columns[8].Nullable);
+    EXPECT_EQ(scratch.Rows("SELECT * FROM Table1"),
+        (Rows { "a|b|0|0|0|0.0|1981-12-12 00:00:00|0.0|0",
+            "abcdefg|hijklmnop|2|222|333333333|444.555|1974-09-21 00:00:00|3.5|-1" }));
+    EXPECT_EQ(scratch.Rows("SELECT typeof(F), typeof(H), typeof(G) FROM Table1 LIMIT 1"),
+        (Rows { "real|real|text" }));
+
+    TAccessTable guids = db.LoadTable(scratch.Db(), "Table4");
+    EXPECT_EQ(guids.Columns[1].Type, jtGuid);
+    EXPECT_EQ(guids.RowCount, 0);
+    EXPECT_EQ(db.LoadTable(scratch.Db(), "Table2").Columns.size(), 89u);
+}
+
+TEST(AccessDatabase, EncodedJet4File)
+{
+    TAccessDatabase db(FixturePath("jet4_rc4_encoded.mdb"), "");
+    TScratch scratch;
+    db.LoadTable(scratch.Db(), "Table1");
+    EXPECT_EQ(
+        scratch.Rows("SELECT ID, col1, col2 FROM Table1 ORDER BY ID"), (Rows { "1|hello|0", "2|world|42" }));
+}
+
+TEST(AccessDatabase, EncryptedAceIsRefusedClearly)
+{
+    std::string error = OpenError(FixturePath("ace14_agile_password.accdb"), "password");
+    EXPECT_NE(error.find("encrypted"), std::string::npos) << error;
+    EXPECT_EQ(
+        OpenError(FixturePath("ace14_agile_password.accdb"), "wrong").find("encrypted") != std::string::npos,
+        true);
+}
+
+namespace {
+TJetTestTable EveryType()
+{
+    TJetTestTable t;
+    t.Name = "Typen Ü";
+    t.Columns = {
+        { "ID", jtLong, 0, 0, 0, true },
+        { "Flag", jtBoolean },
+        { "Small", jtByte },
+        { "Int", jtInteger },
+        { "Price", jtCurrency },
+        { "Ratio", jtSingle },
+        { "Amount", jtDouble },
+        { "When", jtDateTime },
+        { "Name", jtText, 50 },
+        { "Raw", jtBinary, 20 },
+        { "Notes", jtMemo },
+        { "Blob", jtOle },
+        { "Key", jtGuid },
+        { "Dec", jtNumeric, 0, 18, 4 },
+    };
+    using V = TJetTestValue;
+    std::string binary("\x00\x01\xFF\x00", 4);
+    t.Rows = {
+        { V("1"), V("1"), V("255"), V("-32768"), V("123456789.1234"), V("1.125"), V("3.1415899999999999"),
+            V("1898-01-01 13:14:15"), V("Zoë №3"), V(binary), V("line1\r\nline2 数据"),
+            V(std::string("\x00\x7F", 2)), V("{01234567-89AB-CDEF-0123-456789ABCDEF}"), V("-12345.6789") },
+        { V("2"), V("0"), V("0"), V("0"), V("0"), V("0"), V("0"), V("1899-12-30 00:00:00"), V(""), V(""),
+            V(""), V(""), V("{00000000-0000-0000-0000-000000000000}"), V("0") },
+        { V("3"), std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+            std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+            std::nullopt },
+        { V("4"), V("1"), V("7"), V("32767"), V("-7.89"), V("-2.5"), V("1e300"), V("9999-12-31 23:59:59"),
+            V("\xF0\x9F\x98\x80 一丁"), V("abc"), V(std::string(1500, 'm')), V(std::string(1000, '\0')),
+            V("{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}"), V("99999999999999.9999") },
+    };
+    return t;
+}
+}
+
+TEST(AccessDatabase, GeneratedDatabaseWithEveryColumnType)
+{
+    xe::base::SetAnsiCodePage("UTF-8");
+    xe::base::TTempDir temp;
+    TJetTestDatabase writer;
+    writer.AddTable(EveryType());
+    writer.SetPassword(u"Sésame-42");
+    std::string file = temp.File("every.mdb");
+    writer.SaveToFile(file);
+
+    EXPECT_EQ(OpenError(file, "sésame-42"), "Not a valid password.");
+    TAccessDatabase db(file, "Sésame-42");
+    EXPECT_EQ(db.TableNames(), std::vector<std::string> { "Typen Ü" });
+    TScratch scratch;
+    TAccessTable t = db.LoadTable(scratch.Db(), "typen ü");
+    EXPECT_EQ(t.RowCount, 4);
+    EXPECT_EQ(t.Columns[13].Precision, 18);
+    EXPECT_EQ(t.Columns[13].Scale, 4);
+    EXPECT_EQ(t.Columns[8].Size, 50);
+    EXPECT_EQ(t.Columns[9].Size, 20);
+    EXPECT_TRUE(t.Columns[0].AutoNumber);
+
+    EXPECT_EQ(scratch.Rows("SELECT ID, Flag, Small, Int, Price, Ratio, Amount, \"When\", Name, Raw, "
+                           "Notes, Key, Dec FROM \"Typen Ü\" WHERE ID < 4 ORDER BY ID"),
+        (Rows {
+            "1|-1|255|-32768|123456789.1234|1.125|3.14159|1898-01-01 13:14:15|Zoë "
+            "№3|x'0001ff00'|line1\r\nline2 "
+            "数据|{01234567-89AB-CDEF-0123-456789ABCDEF}|-12345.6789",
+            "2|0|0|0|0.0|0.0|0.0|1899-12-30 00:00:00||x''||{00000000-0000-0000-0000-000000000000}|0",
+            "3|0|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL",
+        }));
+    // Empty strings and blobs stay empty, not NULL.
+    EXPECT_EQ(
+        scratch.Rows(
+            "SELECT typeof(Name), typeof(Raw), typeof(Notes), typeof(Blob) FROM \"Typen Ü\" WHERE ID = 2"),
+        (Rows { "text|blob|text|blob" }));
+    EXPECT_EQ(scratch.Rows(
+                  "SELECT Name, length(Notes), length(Blob), Amount, \"When\" FROM \"Typen Ü\" WHERE ID = 4"),
+        (Rows { "\xF0\x9F\x98\x80 一丁|1500|1000|1.0e+300|9999-12-31 23:59:59" }));
+    EXPECT_EQ(scratch.Rows("SELECT hex(Blob) FROM \"Typen Ü\" WHERE ID = 1"), (Rows { "007F" }));
+    xe::base::SetAnsiCodePage("");
+}
+
+TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
+{
+    xe::base::TTempDir temp;
+    TJetTestDatabase writer;
+    writer.AddTable({ "Plain", { { "A", jtLong } }, { { "1" } } });
+    writer.AddTable({ "Attach", { { "A", jtLong }, { "Files", jtComplex } }, { { "1", "7" } } });
+    writer.AddTable({ "Calc", { { "A", jtLong }, { "Total", jtDouble, 0, 0, 0, false, true } }, {} });
+    writer.AddCatalogObject("Saved Query", 5);
+    writer.AddCatalogObject("Remote", 6);
+    std::string file = temp.File("objects.mdb");
+    writer.SaveToFile(file);
+
+    TAccessDatabase db(file, "");
+    EXPECT_EQ(db.FindObject("saved query"), TAccessDatabase::TObjectKind::Query);
+    EXPECT_EQ(db.FindObject("REMOTE"), TAccessDatabase::TObjectKind::LinkedTable);
+    EXPECT_EQ(db.FindObject("plain"), TAccessDatabase::TObjectKind::Table);
+    EXPECT_EQ(db.FindObject("nothing"), TAccessDatabase::TObjectKind::None);
+    TScratch scratch;
+    auto loadError = [&](char const* name) {
+        try {
+            db.LoadTable(scratch.Db(), name);
+        } catch (EDatabaseError const& e) {
+            return e.Message();
+        }
+        return std::string();
+    };
+    EXPECT_EQ(loadError("Plain"), "");
+    EXPECT_NE(loadError("Saved Query").find("saved query 'Saved Query'"), std::string::npos);
+    EXPECT_NE(loadError("Remote").find("linked table 'Remote'"), std::string::npos);
+    EXPECT_NE(loadError("Attach").find("'Files' of table 'Attach'"), std::string::npos);
+    EXPECT_NE(loadError("Calc").find("'Total' of table 'Calc' is a calculated field"), std::string::npos);
+    EXPECT_NE(loadError("Nothing").find("cannot find the input table or query 'Nothing'"), std::string::npos);
+}

@@ -1,0 +1,509 @@
+#include "tests/support/JetTestDatabase.h"
+
+#include "platform/base/Exceptions.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "platform/db/access/JetFormat.h"
+#include "platform/db/access/JetValues.h"
+
+#include <cmath>
+#include <cstring>
+#include <map>
+
+namespace xe::db {
+
+namespace {
+constexpr size_t PageSize = 4096;
+constexpr size_t DataHeader = 14; // type, 1, free space, owner, 4 unknown, row count
+constexpr uint32_t TablesContainerId = 0x0F000001;
+
+using base::EInvalidOperation;
+
+void Put16(std::string& s, size_t at, uint32_t v)
+{
+    s[at] = char(v & 0xFF);
+    s[at + 1] = char(v >> 8 & 0xFF);
+}
+void Put32(std::string& s, size_t at, uint32_t v)
+{
+    Put16(s, at, v & 0xFFFF);
+    Put16(s, at + 2, v >> 16);
+}
+void Append16(std::string& s, uint32_t v)
+{
+    s += char(v & 0xFF);
+    s += char(v >> 8 & 0xFF);
+}
+void Append32(std::string& s, uint32_t v)
+{
+    Append16(s, v & 0xFFFF);
+    Append16(s, v >> 16);
+}
+uint16_t Get16(std::string_view s, size_t at) { return uint16_t(uint8_t(s[at]) | uint8_t(s[at + 1]) << 8); }
+uint32_t Get32(std::string_view s, size_t at) { return Get16(s, at) | uint32_t(Get16(s, at + 2)) << 16; }
+
+bool IsFixed(TJetColumnType type)
+{
+    return type != jtText && type != jtMemo && type != jtOle && type != jtBinary;
+}
+
+int FixedSize(TJetColumnType type)
+{
+    switch (type) {
+    case jtBoolean:
+    case jtByte:
+        return 1;
+    case jtInteger:
+        return 2;
+    case jtLong:
+    case jtSingle:
+        return 4;
+    case jtCurrency:
+    case jtDouble:
+    case jtDateTime:
+        return 8;
+    case jtGuid:
+        return 16;
+    case jtComplex:
+        return 4;
+    case jtNumeric:
+        return 17;
+    default:
+        return 0;
+    }
+}
+
+// A decimal text as an integer scaled by 10^scale, with its sign.
+__extension__ typedef unsigned __int128 TUInt128;
+TUInt128 ScaledDecimal(std::string_view text, int scale, bool& negative)
+{
+    negative = !text.empty() && text[0] == '-';
+    if (negative || (!text.empty() && text[0] == '+'))
+        text.remove_prefix(1);
+    TUInt128 value = 0;
+    int fraction = -1;
+    for (char c : text) {
+        if (c == '.') {
+            fraction = 0;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            throw EInvalidOperation("Not a decimal: " + std::string(text));
+        if (fraction >= scale)
+            continue; // digits beyond the scale are cut
+        value = value * 10 + unsigned(c - '0');
+        if (fraction >= 0)
+            ++fraction;
+    }
+    for (int i = fraction < 0 ? 0 : fraction; i < scale; ++i)
+        value *= 10;
+    return value;
+}
+
+std::string Utf16Bytes(std::u16string_view text)
+{
+    std::string out;
+    for (char16_t c : text)
+        Append16(out, c);
+    return out;
+}
+
+// Text in Jet 4's compressed form where possible: "FF FE", then one-byte characters
+// and two-byte runs, each switch marked by a zero byte. A two-byte character whose
+// low byte is zero cannot appear in that form; such text is stored as plain UTF-16.
+std::string EncodeText(std::string const& utf8, bool compress)
+{
+    std::u16string units = base::Utf8ToUtf16(utf8);
+    bool possible = compress && !units.empty();
+    for (char16_t c : units)
+        possible = possible && (c & 0xFF) != 0;
+    if (!possible)
+        return Utf16Bytes(units);
+    std::string out = "\xFF\xFE";
+    bool oneByte = true;
+    for (char16_t c : units) {
+        bool wantOne = c <= 0xFF;
+        if (wantOne != oneByte) {
+            out += '\0';
+            oneByte = wantOne;
+        }
+        if (oneByte)
+            out += char(c);
+        else
+            Append16(out, c);
+    }
+    return out;
+}
+
+std::string EncodeValue(TJetTestColumn const& c, std::string const& v)
+{
+    std::string out;
+    switch (c.Type) {
+    case jtByte:
+        out += char(std::stoi(v));
+        break;
+    case jtInteger:
+        Append16(out, uint16_t(std::stoi(v)));
+        break;
+    case jtLong:
+    case jtComplex:
+        Append32(out, uint32_t(std::stol(v)));
+        break;
+    case jtCurrency: {
+        bool negative;
+        int64_t units = int64_t(ScaledDecimal(v, 4, negative));
+        if (negative)
+            units = -units;
+        Append32(out, uint32_t(uint64_t(units)));
+        Append32(out, uint32_t(uint64_t(units) >> 32));
+        break;
+    }
+    case jtSingle: {
+        float f = std::stof(v);
+        out.assign(reinterpret_cast<char const*>(&f), 4);
+        break;
+    }
+    case jtDouble: {
+        double d = std::stod(v);
+        out.assign(reinterpret_cast<char const*>(&d), 8);
+        break;
+    }
+    case jtDateTime: {
+        double d = ParseJetDate(v);
+        out.assign(reinterpret_cast<char const*>(&d), 8);
+        break;
+    }
+    case jtGuid: {
+        std::string hex;
+        for (char ch : v)
+            if (std::isxdigit(uint8_t(ch)))
+                hex += ch;
+        if (hex.size() != 32)
+            throw EInvalidOperation("Not a GUID: " + v);
+        uint8_t b[16];
+        for (int i = 0; i < 16; ++i)
+            b[i] = uint8_t(std::stoi(hex.substr(size_t(2 * i), 2), nullptr, 16));
+        uint8_t stored[16] = { b[3], b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11],
+            b[12], b[13], b[14], b[15] };
+        out.assign(reinterpret_cast<char const*>(stored), 16);
+        break;
+    }
+    case jtNumeric: {
+        bool negative;
+        TUInt128 magnitude = ScaledDecimal(v, c.Scale, negative);
+        out += char(negative ? 0x80 : 0);
+        for (int word = 3; word >= 0; --word)
+            Append32(out, uint32_t(magnitude >> (32 * word)));
+        break;
+    }
+    case jtText:
+        out = EncodeText(v, true);
+        break;
+    case jtMemo:
+    case jtOle: {
+        std::string data = c.Type == jtMemo ? EncodeText(v, true) : v;
+        Append32(out, uint32_t(data.size()) | 0x80000000u);
+        Append32(out, 0);
+        Append32(out, 0);
+        out += data;
+        break;
+    }
+    case jtBinary:
+        out = v;
+        break;
+    default:
+        throw EInvalidOperation("Unsupported column type");
+    }
+    return out;
+}
+
+// One row in Jet 4 layout. `values` is indexed like `columns`; booleans live only in the
+// null mask.
+std::string EncodeRow(std::vector<TJetColumnDef> const& columns, unsigned varCols,
+    std::vector<std::optional<std::string>> const& values)
+{
+    unsigned count = 0;
+    size_t fixedSize = 0;
+    for (auto const& c : columns) {
+        count = std::max(count, unsigned(c.Number) + 1);
+        if (c.Fixed() && c.Type != jtBoolean)
+            fixedSize = std::max(fixedSize, size_t(c.FixedOffset) + c.Length);
+    }
+    std::string row;
+    Append16(row, count);
+    row.append(fixedSize, '\0');
+    std::string mask((count + 7) / 8, '\0');
+    std::vector<std::string const*> varData(varCols, nullptr);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        auto const& c = columns[i];
+        auto const& v = values[i];
+        bool set = c.Type == jtBoolean ? v && *v != "0" && !v->empty() : v.has_value();
+        if (set)
+            mask[c.Number / 8] = char(uint8_t(mask[c.Number / 8]) | 1 << (c.Number % 8));
+        if (!v || c.Type == jtBoolean)
+            continue;
+        if (c.Fixed())
+            std::memcpy(row.data() + 2 + c.FixedOffset, v->data(), std::min<size_t>(v->size(), c.Length));
+        else
+            varData[c.VarIndex] = &*v;
+    }
+    std::vector<uint32_t> offsets;
+    for (unsigned i = 0; i < varCols; ++i) {
+        offsets.push_back(uint32_t(row.size()));
+        if (varData[i])
+            row += *varData[i];
+    }
+    if (varCols > 0) {
+        Append16(row, uint32_t(row.size()) + 0); // end of data, fixed below
+        size_t eodAt = row.size() - 2;
+        Put16(row, eodAt, uint32_t(eodAt));
+        for (unsigned i = varCols; i-- > 0;)
+            Append16(row, offsets[i]);
+        Append16(row, varCols);
+    }
+    return row + mask;
+}
+
+std::string DataPage(uint32_t owner, std::vector<std::string> const& rows)
+{
+    std::string page(PageSize, '\0');
+    page[0] = 0x01;
+    page[1] = 0x01;
+    Put32(page, 4, owner);
+    Put16(page, 12, uint32_t(rows.size()));
+    size_t end = PageSize;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        end -= rows[i].size();
+        std::memcpy(page.data() + end, rows[i].data(), rows[i].size());
+        Put16(page, DataHeader + 2 * i, uint32_t(end));
+    }
+    Put16(page, 2, uint32_t(end - DataHeader - 2 * rows.size()));
+    return page;
+}
+
+std::string UsageMap(std::vector<uint32_t> const& pages)
+{
+    uint32_t last = 0;
+    for (uint32_t p : pages)
+        last = std::max(last, p);
+    std::string bitmap(std::max<size_t>(64, last / 8 + 1), '\0');
+    for (uint32_t p : pages)
+        bitmap[p / 8] = char(uint8_t(bitmap[p / 8]) | 1 << (p % 8));
+    if (bitmap.size() > 1900)
+        throw EInvalidOperation("Table too large for an inline usage map");
+    std::string map(1, '\0');
+    Append32(map, 0);
+    return map + bitmap;
+}
+
+std::string PageOf(std::string const& bytes, uint32_t page)
+{
+    return bytes.substr(size_t(page) * PageSize, PageSize);
+}
+}
+
+std::string TJetTestDatabase::TemplateFile() { return XE_FIXTURES_DIR "/access/jet4_empty_template.mdb"; }
+
+TJetTestDatabase::TJetTestDatabase(std::string const& templateFile)
+    : FBytes(base::ReadFileBytes(templateFile.empty() ? TemplateFile() : templateFile))
+{
+}
+
+uint32_t TJetTestDatabase::AppendPage(std::string const& page)
+{
+    uint32_t number = uint32_t(FBytes.size() / PageSize);
+    FBytes += page;
+    return number;
+}
+
+void TJetTestDatabase::AddTable(TJetTestTable const& table)
+{
+    uint32_t tdefPage = uint32_t(FBytes.size() / PageSize);
+    uint32_t mapPage = tdefPage + 1;
+
+    // Column descriptors: numbers in the given order, fixed columns packed in order.
+    std::vector<TJetColumnDef> defs;
+    unsigned varCols = 0;
+    uint16_t fixedOffset = 0;
+    for (size_t i = 0; i < table.Columns.size(); ++i) {
+        auto const& c = table.Columns[i];
+        TJetColumnDef d;
+        d.Type = uint8_t(c.Type);
+        d.Number = uint16_t(i);
+        d.Flags = 0x02 | 0x10 | (IsFixed(c.Type) ? 0x01 : 0) | (c.AutoNumber ? 0x04 : 0);
+        d.ExtFlags = (c.Type == jtText || c.Type == jtMemo ? 0x01 : 0) | (c.Calculated ? 0xC0 : 0);
+        if (IsFixed(c.Type)) {
+            d.FixedOffset = fixedOffset;
+            d.Length = uint16_t(FixedSize(c.Type));
+            if (c.Type != jtBoolean)
+                fixedOffset = uint16_t(fixedOffset + d.Length);
+        } else {
+            d.VarIndex = uint16_t(varCols++);
+            d.Length = c.Type == jtText ? uint16_t(2 * c.Length)
+                : c.Type == jtBinary    ? uint16_t(c.Length)
+                                        : 0;
+        }
+        d.Name = c.Name;
+        defs.push_back(d);
+    }
+
+    // Rows, packed into data pages that follow the map page.
+    uint32_t autoNumber = 0;
+    std::vector<std::string> pages;
+    std::vector<std::string> pageRows;
+    size_t used = DataHeader;
+    auto flush = [&]() {
+        pages.push_back(DataPage(tdefPage, pageRows));
+        pageRows.clear();
+        used = DataHeader;
+    };
+    for (auto const& values : table.Rows) {
+        if (values.size() != table.Columns.size())
+            throw EInvalidOperation("Row width differs from the column count");
+        std::vector<std::optional<std::string>> encoded;
+        for (size_t i = 0; i < values.size(); ++i) {
+            auto const& c = table.Columns[i];
+            if (!values[i] || c.Type == jtBoolean) {
+                encoded.push_back(values[i]);
+                continue;
+            }
+            encoded.push_back(EncodeValue(c, *values[i]));
+            if (c.AutoNumber)
+                autoNumber = std::max(autoNumber, uint32_t(std::stoul(*values[i])));
+        }
+        std::string row = EncodeRow(defs, varCols, encoded);
+        if (row.size() + 2 + DataHeader > PageSize)
+            throw EInvalidOperation("Row does not fit a page");
+        if (used + row.size() + 2 > PageSize)
+            flush();
+        pageRows.push_back(row);
+        used += row.size() + 2;
+    }
+    if (!pageRows.empty())
+        flush();
+    std::vector<uint32_t> dataPages;
+    for (size_t i = 0; i < pages.size(); ++i)
+        dataPages.push_back(mapPage + 1 + uint32_t(i));
+
+    // Table definition.
+    std::string tdef(63, '\0');
+    tdef[0] = 0x02;
+    tdef[1] = 0x01;
+    Put32(tdef, 16, uint32_t(table.Rows.size()));
+    Put32(tdef, 20, autoNumber);
+    Put32(tdef, 24, 1);
+    tdef[40] = 0x4E;
+    Put16(tdef, 41, uint32_t(defs.size()));
+    Put16(tdef, 43, varCols);
+    Put16(tdef, 45, uint32_t(defs.size()));
+    Put32(tdef, 55, mapPage << 8 | 0);
+    Put32(tdef, 59, mapPage << 8 | 1);
+    for (size_t i = 0; i < defs.size(); ++i) {
+        auto const& d = defs[i];
+        auto const& c = table.Columns[i];
+        std::string e(25, '\0');
+        e[0] = char(d.Type);
+        Put32(e, 1, 0x0659);
+        Put16(e, 5, d.Number);
+        Put16(e, 7, d.VarIndex);
+        Put16(e, 9, d.Number);
+        if (c.Type == jtNumeric) {
+            e[11] = char(c.Precision);
+            e[12] = char(c.Scale);
+        } else if (c.Type == jtText || c.Type == jtMemo) {
+            Put16(e, 11, 0x0409);
+        }
+        e[15] = char(d.Flags);
+        e[16] = char(d.ExtFlags);
+        Put16(e, 21, d.FixedOffset);
+        Put16(e, 23, d.Length);
+        tdef += e;
+    }
+    for (auto const& c : table.Columns) {
+        std::string name = Utf16Bytes(base::Utf8ToUtf16(c.Name));
+        Append16(tdef, uint32_t(name.size()));
+        tdef += name;
+    }
+    tdef += "\xFF\xFF";
+    if (tdef.size() > PageSize)
+        throw EInvalidOperation("Table definition does not fit a page");
+    Put32(tdef, 8, uint32_t(tdef.size() - 8));
+    Put16(tdef, 2, uint32_t(PageSize - tdef.size()));
+    tdef.resize(PageSize, '\0');
+
+    std::string freeMap(1, '\0');
+    Append32(freeMap, 0);
+    freeMap.append(64, '\0');
+
+    AppendPage(tdef);
+    AppendPage(DataPage(0, { UsageMap(dataPages), freeMap }));
+    for (auto const& page : pages)
+        AppendPage(page);
+    AddCatalogRow(table.Name, tdefPage, 1);
+}
+
+void TJetTestDatabase::AddCatalogRow(std::string const& name, uint32_t tdefPage, int type)
+{
+    TJetFormat format;
+    TJetPageReader read = [this](uint32_t page, std::string& bytes) {
+        bytes = PageOf(FBytes, page);
+        return bytes.size() == PageSize;
+    };
+    uint32_t pageCount = uint32_t(FBytes.size() / PageSize);
+    TJetTableDef catalog = ReadJetTableDef(format, read, pageCount, 2, "bad template");
+
+    std::map<std::string, std::string> values;
+    auto number32 = [](uint32_t v) {
+        std::string s;
+        Append32(s, v);
+        return s;
+    };
+    double now = ParseJetDate("2026-01-02 03:04:05");
+    std::string date(reinterpret_cast<char const*>(&now), 8);
+    values["Id"] = number32(tdefPage);
+    values["ParentId"] = number32(TablesContainerId);
+    values["Name"] = Utf16Bytes(base::Utf8ToUtf16(name));
+    values["Type"] = std::string({ char(type), 0 });
+    values["Flags"] = number32(0);
+    values["DateCreate"] = date;
+    values["DateUpdate"] = date;
+    std::vector<std::optional<std::string>> row;
+    for (auto const& c : catalog.Columns) {
+        auto it = values.find(c.Name);
+        row.push_back(it == values.end() ? std::nullopt : std::optional<std::string>(it->second));
+    }
+    std::string rowBytes = EncodeRow(catalog.Columns, catalog.VarCols, row);
+    uint32_t page = AppendPage(DataPage(2, { rowBytes }));
+
+    // Mark the page in MSysObjects' usage map (an inline bitmap) and count the row.
+    std::string tdef = PageOf(FBytes, 2);
+    uint32_t pointer = Get32(tdef, 55);
+    size_t mapPageAt = size_t(pointer >> 8) * PageSize;
+    std::string mapPage = FBytes.substr(mapPageAt, PageSize);
+    std::string_view mapRow;
+    unsigned flags = 0;
+    if (!JetFindRow(format, mapPage, pointer & 0xFF, mapRow, flags) || mapRow[0] != 0)
+        throw EInvalidOperation("The template's catalog map is not an inline bitmap");
+    size_t rowAt = size_t(mapRow.data() - mapPage.data());
+    uint32_t bit = page - Get32(mapRow, 1);
+    if (5 + bit / 8 >= mapRow.size())
+        throw EInvalidOperation("The catalog map cannot reach page " + std::to_string(page));
+    FBytes[mapPageAt + rowAt + 5 + bit / 8] |= char(1 << (bit % 8));
+    Put32(FBytes, 2 * PageSize + 16, Get32(tdef, 16) + 1);
+}
+
+void TJetTestDatabase::AddCatalogObject(std::string const& name, int type) { AddCatalogRow(name, 0, type); }
+
+void TJetTestDatabase::SetPassword(std::u16string const& password)
+{
+    std::string page0 = FBytes.substr(0, PageSize);
+    EncodeJetPassword(page0, password);
+    FBytes.replace(0, PageSize, page0);
+}
+
+void TJetTestDatabase::SaveToFile(std::string const& fileName) const
+{
+    base::WriteFileBytes(fileName, FBytes);
+}
+
+} // namespace xe::db

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/db/access/AccessDatabase.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace xe::db {
+
+// Writes Jet 4 databases for tests, starting from the Access-made empty template
+// (tests/fixtures/access/jet4_empty_template.mdb). Each added table gets a table
+// definition page, a page with its two usage maps, data pages and a row in MSysObjects;
+// no indexes. libmdb (and other readers that scan tables) read the result; Access itself
+// would also want index entries for the catalog row.
+
+struct TJetTestColumn {
+    std::string Name; // UTF-8
+    TJetColumnType Type = jtText;
+    int Length = 50; // Text: characters; Binary: bytes
+    int Precision = 18; // Decimal
+    int Scale = 0; // Decimal
+    bool AutoNumber = false; // Long only
+    bool Calculated = false; // marks the column as an Access 2010 calculated field
+};
+
+// A value in text form; nullopt is NULL. Yes/No "0"/"1"; numbers and Currency/Decimal as
+// decimal text; Date/Time "yyyy-mm-dd[ hh:mm:ss]"; Replication ID "{8-4-4-4-12}"; Text and
+// Memo UTF-8; Binary and OLE Object the raw bytes.
+using TJetTestValue = std::optional<std::string>;
+
+struct TJetTestTable {
+    std::string Name; // UTF-8
+    std::vector<TJetTestColumn> Columns;
+    std::vector<std::vector<TJetTestValue>> Rows;
+};
+
+class TJetTestDatabase {
+public:
+    // Loads the template; an empty name takes the one in the fixtures folder.
+    explicit TJetTestDatabase(std::string const& templateFile = "");
+
+    void AddTable(TJetTestTable const& table);
+    // Stores a database password (at most 20 characters).
+    void SetPassword(std::u16string const& password);
+    // A catalog entry without data: 5 saved query, 6 linked table.
+    void AddCatalogObject(std::string const& name, int type);
+
+    std::string const& Bytes() const { return FBytes; }
+    void SaveToFile(std::string const& fileName) const;
+
+    static std::string TemplateFile();
+
+private:
+    uint32_t AppendPage(std::string const& page);
+    void AddCatalogRow(std::string const& name, uint32_t tdefPage, int type);
+
+    std::string FBytes;
+};
+
+} // namespace xe::db
