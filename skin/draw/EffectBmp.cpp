@@ -21,10 +21,13 @@ inline double Rnd(double v)
     return (v + magic) - magic;
 }
 
+// Written with plain comparisons so that loops over a row can be vectorised.
 inline uint8_t ToByte(double v)
 {
-    double const r = Rnd(v);
-    return r <= 0 ? uint8_t(0) : r >= 255 ? uint8_t(255) : uint8_t(int(r));
+    double r = Rnd(v);
+    r = r < 0 ? 0 : r;
+    r = r > 255 ? 255 : r;
+    return uint8_t(int(r));
 }
 
 inline int RndInt(double v) { return int(Rnd(v)); }
@@ -39,15 +42,31 @@ inline double ClampFactor(double k)
 // Blend: (1 - k) * this + k * other.
 inline uint8_t BlendChannel(uint8_t a, uint8_t b, double k) { return ToByte((1 - k) * a + k * b); }
 
-void MixPixels(uint8_t* row, uint8_t const* other, int x, double t)
-{
-    uint8_t* p = row + 3 * x;
-    uint8_t const* q = other + 3 * x;
-    double const u = 1 - t;
-    p[0] = ToByte(t * p[0] + u * q[0]);
-    p[1] = ToByte(t * p[1] + u * q[1]);
-    p[2] = ToByte(t * p[2] + u * q[2]);
-}
+// Per-column weights of a gradient spread over the three channels, so that mixing runs
+// straight over a row's bytes: t * this + (1 - t) * other.
+class TColumnWeights {
+public:
+    explicit TColumnWeights(std::vector<double> const& weight)
+        : FT(weight.size() * 3)
+        , FU(weight.size() * 3)
+    {
+        for (size_t i = 0; i < FT.size(); ++i) {
+            FT[i] = weight[i / 3];
+            FU[i] = 1 - weight[i / 3];
+        }
+    }
+    // Columns x0..x1, both included.
+    void Mix(uint8_t* row, uint8_t const* other, int x0, int x1) const
+    {
+        double const* t = FT.data();
+        double const* u = FU.data();
+        for (size_t i = size_t(3 * x0); i < size_t(3 * x1 + 3); ++i)
+            row[i] = ToByte(t[i] * row[i] + u[i] * other[i]);
+    }
+
+private:
+    std::vector<double> FT, FU;
+};
 
 // Mixes a whole row (Width pixels) with one weight.
 void MixRow(uint8_t* row, uint8_t const* other, int width, double t)
@@ -206,12 +225,9 @@ void TspEffectBmp::LeftGradient(TspEffectBmp const& other, double k)
         weight[size_t(x)] = t;
         t = std::min(1.0, t + step);
     }
-    for (int y = 0; y < FHeight; ++y) {
-        uint8_t* p = RowAddress(y);
-        uint8_t const* q = other.RowAddress(y);
-        for (int x = 0; x <= a; ++x)
-            MixPixels(p, q, x, weight[size_t(x)]);
-    }
+    TColumnWeights const mix(weight);
+    for (int y = 0; y < FHeight; ++y)
+        mix.Mix(RowAddress(y), other.RowAddress(y), 0, a);
 }
 
 void TspEffectBmp::RightGradient(TspEffectBmp const& other, double k)
@@ -228,12 +244,9 @@ void TspEffectBmp::RightGradient(TspEffectBmp const& other, double k)
         weight[size_t(x)] = t;
         t = std::min(1.0, t + step);
     }
-    for (int y = 0; y < FHeight; ++y) {
-        uint8_t* p = RowAddress(y);
-        uint8_t const* q = other.RowAddress(y);
-        for (int x = FWidth - 1; x >= b; --x)
-            MixPixels(p, q, x, weight[size_t(x)]);
-    }
+    TColumnWeights const mix(weight);
+    for (int y = 0; y < FHeight; ++y)
+        mix.Mix(RowAddress(y), other.RowAddress(y), b, FWidth - 1);
 }
 
 void TspEffectBmp::CenterGradient(TspEffectBmp const& other, double k)
@@ -268,14 +281,13 @@ void TspEffectBmp::HorzCenterGradient(TspEffectBmp const& other, double k)
         weight[size_t(x)] = t;
         t = std::min(1.0, t + step);
     }
+    TColumnWeights const mix(weight);
     for (int y = 0; y < FHeight; ++y) {
         uint8_t* p = RowAddress(y);
         uint8_t const* q = other.RowAddress(y);
         std::memcpy(p + 3 * h, q + 3 * h, size_t(e - h + 1) * 3);
-        for (int x = h; x >= 0; --x)
-            MixPixels(p, q, x, weight[size_t(x)]);
-        for (int x = e; x < W; ++x)
-            MixPixels(p, q, x, weight[size_t(x)]);
+        mix.Mix(p, q, 0, h);
+        mix.Mix(p, q, e, W - 1);
     }
 }
 
@@ -440,13 +452,20 @@ void TspEffectBmp::ApplyNoise(int amount, uint32_t seed)
 {
     if (amount < 1)
         return;
-    std::mt19937 source(seed);
-    std::uniform_int_distribution<int> draw(0, amount - 1);
+    // SplitMix64 steps; a 32-bit draw times amount, shifted down, gives 0 .. amount - 1.
+    uint64_t state = seed;
+    auto draw = [&]() -> int {
+        uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        return int(((z >> 32) * uint64_t(amount)) >> 32);
+    };
     int const half = amount / 2;
     for (int y = 0; y < FHeight; ++y) {
         uint8_t* p = RowAddress(y);
         for (int x = 0; x < FWidth; ++x, p += 3) {
-            int const d = draw(source) - half;
+            int const d = draw() - half;
             for (int c = 0; c < 3; ++c)
                 p[c] = uint8_t(std::clamp(p[c] + d, 0, 255));
         }
