@@ -2,6 +2,7 @@
 
 #include "EffectReference.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -488,4 +489,19 @@ TEST(EffectBmp, FastPathsMatchTheReference)
             ASSERT_TRUE(SameImage(fast, ref)) << "split blur a=" << a;
         }
     }
+}
+
+TEST(EffectBmp, DrawCopiesOntoTheCanvasClipped)
+{
+    TspEffectBmp img = Columns(2, { N1, N2, N3 });
+    gfx::TBitmap screen(4, 4);
+    screen.Fill(base::clWhite);
+    img.Draw(screen.Canvas(), -1, 3); // only columns 1..2 of row 0 land inside
+    gfx::TBitmap expected(4, 4);
+    expected.Fill(base::clWhite);
+    expected.SetPixel(0, 3, N2);
+    expected.SetPixel(1, 3, N3);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(screen.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
 }
