@@ -224,6 +224,7 @@ void TADOConnection::Close()
     FDb = nullptr;
     FEngine = TEngineKind::None;
     FColumnInfos.clear();
+    OnMissingTable = nullptr;
 }
 
 void TADOConnection::RegisterColumnInfo(

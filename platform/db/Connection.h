@@ -73,6 +73,12 @@ public:
     void RegisterColumnInfo(std::string_view table, std::string_view column, TColumnInfo const& info);
     TColumnInfo const* FindColumnInfo(std::string_view table, std::string_view column) const;
 
+    // An engine that copies tables on demand (the Access engine) sets this at Open. A query
+    // whose statement names a table SQLite does not have asks it with that name (UTF-8);
+    // it gives true when it has created the table, false when it knows no such table, and
+    // raises EDatabaseError for an object it cannot provide. Cleared by Close.
+    std::function<bool(std::string const& table)> OnMissingTable;
+
     // Cached ordered materialisations of derived tables, made once per connection and
     // dropped on Close (used by TADOQuery).
     TMaterializations& Materializations() { return *FMaterializations; }

@@ -63,6 +63,25 @@ sqlite3_stmt* Prepare(sqlite3* db, std::string const& sql, std::string const& an
     return stmt;
 }
 
+// Prepares the statement, letting an engine that copies tables on demand create each table
+// SQLite reports missing, one at a time, before the error is raised.
+sqlite3_stmt* PrepareLoading(
+    TADOConnection& connection, std::string const& sql, std::string const& ansiStatement)
+{
+    sqlite3* db = connection.Handle();
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr) == SQLITE_OK)
+            return stmt;
+        sqlite3_finalize(stmt);
+        std::string message = sqlite3_errmsg(db);
+        if (!connection.OnMissingTable || message.rfind("no such table: ", 0) != 0
+            || !connection.OnMissingTable(message.substr(15)))
+            RaiseSqliteError(db, ansiStatement);
+    }
+    RaiseSqliteError(db, ansiStatement);
+}
+
 bool IsBareStar(TSelectCore const& core)
 {
     return core.Items.size() == 1 && core.Items[0].Expr->Kind == TSqlExpr::ekStar
@@ -288,7 +307,7 @@ void TADOQuery::Open()
     auto impl = std::make_unique<TImpl>();
     impl->Statement = ParseJet(xe::base::AnsiToUtf8(FSql));
     impl->Translated = EmitSqlite(*impl->Statement.Query, impl->Statement.Text);
-    impl->Meta.P = Prepare(db, impl->Translated, FSql);
+    impl->Meta.P = PrepareLoading(*FConnection, impl->Translated, FSql);
 
     TPlan plan = MatchPlan(*impl->Statement.Query);
     if (plan.Kind != TPlan::None) {

@@ -383,8 +383,9 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                 auto const* v = static_cast<uint8_t const*>(f.value);
                 size_t n = f.siz > 0 ? size_t(f.siz) : 0;
                 if (c.Type == jtBoolean) {
-                    // The null mask holds the value; Jet's True is -1.
-                    sqlite3_bind_int(s, p, f.is_null ? 0 : -1);
+                    // The null mask holds the value; stored as SQLite files store booleans (1 and 0), the
+                    // convention the Jet SQL translator compares True with.
+                    sqlite3_bind_int(s, p, f.is_null ? 0 : 1);
                     continue;
                 }
                 if (f.is_null) {

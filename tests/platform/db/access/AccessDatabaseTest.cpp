@@ -114,7 +114,7 @@ TEST(AccessDatabase, Jet3TableValues)
     EXPECT_FALSE(t.Columns[8].Nullable);
     EXPECT_EQ(scratch.Rows("SELECT * FROM Table1"),
         (Rows { "a|b|0|0|0|0.0|1981-12-12 00:00:00|0.0|0",
-            "abcdefg|hijklmnop|2|222|333333333|444.555|1974-09-21 00:00:00|3.5|-1" }));
+            "abcdefg|hijklmnop|2|222|333333333|444.555|1974-09-21 00:00:00|3.5|1" }));
     EXPECT_EQ(scratch.Rows("SELECT typeof(F), typeof(H), typeof(G) FROM Table1 LIMIT 1"),
         (Rows { "real|real|text" }));
 
@@ -207,7 +207,7 @@ TEST(AccessDatabase, GeneratedDatabaseWithEveryColumnType)
     EXPECT_EQ(scratch.Rows("SELECT ID, Flag, Small, Int, Price, Ratio, Amount, \"When\", Name, Raw, "
                            "Notes, Key, Dec FROM \"Typen Ü\" WHERE ID < 4 ORDER BY ID"),
         (Rows {
-            "1|-1|255|-32768|123456789.1234|1.125|3.14159|1898-01-01 13:14:15|Zoë "
+            "1|1|255|-32768|123456789.1234|1.125|3.14159|1898-01-01 13:14:15|Zoë "
             "№3|x'0001ff00'|line1\r\nline2 "
             "数据|{01234567-89AB-CDEF-0123-456789ABCDEF}|-12345.6789",
             "2|0|0|0|0.0|0.0|0.0|1899-12-30 00:00:00||x''||{00000000-0000-0000-0000-000000000000}|0",

@@ -1,0 +1,90 @@
+#include "platform/db/access/AccessEngine.h"
+
+#include "platform/db/Connection.h"
+
+#include <memory>
+
+namespace xe::db {
+
+TColumnInfo AdoColumnInfo(TAccessColumn const& column)
+{
+    TColumnInfo info;
+    info.Nullable = column.Nullable;
+    info.AutoIncrement = column.AutoNumber;
+    switch (column.Type) {
+    case jtBoolean:
+        info.Type = adBoolean;
+        info.Nullable = false;
+        break;
+    case jtByte:
+        info.Type = adUnsignedTinyInt;
+        break;
+    case jtInteger:
+        info.Type = adSmallInt;
+        break;
+    case jtLong:
+    case jtComplex:
+        info.Type = adInteger;
+        break;
+    case jtCurrency:
+        info.Type = adCurrency;
+        break;
+    case jtSingle:
+        info.Type = adSingle;
+        break;
+    case jtDouble:
+        info.Type = adDouble;
+        break;
+    case jtDateTime:
+        info.Type = adDate;
+        break;
+    case jtGuid:
+        info.Type = adGUID;
+        break;
+    case jtNumeric:
+        info.Type = adNumeric;
+        info.Precision = column.Precision;
+        info.Scale = column.Scale;
+        break;
+    case jtBinary:
+        info.Type = adVarBinary;
+        info.Size = column.Size;
+        break;
+    case jtText:
+        info.Type = adVarWChar;
+        info.Size = column.Size;
+        break;
+    case jtMemo:
+        info.Type = adLongVarWChar;
+        info.Size = 536870910;
+        info.Long = true;
+        break;
+    case jtOle:
+        info.Type = adLongVarBinary;
+        info.Size = 1073741823;
+        info.Long = true;
+        break;
+    }
+    return info;
+}
+
+void RegisterAccessEngine()
+{
+    SetAccessEngine([](TADOConnection& connection, sqlite3* db, std::string const& dataSource,
+                        std::string const& password) {
+        // The password is checked here, before the connection counts as open.
+        auto access = std::make_shared<TAccessDatabase>(dataSource, password);
+        TADOConnection* owner = &connection;
+        connection.OnMissingTable = [access, owner, db](std::string const& name) {
+            if (access->FindObject(name) == TAccessDatabase::TObjectKind::None
+                || access->FindObject(name) == TAccessDatabase::TObjectKind::Other)
+                return false;
+            TAccessTable table = access->LoadTable(db, name);
+            for (TAccessColumn const& column : table.Columns)
+                owner->RegisterColumnInfo(table.Name, column.Name, AdoColumnInfo(column));
+            return true;
+        };
+    });
+}
+
+} // namespace xe::db
