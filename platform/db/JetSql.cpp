@@ -729,6 +729,9 @@ private:
                 ExpectSym(")", "EXISTS");
                 return e;
             }
+            // Left( and Right( are the string functions, not joins.
+            if ((Is(t, "LEFT") || Is(t, "RIGHT")) && IsSym(Peek(1), "("))
+                return Function();
             if (IsReserved(t))
                 Fail("Syntax error (missing operator) in query expression near " + Near());
             if (IsSym(Peek(1), "("))

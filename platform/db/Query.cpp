@@ -294,6 +294,49 @@ bool ColumnIsBinaryCollated(sqlite3* db, std::string const& xSql, std::string co
     return binary;
 }
 
+int64_t SingleInteger(
+    sqlite3* db, std::string const& sql, std::string const& ansiStatement, sqlite3_value* bind = nullptr)
+{
+    TStmt stmt;
+    stmt.P = Prepare(db, sql, ansiStatement);
+    if (bind)
+        sqlite3_bind_value(stmt.P, 1, bind);
+    if (!StepRow(stmt.P, ansiStatement) || sqlite3_column_type(stmt.P, 0) == SQLITE_NULL)
+        return 0;
+    return sqlite3_column_int64(stmt.P, 0);
+}
+
+// TOP n [WHERE c > v] [ORDER BY c] on the ordered copy, as a rowid range. Rows with
+// c > v are a suffix of the copy (its order is the one the comparison follows), found
+// through the index; with ORDER BY the range grows to the last row tied with the n-th.
+std::string TopAboveSql(
+    sqlite3* db, TMaterializations::TEntry const& copy, TPlan const& plan, std::string const& ansiStatement)
+{
+    std::string const& c = copy.Column;
+    int64_t first = 1;
+    if (!plan.Value.empty())
+        first = SingleInteger(db,
+            "SELECT rowid FROM " + copy.Table + " WHERE " + c + " > " + plan.Value + " ORDER BY " + c
+                + " LIMIT 1",
+            ansiStatement);
+    int64_t last = first > 0 ? std::min(first + plan.Count - 1, copy.Rows) : 0;
+    if (first <= 0 || plan.Count <= 0 || last < first)
+        return "SELECT * FROM " + copy.Table + " WHERE 0";
+    if (plan.Ordered) {
+        TStmt nth;
+        nth.P = Prepare(db, "SELECT " + c + " FROM " + copy.Table + " WHERE rowid = " + std::to_string(last),
+            ansiStatement);
+        if (StepRow(nth.P, ansiStatement)) {
+            sqlite3_value* value = sqlite3_value_dup(sqlite3_column_value(nth.P, 0));
+            last = SingleInteger(
+                db, "SELECT max(rowid) FROM " + copy.Table + " WHERE " + c + " IS ?1", ansiStatement, value);
+            sqlite3_value_free(value);
+        }
+    }
+    return "SELECT * FROM " + copy.Table + " WHERE rowid BETWEEN " + std::to_string(first) + " AND "
+        + std::to_string(last) + " ORDER BY rowid";
+}
+
 } // namespace
 
 void TADOQuery::Open()
@@ -326,32 +369,7 @@ void TADOQuery::Open()
                     sql = "SELECT (SELECT " + copy->Column + " FROM " + copy->Table
                         + " WHERE rowid = " + std::to_string(std::max<int64_t>(k, 0)) + ")";
                 } else {
-                    std::string above
-                        = plan.Value.empty() ? "" : " WHERE " + copy->Column + " > " + plan.Value;
-                    std::string order = " ORDER BY " + copy->Column;
-                    if (plan.Count <= 0 || !plan.Ordered) {
-                        sql = "SELECT * FROM " + copy->Table + above + order + " LIMIT "
-                            + std::to_string(std::max<int64_t>(plan.Count, 0));
-                    } else {
-                        // Jet keeps the rows tied with the n-th: everything up to its value.
-                        TStmt nth;
-                        nth.P = Prepare(db,
-                            "SELECT " + copy->Column + " FROM " + copy->Table + above + order
-                                + " LIMIT 1 OFFSET " + std::to_string(plan.Count - 1),
-                            FSql);
-                        if (StepRow(nth.P, FSql)) {
-                            sqlite3_value* limit = sqlite3_value_dup(sqlite3_column_value(nth.P, 0));
-                            sql = "SELECT * FROM " + copy->Table
-                                + (above.empty() ? " WHERE " : above + " AND ") + copy->Column + " <= ?1"
-                                + order;
-                            impl->Rows.P = Prepare(db, sql, FSql);
-                            sqlite3_bind_value(impl->Rows.P, 1, limit);
-                            sqlite3_value_free(limit);
-                            sql.clear();
-                        } else {
-                            sql = "SELECT * FROM " + copy->Table + above + order;
-                        }
-                    }
+                    sql = TopAboveSql(db, *copy, plan, FSql);
                 }
                 if (!sql.empty())
                     impl->Rows.P = Prepare(db, sql, FSql);
