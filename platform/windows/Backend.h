@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/base/Exceptions.h"
+#include "platform/windows/WinDefs.h"
+
+namespace xe::gfx {
+class TBitmap;
+class TRegion;
+}
+
+namespace xe::win {
+
+// Input as a display delivers it, before the window system routes it: positions are screen
+// coordinates; windows are named by their handles.
+enum class TRawEventKind {
+    MouseMove, // Pos
+    ButtonDown, // Pos, Button
+    ButtonUp, // Pos, Button
+    CloseRequest, // Window: the user asked to close it (task bar, window manager)
+    Activate, // Window: the display gave it the focus; null: the application lost it
+    Minimize, // Window: the user minimised it from outside
+    Restore, // Window: the user restored it from outside
+};
+
+enum TMouseButton { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
+
+struct TRawEvent {
+    TRawEventKind Kind = TRawEventKind::MouseMove;
+    TPoint Pos;
+    TMouseButton Button = mbLeft;
+    HWND Window = nullptr;
+};
+
+// Raised by a message loop that has nothing to wait for: no input can come (nothing is
+// scripted) and no timer is set, so a real loop would hang.
+class EWouldWaitForever : public base::EInvalidOperation {
+public:
+    using base::EInvalidOperation::EInvalidOperation;
+};
+
+struct TMonitor {
+    TRect Bounds;
+    TRect WorkArea;
+};
+
+// What the window system needs of a display. Backends own no window logic: they mirror
+// the window system's windows as native ones, show what they are told to, and report raw
+// input and time. Everything else (routing, hit testing, activation, loops) stays in the
+// window system, so that every backend behaves alike.
+class TBackend {
+public:
+    virtual ~TBackend() = default;
+    virtual char const* Name() const = 0;
+
+    // Milliseconds since the backend started: the clock of timers and message times.
+    virtual uint64_t Now() = 0;
+    // The monitors, the primary one first.
+    virtual std::vector<TMonitor> Monitors() = 0;
+
+    // Native windows: one per top-level window, created hidden.
+    virtual void CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title) = 0;
+    virtual void DestroyNativeWindow(HWND window) = 0;
+    virtual void SetVisible(HWND window, bool visible) = 0;
+    virtual void SetBounds(HWND window, TRect const& bounds) = 0;
+    virtual void SetTitle(HWND window, std::string const& title) = 0; // ANSI code page
+    virtual void SetMinimized(HWND window, bool minimized) = 0;
+    virtual void Raise(HWND window) = 0;
+    // The window's shape in window coordinates; null removes it.
+    virtual void SetShape(HWND window, gfx::TRegion const* region) = 0;
+    virtual void SetOpacity(HWND window, uint8_t alpha) = 0;
+    // Shows the changed rectangle (window coordinates) of the window's surface, which has
+    // the window's size.
+    virtual void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) = 0;
+    // Keeps mouse input coming to the application while a button is held outside its windows.
+    virtual void SetMouseCapture(bool capture) = 0;
+
+    // The next raw event if one is ready, without waiting.
+    virtual std::optional<TRawEvent> PollEvent() = 0;
+    // Waits until an event may be ready or the clock reaches the deadline (when given).
+    // A backend that can tell that nothing will ever come raises EWouldWaitForever.
+    virtual void WaitEvent(std::optional<uint64_t> deadline) = 0;
+};
+
+// Chooses the backend: XMLEXPORT_BACKEND=headless|sdl forces one; otherwise a real display
+// is used when one is reachable and the headless backend when not.
+std::unique_ptr<TBackend> CreateDefaultBackend();
+
+} // namespace xe::win

@@ -1,0 +1,272 @@
+#include "platform/windows/HeadlessBackend.h"
+
+#include "platform/windows/WinUser.h"
+#include "platform/windows/WindowSystem.h"
+
+namespace xe::win {
+
+THeadlessBackend::THeadlessBackend()
+{
+    // One 1024 x 768 monitor with a 30-pixel task bar at the bottom.
+    FMonitors.push_back({ { 0, 0, 1024, 768 }, { 0, 0, 1024, 738 } });
+}
+
+void THeadlessBackend::CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title)
+{
+    FNatives[window] = TNative { bounds, title, false, false };
+}
+
+void THeadlessBackend::DestroyNativeWindow(HWND window) { FNatives.erase(window); }
+
+void THeadlessBackend::SetVisible(HWND window, bool visible) { FNatives[window].Visible = visible; }
+
+void THeadlessBackend::SetBounds(HWND window, TRect const& bounds) { FNatives[window].Bounds = bounds; }
+
+void THeadlessBackend::SetTitle(HWND window, std::string const& title) { FNatives[window].Title = title; }
+
+void THeadlessBackend::SetMinimized(HWND window, bool minimized) { FNatives[window].Minimized = minimized; }
+
+void THeadlessBackend::Present(HWND, gfx::TBitmap const&, TRect const&) { ++FPresentCount; }
+
+bool THeadlessBackend::NativeVisible(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it != FNatives.end() && it->second.Visible && !it->second.Minimized;
+}
+
+std::string THeadlessBackend::NativeTitle(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it == FNatives.end() ? std::string() : it->second.Title;
+}
+
+// --- the script ---------------------------------------------------------------------------------
+
+void THeadlessBackend::AddEvent(
+    TRawEventKind kind, std::string const& caption, int x, int y, TMouseButton button)
+{
+    TStep step;
+    step.Kind = TStepKind::Event;
+    step.Event.Kind = kind;
+    step.Event.Pos = { x, y };
+    step.Event.Button = button;
+    step.Caption = caption;
+    Add(std::move(step));
+}
+
+void THeadlessBackend::Move(std::string const& caption, int x, int y)
+{
+    AddEvent(TRawEventKind::MouseMove, caption, x, y, mbLeft);
+}
+
+void THeadlessBackend::Press(std::string const& caption, int x, int y, TMouseButton button)
+{
+    AddEvent(TRawEventKind::ButtonDown, caption, x, y, button);
+}
+
+void THeadlessBackend::Release(std::string const& caption, int x, int y, TMouseButton button)
+{
+    AddEvent(TRawEventKind::ButtonUp, caption, x, y, button);
+}
+
+void THeadlessBackend::Click(std::string const& caption, int x, int y, TMouseButton button)
+{
+    Move(caption, x, y);
+    Press(caption, x, y, button);
+    Release(caption, x, y, button);
+}
+
+void THeadlessBackend::DoubleClick(std::string const& caption, int x, int y)
+{
+    Click(caption, x, y);
+    Press(caption, x, y);
+    Release(caption, x, y);
+}
+
+void THeadlessBackend::Drag(
+    std::string const& caption, int x0, int y0, int x1, int y1, int steps, TMouseButton button)
+{
+    Move(caption, x0, y0);
+    Press(caption, x0, y0, button);
+    steps = std::max(1, steps);
+    for (int i = 1; i <= steps; ++i)
+        Move(caption, x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+    Release(caption, x1, y1, button);
+}
+
+void THeadlessBackend::CloseRequest(std::string const& caption)
+{
+    AddEvent(TRawEventKind::CloseRequest, caption, 0, 0, mbLeft);
+}
+
+void THeadlessBackend::CloseRequest(HWND window)
+{
+    TStep step;
+    step.Event.Kind = TRawEventKind::CloseRequest;
+    step.Event.Window = window;
+    Add(std::move(step));
+}
+
+void THeadlessBackend::MinimizeRequest(std::string const& caption)
+{
+    AddEvent(TRawEventKind::Minimize, caption, 0, 0, mbLeft);
+}
+
+void THeadlessBackend::RestoreRequest(std::string const& caption)
+{
+    AddEvent(TRawEventKind::Restore, caption, 0, 0, mbLeft);
+}
+
+void THeadlessBackend::Sleep(uint64_t ms)
+{
+    TStep step;
+    step.Kind = TStepKind::Sleep;
+    step.Ms = ms;
+    Add(std::move(step));
+}
+
+void THeadlessBackend::WaitShown(std::string const& caption)
+{
+    WaitUntil(
+        [caption] {
+            HWND h = FindWindow(caption);
+            return h && IsWindowVisible(h) && !IsIconic(h);
+        },
+        "window '" + caption + "' shown");
+}
+
+void THeadlessBackend::WaitHidden(std::string const& caption)
+{
+    WaitUntil(
+        [caption] {
+            HWND h = FindWindow(caption);
+            return !h || !IsWindowVisible(h);
+        },
+        "window '" + caption + "' hidden");
+}
+
+void THeadlessBackend::WaitUntil(std::function<bool()> condition, std::string what)
+{
+    TStep step;
+    step.Kind = TStepKind::WaitUntil;
+    step.Condition = std::move(condition);
+    step.What = std::move(what);
+    Add(std::move(step));
+}
+
+void THeadlessBackend::Do(std::function<void()> action)
+{
+    TStep step;
+    step.Kind = TStepKind::Do;
+    step.Action = std::move(action);
+    Add(std::move(step));
+}
+
+bool THeadlessBackend::ScriptHeld()
+{
+    if (FScript.empty())
+        return true;
+    TStep& step = FScript.front();
+    if (step.Kind == TStepKind::Sleep)
+        return FSleepUntil && FNow < *FSleepUntil;
+    if (step.Kind == TStepKind::WaitUntil)
+        return !step.Condition();
+    return false;
+}
+
+std::optional<TRawEvent> THeadlessBackend::NextStep()
+{
+    while (!FScript.empty()) {
+        TStep& step = FScript.front();
+        switch (step.Kind) {
+        case TStepKind::Sleep:
+            if (!FSleepUntil)
+                FSleepUntil = FNow + step.Ms;
+            if (FNow < *FSleepUntil)
+                return std::nullopt;
+            FSleepUntil.reset();
+            FScript.pop_front();
+            FLastProgress = FNow;
+            continue;
+        case TStepKind::WaitUntil:
+            if (!step.Condition())
+                return std::nullopt;
+            FScript.pop_front();
+            FLastProgress = FNow;
+            continue;
+        case TStepKind::Do: {
+            // Taken off first: the action may run a message loop that goes on with the script.
+            std::function<void()> action = std::move(step.Action);
+            FScript.pop_front();
+            FLastProgress = FNow;
+            action();
+            // Whatever the action caused is handled before the next step.
+            return std::nullopt;
+        }
+        case TStepKind::Event: {
+            TRawEvent event = step.Event;
+            std::string caption = step.Caption;
+            FScript.pop_front();
+            FLastProgress = FNow;
+            if (!caption.empty()) {
+                HWND h = FindWindow(caption);
+                if (!h)
+                    throw base::EInvalidOperation(
+                        "Scripted input for a window that does not exist: '" + caption + "'");
+                if (event.Kind == TRawEventKind::CloseRequest || event.Kind == TRawEventKind::Minimize
+                    || event.Kind == TRawEventKind::Restore)
+                    event.Window = h;
+                else {
+                    RECT r;
+                    GetWindowRect(h, &r);
+                    event.Pos.X += r.Left;
+                    event.Pos.Y += r.Top;
+                }
+            }
+            return event;
+        }
+        }
+    }
+    return std::nullopt;
+}
+
+void THeadlessBackend::RunScript()
+{
+    MSG msg;
+    for (;;) {
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(int(msg.wParam));
+                return;
+            }
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        if (FScript.empty())
+            return;
+        WaitEvent(WS().NextTimerDue());
+    }
+}
+
+std::optional<TRawEvent> THeadlessBackend::PollEvent() { return NextStep(); }
+
+void THeadlessBackend::WaitEvent(std::optional<uint64_t> deadline)
+{
+    if (!ScriptHeld())
+        return; // a step can run now
+    std::optional<uint64_t> wake = deadline;
+    if (!FScript.empty() && FScript.front().Kind == TStepKind::Sleep && FSleepUntil)
+        wake = wake ? std::min(*wake, *FSleepUntil) : *FSleepUntil;
+    std::string waitingFor = FScript.empty()           ? std::string("no scripted input")
+        : FScript.front().Kind == TStepKind::WaitUntil ? "waiting until " + FScript.front().What
+                                                       : std::string("a scripted pause");
+    if (!wake)
+        throw EWouldWaitForever("Message loop would wait forever: no timer and " + waitingFor);
+    if (*wake > FNow)
+        FNow = *wake;
+    if (FNow - FLastProgress > FIdleLimit)
+        throw EWouldWaitForever("Message loop would wait forever: only timers ran for "
+            + std::to_string(FNow - FLastProgress) + " ms with " + waitingFor);
+}
+
+} // namespace xe::win

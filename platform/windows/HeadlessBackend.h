@@ -1,0 +1,141 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/windows/Backend.h"
+
+namespace xe::win {
+
+// The backend without a display. Time is virtual: it advances only when a message loop has
+// nothing to do and waits (to the next timer or scripted pause) or when a test calls
+// AdvanceClock. Input comes from a script of user actions that the window system takes one
+// step at a time when its queue is empty, as a user's input would arrive.
+//
+// Script points are screen coordinates, or coordinates relative to the top-left corner of
+// the window whose text is caption, looked up when the step runs.
+class THeadlessBackend final : public TBackend {
+public:
+    THeadlessBackend();
+
+    char const* Name() const override { return "headless"; }
+    uint64_t Now() override { return FNow; }
+    std::vector<TMonitor> Monitors() override { return FMonitors; }
+
+    void CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title) override;
+    void DestroyNativeWindow(HWND window) override;
+    void SetVisible(HWND window, bool visible) override;
+    void SetBounds(HWND window, TRect const& bounds) override;
+    void SetTitle(HWND window, std::string const& title) override;
+    void SetMinimized(HWND window, bool minimized) override;
+    void Raise(HWND) override { }
+    void SetShape(HWND, gfx::TRegion const*) override { }
+    void SetOpacity(HWND, uint8_t) override { }
+    void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
+    void SetMouseCapture(bool capture) override { FMouseCaptured = capture; }
+
+    std::optional<TRawEvent> PollEvent() override;
+    void WaitEvent(std::optional<uint64_t> deadline) override;
+
+    // --- the screen (tests may change it before creating windows) ---
+    void SetMonitors(std::vector<TMonitor> monitors) { FMonitors = std::move(monitors); }
+
+    // --- time ---
+    void AdvanceClock(uint64_t ms) { FNow += ms; }
+    // A loop that has waited this long of virtual time without a scripted step left raises
+    // EWouldWaitForever too: periodic timers alone would otherwise keep it going forever.
+    void SetIdleLimit(uint64_t ms) { FIdleLimit = ms; }
+
+    // --- the script ---
+    void Move(int x, int y) { Move("", x, y); }
+    void Move(std::string const& caption, int x, int y);
+    void Press(int x, int y, TMouseButton button = mbLeft) { Press("", x, y, button); }
+    void Press(std::string const& caption, int x, int y, TMouseButton button = mbLeft);
+    void Release(int x, int y, TMouseButton button = mbLeft) { Release("", x, y, button); }
+    void Release(std::string const& caption, int x, int y, TMouseButton button = mbLeft);
+    // Move there, press and release.
+    void Click(int x, int y, TMouseButton button = mbLeft) { Click("", x, y, button); }
+    void Click(std::string const& caption, int x, int y, TMouseButton button = mbLeft);
+    // Two clicks at once (well within the double-click time).
+    void DoubleClick(int x, int y) { DoubleClick("", x, y); }
+    void DoubleClick(std::string const& caption, int x, int y);
+    // Press at the start, move in steps to the end, release there.
+    void Drag(int x0, int y0, int x1, int y1, int steps = 4, TMouseButton button = mbLeft)
+    {
+        Drag("", x0, y0, x1, y1, steps, button);
+    }
+    void Drag(std::string const& caption, int x0, int y0, int x1, int y1, int steps = 4,
+        TMouseButton button = mbLeft);
+    // The user asks to close the window (its task-bar entry's close command).
+    void CloseRequest(std::string const& caption);
+    void CloseRequest(HWND window);
+    // The user minimises or restores the window from outside (task bar).
+    void MinimizeRequest(std::string const& caption);
+    void RestoreRequest(std::string const& caption);
+    // Lets ms of virtual time pass before the next step.
+    void Sleep(uint64_t ms);
+    // Holds the script until a visible (shown) window with the caption exists, or none does.
+    void WaitShown(std::string const& caption);
+    void WaitHidden(std::string const& caption);
+    // Holds the script until the condition is true; what names it in an error.
+    void WaitUntil(std::function<bool()> condition, std::string what);
+    // Runs code at this point of the script (from inside the message loop).
+    void Do(std::function<void()> action);
+
+    // Runs the message loop until the script is through and nothing is pending; a WM_QUIT
+    // stops it (and stays posted). RunFor lets ms of virtual time pass the same way.
+    void RunScript();
+    void RunFor(uint64_t ms)
+    {
+        Sleep(ms);
+        RunScript();
+    }
+
+    bool ScriptDone() const { return FScript.empty(); }
+    size_t ScriptLength() const { return FScript.size(); }
+    void ClearScript() { FScript.clear(); }
+
+    // --- what was presented ---
+    int PresentCount() const { return FPresentCount; }
+    bool NativeVisible(HWND window) const;
+    std::string NativeTitle(HWND window) const;
+    bool MouseCaptured() const { return FMouseCaptured; }
+
+private:
+    enum class TStepKind { Event, Sleep, WaitUntil, Do };
+    struct TStep {
+        TStepKind Kind = TStepKind::Event;
+        TRawEvent Event;
+        std::string Caption; // for Event: relative to this window; for close: target
+        uint64_t Ms = 0;
+        std::function<bool()> Condition;
+        std::function<void()> Action;
+        std::string What;
+    };
+    struct TNative {
+        TRect Bounds;
+        std::string Title;
+        bool Visible = false;
+        bool Minimized = false;
+    };
+
+    void Add(TStep step) { FScript.push_back(std::move(step)); }
+    void AddEvent(TRawEventKind kind, std::string const& caption, int x, int y, TMouseButton button);
+    // Resolves the next step: returns an event, or nullopt when the script is empty or held.
+    std::optional<TRawEvent> NextStep();
+    bool ScriptHeld();
+
+    uint64_t FNow = 0;
+    uint64_t FIdleLimit = 600000;
+    uint64_t FLastProgress = 0;
+    std::optional<uint64_t> FSleepUntil;
+    std::deque<TStep> FScript;
+    std::vector<TMonitor> FMonitors;
+    std::map<HWND, TNative> FNatives;
+    int FPresentCount = 0;
+    bool FMouseCaptured = false;
+};
+
+} // namespace xe::win

@@ -1,0 +1,377 @@
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/windows/WinUser.h"
+#include "platform/windows/WindowSystem.h"
+
+namespace xe::win {
+
+namespace {
+
+bool InFilter(UINT message, UINT filterMin, UINT filterMax)
+{
+    if (filterMin == 0 && filterMax == 0)
+        return true;
+    return message >= filterMin && message <= filterMax;
+}
+
+// Client and non-client messages per button: down, up, double click.
+struct TButtonMessages {
+    UINT Down, Up, DblClk, NcDown, NcUp, NcDblClk;
+};
+constexpr TButtonMessages ButtonMessages[3] = {
+    { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK },
+    { WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK },
+    { WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONUP, WM_NCMBUTTONDBLCLK },
+};
+
+} // namespace
+
+void TWindowSystem::Post(const MSG& msg) { FPosted.push_back(msg); }
+
+void TWindowSystem::PostQuit(int code)
+{
+    FQuitPosted = true;
+    FQuitCode = code;
+}
+
+void TWindowSystem::DropWindowMessages(HWND hwnd)
+{
+    std::erase_if(FPosted, [&](const MSG& m) { return m.hwnd == hwnd; });
+}
+
+bool TWindowSystem::Peek(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags)
+{
+    bool remove = (removeFlags & PM_REMOVE) != 0;
+    for (;;) {
+        uint64_t now = FBackend->Now();
+
+        // 1. Posted messages (input included), oldest first.
+        for (auto it = FPosted.begin(); it != FPosted.end(); ++it) {
+            if ((hwnd && it->hwnd != hwnd) || !InFilter(it->message, filterMin, filterMax))
+                continue;
+            *msg = *it;
+            if (remove)
+                FPosted.erase(it);
+            LastMessageTime = msg->time;
+            return true;
+        }
+
+        // 2. The quit request, once the posted messages are through.
+        if (FQuitPosted && !hwnd && InFilter(WM_QUIT, filterMin, filterMax)) {
+            *msg = MSG { nullptr, WM_QUIT, WPARAM(FQuitCode), 0, DWORD(now), CursorPos };
+            if (remove)
+                FQuitPosted = false;
+            return true;
+        }
+
+        // 3. Painting, when nothing else is pending.
+        if (InFilter(WM_PAINT, filterMin, filterMax)) {
+            std::vector<HWND> order = FZOrder;
+            for (HWND h : order) {
+                TWindow* w = Get(h);
+                if (!w || (hwnd && h != hwnd) || !w->Showing() || !NeedsPaint(*w))
+                    continue;
+                if (w->Update.Empty() && !w->InternalPaint) {
+                    // Only the frame is invalid: it is painted here, no WM_PAINT follows.
+                    w->NcPaint = false;
+                    SendMessage(h, WM_NCPAINT, 1, 0);
+                    continue;
+                }
+                *msg = MSG { h, WM_PAINT, 0, 0, DWORD(now), CursorPos };
+                return true;
+            }
+        }
+
+        // 4. Timers that are due, earliest first.
+        if (InFilter(WM_TIMER, filterMin, filterMax)) {
+            TTimer* due = nullptr;
+            for (TTimer& t : FTimers) {
+                if (t.Due > now || (hwnd && t.Window != hwnd))
+                    continue;
+                if (!due || t.Due < due->Due || (t.Due == due->Due && t.Seq < due->Seq))
+                    due = &t;
+            }
+            if (due) {
+                *msg = MSG { due->Window, WM_TIMER, due->Id, reinterpret_cast<LPARAM>(due->Proc), DWORD(now),
+                    CursorPos };
+                if (remove)
+                    due->Due = now + due->Elapse;
+                LastMessageTime = msg->time;
+                return true;
+            }
+        }
+
+        // 5. Input, which arrives only when nothing else is pending.
+        std::optional<TRawEvent> event = FBackend->PollEvent();
+        if (!event) {
+            FlushPresent();
+            return false;
+        }
+        ProcessRawEvent(*event);
+    }
+}
+
+bool TWindowSystem::Get(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax)
+{
+    while (!Peek(msg, hwnd, filterMin, filterMax, PM_REMOVE))
+        FBackend->WaitEvent(NextTimerDue());
+    return msg->message != WM_QUIT;
+}
+
+LRESULT TWindowSystem::Dispatch(const MSG* msg)
+{
+    if (!msg)
+        return 0;
+    if (msg->message == WM_TIMER && msg->lParam) {
+        reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, UINT_PTR(msg->wParam), msg->time);
+        return 0;
+    }
+    if (!msg->hwnd)
+        return 0;
+    LRESULT result = SendMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    if (msg->message == WM_PAINT) {
+        // A procedure that did not validate would be asked again forever.
+        if (TWindow* w = Get(msg->hwnd)) {
+            if (w->NcPaint) {
+                w->NcPaint = false;
+                SendMessage(msg->hwnd, WM_NCPAINT, 1, 0);
+            }
+            if (TWindow* still = Get(msg->hwnd)) {
+                still->Update = gfx::TRegion();
+                still->Erase = false;
+                still->InternalPaint = false;
+            }
+        }
+    }
+    return result;
+}
+
+// --- timers -------------------------------------------------------------------------------------
+
+UINT_PTR TWindowSystem::SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
+{
+    if (hwnd && !Get(hwnd))
+        return 0;
+    if (!hwnd)
+        id = FNextThreadTimer++;
+    elapse = std::clamp<UINT>(elapse, USER_TIMER_MINIMUM, 0x7FFFFFFF);
+    uint64_t due = FBackend->Now() + elapse;
+    for (TTimer& t : FTimers)
+        if (t.Window == hwnd && t.Id == id) {
+            t.Elapse = elapse;
+            t.Due = due;
+            t.Proc = proc;
+            t.Seq = FTimerSeq++;
+            return id == 0 ? 1 : id;
+        }
+    FTimers.push_back(TTimer { hwnd, id, elapse, due, proc, FTimerSeq++ });
+    return id == 0 ? 1 : id;
+}
+
+bool TWindowSystem::KillTimer(HWND hwnd, UINT_PTR id)
+{
+    return std::erase_if(FTimers, [&](TTimer const& t) { return t.Window == hwnd && t.Id == id; }) > 0;
+}
+
+std::optional<uint64_t> TWindowSystem::NextTimerDue() const
+{
+    std::optional<uint64_t> next;
+    for (TTimer const& t : FTimers)
+        if (!next || t.Due < *next)
+            next = t.Due;
+    return next;
+}
+
+// --- input routing ------------------------------------------------------------------------------
+
+void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
+{
+    switch (event.Kind) {
+    case TRawEventKind::MouseMove:
+    case TRawEventKind::ButtonDown:
+    case TRawEventKind::ButtonUp:
+        CursorPos = event.Pos;
+        if (event.Kind == TRawEventKind::ButtonDown)
+            Buttons |= 1u << event.Button;
+        else if (event.Kind == TRawEventKind::ButtonUp)
+            Buttons &= ~(1u << event.Button);
+        if (FSizeMove.Active) {
+            // The move or size loop owns the mouse until the left button comes up.
+            if (event.Kind == TRawEventKind::MouseMove)
+                TrackSizeMove(event.Pos);
+            else if (event.Kind == TRawEventKind::ButtonUp && event.Button == mbLeft) {
+                TrackSizeMove(event.Pos);
+                EndSizeMove();
+            }
+            return;
+        }
+        RouteMouse(event);
+        return;
+    case TRawEventKind::CloseRequest:
+        if (Get(event.Window))
+            Post(MSG { event.Window, WM_SYSCOMMAND, SC_CLOSE, 0, DWORD(FBackend->Now()), CursorPos });
+        return;
+    case TRawEventKind::Minimize:
+        if (Get(event.Window))
+            Post(MSG { event.Window, WM_SYSCOMMAND, SC_MINIMIZE, 0, DWORD(FBackend->Now()), CursorPos });
+        return;
+    case TRawEventKind::Restore:
+        if (Get(event.Window))
+            Post(MSG { event.Window, WM_SYSCOMMAND, SC_RESTORE, 0, DWORD(FBackend->Now()), CursorPos });
+        return;
+    case TRawEventKind::Activate:
+        if (!event.Window)
+            Activate(nullptr, WA_INACTIVE);
+        else if (TWindow* w = Get(event.Window); w && w->Showing() && w->Enabled())
+            Activate(event.Window, WA_ACTIVE);
+        return;
+    }
+}
+
+void TWindowSystem::RouteMouse(TRawEvent const& event)
+{
+    DWORD time = DWORD(FBackend->Now());
+    HWND target = nullptr;
+    int hit = HTCLIENT;
+    if (Capture && Get(Capture)) {
+        // The capture window gets every mouse message, as client messages.
+        target = Capture;
+    } else {
+        target = HitWindow(event.Pos, &hit);
+    }
+    bool nonClient = target && hit != HTCLIENT;
+
+    // Leave tracking: the tracked window hears once that the mouse left it (or its area).
+    if (Tracking.hwndTrack) {
+        bool trackNc = (Tracking.dwFlags & TME_NONCLIENT) != 0;
+        if (Tracking.hwndTrack != target || trackNc != nonClient) {
+            HWND left = Tracking.hwndTrack;
+            Tracking.hwndTrack = nullptr;
+            Post(MSG { left, UINT(trackNc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE), 0, 0, time, event.Pos });
+        }
+    }
+    if (!target)
+        return;
+    TWindow* w = Get(target);
+    if (!w)
+        return;
+    // A disabled window drops mouse input (a modal window above it holds the user).
+    if (!w->Enabled() && target != Capture)
+        return;
+
+    WPARAM keys = ((Buttons & (1u << mbLeft)) ? MK_LBUTTON : 0)
+        | ((Buttons & (1u << mbRight)) ? MK_RBUTTON : 0) | ((Buttons & (1u << mbMiddle)) ? MK_MBUTTON : 0);
+    TPoint client = event.Pos;
+    client.X -= w->Bounds.Left + w->Client.Left;
+    client.Y -= w->Bounds.Top + w->Client.Top;
+    auto post = [&](UINT message) {
+        if (nonClient)
+            Post(MSG { target, message, WPARAM(hit), PointToLParam(event.Pos), time, event.Pos });
+        else
+            Post(MSG { target, message, keys, PointToLParam(client), time, event.Pos });
+    };
+    TButtonMessages const& bm = ButtonMessages[std::clamp(int(event.Button), 0, 2)];
+
+    switch (event.Kind) {
+    case TRawEventKind::MouseMove:
+        post(nonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE);
+        return;
+    case TRawEventKind::ButtonDown: {
+        if (hit == HTERROR || hit == HTNOWHERE)
+            return;
+        if (!Capture && target != Active) {
+            UINT downMessage = nonClient ? bm.NcDown : bm.Down;
+            LRESULT answer
+                = SendMessage(target, WM_MOUSEACTIVATE, WPARAM(target), MAKELPARAM(hit, int(downMessage)));
+            if (!Get(target))
+                return;
+            if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT || answer == 0) {
+                Activate(target, WA_CLICKACTIVE);
+                if (!Get(target))
+                    return;
+            }
+            if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT)
+                return;
+        }
+        bool dbl = FLastPress.Window == target && FLastPress.Button == event.Button
+            && FLastPress.NonClient == nonClient && uint64_t(time) - FLastPress.Time <= GetDoubleClickTime()
+            && std::abs(event.Pos.X - FLastPress.Pos.X) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2
+            && std::abs(event.Pos.Y - FLastPress.Pos.Y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+        if (dbl) {
+            FLastPress.Window = nullptr; // a third press starts afresh
+            post(nonClient ? bm.NcDblClk : bm.DblClk);
+        } else {
+            FLastPress = TLastPress { target, event.Button, nonClient, time, event.Pos };
+            post(nonClient ? bm.NcDown : bm.Down);
+        }
+        return;
+    }
+    case TRawEventKind::ButtonUp:
+        post(nonClient ? bm.NcUp : bm.Up);
+        return;
+    default:
+        return;
+    }
+}
+
+// --- free functions -------------------------------------------------------------------------------
+
+LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    std::shared_ptr<TWindow> w = WS().Find(hwnd);
+    if (!w)
+        return 0;
+    // The shared pointer keeps the window's record alive while its procedure runs, even if
+    // the procedure destroys the window.
+    WNDPROC proc = w->Proc;
+    return proc(hwnd, msg, wParam, lParam);
+}
+
+BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    TWindowSystem& ws = WS();
+    if (hwnd && !ws.Get(hwnd))
+        return FALSE;
+    ws.Post(MSG { hwnd, msg, wParam, lParam, DWORD(ws.Backend().Now()), ws.CursorPos });
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode) { WS().PostQuit(exitCode); }
+
+BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags)
+{
+    return msg && WS().Peek(msg, hwnd, filterMin, filterMax, removeFlags);
+}
+
+BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax)
+{
+    return msg && WS().Get(msg, hwnd, filterMin, filterMax);
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DispatchMessage(const MSG* msg) { return WS().Dispatch(msg); }
+
+BOOL WaitMessage()
+{
+    MSG msg;
+    while (!WS().Peek(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        WS().Backend().WaitEvent(WS().NextTimerDue());
+    return TRUE;
+}
+
+DWORD GetMessageTime() { return WS().LastMessageTime; }
+
+DWORD GetTickCount() { return DWORD(WS().Backend().Now()); }
+
+uint64_t GetTickCount64() { return WS().Backend().Now(); }
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC timerProc)
+{
+    return WS().SetTimer(hwnd, id, elapse, timerProc);
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) { return WS().KillTimer(hwnd, id); }
+
+} // namespace xe::win

@@ -1,0 +1,190 @@
+#pragma once
+
+// The window system's state, shared by the files of this folder. Other layers use the free
+// functions of WinUser.h.
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Region.h"
+#include "platform/windows/Backend.h"
+#include "platform/windows/WinDefs.h"
+
+namespace xe::win {
+
+// Set by the system in WM_WINDOWPOSCHANGED when the client area did not move or resize;
+// DefWindowProc sends WM_MOVE and WM_SIZE only when they are clear.
+constexpr UINT SWP_NOCLIENTSIZE = 0x0800;
+constexpr UINT SWP_NOCLIENTMOVE = 0x1000;
+
+struct TWindow {
+    HWND Handle = nullptr;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    TRect Bounds; // screen coordinates
+    TRect Client; // window coordinates
+    std::string Text;
+    std::string TaskbarTitle;
+    WNDPROC Proc = nullptr;
+    HWND Owner = nullptr;
+    LONG_PTR UserData = 0;
+    LONG_PTR Id = 0;
+    TRect RestoreBounds; // bounds before maximising
+
+    gfx::TBitmap Surface;
+    std::optional<gfx::TRegion> Region; // window coordinates
+    uint8_t Alpha = 255;
+    DWORD LayeredFlags = 0;
+    DWORD ColorKey = 0;
+
+    gfx::TRegion Update; // client coordinates
+    bool Erase = false;
+    bool NcPaint = false;
+    bool InternalPaint = false;
+    TRect Dirty; // window coordinates, changed since the last present
+
+    bool Destroying = false;
+
+    bool Visible() const { return (Style & WS_VISIBLE) != 0; }
+    bool Enabled() const { return (Style & WS_DISABLED) == 0; }
+    bool Minimized() const { return (Style & WS_MINIMIZE) != 0; }
+    // Shown on the screen: visible and not minimised.
+    bool Showing() const { return Visible() && !Minimized(); }
+    uint8_t EffectiveAlpha() const
+    {
+        return (ExStyle & WS_EX_LAYERED) && (LayeredFlags & LWA_ALPHA) ? Alpha : 255;
+    }
+};
+
+class TWindowSystem {
+public:
+    explicit TWindowSystem(std::unique_ptr<TBackend> backend);
+    ~TWindowSystem();
+
+    TBackend& Backend() { return *FBackend; }
+    std::shared_ptr<TWindow> Find(HWND hwnd) const;
+    TWindow* Get(HWND hwnd) const; // null for a stale handle
+
+    // --- windows (WindowSystem.cpp) ---
+    HWND Create(DWORD exStyle, std::string const& name, DWORD style, TRect bounds, HWND owner, WNDPROC proc,
+        void* param);
+    bool Destroy(HWND hwnd);
+    bool SetPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+    bool Show(HWND hwnd, int cmd);
+    void BringToTop(HWND hwnd);
+    void Activate(HWND hwnd, int how);
+    void ActivateNext(HWND leaving);
+    void ChangeFocus(HWND hwnd);
+    HWND SetCaptureWindow(HWND hwnd);
+    std::vector<HWND> const& ZOrder() const { return FZOrder; }
+    HWND HitWindow(TPoint screen, int* hitCode);
+    void MinimizeApplication();
+    void RestoreApplication();
+
+    HWND Active = nullptr;
+    HWND Focus = nullptr;
+    HWND Capture = nullptr;
+    bool AppMinimized = false;
+
+    // --- queue, timers, input (Queue.cpp) ---
+    void Post(const MSG& msg);
+    void PostQuit(int code);
+    bool Peek(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+    bool Get(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
+    LRESULT Dispatch(const MSG* msg);
+    UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
+    bool KillTimer(HWND hwnd, UINT_PTR id);
+    std::optional<uint64_t> NextTimerDue() const;
+    void ProcessRawEvent(TRawEvent const& event);
+    void DropWindowMessages(HWND hwnd);
+
+    TPoint CursorPos;
+    uint32_t Buttons = 0; // bit per TMouseButton
+    DWORD LastMessageTime = 0;
+    TRACKMOUSEEVENT Tracking {};
+
+    // --- the move and size loop (DefWindowProc.cpp) ---
+    void RunSizeMoveLoop(HWND hwnd, bool sizing, WPARAM edge);
+    void TrackSizeMove(TPoint cursor);
+    void EndSizeMove();
+    bool InSizeMove() const { return FSizeMove.Active; }
+    MINMAXINFO DefaultMinMaxInfo(HWND hwnd);
+
+    // --- painting (Painting.cpp) ---
+    void InvalidateAll(TWindow& w, bool erase, bool frame);
+    bool NeedsPaint(TWindow const& w) const;
+    void PaintNow(HWND hwnd); // WM_NCPAINT and WM_PAINT at once, if needed
+    void MarkDirty(TWindow& w, TRect const& windowRect);
+    void FlushPresent();
+    HDC MakeDC(HWND hwnd, bool wholeWindow, gfx::TRegion const* clip);
+    bool FreeDC(HDC dc);
+
+    // Default painting of DefWindowProc.
+    void DefaultEraseBackground(HWND hwnd, HDC dc);
+    void DefaultNcPaint(HWND hwnd);
+
+private:
+    void RouteMouse(TRawEvent const& event);
+    void ResizeSurface(TWindow& w);
+    void RemoveFromZOrder(HWND hwnd);
+
+    struct TTimer {
+        HWND Window = nullptr;
+        UINT_PTR Id = 0;
+        UINT Elapse = 0;
+        uint64_t Due = 0;
+        TIMERPROC Proc = nullptr;
+        uint64_t Seq = 0;
+    };
+    struct TLastPress {
+        HWND Window = nullptr;
+        TMouseButton Button = mbLeft;
+        bool NonClient = false;
+        uint64_t Time = 0;
+        TPoint Pos;
+    };
+    struct TSizeMove {
+        bool Active = false;
+        HWND Window = nullptr;
+        bool Sizing = false;
+        WPARAM Edge = 0;
+        TPoint Start;
+        TPoint Last;
+        TRect StartRect;
+        MINMAXINFO Limits {};
+    };
+
+    struct TDc {
+        std::shared_ptr<TWindow> Window; // keeps the surface alive while the canvas is out
+        std::unique_ptr<gfx::TCanvas> Canvas;
+        TRect Area; // window coordinates the canvas may draw on
+    };
+
+    std::unique_ptr<TBackend> FBackend;
+    std::map<HDC, TDc> FDcs;
+    std::map<HWND, std::shared_ptr<TWindow>> FWindows;
+    std::vector<HWND> FZOrder; // topmost first
+    uintptr_t FNextHandle = 0x100;
+    std::deque<MSG> FPosted;
+    bool FQuitPosted = false;
+    int FQuitCode = 0;
+    std::vector<TTimer> FTimers;
+    uint64_t FTimerSeq = 0;
+    UINT_PTR FNextThreadTimer = 0x7F00;
+    TLastPress FLastPress;
+    TSizeMove FSizeMove;
+    std::vector<HWND> FAppMinimizedWindows;
+    HWND FAppActive = nullptr;
+};
+
+// The one window system, started on first use.
+TWindowSystem& WS();
+bool WindowSystemStarted();
+
+} // namespace xe::win
