@@ -193,4 +193,13 @@ void TComponent::Notification(TComponent* component, TOperation operation)
 
 void TComponent::DefineProperties(TProperties&) { }
 
+void RaiseComponentNotFound(TComponent const* owner, std::string const& name, char const* className)
+{
+    TComponent* found = owner->FindComponent(name);
+    if (found)
+        throw EInvalidOperation(xe::base::Format("%s.%s is a %s, not the class expected (%s)",
+            owner->Name().c_str(), name.c_str(), found->ClassName(), className));
+    throw EInvalidOperation(xe::base::Format("%s has no component %s", owner->Name().c_str(), name.c_str()));
+}
+
 } // namespace xe::tk

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace xe::tk {
@@ -111,6 +112,18 @@ struct TComponentDeleter {
 };
 // Holder for a component without an owner.
 template <class T> using TComponentPtr = std::unique_ptr<T, TComponentDeleter>;
+
+// The owned component of that name as a T; raises EInvalidOperation naming it when there is
+// none or it is of another class. Forms bind their stored children to fields with it.
+[[noreturn]] void RaiseComponentNotFound(
+    TComponent const* owner, std::string const& name, char const* className);
+template <class T> T* FindComponentAs(TComponent const* owner, std::string const& name)
+{
+    T* result = dynamic_cast<T*>(owner->FindComponent(name));
+    if (!result)
+        RaiseComponentNotFound(owner, name, typeid(T).name());
+    return result;
+}
 
 // True for a non-empty name of letters, digits and underscores not starting with a digit.
 bool IsValidIdent(std::string const& name);

@@ -1,0 +1,118 @@
+#include "app/FrmOutdata.h"
+
+#include "app/FrmMessageT.h"
+#include "app/IniConfig.h"
+#include "platform/base/Exceptions.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "platform/toolkit/Persistence.h"
+
+#include <cstdio>
+
+namespace xe::app {
+
+using base::Ansi;
+
+TFrm_outdata* Frm_outdata = nullptr;
+
+namespace {
+char const* const ConnectionTemplate
+    = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Jet OLEDB:Database Password=%s;";
+}
+
+TFrm_outdata::TFrm_outdata(tk::TComponent* owner)
+    : tk::TForm(owner)
+{
+    RegisterAppClasses();
+    tk::ReadComponentResource(this, "forms/Frm_outdata.form");
+    Image1 = tk::FindComponentAs<tk::TImage>(this, "Image1");
+    ImageTitle1 = tk::FindComponentAs<tk::TImage>(this, "ImageTitle1");
+    But_cancel = tk::FindComponentAs<tk::TSpeedButton>(this, "But_cancel");
+    Label2 = tk::FindComponentAs<tk::TLabel>(this, "Label2");
+    Gauge1 = tk::FindComponentAs<tk::TGraphicControl>(this, "Gauge1");
+    L_note = tk::FindComponentAs<tk::TLabel>(this, "L_note");
+    ImageBtn1 = tk::FindComponentAs<tk::TImage>(this, "ImageBtn1");
+    IMG_Exit = tk::FindComponentAs<tk::TImage>(this, "IMG_Exit");
+    adoconn = tk::FindComponentAs<TAdoConnectionComponent>(this, "adoconn");
+
+    ConfigDirectory = base::ExecutableDirectory();
+    OnShow = [this](tk::TComponent* sender) { FormShow(sender); };
+    OnCloseQuery = [this](tk::TComponent* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
+    OnDestroy = [this](tk::TComponent* sender) { FormDestroy(sender); };
+    But_cancel->OnClick = [this](tk::TComponent* sender) { But_cancelClick(sender); };
+    IMG_Exit->OnClick = [this](tk::TComponent* sender) { IMG_ExitClick(sender); };
+    ImageBtn1->OnClick = [this](tk::TComponent* sender) { ImageBtn1Click(sender); };
+}
+
+void TFrm_outdata::FormShow(tk::TComponent*)
+{
+    SetCaption(Ansi(u8"XML数据导出"));
+    std::string iniFile = ConfigDirectory + "InOut.ini";
+    FStrSql = ReadIniValue("Sys", "StrSql", iniFile);
+    FXmlName = ReadIniValue("Sys", "XmlName", iniFile);
+    std::string dbName = ReadIniValue("Sys", "DbName", iniFile);
+    std::string dbPass = ReadIniValue("Sys", "DbPass", iniFile);
+    FInitFailed = true;
+    if (FStrSql.empty() || FXmlName.empty() || dbName.empty())
+        return;
+    try {
+        adoconn->Connection().ConnectionString
+            = base::Format(ConnectionTemplate, dbName.c_str(), dbPass.c_str());
+        adoconn->Connection().LoginPrompt = false;
+        adoconn->Connection().Open();
+        FInitFailed = false;
+    } catch (...) {
+        // Any failure leaves the start failed; it is reported only through the status text.
+    }
+}
+
+void TFrm_outdata::FormDestroy(tk::TComponent*) { adoconn->Connection().Close(); }
+
+void TFrm_outdata::FormCloseQuery(tk::TComponent*, bool& canClose)
+{
+    canClose = true;
+    if (But_cancel->Caption() == Ansi(u8"完成"))
+        return;
+    if (!Frm_MessageT)
+        return;
+    Frm_MessageT->Lab_Caption->SetCaption(Ansi(u8"  是否确定退出?"));
+    if (Frm_MessageT->ShowModal() == tk::mrOk) {
+        FCancelled = true;
+        base::DeleteFile(FXmlName);
+    } else {
+        canClose = false;
+    }
+}
+
+void TFrm_outdata::But_cancelClick(tk::TComponent*) { Close(); }
+
+void TFrm_outdata::IMG_ExitClick(tk::TComponent*) { Close(); }
+
+void TFrm_outdata::ImageBtn1Click(tk::TComponent*)
+{
+    if (tk::Application)
+        tk::Application->Minimize();
+}
+
+void TFrm_outdata::SetStatus(std::string const& text)
+{
+    L_note->SetCaption(text);
+    std::string line = base::AnsiToUtf8(text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+}
+
+void TFrm_outdata::prcouttabdata()
+{
+    if (FInitFailed) {
+        SetStatus(Ansi(u8"数据初始化失败..."));
+        But_cancel->SetCaption(Ansi(u8"完成"));
+        return;
+    }
+    SetStatus(Ansi(u8"正在导出数据..."));
+    But_cancel->SetCaption(Ansi(u8"取消"));
+    // The paged export itself is not built yet; a started export must not claim success.
+    throw base::EInvalidOperation("The export is not available in this build");
+}
+
+} // namespace xe::app

@@ -1,0 +1,283 @@
+#pragma once
+
+#include "platform/base/Colors.h"
+#include "platform/base/Geometry.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Font.h"
+#include "platform/toolkit/Component.h"
+#include "platform/windows/Backend.h"
+#include "platform/windows/WinDefs.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace xe::tk {
+
+using base::TColor;
+using base::TPoint;
+using base::TRect;
+using win::mbLeft;
+using win::mbMiddle;
+using win::mbRight;
+using win::TMouseButton;
+
+class TWinControl;
+class TForm;
+
+// Keyboard and mouse state of a mouse event.
+using TShiftState = uint32_t;
+constexpr TShiftState ssShift = 1;
+constexpr TShiftState ssAlt = 2;
+constexpr TShiftState ssCtrl = 4;
+constexpr TShiftState ssLeft = 8;
+constexpr TShiftState ssRight = 16;
+constexpr TShiftState ssMiddle = 32;
+constexpr TShiftState ssDouble = 64;
+
+using TNotifyEvent = std::function<void(TComponent* sender)>;
+using TMouseEvent
+    = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+
+// A window message as a control's WindowProc sees it.
+struct TMessage {
+    win::UINT Msg = 0;
+    win::WPARAM WParam = 0;
+    win::LPARAM LParam = 0;
+    win::LRESULT Result = 0;
+};
+using TWndMethod = std::function<void(TMessage&)>;
+
+// Control style flags; ControlStyle() is a set of them.
+using TControlStyle = uint32_t;
+constexpr TControlStyle csCaptureMouse = 1; // a left press captures the mouse until the release
+constexpr TControlStyle csClickEvents = 2; // a left press and release inside makes a click
+constexpr TControlStyle csOpaque = 4; // paints every pixel of its rectangle
+constexpr TControlStyle csSetCaption = 8; // the name is copied into the caption while designing
+constexpr TControlStyle csFramed = 16;
+constexpr TControlStyle csAcceptsControls = 32;
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// TShiftState from the key and button flags of a mouse message.
+TShiftState ShiftStateFromKeys(win::WPARAM keys);
+
+// A visual component: a rectangle on its parent's client area with a caption, a font and a
+// colour (each optionally taken from the parent), visibility, enabled state and mouse
+// events. Bounds are in the parent's client coordinates.
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+    char const* ClassName() const override { return "TControl"; }
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* parent);
+    void SetParentComponent(TComponent* parent) override;
+    TComponent* GetParentComponent() const override;
+    // The form the control lies on (itself for a form), or null.
+    TForm* GetParentForm() const;
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
+    void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
+    void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
+    void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    TRect BoundsRect() const { return base::Bounds(FLeft, FTop, FWidth, FHeight); }
+    virtual TRect ClientRect() const { return base::Rect(0, 0, FWidth, FHeight); }
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    virtual TPoint ClientToScreen(TPoint point) const;
+    virtual TPoint ScreenToClient(TPoint point) const;
+
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible and every parent visible too.
+    bool Showing() const;
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool value);
+
+    std::string const& Caption() const { return FCaption; } // ANSI code page
+    virtual void SetCaption(std::string const& value);
+
+    // The font. Changing it makes the control keep its own font (ParentFont false).
+    gfx::TFont& Font() { return FFont; }
+    gfx::TFont const& Font() const { return FFont; }
+    void SetFont(gfx::TFont const& font) { FFont.Assign(font); }
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool value);
+    TColor Color() const { return FColor; }
+    virtual void SetColor(TColor value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle style) { FControlStyle = style; }
+
+    // Whether the mouse is captured for this control (the form's window holds the capture).
+    bool MouseCapture() const;
+    void SetMouseCapture(bool value);
+
+    // Marks the control's rectangle for painting at the next WM_PAINT.
+    virtual void Invalidate();
+    // Paints the control now: an opaque control draws straight onto its parent's surface
+    // (with whatever lies above it); otherwise the parent repaints that rectangle at once.
+    virtual void Repaint();
+    void Refresh() { Repaint(); }
+    // Paints whatever is invalid in the window now.
+    virtual void Update();
+    void BringToFront();
+    void SendToBack();
+
+    // The message entry of a windowless control; the parent routes mouse messages here in
+    // the control's own client coordinates. A component may replace it (and restore it).
+    TWndMethod WindowProc;
+    virtual void WndProc(TMessage& message);
+    void Perform(win::UINT msg, win::WPARAM wParam = 0, win::LPARAM lParam = 0);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+    void DefineProperties(TProperties& properties) override;
+
+    // Parent font or colour changed; controls that follow it copy it.
+    virtual void ParentFontChanged();
+    virtual void ParentColorChanged();
+
+    // Toolkit-internal messages for enter/leave (the classic CM_MOUSEENTER/CM_MOUSELEAVE).
+    static constexpr win::UINT CM_MOUSEENTER = 0xB013;
+    static constexpr win::UINT CM_MOUSELEAVE = 0xB014;
+
+    // Paints this control's content with origin at its top-left; graphic controls override.
+    virtual void PaintTo(gfx::TCanvas&) { }
+
+    virtual void Click();
+    virtual void DblClick();
+
+protected:
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    // CM_MOUSEENTER / CM_MOUSELEAVE: fire OnMouseEnter / OnMouseLeave.
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void FontChanged();
+    virtual void TextChanged() { Invalidate(); }
+    virtual void EnabledChanged() { Invalidate(); }
+    virtual void VisibleChanged();
+    virtual void BoundsChanged(TRect const& oldBounds);
+    // The canvas font for drawing this control (the control's font).
+    void PrepareFont(gfx::TCanvas& canvas) const;
+    // Sets the bounds fields alone (a form follows its window with it).
+    void UpdateBoundsRect(TRect const& bounds);
+    // Pieces of DefineProperties that descendants pick from.
+    void DefineCaptionProperty(TProperties& properties);
+    void DefineColorProperties(TProperties& properties);
+    void DefineFontProperties(TProperties& properties);
+
+    TControlStyle FControlStyle = csCaptureMouse | csClickEvents;
+
+private:
+    friend class TWinControl;
+    void HandleMouseMessage(TMessage& message);
+
+    TWinControl* FParent = nullptr;
+    int FLeft = 0;
+    int FTop = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    bool FVisible = true;
+    bool FEnabled = true;
+    std::string FCaption;
+    gfx::TFont FFont;
+    bool FParentFont = true;
+    bool FSettingParentFont = false;
+    TColor FColor = base::clWindow;
+    bool FParentColor = true;
+    bool FClicked = false;
+};
+
+// A control without a window of its own: it paints on its parent's surface, in z-order
+// (creation order, bottom to top), and gets its mouse input through the parent's client
+// messages.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* owner);
+    char const* ClassName() const override { return "TGraphicControl"; }
+
+    // Valid inside Paint(): the parent's canvas with the origin at the control's top-left,
+    // clipped to the control's rectangle.
+    gfx::TCanvas& Canvas() const;
+    bool HasCanvas() const { return FCanvas != nullptr; }
+
+    void PaintTo(gfx::TCanvas& canvas) override;
+
+protected:
+    virtual void Paint() { }
+
+private:
+    gfx::TCanvas* FCanvas = nullptr;
+};
+
+// A control that contains others. Here only forms are windowed controls: they own the
+// window and draw their graphic children on its surface.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+    char const* ClassName() const override { return "TWinControl"; }
+
+    int ControlCount() const { return int(FControls.size()); }
+    TControl* Controls(int index) const { return FControls.at(size_t(index)); }
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    // The topmost visible control containing the client point; disabled ones only when
+    // allowDisabled. Null when none.
+    TControl* ControlAtPos(TPoint point, bool allowDisabled = false) const;
+    // Moves the control in the z-order (0 = bottom).
+    void SetChildOrder(TControl* control, int order);
+
+    // Paints the graphic controls that intersect clip (client coordinates), bottom to top,
+    // starting with `from` (all when null).
+    void PaintControls(gfx::TCanvas& canvas, TRect const& clip, TControl* from = nullptr);
+
+    // The control that has the mouse captured, and the one the mouse is over.
+    TControl* CaptureControl() const { return FCaptureControl; }
+    void SetCaptureControl(TControl* control);
+    TControl* MouseControl() const { return FMouseControl; }
+    // Sends CM_MOUSELEAVE to the old and CM_MOUSEENTER to the new control under the mouse.
+    void UpdateMouseControl(TControl* control);
+
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // Handle of the window showing the client area (the form's), or null.
+    virtual win::HWND WindowHandle() const { return nullptr; }
+
+    void ColorChangedNotify();
+
+protected:
+    void FontChanged() override;
+    // Routes a client mouse message to the control it belongs to; true when one took it.
+    bool RouteMouseMessage(TMessage& message);
+    // The window lost the capture to someone else.
+    void CaptureLost();
+
+private:
+    std::vector<TControl*> FControls;
+    TControl* FCaptureControl = nullptr;
+    TControl* FMouseControl = nullptr;
+};
+
+} // namespace xe::tk

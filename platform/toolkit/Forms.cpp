@@ -1,0 +1,620 @@
+#include "platform/toolkit/Forms.h"
+
+#include "platform/base/Exceptions.h"
+#include "platform/base/Strings.h"
+#include "platform/toolkit/Persistence.h"
+#include "platform/windows/WinUser.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace xe::tk {
+
+namespace {
+TScreen gScreen;
+}
+
+TScreen* Screen = &gScreen;
+TApplication* Application = nullptr;
+
+// ---------------------------------------------------------------------------------------
+// TForm
+
+TForm::TForm(TComponent* owner)
+    : TWinControl(owner)
+{
+    FControlStyle = csAcceptsControls;
+    SetParentFont(false);
+    SetParentColor(false);
+    SetColor(base::clBtnFace);
+    FObjectInstance
+        = win::MakeObjectInstance([this](win::HWND hwnd, win::UINT msg, win::WPARAM wParam,
+                                      win::LPARAM lParam) { return MainWndProc(hwnd, msg, wParam, lParam); });
+    UpdateBoundsRect(base::Bounds(0, 0, 320, 240));
+    TControl::SetVisible(false);
+    FHandle = win::CreateWindowEx(0, "", WindowStyle(), 0, 0, 320, 240, nullptr, FObjectInstance);
+    if (!FHandle) {
+        win::FreeObjectInstance(FObjectInstance);
+        throw base::EOutOfResources("Error creating window");
+    }
+    SyncBounds();
+    Screen->AddForm(this);
+}
+
+TForm::~TForm()
+{
+    Screen->RemoveForm(this);
+    DestroyComponents();
+    if (FHandle) {
+        win::HWND h = FHandle;
+        FHandle = nullptr;
+        win::DestroyWindow(h);
+    }
+    if (FObjectInstance)
+        win::FreeObjectInstance(FObjectInstance);
+}
+
+void TForm::BeforeDestruction()
+{
+    if (OnDestroy)
+        OnDestroy(this);
+    TWinControl::BeforeDestruction();
+}
+
+win::LRESULT TForm::MainWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam)
+{
+    if (!FHandle)
+        FHandle = hwnd; // messages sent while the window is being created
+    TMessage m { msg, wParam, lParam, 0 };
+    WindowProc(m);
+    return m.Result;
+}
+
+void TForm::DefaultHandler(TMessage& message)
+{
+    message.Result = FHandle ? win::DefWindowProc(FHandle, message.Msg, message.WParam, message.LParam) : 0;
+}
+
+void TForm::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case win::WM_PAINT: {
+        win::PAINTSTRUCT ps;
+        gfx::TCanvas* dc = win::BeginPaint(FHandle, &ps);
+        if (dc) {
+            try {
+                PaintWindow(*dc, ps.rcPaint);
+            } catch (...) {
+                win::EndPaint(FHandle, &ps);
+                throw;
+            }
+        }
+        win::EndPaint(FHandle, &ps);
+        message.Result = 0;
+        return;
+    }
+    case win::WM_ERASEBKGND:
+        message.Result = 1; // the background is painted with the controls in WM_PAINT
+        return;
+    case win::WM_MOUSEMOVE:
+    case win::WM_LBUTTONDOWN:
+    case win::WM_LBUTTONUP:
+    case win::WM_LBUTTONDBLCLK:
+    case win::WM_RBUTTONDOWN:
+    case win::WM_RBUTTONUP:
+    case win::WM_RBUTTONDBLCLK:
+    case win::WM_MBUTTONDOWN:
+    case win::WM_MBUTTONUP:
+    case win::WM_MBUTTONDBLCLK:
+        if (message.Msg == win::WM_MOUSEMOVE) {
+            win::TRACKMOUSEEVENT track;
+            track.dwFlags = win::TME_LEAVE;
+            track.hwndTrack = FHandle;
+            win::TrackMouseEvent(&track);
+        }
+        if (!RouteMouseMessage(message))
+            TWinControl::WndProc(message);
+        return;
+    case win::WM_MOUSELEAVE:
+        UpdateMouseControl(nullptr);
+        break;
+    case win::WM_CAPTURECHANGED:
+        if (reinterpret_cast<win::HWND>(message.LParam) != FHandle)
+            CaptureLost();
+        break;
+    case win::WM_CLOSE:
+        Close();
+        message.Result = 0;
+        return;
+    case win::WM_ACTIVATE:
+        if (win::LOWORD(message.WParam) == win::WA_INACTIVE) {
+            if (OnDeactivate)
+                OnDeactivate(this);
+        } else if (OnActivate) {
+            OnActivate(this);
+        }
+        break;
+    case win::WM_MOVE:
+    case win::WM_SIZE:
+    case win::WM_WINDOWPOSCHANGED:
+        DefaultHandler(message);
+        SyncBounds();
+        return;
+    default:
+        break;
+    }
+    DefaultHandler(message);
+}
+
+void TForm::PaintWindow(gfx::TCanvas& canvas, TRect const& area)
+{
+    {
+        gfx::TCanvasSaver saver(canvas);
+        canvas.Brush.Style = gfx::bsSolid;
+        canvas.Brush.Color = base::ColorToRGB(Color());
+        canvas.FillRect(area);
+    }
+    if (OnPaint) {
+        gfx::TCanvasSaver saver(canvas);
+        OnPaint(this);
+    }
+    PaintControls(canvas, area);
+}
+
+void TForm::SyncBounds()
+{
+    if (!FHandle)
+        return;
+    win::RECT r;
+    win::GetWindowRect(FHandle, &r);
+    UpdateBoundsRect(r);
+}
+
+void TForm::SetBounds(int left, int top, int width, int height)
+{
+    UpdateBoundsRect(base::Bounds(left, top, std::max(width, 0), std::max(height, 0)));
+    if (FHandle)
+        win::MoveWindow(FHandle, left, top, std::max(width, 0), std::max(height, 0), win::TRUE);
+    SyncBounds();
+}
+
+void TForm::BoundsChanged(TRect const&) { }
+
+TRect TForm::ClientRect() const
+{
+    win::RECT r;
+    if (FHandle && win::GetClientRect(FHandle, &r))
+        return r;
+    return base::Rect(0, 0, Width(), Height());
+}
+
+void TForm::SetClientWidth(int value) { SetWidth(Width() - ClientWidth() + value); }
+
+void TForm::SetClientHeight(int value) { SetHeight(Height() - ClientHeight() + value); }
+
+TPoint TForm::ClientToScreen(TPoint point) const
+{
+    if (FHandle)
+        win::ClientToScreen(FHandle, &point);
+    return point;
+}
+
+TPoint TForm::ScreenToClient(TPoint point) const
+{
+    if (FHandle)
+        win::ScreenToClient(FHandle, &point);
+    return point;
+}
+
+void TForm::SetCaption(std::string const& value)
+{
+    TControl::SetCaption(value);
+    if (FHandle)
+        win::SetWindowText(FHandle, value);
+}
+
+win::DWORD TForm::WindowStyle() const
+{
+    win::DWORD style = win::WS_CLIPCHILDREN;
+    switch (FBorderStyle) {
+    case bsNone:
+        style |= win::WS_POPUP;
+        break;
+    case bsSingle:
+    case bsToolWindow:
+        style |= win::WS_CAPTION | win::WS_BORDER;
+        break;
+    case bsSizeable:
+    case bsSizeToolWin:
+        style |= win::WS_CAPTION | win::WS_THICKFRAME;
+        break;
+    case bsDialog:
+        style |= win::WS_POPUP | win::WS_CAPTION;
+        break;
+    }
+    if (FBorderStyle != bsNone && (FBorderIcons & biSystemMenu)) {
+        style |= win::WS_SYSMENU;
+        if (FBorderStyle != bsDialog && (FBorderIcons & biMinimize))
+            style |= win::WS_MINIMIZEBOX;
+        if (FBorderStyle != bsDialog && (FBorderIcons & biMaximize))
+            style |= win::WS_MAXIMIZEBOX;
+    }
+    if (Visible())
+        style |= win::WS_VISIBLE;
+    return style;
+}
+
+void TForm::ApplyStyle()
+{
+    if (!FHandle)
+        return;
+    // The client size stays; the window grows or shrinks by the frame.
+    int cw = ClientWidth();
+    int ch = ClientHeight();
+    win::SetWindowLongPtr(FHandle, win::GWL_STYLE, win::LONG_PTR(WindowStyle()));
+    win::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+        win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE | win::SWP_FRAMECHANGED);
+    SyncBounds();
+    SetClientWidth(cw);
+    SetClientHeight(ch);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value)
+{
+    if (value == FBorderStyle)
+        return;
+    FBorderStyle = value;
+    ApplyStyle();
+}
+
+void TForm::SetBorderIcons(TBorderIcons value)
+{
+    if (value == FBorderIcons)
+        return;
+    FBorderIcons = value;
+    ApplyStyle();
+}
+
+void TForm::PlaceOnFirstShow()
+{
+    if (FPlaced)
+        return;
+    FPlaced = true;
+    TRect center;
+    switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        center = base::Rect(0, 0, Screen->Width(), Screen->Height());
+        break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+        TForm* main = Application ? Application->MainForm() : nullptr;
+        if (main && main != this)
+            center = main->BoundsRect();
+        else
+            center = base::Rect(0, 0, Screen->Width(), Screen->Height());
+        break;
+    }
+    default:
+        return;
+    }
+    SetBounds(center.Left + (center.Width() - Width()) / 2, center.Top + (center.Height() - Height()) / 2,
+        Width(), Height());
+}
+
+void TForm::SetVisible(bool value)
+{
+    if (value == Visible())
+        return;
+    if (value) {
+        PlaceOnFirstShow();
+        DoShow();
+        TControl::SetVisible(true);
+        if (FHandle) {
+            win::ShowWindow(FHandle, win::SW_SHOW);
+            win::UpdateWindow(FHandle);
+        }
+    } else {
+        TControl::SetVisible(false);
+        if (FHandle)
+            win::ShowWindow(FHandle, win::SW_HIDE);
+        DoHide();
+    }
+}
+
+void TForm::Update()
+{
+    if (FHandle)
+        win::UpdateWindow(FHandle);
+}
+
+void TForm::DoShow()
+{
+    if (OnShow)
+        OnShow(this);
+}
+
+void TForm::DoHide()
+{
+    if (OnHide)
+        OnHide(this);
+}
+
+void TForm::DoClose(TCloseAction& action)
+{
+    if (OnClose)
+        OnClose(this, action);
+}
+
+void TForm::Show()
+{
+    SetVisible(true);
+    if (FHandle)
+        win::BringWindowToTop(FHandle);
+}
+
+void TForm::Hide() { SetVisible(false); }
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::Close()
+{
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone)
+        return;
+    bool isMain = Application && Application->MainForm() == this;
+    if (action == caMinimize) {
+        if (FHandle)
+            win::ShowWindow(FHandle, win::SW_MINIMIZE);
+    } else {
+        // caFree too: forms are freed with the application, never inside a message pump.
+        Hide();
+    }
+    if (isMain)
+        Application->Terminate();
+}
+
+bool TForm::Active() const { return FHandle && win::GetActiveWindow() == FHandle; }
+
+TModalResult TForm::ShowModal()
+{
+    if (Visible() || !Enabled() || FModal)
+        throw base::EInvalidOperation("Cannot make a visible window modal");
+    win::HWND previous = win::GetActiveWindow();
+    std::vector<win::HWND> disabled;
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TForm* f = Screen->Forms(i);
+        if (f != this && f->Handle() && win::IsWindowEnabled(f->Handle())) {
+            win::EnableWindow(f->Handle(), win::FALSE);
+            disabled.push_back(f->Handle());
+        }
+    }
+    FModal = true;
+    FModalResult = mrNone;
+    auto restore = [&] {
+        for (win::HWND h : disabled)
+            if (win::IsWindow(h))
+                win::EnableWindow(h, win::TRUE);
+        FModal = false;
+        Hide();
+        if (previous && win::IsWindow(previous))
+            win::SetActiveWindow(previous);
+    };
+    try {
+        Show();
+        do {
+            if (Application) {
+                Application->HandleMessage();
+                if (Application->Terminated()) {
+                    FModalResult = mrCancel;
+                    break;
+                }
+            } else {
+                win::MSG msg;
+                if (!win::GetMessage(&msg, nullptr, 0, 0)) {
+                    win::PostQuitMessage(int(msg.wParam));
+                    FModalResult = mrCancel;
+                    break;
+                }
+                win::TranslateMessage(&msg);
+                win::DispatchMessage(&msg);
+            }
+            if (FModalResult != mrNone) {
+                // The close query and OnClose may still keep the dialog open.
+                TCloseAction action = caNone;
+                if (CloseQuery()) {
+                    action = caHide;
+                    DoClose(action);
+                }
+                if (action == caNone)
+                    FModalResult = mrNone;
+            }
+        } while (FModalResult == mrNone);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return FModalResult;
+}
+
+void TForm::DefineProperties(TProperties& p)
+{
+    TComponent::DefineProperties(p);
+    p.Integer(
+        "Left", [this] { return Left(); }, [this](int64_t v) { SetLeft(int(v)); });
+    p.Integer(
+        "Top", [this] { return Top(); }, [this](int64_t v) { SetTop(int(v)); });
+    p.Enum(
+        "BorderStyle", { "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin" },
+        [this] { return int64_t(FBorderStyle); }, [this](int64_t v) { SetBorderStyle(TFormBorderStyle(v)); },
+        bsSizeable);
+    p.Set(
+        "BorderIcons", { "biSystemMenu", "biMinimize", "biMaximize", "biHelp" },
+        [this] { return int64_t(FBorderIcons); }, [this](int64_t v) { SetBorderIcons(TBorderIcons(v)); },
+        biSystemMenu | biMinimize | biMaximize);
+    DefineCaptionProperty(p);
+    p.Integer(
+        "ClientWidth", [this] { return ClientWidth(); }, [this](int64_t v) { SetClientWidth(int(v)); }, -1);
+    p.Integer(
+        "ClientHeight", [this] { return ClientHeight(); }, [this](int64_t v) { SetClientHeight(int(v)); },
+        -1);
+    p.Color(
+        "Color", [this] { return int64_t(Color()); }, [this](int64_t v) { SetColor(TColor(v)); },
+        int64_t(base::clBtnFace));
+    DefineFontProperties(p);
+    p.Enum(
+        "Position",
+        { "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+            "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter" },
+        [this] { return int64_t(FPosition); }, [this](int64_t v) { SetPosition(TPosition(v)); }, poDesigned);
+}
+
+// ---------------------------------------------------------------------------------------
+// TScreen
+
+TForm* TScreen::ActiveCustomForm() const
+{
+    win::HWND active = win::GetActiveWindow();
+    if (!active)
+        return nullptr;
+    for (TForm* f : FForms)
+        if (f->Handle() == active)
+            return f;
+    return nullptr;
+}
+
+int TScreen::Width() const { return win::GetSystemMetrics(win::SM_CXSCREEN); }
+
+int TScreen::Height() const { return win::GetSystemMetrics(win::SM_CYSCREEN); }
+
+void TScreen::AddForm(TForm* form) { FForms.push_back(form); }
+
+void TScreen::RemoveForm(TForm* form)
+{
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
+}
+
+// ---------------------------------------------------------------------------------------
+// TApplication
+
+TApplication::TApplication()
+    : TComponent(nullptr)
+{
+    Application = this;
+}
+
+TApplication::~TApplication()
+{
+    // Forms go in reverse order of creation, while the application still exists for them.
+    DestroyComponents();
+    if (Application == this)
+        Application = nullptr;
+}
+
+void TApplication::Initialize() { win::Backend(); }
+
+void TApplication::SetTitle(std::string const& value)
+{
+    FTitle = value;
+    if (FMainForm && FMainForm->Handle())
+        win::SetTaskbarTitle(FMainForm->Handle(), value);
+}
+
+void TApplication::FormCreated(TForm* form)
+{
+    if (!FMainForm) {
+        FMainForm = form;
+        if (!FTitle.empty() && form->Handle())
+            win::SetTaskbarTitle(form->Handle(), FTitle);
+    }
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component == FMainForm)
+        FMainForm = nullptr;
+    TComponent::Notification(component, operation);
+}
+
+bool TApplication::ProcessMessage(win::MSG& msg)
+{
+    if (msg.message == win::WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    win::TranslateMessage(&msg);
+    win::DispatchMessage(&msg);
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    win::MSG msg;
+    while (!FTerminated && win::PeekMessage(&msg, nullptr, 0, 0, win::PM_REMOVE))
+        ProcessMessage(msg);
+}
+
+void TApplication::HandleMessage()
+{
+    win::MSG msg;
+    if (!win::GetMessage(&msg, nullptr, 0, 0)) {
+        FTerminated = true;
+        return;
+    }
+    ProcessMessage(msg);
+}
+
+void TApplication::Run()
+{
+    if (FMainForm && !FMainForm->Visible() && !FTerminated)
+        FMainForm->Show();
+    while (!FTerminated)
+        HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    if (!FTerminated)
+        win::PostQuitMessage(0);
+}
+
+void TApplication::Minimize() { win::MinimizeApplication(); }
+
+void TApplication::Restore() { win::RestoreApplication(); }
+
+int TApplication::HandleException(std::exception const& error)
+{
+    std::string message = error.what();
+    // Messages are ANSI text inside the system; the terminal takes UTF-8.
+    if (dynamic_cast<base::Exception const*>(&error))
+        message = base::AnsiToUtf8(message);
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
+    return 1;
+}
+
+int TApplication::Execute(std::function<void()> const& body)
+{
+    try {
+        body();
+    } catch (std::exception const& e) {
+        return HandleException(e);
+    }
+    return 0;
+}
+
+} // namespace xe::tk

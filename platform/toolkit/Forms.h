@@ -1,0 +1,206 @@
+#pragma once
+
+#include "platform/toolkit/Controls.h"
+#include "platform/windows/WinDefs.h"
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace xe::tk {
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+using TBorderIcons = uint32_t;
+constexpr TBorderIcons biSystemMenu = 1;
+constexpr TBorderIcons biMinimize = 2;
+constexpr TBorderIcons biMaximize = 4;
+constexpr TBorderIcons biHelp = 8;
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+
+using TCloseQueryEvent = std::function<void(TComponent* sender, bool& canClose)>;
+using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
+
+// A top-level window with its graphic controls. The form owns its window from construction
+// to destruction (created hidden); the window's procedure runs WindowProc, which a component
+// may replace and later restore (calling the previous one for what it does not handle).
+// Descendants read their stored layout in their constructor (ReadComponentResource).
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+    char const* ClassName() const override { return "TForm"; }
+
+    win::HWND Handle() const { return FHandle; }
+    win::HWND WindowHandle() const override { return FHandle; }
+
+    void SetBounds(int left, int top, int width, int height) override;
+    TRect ClientRect() const override;
+    void SetClientWidth(int value);
+    void SetClientHeight(int value);
+    TPoint ClientToScreen(TPoint point) const override;
+    TPoint ScreenToClient(TPoint point) const override;
+
+    void SetCaption(std::string const& value) override;
+    void SetVisible(bool value) override;
+    void Update() override;
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle value);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons value);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition value) { FPosition = value; }
+
+    // Shows the form: OnShow runs first, then the window appears, painted.
+    void Show();
+    void Hide();
+    // Asks the form to close: a modal form gets ModalResult mrCancel; otherwise OnCloseQuery
+    // may veto, OnClose may change the action, and the form hides. Closing the main form
+    // also terminates the application.
+    void Close();
+    bool CloseQuery();
+    // Shows the form modally: the other forms are disabled and a nested message loop runs
+    // until ModalResult becomes non-zero (or the application terminates: mrCancel).
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult value) { FModalResult = value; }
+    bool Modal() const { return FModal; }
+    bool Active() const;
+
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TCloseQueryEvent OnCloseQuery;
+    TCloseEvent OnClose;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+
+    void WndProc(TMessage& message) override;
+    // The window system's default handling of a message.
+    void DefaultHandler(TMessage& message);
+    void DefineProperties(TProperties& properties) override;
+
+protected:
+    void BeforeDestruction() override;
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& action);
+    // Paints the background and the graphic controls; OnPaint runs between them.
+    virtual void PaintWindow(gfx::TCanvas& canvas, TRect const& area);
+    void BoundsChanged(TRect const& oldBounds) override;
+
+private:
+    win::DWORD WindowStyle() const;
+    void ApplyStyle();
+    void PlaceOnFirstShow();
+    void SyncBounds();
+    win::LRESULT MainWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+
+    win::HWND FHandle = nullptr;
+    win::WNDPROC FObjectInstance = nullptr;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TPosition FPosition = poDesigned;
+    bool FPlaced = false;
+    bool FModal = false;
+    bool FSyncing = false;
+    TModalResult FModalResult = mrNone;
+};
+
+// The forms of the application in creation order, and which one is active.
+class TScreen {
+public:
+    int FormCount() const { return int(FForms.size()); }
+    TForm* Forms(int index) const { return FForms.at(size_t(index)); }
+    // The form whose window is the active window, or null.
+    TForm* ActiveCustomForm() const;
+    TForm* ActiveForm() const { return ActiveCustomForm(); }
+    int Width() const;
+    int Height() const;
+
+    void AddForm(TForm* form);
+    void RemoveForm(TForm* form);
+
+private:
+    std::vector<TForm*> FForms;
+};
+
+extern TScreen* Screen;
+
+// The application: its forms (owned, freed in reverse order of creation when it goes), the
+// main form (the first one created), the message loop and the top-level error handler.
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+    char const* ClassName() const override { return "TApplication"; }
+
+    // Starts the window system (the default backend unless one was started already).
+    void Initialize();
+    std::string const& Title() const { return FTitle; } // ANSI code page
+    void SetTitle(std::string const& value);
+
+    // Creates a form owned by the application; the first one is the main form.
+    template <class T, class... Args> T* CreateForm(Args&&... args)
+    {
+        T* form = new T(this, std::forward<Args>(args)...);
+        FormCreated(form);
+        return form;
+    }
+    TForm* MainForm() const { return FMainForm; }
+
+    // Shows the main form and handles messages until the application is terminated.
+    void Run();
+    // Handles every message waiting in the queue, then returns.
+    void ProcessMessages();
+    // Waits for one message and handles it; WM_QUIT terminates.
+    void HandleMessage();
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    void Minimize();
+    void Restore();
+
+    // The top-level handler: shows the error's message (on standard error; the headless
+    // backend has no message box) and gives the exit code 1.
+    int HandleException(std::exception const& error);
+    // Runs body under the top-level handler: 0 when it returns, 1 after an error.
+    int Execute(std::function<void()> const& body);
+
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    void FormCreated(TForm* form);
+    bool ProcessMessage(win::MSG& msg);
+
+    std::string FTitle;
+    TForm* FMainForm = nullptr;
+    bool FTerminated = false;
+};
+
+// The application object of the process; set while a TApplication exists.
+extern TApplication* Application;
+
+} // namespace xe::tk
