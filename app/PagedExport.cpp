@@ -1,0 +1,141 @@
+#include "app/PagedExport.h"
+
+#include "app/XmlSplice.h"
+#include "platform/base/Clock.h"
+#include "platform/base/Exceptions.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Query.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+
+namespace xe::app {
+
+using base::IntToStr;
+
+std::string CountStatement(std::string const& strSql) { return "select count(*) from (" + strSql + ") as a"; }
+
+std::string FirstPageStatement(std::string const& strSql)
+{
+    return "select top " + IntToStr(PageSize) + " * from (" + strSql + ") order by id";
+}
+
+std::string LastIdStatement(std::string const& strSql, int64_t k)
+{
+    return "select MAX(ID) from (select top " + IntToStr(k) + " *  from (" + strSql + ") order by id) ";
+}
+
+std::string NextPageStatement(std::string const& strSql, int64_t m)
+{
+    return "select top " + IntToStr(PageSize) + " * from (" + strSql + ") WHERE  id >" + IntToStr(m)
+        + " order by id";
+}
+
+int64_t PageCount(int64_t rows)
+{
+    if (rows <= 0)
+        return 0;
+    return rows / PageSize + (rows % PageSize != 0 ? 1 : 0);
+}
+
+std::string TempFileName(std::string const& xmlName)
+{
+    return base::ExtractFilePath(xmlName) + "Temp" + base::ExtractFileName(xmlName);
+}
+
+void SplicePage(std::string const& xmlName, std::string const& pageFileName)
+{
+    std::string page = ReadWholeFile(pageFileName);
+    size_t begin = base::FindBytes(page, DataBeginMarker);
+    if (begin == std::string::npos)
+        throw base::EFileError(
+            base::Format("The page file '%s' holds no <rs:data> marker; its rows cannot be joined.",
+                pageFileName.c_str()));
+    if (!TruncateAtDataEnd(xmlName, 20))
+        throw base::EFileError(base::Format(
+            "The output file '%s' holds no </rs:data> marker near its end; the next page cannot be joined.",
+            xmlName.c_str()));
+    AppendText(xmlName, std::string_view(page).substr(begin + DataBeginMarker.size()));
+}
+
+void ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
+    TExportSteps& steps)
+{
+    std::string const tempName = TempFileName(xmlName);
+    db::TADOQuery query(&connection);
+
+    query.SetSQL(CountStatement(strSql));
+    query.Open();
+    int64_t const rows = query.Fields(0).AsInteger();
+    int64_t const pages = PageCount(rows);
+    steps.Start(pages, rows);
+
+    for (int64_t i = 1; i <= pages; ++i) {
+        if (steps.Cancelled())
+            break;
+        if (i == 1) {
+            query.SetSQL(FirstPageStatement(strSql));
+            query.Open();
+            query.SaveToFile(xmlName, db::pfXML);
+        } else {
+            query.SetSQL(LastIdStatement(strSql, (i - 1) * PageSize));
+            query.Open();
+            int64_t const lastId = query.Fields(0).AsVariant().AsInteger();
+            query.SetSQL(NextPageStatement(strSql, lastId));
+            query.Open();
+            query.SaveToFile(tempName, db::pfXML);
+            SplicePage(xmlName, tempName);
+        }
+        steps.PageDone(i, pages);
+    }
+    query.Close();
+    base::DeleteFile(tempName);
+}
+
+TTerminalProgress::TTerminalProgress(bool force)
+    : FActive(force || ::isatty(STDERR_FILENO) == 1)
+{
+}
+
+std::string TTerminalProgress::Line(int64_t page, int64_t pageCount, int64_t rowCount, uint64_t elapsedMs)
+{
+    int64_t const rowsDone = std::min(page * PageSize, rowCount);
+    int64_t const rate = elapsedMs > 0 ? int64_t(rowsDone * 1000 / int64_t(elapsedMs)) : 0;
+    return base::Format("page %lld/%lld, %lld/%lld rows, %lld rows/s", (long long)page, (long long)pageCount,
+        (long long)rowsDone, (long long)rowCount, (long long)rate);
+}
+
+void TTerminalProgress::Start(int64_t pageCount, int64_t rowCount)
+{
+    FPageCount = pageCount;
+    FRowCount = rowCount;
+    FStart = base::GetTickCount64();
+    FLastShown = 0;
+}
+
+void TTerminalProgress::PageDone(int64_t page)
+{
+    if (!FActive)
+        return;
+    uint64_t const now = base::GetTickCount64();
+    // A terminal needs no more than a few updates a second; the last page always shows.
+    if (page != FPageCount && FOpen && now - FLastShown < 100)
+        return;
+    FLastShown = now;
+    std::string const line = "\r" + Line(page, FPageCount, FRowCount, now - FStart) + "\x1b[K";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+    FOpen = true;
+}
+
+void TTerminalProgress::Finish()
+{
+    if (FActive && FOpen)
+        std::fputc('\n', stderr);
+    FOpen = false;
+}
+
+} // namespace xe::app

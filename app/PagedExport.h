@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace xe::db {
+class TADOConnection;
+}
+
+namespace xe::app {
+
+// The export writes 30 rows a page: the first page straight to the output file, every later
+// page to a temp file beside it, spliced into the output at the byte level.
+constexpr int PageSize = 30;
+
+// The statements, with S the configured statement exactly as written. The spacing is part
+// of the texts.
+std::string CountStatement(std::string const& strSql);
+std::string FirstPageStatement(std::string const& strSql);
+// The largest id of the first k rows in id order.
+std::string LastIdStatement(std::string const& strSql, int64_t k);
+// The page after id m. It is ordered by id: without the order the database may hand back
+// any 30 rows above m, and rows are then lost or doubled.
+std::string NextPageStatement(std::string const& strSql, int64_t m);
+
+// Pages needed for the rows: count div 30, plus one for a partial page.
+int64_t PageCount(int64_t rows);
+
+// The temp file: the output's directory (with its separator, empty for a bare name), "Temp",
+// then the output's file name.
+std::string TempFileName(std::string const& xmlName);
+
+// What the window does around the pages. Each call runs on the export's thread, between
+// pages; Cancelled() is asked before every page, PageDone() after it (the window moves its
+// gauge and pumps its message queue there, so Cancelled() may change during it).
+class TExportSteps {
+public:
+    virtual ~TExportSteps() = default;
+    virtual void Start(int64_t pageCount, int64_t rowCount) = 0;
+    virtual bool Cancelled() = 0;
+    virtual void PageDone(int64_t page, int64_t pageCount) = 0;
+};
+
+// Exports every row of strSql into xmlName. Errors of the database layer and of the splice
+// are not caught: they leave the files as they are at that moment (the temp file included)
+// and reach the caller. A page that cannot be spliced raises EFileError naming the file.
+void ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
+    TExportSteps& steps);
+
+// Joins one page file onto the output: the output is cut before its "</rs:data>" and the
+// page's text after its "<rs:data>" is appended. Checks both markers before touching the
+// output, so a page that cannot be joined leaves the output as it was.
+void SplicePage(std::string const& xmlName, std::string const& pageFileName);
+
+// Progress of a running export as one rewritten line on a terminal (standard error):
+// pages done, rows, rate.
+class TTerminalProgress {
+public:
+    // Active only when standard error is a terminal, or when forced (tests).
+    explicit TTerminalProgress(bool force = false);
+    void Start(int64_t pageCount, int64_t rowCount);
+    void PageDone(int64_t page);
+    // Ends the line.
+    void Finish();
+    bool Active() const { return FActive; }
+
+    // The line shown after page `page` of the run, elapsed milliseconds after Start().
+    static std::string Line(int64_t page, int64_t pageCount, int64_t rowCount, uint64_t elapsedMs);
+
+private:
+    bool FActive;
+    bool FOpen = false;
+    int64_t FPageCount = 0;
+    int64_t FRowCount = 0;
+    uint64_t FStart = 0;
+    uint64_t FLastShown = 0;
+};
+
+} // namespace xe::app

@@ -1,0 +1,193 @@
+#include "app/PagedExport.h"
+
+#include "app/XmlSplice.h"
+#include "platform/base/Exceptions.h"
+#include "platform/base/Files.h"
+#include "platform/db/Connection.h"
+#include "tests/app/ExportFixtures.h"
+
+#include <gtest/gtest.h>
+
+using namespace xe;
+using app::ExportPages;
+
+namespace {
+
+// Records the export's calls and stops it after a given page, as a confirmed close would.
+class TRecordingSteps : public app::TExportSteps {
+public:
+    int64_t StopAfter = -1;
+    int64_t Pages = -1;
+    int64_t Rows = -1;
+    std::vector<int64_t> Done;
+    std::vector<bool> OutputExistedAfter;
+    std::string XmlName;
+
+    void Start(int64_t pageCount, int64_t rowCount) override
+    {
+        Pages = pageCount;
+        Rows = rowCount;
+    }
+    bool Cancelled() override { return StopAfter >= 0 && int64_t(Done.size()) >= StopAfter; }
+    void PageDone(int64_t page, int64_t) override
+    {
+        Done.push_back(page);
+        OutputExistedAfter.push_back(base::FileExists(XmlName));
+    }
+};
+
+class PagedExport : public ::testing::Test {
+protected:
+    base::TTempDir Dir { "xe-export" };
+    std::string DbName = Dir.File("sample.db");
+    std::string XmlName = Dir.File("out.xml");
+    db::TADOConnection Connection;
+
+    void Open(exporttest::TSampleOptions const& options)
+    {
+        exporttest::CreateSampleDatabase(DbName, options);
+        Connection.ConnectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + DbName + ";";
+        Connection.Open();
+    }
+
+    TRecordingSteps Run(std::string const& sql, int64_t stopAfter = -1)
+    {
+        TRecordingSteps steps;
+        steps.StopAfter = stopAfter;
+        steps.XmlName = XmlName;
+        ExportPages(Connection, sql, XmlName, steps);
+        return steps;
+    }
+
+    std::string Compare(std::string const& sql)
+    {
+        auto expected = exporttest::QueryRows(DbName, sql);
+        return exporttest::CompareRows(
+            exporttest::ReadExportDocument(XmlName), expected, { "id", "name", "note" });
+    }
+};
+
+} // namespace
+
+TEST(PagedExportTexts, StatementsKeepTheirExactSpacing)
+{
+    std::string const s = "select * from t where a = '某'";
+    EXPECT_EQ(app::CountStatement(s), "select count(*) from (select * from t where a = '某') as a");
+    EXPECT_EQ(
+        app::FirstPageStatement(s), "select top 30 * from (select * from t where a = '某') order by id");
+    EXPECT_EQ(app::LastIdStatement(s, 30),
+        "select MAX(ID) from (select top 30 *  from (select * from t where a = '某') order by id) ");
+    EXPECT_EQ(app::NextPageStatement(s, -7),
+        "select top 30 * from (select * from t where a = '某') WHERE  id >-7 order by id");
+}
+
+TEST(PagedExportTexts, PageCountAndTempName)
+{
+    EXPECT_EQ(app::PageCount(0), 0);
+    EXPECT_EQ(app::PageCount(1), 1);
+    EXPECT_EQ(app::PageCount(30), 1);
+    EXPECT_EQ(app::PageCount(31), 2);
+    EXPECT_EQ(app::PageCount(300), 10);
+    EXPECT_EQ(app::TempFileName("/some/dir/data.xml"), "/some/dir/Tempdata.xml");
+    EXPECT_EQ(app::TempFileName("data.xml"), "Tempdata.xml");
+    EXPECT_EQ(app::TempFileName("rel/数据.xml"), "rel/Temp数据.xml");
+}
+
+TEST_F(PagedExport, NoRowsWritesNothing)
+{
+    Open({ .Rows = 0 });
+    TRecordingSteps steps = Run("select * from t");
+    EXPECT_EQ(steps.Pages, 0);
+    EXPECT_EQ(steps.Rows, 0);
+    EXPECT_TRUE(steps.Done.empty());
+    EXPECT_FALSE(base::FileExists(XmlName));
+}
+
+TEST_F(PagedExport, OneAndTwoPages)
+{
+    Open({ .Rows = 31 });
+    TRecordingSteps steps = Run("select * from t where id <= 30");
+    EXPECT_EQ(steps.Pages, 1);
+    EXPECT_EQ(Compare("select * from t where id <= 30 order by id"), "");
+
+    steps = Run("select * from t");
+    EXPECT_EQ(steps.Pages, 2);
+    EXPECT_EQ(steps.Done, (std::vector<int64_t> { 1, 2 }));
+    EXPECT_EQ(Compare("select * from t order by id"), "");
+    EXPECT_FALSE(base::FileExists(app::TempFileName(XmlName))) << "the temp file is deleted at the end";
+}
+
+TEST_F(PagedExport, ShuffledPhysicalOrderGivesEveryRowOnceInIdOrder)
+{
+    Open({ .Rows = 1000, .Seed = 7, .Shuffled = true, .FirstId = -40, .IdStep = 3 });
+    TRecordingSteps steps = Run("select * from t");
+    EXPECT_EQ(steps.Pages, 34);
+    EXPECT_EQ(Compare("select * from t order by id"), "");
+}
+
+TEST_F(PagedExport, ReplacesAnExistingOutput)
+{
+    Open({ .Rows = 45 });
+    base::WriteFileBytes(XmlName, std::string(100000, 'x') + "</rs:data>old");
+    Run("select * from t");
+    EXPECT_EQ(Compare("select * from t order by id"), "");
+}
+
+TEST_F(PagedExport, StopsBeforeThePageAfterTheStop)
+{
+    Open({ .Rows = 300 });
+    TRecordingSteps steps = Run("select * from t", 3);
+    EXPECT_EQ(steps.Pages, 10);
+    EXPECT_EQ(steps.Done, (std::vector<int64_t> { 1, 2, 3 }));
+    EXPECT_FALSE(base::FileExists(app::TempFileName(XmlName)));
+    EXPECT_EQ(Compare("select * from t where id <= 90 order by id"), "");
+}
+
+TEST_F(PagedExport, DatabaseErrorsReachTheCaller)
+{
+    Open({ .Rows = 10 });
+    EXPECT_THROW(Run("select nonsense from nowhere"), base::EDatabaseError);
+    EXPECT_FALSE(base::FileExists(XmlName));
+    // A statement without an id column fails at the first page.
+    EXPECT_THROW(Run("select name from t"), base::Exception);
+}
+
+TEST(SplicePage, RefusesToJoinWithoutMarkersAndKeepsTheOutput)
+{
+    base::TTempDir dir("xe-splice");
+    std::string const out = dir.File("out.xml");
+    std::string const page = dir.File("Tempout.xml");
+    std::string const good = "<xml><rs:data>\r\n\t<z:row id='1'/>\r\n</rs:data>\r\n</xml>";
+
+    base::WriteFileBytes(out, good);
+    base::WriteFileBytes(page, "<xml>no rows here</xml>");
+    try {
+        app::SplicePage(out, page);
+        FAIL() << "a page without <rs:data> must not be joined";
+    } catch (base::EFileError const& e) {
+        EXPECT_NE(e.Message().find(page), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(base::ReadFileBytes(out), good);
+
+    std::string const broken = "<xml><rs:data>\r\n\t<z:row id='1'/>\r\n" + std::string(200, ' ');
+    base::WriteFileBytes(out, broken);
+    base::WriteFileBytes(page, "<xml><rs:data>\r\n\t<z:row id='2'/>\r\n</rs:data>\r\n</xml>");
+    try {
+        app::SplicePage(out, page);
+        FAIL() << "an output without </rs:data> must not be appended to";
+    } catch (base::EFileError const& e) {
+        EXPECT_NE(e.Message().find(out), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(base::ReadFileBytes(out), broken);
+
+    base::WriteFileBytes(out, good);
+    app::SplicePage(out, page);
+    EXPECT_EQ(base::ReadFileBytes(out),
+        "<xml><rs:data>\r\n\t<z:row id='1'/>\r\n\r\n\t<z:row id='2'/>\r\n</rs:data>\r\n</xml>");
+}
+
+TEST(TerminalProgress, LineShowsPagesRowsAndRate)
+{
+    EXPECT_EQ(app::TTerminalProgress::Line(3, 10, 290, 1500), "page 3/10, 90/290 rows, 60 rows/s");
+    EXPECT_EQ(app::TTerminalProgress::Line(10, 10, 290, 0), "page 10/10, 290/290 rows, 0 rows/s");
+}
