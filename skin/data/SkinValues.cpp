@@ -39,7 +39,7 @@ template <size_t N> std::array<int32_t, N> ParseFields(std::string_view text)
 
 template <typename E, size_t N>
 E ReadEnum(TMemIniFile const& f, std::string_view section, std::string_view key,
-    std::array<const char*, N> const& names, E missing, E unknown)
+    std::array<char const*, N> const& names, E missing, E unknown)
 {
     if (!f.ValueExists(section, key))
         return missing;
@@ -61,7 +61,7 @@ constexpr std::array<char const*, 2> FramesPlacementNames { "fphorizontal", "fpv
 constexpr std::array<char const*, 3> RegulatorKindNames { "rkround", "rkhorizontal", "rkvertical" };
 constexpr std::array<char const*, 3> AlignmentNames { "taleftjustify", "tarightjustify", "tacenter" };
 
-template <size_t N> char const* EnumName(std::array<const char*, N> const& names, int value)
+template <size_t N> char const* EnumName(std::array<char const*, N> const& names, int value)
 {
     return value >= 0 && size_t(value) < N ? names[size_t(value)] : names[N - 1];
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace xe::skin {
+
+// The skin packer as a command line:
+//   skintool pack <skin.ini> <output> [--raw]
+//       packs a description and the bitmaps it names into a compressed skin file
+//       (version, length, zlib stream), or with --raw into the bare zlib stream that a
+//       form stores as CompressedData
+//   skintool import <compressed skin file> <output>
+//       takes the zlib stream out of a compressed skin file, as a form would import it
+//   skintool list <file>
+//       lists a package's layout and description; the file may be a compressed skin
+//       file, a bare zlib stream or an uncompressed package
+// Returns the process exit code: 0 done, 1 failed, 2 bad usage.
+int RunSkinTool(std::vector<std::string> const& args, std::ostream& out, std::ostream& err);
+
+} // namespace xe::skin
