@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Png.h"
 #include "platform/windows/WinUser.h"
 #include "platform/windows/WindowSystem.h"
 
@@ -318,5 +319,12 @@ gfx::TBitmap CaptureScreen()
     }
     return shot;
 }
+
+void SaveWindowScreenshot(HWND hwnd, std::string const& path)
+{
+    gfx::SavePngToFile(CaptureWindow(hwnd), path);
+}
+
+void SaveScreenScreenshot(std::string const& path) { gfx::SavePngToFile(CaptureScreen(), path); }
 
 } // namespace xe::win

@@ -199,5 +199,8 @@ gfx::TBitmap CaptureWindow(HWND hwnd);
 // The screen: the desktop colour with every visible window composited bottom to top, shaped
 // by its region and blended by its alpha.
 gfx::TBitmap CaptureScreen();
+// The same as PNG files (raise base::EWriteError when the file cannot be written).
+void SaveWindowScreenshot(HWND hwnd, std::string const& path);
+void SaveScreenScreenshot(std::string const& path);
 
 } // namespace xe::win

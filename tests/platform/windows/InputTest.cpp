@@ -97,6 +97,28 @@ TEST_F(InputTest, CaptureKeepsMouseMessagesUntilReleased)
     EXPECT_EQ(changed[1].LParam, reinterpret_cast<LPARAM>(b.Handle));
 }
 
+TEST_F(InputTest, LeaveTrackingReportsLeavingOnce)
+{
+    TTestWindow a("A", base::Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    TTestWindow b("B", base::Bounds(200, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    a.OnMessage = [&](UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (m == WM_MOUSEMOVE) {
+            TRACKMOUSEEVENT t;
+            t.dwFlags = TME_LEAVE;
+            t.hwndTrack = a.Handle;
+            TrackMouseEvent(&t);
+        }
+        return std::nullopt;
+    };
+    H->Move(10, 10);
+    H->Move(20, 10);
+    H->Move(250, 10);
+    H->Move(500, 500); // the desktop
+    H->RunScript();
+    EXPECT_EQ(a.Count(WM_MOUSELEAVE), 1);
+    EXPECT_EQ(b.Count(WM_MOUSELEAVE), 0);
+}
+
 TEST_F(InputTest, DoubleClicksNeedTimeAndDistance)
 {
     HWND handle = nullptr;

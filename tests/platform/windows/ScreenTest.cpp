@@ -1,4 +1,6 @@
+#include "platform/base/Files.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Png.h"
 #include "platform/graphics/Region.h"
 #include "tests/platform/windows/TestWindow.h"
 
@@ -104,6 +106,14 @@ TEST_F(ScreenTest, ScreenCompositesRegionsAndAlphaInZOrder)
     EXPECT_EQ(shot.Pixel(60, 10), RGB(100, 0, 50));
     EXPECT_EQ(shot.Pixel(120, 10), RGB(29, 55, 132)); // front over the desktop (58, 110, 165)
     EXPECT_EQ(shot.Pixel(120, 80), RGB(58, 110, 165)); // the desktop
+
+    // Screenshots are written as PNG files that read back pixel for pixel.
+    base::TTempDir dir;
+    SaveScreenScreenshot(dir.File("screen.png"));
+    SaveWindowScreenshot(front.Handle, dir.File("front.png"));
+    EXPECT_TRUE(SamePixels(gfx::LoadPngFromFile(dir.File("screen.png")), shot));
+    EXPECT_TRUE(SamePixels(gfx::LoadPngFromFile(dir.File("front.png")), CaptureWindow(front.Handle)));
+
     ShowWindow(front.Handle, SW_HIDE);
     EXPECT_EQ(CaptureScreen().Pixel(60, 10), RGB(200, 0, 0));
 }
