@@ -1,9 +1,13 @@
 #pragma once
 
+#include "platform/db/XmlWriter.h"
+
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 struct sqlite3;
 
@@ -34,9 +38,21 @@ public:
     TEntry const& Get(std::string const& selectSql, std::string const& column);
     size_t Count() const { return FEntries.size(); }
 
+    // Whether a (statement, column) may be answered from a copy at all (its column compares
+    // with the BINARY collation); unknown until checked once.
+    std::optional<bool> Eligible(std::string const& selectSql, std::string const& column) const;
+    void SetEligible(std::string const& selectSql, std::string const& column, bool eligible);
+
+    // The column descriptions of a statement shape (its text with the numbers left out),
+    // kept after its first run so that later pages need not prepare the plain statement.
+    std::vector<TXmlColumn> const* FindColumns(std::string const& shape) const;
+    void KeepColumns(std::string const& shape, std::vector<TXmlColumn> columns);
+
 private:
     sqlite3* FDb;
     std::map<std::pair<std::string, std::string>, TEntry> FEntries;
+    std::map<std::pair<std::string, std::string>, bool> FEligible;
+    std::map<std::string, std::vector<TXmlColumn>> FColumns;
     int FNext = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "platform/db/XmlWriter.h"
 
 #include <cstdio>
+#include <optional>
 #include <sqlite3.h>
 
 namespace xe::db {
@@ -322,17 +323,11 @@ std::string TopAboveSql(
     int64_t last = first > 0 ? std::min(first + plan.Count - 1, copy.Rows) : 0;
     if (first <= 0 || plan.Count <= 0 || last < first)
         return "SELECT * FROM " + copy.Table + " WHERE 0";
-    if (plan.Ordered) {
-        TStmt nth;
-        nth.P = Prepare(db, "SELECT " + c + " FROM " + copy.Table + " WHERE rowid = " + std::to_string(last),
+    if (plan.Ordered)
+        last = SingleInteger(db,
+            "SELECT max(rowid) FROM " + copy.Table + " WHERE " + c + " IS (SELECT " + c + " FROM "
+                + copy.Table + " WHERE rowid = " + std::to_string(last) + ")",
             ansiStatement);
-        if (StepRow(nth.P, ansiStatement)) {
-            sqlite3_value* value = sqlite3_value_dup(sqlite3_column_value(nth.P, 0));
-            last = SingleInteger(
-                db, "SELECT max(rowid) FROM " + copy.Table + " WHERE " + c + " IS ?1", ansiStatement, value);
-            sqlite3_value_free(value);
-        }
-    }
     return "SELECT * FROM " + copy.Table + " WHERE rowid BETWEEN " + std::to_string(first) + " AND "
         + std::to_string(last) + " ORDER BY rowid";
 }
@@ -347,55 +342,85 @@ void TADOQuery::Open()
         throw EDatabaseError(
             "Operation is not allowed when the object is closed. (The connection is not open.)");
     sqlite3* db = FConnection->Handle();
+    TMaterializations& copies = FConnection->Materializations();
     auto impl = std::make_unique<TImpl>();
     impl->Statement = ParseJet(xe::base::AnsiToUtf8(FSql));
     impl->Translated = EmitSqlite(*impl->Statement.Query, impl->Statement.Text);
-    impl->Meta.P = PrepareLoading(*FConnection, impl->Translated, FSql);
 
     TPlan plan = MatchPlan(*impl->Statement.Query);
+    std::string xSql, shape;
+    std::vector<TXmlColumn> const* knownColumns = nullptr;
     if (plan.Kind != TPlan::None) {
-        std::string xSql = EmitSqlite(*plan.X, impl->Statement.Text);
-        if (ColumnIsBinaryCollated(db, xSql, plan.Column)) {
-            TMaterializations::TEntry const* copy = nullptr;
+        xSql = EmitSqlite(*plan.X, impl->Statement.Text);
+        shape = std::to_string(plan.Kind) + (plan.Ordered ? "o" : "u") + (plan.Value.empty() ? "-" : ">")
+            + "\x1f" + plan.Column + "\x1f" + xSql;
+        knownColumns = copies.FindColumns(shape);
+    }
+    // The plain statement is prepared whenever its columns are not known yet: that also
+    // reports its errors, and lets an engine load the tables it names.
+    if (!knownColumns)
+        impl->Meta.P = PrepareLoading(*FConnection, impl->Translated, FSql);
+
+    if (plan.Kind != TPlan::None) {
+        std::optional<bool> eligible = copies.Eligible(xSql, plan.Column);
+        if (!eligible) {
+            eligible = ColumnIsBinaryCollated(db, xSql, plan.Column);
+            copies.SetEligible(xSql, plan.Column, *eligible);
+        }
+        TMaterializations::TEntry const* copy = nullptr;
+        if (*eligible) {
             try {
-                copy = &FConnection->Materializations().Get(xSql, plan.Column);
+                copy = &copies.Get(xSql, plan.Column);
             } catch (EDatabaseError const&) {
-                copy = nullptr; // the statement itself will report what is wrong
+                copies.SetEligible(xSql, plan.Column, false); // the plain statement reports what is wrong
             }
-            if (copy) {
-                std::string sql;
-                if (plan.Kind == TPlan::MaxOfTop) {
-                    int64_t k = std::min(plan.Count, copy->Rows);
-                    sql = "SELECT (SELECT " + copy->Column + " FROM " + copy->Table
-                        + " WHERE rowid = " + std::to_string(std::max<int64_t>(k, 0)) + ")";
-                } else {
-                    sql = TopAboveSql(db, *copy, plan, FSql);
-                }
-                if (!sql.empty())
-                    impl->Rows.P = Prepare(db, sql, FSql);
-                if (sqlite3_column_count(impl->Rows.P) == sqlite3_column_count(impl->Meta.P)) {
-                    impl->UsesMeta = false;
-                    impl->Materialized = true;
-                } else {
-                    impl->Rows.Reset();
-                }
+        }
+        if (copy) {
+            std::string sql;
+            if (plan.Kind == TPlan::MaxOfTop) {
+                int64_t k = std::min(plan.Count, copy->Rows);
+                sql = "SELECT (SELECT " + copy->Column + " FROM " + copy->Table
+                    + " WHERE rowid = " + std::to_string(std::max<int64_t>(k, 0)) + ")";
+            } else {
+                sql = TopAboveSql(db, *copy, plan, FSql);
             }
+            impl->Rows.P = Prepare(db, sql, FSql);
+            size_t expected = knownColumns ? knownColumns->size()
+                                           : static_cast<size_t>(sqlite3_column_count(impl->Meta.P));
+            if (static_cast<size_t>(sqlite3_column_count(impl->Rows.P)) == expected) {
+                impl->UsesMeta = false;
+                impl->Materialized = true;
+            } else {
+                impl->Rows.Reset();
+            }
+        }
+        if (!impl->Materialized && !impl->Meta.P) {
+            knownColumns = nullptr;
+            impl->Meta.P = PrepareLoading(*FConnection, impl->Translated, FSql);
         }
     }
 
-    int n = sqlite3_column_count(impl->Meta.P);
-    std::vector<TField> fields(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        TXmlColumn col;
-        col.Name = sqlite3_column_name(impl->Meta.P, i) ? sqlite3_column_name(impl->Meta.P, i) : "";
-        col.Info = InfoFor(*FConnection, impl->Meta.P, i);
-        TField& f = fields[static_cast<size_t>(i)];
+    if (knownColumns) {
+        impl->Columns = *knownColumns;
+    } else {
+        int n = sqlite3_column_count(impl->Meta.P);
+        for (int i = 0; i < n; ++i) {
+            TXmlColumn col;
+            col.Name = sqlite3_column_name(impl->Meta.P, i) ? sqlite3_column_name(impl->Meta.P, i) : "";
+            col.Info = InfoFor(*FConnection, impl->Meta.P, i);
+            impl->Columns.push_back(std::move(col));
+        }
+        if (impl->Materialized)
+            copies.KeepColumns(shape, impl->Columns);
+    }
+    std::vector<TField> fields(impl->Columns.size());
+    for (size_t i = 0; i < fields.size(); ++i) {
+        TField& f = fields[i];
         f.FQuery = this;
-        f.FIndex = i;
-        f.FName = xe::base::Utf8ToAnsi(col.Name);
-        f.FInfo = col.Info;
-        f.FDataType = FieldTypeOf(col.Info.Type);
-        impl->Columns.push_back(std::move(col));
+        f.FIndex = static_cast<int>(i);
+        f.FName = xe::base::Utf8ToAnsi(impl->Columns[i].Name);
+        f.FInfo = impl->Columns[i].Info;
+        f.FDataType = FieldTypeOf(f.FInfo.Type);
     }
     impl->HasRow = StepRow(impl->RowStmt(), FSql);
     FImpl = std::move(impl);
