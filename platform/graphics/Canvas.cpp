@@ -697,6 +697,8 @@ struct TBlitter {
             int k = int(int64_t(j) * sh / h);
             rows[size_t(j)] = mirrorY ? sy + sh - 1 - k : sy + k;
         }
+        bool allColsInside
+            = std::all_of(cols.begin(), cols.end(), [&](int c) { return c >= 0 && c < src->Width(); });
         TBgr key {};
         if (transparent)
             key = ToBgr(*transparent);
@@ -704,12 +706,28 @@ struct TBlitter {
         for (auto& r : dst.ClipRects()) {
             if (!base::IntersectRect(part, r, dest))
                 continue;
+            bool plainCopy = code == 0xCC && !transparent;
             for (int yy = part.Top; yy < part.Bottom; ++yy) {
                 int srow = rows[size_t(yy - y)];
                 if (srow < 0 || srow >= src->Height())
                     continue;
                 uint8_t const* sline = src->ScanLine(srow);
                 uint8_t* dline = dst.FBitmap->ScanLine(yy);
+                if (plainCopy && allColsInside && yy > part.Top && rows[size_t(yy - 1 - y)] == srow) {
+                    // A repeated source row gives the same pixels as the row above.
+                    std::memcpy(dline + part.Left * 3, dst.FBitmap->ScanLine(yy - 1) + part.Left * 3,
+                        size_t(part.Width()) * 3);
+                    continue;
+                }
+                if (plainCopy) {
+                    for (int xx = part.Left; xx < part.Right; ++xx) {
+                        int scol = cols[size_t(xx - x)];
+                        if (scol < 0 || scol >= src->Width())
+                            continue;
+                        std::memcpy(dline + xx * 3, sline + scol * 3, 3);
+                    }
+                    continue;
+                }
                 for (int xx = part.Left; xx < part.Right; ++xx) {
                     int scol = cols[size_t(xx - x)];
                     if (scol < 0 || scol >= src->Width())

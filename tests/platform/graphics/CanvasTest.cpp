@@ -438,6 +438,13 @@ TEST(CanvasTest, StretchTakesSourceColumnFloorOfXTimesRatio)
     EXPECT_EQ(m.Pixel(0, 0), clBlue);
     EXPECT_EQ(m.Pixel(2, 0), clRed);
 
+    // Source columns outside the bitmap leave their destination pixels alone, on every row.
+    TBitmap partial = Filled(6, 4);
+    StretchBlt(partial.Canvas(), 0, 0, 6, 4, src, 1, 0, 3, 2, SRCCOPY);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            ASSERT_EQ(partial.Pixel(x, y), x < 4 ? src.Pixel(1 + x / 2, y / 2) : Bg) << x << "," << y;
+
     // StretchDraw and CopyRect follow the same rule and the copy mode.
     TBitmap sd = Filled(7, 5);
     sd.Canvas().StretchDraw(Rect(0, 0, 7, 5), src);
