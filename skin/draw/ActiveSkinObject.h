@@ -1,0 +1,120 @@
+#pragma once
+
+#include "platform/base/Geometry.h"
+
+#include <string>
+
+namespace xe::gfx {
+class TBitmap;
+class TCanvas;
+}
+
+namespace xe::skin {
+
+class TspActiveSkinObject;
+class TspDataSkinObject;
+class TspSkinData;
+
+// What an active skin object needs from the form that holds it. TspSkinnedForm implements
+// it; skin objects never see the form itself. Event calls stand for the form's application
+// events (OnMouseDownEvent, ...): the form skips those the application did not assign.
+class TSkinObjectHost {
+public:
+    virtual ~TSkinObjectHost() = default;
+
+    // Whether the frame is drawn as the active one.
+    virtual bool FormActive() const = 0;
+    // Starts the form's morph timer (every 20 ms it calls MorphStep on each fading object).
+    virtual void StartMorphTimer() = 0;
+    // Draws the object at once on the form's window with Draw(canvas, true); the form skips an
+    // object that does not belong to the frame shown now (rolled up or normal).
+    virtual void RedrawObject(TspActiveSkinObject& object) = 0;
+
+    // button is the platform's mouse-button value (mbLeft 0, mbRight 1, mbMiddle 2).
+    virtual void MouseDownEvent(
+        std::string const& idName, int x, int y, base::TRect const& objectRect, int button)
+        = 0;
+    virtual void MouseUpEvent(
+        std::string const& idName, int x, int y, base::TRect const& objectRect, int button)
+        = 0;
+    virtual void MouseMoveEvent(std::string const& idName, int x, int y, base::TRect const& objectRect) = 0;
+    virtual void MouseEnterEvent(std::string const& idName) = 0;
+    virtual void MouseLeaveEvent(std::string const& idName) = 0;
+    virtual void PaintEvent(std::string const& idName, gfx::TCanvas& canvas, base::TRect const& objectRect)
+        = 0;
+};
+
+// A live rectangle of a skinned frame: it changes its image when the mouse is over it, fades
+// between its normal and hot images, and reports mouse activity through the form's events.
+// Rectangles of the description are in the coordinates of the picture they cut; ObjectRect
+// is where the object stands on the current frame. An empty rectangle means no such image.
+class TspActiveSkinObject {
+public:
+    // Takes its fields from the description record when there is one. An activepictureindex
+    // that names no active picture leaves the object without OwnPicture and makes the hot
+    // rectangle null, in the object and in the record.
+    TspActiveSkinObject(TSkinObjectHost* form, TspSkinData* skinData, TspDataSkinObject* data);
+    virtual ~TspActiveSkinObject() = default;
+    TspActiveSkinObject(TspActiveSkinObject const&) = delete;
+    TspActiveSkinObject& operator=(TspActiveSkinObject const&) = delete;
+
+    // Update is true when the object is drawn by itself over a frame image that does not hold
+    // it, false when it is drawn as part of the whole frame.
+    virtual void Draw(gfx::TCanvas& canvas, bool update);
+    virtual void DblClick();
+    virtual void MouseDown(int x, int y, int button);
+    virtual void MouseUp(int x, int y, int button);
+    virtual void MouseMove(int x, int y);
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    // True while a fade is under way.
+    virtual bool CanMorph() const;
+
+    // Starts the morph timer when morphing, else has the form redraw the object now.
+    void RequestRedraw();
+    // One fade step (0.2 toward the current state), then an immediate redraw.
+    void MorphStep();
+    double MorphFactor() const { return FMorphFactor; }
+    void SetMorphFactor(double value); // clamped to 0..1
+
+    TSkinObjectHost* Form = nullptr; // owner, not owned
+    bool MouseInside = false;
+    gfx::TBitmap* FramePicture = nullptr; // picture, or rolluppicture for a rolled-up object
+    gfx::TBitmap* OwnPicture = nullptr; // active picture activepictureindex, or none
+    TspSkinData* SkinData = nullptr; // not owned
+    std::string IDName; // section name of the description
+    std::string HintText; // hint
+    base::TRect NormalRect; // skinrect: the normal image
+    base::TRect HotRect; // activeskinrect: the hot image, in OwnPicture
+    base::TRect InactiveRect; // inactiveskinrect: the image for an inactive form, in OwnPicture
+    bool MorphEnabled = false; // morphing
+    int MorphMode = 0; // morphkind, as TspEffectBmp::Morph numbers it
+    base::TRect ObjectRect; // place on the current frame; starts as NormalRect
+    bool ActiveState = false; // hot; the caption keeps the form's activity here
+    bool EnabledState = true;
+    int CursorNumber = -1; // cursorindex
+    bool OnRollUpFrame = false; // rollup
+    bool VisibleState = true;
+    bool NormalInOwnPicture = false; // skinrectinapicture: NormalRect lies in OwnPicture
+
+protected:
+    // Copies rect of picture onto ObjectRect, scaled when the sizes differ. Nothing for no
+    // picture or an empty rectangle.
+    void CopyToObjectRect(gfx::TCanvas& canvas, gfx::TBitmap const* picture, base::TRect const& rect) const;
+    // The picture that NormalRect cuts.
+    gfx::TBitmap const* NormalPicture() const { return NormalInOwnPicture ? OwnPicture : FramePicture; }
+    // Paints the normal image morphed toward the hot one by MorphFactor.
+    void DrawMorphed(gfx::TCanvas& canvas) const;
+
+private:
+    double FMorphFactor = 0; // 0 shows the normal image, 1 the hot one
+};
+
+// An object the application draws itself, through the form's OnPaintEvent.
+class TspUserObject : public TspActiveSkinObject {
+public:
+    using TspActiveSkinObject::TspActiveSkinObject;
+    void Draw(gfx::TCanvas& canvas, bool update) override;
+};
+
+} // namespace xe::skin
