@@ -914,6 +914,14 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, uint32_t flags)
     TFontInstance& font = FontInstanceFor(Font);
     TFontMetrics const& m = font.Metrics();
     std::u32string source = base::AnsiToUtf32(text);
+    if (source.empty()) {
+        // As on the platform: one line high, but a multi-line rectangle gets no height.
+        if (flags & DT_CALCRECT) {
+            rect.Right = rect.Left;
+            rect.Bottom = rect.Top + ((flags & DT_SINGLELINE) ? m.Height : 0);
+        }
+        return m.Height;
+    }
 
     // Prefix characters: "&x" underlines x, "&&" is one ampersand.
     struct TLine {

@@ -141,6 +141,9 @@ public:
 
     void FillRect(base::TRect const& rect); // brush, no outline
     void FrameRect(base::TRect const& rect); // one-pixel frame in the brush colour
+    // Shapes are outlined with the pen inside their box (a wide pen grows inwards) and filled
+    // with the brush. Without a pen (psClear) a rectangle is filled one pixel short of its right
+    // and bottom edges, as on the platform; other shapes fill their whole outline.
     void Rectangle(int x1, int y1, int x2, int y2);
     void Rectangle(base::TRect const& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
     void RoundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight);

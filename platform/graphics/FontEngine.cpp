@@ -27,10 +27,7 @@
 #endif
 #endif
 #ifdef XE_LEAK_CHECKS
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
+extern "C" char const* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 #endif
 
 namespace xe::gfx {

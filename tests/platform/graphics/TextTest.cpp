@@ -287,6 +287,9 @@ TEST(TextTest, WordBreakKeepsLinesInsideTheWidth)
     // Explicit line breaks and single-line mode.
     TRect lines = Rect(0, 0, 300, 0);
     EXPECT_EQ(c.DrawText("a\r\nb\nc", lines, DT_CALCRECT), 3 * c.TextHeight("A"));
+    TRect empty = Rect(3, 4, 300, 50);
+    EXPECT_EQ(c.DrawText("", empty, DT_CALCRECT | DT_WORDBREAK), c.TextHeight("A"));
+    EXPECT_EQ(empty, Rect(3, 4, 3, 4));
     TRect single = Rect(0, 0, 300, 0);
     EXPECT_EQ(c.DrawText("a\r\nb", single, DT_CALCRECT | DT_SINGLELINE), c.TextHeight("A"));
 }
