@@ -187,8 +187,10 @@ void TWindowSystem::ResizeSurface(TWindow& w)
 {
     int width = std::max(0, w.Bounds.Width());
     int height = std::max(0, w.Bounds.Height());
-    if (w.Surface.Width() != width || w.Surface.Height() != height)
+    if (w.Surface.Width() != width || w.Surface.Height() != height) {
         w.Surface.SetSize(width, height);
+        MarkDirty(w, { 0, 0, width, height });
+    }
 }
 
 bool TWindowSystem::SetPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)

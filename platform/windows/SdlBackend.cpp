@@ -1,0 +1,296 @@
+#include "platform/windows/SdlBackend.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <algorithm>
+
+#include "platform/base/Strings.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Region.h"
+
+#ifdef XE_HAVE_XSHAPE
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+#endif
+
+namespace xe::win {
+
+namespace {
+
+TRect FromSdl(SDL_Rect const& r) { return base::Bounds(r.x, r.y, r.w, r.h); }
+
+TMouseButton ButtonFromSdl(uint8_t button)
+{
+    return button == SDL_BUTTON_RIGHT ? mbRight : button == SDL_BUTTON_MIDDLE ? mbMiddle : mbLeft;
+}
+
+} // namespace
+
+bool TSdlBackend::DisplayReachable()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return true;
+}
+
+TSdlBackend::TSdlBackend()
+{
+    // The first click on a window that is not focused is a click, as on the platform.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Closing windows is the window system's business, not a reason to quit.
+    SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw base::EInvalidOperation(std::string("Cannot open the display: ") + SDL_GetError());
+    FStart = SDL_GetTicks64();
+}
+
+TSdlBackend::~TSdlBackend()
+{
+    for (auto& [hwnd, native] : FNatives)
+        SDL_DestroyWindow(native.Window);
+    FNatives.clear();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+uint64_t TSdlBackend::Now() { return SDL_GetTicks64() - FStart; }
+
+std::vector<TMonitor> TSdlBackend::Monitors()
+{
+    std::vector<TMonitor> monitors;
+    int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds;
+        SDL_Rect usable;
+        if (SDL_GetDisplayBounds(i, &bounds) != 0)
+            continue;
+        if (SDL_GetDisplayUsableBounds(i, &usable) != 0)
+            usable = bounds;
+        monitors.push_back({ FromSdl(bounds), FromSdl(usable) });
+    }
+    return monitors;
+}
+
+TSdlBackend::TNative* TSdlBackend::Find(HWND window)
+{
+    auto it = FNatives.find(window);
+    return it == FNatives.end() ? nullptr : &it->second;
+}
+
+HWND TSdlBackend::FromSdlId(uint32_t id) const
+{
+    for (auto const& [hwnd, native] : FNatives)
+        if (SDL_GetWindowID(native.Window) == id)
+            return hwnd;
+    return nullptr;
+}
+
+void TSdlBackend::CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title)
+{
+    SDL_Window* w = SDL_CreateWindow(base::AnsiToUtf8(title).c_str(), bounds.Left, bounds.Top,
+        std::max(1, bounds.Width()), std::max(1, bounds.Height()), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    if (!w)
+        throw base::EOutOfResources(std::string("Cannot create a window: ") + SDL_GetError());
+    FNatives[window] = TNative { w, bounds, false, false };
+}
+
+void TSdlBackend::DestroyNativeWindow(HWND window)
+{
+    if (TNative* n = Find(window)) {
+        SDL_DestroyWindow(n->Window);
+        FNatives.erase(window);
+    }
+}
+
+void TSdlBackend::SetVisible(HWND window, bool visible)
+{
+    TNative* n = Find(window);
+    if (!n || n->Visible == visible)
+        return;
+    n->Visible = visible;
+    if (visible) {
+        SDL_ShowWindow(n->Window);
+        // Without a window manager nothing moves a window, but one may have: put it back.
+        SDL_SetWindowPosition(n->Window, n->Bounds.Left, n->Bounds.Top);
+    } else
+        SDL_HideWindow(n->Window);
+}
+
+void TSdlBackend::SetBounds(HWND window, TRect const& bounds)
+{
+    TNative* n = Find(window);
+    if (!n)
+        return;
+    if (bounds.Width() != n->Bounds.Width() || bounds.Height() != n->Bounds.Height())
+        SDL_SetWindowSize(n->Window, std::max(1, bounds.Width()), std::max(1, bounds.Height()));
+    if (bounds.Left != n->Bounds.Left || bounds.Top != n->Bounds.Top)
+        SDL_SetWindowPosition(n->Window, bounds.Left, bounds.Top);
+    n->Bounds = bounds;
+}
+
+void TSdlBackend::SetTitle(HWND window, std::string const& title)
+{
+    if (TNative* n = Find(window))
+        SDL_SetWindowTitle(n->Window, base::AnsiToUtf8(title).c_str());
+}
+
+void TSdlBackend::SetMinimized(HWND window, bool minimized)
+{
+    TNative* n = Find(window);
+    if (!n || n->Minimized == minimized)
+        return;
+    n->Minimized = minimized;
+    if (minimized) {
+        SDL_MinimizeWindow(n->Window);
+        // Without a window manager iconifying does nothing: the window leaves the screen.
+        SDL_HideWindow(n->Window);
+    } else {
+        if (n->Visible)
+            SDL_ShowWindow(n->Window);
+        SDL_RestoreWindow(n->Window);
+        SDL_SetWindowPosition(n->Window, n->Bounds.Left, n->Bounds.Top);
+    }
+}
+
+void TSdlBackend::Raise(HWND window)
+{
+    if (TNative* n = Find(window); n && n->Visible && !n->Minimized)
+        SDL_RaiseWindow(n->Window);
+}
+
+void TSdlBackend::SetShape(HWND window, gfx::TRegion const* region)
+{
+#ifdef XE_HAVE_XSHAPE
+    TNative* n = Find(window);
+    if (!n)
+        return;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(n->Window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    Display* display = info.info.x11.display;
+    ::Window xwindow = info.info.x11.window;
+    if (!region) {
+        XShapeCombineMask(display, xwindow, ShapeBounding, 0, 0, None, ShapeSet);
+    } else {
+        std::vector<XRectangle> rects;
+        for (TRect const& r : region->Rects())
+            rects.push_back(XRectangle {
+                short(r.Left), short(r.Top), (unsigned short)(r.Width()), (unsigned short)(r.Height()) });
+        XShapeCombineRectangles(
+            display, xwindow, ShapeBounding, 0, 0, rects.data(), int(rects.size()), ShapeSet, Unsorted);
+    }
+    XFlush(display);
+#else
+    (void)window;
+    (void)region;
+#endif
+}
+
+void TSdlBackend::SetOpacity(HWND window, uint8_t alpha)
+{
+    if (TNative* n = Find(window))
+        SDL_SetWindowOpacity(n->Window, float(alpha) / 255.0f);
+}
+
+void TSdlBackend::Present(HWND window, gfx::TBitmap const& surface, TRect const& changed)
+{
+    TNative* n = Find(window);
+    if (!n || surface.Empty())
+        return;
+    SDL_Surface* target = SDL_GetWindowSurface(n->Window);
+    if (!target)
+        return;
+    // The bitmap's rows are blue, green, red bytes, padded to 4 bytes.
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(surface.Bits()),
+        surface.Width(), surface.Height(), 24, surface.Stride(), SDL_PIXELFORMAT_BGR24);
+    if (!source)
+        return;
+    SDL_Rect r { changed.Left, changed.Top, changed.Width(), changed.Height() };
+    SDL_Rect d = r;
+    SDL_BlitSurface(source, &r, target, &d);
+    SDL_FreeSurface(source);
+    SDL_UpdateWindowSurfaceRects(n->Window, &r, 1);
+}
+
+void TSdlBackend::SetMouseCapture(bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); }
+
+std::optional<TRawEvent> TSdlBackend::PollEvent()
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        TRawEvent raw;
+        switch (e.type) {
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            uint32_t id = e.type == SDL_MOUSEMOTION ? e.motion.windowID : e.button.windowID;
+            HWND hwnd = FromSdlId(id);
+            TNative* n = Find(hwnd);
+            if (!n)
+                continue;
+            int x = e.type == SDL_MOUSEMOTION ? e.motion.x : e.button.x;
+            int y = e.type == SDL_MOUSEMOTION ? e.motion.y : e.button.y;
+            raw.Pos = { n->Bounds.Left + x, n->Bounds.Top + y };
+            raw.Kind = e.type == SDL_MOUSEMOTION ? TRawEventKind::MouseMove
+                : e.type == SDL_MOUSEBUTTONDOWN  ? TRawEventKind::ButtonDown
+                                                 : TRawEventKind::ButtonUp;
+            if (e.type != SDL_MOUSEMOTION)
+                raw.Button = ButtonFromSdl(e.button.button);
+            return raw;
+        }
+        case SDL_WINDOWEVENT: {
+            HWND hwnd = FromSdlId(e.window.windowID);
+            TNative* n = Find(hwnd);
+            if (!n)
+                continue;
+            raw.Window = hwnd;
+            switch (e.window.event) {
+            case SDL_WINDOWEVENT_CLOSE:
+                raw.Kind = TRawEventKind::CloseRequest;
+                return raw;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                raw.Kind = TRawEventKind::Activate;
+                return raw;
+            case SDL_WINDOWEVENT_MINIMIZED:
+                if (n->Minimized)
+                    continue;
+                raw.Kind = TRawEventKind::Minimize;
+                return raw;
+            case SDL_WINDOWEVENT_RESTORED:
+                if (!n->Minimized)
+                    continue;
+                raw.Kind = TRawEventKind::Restore;
+                return raw;
+            case SDL_WINDOWEVENT_EXPOSED:
+                // The display lost the window's pixels: show the whole surface again on the
+                // next present. The window system keeps the surface; only SDL's copy is stale.
+                SDL_UpdateWindowSurface(n->Window);
+                continue;
+            default:
+                continue;
+            }
+        }
+        default:
+            continue;
+        }
+    }
+    return std::nullopt;
+}
+
+void TSdlBackend::WaitEvent(std::optional<uint64_t> deadline)
+{
+    if (!deadline) {
+        SDL_WaitEvent(nullptr);
+        return;
+    }
+    uint64_t now = Now();
+    if (*deadline <= now)
+        return;
+    SDL_WaitEventTimeout(nullptr, int(std::min<uint64_t>(*deadline - now, 0x7FFFFFFF)));
+}
+
+} // namespace xe::win

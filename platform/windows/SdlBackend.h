@@ -1,0 +1,59 @@
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include "platform/windows/Backend.h"
+
+struct SDL_Window;
+struct SDL_Surface;
+
+namespace xe::win {
+
+// The backend for a real display, through SDL2: one borderless SDL window per window of
+// the window system, at its screen position; surfaces are copied to the SDL windows on
+// present. Mouse positions arrive relative to an SDL window and are turned into screen
+// coordinates with the position this backend last gave that window.
+class TSdlBackend final : public TBackend {
+public:
+    // Raises base::EInvalidOperation when no display can be opened.
+    TSdlBackend();
+    ~TSdlBackend() override;
+
+    char const* Name() const override { return "sdl"; }
+    uint64_t Now() override;
+    std::vector<TMonitor> Monitors() override;
+
+    void CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title) override;
+    void DestroyNativeWindow(HWND window) override;
+    void SetVisible(HWND window, bool visible) override;
+    void SetBounds(HWND window, TRect const& bounds) override;
+    void SetTitle(HWND window, std::string const& title) override;
+    void SetMinimized(HWND window, bool minimized) override;
+    void Raise(HWND window) override;
+    void SetShape(HWND window, gfx::TRegion const* region) override;
+    void SetOpacity(HWND window, uint8_t alpha) override;
+    void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
+    void SetMouseCapture(bool capture) override;
+
+    std::optional<TRawEvent> PollEvent() override;
+    void WaitEvent(std::optional<uint64_t> deadline) override;
+
+    // True when a display can be opened (SDL's video subsystem starts).
+    static bool DisplayReachable();
+
+private:
+    struct TNative {
+        SDL_Window* Window = nullptr;
+        TRect Bounds;
+        bool Visible = false;
+        bool Minimized = false;
+    };
+    TNative* Find(HWND window);
+    HWND FromSdlId(uint32_t id) const;
+
+    std::map<HWND, TNative> FNatives;
+    uint64_t FStart = 0;
+};
+
+} // namespace xe::win

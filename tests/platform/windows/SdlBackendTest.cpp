@@ -1,0 +1,149 @@
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/windows/SdlBackend.h"
+#include "tests/platform/windows/TestWindow.h"
+
+namespace xe::win::test {
+namespace {
+
+// An X server of its own for the test: Xvfb picks a free display and reports it on a pipe
+// once it accepts connections.
+class TXvfb {
+public:
+    TXvfb()
+    {
+        if (access("/usr/bin/Xvfb", X_OK) != 0) {
+            Error = "Xvfb is not installed";
+            return;
+        }
+        int fds[2];
+        if (pipe(fds) != 0) {
+            Error = "no pipe";
+            return;
+        }
+        FPid = fork();
+        if (FPid == 0) {
+            close(fds[0]);
+            std::freopen("/dev/null", "w", stdout);
+            std::freopen("/dev/null", "w", stderr);
+            std::string fd = std::to_string(fds[1]);
+            execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+                "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        pollfd p { fds[0], POLLIN, 0 };
+        while (poll(&p, 1, 15000) > 0) {
+            char c;
+            if (read(fds[0], &c, 1) != 1 || c == '\n')
+                break;
+            number += c;
+        }
+        close(fds[0]);
+        if (number.empty())
+            Error = "Xvfb did not start";
+        else
+            Display = ":" + number;
+    }
+    ~TXvfb()
+    {
+        if (FPid > 0) {
+            kill(FPid, SIGTERM);
+            waitpid(FPid, nullptr, 0);
+        }
+    }
+    bool Ok() const { return !Display.empty(); }
+
+    std::string Display;
+    std::string Error;
+
+private:
+    pid_t FPid = -1;
+};
+
+std::string Shell(std::string const& command)
+{
+    std::string out;
+    if (FILE* f = popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (size_t n = std::fread(buffer, 1, sizeof buffer, f))
+            out.append(buffer, n);
+        pclose(f);
+    }
+    return out;
+}
+
+// Pumps messages until done() or until ms of real time have passed (a timer ends the wait,
+// so a missing event fails the test instead of hanging it).
+bool PumpUntil(std::function<bool()> const& done, UINT ms)
+{
+    bool expired = false;
+    static bool* expiredFlag;
+    expiredFlag = &expired;
+    UINT_PTR timer = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR, DWORD) { *expiredFlag = true; });
+    MSG msg;
+    while (!done() && !expired && GetMessage(&msg, nullptr, 0, 0))
+        DispatchMessage(&msg);
+    KillTimer(nullptr, timer);
+    return done();
+}
+
+TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
+{
+    TXvfb xvfb;
+    if (!xvfb.Ok())
+        GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
+    std::string oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    setenv("DISPLAY", xvfb.Display.c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    ASSERT_TRUE(TSdlBackend::DisplayReachable())
+        << "Xvfb runs on " << xvfb.Display << " but SDL cannot open it";
+    InitWindowSystem(std::make_unique<TSdlBackend>());
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+    {
+        TTestWindow w("XeSdlTest", base::Bounds(320, 244, 355, 175), WS_POPUP | WS_VISIBLE);
+        std::string prefix = "DISPLAY=" + xvfb.Display + " ";
+
+        // The window is mapped where the window system put it.
+        std::string tree;
+        PumpUntil(
+            [&] {
+                tree = Shell(prefix + "xwininfo -root -tree 2>/dev/null");
+                return tree.find("\"XeSdlTest\": ") != std::string::npos
+                    && tree.find("355x175+320+244") != std::string::npos;
+            },
+            5000);
+        EXPECT_NE(tree.find("\"XeSdlTest\": "), std::string::npos) << tree;
+        EXPECT_NE(tree.find("355x175+320+244"), std::string::npos) << tree;
+
+        // A click with the real pointer arrives as client messages.
+        Shell(prefix + "xdotool mousemove 400 300 click 1");
+        EXPECT_TRUE(PumpUntil([&] { return w.Count(WM_LBUTTONUP) > 0; }, 5000));
+        auto down = w.Only({ WM_LBUTTONDOWN });
+        ASSERT_EQ(down.size(), 1u);
+        EXPECT_EQ(LParamToPoint(down[0].LParam), (TPoint { 80, 56 }));
+
+        // Moving the window moves the real one.
+        MoveWindow(w.Handle, 100, 50, 355, 175, TRUE);
+        PumpUntil(
+            [&] {
+                return Shell(prefix + "xwininfo -root -tree").find("355x175+100+50") != std::string::npos;
+            },
+            5000);
+        EXPECT_NE(Shell(prefix + "xwininfo -root -tree").find("355x175+100+50"), std::string::npos);
+    }
+    DoneWindowSystem();
+    if (oldDisplay.empty())
+        unsetenv("DISPLAY");
+    else
+        setenv("DISPLAY", oldDisplay.c_str(), 1);
+}
+
+} // namespace
+} // namespace xe::win::test
