@@ -1005,13 +1005,22 @@ struct TEmitter {
         return std::string("SELECT ") + (c.Distinct ? "DISTINCT " : "") + Items(c) + Body(c);
     }
 
-    std::string OrderKeys(std::vector<TOrderItem> const& order)
+    // The ORDER BY keys; with `core`, a key that names a select item's alias is written as
+    // that item's expression (for the rank, which cannot see the aliases).
+    std::string OrderKeys(std::vector<TOrderItem> const& order, TSelectCore const* core = nullptr)
     {
         std::string out;
         for (size_t i = 0; i < order.size(); ++i) {
             if (i)
                 out += ", ";
-            out += Expr(*order[i].Expr) + (order[i].Desc ? " DESC" : "");
+            TSqlExpr const* key = order[i].Expr.get();
+            if (core && key->Kind == TSqlExpr::ekName && key->Parts.size() == 1)
+                for (TSelectItem const& item : core->Items)
+                    if (!item.Alias.empty() && xe::base::SameText(item.Alias, key->Parts[0])) {
+                        key = item.Expr.get();
+                        break;
+                    }
+            out += Expr(*key) + (order[i].Desc ? " DESC" : "");
         }
         return out;
     }
@@ -1042,8 +1051,8 @@ struct TEmitter {
             } else {
                 // Jet's TOP n keeps every row tied with the n-th on the ordering: those
                 // are exactly the rows whose rank is at most n, and they come first.
-                out += " LIMIT (SELECT count(*) FROM (SELECT RANK() OVER (ORDER BY " + OrderKeys(q.OrderBy)
-                    + ") AS xe_rank" + Body(c) + ") WHERE xe_rank <= " + n + ")";
+                out += " LIMIT (SELECT count(*) FROM (SELECT RANK() OVER (ORDER BY "
+                    + OrderKeys(q.OrderBy, &c) + ") AS xe_rank" + Body(c) + ") WHERE xe_rank <= " + n + ")";
             }
         }
         return out;

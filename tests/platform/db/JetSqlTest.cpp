@@ -97,6 +97,8 @@ TEST_F(JetSqlTest, TopKeepsTiesWhenOrderedAsJetDoes)
     EXPECT_EQ(Rows("SELECT TOP 3 id FROM t ORDER BY v, id"), (V { "1", "2", "3" }));
     // Without ORDER BY there is nothing to tie on.
     EXPECT_EQ(Rows("SELECT TOP 2 id FROM t").size(), 2u);
+    // Ordered by an alias of the select list.
+    EXPECT_EQ(Rows("SELECT TOP 2 v * 2 AS twice FROM t ORDER BY twice"), (V { "20", "40", "40" }));
     // More than there are rows.
     EXPECT_EQ(Rows("SELECT TOP 99 id FROM t ORDER BY id").size(), 5u);
 }
