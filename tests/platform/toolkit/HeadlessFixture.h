@@ -1,0 +1,37 @@
+#pragma once
+
+// A fresh window system on the headless backend and an application object for every test.
+
+#include "platform/toolkit/Forms.h"
+#include "platform/windows/HeadlessBackend.h"
+#include "platform/windows/WinUser.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace xe::tk::test {
+
+class HeadlessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto backend = std::make_unique<win::THeadlessBackend>();
+        H = backend.get();
+        win::InitWindowSystem(std::move(backend));
+        App = std::make_unique<TApplication>();
+    }
+    void TearDown() override
+    {
+        App.reset();
+        win::DoneWindowSystem();
+    }
+
+    // Screen position of a client point of a form.
+    static base::TPoint At(TForm const& form, int x, int y) { return form.ClientToScreen({ x, y }); }
+
+    win::THeadlessBackend* H = nullptr;
+    std::unique_ptr<TApplication> App;
+};
+
+} // namespace xe::tk::test
