@@ -580,3 +580,56 @@ TEST(CanvasTest, DrawHonoursTransparencyAndCopyMode)
     EXPECT_EQ(b.Pixel(1, 1), Bg ^ RGB(255, 0, 255));
     EXPECT_EQ(b.Pixel(2, 2), 0u);
 }
+
+TEST(CanvasTest, RandomBlitsMatchAPixelAtATimeReference)
+{
+    // Plain per-pixel rules: the destination pixel (x, y) of the rectangle takes source pixel
+    // (sx + floor(i * sw / w), sy + floor(j * sh / h)) when it is visible and the source exists.
+    std::mt19937 rng(2024);
+    auto pick = [&](int lo, int hi) { return lo + int(rng() % unsigned(hi - lo + 1)); };
+    const uint32_t rops[] = { SRCCOPY, SRCINVERT, SRCAND, SRCPAINT, NOTSRCCOPY };
+    auto apply = [](uint32_t rop, uint8_t s, uint8_t d) -> uint8_t {
+        switch (rop) {
+        case SRCCOPY:
+            return s;
+        case SRCINVERT:
+            return s ^ d;
+        case SRCAND:
+            return s & d;
+        case SRCPAINT:
+            return s | d;
+        default:
+            return uint8_t(~s);
+        }
+    };
+    for (int round = 0; round < 400; ++round) {
+        TBitmap src = Random(pick(1, 9), pick(1, 9), unsigned(round)),
+                dst = Random(12, 10, unsigned(round + 1000));
+        TBitmap expected = dst;
+        TRect clip = Rect(pick(0, 6), pick(0, 5), pick(6, 12), pick(5, 10));
+        TCanvas& c = dst.Canvas();
+        c.IntersectClipRect(clip);
+        int x = pick(-3, 10), y = pick(-3, 8), w = pick(1, 14), h = pick(1, 12);
+        int sx = pick(-2, 5), sy = pick(-2, 5), sw = pick(1, 10), sh = pick(1, 10);
+        uint32_t rop = rops[rng() % 5];
+        if (round % 3 == 0) {
+            sw = w;
+            sh = h;
+            BitBlt(c, x, y, w, h, src, sx, sy, rop);
+        } else {
+            StretchBlt(c, x, y, w, h, src, sx, sy, sw, sh, rop);
+        }
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i) {
+                int dx = x + i, dy = y + j;
+                int px = sx + int(int64_t(i) * sw / w), py = sy + int(int64_t(j) * sh / h);
+                if (!xe::base::PtInRect(clip, { dx, dy }) || px < 0 || py < 0 || px >= src.Width()
+                    || py >= src.Height())
+                    continue;
+                for (int k = 0; k < 3; ++k)
+                    expected.ScanLine(dy)[dx * 3 + k]
+                        = apply(rop, src.ScanLine(py)[px * 3 + k], expected.ScanLine(dy)[dx * 3 + k]);
+            }
+        ASSERT_TRUE(SameImage(dst, expected)) << "round " << round;
+    }
+}

@@ -316,4 +316,20 @@ TEST(TextTest, EndEllipsisAndClipping)
     b.Fill(Bg);
     c.DrawText("A rather long status text", r, DT_SINGLELINE | DT_NOCLIP);
     EXPECT_GT(InkBox(b).Right, r.Right);
+
+    // TextRect fills its rectangle with the brush and cuts the text at it.
+    b.Fill(Bg);
+    c.Brush.Color = clWhite;
+    TRect box = Rect(10, 5, 40, 20);
+    c.TextRect(box, 12, 6, "A rather long status text");
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) {
+            TColor p = b.Pixel(x, y);
+            if (xe::base::PtInRect(box, { x, y })) {
+                ASSERT_TRUE(p == clWhite || p == Ink);
+            } else {
+                ASSERT_EQ(p, Bg);
+            }
+        }
+    EXPECT_GT(InkBox(b).Right, box.Right - 5); // the text runs on past the rectangle
 }
