@@ -13,10 +13,10 @@ using xe::base::EDatabaseError;
 
 namespace {
 
-// The statement is quoted in the ANSI code page, as the user wrote it.
+// `what` and the statement are UTF-8; the message is in the ANSI code page.
 [[noreturn]] void Fail(std::string const& what, std::string_view statement)
 {
-    throw EDatabaseError(what + " in statement '" + xe::base::Utf8ToAnsi(statement) + "'.");
+    throw EDatabaseError(xe::base::Utf8ToAnsi(what + " in statement '" + std::string(statement) + "'."));
 }
 
 bool IsNameStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
@@ -300,7 +300,7 @@ private:
     {
         if (Peek().Kind == TSqlToken::tkEnd)
             return "the end of the statement";
-        return "'" + xe::base::Utf8ToAnsi(FText.substr(Peek().Pos, 20)) + "'";
+        return "'" + std::string(FText.substr(Peek().Pos, 20)) + "'";
     }
 
     std::unique_ptr<TSelectQuery> Query()
@@ -1036,6 +1036,45 @@ struct TEmitter {
             + Body(c) + ")))";
     }
 
+    // TOP n with ties over the rows DISTINCT leaves: the rank is taken over those rows, so
+    // the ORDER BY keys must be among the selected columns, as Jet requires.
+    std::string DistinctTies(TSelectQuery const& q, std::string const& n)
+    {
+        TSelectCore const& c = q.Core;
+        bool star = false;
+        for (TSelectItem const& item : c.Items)
+            star = star || item.Expr->Kind == TSqlExpr::ekStar;
+        std::string items, keys;
+        std::vector<std::string> exprs;
+        if (star)
+            items = Items(c);
+        for (size_t i = 0; !star && i < c.Items.size(); ++i) {
+            exprs.push_back(Expr(*c.Items[i].Expr));
+            items += (i ? ", " : "") + exprs.back() + " AS xe_c" + std::to_string(i);
+        }
+        for (size_t k = 0; k < q.OrderBy.size(); ++k) {
+            TSqlExpr const& key = *q.OrderBy[k].Expr;
+            std::string name = key.Kind == TSqlExpr::ekName ? key.Parts.back() : std::string();
+            std::string mapped;
+            if (star && !name.empty())
+                mapped = QuoteSqliteName(name);
+            for (size_t i = 0; !star && mapped.empty() && i < c.Items.size(); ++i) {
+                TSelectItem const& item = c.Items[i];
+                bool sameName = !name.empty()
+                    && (xe::base::SameText(item.Alias, name)
+                        || (item.Alias.empty() && item.Expr->Kind == TSqlExpr::ekName
+                            && xe::base::SameText(item.Expr->Parts.back(), name)));
+                if (sameName || Expr(key) == exprs[i])
+                    mapped = "xe_c" + std::to_string(i);
+            }
+            if (mapped.empty())
+                Fail("ORDER BY clause (" + Expr(key) + ") conflicts with DISTINCT");
+            keys += (k ? ", " : "") + mapped + (q.OrderBy[k].Desc ? " DESC" : "");
+        }
+        return "(SELECT count(*) FROM (SELECT RANK() OVER (ORDER BY " + keys
+            + ") AS xe_rank FROM (SELECT DISTINCT " + items + Body(c) + ")) WHERE xe_rank <= " + n + ")";
+    }
+
     std::string Query(TSelectQuery const& q)
     {
         std::string out = Core(q.Core);
@@ -1046,8 +1085,10 @@ struct TEmitter {
         TSelectCore const& c = q.Core;
         if (c.Top.Present) {
             std::string n = TopCount(c);
-            if (q.OrderBy.empty() || c.Distinct) {
+            if (q.OrderBy.empty()) {
                 out += " LIMIT " + n;
+            } else if (c.Distinct) {
+                out += " LIMIT " + DistinctTies(q, n);
             } else {
                 // Jet's TOP n keeps every row tied with the n-th on the ordering: those
                 // are exactly the rows whose rank is at most n, and they come first.

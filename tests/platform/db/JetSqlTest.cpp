@@ -99,6 +99,12 @@ TEST_F(JetSqlTest, TopKeepsTiesWhenOrderedAsJetDoes)
     EXPECT_EQ(Rows("SELECT TOP 2 id FROM t").size(), 2u);
     // Ordered by an alias of the select list.
     EXPECT_EQ(Rows("SELECT TOP 2 v * 2 AS twice FROM t ORDER BY twice"), (V { "20", "40", "40" }));
+    // DISTINCT: ties among the distinct rows; duplicates do not push rows out.
+    EXPECT_EQ(Rows("SELECT DISTINCT TOP 1 v, s FROM t WHERE v <= 20 ORDER BY v DESC"),
+        (V { "20|beta", "20|gamma" }));
+    EXPECT_EQ(Rows("SELECT DISTINCT TOP 3 v FROM t ORDER BY v"), (V { "10", "20", "30" }));
+    EXPECT_EQ(Rows("SELECT DISTINCT TOP 1 * FROM t ORDER BY v DESC").size(), 1u);
+    EXPECT_THROW(TranslateJet("SELECT DISTINCT TOP 1 s FROM t ORDER BY v"), EDatabaseError);
     // More than there are rows.
     EXPECT_EQ(Rows("SELECT TOP 99 id FROM t ORDER BY id").size(), 5u);
 }
