@@ -2,6 +2,7 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
+#include "platform/toolkit/Persistence.h"
 
 #include <cmath>
 #include <limits>
@@ -70,13 +71,37 @@ int ScaleToLength(int percent, int length)
     return int(std::trunc(result));
 }
 
-TGauge::TGauge() { }
-
-void TGauge::SetBounds(int width, int height)
+TGauge::TGauge(tk::TComponent* owner)
+    : tk::TGraphicControl(owner)
 {
-    FWidth = width;
-    FHeight = height;
-    Repaint();
+    FControlStyle |= tk::csFramed | tk::csOpaque;
+    SetBounds(Left(), Top(), 100, 100);
+}
+
+void TGauge::DefineProperties(tk::TProperties& p)
+{
+    tk::TGraphicControl::DefineProperties(p);
+    p.Color(
+        "BackColor", [this] { return int64_t(FBackColor); }, [this](int64_t v) { SetBackColor(TColor(v)); },
+        int64_t(base::clWhite));
+    p.Enum(
+        "BorderStyle", { "bsNone", "bsSingle" }, [this] { return int64_t(FBorderStyle); },
+        [this](int64_t v) { SetBorderStyle(TGaugeBorderStyle(v)); }, int64_t(gbsSingle));
+    p.Color(
+        "ForeColor", [this] { return int64_t(FForeColor); }, [this](int64_t v) { SetForeColor(TColor(v)); },
+        int64_t(base::clBlack));
+    p.Enum(
+        "Kind", { "gkText", "gkHorizontalBar", "gkVerticalBar", "gkPie", "gkNeedle" },
+        [this] { return int64_t(FKind); }, [this](int64_t v) { SetKind(TGaugeKind(v)); },
+        int64_t(gkHorizontalBar));
+    p.Integer(
+        "MinValue", [this] { return FMinValue; }, [this](int64_t v) { SetMinValue(int32_t(v)); }, 0);
+    p.Integer(
+        "MaxValue", [this] { return FMaxValue; }, [this](int64_t v) { SetMaxValue(int32_t(v)); }, 100);
+    p.Integer(
+        "Progress", [this] { return FCurValue; }, [this](int64_t v) { SetProgress(int32_t(v)); }, 0);
+    p.Boolean(
+        "ShowText", [this] { return FShowText; }, [this](bool v) { SetShowText(v); }, true);
 }
 
 void TGauge::SetMinValue(int32_t value)
@@ -169,8 +194,9 @@ TRect TGauge::PaintRect() const
 
 // Every style draws onto the overlay, which starts black; outside the paint rectangle it
 // stays black, so a single border shows as a black ring after the XOR.
-void TGauge::PaintTo(TCanvas& canvas)
+void TGauge::Paint()
 {
+    TCanvas& canvas = Canvas();
     int const w = Width(), h = Height();
     if (w <= 0 || h <= 0)
         return;
@@ -285,7 +311,7 @@ void TGauge::PaintAsTextLayer(gfx::TBitmap& image, TRect const& r)
     BlackOut(layer);
     TCanvas& canvas = layer.Canvas();
     std::string const text = base::Format("%d%%", CompletedPercent());
-    canvas.Font.Assign(FFont);
+    canvas.Font.Assign(Font());
     canvas.Font.SetColor(base::clWhite);
     canvas.SetBkMode(gfx::TRANSPARENT);
     canvas.Brush.Style = gfx::bsClear;

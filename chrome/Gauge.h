@@ -3,6 +3,7 @@
 #include "platform/base/Colors.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/toolkit/Controls.h"
 
 #include <cstdint>
 
@@ -31,11 +32,13 @@ int ScaleToLength(int percent, int length);
 
 // A windowless progress indicator: a bar, a pie, a needle or a bare percentage, with the
 // percentage written over it in colours that invert whatever lies below the text. Every
-// paint draws into an off-screen bitmap and copies it in one operation.
-class TGauge {
+// paint draws into an off-screen bitmap and copies it in one operation. The control is
+// opaque, so a setter that repaints draws it at once on the parent's surface, without
+// waiting for the message queue: progress shows while the owner keeps the thread busy.
+class TGauge : public tk::TGraphicControl {
 public:
-    TGauge();
-    virtual ~TGauge() = default;
+    explicit TGauge(tk::TComponent* owner);
+    char const* ClassName() const override { return "TGauge"; }
 
     int32_t MinValue() const { return FMinValue; }
     int32_t MaxValue() const { return FMaxValue; }
@@ -60,27 +63,14 @@ public:
     base::TColor BackColor() const { return FBackColor; }
     void SetBackColor(base::TColor value);
 
-    // Draws the gauge with its top-left corner at the canvas's logical origin.
-    void PaintTo(gfx::TCanvas& canvas);
-
-    // Stand-ins for the inherited control state while the gauge is not yet a control.
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
-    void SetBounds(int width, int height);
-    base::TColor Color() const { return FColor; }
-    void SetColor(base::TColor value) { FColor = value; }
-    gfx::TFont& Font() { return FFont; }
-    bool IsLoading() const { return FLoading; }
-    void SetLoading(bool value) { FLoading = value; }
+    void DefineProperties(tk::TProperties& properties) override;
 
 protected:
     int CompletedPercent() const { return GaugePercent(FMinValue, FMaxValue, FCurValue); }
-    // Draws the gauge now on its parent's surface.
-    virtual void Repaint() { }
+    void Paint() override;
 
 private:
     base::TRect PaintRect() const;
-    void PaintBackground(gfx::TBitmap& image) const;
     void PaintAsText(gfx::TCanvas& canvas, base::TRect const& r) const;
     void PaintAsBar(gfx::TCanvas& canvas, base::TRect const& r) const;
     void PaintAsPie(gfx::TCanvas& canvas, base::TRect const& r) const;
@@ -95,12 +85,6 @@ private:
     TGaugeBorderStyle FBorderStyle = gbsSingle;
     base::TColor FForeColor = base::clBlack;
     base::TColor FBackColor = base::clWhite;
-
-    int FWidth = 100;
-    int FHeight = 100;
-    base::TColor FColor = base::clBtnFace;
-    gfx::TFont FFont;
-    bool FLoading = false;
 };
 
 } // namespace xe::chrome

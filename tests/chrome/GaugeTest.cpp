@@ -19,9 +19,12 @@ constexpr TColor Face = base::RGB(90, 160, 30);
 // Counts the repaints a setter asks for.
 class TCountingGauge : public TGauge {
 public:
+    TCountingGauge()
+        : TGauge(nullptr)
+    {
+    }
     int Repaints = 0;
 
-protected:
     void Repaint() override { ++Repaints; }
 };
 
@@ -33,17 +36,20 @@ gfx::TBitmap Paint(TGauge& gauge)
     return target;
 }
 
-TGauge MakeGauge(int width, int height, chrome::TGaugeKind kind, bool border)
+using TGaugePtr = tk::TComponentPtr<TGauge>;
+
+TGaugePtr MakeGauge(int width, int height, chrome::TGaugeKind kind, bool border)
 {
-    TGauge gauge;
-    gauge.SetBounds(width, height);
+    TGaugePtr holder(new TGauge(nullptr));
+    TGauge& gauge = *holder;
+    gauge.SetBounds(0, 0, width, height);
     gauge.SetKind(kind);
     gauge.SetBorderStyle(border ? chrome::gbsSingle : chrome::gbsNone);
     gauge.SetShowText(false);
     gauge.SetForeColor(Fore);
     gauge.SetBackColor(Back);
     gauge.SetColor(Face);
-    return gauge;
+    return holder;
 }
 
 std::string ErrorOf(auto&& action)
@@ -91,7 +97,9 @@ TEST(GaugeArithmetic, PercentTruncatesAndSurvivesLargeRanges)
 
 TEST(GaugeRange, DefaultsAndBoundErrors)
 {
-    TGauge gauge;
+    TGauge gauge(nullptr);
+    EXPECT_EQ(gauge.Width(), 100);
+    EXPECT_EQ(gauge.Height(), 100);
     EXPECT_EQ(gauge.MinValue(), 0);
     EXPECT_EQ(gauge.MaxValue(), 100);
     EXPECT_EQ(gauge.Kind(), chrome::gkHorizontalBar);
@@ -115,7 +123,7 @@ TEST(GaugeRange, DefaultsAndBoundErrors)
 
 TEST(GaugeRange, LoadingAcceptsBoundsInAnyOrder)
 {
-    TGauge gauge;
+    TGauge gauge(nullptr);
     gauge.SetLoading(true);
     gauge.SetMinValue(500);
     gauge.SetMaxValue(1000);
@@ -156,9 +164,9 @@ TEST(GaugeRange, ProgressClampsAndRepaintsOnlyOnPercentChange)
 
 TEST(GaugePaint, HorizontalBarAtHalfOn313x22)
 {
-    TGauge gauge = MakeGauge(313, 22, chrome::gkHorizontalBar, true);
-    gauge.SetProgress(50);
-    gfx::TBitmap image = Paint(gauge);
+    TGaugePtr gauge = MakeGauge(313, 22, chrome::gkHorizontalBar, true);
+    gauge->SetProgress(50);
+    gfx::TBitmap image = Paint(*gauge);
     for (int y = 0; y < 22; ++y)
         for (int x = 0; x < 313; ++x) {
             TColor expected;
@@ -174,10 +182,10 @@ TEST(GaugePaint, HorizontalBarAtHalfOn313x22)
 
 TEST(GaugePaint, EmptyAndFullBarsWithoutBorder)
 {
-    TGauge gauge = MakeGauge(40, 10, chrome::gkHorizontalBar, false);
-    gfx::TBitmap empty = Paint(gauge);
-    gauge.SetProgress(100);
-    gfx::TBitmap full = Paint(gauge);
+    TGaugePtr gauge = MakeGauge(40, 10, chrome::gkHorizontalBar, false);
+    gfx::TBitmap empty = Paint(*gauge);
+    gauge->SetProgress(100);
+    gfx::TBitmap full = Paint(*gauge);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 40; ++x) {
             ASSERT_EQ(empty.Pixel(x, y), Back);
@@ -188,26 +196,26 @@ TEST(GaugePaint, EmptyAndFullBarsWithoutBorder)
 TEST(GaugePaint, VerticalBarRows)
 {
     // Without a border the top row stays unfilled even at 100 %.
-    TGauge plain = MakeGauge(12, 22, chrome::gkVerticalBar, false);
-    plain.SetProgress(100);
-    gfx::TBitmap a = Paint(plain);
+    TGaugePtr plain = MakeGauge(12, 22, chrome::gkVerticalBar, false);
+    plain->SetProgress(100);
+    gfx::TBitmap a = Paint(*plain);
     for (int x = 0; x < 12; ++x) {
         EXPECT_EQ(a.Pixel(x, 0), Back);
         for (int y = 1; y < 22; ++y)
             ASSERT_EQ(a.Pixel(x, y), Fore) << x << "," << y;
     }
     // With a border the whole paint rectangle fills.
-    TGauge framed = MakeGauge(12, 22, chrome::gkVerticalBar, true);
-    framed.SetProgress(100);
-    gfx::TBitmap b = Paint(framed);
+    TGaugePtr framed = MakeGauge(12, 22, chrome::gkVerticalBar, true);
+    framed->SetProgress(100);
+    gfx::TBitmap b = Paint(*framed);
     for (int y = 1; y < 21; ++y)
         for (int x = 1; x < 11; ++x)
             ASSERT_EQ(b.Pixel(x, y), Fore) << x << "," << y;
     EXPECT_EQ(b.Pixel(0, 5), base::clBlack);
     EXPECT_EQ(b.Pixel(5, 21), base::clBlack);
     // At 50 % of H = 23 rows (no border): F = 11, rows 12..21 filled.
-    plain.SetProgress(50);
-    gfx::TBitmap c = Paint(plain);
+    plain->SetProgress(50);
+    gfx::TBitmap c = Paint(*plain);
     EXPECT_EQ(c.Pixel(3, 11), Back);
     EXPECT_EQ(c.Pixel(3, 12), Fore);
     EXPECT_EQ(c.Pixel(3, 21), Fore);
@@ -215,28 +223,28 @@ TEST(GaugePaint, VerticalBarRows)
 
 TEST(GaugePaint, PieGrowsClockwiseFromTwelve)
 {
-    TGauge gauge = MakeGauge(101, 101, chrome::gkPie, false);
-    gfx::TBitmap none = Paint(gauge);
+    TGaugePtr gauge = MakeGauge(101, 101, chrome::gkPie, false);
+    gfx::TBitmap none = Paint(*gauge);
     EXPECT_EQ(none.Pixel(0, 0), Face) << "corners show the control colour";
     EXPECT_EQ(none.Pixel(75, 25), Back);
     EXPECT_EQ(none.Pixel(25, 75), Back);
 
-    gauge.SetProgress(25);
-    gfx::TBitmap quarter = Paint(gauge);
+    gauge->SetProgress(25);
+    gfx::TBitmap quarter = Paint(*gauge);
     EXPECT_EQ(quarter.Pixel(75, 25), Fore) << "upper right quarter";
     EXPECT_EQ(quarter.Pixel(75, 75), Back);
     EXPECT_EQ(quarter.Pixel(25, 75), Back);
     EXPECT_EQ(quarter.Pixel(25, 25), Back);
     EXPECT_EQ(quarter.Pixel(0, 0), Face);
 
-    gauge.SetProgress(75);
-    gfx::TBitmap threeQuarters = Paint(gauge);
+    gauge->SetProgress(75);
+    gfx::TBitmap threeQuarters = Paint(*gauge);
     EXPECT_EQ(threeQuarters.Pixel(75, 75), Fore);
     EXPECT_EQ(threeQuarters.Pixel(25, 75), Fore);
     EXPECT_EQ(threeQuarters.Pixel(25, 25), Back);
 
-    gauge.SetProgress(100);
-    gfx::TBitmap whole = Paint(gauge);
+    gauge->SetProgress(100);
+    gfx::TBitmap whole = Paint(*gauge);
     EXPECT_EQ(whole.Pixel(25, 25), Fore);
     EXPECT_EQ(whole.Pixel(50, 50), Fore);
     EXPECT_EQ(whole.Pixel(0, 0), Face);
@@ -244,23 +252,23 @@ TEST(GaugePaint, PieGrowsClockwiseFromTwelve)
 
 TEST(GaugePaint, NeedlePointsByPercent)
 {
-    TGauge gauge = MakeGauge(101, 51, chrome::gkNeedle, false);
-    gfx::TBitmap zero = Paint(gauge);
+    TGaugePtr gauge = MakeGauge(101, 51, chrome::gkNeedle, false);
+    gfx::TBitmap zero = Paint(*gauge);
     // Upper half ellipse, unfilled: no needle.
     for (int y = 10; y < 50; ++y)
         ASSERT_NE(zero.Pixel(50, y), Fore) << y;
     EXPECT_EQ(zero.Pixel(0, 0), Face);
 
-    gauge.SetProgress(50);
-    gfx::TBitmap up = Paint(gauge);
+    gauge->SetProgress(50);
+    gfx::TBitmap up = Paint(*gauge);
     // The needle runs straight up from (50, 49) to (50, 0), last point excluded.
     for (int y = 1; y <= 49; ++y)
         ASSERT_EQ(up.Pixel(50, y), Fore) << y;
     EXPECT_NE(up.Pixel(40, 30), Fore);
     EXPECT_NE(up.Pixel(60, 30), Fore);
 
-    gauge.SetProgress(100);
-    gfx::TBitmap right = Paint(gauge);
+    gauge->SetProgress(100);
+    gfx::TBitmap right = Paint(*gauge);
     // Pointing right along row 49.
     for (int x = 51; x < 99; ++x)
         ASSERT_EQ(right.Pixel(x, 49), Fore) << x;
@@ -272,13 +280,13 @@ TEST(GaugePaint, TextInvertsWhateverLiesBelow)
     // The text layer is XORed in: the difference it makes must be the same over the bar's
     // filled part and the unfilled part, and nothing outside the paint rectangle changes.
     auto textDifference = [](TColor fore, TColor back) {
-        TGauge gauge = MakeGauge(120, 30, chrome::gkHorizontalBar, true);
-        gauge.SetForeColor(fore);
-        gauge.SetBackColor(back);
-        gauge.SetProgress(42);
-        gfx::TBitmap plain = Paint(gauge);
-        gauge.SetShowText(true);
-        gfx::TBitmap text = Paint(gauge);
+        TGaugePtr gauge = MakeGauge(120, 30, chrome::gkHorizontalBar, true);
+        gauge->SetForeColor(fore);
+        gauge->SetBackColor(back);
+        gauge->SetProgress(42);
+        gfx::TBitmap plain = Paint(*gauge);
+        gauge->SetShowText(true);
+        gfx::TBitmap text = Paint(*gauge);
         gfx::TBitmap diff(120, 30);
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 120; ++x)
