@@ -74,6 +74,15 @@ TEST_F(QueryTest, StatementIsConvertedFromTheAnsiCodePageBeforeTranslation)
     q.Open();
     EXPECT_EQ(q.Fields(0).Name(), gbkName);
     EXPECT_EQ(q.Fields(0).AsString(), "x");
+    // Errors quote the statement as the user wrote it, in the ANSI code page.
+    std::string bad = "SELECT Foo([" + gbkName + "]) FROM t";
+    q.SetSQL(bad);
+    try {
+        q.Open();
+        FAIL();
+    } catch (EDatabaseError const& e) {
+        EXPECT_NE(e.Message().find("'" + bad + "'"), std::string::npos) << e.Message();
+    }
 }
 
 TEST_F(QueryTest, VariantToIntegerConversionErrors)
