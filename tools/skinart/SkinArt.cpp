@@ -138,7 +138,7 @@ void Glyph(TBitmap& b, int x, int y, int w, int h, TGlyph g, TColor c)
 }
 
 // The main frame picture, 152 x 125: a dark metallic caption band over a dark blue
-// body, a three-pixel lighter frame, a small red diamond at the left of the caption.
+// body, and a three-pixel lighter frame.
 TBitmap DrawFrame()
 {
     TBitmap b = NewPicture(152, 125, 8);
@@ -149,7 +149,6 @@ TBitmap DrawFrame()
     // The caption band, slightly recessed.
     VGradient(b, { 5, 4, 147, 27 }, Grey, 14, 20);
     Bevel(b, { 5, 4, 147, 27 }, Shade(Grey, 6), Shade(Grey, 32));
-    Glyph(b, 7, 8, 14, 14, gDiamond, Shade(Red, 50));
     // Frame: sides and bottom.
     for (TRect r : { TRect { 0, 29, 3, 125 }, TRect { 149, 29, 152, 125 }, TRect { 0, 122, 152, 125 } })
         Fill(b, r, Shade(Blue, 30));
