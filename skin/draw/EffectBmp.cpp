@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <cstring>
 #include <random>
 
@@ -14,7 +15,9 @@ namespace {
 
 // Rounds to the nearest integer, ties to even, as the default floating-point rounding mode
 // does: adding and removing 1.5 * 2^52 leaves no fraction bits. Exact for |v| < 2^51, far
-// beyond any channel value; a faster stand-in for std::nearbyint.
+// beyond any channel value; a faster stand-in for std::nearbyint. It needs doubles evaluated
+// as doubles (no wider intermediates).
+static_assert(FLT_EVAL_METHOD == 0, "Rnd needs double arithmetic without excess precision");
 inline double Rnd(double v)
 {
     constexpr double magic = 6755399441055744.0;
