@@ -3,6 +3,7 @@
 #include "app/FrmMessageT.h"
 #include "app/FrmOutdata.h"
 #include "platform/base/Strings.h"
+#include "platform/db/access/AccessEngine.h"
 #include "platform/toolkit/Forms.h"
 #include "platform/windows/HeadlessBackend.h"
 #include "platform/windows/WinUser.h"
@@ -12,6 +13,7 @@ int main()
 {
     using namespace xe;
     tk::InstallEmbeddedResources();
+    db::RegisterAccessEngine();
     tk::TApplication application;
     return application.Execute([&] {
         application.Initialize();

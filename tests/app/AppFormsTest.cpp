@@ -1,0 +1,244 @@
+// The two windows read from their stored forms: layout, round trip, the show handler and the
+// failed start, on the headless backend.
+#include "app/FrmMessageT.h"
+#include "app/FrmOutdata.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "platform/toolkit/Persistence.h"
+#include "platform/toolkit/Resources.h"
+#include "resources/Embedded.h"
+#include "tests/app/ExportFixtures.h"
+#include "tests/platform/toolkit/HeadlessFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace xe;
+using namespace xe::app;
+using base::Ansi;
+using base::Bounds;
+
+namespace {
+
+struct AppFormsTest : tk::test::HeadlessTest {
+    void SetUp() override
+    {
+        tk::InstallEmbeddedResources();
+        HeadlessTest::SetUp();
+        Main = App->CreateForm<TFrm_outdata>();
+        Dialog = App->CreateForm<TFrm_MessageT>();
+        Frm_outdata = Main;
+        Frm_MessageT = Dialog;
+        Main->ConfigDirectory = Dir.Path();
+    }
+    void TearDown() override
+    {
+        HeadlessTest::TearDown();
+        Frm_outdata = nullptr;
+        Frm_MessageT = nullptr;
+    }
+
+    base::TTempDir Dir { "xe-app" };
+    TFrm_outdata* Main = nullptr;
+    TFrm_MessageT* Dialog = nullptr;
+};
+
+// A form of the same class name that does not read its layout itself.
+class TBareForm : public tk::TForm {
+public:
+    TBareForm(tk::TComponent* owner, char const* className)
+        : tk::TForm(owner)
+        , FClassName(className)
+    {
+    }
+    char const* ClassName() const override { return FClassName; }
+
+private:
+    char const* FClassName;
+};
+
+} // namespace
+
+TEST_F(AppFormsTest, MainWindowHasEveryChildWhereItBelongs)
+{
+    EXPECT_EQ(Main->BorderStyle(), tk::bsNone);
+    EXPECT_EQ(Main->Left(), 320);
+    EXPECT_EQ(Main->Top(), 244);
+    EXPECT_EQ(Main->ClientWidth(), 355);
+    EXPECT_EQ(Main->ClientHeight(), 175);
+    EXPECT_EQ(Main->Color(), base::clBtnFace);
+    EXPECT_EQ(Main->Font().Name(), "MS Sans Serif");
+    EXPECT_EQ(Main->Font().Height(), -11);
+
+    // Bottom to top, as stored.
+    std::vector<std::string> order;
+    for (int i = 0; i < Main->ControlCount(); ++i)
+        order.push_back(Main->Controls(i)->Name());
+    EXPECT_EQ(order,
+        (std::vector<std::string> {
+            "Image1", "ImageTitle1", "But_cancel", "Label2", "Gauge1", "L_note", "ImageBtn1", "IMG_Exit" }));
+
+    EXPECT_EQ(Main->Image1->BoundsRect(), Bounds(0, 30, 354, 145));
+    EXPECT_EQ(Main->Image1->Picture().Width(), 354);
+    EXPECT_EQ(Main->ImageTitle1->BoundsRect(), Bounds(1, 0, 354, 30));
+    EXPECT_EQ(Main->ImageTitle1->Picture().Height(), 30);
+    EXPECT_EQ(Main->But_cancel->BoundsRect(), Bounds(134, 126, 71, 23));
+    EXPECT_EQ(Main->But_cancel->Caption(), Ansi(u8"取消"));
+    EXPECT_EQ(Main->But_cancel->Font().Color(), base::clWhite);
+    EXPECT_EQ(Main->But_cancel->Font().Name(), "MS Sans Serif");
+    EXPECT_EQ(Main->But_cancel->Font().Size(), 8);
+    EXPECT_EQ(Main->Label2->BoundsRect(), Bounds(81, 8, 88, 13));
+    EXPECT_EQ(Main->Label2->Caption(), Ansi(u8" 数据导出"));
+    EXPECT_TRUE(Main->Label2->Transparent());
+    EXPECT_FALSE(Main->Label2->AutoSize());
+    EXPECT_EQ(Main->Label2->Font().Color(), base::clWhite);
+    EXPECT_EQ(Main->Gauge1->BoundsRect(), Bounds(25, 88, 313, 22));
+    EXPECT_EQ(Main->L_note->BoundsRect(), Bounds(33, 64, 233, 13));
+    EXPECT_EQ(Main->L_note->Caption(), "L_note");
+    EXPECT_TRUE(Main->L_note->Transparent());
+    EXPECT_FALSE(Main->L_note->AutoSize());
+    EXPECT_EQ(Main->ImageBtn1->BoundsRect(), Bounds(269, 5, 19, 20));
+    EXPECT_EQ(Main->IMG_Exit->BoundsRect(), Bounds(297, 5, 19, 20));
+    EXPECT_EQ(Main->ImageBtn1->Picture().Width(), 19);
+    EXPECT_EQ(Main->IMG_Exit->Picture().Height(), 20);
+    EXPECT_EQ(Main->adoconn->Owner(), Main);
+    EXPECT_FALSE(Main->adoconn->Connection().Connected());
+}
+
+TEST_F(AppFormsTest, DialogHasEveryChildWhereItBelongs)
+{
+    EXPECT_EQ(Dialog->BorderStyle(), tk::bsNone);
+    EXPECT_EQ(Dialog->BorderIcons(), 0u);
+    EXPECT_EQ(Dialog->Caption(), Ansi(u8"提示信息"));
+    EXPECT_EQ(Dialog->ClientWidth(), 200);
+    EXPECT_EQ(Dialog->ClientHeight(), 135);
+    EXPECT_FALSE(Dialog->Visible());
+    EXPECT_EQ(Dialog->Image1->BoundsRect(), Bounds(0, 30, 200, 105));
+    EXPECT_EQ(Dialog->ImageTitle1->BoundsRect(), Bounds(0, 0, 200, 30));
+    EXPECT_EQ(Dialog->Lab_Caption->BoundsRect(), Bounds(29, 48, 148, 33));
+    EXPECT_EQ(Dialog->Lab_Caption->Caption(), "");
+    EXPECT_TRUE(Dialog->Lab_Caption->WordWrap());
+    EXPECT_TRUE(Dialog->Lab_Caption->Transparent());
+    EXPECT_EQ(Dialog->Lab_Caption->Font().Name(), Ansi(u8"宋体"));
+    EXPECT_EQ(Dialog->Lab_Caption->Font().Height(), -12);
+    EXPECT_EQ(Dialog->Label9->Left(), 24);
+    EXPECT_EQ(Dialog->Label9->Top(), 10);
+    EXPECT_EQ(Dialog->Label9->Caption(), Ansi(u8"提  示"));
+    EXPECT_EQ(Dialog->Label9->Font().Style(), gfx::fsBold);
+    EXPECT_EQ(Dialog->Label9->Font().Height(), -13);
+    EXPECT_EQ(Dialog->SB_OK->BoundsRect(), Bounds(27, 91, 71, 23));
+    EXPECT_EQ(Dialog->SB_OK->Caption(), Ansi(u8"确定"));
+    EXPECT_EQ(Dialog->SB_OK->Font().Color(), base::RGB(214, 204, 187));
+    EXPECT_EQ(Dialog->SB_Cancel->BoundsRect(), Bounds(105, 91, 71, 23));
+    EXPECT_EQ(Dialog->SB_Cancel->Caption(), Ansi(u8"取消"));
+    EXPECT_EQ(Dialog->IMG_Exit->BoundsRect(), Bounds(169, 5, 19, 20));
+}
+
+TEST_F(AppFormsTest, StoredFormsRoundTripAndKeepTheirPictureReferences)
+{
+    for (tk::TForm* form : std::vector<tk::TForm*> { Main, Dialog }) {
+        std::string written = tk::WriteComponentText(form);
+        EXPECT_NE(written.find("Picture = resource 'pictures/"), std::string::npos) << written;
+        TBareForm bare(nullptr, form->ClassName());
+        tk::ReadComponentText(&bare, written, form->Name());
+        EXPECT_EQ(tk::WriteComponentText(&bare), written);
+    }
+    // The main window's layout file is exactly what the writer writes.
+    EXPECT_EQ(tk::WriteComponentText(Main), std::string(tk::FindResourceData("forms/Frm_outdata.form")));
+}
+
+TEST_F(AppFormsTest, FailedStartWithoutConfigurationCreatesItAndSaysSo)
+{
+    Main->Show();
+    EXPECT_EQ(Main->Caption(), Ansi(u8"XML数据导出"));
+    EXPECT_TRUE(Main->FInitFailed);
+    EXPECT_TRUE(base::FileExists(Dir.File("InOut.ini")));
+    EXPECT_EQ(base::FileSize(Dir.File("InOut.ini")), 0);
+    testing::internal::CaptureStdout();
+    Main->prcouttabdata();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+        std::string(reinterpret_cast<char const*>(u8"数据初始化失败...\n")));
+    EXPECT_EQ(Main->L_note->Caption(), Ansi(u8"数据初始化失败..."));
+    EXPECT_EQ(Main->But_cancel->Caption(), Ansi(u8"完成"));
+}
+
+TEST_F(AppFormsTest, ValidSqliteDatabaseOpensTheConnection)
+{
+    std::string db = Dir.File("data.db");
+    exporttest::CreateSampleDatabase(db, {});
+    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "  select * from t\t", "out.xml", db, "");
+    Main->Show();
+    EXPECT_FALSE(Main->FInitFailed);
+    EXPECT_TRUE(Main->adoconn->Connection().Connected());
+    EXPECT_EQ(Main->FStrSql, "select * from t");
+    EXPECT_EQ(Main->FXmlName, "out.xml");
+    EXPECT_FALSE(Main->adoconn->Connection().LoginPrompt);
+    // The destroy handler disconnects.
+    auto* conn = &Main->adoconn->Connection();
+    bool connectedAtDestroy = false;
+    Main->OnDestroy = [&, old = Main->OnDestroy](tk::TComponent* sender) {
+        old(sender);
+        connectedAtDestroy = conn->Connected();
+    };
+    App.reset();
+    EXPECT_FALSE(connectedAtDestroy);
+}
+
+TEST_F(AppFormsTest, MissingDatabaseOrBlankValuesFailQuietly)
+{
+    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "out.xml", Dir.File("nope.db"), "x");
+    Main->Show();
+    EXPECT_TRUE(Main->FInitFailed);
+    Main->Hide();
+
+    std::string db = Dir.File("data.db");
+    exporttest::CreateSampleDatabase(db, {});
+    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "   ", db, "");
+    Main->Show();
+    EXPECT_TRUE(Main->FInitFailed);
+    EXPECT_FALSE(Main->adoconn->Connection().Connected());
+}
+
+TEST_F(AppFormsTest, AfterAFailedStartTheButtonClosesAtOnceWithoutTheDialog)
+{
+    Main->Show();
+    testing::internal::CaptureStdout();
+    Main->prcouttabdata();
+    testing::internal::GetCapturedStdout();
+    std::string out = Dir.File("out.xml");
+    base::WriteFileBytes(out, "keep");
+    Main->FXmlName = out;
+    bool dialogShown = false;
+    Dialog->OnShow = [&](tk::TComponent*) { dialogShown = true; };
+    H->Click(Ansi(u8"XML数据导出"), 134 + 30, 126 + 10);
+    App->Run();
+    EXPECT_FALSE(dialogShown);
+    EXPECT_FALSE(Main->Visible());
+    EXPECT_TRUE(base::FileExists(out));
+    EXPECT_FALSE(Main->FCancelled);
+}
+
+TEST_F(AppFormsTest, CloseDuringAnExportAsksAndOkStopsAndDeletesTheOutput)
+{
+    Main->Show();
+    std::string out = Dir.File("out.xml");
+    base::WriteFileBytes(out, "partial");
+    Main->FXmlName = out;
+    // First answer Cancel: the window stays and the file too; then OK.
+    H->WaitShown(Ansi(u8"提示信息"));
+    H->Click(Ansi(u8"提示信息"), 105 + 30, 91 + 10);
+    H->WaitHidden(Ansi(u8"提示信息"));
+    H->Do([&] {
+        EXPECT_TRUE(Main->Visible());
+        EXPECT_TRUE(base::FileExists(out));
+        Main->Close();
+    });
+    H->WaitShown(Ansi(u8"提示信息"));
+    H->Click(Ansi(u8"提示信息"), 27 + 30, 91 + 10);
+    H->Sleep(1); // the outer loop takes the quit message after the action
+    Main->Close();
+    App->Run();
+    EXPECT_EQ(Dialog->Lab_Caption->Caption(), Ansi(u8"  是否确定退出?"));
+    EXPECT_TRUE(Main->FCancelled);
+    EXPECT_FALSE(base::FileExists(out));
+    EXPECT_TRUE(App->Terminated());
+}
