@@ -88,13 +88,13 @@ void TspActiveSkinObject::Draw(gfx::TCanvas& canvas, bool update)
 
 void TspActiveSkinObject::DblClick() { }
 
-void TspActiveSkinObject::MouseDown(int x, int y, int button)
+void TspActiveSkinObject::MouseDown(int x, int y, win::TMouseButton button)
 {
     if (Form)
         Form->MouseDownEvent(IDName, x, y, ObjectRect, button);
 }
 
-void TspActiveSkinObject::MouseUp(int x, int y, int button)
+void TspActiveSkinObject::MouseUp(int x, int y, win::TMouseButton button)
 {
     if (MouseInside && Form)
         Form->MouseUpEvent(IDName, x, y, ObjectRect, button);

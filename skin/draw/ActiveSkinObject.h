@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/base/Geometry.h"
+#include "platform/windows/Backend.h"
 
 #include <string>
 
@@ -30,12 +31,11 @@ public:
     // object that does not belong to the frame shown now (rolled up or normal).
     virtual void RedrawObject(TspActiveSkinObject& object) = 0;
 
-    // button is the platform's mouse-button value (mbLeft 0, mbRight 1, mbMiddle 2).
     virtual void MouseDownEvent(
-        std::string const& idName, int x, int y, base::TRect const& objectRect, int button)
+        std::string const& idName, int x, int y, base::TRect const& objectRect, win::TMouseButton button)
         = 0;
     virtual void MouseUpEvent(
-        std::string const& idName, int x, int y, base::TRect const& objectRect, int button)
+        std::string const& idName, int x, int y, base::TRect const& objectRect, win::TMouseButton button)
         = 0;
     virtual void MouseMoveEvent(std::string const& idName, int x, int y, base::TRect const& objectRect) = 0;
     virtual void MouseEnterEvent(std::string const& idName) = 0;
@@ -62,8 +62,8 @@ public:
     // it, false when it is drawn as part of the whole frame.
     virtual void Draw(gfx::TCanvas& canvas, bool update);
     virtual void DblClick();
-    virtual void MouseDown(int x, int y, int button);
-    virtual void MouseUp(int x, int y, int button);
+    virtual void MouseDown(int x, int y, win::TMouseButton button);
+    virtual void MouseUp(int x, int y, win::TMouseButton button);
     virtual void MouseMove(int x, int y);
     virtual void MouseEnter();
     virtual void MouseLeave();

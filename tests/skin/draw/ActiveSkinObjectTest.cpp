@@ -32,11 +32,12 @@ public:
     bool FormActive() const override { return Active; }
     void StartMorphTimer() override { ++MorphTimerStarts; }
     void RedrawObject(TspActiveSkinObject& object) override { Redraws.push_back(&object); }
-    void MouseDownEvent(std::string const& id, int x, int y, TRect const& r, int button) override
+    void MouseDownEvent(
+        std::string const& id, int x, int y, TRect const& r, win::TMouseButton button) override
     {
         Events.push_back("down " + id + " " + Pos(x, y) + " " + Box(r) + " " + std::to_string(button));
     }
-    void MouseUpEvent(std::string const& id, int x, int y, TRect const& r, int button) override
+    void MouseUpEvent(std::string const& id, int x, int y, TRect const& r, win::TMouseButton button) override
     {
         Events.push_back("up " + id + " " + Pos(x, y) + " " + Box(r) + " " + std::to_string(button));
     }
@@ -269,11 +270,11 @@ TEST(ActiveSkinObject, MouseEventsCarryNameRectAndButton)
     Fixture f;
     auto obj = f.Make();
     obj->MouseEnter();
-    obj->MouseDown(3, 2, 0);
+    obj->MouseDown(3, 2, win::mbLeft);
     obj->MouseMove(4, 2);
-    obj->MouseUp(4, 2, 0);
+    obj->MouseUp(4, 2, win::mbLeft);
     obj->MouseLeave();
-    obj->MouseUp(9, 9, 1); // after leaving: no event
+    obj->MouseUp(9, 9, win::mbRight); // after leaving: no event
     obj->DblClick();
     EXPECT_EQ(f.form.Events,
         (std::vector<std::string> { "enter btn", "down btn 3,2 2,1,6,3 0", "move btn 4,2 2,1,6,3",
