@@ -20,7 +20,7 @@ using xe::base::Format;
 std::map<std::string, std::string, std::less<>> ParseConnectionString(std::string_view text)
 {
     static char const* const badFormat
-        = "Format of the initialization string does not conform to the OLE DB specification.";
+        = "Format of the initialization string is not valid: expected key=value pairs separated by ';'.";
     std::map<std::string, std::string, std::less<>> pairs;
     size_t i = 0;
     while (i < text.size()) {
