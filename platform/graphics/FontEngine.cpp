@@ -240,9 +240,11 @@ private:
 
     TGlyphImage Render(char32_t ch)
     {
+        if (ch < 0x20)
+            return {}; // control characters take no room and show nothing
         TSizedFace* sized = &FPrimary;
         FT_UInt index = FT_Get_Char_Index(FPrimary.Face->Face, ch);
-        if (index == 0 && ch >= 0x20) {
+        if (index == 0) {
             TSizedFace& fallback = Fallback();
             FT_UInt other = FT_Get_Char_Index(fallback.Face->Face, ch);
             if (other != 0) {

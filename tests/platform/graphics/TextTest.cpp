@@ -116,6 +116,7 @@ TEST(TextTest, MetricsArePositiveAndConsistent)
         EXPECT_EQ(c.TextHeight(""), c.TextHeight("Hello"));
         EXPECT_EQ(c.TextExtent("Hello").cx, w);
         EXPECT_LT(c.TextWidth("ii"), c.TextWidth("WW"));
+        EXPECT_EQ(c.TextWidth("a\tb\x01"), c.TextWidth("ab")); // control characters take no room
     }
     // CJK text: every ideograph takes the same positive width, in any face.
     std::string cjk = Ansi(u8"数据导出");
