@@ -1,5 +1,6 @@
 #include "app/AdoConnection.h"
 
+#include "chrome/ChromeClasses.h"
 #include "platform/toolkit/Persistence.h"
 
 namespace xe::app {
@@ -22,6 +23,7 @@ void TAdoConnectionComponent::DefineProperties(tk::TProperties& p)
 
 void RegisterAppClasses()
 {
+    chrome::RegisterChromeClasses();
     tk::RegisterComponentClass(
         "TADOConnection", [](tk::TComponent* owner) { return new TAdoConnectionComponent(owner); });
 }

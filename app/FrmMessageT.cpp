@@ -13,12 +13,12 @@ TFrm_MessageT::TFrm_MessageT(tk::TComponent* owner)
     RegisterAppClasses();
     tk::ReadComponentResource(this, "forms/Frm_MessageT.form");
     Image1 = tk::FindComponentAs<tk::TImage>(this, "Image1");
-    ImageTitle1 = tk::FindComponentAs<tk::TImage>(this, "ImageTitle1");
+    ImageTitle1 = tk::FindComponentAs<chrome::TImageTitle>(this, "ImageTitle1");
     Lab_Caption = tk::FindComponentAs<tk::TLabel>(this, "Lab_Caption");
     Label9 = tk::FindComponentAs<tk::TLabel>(this, "Label9");
     SB_OK = tk::FindComponentAs<tk::TSpeedButton>(this, "SB_OK");
     SB_Cancel = tk::FindComponentAs<tk::TSpeedButton>(this, "SB_Cancel");
-    IMG_Exit = tk::FindComponentAs<tk::TImage>(this, "IMG_Exit");
+    IMG_Exit = tk::FindComponentAs<chrome::TImageBtn>(this, "IMG_Exit");
     SB_OK->OnClick = [this](tk::TComponent* sender) { SB_OKClick(sender); };
     SB_Cancel->OnClick = [this](tk::TComponent* sender) { SB_CancelClick(sender); };
     IMG_Exit->OnClick = [this](tk::TComponent* sender) { IMG_ExitClick(sender); };

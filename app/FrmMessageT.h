@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chrome/ImageBtn.h"
+#include "chrome/ImageTitle.h"
 #include "platform/toolkit/Buttons.h"
 #include "platform/toolkit/ExtCtrls.h"
 #include "platform/toolkit/Forms.h"
@@ -16,12 +18,12 @@ public:
     char const* ClassName() const override { return "TFrm_MessageT"; }
 
     tk::TImage* Image1;
-    tk::TImage* ImageTitle1;
+    chrome::TImageTitle* ImageTitle1;
     tk::TLabel* Lab_Caption;
     tk::TLabel* Label9;
     tk::TSpeedButton* SB_OK;
     tk::TSpeedButton* SB_Cancel;
-    tk::TImage* IMG_Exit;
+    chrome::TImageBtn* IMG_Exit;
 
     void SB_OKClick(tk::TComponent* sender);
     void SB_CancelClick(tk::TComponent* sender);

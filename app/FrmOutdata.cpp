@@ -26,13 +26,13 @@ TFrm_outdata::TFrm_outdata(tk::TComponent* owner)
     RegisterAppClasses();
     tk::ReadComponentResource(this, "forms/Frm_outdata.form");
     Image1 = tk::FindComponentAs<tk::TImage>(this, "Image1");
-    ImageTitle1 = tk::FindComponentAs<tk::TImage>(this, "ImageTitle1");
+    ImageTitle1 = tk::FindComponentAs<chrome::TImageTitle>(this, "ImageTitle1");
     But_cancel = tk::FindComponentAs<tk::TSpeedButton>(this, "But_cancel");
     Label2 = tk::FindComponentAs<tk::TLabel>(this, "Label2");
-    Gauge1 = tk::FindComponentAs<tk::TGraphicControl>(this, "Gauge1");
+    Gauge1 = tk::FindComponentAs<chrome::TGauge>(this, "Gauge1");
     L_note = tk::FindComponentAs<tk::TLabel>(this, "L_note");
-    ImageBtn1 = tk::FindComponentAs<tk::TImage>(this, "ImageBtn1");
-    IMG_Exit = tk::FindComponentAs<tk::TImage>(this, "IMG_Exit");
+    ImageBtn1 = tk::FindComponentAs<chrome::TImageBtn>(this, "ImageBtn1");
+    IMG_Exit = tk::FindComponentAs<chrome::TImageBtn>(this, "IMG_Exit");
     adoconn = tk::FindComponentAs<TAdoConnectionComponent>(this, "adoconn");
 
     ConfigDirectory = base::ExecutableDirectory();
@@ -100,19 +100,6 @@ void TFrm_outdata::SetStatus(std::string const& text)
     std::string line = base::AnsiToUtf8(text) + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fflush(stdout);
-}
-
-void TFrm_outdata::prcouttabdata()
-{
-    if (FInitFailed) {
-        SetStatus(Ansi(u8"数据初始化失败..."));
-        But_cancel->SetCaption(Ansi(u8"完成"));
-        return;
-    }
-    SetStatus(Ansi(u8"正在导出数据..."));
-    But_cancel->SetCaption(Ansi(u8"取消"));
-    // The paged export itself is not built yet; a started export must not claim success.
-    throw base::EInvalidOperation("The export is not available in this build");
 }
 
 } // namespace xe::app

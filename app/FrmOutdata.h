@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/AdoConnection.h"
+#include "chrome/Gauge.h"
+#include "chrome/ImageBtn.h"
+#include "chrome/ImageTitle.h"
 #include "platform/toolkit/Buttons.h"
 #include "platform/toolkit/ExtCtrls.h"
 #include "platform/toolkit/Forms.h"
@@ -18,13 +21,13 @@ public:
     char const* ClassName() const override { return "TFrm_outdata"; }
 
     tk::TImage* Image1;
-    tk::TImage* ImageTitle1;
+    chrome::TImageTitle* ImageTitle1;
     tk::TSpeedButton* But_cancel;
     tk::TLabel* Label2;
-    tk::TGraphicControl* Gauge1;
+    chrome::TGauge* Gauge1;
     tk::TLabel* L_note;
-    tk::TImage* ImageBtn1;
-    tk::TImage* IMG_Exit;
+    chrome::TImageBtn* ImageBtn1;
+    chrome::TImageBtn* IMG_Exit;
     TAdoConnectionComponent* adoconn;
 
     void FormShow(tk::TComponent* sender);
@@ -36,6 +39,9 @@ public:
 
     // Runs the export once; with a failed start it only shows the failed state.
     void prcouttabdata();
+    // The page loop: the gauge moves one step a page and the message queue is pumped once
+    // a page, so the window's handlers (the close query among them) run between pages.
+    void ExportPages();
 
     // Sets the status text (L_note) and writes it as a line of UTF-8 on standard output.
     void SetStatus(std::string const& text);

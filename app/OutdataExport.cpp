@@ -1,0 +1,77 @@
+// The main window's export: prcouttabdata frames the run with the status texts, ExportPages
+// runs the pages with the window's gauge and message pump between them.
+#include "app/FrmOutdata.h"
+#include "app/PagedExport.h"
+#include "platform/base/Strings.h"
+#include "platform/windows/HeadlessBackend.h"
+#include "platform/windows/WinUser.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace xe::app {
+
+using base::Ansi;
+
+namespace {
+
+class TWindowSteps : public TExportSteps {
+public:
+    explicit TWindowSteps(TFrm_outdata& form)
+        : FForm(form)
+        , FProgress(false)
+    {
+    }
+    // A progress line left open by an error is ended before the error's message.
+    ~TWindowSteps() override { FProgress.Finish(); }
+
+    void Start(int64_t pageCount, int64_t rowCount) override
+    {
+        FForm.Gauge1->SetMaxValue(int32_t(std::min<int64_t>(pageCount, INT32_MAX)));
+        FForm.Gauge1->SetProgress(0);
+        // Without a display the terminal shows the progress instead of the gauge.
+        FShowProgress = win::HeadlessBackend() != nullptr && FProgress.Active();
+        if (FShowProgress)
+            FProgress.Start(pageCount, rowCount);
+    }
+    bool Cancelled() override { return FForm.FCancelled; }
+    void PageDone(int64_t page, int64_t) override
+    {
+        FForm.Gauge1->SetProgress(FForm.Gauge1->Progress() + 1);
+        if (FShowProgress)
+            FProgress.PageDone(page);
+        if (tk::Application)
+            tk::Application->ProcessMessages();
+    }
+
+private:
+    TFrm_outdata& FForm;
+    TTerminalProgress FProgress;
+    bool FShowProgress = false;
+};
+
+} // namespace
+
+void TFrm_outdata::prcouttabdata()
+{
+    if (FInitFailed) {
+        SetStatus(Ansi(u8"数据初始化失败..."));
+        But_cancel->SetCaption(Ansi(u8"完成"));
+        return;
+    }
+    FCancelled = false;
+    SetStatus(Ansi(u8"正在导出数据..."));
+    ExportPages();
+    But_cancel->SetCaption(Ansi(u8"完成"));
+    // A confirmed stop deleted the output: the window is closed by then, but the status line
+    // on standard output must not claim a success.
+    SetStatus(FCancelled ? Ansi(u8"导出已取消") : Ansi(u8"导出数据成功"));
+}
+
+void TFrm_outdata::ExportPages()
+{
+    TWindowSteps steps(*this);
+    app::ExportPages(adoconn->Connection(), FStrSql, FXmlName, steps);
+}
+
+} // namespace xe::app
