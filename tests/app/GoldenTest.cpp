@@ -1,0 +1,194 @@
+// Screenshots of both windows against golden images (tests/golden/*.png). Text is left out of
+// the pixel comparison, since glyphs change with font versions: each text area is masked and
+// checked instead by the bounding box of its ink (what the text adds to the picture).
+//
+// XE_UPDATE_GOLDEN=1 writes the current screenshots as the new goldens. On a mismatch the
+// actual screenshot is written beside the test executable.
+#include "app/FrmMessageT.h"
+#include "app/FrmOutdata.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "platform/graphics/Png.h"
+#include "resources/Embedded.h"
+#include "tests/platform/toolkit/HeadlessFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace xe;
+using namespace xe::app;
+using base::Ansi;
+using base::TRect;
+
+namespace {
+
+enum class TInkAlign { Left, Centre };
+
+struct TTextArea {
+    std::string Name;
+    TRect Area;
+    TInkAlign Align;
+};
+
+// The smallest rectangle holding every pixel of area where the two shots differ.
+TRect InkBounds(gfx::TBitmap const& withText, gfx::TBitmap const& without, TRect const& area)
+{
+    TRect ink;
+    bool any = false;
+    for (int y = area.Top; y < area.Bottom; ++y)
+        for (int x = area.Left; x < area.Right; ++x)
+            if (withText.Pixel(x, y) != without.Pixel(x, y)) {
+                if (!any)
+                    ink = base::Rect(x, y, x + 1, y + 1);
+                ink.Left = std::min(ink.Left, x);
+                ink.Top = std::min(ink.Top, y);
+                ink.Right = std::max(ink.Right, x + 1);
+                ink.Bottom = std::max(ink.Bottom, y + 1);
+                any = true;
+            }
+    return ink;
+}
+
+void CheckInk(TTextArea const& text, TRect const& ink)
+{
+    SCOPED_TRACE(text.Name);
+    ASSERT_FALSE(base::IsRectEmpty(ink)) << "no text drawn";
+    TRect inside;
+    base::IntersectRect(inside, ink, text.Area);
+    EXPECT_EQ(inside, ink) << "ink outside the text area";
+    // Text of an 11 to 13 pixel font: at least a few pixels high, never taller than 16.
+    EXPECT_GE(ink.Height(), 6);
+    EXPECT_LE(ink.Height(), 16);
+    if (text.Align == TInkAlign::Left) {
+        // Left-aligned, allowing for leading blanks (" 数据导出", "  是否确定退出?").
+        EXPECT_LE(ink.Left - text.Area.Left, 12);
+    } else {
+        int dx = (ink.Left + ink.Right) - (text.Area.Left + text.Area.Right);
+        int dy = (ink.Top + ink.Bottom) - (text.Area.Top + text.Area.Bottom);
+        EXPECT_LE(std::abs(dx), 6) << "not centred horizontally";
+        EXPECT_LE(std::abs(dy), 6) << "not centred vertically";
+    }
+}
+
+// Compares outside the masks; writes the actual image for a look when they differ.
+void CompareWithGolden(gfx::TBitmap const& shot, std::vector<TTextArea> const& masks, std::string const& name)
+{
+    std::string golden = std::string(XE_SOURCE_DIR) + "/tests/golden/" + name + ".png";
+    char const* update = std::getenv("XE_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        gfx::SavePngToFile(shot, golden);
+        return;
+    }
+    ASSERT_TRUE(base::FileExists(golden)) << golden << " is missing; run with XE_UPDATE_GOLDEN=1";
+    gfx::TBitmap expected = gfx::LoadPngFromFile(golden);
+    ASSERT_EQ(expected.Width(), shot.Width());
+    ASSERT_EQ(expected.Height(), shot.Height());
+    int mismatches = 0;
+    std::string first;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) {
+            bool masked = false;
+            for (auto& m : masks)
+                masked = masked || base::PtInRect(m.Area, { x, y });
+            if (masked || shot.Pixel(x, y) == expected.Pixel(x, y))
+                continue;
+            if (mismatches++ == 0)
+                first = base::Format("first at (%d, %d): actual $%06X, expected $%06X", x, y,
+                    unsigned(shot.Pixel(x, y)), unsigned(expected.Pixel(x, y)));
+        }
+    if (mismatches) {
+        std::string actual = name + ".actual.png";
+        gfx::SavePngToFile(shot, actual);
+        ADD_FAILURE() << mismatches << " pixels differ from " << golden << ", " << first
+                      << "; actual written to " << actual;
+    }
+}
+
+struct GoldenTest : tk::test::HeadlessTest {
+    void SetUp() override
+    {
+        tk::InstallEmbeddedResources();
+        HeadlessTest::SetUp();
+        Main = App->CreateForm<TFrm_outdata>();
+        Dialog = App->CreateForm<TFrm_MessageT>();
+        Frm_outdata = Main;
+        Frm_MessageT = Dialog;
+        Main->ConfigDirectory = Dir.Path();
+    }
+    void TearDown() override
+    {
+        HeadlessTest::TearDown();
+        Frm_outdata = nullptr;
+        Frm_MessageT = nullptr;
+    }
+    gfx::TBitmap Shot(tk::TForm* form)
+    {
+        App->ProcessMessages();
+        return win::CaptureWindow(form->Handle());
+    }
+    // Screenshots with and without the captions of the given controls.
+    std::pair<gfx::TBitmap, gfx::TBitmap> Shots(tk::TForm* form, std::vector<tk::TControl*> const& texts)
+    {
+        gfx::TBitmap with = Shot(form);
+        std::vector<std::string> saved;
+        for (auto* c : texts) {
+            saved.push_back(c->Caption());
+            c->SetCaption("");
+        }
+        gfx::TBitmap without = Shot(form);
+        for (size_t i = 0; i < texts.size(); ++i)
+            texts[i]->SetCaption(saved[i]);
+        return { with, without };
+    }
+
+    base::TTempDir Dir { "xe-golden" };
+    TFrm_outdata* Main = nullptr;
+    TFrm_MessageT* Dialog = nullptr;
+};
+
+} // namespace
+
+TEST_F(GoldenTest, MainWindowInTheFailedState)
+{
+    Main->Show();
+    testing::internal::CaptureStdout();
+    Main->prcouttabdata();
+    testing::internal::GetCapturedStdout();
+
+    // The gauge's percentage sits in the middle of the gauge.
+    TRect gauge = Main->Gauge1->BoundsRect();
+    int cx = (gauge.Left + gauge.Right) / 2;
+    std::vector<TTextArea> texts = {
+        { "Label2", Main->Label2->BoundsRect(), TInkAlign::Left },
+        { "L_note", Main->L_note->BoundsRect(), TInkAlign::Left },
+        { "But_cancel", Main->But_cancel->BoundsRect(), TInkAlign::Centre },
+        { "Gauge1 text", base::Rect(cx - 25, gauge.Top + 1, cx + 25, gauge.Bottom - 1), TInkAlign::Centre },
+    };
+    auto [with, without] = Shots(Main, { Main->Label2, Main->L_note, Main->But_cancel });
+    EXPECT_EQ(with.Width(), 355);
+    EXPECT_EQ(with.Height(), 175);
+    for (size_t i = 0; i < 3; ++i)
+        CheckInk(texts[i], InkBounds(with, without, texts[i].Area));
+    CompareWithGolden(with, texts, "outdata");
+}
+
+TEST_F(GoldenTest, ConfirmationDialogAsAsked)
+{
+    Main->Show();
+    Dialog->Lab_Caption->SetCaption(Ansi(u8"  是否确定退出?"));
+    Dialog->Show();
+    std::vector<TTextArea> texts = {
+        { "Lab_Caption", Dialog->Lab_Caption->BoundsRect(), TInkAlign::Left },
+        { "Label9", base::Bounds(Dialog->Label9->Left(), Dialog->Label9->Top(), 97, 16), TInkAlign::Left },
+        { "SB_OK", Dialog->SB_OK->BoundsRect(), TInkAlign::Centre },
+        { "SB_Cancel", Dialog->SB_Cancel->BoundsRect(), TInkAlign::Centre },
+    };
+    auto [with, without]
+        = Shots(Dialog, { Dialog->Lab_Caption, Dialog->Label9, Dialog->SB_OK, Dialog->SB_Cancel });
+    EXPECT_EQ(with.Width(), 200);
+    EXPECT_EQ(with.Height(), 135);
+    for (auto& t : texts)
+        CheckInk(t, InkBounds(with, without, t.Area));
+    CompareWithGolden(with, texts, "message");
+}
