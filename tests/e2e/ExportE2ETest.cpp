@@ -1,0 +1,177 @@
+// The built xmlexport, run headless in a folder of its own with an InOut.ini and a generated
+// SQLite database; the joined document is read back with libxml2 and compared with the rows.
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "tests/app/ExportFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/wait.h>
+
+using namespace xe;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TRun {
+    int ExitCode = -1;
+    std::string Out; // standard output (UTF-8)
+    std::string Err;
+};
+
+class ExportE2E : public ::testing::Test {
+protected:
+    base::TTempDir Dir { "xe-e2e" };
+    std::string ExeDir = Dir.File("bin/");
+    std::string DbName = Dir.File("data.db");
+    std::string XmlName = Dir.File("out.xml");
+
+    void SetUp() override
+    {
+        fs::create_directories(ExeDir);
+        std::error_code error;
+        fs::create_hard_link(XMLEXPORT_PATH, ExeDir + "xmlexport", error);
+        if (error)
+            fs::copy_file(XMLEXPORT_PATH, ExeDir + "xmlexport");
+    }
+
+    // Runs the executable headless from workDir (default: the test folder).
+    TRun Run(std::string workDir = "")
+    {
+        if (workDir.empty())
+            workDir = Dir.Path();
+        std::string command = "cd '" + workDir + "' && XMLEXPORT_BACKEND=headless timeout 120 '" + ExeDir
+            + "xmlexport' >'" + Dir.File("stdout") + "' 2>'" + Dir.File("stderr") + "' </dev/null";
+        int status = std::system(command.c_str());
+        TRun run;
+        run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.Out = base::ReadFileBytes(Dir.File("stdout"));
+        run.Err = base::ReadFileBytes(Dir.File("stderr"));
+        return run;
+    }
+
+    void Configure(std::string const& sql, std::string const& xmlName = "")
+    {
+        exporttest::WriteInOutIni(ExeDir + "InOut.ini", sql, xmlName.empty() ? XmlName : xmlName, DbName, "");
+    }
+
+    std::string Compare(std::string const& sql, std::string const& xml = "")
+    {
+        auto expected = exporttest::QueryRows(DbName, sql);
+        return exporttest::CompareRows(
+            exporttest::ReadExportDocument(xml.empty() ? XmlName : xml), expected, { "id", "name", "note" });
+    }
+};
+
+bool Contains(std::string const& haystack, std::u8string_view needle)
+{
+    return haystack.find(std::string(needle.begin(), needle.end())) != std::string::npos;
+}
+
+} // namespace
+
+TEST_F(ExportE2E, NoRowsSucceedsWithoutOutput)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 0 });
+    Configure("select * from t");
+    TRun run = Run();
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_TRUE(Contains(run.Out, u8"导出数据成功")) << run.Out;
+    EXPECT_FALSE(base::FileExists(XmlName));
+}
+
+TEST_F(ExportE2E, OnePageAndTwoPages)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 31 });
+    Configure("select * from t where id <= 30");
+    TRun run = Run();
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(Compare("select * from t where id <= 30 order by id"), "");
+
+    Configure("select * from t");
+    run = Run();
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(Compare("select * from t order by id"), "");
+    EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
+    EXPECT_TRUE(Contains(run.Out, u8"正在导出数据...\n导出数据成功\n")) << run.Out;
+}
+
+TEST_F(ExportE2E, ShuffledTableGivesEveryRowOnceInIdOrder)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 1000, .Seed = 99, .Shuffled = true });
+    Configure("select * from t");
+    TRun run = Run();
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(Compare("select * from t order by id"), "");
+    // Every column type of the table is in the schema; NULLs are absent attributes.
+    auto document = exporttest::ReadExportDocument(XmlName);
+    EXPECT_EQ(document.AttributeTypes.size(), 11u);
+}
+
+TEST_F(ExportE2E, ChineseInTheStatementAndTheData)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 200, .Shuffled = true });
+    // InOut.ini is written in GBK; the literals must reach the database intact. Jet's LIKE
+    // takes * for any text.
+    Configure("select * from t where name like '张三*' or name = '数据4'");
+    TRun run = Run();
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    std::string const check = "select * from t where name like '张三%' or name = '数据4' order by id";
+    EXPECT_EQ(exporttest::QueryRows(DbName, check).size(), 21u);
+    EXPECT_EQ(Compare(check), "");
+}
+
+TEST_F(ExportE2E, ExistingOutputIsReplaced)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 65 });
+    base::WriteFileBytes(XmlName, "<xml><rs:data>\r\n\t<z:row id='999'/>\r\n</rs:data>\r\n</xml>");
+    base::WriteFileBytes(Dir.File("Tempout.xml"), "left over");
+    Configure("select * from t");
+    TRun run = Run();
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(Compare("select * from t order by id"), "");
+    EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
+}
+
+TEST_F(ExportE2E, RelativeOutputResolvesAgainstTheWorkingDirectory)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 40 });
+    fs::create_directories(Dir.File("work/sub"));
+    Configure("select * from t", "sub/rel.xml");
+    TRun run = Run(Dir.File("work"));
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(Compare("select * from t order by id", Dir.File("work/sub/rel.xml")), "");
+    EXPECT_FALSE(base::FileExists(Dir.File("work/sub/Temprel.xml")));
+    EXPECT_FALSE(base::FileExists(ExeDir + "sub/rel.xml"));
+}
+
+TEST_F(ExportE2E, BadStatementEndsWithExitCodeOne)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 10 });
+    Configure("select * from no_such_table");
+    TRun run = Run();
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_FALSE(run.Err.empty());
+    EXPECT_FALSE(Contains(run.Out, u8"导出数据成功")) << run.Out;
+    EXPECT_FALSE(base::FileExists(XmlName));
+}
+
+TEST_F(ExportE2E, MissingIdColumnEndsWithExitCodeOne)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 10 });
+    Configure("select name, note from t");
+    TRun run = Run();
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_FALSE(run.Err.empty());
+    EXPECT_FALSE(Contains(run.Out, u8"导出数据成功")) << run.Out;
+}
+
+TEST_F(ExportE2E, MissingConfigurationIsAFailedStart)
+{
+    TRun run = Run();
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_TRUE(Contains(run.Out, u8"数据初始化失败...")) << run.Out;
+    EXPECT_TRUE(base::FileExists(ExeDir + "InOut.ini"));
+    EXPECT_EQ(base::FileSize(ExeDir + "InOut.ini"), 0);
+}
