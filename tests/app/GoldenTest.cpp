@@ -165,11 +165,17 @@ TEST_F(GoldenTest, MainWindowInTheFailedState)
         { "But_cancel", Main->But_cancel->BoundsRect(), TInkAlign::Centre },
         { "Gauge1 text", base::Rect(cx - 25, gauge.Top + 1, cx + 25, gauge.Bottom - 1), TInkAlign::Centre },
     };
+    Main->Gauge1->SetShowText(false);
+    gfx::TBitmap noPercent = Shot(Main);
+    Main->Gauge1->SetShowText(true);
     auto [with, without] = Shots(Main, { Main->Label2, Main->L_note, Main->But_cancel });
     EXPECT_EQ(with.Width(), 355);
     EXPECT_EQ(with.Height(), 175);
     for (size_t i = 0; i < 3; ++i)
         CheckInk(texts[i], InkBounds(with, without, texts[i].Area));
+    // The percentage is all the gauge's text: nothing of it lies outside its masked area.
+    CheckInk(texts[3], InkBounds(with, noPercent, texts[3].Area));
+    EXPECT_EQ(InkBounds(with, noPercent, gauge), InkBounds(with, noPercent, texts[3].Area));
     CompareWithGolden(with, texts, "outdata");
 }
 
