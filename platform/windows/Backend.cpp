@@ -19,8 +19,13 @@ std::unique_ptr<TBackend> CreateDefaultBackend()
         return std::make_unique<TSdlBackend>();
     char const* display = std::getenv("DISPLAY");
     char const* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (((display && *display) || (wayland && *wayland)) && TSdlBackend::DisplayReachable())
-        return std::make_unique<TSdlBackend>();
+    if ((display && *display) || (wayland && *wayland)) {
+        try {
+            return std::make_unique<TSdlBackend>();
+        } catch (base::EInvalidOperation const&) {
+            // The display named in the environment cannot be opened: run without one.
+        }
+    }
     return std::make_unique<THeadlessBackend>();
 }
 

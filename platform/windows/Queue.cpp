@@ -83,7 +83,15 @@ bool TWindowSystem::Peek(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UI
             }
         }
 
-        // 4. Timers that are due, earliest first.
+        // 4. Input, once nothing is posted or to be painted: what was drawn is shown
+        // first, as the user sees it before acting.
+        FlushPresent();
+        if (std::optional<TRawEvent> event = FBackend->PollEvent()) {
+            ProcessRawEvent(*event);
+            continue;
+        }
+        // 5. Timers that are due, earliest first. They come after input, so that a timer
+        // that is always due cannot hold input back.
         if (InFilter(WM_TIMER, filterMin, filterMax)) {
             TTimer* due = nullptr;
             for (TTimer& t : FTimers) {
@@ -102,13 +110,7 @@ bool TWindowSystem::Peek(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UI
             }
         }
 
-        // 5. Input, which arrives only when nothing else is pending.
-        std::optional<TRawEvent> event = FBackend->PollEvent();
-        if (!event) {
-            FlushPresent();
-            return false;
-        }
-        ProcessRawEvent(*event);
+        return false;
     }
 }
 

@@ -26,16 +26,6 @@ TMouseButton ButtonFromSdl(uint8_t button)
 
 } // namespace
 
-bool TSdlBackend::DisplayReachable()
-{
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return false;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    return true;
-}
-
 TSdlBackend::TSdlBackend()
 {
     // The first click on a window that is not focused is a click, as on the platform.
@@ -43,6 +33,9 @@ TSdlBackend::TSdlBackend()
     // Closing windows is the window system's business, not a reason to quit.
     SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Surfaces go to the display directly: a framebuffer emulated through a renderer
+    // showed each frame only when the next one came.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw base::EInvalidOperation(std::string("Cannot open the display: ") + SDL_GetError());
     FStart = SDL_GetTicks64();

@@ -39,9 +39,6 @@ public:
     std::optional<TRawEvent> PollEvent() override;
     void WaitEvent(std::optional<uint64_t> deadline) override;
 
-    // True when a display can be opened (SDL's video subsystem starts).
-    static bool DisplayReachable();
-
 private:
     struct TNative {
         SDL_Window* Window = nullptr;

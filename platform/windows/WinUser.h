@@ -138,9 +138,9 @@ UINT GetDoubleClickTime();
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
-// Order: posted messages, WM_QUIT, WM_PAINT (windows with something to paint), WM_TIMER
-// (due timers), then input from the backend, which therefore arrives only when nothing
-// else is pending. filterMin/filterMax restrict the message numbers (0, 0 = all).
+// Order: posted messages, WM_QUIT, WM_PAINT (windows with something to paint), then input
+// from the backend (which therefore arrives only when nothing is posted or to be painted),
+// then WM_TIMER for due timers. filterMin/filterMax restrict the message numbers (0, 0 = all).
 BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
 // Waits for a message; returns FALSE for WM_QUIT. While waiting the backend's clock runs
 // (the headless one advances to the next timer or scripted step).
