@@ -1,7 +1,9 @@
 #include "skin/data/SkinData.h"
 
 #include "platform/base/Strings.h"
+#include "platform/toolkit/Forms.h"
 #include "platform/toolkit/Persistence.h"
+#include "platform/windows/WinUser.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinPackage.h"
@@ -18,7 +20,29 @@ using xe::tk::TOperation;
 
 namespace {
 
-TSkinFormMessenger* GMessenger = nullptr;
+// The application's forms, in the screen's list order; a form owns its window from
+// construction, so every form can be sent to.
+class TScreenFormMessenger : public TSkinFormMessenger {
+public:
+    bool IsForm(TComponent* component) override { return dynamic_cast<xe::tk::TForm*>(component) != nullptr; }
+    std::vector<TComponent*> Forms() override
+    {
+        std::vector<TComponent*> out;
+        if (xe::tk::Screen)
+            for (int i = 0; i < xe::tk::Screen->FormCount(); ++i)
+                out.push_back(xe::tk::Screen->Forms(i));
+        return out;
+    }
+    void SendSkinMessage(TComponent* form, unsigned msg, TspSkinData* skinData, intptr_t param) override
+    {
+        auto* f = dynamic_cast<xe::tk::TForm*>(form);
+        if (f && f->Handle())
+            xe::win::SendMessage(f->Handle(), msg, xe::win::WPARAM(skinData), xe::win::LPARAM(param));
+    }
+};
+
+TScreenFormMessenger GScreenMessenger;
+TSkinFormMessenger* GMessenger = &GScreenMessenger;
 
 bool IsNullRect(TRect const& r) { return r.Width() <= 0 || r.Height() <= 0; }
 bool IsNullPoint(TPoint p) { return p.X == 0 || p.Y == 0; }

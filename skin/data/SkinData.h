@@ -28,8 +28,8 @@ constexpr unsigned SkinMsg_ResStrChange = WM_USER + 250; // ResourceStrData was 
 constexpr intptr_t SkinMsgParam = 1000;
 
 // How skin change messages reach the forms: the application's forms in list order, and
-// a synchronous send to a form's window (creating the window if it has none yet). The
-// toolkit's forms provide it; tests may put their own in place.
+// a synchronous send to a form's window. By default these are the toolkit's forms (the
+// screen's list, SendMessage to each form's window); tests may put their own in place.
 class TSkinFormMessenger {
 public:
     virtual ~TSkinFormMessenger() = default;
@@ -41,6 +41,7 @@ public:
         = 0;
 };
 // Installs the messenger (null: messages go nowhere) and gives the previous one back.
+// The default one sends to the toolkit's forms.
 TSkinFormMessenger* SetSkinFormMessenger(TSkinFormMessenger* messenger);
 TSkinFormMessenger* SkinFormMessenger();
 

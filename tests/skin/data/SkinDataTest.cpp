@@ -5,6 +5,7 @@
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinPackage.h"
+#include "tests/platform/toolkit/HeadlessFixture.h"
 #include "tests/skin/data/TestBitmaps.h"
 
 #include <gtest/gtest.h>
@@ -425,4 +426,61 @@ TEST(SkinData, ClearAllEmptiesPicturesAndNamesButKeepsFormInfo)
     EXPECT_TRUE(data->MaskName.empty());
     EXPECT_TRUE(data->ActivePictureNames.empty());
     EXPECT_EQ(data->BorderWidth, 3);
+}
+
+namespace {
+
+struct TSkinMessageLog {
+    void const* Form;
+    unsigned Msg;
+    uintptr_t WParam;
+    intptr_t LParam;
+};
+std::vector<TSkinMessageLog>* gSkinLog = nullptr;
+
+class TListeningForm : public xe::tk::TForm {
+public:
+    using TForm::TForm;
+    void WndProc(xe::tk::TMessage& message) override
+    {
+        if (gSkinLog && message.Msg >= SkinMsg_BeforeChange && message.Msg <= SkinMsg_ResStrChange)
+            gSkinLog->push_back({ this, message.Msg, message.WParam, message.LParam });
+        TForm::WndProc(message);
+    }
+};
+
+struct SkinDataForms : xe::tk::test::HeadlessTest {
+    void SetUp() override
+    {
+        HeadlessTest::SetUp();
+        gSkinLog = &Log;
+    }
+    void TearDown() override
+    {
+        gSkinLog = nullptr;
+        HeadlessTest::TearDown();
+    }
+    std::vector<TSkinMessageLog> Log;
+};
+
+} // namespace
+
+TEST_F(SkinDataForms, MessagesReachTheWindowsOfEveryForm)
+{
+    auto* main = App->CreateForm<TListeningForm>();
+    auto* dialog = App->CreateForm<TListeningForm>();
+    auto* third = App->CreateForm<TListeningForm>();
+    auto* data = new TspSkinData(dialog);
+    data->LoadFromPackage(EmptyPackage("[VERSION]\r\n"));
+    std::vector<void const*> order;
+    for (int round = 0; round < 3; ++round)
+        for (void const* f : { (void const*)dialog, (void const*)main, (void const*)third })
+            order.push_back(f);
+    ASSERT_EQ(Log.size(), order.size());
+    for (size_t i = 0; i < Log.size(); ++i) {
+        EXPECT_EQ(Log[i].Form, order[i]) << i;
+        EXPECT_EQ(Log[i].Msg, SkinMsg_BeforeChange + unsigned(i / 3));
+        EXPECT_EQ(Log[i].WParam, uintptr_t(data));
+        EXPECT_EQ(Log[i].LParam, 1000);
+    }
 }
