@@ -328,6 +328,18 @@ void TForm::Update()
         win::UpdateWindow(FHandle);
 }
 
+void TForm::Invalidate()
+{
+    if (FHandle)
+        win::InvalidateRect(FHandle, nullptr, win::TRUE);
+}
+
+void TForm::Repaint()
+{
+    Invalidate();
+    Update();
+}
+
 void TForm::DoShow()
 {
     if (OnShow)

@@ -65,6 +65,9 @@ public:
     void SetCaption(std::string const& value) override;
     void SetVisible(bool value) override;
     void Update() override;
+    // The whole client area.
+    void Invalidate() override;
+    void Repaint() override;
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle value);

@@ -290,3 +290,14 @@ TEST_F(ControlsTest, SpeedButtonShowsItsPressedLookWhilePressedInside)
     EXPECT_EQ(button->State(), bsUp);
     EXPECT_EQ(clicks, 1);
 }
+
+TEST_F(ControlsTest, ChangingTheFormColourRepaintsItsBackground)
+{
+    auto* form = MakeForm();
+    form->Show();
+    App->ProcessMessages();
+    EXPECT_EQ(Shot(form).Pixel(150, 90), xe::base::ColorToRGB(xe::base::clBtnFace));
+    form->SetColor(xe::base::clTeal);
+    App->ProcessMessages();
+    EXPECT_EQ(Shot(form).Pixel(150, 90), xe::base::clTeal);
+}
