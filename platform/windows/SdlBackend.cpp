@@ -8,7 +8,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Region.h"
 
-#ifdef XE_HAVE_XSHAPE
+#ifdef XE_HAVE_X11
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 #endif
@@ -39,6 +39,15 @@ TSdlBackend::TSdlBackend()
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw base::EInvalidOperation(std::string("Cannot open the display: ") + SDL_GetError());
     FStart = SDL_GetTicks64();
+#ifdef XE_HAVE_X11
+    // On X the pointer's screen position comes with every event. SDL passes on positions
+    // relative to the window, which are stale for events made before the window last
+    // moved (a window dragged by its title image moves under the pointer).
+    if (std::string(SDL_GetCurrentVideoDriver()) == "x11") {
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+        FX11Input = true;
+    }
+#endif
 }
 
 TSdlBackend::~TSdlBackend()
@@ -217,9 +226,31 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
     while (SDL_PollEvent(&e)) {
         TRawEvent raw;
         switch (e.type) {
+#ifdef XE_HAVE_X11
+        case SDL_SYSWMEVENT: {
+            if (!FX11Input || !e.syswm.msg || e.syswm.msg->subsystem != SDL_SYSWM_X11)
+                continue;
+            XEvent const& x = e.syswm.msg->msg.x11.event;
+            if (x.type == MotionNotify) {
+                raw.Kind = TRawEventKind::MouseMove;
+                raw.Pos = { x.xmotion.x_root, x.xmotion.y_root };
+                return raw;
+            }
+            if ((x.type == ButtonPress || x.type == ButtonRelease) && x.xbutton.button >= 1
+                && x.xbutton.button <= 3) {
+                raw.Kind = x.type == ButtonPress ? TRawEventKind::ButtonDown : TRawEventKind::ButtonUp;
+                raw.Pos = { x.xbutton.x_root, x.xbutton.y_root };
+                raw.Button = x.xbutton.button == 1 ? mbLeft : x.xbutton.button == 3 ? mbRight : mbMiddle;
+                return raw;
+            }
+            continue;
+        }
+#endif
         case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
+            if (FX11Input)
+                continue; // taken from the X events above
             uint32_t id = e.type == SDL_MOUSEMOTION ? e.motion.windowID : e.button.windowID;
             HWND hwnd = FromSdlId(id);
             TNative* n = Find(hwnd);

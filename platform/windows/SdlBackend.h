@@ -51,6 +51,7 @@ private:
 
     std::map<HWND, TNative> FNatives;
     uint64_t FStart = 0;
+    bool FX11Input = false; // mouse input from X events (screen positions)
 };
 
 } // namespace xe::win

@@ -166,6 +166,33 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
         ASSERT_EQ(down.size(), 1u);
         EXPECT_EQ(LParamToPoint(down[0].LParam), (TPoint { 80, 56 }));
 
+        // A window that follows the pointer while a button is held (as one dragged by its
+        // title image) ends exactly where the pointer took it, however fast the moves come.
+        TPoint anchor;
+        w.OnMessage = [&](UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            POINT p;
+            GetCursorPos(&p);
+            if (m == WM_LBUTTONDOWN) {
+                SetCapture(w.Handle);
+                anchor = p;
+            } else if (m == WM_MOUSEMOVE && GetCapture() == w.Handle) {
+                RECT r;
+                GetWindowRect(w.Handle, &r);
+                MoveWindow(
+                    w.Handle, r.Left + p.X - anchor.X, r.Top + p.Y - anchor.Y, r.Width(), r.Height(), TRUE);
+                anchor = p;
+            } else if (m == WM_LBUTTONUP)
+                ReleaseCapture();
+            return std::nullopt;
+        };
+        Shell(prefix
+            + "xdotool mousemove 410 300 mousedown 1 mousemove 430 310 mousemove 460 330 mousemove 510 360 "
+              "mousemove 540 380 mouseup 1"); // not a double click: away from the last click
+        PumpUntil([&] { return w.Count(WM_LBUTTONUP) > 1; }, 5000);
+        RECT moved;
+        GetWindowRect(w.Handle, &moved);
+        EXPECT_EQ(moved, base::Bounds(320 + 130, 244 + 80, 355, 175));
+
         // Moving the window moves the real one.
         MoveWindow(w.Handle, 100, 50, 355, 175, TRUE);
         PumpUntil(
