@@ -1,0 +1,164 @@
+// The main window during an export, on the headless backend: the close query with the
+// dialog nested in the export's message pump, and minimising while pages are written.
+#include "app/FrmMessageT.h"
+#include "app/FrmOutdata.h"
+#include "app/PagedExport.h"
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "platform/windows/WinUser.h"
+#include "resources/Embedded.h"
+#include "tests/app/ExportFixtures.h"
+#include "tests/platform/toolkit/HeadlessFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace xe;
+using namespace xe::app;
+using base::Ansi;
+
+namespace {
+
+struct ExportWindowTest : tk::test::HeadlessTest {
+    base::TTempDir Dir { "xe-export-window" };
+    TFrm_outdata* Main = nullptr;
+    TFrm_MessageT* Dialog = nullptr;
+    std::string DbName = Dir.File("data.db");
+    std::string XmlName = Dir.File("out.xml");
+    std::string MainCaption = Ansi(u8"XML数据导出");
+    std::string DialogCaption = Ansi(u8"提示信息");
+    std::vector<int> PagesSeenByDialog;
+
+    void SetUp() override
+    {
+        tk::InstallEmbeddedResources();
+        HeadlessTest::SetUp();
+        Main = App->CreateForm<TFrm_outdata>();
+        Dialog = App->CreateForm<TFrm_MessageT>();
+        Frm_outdata = Main;
+        Frm_MessageT = Dialog;
+        Main->ConfigDirectory = Dir.Path();
+        Dialog->OnShow = [this](tk::TComponent*) { PagesSeenByDialog.push_back(Main->Gauge1->Progress()); };
+    }
+    void TearDown() override
+    {
+        HeadlessTest::TearDown();
+        Frm_outdata = nullptr;
+        Frm_MessageT = nullptr;
+    }
+
+    // 300 rows: ten pages.
+    void StartWithRows(int rows)
+    {
+        exporttest::CreateSampleDatabase(DbName, { .Rows = rows, .Shuffled = true });
+        exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, DbName, "");
+        Main->Show();
+        ASSERT_FALSE(Main->FInitFailed);
+    }
+    // Runs the export as the start sequence does, then the message loop, closing the
+    // window as the headless executable does once the loop is reached.
+    std::string RunExportAndLoop()
+    {
+        testing::internal::CaptureStdout();
+        try {
+            Main->prcouttabdata();
+            H->CloseRequest(Main->Handle());
+            App->Run();
+        } catch (std::exception const& e) {
+            ADD_FAILURE() << "the export raised: " << e.what();
+        }
+        return testing::internal::GetCapturedStdout();
+    }
+    void WaitForPage(int page)
+    {
+        H->WaitUntil(
+            [this, page] { return Main->Gauge1->Progress() >= page; }, "page " + std::to_string(page));
+    }
+    void ClickCloseImage() { H->Click(MainCaption, 297 + 9, 5 + 10); }
+    void AnswerDialog(bool ok)
+    {
+        H->WaitShown(DialogCaption);
+        H->Click(DialogCaption, (ok ? 27 : 105) + 30, 91 + 10);
+    }
+};
+
+} // namespace
+
+TEST_F(ExportWindowTest, OkAfterPageThreeOfTenStopsAndLeavesNoFiles)
+{
+    StartWithRows(300);
+    WaitForPage(3);
+    ClickCloseImage();
+    AnswerDialog(true);
+    std::string out = RunExportAndLoop();
+    EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 3 }));
+    EXPECT_EQ(Main->Gauge1->MaxValue(), 10);
+    EXPECT_EQ(Main->Gauge1->Progress(), 3) << "no page after the confirmation";
+    EXPECT_TRUE(Main->FCancelled);
+    EXPECT_FALSE(base::FileExists(XmlName));
+    EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
+    EXPECT_TRUE(App->Terminated());
+    EXPECT_FALSE(Main->Visible());
+    EXPECT_EQ(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
+}
+
+TEST_F(ExportWindowTest, CancelInTheDialogLetsTheExportFinish)
+{
+    StartWithRows(300);
+    WaitForPage(2);
+    ClickCloseImage();
+    AnswerDialog(false);
+    // The close request of the headless run comes after the export: the done state closes
+    // at once, without the dialog.
+    std::string out = RunExportAndLoop();
+    EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 2 }));
+    EXPECT_FALSE(Main->FCancelled);
+    EXPECT_EQ(Main->Gauge1->Progress(), 10);
+    EXPECT_EQ(Main->But_cancel->Caption(), Ansi(u8"完成"));
+    EXPECT_EQ(Main->L_note->Caption(), Ansi(u8"导出数据成功"));
+    EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
+    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
+                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+        "");
+    EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
+    EXPECT_TRUE(App->Terminated());
+}
+
+TEST_F(ExportWindowTest, MinimiseDuringTheExport)
+{
+    StartWithRows(300);
+    WaitForPage(2);
+    H->Click(MainCaption, 269 + 9, 5 + 10);
+    bool minimisedDuringExport = false;
+    H->Do([&] { minimisedDuringExport = win::IsApplicationMinimized() && Main->Gauge1->Progress() < 10; });
+    std::string out = RunExportAndLoop();
+    EXPECT_TRUE(minimisedDuringExport);
+    EXPECT_TRUE(PagesSeenByDialog.empty());
+    EXPECT_EQ(Main->Gauge1->Progress(), 10);
+    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
+                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+        "");
+}
+
+TEST_F(ExportWindowTest, DialogCentresOverTheMainWindowOnceThenStaysWhereItWas)
+{
+    StartWithRows(0);
+    std::vector<base::TRect> shown;
+    Dialog->OnShow = [&](tk::TComponent*) { shown.push_back(Dialog->BoundsRect()); };
+    H->Do([&] { Main->Close(); });
+    AnswerDialog(false);
+    H->Do([&] { Dialog->SetBounds(10, 20, Dialog->Width(), Dialog->Height()); });
+    H->Do([&] { Main->Close(); });
+    H->WaitShown(DialogCaption);
+    H->Do([&] { shown.push_back(Dialog->BoundsRect()); });
+    H->Click(DialogCaption, 169 + 9, 5 + 10); // the exit image answers Cancel
+    H->RunScript();
+    ASSERT_GE(shown.size(), 2u);
+    base::TRect const main = Main->BoundsRect();
+    base::TRect const first = shown.front();
+    EXPECT_EQ(first.Left + first.Width() / 2, main.Left + main.Width() / 2);
+    EXPECT_EQ(first.Top + first.Height() / 2, main.Top + main.Height() / 2);
+    EXPECT_EQ(shown.back().Left, 10);
+    EXPECT_EQ(shown.back().Top, 20);
+    EXPECT_TRUE(Main->Visible()) << "Cancel and the exit image keep the window";
+    EXPECT_EQ(Dialog->ModalResult(), tk::mrCancel);
+}
