@@ -33,6 +33,8 @@ TSdlBackend::TSdlBackend()
     // Closing windows is the window system's business, not a reason to quit.
     SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Interrupt and terminate signals keep their usual effect instead of becoming events.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Surfaces go to the display directly: a framebuffer emulated through a renderer
     // showed each frame only when the next one came.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -145,13 +147,11 @@ void TSdlBackend::SetMinimized(HWND window, bool minimized)
     if (!n || n->Minimized == minimized)
         return;
     n->Minimized = minimized;
-    if (minimized) {
+    // The window goes to its task-bar entry. (Without a window manager nothing iconifies
+    // it; hiding it instead would leave no entry to restore it from where there is one.)
+    if (minimized)
         SDL_MinimizeWindow(n->Window);
-        // Without a window manager iconifying does nothing: the window leaves the screen.
-        SDL_HideWindow(n->Window);
-    } else {
-        if (n->Visible)
-            SDL_ShowWindow(n->Window);
+    else {
         SDL_RestoreWindow(n->Window);
         SDL_SetWindowPosition(n->Window, n->Bounds.Left, n->Bounds.Top);
     }
