@@ -136,13 +136,35 @@ bool UsesSource(uint8_t code)
 }
 
 // Is the pixel centre (px + 0.5, py + 0.5) of a w x h box inside the box's ellipse?
-bool InEllipse(int px, int py, int w, int h)
+bool InEllipse(int64_t px, int64_t py, int64_t w, int64_t h)
 {
     if (w <= 2 || h <= 2)
         return px >= 0 && py >= 0 && px < w && py < h;
-    double a = w / 2.0, b = h / 2.0;
-    double dx = (px + 0.5 - a) / a, dy = (py + 0.5 - b) / b;
+    double a = double(w) / 2.0, b = double(h) / 2.0;
+    double dx = (double(px) + 0.5 - a) / a, dy = (double(py) + 0.5 - b) / b;
     return dx * dx + dy * dy <= 1.0 + 1e-9;
+}
+
+// A logical rectangle in bitmap coordinates. Edges far outside the bitmap are pulled in to just
+// outside it, which draws the same, so that no arithmetic on them can overflow.
+TRect ToBitmapRect(TRect const& r, int64_t ox, int64_t oy, int w, int h)
+{
+    constexpr int64_t margin = 1024;
+    auto cx = [&](int64_t v) { return int(std::clamp<int64_t>(v + ox, -margin, w + margin)); };
+    auto cy = [&](int64_t v) { return int(std::clamp<int64_t>(v + oy, -margin, h + margin)); };
+    return { cx(r.Left), cy(r.Top), cx(r.Right), cy(r.Bottom) };
+}
+
+// A text position in bitmap coordinates; text that starts this far away cannot reach the bitmap.
+int ToBitmapPos(int64_t v, int64_t offset)
+{
+    return int(std::clamp<int64_t>(v + offset, -(int64_t(1) << 24), int64_t(1) << 24));
+}
+
+TRect OffsetClamped(TRect const& r, int64_t dx, int64_t dy)
+{
+    auto c = [](int64_t v) { return int(std::clamp<int64_t>(v, -(int64_t(1) << 30), int64_t(1) << 30)); };
+    return { c(r.Left + dx), c(r.Top + dy), c(r.Right + dx), c(r.Bottom + dy) };
 }
 
 bool IsCjk(char32_t c)
@@ -255,8 +277,7 @@ int TCanvas::SelectClipRgn(TRegion const* deviceRegion)
 
 int TCanvas::IntersectClipRect(TRect const& rect)
 {
-    TRect device = rect;
-    base::OffsetRect(device, FViewportOrg.X, FViewportOrg.Y);
+    TRect device = base::IsRectEmpty(rect) ? TRect {} : OffsetClamped(rect, FViewportOrg.X, FViewportOrg.Y);
     FClip = (FHasClip ? FClip : DeviceArea()).Intersect(TRegion(device));
     FHasClip = true;
     ClipChanged();
@@ -265,8 +286,7 @@ int TCanvas::IntersectClipRect(TRect const& rect)
 
 int TCanvas::ExcludeClipRect(TRect const& rect)
 {
-    TRect device = rect;
-    base::OffsetRect(device, FViewportOrg.X, FViewportOrg.Y);
+    TRect device = base::IsRectEmpty(rect) ? TRect {} : OffsetClamped(rect, FViewportOrg.X, FViewportOrg.Y);
     FClip = (FHasClip ? FClip : DeviceArea()).Subtract(TRegion(device));
     FHasClip = true;
     ClipChanged();
@@ -299,8 +319,9 @@ bool TCanvas::PtVisible(int x, int y) const
 
 bool TCanvas::RectVisible(TRect const& rect) const
 {
-    TRect r = rect, tmp;
-    base::OffsetRect(r, OffX(), OffY());
+    TRect r = ToBitmapRect(rect, OffX(), OffY(), Width(), Height()), tmp;
+    if (base::IsRectEmpty(rect))
+        return false;
     for (auto& c : ClipRects())
         if (base::IntersectRect(tmp, c, r))
             return true;
@@ -388,16 +409,39 @@ void TCanvas::PlotPen(int x, int y)
         FillBox(base::Bounds(x - half, y - half, w, w), Pen.Color, Pen.Mode);
 }
 
-void TCanvas::LineRaw(int x0, int y0, int x1, int y1)
+void TCanvas::LineRaw(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
 {
     if (Pen.Style == psClear)
         return;
-    int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
+    int64_t dx = x1 > x0 ? x1 - x0 : x0 - x1, dy = y1 > y0 ? y1 - y0 : y0 - y1;
+    if (std::max(dx, dy) > 65536) {
+        // A very long line is stepped along its major axis over the visible part only, the
+        // minor coordinate rounded from the exact line.
+        int64_t margin = std::clamp(Pen.Width, 1, 256);
+        bool xMajor = dx >= dy;
+        int64_t a0 = xMajor ? x0 : y0, a1 = xMajor ? x1 : y1, b0 = xMajor ? y0 : x0, b1 = xMajor ? y1 : x1;
+        int64_t extent = xMajor ? Width() : Height(), other = xMajor ? Height() : Width();
+        int64_t step = a0 < a1 ? 1 : -1;
+        int64_t from = step > 0 ? std::max(a0, -margin) : std::min(a0, extent + margin);
+        int64_t to = step > 0 ? std::min(a1, extent + margin) : std::max(a1, -margin - 1);
+        for (int64_t t = from; step > 0 ? t < to : t > to; t += step) {
+            int64_t b = b0 + std::llround(double(t - a0) * double(b1 - b0) / double(a1 - a0));
+            if (b < -margin || b > other + margin)
+                continue;
+            if (xMajor)
+                PlotPen(int(t), int(b));
+            else
+                PlotPen(int(b), int(t));
+        }
+        return;
+    }
+    int64_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    dy = -dy;
+    int64_t err = dx + dy;
     while (x0 != x1 || y0 != y1) {
-        PlotPen(x0, y0);
-        int e2 = 2 * err;
+        if (x0 >= INT32_MIN && x0 <= INT32_MAX && y0 >= INT32_MIN && y0 <= INT32_MAX)
+            PlotPen(int(x0), int(y0));
+        int64_t e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
             x0 += sx;
@@ -420,17 +464,14 @@ void TCanvas::FillRect(TRect const& rect)
 {
     if (Brush.Style == bsClear || base::IsRectEmpty(rect))
         return;
-    TRect box = rect;
-    base::OffsetRect(box, OffX(), OffY());
-    FillBox(box, Brush.Color, pmCopy);
+    FillBox(ToBitmapRect(rect, OffX(), OffY(), Width(), Height()), Brush.Color, pmCopy);
 }
 
 void TCanvas::FrameRect(TRect const& rect)
 {
     if (Brush.Style == bsClear || base::IsRectEmpty(rect))
         return;
-    TRect b = rect;
-    base::OffsetRect(b, OffX(), OffY());
+    TRect b = ToBitmapRect(rect, OffX(), OffY(), Width(), Height());
     FillBox({ b.Left, b.Top, b.Right, b.Top + 1 }, Brush.Color, pmCopy);
     if (b.Height() > 1)
         FillBox({ b.Left, b.Bottom - 1, b.Right, b.Bottom }, Brush.Color, pmCopy);
@@ -441,8 +482,8 @@ void TCanvas::FrameRect(TRect const& rect)
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
-    TRect b { std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2) };
-    base::OffsetRect(b, OffX(), OffY());
+    TRect b = ToBitmapRect({ std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2) }, OffX(),
+        OffY(), Width(), Height());
     if (Pen.Style == psClear) {
         // Without a pen the platform fills one pixel less to the right and bottom.
         if (Brush.Style == bsSolid)
@@ -472,19 +513,33 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 // the other members are filled with the brush. Without a pen the brush fills every member.
 template <typename Inside> void TCanvas::DrawShape(int x1, int y1, int x2, int y2, Inside inside)
 {
-    TRect b { std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2) };
-    if (base::IsRectEmpty(b))
+    int64_t left = std::min(x1, x2), top = std::min(y1, y2);
+    int64_t w = std::abs(int64_t(x2) - x1), h = std::abs(int64_t(y2) - y1);
+    if (w == 0 || h == 0)
         return;
-    int w = b.Width(), h = b.Height();
-    if (int64_t(w) * h > (int64_t(1) << 26))
-        return; // a box of this size cannot be meant for a bitmap
-    std::vector<uint8_t> member(size_t(w) * size_t(h));
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            member[size_t(y) * w + x] = inside(x, y) ? 1 : 0;
-    auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h && member[size_t(y) * w + x]; };
-    int penWidth = std::max(1, Pen.Width);
-    auto isOutline = [&](int x, int y) {
+    int penWidth = std::clamp(Pen.Width, 1, 256);
+    // Box coordinates of the part inside the bitmap; only that part is rasterised, with a
+    // margin of the pen's width for the outline test.
+    int64_t ox = left + OffX(), oy = top + OffY();
+    int64_t visLeft = std::max<int64_t>(0, -ox), visRight = std::min<int64_t>(w, Width() - ox);
+    int64_t visTop = std::max<int64_t>(0, -oy), visBottom = std::min<int64_t>(h, Height() - oy);
+    if (visLeft >= visRight || visTop >= visBottom)
+        return;
+    int64_t memLeft = std::max<int64_t>(0, visLeft - penWidth), memRight = std::min(w, visRight + penWidth);
+    int64_t memTop = std::max<int64_t>(0, visTop - penWidth), memBottom = std::min(h, visBottom + penWidth);
+    int64_t memW = memRight - memLeft;
+    std::vector<uint8_t> member(size_t(memW * (memBottom - memTop)));
+    for (int64_t y = memTop; y < memBottom; ++y)
+        for (int64_t x = memLeft; x < memRight; ++x)
+            member[size_t((y - memTop) * memW + (x - memLeft))] = inside(x, y) ? 1 : 0;
+    auto at = [&](int64_t x, int64_t y) {
+        if (x < 0 || y < 0 || x >= w || y >= h)
+            return false;
+        if (x < memLeft || y < memTop || x >= memRight || y >= memBottom)
+            return bool(inside(x, y));
+        return member[size_t((y - memTop) * memW + (x - memLeft))] != 0;
+    };
+    auto isOutline = [&](int64_t x, int64_t y) {
         if (penWidth == 1)
             return !at(x - 1, y) || !at(x + 1, y) || !at(x, y - 1) || !at(x, y + 1);
         for (int dy = -penWidth + 1; dy < penWidth; ++dy)
@@ -494,42 +549,41 @@ template <typename Inside> void TCanvas::DrawShape(int x1, int y1, int x2, int y
         return false;
     };
     bool pen = Pen.Style == psSolid, brush = Brush.Style == bsSolid;
-    int ox = b.Left + OffX(), oy = b.Top + OffY();
-    for (int y = 0; y < h; ++y) {
-        int x = 0;
-        while (x < w) {
+    for (int64_t y = visTop; y < visBottom; ++y) {
+        int64_t x = visLeft;
+        while (x < visRight) {
             if (!at(x, y)) {
                 ++x;
                 continue;
             }
             bool outline = pen && isOutline(x, y);
-            int start = x;
-            while (x < w && at(x, y) && (pen && isOutline(x, y)) == outline)
+            int64_t start = x;
+            while (x < visRight && at(x, y) && (pen && isOutline(x, y)) == outline)
                 ++x;
             if (outline)
-                FillSpan(oy + y, ox + start, ox + x, Pen.Color, Pen.Mode);
+                FillSpan(int(oy + y), int(ox + start), int(ox + x), Pen.Color, Pen.Mode);
             else if (brush)
-                FillSpan(oy + y, ox + start, ox + x, Brush.Color, pmCopy);
+                FillSpan(int(oy + y), int(ox + start), int(ox + x), Brush.Color, pmCopy);
         }
     }
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
-    int w = std::abs(x2 - x1), h = std::abs(y2 - y1);
-    DrawShape(x1, y1, x2, y2, [w, h](int x, int y) { return InEllipse(x, y, w, h); });
+    int64_t w = std::abs(int64_t(x2) - x1), h = std::abs(int64_t(y2) - y1);
+    DrawShape(x1, y1, x2, y2, [w, h](int64_t x, int64_t y) { return InEllipse(x, y, w, h); });
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight)
 {
-    int w = std::abs(x2 - x1), h = std::abs(y2 - y1);
-    int ew = std::clamp(ellipseWidth, 0, w), eh = std::clamp(ellipseHeight, 0, h);
-    DrawShape(x1, y1, x2, y2, [=](int x, int y) {
+    int64_t w = std::abs(int64_t(x2) - x1), h = std::abs(int64_t(y2) - y1);
+    int64_t ew = std::clamp<int64_t>(ellipseWidth, 0, w), eh = std::clamp<int64_t>(ellipseHeight, 0, h);
+    DrawShape(x1, y1, x2, y2, [=](int64_t x, int64_t y) {
         if (ew < 2 || eh < 2)
             return true;
         // Corners take the quarters of an ew x eh ellipse.
-        int cx = x < ew / 2 ? x : x >= w - ew / 2 ? x - (w - ew) : -1;
-        int cy = y < eh / 2 ? y : y >= h - eh / 2 ? y - (h - eh) : -1;
+        int64_t cx = x < ew / 2 ? x : x >= w - ew / 2 ? x - (w - ew) : -1;
+        int64_t cy = y < eh / 2 ? y : y >= h - eh / 2 ? y - (h - eh) : -1;
         if (cx < 0 || cy < 0)
             return true;
         return InEllipse(cx, cy, ew, eh);
@@ -538,9 +592,9 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int el
 
 void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    int left = std::min(x1, x2), top = std::min(y1, y2);
-    int w = std::abs(x2 - x1), h = std::abs(y2 - y1);
-    double cx = left + w / 2.0, cy = top + h / 2.0;
+    double left = std::min(x1, x2), top = std::min(y1, y2);
+    int64_t w = std::abs(int64_t(x2) - x1), h = std::abs(int64_t(y2) - y1);
+    double cx = left + double(w) / 2.0, cy = top + double(h) / 2.0;
     // Angles grow counter-clockwise on the screen, so y is negated.
     double start = std::atan2(-(y3 - cy), x3 - cx);
     double end = std::atan2(-(y4 - cy), x4 - cx);
@@ -551,12 +605,12 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     };
     double span = norm(end - start);
     bool whole = (x3 == x4 && y3 == y4) || span < 1e-12 || span > twoPi - 1e-12;
-    DrawShape(x1, y1, x2, y2, [=](int x, int y) {
+    DrawShape(x1, y1, x2, y2, [=](int64_t x, int64_t y) {
         if (!InEllipse(x, y, w, h))
             return false;
         if (whole)
             return true;
-        double dx = left + x + 0.5 - cx, dy = top + y + 0.5 - cy;
+        double dx = left + double(x) + 0.5 - cx, dy = top + double(y) + 0.5 - cy;
         if (std::abs(dx) < 1e-12 && std::abs(dy) < 1e-12)
             return true;
         return norm(std::atan2(-dy, dx) - start) <= span + 1e-12;
@@ -575,7 +629,10 @@ void TCanvas::Polygon(std::vector<TPoint> const& points)
             maxY = std::max(maxY, p.Y);
         }
         std::vector<double> xs;
-        for (int y = minY; y < maxY; ++y) {
+        // Only the rows inside the bitmap.
+        int64_t fromY = std::max<int64_t>(minY, -int64_t(oy)),
+                toY = std::min<int64_t>(maxY, int64_t(Height()) - oy);
+        for (int y = int(fromY); y < toY; ++y) {
             // Even-odd fill of the pixel centres on this row.
             double yc = y + 0.5;
             xs.clear();
@@ -587,19 +644,22 @@ void TCanvas::Polygon(std::vector<TPoint> const& points)
             }
             std::sort(xs.begin(), xs.end());
             for (size_t i = 0; i + 1 < xs.size(); i += 2) {
-                int from = int(std::ceil(xs[i] - 0.5)), to = int(std::ceil(xs[i + 1] - 0.5));
-                FillSpan(y + oy, from + ox, to + ox, Brush.Color, pmCopy);
+                // Columns are limited to the bitmap before converting back to int.
+                double from = std::ceil(xs[i] - 0.5) + ox, to = std::ceil(xs[i + 1] - 0.5) + ox;
+                FillSpan(y + oy, int(std::clamp(from, -1.0, double(Width()))),
+                    int(std::clamp(to, -1.0, double(Width()))), Brush.Color, pmCopy);
             }
         }
     }
     if (points.size() == 1) {
         if (Pen.Style == psSolid)
-            PlotPen(points[0].X + ox, points[0].Y + oy);
+            LineRaw(int64_t(points[0].X) + ox, int64_t(points[0].Y) + oy, int64_t(points[0].X) + ox + 1,
+                int64_t(points[0].Y) + oy);
         return;
     }
     for (size_t i = 0; i < points.size(); ++i) {
         TPoint a = points[i], b = points[(i + 1) % points.size()];
-        LineRaw(a.X + ox, a.Y + oy, b.X + ox, b.Y + oy);
+        LineRaw(int64_t(a.X) + ox, int64_t(a.Y) + oy, int64_t(b.X) + ox, int64_t(b.Y) + oy);
     }
 }
 
@@ -607,15 +667,16 @@ void TCanvas::MoveTo(int x, int y) { FPenPos = { x, y }; }
 
 void TCanvas::LineTo(int x, int y)
 {
-    LineRaw(FPenPos.X + OffX(), FPenPos.Y + OffY(), x + OffX(), y + OffY());
+    LineRaw(
+        int64_t(FPenPos.X) + OffX(), int64_t(FPenPos.Y) + OffY(), int64_t(x) + OffX(), int64_t(y) + OffY());
     FPenPos = { x, y };
 }
 
 void TCanvas::Polyline(std::vector<TPoint> const& points)
 {
     for (size_t i = 0; i + 1 < points.size(); ++i)
-        LineRaw(
-            points[i].X + OffX(), points[i].Y + OffY(), points[i + 1].X + OffX(), points[i + 1].Y + OffY());
+        LineRaw(int64_t(points[i].X) + OffX(), int64_t(points[i].Y) + OffY(),
+            int64_t(points[i + 1].X) + OffX(), int64_t(points[i + 1].Y) + OffY());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -625,9 +686,10 @@ struct TBlitter {
     // All coordinates in bitmap pixels. Sizes may be negative to mirror. Destination pixels
     // whose source pixel lies outside src are left alone; with a transparent colour, source
     // pixels of that colour are skipped.
-    static void Blit(TCanvas& dst, int x, int y, int w, int h, TBitmap const& srcBitmap, int sx, int sy,
-        int sw, int sh, uint32_t rop, TColor const* transparent)
+    static void Blit(TCanvas& dst, int64_t x, int64_t y, int64_t w, int64_t h, TBitmap const& srcBitmap,
+        int64_t sx, int64_t sy, int64_t sw, int64_t sh, uint32_t rop, TColor const* transparent)
     {
+        // Coordinates are widened so that sizes from anywhere (a skin file) cannot overflow.
         uint8_t code = uint8_t((rop >> 16) & 0xFF);
         bool mirrorX = (w < 0) != (sw < 0), mirrorY = (h < 0) != (sh < 0);
         if (w < 0) {
@@ -648,10 +710,15 @@ struct TBlitter {
         }
         if (w == 0 || h == 0)
             return;
-        TBrush brush = dst.Brush;
-        TBgr pb = ToBgr(brush.Color);
+        // Only the part of the destination inside the bitmap is worked on.
+        int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+        int64_t right = std::min<int64_t>(x + w, dst.Width()),
+                bottom = std::min<int64_t>(y + h, dst.Height());
+        if (left >= right || top >= bottom)
+            return;
+        TRect dest { int(left), int(top), int(right), int(bottom) };
+        TBgr pb = ToBgr(dst.Brush.Color);
         uint8_t pattern[3] = { pb.B, pb.G, pb.R };
-        TRect dest = base::Bounds(x, y, w, h);
 
         if (!UsesSource(code)) {
             TRect part;
@@ -665,52 +732,34 @@ struct TBlitter {
         if (sw == 0 || sh == 0 || srcBitmap.Empty())
             return;
 
+        // Source column and row of every visible destination column and row, -1 where the
+        // source bitmap has none. Nearest neighbour: destination column i (counted from the
+        // rectangle's left) takes source column floor(i * sw / w), rows likewise.
+        auto map = [](int from, int to, int64_t origin, int64_t size, int64_t s0, int64_t ssize, bool mirror,
+                       int limit) {
+            std::vector<int> out(size_t(to - from));
+            for (int v = from; v < to; ++v) {
+                uint64_t i = uint64_t(v - origin);
+                int64_t k = int64_t(i * uint64_t(ssize) / uint64_t(size));
+                int64_t c = mirror ? s0 + ssize - 1 - k : s0 + k;
+                out[size_t(v - from)] = c >= 0 && c < limit ? int(c) : -1;
+            }
+            return out;
+        };
+        std::vector<int> cols = map(dest.Left, dest.Right, x, w, sx, sw, mirrorX, srcBitmap.Width());
+        std::vector<int> rows = map(dest.Top, dest.Bottom, y, h, sy, sh, mirrorY, srcBitmap.Height());
+
         // A source on the destination's own bitmap is read from a copy, so that overlapping
         // moves read the pixels as they were.
         TBitmap copy;
         TBitmap const* src = &srcBitmap;
         if (src == dst.FBitmap) {
-            TRect s = base::Bounds(sx, sy, sw, sh);
-            TRect avail;
-            if (!base::IntersectRect(avail, s, base::Rect(0, 0, src->Width(), src->Height())))
-                return;
-            copy.SetSize(src->Width(), src->Height());
-            for (int yy = avail.Top; yy < avail.Bottom; ++yy)
-                std::memcpy(copy.ScanLine(yy) + avail.Left * 3, src->ScanLine(yy) + avail.Left * 3,
-                    size_t(avail.Width()) * 3);
+            copy = srcBitmap;
             src = &copy;
         }
 
         bool stretched = w != sw || h != sh || mirrorX || mirrorY;
-        if (!stretched && !transparent) {
-            // Equal sizes: whole row pieces at once.
-            TRect avail = base::Rect(x - sx, y - sy, x - sx + src->Width(), y - sy + src->Height());
-            TRect limit, part;
-            if (!base::IntersectRect(limit, dest, avail))
-                return;
-            for (auto& r : dst.ClipRects()) {
-                if (!base::IntersectRect(part, r, limit))
-                    continue;
-                for (int yy = part.Top; yy < part.Bottom; ++yy)
-                    RopBytes(dst.FBitmap->ScanLine(yy) + part.Left * 3,
-                        src->ScanLine(yy - y + sy) + (part.Left - x + sx) * 3, size_t(part.Width()) * 3, code,
-                        pattern);
-            }
-            return;
-        }
-
-        // Nearest neighbour: destination column i takes source column floor(i * sw / w).
-        std::vector<int> cols(static_cast<size_t>(w)), rows(static_cast<size_t>(h));
-        for (int i = 0; i < w; ++i) {
-            int k = int(int64_t(i) * sw / w);
-            cols[size_t(i)] = mirrorX ? sx + sw - 1 - k : sx + k;
-        }
-        for (int j = 0; j < h; ++j) {
-            int k = int(int64_t(j) * sh / h);
-            rows[size_t(j)] = mirrorY ? sy + sh - 1 - k : sy + k;
-        }
-        bool allColsInside
-            = std::all_of(cols.begin(), cols.end(), [&](int c) { return c >= 0 && c < src->Width(); });
+        bool allColsInside = std::all_of(cols.begin(), cols.end(), [](int c) { return c >= 0; });
         TBgr key {};
         if (transparent)
             key = ToBgr(*transparent);
@@ -720,31 +769,38 @@ struct TBlitter {
                 continue;
             bool plainCopy = code == 0xCC && !transparent;
             for (int yy = part.Top; yy < part.Bottom; ++yy) {
-                int srow = rows[size_t(yy - y)];
-                if (srow < 0 || srow >= src->Height())
+                int srow = rows[size_t(yy - dest.Top)];
+                if (srow < 0)
                     continue;
                 uint8_t const* sline = src->ScanLine(srow);
                 uint8_t* dline = dst.FBitmap->ScanLine(yy);
-                if (plainCopy && allColsInside && yy > part.Top && rows[size_t(yy - 1 - y)] == srow) {
+                if (!stretched && !transparent) {
+                    // Equal sizes: the visible columns with a source are one run.
+                    int a = part.Left, b = part.Right;
+                    while (a < b && cols[size_t(a - dest.Left)] < 0)
+                        ++a;
+                    while (b > a && cols[size_t(b - 1 - dest.Left)] < 0)
+                        --b;
+                    if (a < b)
+                        RopBytes(dline + a * 3, sline + cols[size_t(a - dest.Left)] * 3, size_t(b - a) * 3,
+                            code, pattern);
+                    continue;
+                }
+                if (plainCopy && allColsInside && yy > part.Top && rows[size_t(yy - 1 - dest.Top)] == srow) {
                     // A repeated source row gives the same pixels as the row above.
                     std::memcpy(dline + part.Left * 3, dst.FBitmap->ScanLine(yy - 1) + part.Left * 3,
                         size_t(part.Width()) * 3);
                     continue;
                 }
-                if (plainCopy) {
-                    for (int xx = part.Left; xx < part.Right; ++xx) {
-                        int scol = cols[size_t(xx - x)];
-                        if (scol < 0 || scol >= src->Width())
-                            continue;
-                        std::memcpy(dline + xx * 3, sline + scol * 3, 3);
-                    }
-                    continue;
-                }
                 for (int xx = part.Left; xx < part.Right; ++xx) {
-                    int scol = cols[size_t(xx - x)];
-                    if (scol < 0 || scol >= src->Width())
+                    int scol = cols[size_t(xx - dest.Left)];
+                    if (scol < 0)
                         continue;
                     uint8_t const* sp = sline + scol * 3;
+                    if (plainCopy) {
+                        std::memcpy(dline + xx * 3, sp, 3);
+                        continue;
+                    }
                     if (transparent && sp[0] == key.B && sp[1] == key.G && sp[2] == key.R)
                         continue;
                     RopBytes(dline + xx * 3, sp, 3, code, pattern);
@@ -753,8 +809,8 @@ struct TBlitter {
         }
     }
 
-    static int OffX(TCanvas const& c) { return c.OffX(); }
-    static int OffY(TCanvas const& c) { return c.OffY(); }
+    static int64_t OffX(TCanvas const& c) { return c.OffX(); }
+    static int64_t OffY(TCanvas const& c) { return c.OffY(); }
 };
 
 bool BitBlt(TCanvas& dst, int x, int y, int w, int h, TCanvas const& src, int sx, int sy, uint32_t rop)
@@ -800,21 +856,25 @@ bool PatBlt(TCanvas& dst, int x, int y, int w, int h, uint32_t rop)
 void TCanvas::Draw(int x, int y, TBitmap const& bitmap)
 {
     TColor key = bitmap.TransparentColor();
-    TBlitter::Blit(*this, x + OffX(), y + OffY(), bitmap.Width(), bitmap.Height(), bitmap, 0, 0,
-        bitmap.Width(), bitmap.Height(), CopyMode, bitmap.Transparent() ? &key : nullptr);
+    TBlitter::Blit(*this, int64_t(x) + OffX(), int64_t(y) + OffY(), bitmap.Width(), bitmap.Height(), bitmap,
+        0, 0, bitmap.Width(), bitmap.Height(), CopyMode, bitmap.Transparent() ? &key : nullptr);
 }
 
 void TCanvas::StretchDraw(TRect const& rect, TBitmap const& bitmap)
 {
     TColor key = bitmap.TransparentColor();
-    TBlitter::Blit(*this, rect.Left + OffX(), rect.Top + OffY(), rect.Width(), rect.Height(), bitmap, 0, 0,
-        bitmap.Width(), bitmap.Height(), CopyMode, bitmap.Transparent() ? &key : nullptr);
+    TBlitter::Blit(*this, int64_t(rect.Left) + OffX(), int64_t(rect.Top) + OffY(),
+        int64_t(rect.Right) - rect.Left, int64_t(rect.Bottom) - rect.Top, bitmap, 0, 0, bitmap.Width(),
+        bitmap.Height(), CopyMode, bitmap.Transparent() ? &key : nullptr);
 }
 
 void TCanvas::CopyRect(TRect const& dest, TCanvas const& source, TRect const& sourceRect)
 {
-    StretchBlt(*this, dest.Left, dest.Top, dest.Width(), dest.Height(), source, sourceRect.Left,
-        sourceRect.Top, sourceRect.Width(), sourceRect.Height(), CopyMode);
+    TBlitter::Blit(*this, int64_t(dest.Left) + OffX(), int64_t(dest.Top) + OffY(),
+        int64_t(dest.Right) - dest.Left, int64_t(dest.Bottom) - dest.Top, source.Bitmap(),
+        int64_t(sourceRect.Left) + source.OffX(), int64_t(sourceRect.Top) + source.OffY(),
+        int64_t(sourceRect.Right) - sourceRect.Left, int64_t(sourceRect.Bottom) - sourceRect.Top, CopyMode,
+        nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -885,19 +945,20 @@ void TCanvas::DrawTextLine(int x, int y, std::u32string_view text, TRect const* 
 void TCanvas::TextOut(int x, int y, std::string_view text)
 {
     std::u32string u = base::AnsiToUtf32(text);
-    DrawTextLine(x + OffX(), y + OffY(), u, nullptr, -1);
-    FPenPos = { x + LineWidth(FontInstanceFor(Font), u), y };
+    DrawTextLine(ToBitmapPos(x, OffX()), ToBitmapPos(y, OffY()), u, nullptr, -1);
+    FPenPos
+        = { int(std::clamp<int64_t>(int64_t(x) + LineWidth(FontInstanceFor(Font), u), INT32_MIN, INT32_MAX)),
+              y };
 }
 
 void TCanvas::TextRect(TRect const& rect, int x, int y, std::string_view text)
 {
-    TRect clip = rect;
-    base::OffsetRect(clip, OffX(), OffY());
+    TRect clip = ToBitmapRect(rect, OffX(), OffY(), Width(), Height());
     if (Brush.Style == bsSolid)
         FillBox(clip, Brush.Color, pmCopy);
     int saved = FBkMode;
     FBkMode = TRANSPARENT;
-    DrawTextLine(x + OffX(), y + OffY(), base::AnsiToUtf32(text), &clip, -1);
+    DrawTextLine(ToBitmapPos(x, OffX()), ToBitmapPos(y, OffY()), base::AnsiToUtf32(text), &clip, -1);
     FBkMode = saved;
 }
 
@@ -930,7 +991,8 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, uint32_t flags)
         // As on the platform: one line high, but a multi-line rectangle gets no height.
         if (flags & DT_CALCRECT) {
             rect.Right = rect.Left;
-            rect.Bottom = rect.Top + ((flags & DT_SINGLELINE) ? m.Height : 0);
+            rect.Bottom = int(
+                std::min<int64_t>(int64_t(rect.Top) + ((flags & DT_SINGLELINE) ? m.Height : 0), INT32_MAX));
         }
         return m.Height;
     }
@@ -964,7 +1026,7 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, uint32_t flags)
 
     // Paragraphs, then lines.
     std::vector<TLine> lines;
-    int limit = rect.Width();
+    int limit = int(std::clamp<int64_t>(int64_t(rect.Right) - rect.Left, 0, INT32_MAX));
     auto addParagraph = [&](size_t from, size_t to) {
         std::u32string_view para(chars.data() + from, to - from);
         auto lineOf = [&](size_t a, size_t b) {
@@ -1077,29 +1139,28 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, uint32_t flags)
     for (auto& line : lines)
         maxWidth = std::max(maxWidth, LineWidth(font, line.Text));
     if (flags & DT_CALCRECT) {
-        rect.Right = rect.Left + maxWidth;
-        rect.Bottom = rect.Top + total;
+        rect.Right = int(std::min<int64_t>(int64_t(rect.Left) + maxWidth, INT32_MAX));
+        rect.Bottom = int(std::min<int64_t>(int64_t(rect.Top) + total, INT32_MAX));
         return total;
     }
 
-    int y = rect.Top;
+    int64_t y = rect.Top;
     if (flags & DT_SINGLELINE) {
         if (flags & DT_VCENTER)
-            y = rect.Top + (rect.Height() - lineHeight) / 2;
+            y = rect.Top + (int64_t(rect.Bottom) - rect.Top - lineHeight) / 2;
         else if (flags & DT_BOTTOM)
-            y = rect.Bottom - lineHeight;
+            y = int64_t(rect.Bottom) - lineHeight;
     }
-    TRect clip = rect;
-    base::OffsetRect(clip, OffX(), OffY());
+    TRect clip = ToBitmapRect(rect, OffX(), OffY(), Width(), Height());
     for (auto& line : lines) {
         int w = LineWidth(font, line.Text);
-        int x = rect.Left;
+        int64_t x = rect.Left;
         if (flags & DT_CENTER)
-            x = rect.Left + (rect.Width() - w) / 2;
+            x = rect.Left + (int64_t(rect.Right) - rect.Left - w) / 2;
         else if (flags & DT_RIGHT)
-            x = rect.Right - w;
-        DrawTextLine(
-            x + OffX(), y + OffY(), line.Text, (flags & DT_NOCLIP) ? nullptr : &clip, line.Underline);
+            x = int64_t(rect.Right) - w;
+        DrawTextLine(ToBitmapPos(x, OffX()), ToBitmapPos(y, OffY()), line.Text,
+            (flags & DT_NOCLIP) ? nullptr : &clip, line.Underline);
         y += lineHeight;
     }
     return total;

@@ -203,7 +203,7 @@ private:
     // Span and pixel writers in bitmap coordinates, clipped. mode is a TPenMode.
     void FillSpan(int y, int x0, int x1, base::TColor rgb, int mode);
     void PlotPen(int x, int y);
-    void LineRaw(int x0, int y0, int x1, int y1); // bitmap coordinates, last point excluded
+    void LineRaw(int64_t x0, int64_t y0, int64_t x1, int64_t y1); // bitmap coordinates, last point excluded
     template <typename Inside> void DrawShape(int x1, int y1, int x2, int y2, Inside inside);
     void FillBox(base::TRect const& box, base::TColor rgb, int mode); // bitmap coordinates
     // Draws one line of text with its top-left cell corner at (x, y), bitmap coordinates.

@@ -633,3 +633,47 @@ TEST(CanvasTest, RandomBlitsMatchAPixelAtATimeReference)
         ASSERT_TRUE(SameImage(dst, expected)) << "round " << round;
     }
 }
+
+TEST(CanvasTest, HugeCoordinatesDrawOnlyTheVisiblePart)
+{
+    // Geometry may come from skin files; far-away corners must neither overflow nor take long.
+    TBitmap b = Filled(20, 20);
+    TCanvas& c = b.Canvas();
+    c.Brush.Color = clWhite;
+    c.Pen.Color = clRed;
+    c.Ellipse(-1000000, -1000000, 1000020, 1000020);
+    EXPECT_EQ(Count(b, clWhite), 400);
+    c.Pie(-1000000, -1000000, 1000020, 1000020, 2000000, 10, 10, -2000000); // upper right quarter
+    c.Rectangle(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    EXPECT_EQ(b.Pixel(10, 10), clWhite);
+    c.Polygon({ { -1000000000, -1000000000 }, { 1000000000, -1000000000 }, { 0, 1000000000 } });
+    EXPECT_EQ(b.Pixel(0, 19), clWhite);
+
+    b.Fill(Bg);
+    c.MoveTo(INT32_MIN, 5);
+    c.LineTo(INT32_MAX, 5);
+    EXPECT_EQ(Count(b, clRed), 20);
+    c.MoveTo(-2000000000, -2000000000);
+    c.LineTo(2000000000, 2000000000);
+    EXPECT_EQ(b.Pixel(7, 7), clRed);
+
+    TBitmap src(3, 1);
+    src.SetPixel(0, 0, clRed);
+    src.SetPixel(2, 0, clBlue);
+    b.Fill(Bg);
+    StretchBlt(c, -2000000000, 0, INT32_MAX, 1, src, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(b.Pixel(0, 0), src.Pixel(int(int64_t(2000000000) * 3 / INT32_MAX), 0));
+    BitBlt(c, 5, 2, INT32_MAX, INT32_MAX, src, INT32_MIN, 0, SRCCOPY);
+    EXPECT_EQ(Count(b, Bg), 20 * 20 - 20);
+    c.FrameRect(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    c.FillRect(Rect(INT32_MIN, 3, INT32_MAX, 4));
+    EXPECT_EQ(Count(b, clWhite), 20);
+    c.SetBkMode(TRANSPARENT);
+    c.TextOut(INT32_MAX, INT32_MAX, "far away");
+    TRect huge = Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    c.DrawText("far away", huge, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    c.IntersectClipRect(huge);
+    c.ExcludeClipRect(Rect(INT32_MIN, INT32_MIN, INT32_MAX, 0));
+    c.StretchDraw(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), src); // the middle column
+    EXPECT_EQ(Count(b, src.Pixel(1, 0)), 400);
+}
