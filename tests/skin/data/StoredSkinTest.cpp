@@ -1,4 +1,6 @@
 #include "platform/base/Files.h"
+#include "platform/toolkit/Persistence.h"
+#include "platform/toolkit/Resources.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPackage.h"
@@ -206,4 +208,33 @@ TEST(SkinTool, PacksImportsAndLists)
     xe::base::WriteFileBytes(dir.File("notaskin.ini"), "[VERSION]\n");
     EXPECT_EQ(RunSkinTool({ "pack", dir.File("notaskin.ini"), dir.File("x.skn") }, quiet, quiet), 1);
     EXPECT_FALSE(xe::base::FileExists(dir.File("x.skn")));
+}
+
+TEST(StoredSkinForm, TheDialogsFormCarriesThePackedSkinAsAResource)
+{
+    // The dialog's stored form names the packed skin, which the build embeds as
+    // "skin/skin.skn"; reading the form loads the skin.
+    RegisterSkinDataClasses();
+    xe::tk::RegisterResourceCopy("skin/skin.skn", ReadFileBytes(SkinDir + "skin.skn"));
+    const std::string form = "object Frm_MessageT: TComponent\n"
+                             "  object spCompressedStoredSkin1: TspCompressedStoredSkin\n"
+                             "    FileName = 'skin.ini'\n"
+                             "    CompressedFileName = 'skin.ini'\n"
+                             "    CompressedData = resource 'skin/skin.skn'\n"
+                             "  end\n"
+                             "  object spSkinData1: TspSkinData\n"
+                             "    CompressedStoredSkin = spCompressedStoredSkin1\n"
+                             "  end\n"
+                             "end\n";
+    xe::tk::TComponent root(nullptr);
+    xe::tk::ReadComponentText(&root, form, "Frm_MessageT");
+    auto* data = dynamic_cast<TspSkinData*>(root.FindComponent("spSkinData1"));
+    ASSERT_TRUE(data);
+    EXPECT_FALSE(data->Empty());
+    EXPECT_EQ(data->ObjectList.size(), 12u);
+    auto* stored = dynamic_cast<TspCompressedStoredSkin*>(root.FindComponent("spCompressedStoredSkin1"));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->FileName(), "skin.ini");
+    // Written back, the unchanged data is the same resource reference.
+    EXPECT_EQ(xe::tk::WriteComponentText(&root), form);
 }
