@@ -1,0 +1,250 @@
+// xmlexport in real windows: an Xvfb server of the test's own, the SDL backend, and a user
+// played by xdotool who closes the main window during the export and answers the dialog.
+// Screenshots of the screen are left in the test's working folder for the record.
+#include "platform/base/Files.h"
+#include "tests/app/ExportFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+using namespace xe;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Waits (polling) until the condition holds or the time is up.
+bool WaitFor(std::function<bool()> const& condition, int timeoutMs)
+{
+    auto const end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        poll(nullptr, 0, 50);
+    }
+    return true;
+}
+
+// An X server for this test alone; it picks a free display and tells it on a pipe.
+class TXvfb {
+public:
+    TXvfb()
+    {
+        if (access("/usr/bin/Xvfb", X_OK) != 0) {
+            Error = "Xvfb is not installed";
+            return;
+        }
+        int fds[2];
+        if (pipe(fds) != 0) {
+            Error = "no pipe";
+            return;
+        }
+        FPid = fork();
+        if (FPid == 0) {
+            close(fds[0]);
+            int null = open("/dev/null", O_WRONLY);
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+            std::string fd = std::to_string(fds[1]);
+            execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+                "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        pollfd p { fds[0], POLLIN, 0 };
+        while (poll(&p, 1, 15000) > 0) {
+            char c;
+            if (read(fds[0], &c, 1) != 1 || c == '\n')
+                break;
+            number += c;
+        }
+        close(fds[0]);
+        if (number.empty()) {
+            Error = "Xvfb did not start";
+            return;
+        }
+        std::string probe = "DISPLAY=:" + number + " xwininfo -root >/dev/null 2>&1";
+        if (WaitFor([&] { return std::system(probe.c_str()) == 0; }, 5000))
+            Display = ":" + number;
+        else
+            Error = "Xvfb accepts no clients";
+    }
+    ~TXvfb()
+    {
+        if (FPid > 0) {
+            kill(FPid, SIGTERM);
+            waitpid(FPid, nullptr, 0);
+        }
+    }
+    bool Ok() const { return !Display.empty(); }
+
+    std::string Display;
+    std::string Error;
+
+private:
+    pid_t FPid = -1;
+};
+
+class XvfbExport : public ::testing::Test {
+protected:
+    base::TTempDir Dir { "xe-xvfb" };
+    std::string DbName = Dir.File("data.db");
+    std::string XmlName = Dir.File("out.xml");
+    std::unique_ptr<TXvfb> Server;
+    pid_t App = -1;
+    int ExitStatus = -1;
+
+    void SetUp() override
+    {
+        Server = std::make_unique<TXvfb>();
+        if (!Server->Ok())
+            GTEST_SKIP() << "Skipped: " << Server->Error << " (no X server for the real-window test)";
+        ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0)
+            << "xdotool is missing (scripts/setup installs it)";
+        fs::copy_file(XMLEXPORT_PATH, Dir.File("xmlexport"));
+        fs::permissions(Dir.File("xmlexport"), fs::perms::owner_all, fs::perm_options::add);
+        // Large enough that the export runs for a few seconds.
+        exporttest::CreateSampleDatabase(DbName, { .Rows = 150000, .Shuffled = true });
+        exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, DbName, "");
+    }
+    void TearDown() override
+    {
+        if (App > 0 && !Exited()) {
+            kill(App, SIGKILL);
+            waitpid(App, nullptr, 0);
+        }
+    }
+
+    void Start()
+    {
+        App = fork();
+        if (App == 0) {
+            if (chdir(Dir.Path().c_str()) != 0)
+                _exit(126);
+            setenv("DISPLAY", Server->Display.c_str(), 1);
+            setenv("XMLEXPORT_BACKEND", "sdl", 1);
+            setenv("SDL_VIDEODRIVER", "x11", 1);
+            int out = open(Dir.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            int err = open(Dir.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(out, STDOUT_FILENO);
+            dup2(err, STDERR_FILENO);
+            execl(Dir.File("xmlexport").c_str(), "xmlexport", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    bool Exited()
+    {
+        if (ExitStatus >= 0)
+            return true;
+        int status = 0;
+        if (waitpid(App, &status, WNOHANG) != App)
+            return false;
+        ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+        return true;
+    }
+    std::string Out()
+    {
+        return base::FileExists(Dir.File("stdout")) ? base::ReadFileBytes(Dir.File("stdout")) : "";
+    }
+    bool OutHas(std::u8string_view text)
+    {
+        return Out().find(std::string(text.begin(), text.end())) != std::string::npos;
+    }
+
+    // Runs an X client command on the test's display; its standard output.
+    std::string X(std::string const& command)
+    {
+        std::string full = "DISPLAY=" + Server->Display + " " + command + " 2>/dev/null";
+        std::string result;
+        if (FILE* pipe = popen(full.c_str(), "r")) {
+            char buffer[256];
+            size_t n;
+            while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+                result.append(buffer, n);
+            pclose(pipe);
+        }
+        return result;
+    }
+    // The visible window of the process with this size ("355x175"), or empty.
+    std::string WindowOfSize(std::string const& size)
+    {
+        std::istringstream ids(X("xdotool search --onlyvisible --pid " + std::to_string(App)));
+        std::string id;
+        while (ids >> id)
+            if (X("xdotool getwindowgeometry " + id).find("Geometry: " + size) != std::string::npos)
+                return id;
+        return "";
+    }
+    std::string WaitWindow(std::string const& size)
+    {
+        std::string id;
+        WaitFor([&] { return !(id = WindowOfSize(size)).empty() || Exited(); }, 30000);
+        return id;
+    }
+    void ClickIn(std::string const& window, int x, int y)
+    {
+        X("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y)
+            + " click 1");
+    }
+    void Screenshot(std::string const& name) { X("import -window root '" + name + "'"); }
+
+    // Starts the export, waits for it to run and clicks the main window's close image.
+    std::string CloseDuringExport()
+    {
+        Start();
+        std::string main = WaitWindow("355x175");
+        EXPECT_FALSE(main.empty()) << "the main window did not appear";
+        EXPECT_TRUE(WaitFor([&] { return OutHas(u8"正在导出数据...") || Exited(); }, 30000));
+        EXPECT_FALSE(OutHas(u8"导出数据成功")) << "the export ended before the close; make the table larger";
+        ClickIn(main, 297 + 9, 5 + 10);
+        return main;
+    }
+};
+
+} // namespace
+
+TEST_F(XvfbExport, CancelLetsTheExportFinishThenTheCloseImageCloses)
+{
+    std::string main = CloseDuringExport();
+    std::string dialog = WaitWindow("200x135");
+    ASSERT_FALSE(dialog.empty()) << "the dialog did not appear";
+    Screenshot("xvfb-dialog.png");
+    ClickIn(dialog, 105 + 30, 91 + 10);
+    ASSERT_TRUE(WaitFor([&] { return OutHas(u8"导出数据成功") || Exited(); }, 120000)) << Out();
+    EXPECT_FALSE(Exited()) << "the done window waits for its user";
+    Screenshot("xvfb-done.png");
+    ClickIn(main, 297 + 9, 5 + 10);
+    ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the done window did not close at once";
+    EXPECT_EQ(ExitStatus, 0);
+    std::string xml = base::ReadFileBytes(XmlName);
+    size_t rows = 0;
+    for (size_t at = xml.find("<z:row "); at != std::string::npos; at = xml.find("<z:row ", at + 1))
+        ++rows;
+    EXPECT_EQ(rows, 150000u);
+    EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
+}
+
+TEST_F(XvfbExport, OkStopsTheExportAndLeavesNoFiles)
+{
+    CloseDuringExport();
+    std::string dialog = WaitWindow("200x135");
+    ASSERT_FALSE(dialog.empty()) << "the dialog did not appear";
+    ClickIn(dialog, 27 + 30, 91 + 10);
+    ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the application did not end";
+    EXPECT_EQ(ExitStatus, 0) << base::ReadFileBytes(Dir.File("stderr"));
+    EXPECT_FALSE(base::FileExists(XmlName));
+    EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
+    EXPECT_FALSE(OutHas(u8"导出数据成功"));
+    Screenshot("xvfb-after-ok.png");
+}
