@@ -439,10 +439,37 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table)
     AppendPage(DataPage(0, { UsageMap(dataPages), freeMap }));
     for (auto const& page : pages)
         AppendPage(page);
-    AddCatalogRow(table.Name, tdefPage, 1);
+    // Column properties: a names block, then one block per column that has any.
+    std::string properties;
+    auto block = [](uint16_t type, std::string const& data) {
+        std::string b;
+        Append32(b, uint32_t(6 + data.size()));
+        Append16(b, type);
+        return b + data;
+    };
+    std::string requiredName = Utf16Bytes(u"Required");
+    std::string names;
+    Append16(names, uint32_t(requiredName.size()));
+    names += requiredName;
+    for (auto const& c : table.Columns) {
+        if (!c.Required)
+            continue;
+        std::string column = Utf16Bytes(base::Utf8ToUtf16(c.Name));
+        std::string data;
+        Append32(data, uint32_t(6 + column.size()));
+        Append16(data, uint32_t(column.size()));
+        data += column;
+        Append16(data, 9); // record size, DDL flag 0, type Yes/No, name 0, value size 1, true
+        data += std::string("\0\x01\0\0\x01\0\xFF", 7);
+        properties += block(0x01, data);
+    }
+    if (!properties.empty())
+        properties = std::string("MR2\0", 4) + block(0x80, names) + properties;
+    AddCatalogRow(table.Name, tdefPage, 1, properties);
 }
 
-void TJetTestDatabase::AddCatalogRow(std::string const& name, uint32_t tdefPage, int type)
+void TJetTestDatabase::AddCatalogRow(
+    std::string const& name, uint32_t tdefPage, int type, std::string const& properties)
 {
     TJetFormat format;
     TJetPageReader read = [this](uint32_t page, std::string& bytes) {
@@ -467,6 +494,13 @@ void TJetTestDatabase::AddCatalogRow(std::string const& name, uint32_t tdefPage,
     values["Flags"] = number32(0);
     values["DateCreate"] = date;
     values["DateUpdate"] = date;
+    if (!properties.empty()) {
+        std::string lv;
+        Append32(lv, uint32_t(properties.size()) | 0x80000000u);
+        Append32(lv, 0);
+        Append32(lv, 0);
+        values["LvProp"] = lv + properties;
+    }
     std::vector<std::optional<std::string>> row;
     for (auto const& c : catalog.Columns) {
         auto it = values.find(c.Name);

@@ -22,6 +22,7 @@ struct TJetTestColumn {
     int Scale = 0; // Decimal
     bool AutoNumber = false; // Long only
     bool Calculated = false; // marks the column as an Access 2010 calculated field
+    bool Required = false; // the "Required" property, stored in the catalog row's LvProp
 };
 
 // A value in text form; nullopt is NULL. Yes/No "0"/"1"; numbers and Currency/Decimal as
@@ -53,7 +54,8 @@ public:
 
 private:
     uint32_t AppendPage(std::string const& page);
-    void AddCatalogRow(std::string const& name, uint32_t tdefPage, int type);
+    void AddCatalogRow(
+        std::string const& name, uint32_t tdefPage, int type, std::string const& properties = "");
 
     std::string FBytes;
 };

@@ -117,10 +117,11 @@ struct TAccessDatabase::TImpl {
     std::string CorruptText;
     struct TEntry {
         std::string Name;
-        int Type;
-        int Flags;
-        uint32_t Page;
-        MdbCatalogEntry* Entry;
+        int Type = 0;
+        int Flags = 0;
+        uint32_t Page = 0;
+        std::vector<std::string> Required; // columns with the "Required" property
+        std::unique_ptr<MdbCatalogEntry> Entry; // what libmdb reads the table through
     };
     std::vector<TEntry> Catalog;
 
@@ -228,12 +229,66 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
             && !JetRowsValid(d.Format, page, catalog))
             throw EDatabaseError(corrupt);
     }
-    GPtrArray* entries = mdb_read_catalog(d.Mdb, MDB_ANY);
-    if (!entries)
+    // The catalog is read here rather than by libmdb, whose parser of the property blobs
+    // (LvProp) trusts every length in them. libmdb gets entries without properties.
+    auto columnOf = [&](char const* name) {
+        for (size_t i = 0; i < catalog.Columns.size(); ++i)
+            if (base::SameText(catalog.Columns[i].Name, name))
+                return int(i);
         throw EDatabaseError(corrupt);
-    for (guint i = 0; i < entries->len; ++i) {
-        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(entries, i));
-        d.Catalog.push_back({ e->object_name, e->object_type, e->flags, uint32_t(e->table_pg), e });
+    };
+    int idAt = columnOf("Id"), nameAt = columnOf("Name"), typeAt = columnOf("Type"),
+        flagsAt = columnOf("Flags");
+    int propsAt = -1;
+    for (size_t i = 0; i < catalog.Columns.size(); ++i)
+        if (base::SameText(catalog.Columns[i].Name, "LvProp"))
+            propsAt = int(i);
+    std::vector<TJetField> fields;
+    for (uint32_t p : JetUsageMapPages(d.Format, d.Reader(), d.PageCount, catalog.UsageMap, corrupt)) {
+        if (!d.ReadPage(p, page))
+            throw EDatabaseError(corrupt);
+        if (page[0] != 0x01 || Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) != 2)
+            continue;
+        size_t rows
+            = uint8_t(page[d.Format.RowCountOffset()]) | uint8_t(page[d.Format.RowCountOffset() + 1]) << 8;
+        for (unsigned row = 0; row < rows; ++row) {
+            std::string_view bytes;
+            unsigned flags = 0;
+            if (!JetFindRow(d.Format, page, row, bytes, flags))
+                throw EDatabaseError(corrupt);
+            if (flags & 0xC000)
+                continue; // deleted, or moved (catalog rows are never that long)
+            if (!JetCrackRow(d.Format, bytes, catalog, fields))
+                throw EDatabaseError(corrupt);
+            auto const& id = fields[size_t(idAt)];
+            auto const& name = fields[size_t(nameAt)];
+            auto const& type = fields[size_t(typeAt)];
+            if (id.Null || name.Null || type.Null || id.Bytes.size() < 4 || type.Bytes.size() < 2)
+                continue;
+            auto const* raw = reinterpret_cast<uint8_t const*>(name.Bytes.data());
+            TImpl::TEntry e;
+            e.Name = d.Text(raw, name.Bytes.size());
+            e.Type = int16_t(uint8_t(type.Bytes[0]) | uint8_t(type.Bytes[1]) << 8) & 0x7F;
+            auto const& flagsField = fields[size_t(flagsAt)];
+            e.Flags = flagsField.Null || flagsField.Bytes.size() < 4
+                ? 0
+                : int(Get32(reinterpret_cast<uint8_t const*>(flagsField.Bytes.data())));
+            e.Page = Get32(reinterpret_cast<uint8_t const*>(id.Bytes.data())) & 0x00FFFFFF;
+            if (propsAt >= 0 && !fields[size_t(propsAt)].Null) {
+                auto const& props = fields[size_t(propsAt)];
+                std::string blob = d.ReadLongValue(
+                    reinterpret_cast<uint8_t const*>(props.Bytes.data()), props.Bytes.size());
+                e.Required = JetRequiredColumns(d.Format, blob);
+            }
+            e.Entry = std::make_unique<MdbCatalogEntry>();
+            std::memset(e.Entry.get(), 0, sizeof(MdbCatalogEntry));
+            e.Entry->mdb = d.Mdb;
+            std::snprintf(e.Entry->object_name, sizeof e.Entry->object_name, "%s", e.Name.c_str());
+            e.Entry->object_type = e.Type;
+            e.Entry->table_pg = e.Page;
+            e.Entry->flags = e.Flags;
+            d.Catalog.push_back(std::move(e));
+        }
     }
 }
 
@@ -306,7 +361,7 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
             throw EDatabaseError(d.CorruptText);
     }
 
-    TTableDefGuard guard { mdb_read_table(entry->Entry) };
+    TTableDefGuard guard { mdb_read_table(entry->Entry.get()) };
     MdbTableDef* t = guard.Table;
     if (!t || !mdb_read_columns(t) || t->num_cols != def.Columns.size())
         throw EDatabaseError(d.CorruptText);
@@ -344,8 +399,10 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
             c.Scale = col->col_prec;
         }
         c.AutoNumber = col->is_long_auto || col->is_uuid_auto;
-        char const* required = mdb_col_get_prop(col, "Required");
-        c.Nullable = !(required && base::SameText(required, "yes")) && c.Type != jtBoolean && !c.AutoNumber;
+        bool required = false;
+        for (std::string const& name : entry->Required)
+            required = required || SameName(name, c.Name);
+        c.Nullable = !required && c.Type != jtBoolean && !c.AutoNumber;
         table.Columns.push_back(c);
     }
 

@@ -1,6 +1,7 @@
 #include "platform/db/access/JetFormat.h"
 
 #include "platform/base/Exceptions.h"
+#include "platform/base/Strings.h"
 #include "platform/db/access/JetValues.h"
 
 #include <set>
@@ -67,6 +68,8 @@ TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& rea
     // The definition with its continuation pages joined, as libmdb reads it.
     std::string tdef;
     std::set<uint32_t> seen;
+    if (page == 0)
+        Corrupt(errorText);
     for (uint32_t next = page; next != 0;) {
         std::string bytes;
         if (next >= pageCount || !seen.insert(next).second || seen.size() > MaxTdefPages || !read(next, bytes)
@@ -228,6 +231,130 @@ bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef 
         }
     }
     return true;
+}
+
+bool JetCrackRow(
+    TJetFormat const& format, std::string_view r, TJetTableDef const& table, std::vector<TJetField>& fields)
+{
+    fields.assign(table.Columns.size(), TJetField());
+    size_t countSize = format.Jet3() ? 1 : 2;
+    if (r.size() < countSize)
+        return false;
+    size_t rowCols = format.Jet3() ? uint8_t(r[0]) : Get16(r, 0);
+    size_t maskSize = (rowCols + 7) / 8;
+    if (countSize + maskSize > r.size())
+        return false;
+    std::string_view mask = r.substr(r.size() - maskSize);
+    auto present = [&](unsigned number) {
+        return number < rowCols && (uint8_t(mask[number / 8]) >> (number % 8) & 1);
+    };
+
+    // Variable columns: start offsets and the end of the variable data.
+    std::vector<size_t> starts;
+    size_t dataEnd = r.size() - maskSize;
+    if (table.VarCols > 0) {
+        if (format.Jet3()) {
+            size_t varAt = r.size() - maskSize - 1;
+            size_t varCount = uint8_t(r[varAt]);
+            size_t jumps = r.size() / 256;
+            if (jumps + varCount + 2 > varAt)
+                return false;
+            size_t tableAt = varAt - jumps - 1; // the last variable offset, counting back
+            if ((tableAt - varCount) / 256 < jumps)
+                --jumps, ++tableAt;
+            size_t used = 0;
+            for (size_t i = 0; i <= varCount; ++i) {
+                while (used < jumps && i == uint8_t(r[varAt - used - 1]))
+                    ++used;
+                starts.push_back(uint8_t(r[tableAt - i]) + used * 256);
+            }
+        } else {
+            size_t varAt = r.size() - maskSize - 2;
+            size_t varCount = Get16(r, varAt);
+            if ((varCount + 1) * 2 > varAt)
+                return false;
+            for (size_t i = 0; i < varCount; ++i)
+                starts.push_back(Get16(r, varAt - 2 * (i + 1)));
+            starts.push_back(Get16(r, varAt - 2 * (varCount + 1)));
+        }
+        for (size_t i = 0; i < starts.size(); ++i) {
+            if (starts[i] < countSize || starts[i] > r.size() || (i && starts[i] < starts[i - 1]))
+                return false;
+        }
+        dataEnd = starts.back();
+    }
+
+    for (size_t i = 0; i < table.Columns.size(); ++i) {
+        TJetColumnDef const& c = table.Columns[i];
+        TJetField& f = fields[i];
+        f.Null = !present(c.Number);
+        if (f.Null || c.Type == 0x01)
+            continue;
+        if (c.Fixed()) {
+            size_t at = countSize + c.FixedOffset;
+            if (at + c.Length > dataEnd)
+                return false;
+            f.Bytes = r.substr(at, c.Length);
+        } else if (size_t(c.VarIndex) + 1 < starts.size()) {
+            f.Bytes = r.substr(starts[c.VarIndex], starts[c.VarIndex + 1] - starts[c.VarIndex]);
+        } else {
+            f.Null = true; // added after the row was written
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> JetRequiredColumns(TJetFormat const& format, std::string_view b)
+{
+    std::vector<std::string> required;
+    if (b.size() < 4
+        || (b.substr(0, 4) != std::string_view("MR2\0", 4) && b.substr(0, 4) != std::string_view("KKD\0", 4)))
+        return required;
+    auto text = [&](std::string_view bytes) {
+        return format.Jet3() ? std::string(bytes)
+                             : DecodeJet4Text(reinterpret_cast<uint8_t const*>(bytes.data()), bytes.size());
+    };
+    std::vector<std::string> names;
+    for (size_t pos = 4; pos + 6 <= b.size();) {
+        size_t length = Get32(b, pos);
+        uint16_t type = Get16(b, pos + 4);
+        if (length < 6 || length > b.size() - pos)
+            break;
+        std::string_view block = b.substr(pos + 6, length - 6);
+        pos += length;
+        if (type == 0x80) {
+            for (size_t at = 0; at + 2 <= block.size();) {
+                size_t n = Get16(block, at);
+                if (n > block.size() - at - 2)
+                    break;
+                names.push_back(text(block.substr(at + 2, n)));
+                at += 2 + n;
+            }
+        } else if (type == 0x00 || type == 0x01) {
+            // The block's object name (a column, or empty for the table), then the properties.
+            if (block.size() < 6)
+                continue;
+            size_t headerSize = Get32(block, 0);
+            size_t nameSize = Get16(block, 4);
+            if (headerSize < 6 || headerSize > block.size() || nameSize > headerSize - 6)
+                continue;
+            std::string object = text(block.substr(6, nameSize));
+            for (size_t at = headerSize; at + 8 <= block.size();) {
+                size_t recordSize = Get16(block, at);
+                if (recordSize < 8 || recordSize > block.size() - at)
+                    break;
+                uint8_t dataType = uint8_t(block[at + 3]);
+                size_t nameIndex = Get16(block, at + 4);
+                size_t valueSize = Get16(block, at + 6);
+                if (nameIndex < names.size() && base::SameText(names[nameIndex], "Required")
+                    && dataType == 0x01 && valueSize >= 1 && 8 + valueSize <= recordSize && block[at + 8] != 0
+                    && !object.empty())
+                    required.push_back(object);
+                at += recordSize;
+            }
+        }
+    }
+    return required;
 }
 
 } // namespace xe::db

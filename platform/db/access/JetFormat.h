@@ -81,4 +81,20 @@ bool JetFindRow(
 // Checks every live row of a data page owned by the table against its definition.
 bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef const& table);
 
+// One field of a cracked row. Yes/No fields carry their value in Null (false = Yes).
+struct TJetField {
+    bool Null = true;
+    std::string_view Bytes;
+};
+
+// Splits a row into the fields of the table's columns (same order as table.Columns);
+// false when the row's offsets do not fit.
+bool JetCrackRow(TJetFormat const& format, std::string_view row, TJetTableDef const& table,
+    std::vector<TJetField>& fields);
+
+// The names of the columns whose "Required" property is set, from a table's property
+// blob (MSysObjects.LvProp: "MR2" for Jet 4, "KKD" for Jet 3). Malformed blobs give what
+// could be read.
+std::vector<std::string> JetRequiredColumns(TJetFormat const& format, std::string_view blob);
+
 } // namespace xe::db

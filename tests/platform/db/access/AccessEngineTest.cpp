@@ -146,7 +146,7 @@ TEST_F(AccessEngine, GeneratedTypesNullsAndUnreadableObjects)
     writer.AddTable({ "People",
         {
             { "ID", jtLong, 0, 0, 0, true },
-            { "Name", jtText, 40 },
+            { "Name", jtText, 40, 0, 0, false, false, true },
             { "Born", jtDateTime },
             { "Notes", jtMemo },
             { "Photo", jtOle },
@@ -169,6 +169,8 @@ TEST_F(AccessEngine, GeneratedTypesNullsAndUnreadableObjects)
     Connect(file, "Sésame-42");
     std::string xml = Export("SELECT * FROM People ORDER BY ID");
     for (char const* part : {
+             "<s:AttributeType name='Name' rs:number='2' rs:maydefer='true'",
+             "<s:AttributeType name='Born' rs:number='3' rs:nullable='true' rs:maydefer='true'",
              "dt:type='string' dt:maxLength='536870910' rs:long='true'/>",
              "dt:type='bin.hex' dt:maxLength='1073741823' rs:long='true'/>",
              "dt:type='uuid' dt:maxLength='16' rs:fixedlength='true'/>",
