@@ -27,7 +27,7 @@ void CreateSampleDatabase(std::string const& path, TSampleOptions const& options
 // Runs statements (UTF-8) on a database file, creating it when missing.
 void ExecSql(std::string const& path, std::string const& sql);
 
-// The text of column `column` for every row of `query` (UTF-8; NULL as nullopt-like marker).
+// Every row of the query (UTF-8): its id and its non-NULL values as text.
 struct TDbRow {
     int64_t Id = 0;
     std::map<std::string, std::string> Values; // NULL values are absent
