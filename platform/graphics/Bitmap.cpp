@@ -71,6 +71,9 @@ void TBitmap::SetSize(int width, int height)
         return;
     std::vector<uint8_t> pixels(size_t(StrideFor(width)) * size_t(height), 0);
     int keepW = std::min(width, FWidth), keepH = std::min(height, FHeight);
+    // A zero-width bitmap has no pixel storage at all, so there is nothing to keep.
+    if (keepW == 0)
+        keepH = 0;
     for (int y = 0; y < keepH; ++y)
         std::memcpy(pixels.data() + size_t(y) * StrideFor(width), ScanLine(y), size_t(keepW) * 3);
     FPixels = std::move(pixels);

@@ -165,6 +165,10 @@ public:
     void CopyRect(base::TRect const& dest, TCanvas const& source, base::TRect const& sourceRect);
 
     // --- Text (ANSI code page) ---
+    // Text is drawn in Font's colour with monochrome glyphs. The background of each line's cell
+    // is filled with the brush colour when BkMode() is OPAQUE and the brush is solid (a clear
+    // brush or TRANSPARENT leave it alone). TextOut puts the cell's top-left corner at (x, y)
+    // and moves the pen position past the text.
     void TextOut(int x, int y, std::string_view text);
     // Draws clipped to rect (and with the brush behind it when the background is opaque).
     void TextRect(base::TRect const& rect, int x, int y, std::string_view text);
@@ -174,6 +178,10 @@ public:
     TTextMetric TextMetrics();
     // Formats text in rect by the DT_ flags; returns the height of the text. With
     // DT_CALCRECT it draws nothing and sets rect's right and bottom to the text's extent.
+    // DT_WORDBREAK breaks lines between words and between CJK characters (not before closing
+    // or after opening punctuation); a word wider than the rectangle is broken where it
+    // overflows. "&x" underlines x and "&&" is "&" unless DT_NOPREFIX. DT_VCENTER and
+    // DT_BOTTOM apply to DT_SINGLELINE text only, as on the platform.
     int DrawText(std::string_view text, base::TRect& rect, uint32_t flags);
 
 private:
