@@ -123,6 +123,10 @@ TEST(BitmapTest, LayoutAndLifetime)
     EXPECT_EQ(b.Pixel(4, 2), RGB(1, 2, 3));
     EXPECT_EQ(b.Pixel(5, 3), 0u);
     EXPECT_FALSE(TBitmap(0, 4).Empty() == false);
+    // Growing a bitmap that has height but no width starts from black.
+    TBitmap thin(0, 4);
+    thin.SetSize(2, 4);
+    EXPECT_EQ(thin.Pixel(1, 3), 0u);
 
     // Copies are deep; a moved bitmap keeps its canvas drawing on itself.
     TBitmap copy = b;

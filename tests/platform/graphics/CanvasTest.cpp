@@ -677,3 +677,38 @@ TEST(CanvasTest, HugeCoordinatesDrawOnlyTheVisiblePart)
     c.StretchDraw(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), src); // the middle column
     EXPECT_EQ(Count(b, src.Pixel(1, 0)), 400);
 }
+
+TEST(CanvasTest, SmallShapesHaveTheirDocumentedPixels)
+{
+    // Pixel centres inside the box's ellipse are members; members with an outside 4-neighbour
+    // are outline ('#', pen), the rest fill ('o', brush). The gauge's pictures depend on this.
+    auto render = [](int w, int h, bool pie) {
+        TBitmap b = Filled(w, h);
+        b.Canvas().Pen.Color = clRed;
+        b.Canvas().Brush.Color = clWhite;
+        if (pie)
+            b.Canvas().Pie(0, 0, w, h, w, h / 2, w / 2, 0);
+        else
+            b.Canvas().Ellipse(0, 0, w, h);
+        std::vector<std::string> rows;
+        for (int y = 0; y < h; ++y) {
+            std::string row;
+            for (int x = 0; x < w; ++x)
+                row += b.Pixel(x, y) == clRed ? '#' : b.Pixel(x, y) == clWhite ? 'o' : '.';
+            rows.push_back(row);
+        }
+        return rows;
+    };
+    using R = std::vector<std::string>;
+    EXPECT_EQ(render(1, 1, false), (R { "#" }));
+    EXPECT_EQ(render(2, 3, false), (R { "##", "##", "##" }));
+    EXPECT_EQ(render(5, 5, false), (R { ".###.", "#ooo#", "#ooo#", "#ooo#", ".###." }));
+    EXPECT_EQ(render(6, 4, false), (R { ".####.", "#oooo#", "#oooo#", ".####." }));
+    EXPECT_EQ(render(8, 8, false),
+        (R { "..####..", ".#oooo#.", "#oooooo#", "#oooooo#", "#oooooo#", "#oooooo#", ".#oooo#.",
+            "..####.." }));
+    // From east to north on a 9 x 9 box: the upper right quarter with both radials outlined.
+    EXPECT_EQ(render(9, 9, true),
+        (R { "....###..", "....#oo#.", "....#ooo#", "....#####", "....#....", ".........", ".........",
+            ".........", "........." }));
+}
