@@ -2,6 +2,7 @@
 
 #include "chrome/ChromeClasses.h"
 #include "platform/toolkit/Persistence.h"
+#include "skin/data/SkinData.h"
 
 namespace xe::app {
 
@@ -24,6 +25,7 @@ void TAdoConnectionComponent::DefineProperties(tk::TProperties& p)
 void RegisterAppClasses()
 {
     chrome::RegisterChromeClasses();
+    skin::RegisterSkinDataClasses();
     tk::RegisterComponentClass(
         "TADOConnection", [](tk::TComponent* owner) { return new TAdoConnectionComponent(owner); });
 }
