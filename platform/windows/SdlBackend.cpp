@@ -58,6 +58,9 @@ TSdlBackend::~TSdlBackend()
         SDL_DestroyWindow(native.Window);
     FNatives.clear();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // Only a full quit lets SDL release its connection to the session bus.
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        SDL_Quit();
 }
 
 uint64_t TSdlBackend::Now() { return SDL_GetTicks64() - FStart; }
