@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <map>
 
 namespace xe::db {
@@ -135,7 +136,14 @@ std::string EncodeText(std::string const& utf8, bool compress)
     return out;
 }
 
-std::string EncodeValue(TJetTestColumn const& c, std::string const& v)
+// Memo and OLE values longer than this go to long-value (LVAL) pages.
+constexpr size_t InlineLongValue = 2000;
+constexpr uint32_t LvalOwner = 0x4C41564C; // "LVAL"
+constexpr size_t MapPageBits = (PageSize - 4) * 8;
+
+using TLongValueStore = std::function<std::string(std::string const& data)>;
+
+std::string EncodeValue(TJetTestColumn const& c, std::string const& v, TLongValueStore const& storeLong)
 {
     std::string out;
     switch (c.Type) {
@@ -202,6 +210,8 @@ std::string EncodeValue(TJetTestColumn const& c, std::string const& v)
     case jtMemo:
     case jtOle: {
         std::string data = c.Type == jtMemo ? EncodeText(v, true) : v;
+        if (data.size() > InlineLongValue)
+            return storeLong(data);
         Append32(out, uint32_t(data.size()) | 0x80000000u);
         Append32(out, 0);
         Append32(out, 0);
@@ -281,19 +291,37 @@ std::string DataPage(uint32_t owner, std::vector<std::string> const& rows)
     return page;
 }
 
-std::string UsageMap(std::vector<uint32_t> const& pages)
+// A usage map row: an inline bitmap (type 0) when it is small, otherwise a list of bitmap
+// pages (type 1), which are returned in `bitmapPages` to be written at `firstBitmapPage`.
+std::string UsageMap(std::vector<uint32_t> const& pages, uint32_t firstBitmapPage,
+    std::vector<std::string>& bitmapPages, bool reference)
 {
     uint32_t last = 0;
     for (uint32_t p : pages)
         last = std::max(last, p);
-    std::string bitmap(std::max<size_t>(64, last / 8 + 1), '\0');
-    for (uint32_t p : pages)
-        bitmap[p / 8] = char(uint8_t(bitmap[p / 8]) | 1 << (p % 8));
-    if (bitmap.size() > 1900)
-        throw EInvalidOperation("Table too large for an inline usage map");
-    std::string map(1, '\0');
-    Append32(map, 0);
-    return map + bitmap;
+    if (!reference && last / 8 + 1 <= 1900) {
+        std::string bitmap(std::max<size_t>(64, last / 8 + 1), '\0');
+        for (uint32_t p : pages)
+            bitmap[p / 8] = char(uint8_t(bitmap[p / 8]) | 1 << (p % 8));
+        std::string map(1, '\0');
+        Append32(map, 0);
+        return map + bitmap;
+    }
+    std::string map(1, '\x01');
+    size_t count = last / MapPageBits + 1;
+    for (size_t k = 0; k < count; ++k) {
+        std::string page(PageSize, '\0');
+        page[0] = 0x05;
+        page[1] = 0x01;
+        bitmapPages.push_back(page);
+        Append32(map, firstBitmapPage + uint32_t(k));
+    }
+    for (uint32_t p : pages) {
+        std::string& page = bitmapPages[p / MapPageBits];
+        size_t bit = p % MapPageBits;
+        page[4 + bit / 8] = char(uint8_t(page[4 + bit / 8]) | 1 << (bit % 8));
+    }
+    return map;
 }
 
 std::string PageOf(std::string const& bytes, uint32_t page)
@@ -320,6 +348,8 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table)
 {
     uint32_t tdefPage = uint32_t(FBytes.size() / PageSize);
     uint32_t mapPage = tdefPage + 1;
+    uint32_t catalogPage = tdefPage + 2; // early, so that MSysObjects' inline map reaches it
+    uint32_t firstLvalPage = tdefPage + 3;
 
     // Column descriptors: numbers in the given order, fixed columns packed in order.
     std::vector<TJetColumnDef> defs;
@@ -347,7 +377,33 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table)
         defs.push_back(d);
     }
 
-    // Rows, packed into data pages that follow the map page.
+    // Long values get whole LVAL pages after the map page: one row holding the value, or a
+    // chain of rows, each starting with the pointer to the next.
+    std::vector<std::string> lvalPages;
+    TLongValueStore storeLong = [&](std::string const& data) {
+        uint32_t first = firstLvalPage + uint32_t(lvalPages.size());
+        std::string header;
+        constexpr size_t singleCapacity = PageSize - DataHeader - 2;
+        if (data.size() <= singleCapacity) {
+            lvalPages.push_back(DataPage(LvalOwner, { data }));
+            Append32(header, uint32_t(data.size()) | 0x40000000u);
+        } else {
+            constexpr size_t chunk = singleCapacity - 4;
+            for (size_t at = 0; at < data.size(); at += chunk) {
+                uint32_t page = firstLvalPage + uint32_t(lvalPages.size());
+                std::string row;
+                Append32(row, at + chunk < data.size() ? (page + 1) << 8 : 0);
+                row += data.substr(at, chunk);
+                lvalPages.push_back(DataPage(LvalOwner, { row }));
+            }
+            Append32(header, uint32_t(data.size()));
+        }
+        Append32(header, first << 8);
+        Append32(header, 0);
+        return header;
+    };
+
+    // Rows, packed into data pages that follow the long-value pages.
     uint32_t autoNumber = 0;
     std::vector<std::string> pages;
     std::vector<std::string> pageRows;
@@ -367,7 +423,7 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table)
                 encoded.push_back(values[i]);
                 continue;
             }
-            encoded.push_back(EncodeValue(c, *values[i]));
+            encoded.push_back(EncodeValue(c, *values[i], storeLong));
             if (c.AutoNumber)
                 autoNumber = std::max(autoNumber, uint32_t(std::stoul(*values[i])));
         }
@@ -382,8 +438,12 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table)
     if (!pageRows.empty())
         flush();
     std::vector<uint32_t> dataPages;
+    uint32_t firstDataPage = firstLvalPage + uint32_t(lvalPages.size());
     for (size_t i = 0; i < pages.size(); ++i)
-        dataPages.push_back(mapPage + 1 + uint32_t(i));
+        dataPages.push_back(firstDataPage + uint32_t(i));
+    std::vector<std::string> bitmapPages;
+    std::string usageMap
+        = UsageMap(dataPages, firstDataPage + uint32_t(pages.size()), bitmapPages, ReferenceUsageMaps);
 
     // Table definition.
     std::string tdef(63, '\0');
@@ -436,8 +496,13 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table)
     freeMap.append(64, '\0');
 
     AppendPage(tdef);
-    AppendPage(DataPage(0, { UsageMap(dataPages), freeMap }));
+    AppendPage(DataPage(0, { usageMap, freeMap }));
+    AppendPage(std::string(PageSize, '\0')); // the catalog page, written below
+    for (auto const& page : lvalPages)
+        AppendPage(page);
     for (auto const& page : pages)
+        AppendPage(page);
+    for (auto const& page : bitmapPages)
         AppendPage(page);
     // Column properties: a names block, then one block per column that has any.
     std::string properties;
@@ -465,11 +530,11 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table)
     }
     if (!properties.empty())
         properties = std::string("MR2\0", 4) + block(0x80, names) + properties;
-    AddCatalogRow(table.Name, tdefPage, 1, properties);
+    AddCatalogRow(table.Name, tdefPage, 1, properties, catalogPage);
 }
 
 void TJetTestDatabase::AddCatalogRow(
-    std::string const& name, uint32_t tdefPage, int type, std::string const& properties)
+    std::string const& name, uint32_t tdefPage, int type, std::string const& properties, uint32_t page)
 {
     TJetFormat format;
     TJetPageReader read = [this](uint32_t page, std::string& bytes) {
@@ -507,7 +572,10 @@ void TJetTestDatabase::AddCatalogRow(
         row.push_back(it == values.end() ? std::nullopt : std::optional<std::string>(it->second));
     }
     std::string rowBytes = EncodeRow(catalog.Columns, catalog.VarCols, row);
-    uint32_t page = AppendPage(DataPage(2, { rowBytes }));
+    if (page == 0)
+        page = AppendPage(DataPage(2, { rowBytes }));
+    else
+        FBytes.replace(size_t(page) * PageSize, PageSize, DataPage(2, { rowBytes }));
 
     // Mark the page in MSysObjects' usage map (an inline bitmap) and count the row.
     std::string tdef = PageOf(FBytes, 2);

@@ -48,14 +48,18 @@ public:
     void AddCatalogObject(std::string const& name, int type);
 
     std::string const& Bytes() const { return FBytes; }
+
+    // Tables get a usage map of bitmap pages (type 1) even when an inline one would do.
+    bool ReferenceUsageMaps = false;
     void SaveToFile(std::string const& fileName) const;
 
     static std::string TemplateFile();
 
 private:
     uint32_t AppendPage(std::string const& page);
-    void AddCatalogRow(
-        std::string const& name, uint32_t tdefPage, int type, std::string const& properties = "");
+    // Writes the catalog row on page `page`, or on a new page when it is 0.
+    void AddCatalogRow(std::string const& name, uint32_t tdefPage, int type,
+        std::string const& properties = "", uint32_t page = 0);
 
     std::string FBytes;
 };

@@ -304,3 +304,44 @@ TEST(AccessDatabase, DamagedFilesGiveErrorsNotCrashes)
     EXPECT_EQ(read + refused, 300);
     EXPECT_GT(refused, 0); // some damage must have been noticed
 }
+
+TEST(AccessDatabase, LongValuesOnLvalPagesAndReferenceUsageMaps)
+{
+    xe::base::SetAnsiCodePage("UTF-8");
+    xe::base::TTempDir temp;
+    TJetTestDatabase writer;
+    writer.ReferenceUsageMaps = true;
+    std::string chinese;
+    for (int i = 0; i < 5000; ++i)
+        chinese += i % 100 == 99 ? "\n" : "数";
+    std::string binary;
+    for (int i = 0; i < 9000; ++i)
+        binary += char(i % 7 == 0 ? 0 : i);
+    TJetTestTable t { "Long", { { "ID", jtLong }, { "Notes", jtMemo }, { "Blob", jtOle } },
+        {
+            { "1", std::string(3000, 'm'), std::string(3000, '\0') }, // one LVAL row each
+            { "2", chinese, binary }, // chains over several pages
+            { "3", "short", "s" }, // inline
+        } };
+    for (int i = 4; i <= 400; ++i)
+        t.Rows.push_back({ std::to_string(i), std::string(size_t(i), 'x'), std::nullopt });
+    writer.AddTable(t);
+    std::string file = temp.File("long.mdb");
+    writer.SaveToFile(file);
+
+    TAccessDatabase db(file, "");
+    TScratch scratch;
+    EXPECT_EQ(db.LoadTable(scratch.Db(), "Long").RowCount, 400);
+    EXPECT_EQ(scratch.Rows("SELECT length(Notes), length(Blob) FROM Long WHERE ID <= 3 ORDER BY ID"),
+        (Rows { "3000|3000", "5000|9000", "5|1" }));
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(scratch.Db(), "SELECT Notes, Blob FROM Long WHERE ID = 2", -1, &s, nullptr);
+    ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
+    EXPECT_EQ(std::string(reinterpret_cast<char const*>(sqlite3_column_text(s, 0))), chinese);
+    EXPECT_EQ(
+        std::string(static_cast<char const*>(sqlite3_column_blob(s, 1)), size_t(sqlite3_column_bytes(s, 1))),
+        binary);
+    sqlite3_finalize(s);
+    EXPECT_EQ(scratch.Rows("SELECT sum(length(Notes)) FROM Long WHERE ID > 3"), (Rows { "80194" }));
+    xe::base::SetAnsiCodePage("");
+}
