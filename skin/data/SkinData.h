@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/toolkit/Component.h"
+#include "platform/windows/WinDefs.h"
 #include "skin/data/SkinControls.h"
 #include "skin/data/SkinObjects.h"
 #include "skin/data/SkinWindowData.h"
@@ -20,11 +21,10 @@ class TspSkinData;
 
 // Messages a skin data sends to every form around a change of its content. The first
 // parameter is the sending TspSkinData, the second SkinMsgParam.
-constexpr unsigned WM_USER = 0x0400;
-constexpr unsigned SkinMsg_BeforeChange = WM_USER + 201; // a load starts, before clearing
-constexpr unsigned SkinMsg_Change = WM_USER + 202; // a load has completed
-constexpr unsigned SkinMsg_AfterChange = WM_USER + 203; // right after SkinMsg_Change
-constexpr unsigned SkinMsg_ResStrChange = WM_USER + 250; // ResourceStrData was assigned
+constexpr unsigned SkinMsg_BeforeChange = xe::win::WM_USER + 201; // a load starts, before clearing
+constexpr unsigned SkinMsg_Change = xe::win::WM_USER + 202; // a load has completed
+constexpr unsigned SkinMsg_AfterChange = xe::win::WM_USER + 203; // right after SkinMsg_Change
+constexpr unsigned SkinMsg_ResStrChange = xe::win::WM_USER + 250; // ResourceStrData was assigned
 constexpr intptr_t SkinMsgParam = 1000;
 
 // How skin change messages reach the forms: the application's forms in list order, and

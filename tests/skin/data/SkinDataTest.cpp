@@ -83,6 +83,9 @@ TComponentPtr<TspSkinData> LoadText(std::string const& text)
 
 } // namespace
 
+static_assert(SkinMsg_BeforeChange == 1225 && SkinMsg_Change == 1226 && SkinMsg_AfterChange == 1227
+    && SkinMsg_ResStrChange == 1274 && SkinMsgParam == 1000);
+
 TEST(SkinData, ConstructionState)
 {
     TspSkinData data(nullptr);
