@@ -1,5 +1,6 @@
 #include "platform/windows/HeadlessBackend.h"
 
+#include "platform/graphics/Png.h"
 #include "platform/windows/WinUser.h"
 #include "platform/windows/WindowSystem.h"
 
@@ -26,7 +27,14 @@ void THeadlessBackend::SetTitle(HWND window, std::string const& title) { FNative
 
 void THeadlessBackend::SetMinimized(HWND window, bool minimized) { FNatives[window].Minimized = minimized; }
 
-void THeadlessBackend::Present(HWND, gfx::TBitmap const&, TRect const&) { ++FPresentCount; }
+void THeadlessBackend::Present(HWND window, gfx::TBitmap const& surface, TRect const&)
+{
+    ++FPresentCount;
+    if (!FFrameDump.empty())
+        gfx::SavePngToFile(surface,
+            FFrameDump + "/frame-" + std::to_string(FPresentCount) + "-"
+                + std::to_string(reinterpret_cast<uintptr_t>(window)) + ".png");
+}
 
 bool THeadlessBackend::NativeVisible(HWND window) const
 {

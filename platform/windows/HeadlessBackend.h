@@ -99,6 +99,9 @@ public:
 
     // --- what was presented ---
     int PresentCount() const { return FPresentCount; }
+    // Writes every presented surface as <dir>/frame-<n>-<handle>.png (empty: no dump), for
+    // looking at what a test or a headless run showed.
+    void SetFrameDump(std::string dir) { FFrameDump = std::move(dir); }
     bool NativeVisible(HWND window) const;
     std::string NativeTitle(HWND window) const;
     bool MouseCaptured() const { return FMouseCaptured; }
@@ -135,6 +138,7 @@ private:
     std::vector<TMonitor> FMonitors;
     std::map<HWND, TNative> FNatives;
     int FPresentCount = 0;
+    std::string FFrameDump;
     bool FMouseCaptured = false;
 };
 

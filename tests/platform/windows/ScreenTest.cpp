@@ -67,10 +67,15 @@ TEST_F(ScreenTest, DeviceContextsDrawOnTheSurface)
     ReleaseDC(w.Handle, wdc);
     EXPECT_EQ(s->Pixel(0, 0), base::clBlue);
 
-    // What changed is presented once the queue is idle.
+    // What changed is presented once the queue is idle (and can be dumped frame by frame).
+    base::TTempDir dir;
+    H->SetFrameDump(dir.Path());
     H->RunScript();
-    EXPECT_GT(H->PresentCount(), presented);
+    EXPECT_EQ(H->PresentCount(), presented + 1);
     EXPECT_TRUE(SamePixels(CaptureWindow(w.Handle), *s));
+    std::string frame = dir.File("frame-" + std::to_string(presented + 1) + "-"
+        + std::to_string(reinterpret_cast<uintptr_t>(w.Handle)) + ".png");
+    EXPECT_TRUE(SamePixels(gfx::LoadPngFromFile(frame), *s));
 }
 
 TEST_F(ScreenTest, DefaultPaintingFillsTheBackground)
