@@ -3,6 +3,7 @@
 #include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
+#include "platform/db/access/AceCrypto.h"
 #include "platform/db/access/JetFormat.h"
 #include "platform/db/access/JetValues.h"
 
@@ -112,6 +113,7 @@ struct TStatementGuard {
 
 struct TAccessDatabase::TImpl {
     MdbHandle* Mdb = nullptr;
+    std::string Image; // a decrypted ACE file; libmdb reads from it
     TJetFormat Format;
     uint32_t PageCount = 0;
     std::string CorruptText;
@@ -204,8 +206,6 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
     }
     FHeader = DecodeJetHeader(page0, fileName);
     CheckJetPassword(FHeader, password);
-    if (FHeader.IsEncryptedAce())
-        throw EDatabaseError("The database '" + fileName + "' is encrypted, which this engine cannot read.");
 
     std::string corrupt = "Unrecognized database format '" + fileName + "'.";
     int64_t size = base::FileSize(fileName);
@@ -217,7 +217,13 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
         throw EDatabaseError(corrupt);
     d.PageCount = uint32_t(size / FHeader.PageSize);
 
-    d.Mdb = mdb_open(systemPath.c_str(), MDB_NOFLAGS);
+    if (FHeader.IsEncryptedAce()) {
+        // Decrypted in memory only; libmdb reads the image through a memory stream.
+        d.Image = DecryptAceImage(base::ReadFileBytes(fileName), FHeader, password, fileName);
+        d.Mdb = mdb_open_buffer(d.Image.data(), d.Image.size(), MDB_NOFLAGS);
+    } else {
+        d.Mdb = mdb_open(systemPath.c_str(), MDB_NOFLAGS);
+    }
     if (!d.Mdb)
         throw EDatabaseError(corrupt);
     // The system catalog is a table like any other: check it before libmdb scans it.
