@@ -156,7 +156,8 @@ void TBitmap::Assign(TBitmap const& source)
 //              V2..V5 add the channel masks at 54 and more)
 //              [three uint32 channel masks after a 40-byte header with BI_BITFIELDS]
 //              colour table: 4 bytes (blue, green, red, 0) per entry, 3 with the core header
-//              pixel rows, each padded to 4 bytes, bottom-up unless the height is negative
+//              pixel rows, each padded to 4 bytes, bottom-up unless the height is negative;
+//              or run-length codes (BI_RLE8, BI_RLE4; see DecodeRle), always bottom-up
 namespace {
 
 constexpr uint32_t BI_RGB = 0;
@@ -219,6 +220,77 @@ struct TChannel {
     }
 };
 
+// Decodes run-length pixel data (bottom-up) into top-down 24-bit rows:
+//
+//   n > 0, v        n pixels of index v (RLE4: the two nibbles of v in turn)
+//   0, 0            end of the row
+//   0, 1            end of the image
+//   0, 2, dx, dy    move right dx and up dy rows
+//   0, n >= 3, ...  n literal indices (bytes, or nibbles for RLE4), padded to 16 bits
+//
+// Pixels the data skips keep colour 0 of the table; pixels beyond the row are dropped. Data
+// that ends without the end-of-image code ends the image there.
+std::vector<uint8_t> DecodeRle(
+    std::string_view data, bool fourBits, int width, int height, std::vector<TColor> const& palette)
+{
+    std::vector<uint8_t> index(size_t(width) * size_t(height), 0);
+    size_t p = 0;
+    auto next = [&]() -> uint32_t {
+        if (p >= data.size())
+            Malformed("the run-length data ends inside a code");
+        return uint8_t(data[p++]);
+    };
+    int64_t x = 0, y = 0; // y counts rows from the bottom
+    auto put = [&](uint32_t v) {
+        if (x < width && y < height)
+            index[size_t(height - 1 - y) * size_t(width) + size_t(x)] = uint8_t(v);
+        ++x;
+    };
+    while (y < height && p < data.size()) {
+        uint32_t count = next(), value = next();
+        if (count > 0) {
+            for (uint32_t i = 0; i < count; ++i)
+                put(fourBits ? ((i & 1) ? value & 0x0F : value >> 4) : value);
+            continue;
+        }
+        if (value == 0) {
+            x = 0;
+            ++y;
+        } else if (value == 1) {
+            break;
+        } else if (value == 2) {
+            x += next();
+            y += next();
+        } else {
+            uint32_t literalBytes = fourBits ? (value + 1) / 2 : value;
+            uint32_t byte = 0;
+            for (uint32_t i = 0; i < value; ++i) {
+                if (!fourBits) {
+                    put(next());
+                } else {
+                    if (!(i & 1))
+                        byte = next();
+                    put((i & 1) ? byte & 0x0F : byte >> 4);
+                }
+            }
+            if (literalBytes & 1)
+                next();
+        }
+    }
+    std::vector<uint8_t> pixels(size_t(TBitmap::StrideFor(width)) * size_t(height), 0);
+    for (int r = 0; r < height; ++r) {
+        uint8_t* dst = pixels.data() + size_t(TBitmap::StrideFor(width)) * size_t(r);
+        for (int c = 0; c < width; ++c) {
+            uint8_t i = index[size_t(r) * size_t(width) + size_t(c)];
+            TColor color = i < palette.size() ? palette[i] : base::clBlack;
+            dst[c * 3] = base::GetBValue(color);
+            dst[c * 3 + 1] = base::GetGValue(color);
+            dst[c * 3 + 2] = base::GetRValue(color);
+        }
+    }
+    return pixels;
+}
+
 struct TBmpImage {
     int Width = 0, Height = 0, Depth = 24;
     std::vector<uint8_t> Pixels; // top-down 24-bit rows of TBitmap::StrideFor(Width)
@@ -275,9 +347,16 @@ TBmpImage ReadBmp(std::string_view bytes, bool exactSize)
         Malformed("size " + std::to_string(width) + " x " + std::to_string(height) + " is too large");
     if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32)
         Malformed(std::to_string(depth) + " bits per pixel");
-    if (compression == BI_RLE8 || compression == BI_RLE4)
-        Malformed("run-length compression is not supported");
-    if (compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS) {
+    bool rle = compression == BI_RLE8 || compression == BI_RLE4;
+    if (rle) {
+        if (depth != (compression == BI_RLE8 ? 8u : 4u))
+            Malformed("run-length compression with " + std::to_string(depth) + " bits per pixel");
+        if (topDown)
+            Malformed("a run-length image cannot be top-down");
+        // A few bytes of codes can describe a large image; such sizes are held lower.
+        if (width * height > MaxPixels / 4)
+            Malformed("size " + std::to_string(width) + " x " + std::to_string(height) + " is too large");
+    } else if (compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS) {
         if (depth != 16 && depth != 32)
             Malformed("bit fields with " + std::to_string(depth) + " bits per pixel");
     } else if (compression != BI_RGB) {
@@ -310,6 +389,20 @@ TBmpImage ReadBmp(std::string_view bytes, bool exactSize)
         offBits = uint32_t(headerEnd);
     else if (offBits < headerEnd)
         Malformed("the pixel data overlaps the headers");
+
+    if (rle) {
+        uint64_t end = bytes.size();
+        if (exactSize) {
+            in.Need(fileSize);
+            end = fileSize;
+        }
+        if (offBits > end)
+            Malformed("the pixel data lies beyond the image");
+        image.Consumed = size_t(end);
+        image.Pixels = DecodeRle(bytes.substr(offBits, size_t(end - offBits)), compression == BI_RLE4,
+            image.Width, image.Height, image.Palette);
+        return image;
+    }
 
     uint64_t srcStride = ((uint64_t(width) * depth + 31) / 32) * 4;
     uint64_t dataEnd = offBits + srcStride * uint64_t(height);

@@ -35,6 +35,7 @@ struct TBmpBuilder {
     std::vector<TColor> Palette;
     uint32_t ColorsUsed = 0;
     std::vector<std::vector<uint8_t>> Rows; // file order, unpadded
+    std::vector<uint8_t> Codes; // run-length data, used instead of Rows
     int64_t FileSizeDelta = 0; // added to the true size in the size field
 
     std::string Build() const
@@ -78,7 +79,7 @@ struct TBmpBuilder {
             if (HeaderSize != 12)
                 info.push_back(0);
         }
-        std::string pixels;
+        std::string pixels(Codes.begin(), Codes.end());
         for (auto& row : Rows) {
             std::string r(row.begin(), row.end());
             r.resize((r.size() + 3) / 4 * 4, '\0');
@@ -271,6 +272,38 @@ TEST(BitmapTest, ReadsOtherDepthsAndHeaders)
         ExpectRow(b, 0, { green, red });
     }
     {
+        SCOPED_TRACE("run-length, 8 bits: runs, literals, row ends, a move and the end code");
+        TBmpBuilder bmp;
+        bmp.Depth = 8;
+        bmp.Compression = 1;
+        bmp.Width = 4;
+        bmp.Height = 3;
+        bmp.Palette = { red, green, blue, white };
+        bmp.Codes = { 3, 1, 0, 0, // bottom row: three green, end of row
+            0, 3, 2, 3, 0, 0, 1, 1, 0, 0, // three literals (padded), one green
+            0, 2, 1, 0, 2, 3, 0, 1 }; // move right one, two white, end of image
+        TBitmap b;
+        b.LoadFromStream(bmp.Build());
+        EXPECT_EQ(b.BitDepth(), 8);
+        ExpectRow(b, 0, { red, white, white, red }); // skipped pixels take colour 0
+        ExpectRow(b, 1, { blue, white, red, green });
+        ExpectRow(b, 2, { green, green, green, red });
+    }
+    {
+        SCOPED_TRACE("run-length, 4 bits");
+        TBmpBuilder bmp;
+        bmp.Depth = 4;
+        bmp.Compression = 2;
+        bmp.Width = 5;
+        bmp.Palette = { red, green, blue, white };
+        bmp.Codes = { 5, 0x12, 0, 0, 0, 3, 0x30, 0x10, 0, 1 };
+        TBitmap b;
+        b.LoadFromStream(bmp.Build());
+        EXPECT_EQ(b.BitDepth(), 4);
+        ExpectRow(b, 0, { white, red, green, red, red });
+        ExpectRow(b, 1, { green, blue, green, blue, green });
+    }
+    {
         SCOPED_TRACE("OS/2 core header with 3-byte palette entries");
         TBmpBuilder bmp;
         bmp.HeaderSize = 12;
@@ -335,7 +368,22 @@ TEST(BitmapTest, MalformedImagesAreRejected)
     expectRejected(variant([](TBmpBuilder& b) { b.Width = 60000, b.Height = 60000; }), "huge area");
     expectRejected(variant([](TBmpBuilder& b) { b.Width = 20000; }), "rows beyond the data");
     expectRejected(variant([](TBmpBuilder& b) { b.Depth = 7; }), "bit depth");
-    expectRejected(variant([](TBmpBuilder& b) { b.Compression = 1; }), "run-length");
+    expectRejected(variant([](TBmpBuilder& b) { b.Compression = 1; }), "run-length at 24 bits");
+    auto rle = [&](auto change) {
+        return variant([&](TBmpBuilder& b) {
+            b.Depth = 8;
+            b.Compression = 1;
+            b.Palette = { 0, 0xFFFFFF };
+            b.Rows.clear();
+            b.Codes = { 2, 1, 0, 1 };
+            change(b);
+        });
+    };
+    EXPECT_NO_THROW(TBitmap().LoadFromStream(rle([](TBmpBuilder&) {})));
+    expectRejected(rle([](TBmpBuilder& b) { b.Height = -2; }), "top-down run-length");
+    expectRejected(rle([](TBmpBuilder& b) { b.Codes = { 0, 5, 1, 1 }; }), "literal beyond the data");
+    expectRejected(rle([](TBmpBuilder& b) { b.Codes = { 0, 2, 1 }; }), "move beyond the data");
+    expectRejected(rle([](TBmpBuilder& b) { b.Width = 5000, b.Height = 5000; }), "huge run-length image");
     expectRejected(variant([](TBmpBuilder& b) { b.Compression = 99; }), "unknown compression");
     expectRejected(variant([](TBmpBuilder& b) { b.Compression = 3; }), "bit fields at 24 bits");
     expectRejected(variant([](TBmpBuilder& b) { b.HeaderSize = 20; }), "header size");
