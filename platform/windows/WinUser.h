@@ -164,8 +164,9 @@ BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, gfx::TRegion const* region, UINT flags);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
-// A canvas on the client area (origin at the client's top-left, clipped to it and to the
-// window region) or on the whole window. Give it back with ReleaseDC.
+// A canvas on the client area (origin at the client's top-left, clipped to it) or on the
+// whole window. Give it back with ReleaseDC; the backend is then told what may have changed.
+// (The window region shapes what is shown, not what is drawn.)
 HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
