@@ -1,0 +1,172 @@
+// The built xmlexport against Access files: the fixtures made by Access and Jet 4 databases
+// written by our test writer. The right password exports every row with the Access schema;
+// a wrong or missing one ends in the failed state without an output file; the database
+// file is never changed.
+#include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "tests/app/ExportFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <sys/wait.h>
+
+using namespace xe;
+namespace fs = std::filesystem;
+
+namespace {
+
+class AccessE2E : public ::testing::Test {
+protected:
+    base::TTempDir Dir { "xe-e2e" };
+    std::string ExeDir = Dir.File("bin/");
+    std::string XmlName = Dir.File("out.xml");
+    int ExitCode = -1;
+    std::string Out, Err;
+
+    void SetUp() override
+    {
+        fs::create_directories(ExeDir);
+        std::error_code error;
+        fs::create_hard_link(XMLEXPORT_PATH, ExeDir + "xmlexport", error);
+        if (error)
+            fs::copy_file(XMLEXPORT_PATH, ExeDir + "xmlexport");
+    }
+
+    // Copies a fixture into the test folder (the copy is what the run opens).
+    std::string Fixture(char const* name)
+    {
+        std::string copy = Dir.File(name);
+        fs::copy_file(std::string(XE_FIXTURES_DIR "/access/") + name, copy);
+        return copy;
+    }
+
+    void Run(std::string const& sql, std::string const& db, std::string const& password)
+    {
+        exporttest::WriteInOutIni(ExeDir + "InOut.ini", sql, XmlName, db, password);
+        std::string command = "cd '" + Dir.Path() + "' && XMLEXPORT_BACKEND=headless timeout 120 '" + ExeDir
+            + "xmlexport' >'" + Dir.File("stdout") + "' 2>'" + Dir.File("stderr") + "' </dev/null";
+        int status = std::system(command.c_str());
+        ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        Out = base::ReadFileBytes(Dir.File("stdout"));
+        Err = base::ReadFileBytes(Dir.File("stderr"));
+    }
+
+    bool Succeeded() const { return ExitCode == 0 && Has(Out, u8"导出数据成功"); }
+    bool FailedStart() const { return ExitCode == 0 && Has(Out, u8"数据初始化失败..."); }
+
+    static bool Has(std::string const& text, std::u8string_view part)
+    {
+        return text.find(std::string(part.begin(), part.end())) != std::string::npos;
+    }
+};
+
+} // namespace
+
+TEST_F(AccessE2E, PasswordFixture)
+{
+    std::string db = Fixture("jet4_password.mdb");
+    std::string before = base::ReadFileBytes(db);
+    for (char const* wrong : { "", "Password", "wrong" }) {
+        Run("select * from Table1", db, wrong);
+        EXPECT_TRUE(FailedStart()) << wrong << ": " << Out << Err;
+        EXPECT_FALSE(base::FileExists(XmlName)) << wrong;
+    }
+
+    Run("select * from Table1", db, "password");
+    ASSERT_TRUE(Succeeded()) << Out << Err;
+    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    ASSERT_TRUE(doc.Parsed) << doc.Error;
+    EXPECT_EQ(doc.AttributeTypes, (std::vector<std::string> { "ID", "Data" }));
+    ASSERT_EQ(doc.Rows.size(), 3u);
+    EXPECT_EQ(doc.Rows[0], (exporttest::TXmlRow { { "ID", "1" }, { "Data", "One" } }));
+    EXPECT_EQ(doc.Rows[2], (exporttest::TXmlRow { { "ID", "3" }, { "Data", "Three" } }));
+    std::string xml = base::ReadFileBytes(XmlName);
+    EXPECT_TRUE(Has(xml,
+        u8"rs:basetable='Table1' rs:basecolumn='ID' rs:autoincrement='true'>\r\n"
+        u8"\t\t\t<s:datatype dt:type='int' dt:maxLength='4' rs:precision='10' rs:fixedlength='true'/>"))
+        << xml;
+    EXPECT_TRUE(Has(xml, u8"<s:datatype dt:type='string' dt:maxLength='255'/>")) << xml;
+    EXPECT_EQ(base::ReadFileBytes(db), before);
+}
+
+TEST_F(AccessE2E, EncodedAndJet3Fixtures)
+{
+    std::string encoded = Fixture("jet4_rc4_encoded.mdb");
+    Run("select * from Table1", encoded, "anything");
+    ASSERT_TRUE(Succeeded()) << Out << Err;
+    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    ASSERT_EQ(doc.Rows.size(), 2u);
+    EXPECT_EQ(doc.Rows[1], (exporttest::TXmlRow { { "ID", "2" }, { "col1", "world" }, { "col2", "42" } }));
+
+    std::string jet3 = Fixture("jet3_types.mdb");
+    std::string before = base::ReadFileBytes(jet3);
+    Run("select E as id, A, G, H, I from Table1", jet3, "");
+    ASSERT_TRUE(Succeeded()) << Out << Err;
+    doc = exporttest::ReadExportDocument(XmlName);
+    ASSERT_EQ(doc.Rows.size(), 2u);
+    EXPECT_EQ(doc.Rows[0],
+        (exporttest::TXmlRow {
+            { "id", "0" }, { "A", "a" }, { "G", "1981-12-12T00:00:00" }, { "H", "0" }, { "I", "False" } }));
+    EXPECT_EQ(doc.Rows[1],
+        (exporttest::TXmlRow { { "id", "333333333" }, { "A", "abcdefg" }, { "G", "1974-09-21T00:00:00" },
+            { "H", "3.5" }, { "I", "True" } }));
+    EXPECT_EQ(base::ReadFileBytes(jet3), before);
+}
+
+TEST_F(AccessE2E, GeneratedDatabaseOverSeveralPages)
+{
+    std::string db = Dir.File("orders.mdb");
+    std::string command = std::string("'") + XE_MAKE_JET_DEMO + "' '" + db + "' 95 '密码-42'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string before = base::ReadFileBytes(db);
+
+    Run("select * from orders", db, "密码-4");
+    EXPECT_TRUE(FailedStart()) << Out << Err;
+    EXPECT_FALSE(base::FileExists(XmlName));
+
+    Run("select * from orders where city <> '火星'", db, "密码-42");
+    ASSERT_TRUE(Succeeded()) << Out << Err;
+    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    ASSERT_TRUE(doc.Parsed) << doc.Error;
+    ASSERT_EQ(doc.Rows.size(), 95u);
+    for (size_t i = 0; i < doc.Rows.size(); ++i)
+        ASSERT_EQ(doc.Rows[i]["id"], std::to_string(i + 1)); // in id order, every row once
+    // Row 35: note NULL (35 % 7 == 0) and code NULL (35 % 5 == 0) are absent attributes.
+    exporttest::TXmlRow row = doc.Rows[34];
+    EXPECT_EQ(row.count("note"), 0u);
+    EXPECT_EQ(row.count("code"), 0u);
+    EXPECT_EQ(row["customer"], "陈静35");
+    EXPECT_EQ(row["city"], "北京");
+    EXPECT_EQ(row["paid"], "True");
+    EXPECT_EQ(row["ordered"], "2024-12-08T11:35:00");
+    EXPECT_EQ(doc.Rows[0]["note"], "备注 <37> \"加急\"");
+    std::string xml = base::ReadFileBytes(XmlName);
+    EXPECT_TRUE(Has(xml, u8"dt:type='string' dt:maxLength='536870910' rs:long='true'/>"))
+        << xml.substr(0, 3000);
+    EXPECT_TRUE(Has(xml, u8"rs:dbtype='currency'")) << xml.substr(0, 3000);
+    EXPECT_EQ(base::ReadFileBytes(db), before);
+}
+
+TEST_F(AccessE2E, EncryptedAccdb)
+{
+    std::string db = Fixture("ace14_agile_password.accdb");
+    std::string before = base::ReadFileBytes(db);
+    Run("select * from Table1", db, "Password");
+    EXPECT_TRUE(FailedStart()) << Out << Err;
+    EXPECT_FALSE(base::FileExists(XmlName));
+
+    Run("select * from Table1", db, "password");
+    ASSERT_TRUE(Succeeded()) << Out << Err;
+    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    ASSERT_EQ(doc.Rows.size(), 3u);
+    EXPECT_EQ(doc.Rows[1], (exporttest::TXmlRow { { "ID", "2" }, { "Data", "Two" } }));
+    EXPECT_EQ(base::ReadFileBytes(db), before);
+    // Nothing decrypted was left beside the database or the output.
+    std::set<std::string> names;
+    for (auto const& entry : fs::directory_iterator(Dir.Path()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names,
+        (std::set<std::string> { "ace14_agile_password.accdb", "bin", "out.xml", "stderr", "stdout" }));
+}
