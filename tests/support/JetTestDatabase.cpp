@@ -346,6 +346,17 @@ uint32_t TJetTestDatabase::AppendPage(std::string const& page)
 
 void TJetTestDatabase::AddTable(TJetTestTable const& table)
 {
+    size_t next = 0;
+    AddTable(table, [&](std::vector<TJetTestValue>& row) {
+        if (next >= table.Rows.size())
+            return false;
+        row = table.Rows[next++];
+        return true;
+    });
+}
+
+void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource const& nextRow)
+{
     uint32_t tdefPage = uint32_t(FBytes.size() / PageSize);
     uint32_t mapPage = tdefPage + 1;
     uint32_t catalogPage = tdefPage + 2; // early, so that MSysObjects' inline map reaches it
@@ -413,7 +424,10 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table)
         pageRows.clear();
         used = DataHeader;
     };
-    for (auto const& values : table.Rows) {
+    uint32_t rowCount = 0;
+    std::vector<TJetTestValue> values;
+    while (nextRow(values)) {
+        ++rowCount;
         if (values.size() != table.Columns.size())
             throw EInvalidOperation("Row width differs from the column count");
         std::vector<std::optional<std::string>> encoded;
@@ -449,7 +463,7 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table)
     std::string tdef(63, '\0');
     tdef[0] = 0x02;
     tdef[1] = 0x01;
-    Put32(tdef, 16, uint32_t(table.Rows.size()));
+    Put32(tdef, 16, rowCount);
     Put32(tdef, 20, autoNumber);
     Put32(tdef, 24, 1);
     tdef[40] = 0x4E;

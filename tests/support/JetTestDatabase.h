@@ -2,6 +2,7 @@
 
 #include "platform/db/access/AccessDatabase.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,12 +37,18 @@ struct TJetTestTable {
     std::vector<std::vector<TJetTestValue>> Rows;
 };
 
+// Gives the next row in `row` and true, or false after the last.
+using TJetTestRowSource = std::function<bool(std::vector<TJetTestValue>& row)>;
+
 class TJetTestDatabase {
 public:
     // Loads the template; an empty name takes the one in the fixtures folder.
     explicit TJetTestDatabase(std::string const& templateFile = "");
 
     void AddTable(TJetTestTable const& table);
+    // The same with rows from a source (table.Rows is not used), for tables too large to
+    // hold as values.
+    void AddTable(TJetTestTable const& table, TJetTestRowSource const& nextRow);
     // Stores a database password (at most 20 characters).
     void SetPassword(std::u16string const& password);
     // A catalog entry without data: 5 saved query, 6 linked table.
