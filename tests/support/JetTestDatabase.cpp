@@ -274,7 +274,10 @@ std::string EncodeRow(std::vector<TJetColumnDef> const& columns, unsigned varCol
     return row + mask;
 }
 
-std::string DataPage(uint32_t owner, std::vector<std::string> const& rows)
+// A data page; `flags` (0x4000 pointer row, 0x8000 moved row), when given, go into the row
+// offsets, and `offsets` receives where each row starts.
+std::string DataPage(uint32_t owner, std::vector<std::string> const& rows,
+    std::vector<uint16_t> const& flags = {}, std::vector<size_t>* offsets = nullptr)
 {
     std::string page(PageSize, '\0');
     page[0] = 0x01;
@@ -285,7 +288,9 @@ std::string DataPage(uint32_t owner, std::vector<std::string> const& rows)
     for (size_t i = 0; i < rows.size(); ++i) {
         end -= rows[i].size();
         std::memcpy(page.data() + end, rows[i].data(), rows[i].size());
-        Put16(page, DataHeader + 2 * i, uint32_t(end));
+        Put16(page, DataHeader + 2 * i, uint32_t(end) | (i < flags.size() ? flags[i] : 0));
+        if (offsets)
+            offsets->push_back(end);
     }
     Put16(page, 2, uint32_t(end - DataHeader - 2 * rows.size()));
     return page;
@@ -418,10 +423,23 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
     uint32_t autoNumber = 0;
     std::vector<std::string> pages;
     std::vector<std::string> pageRows;
+    std::vector<uint16_t> pageFlags;
+    std::vector<size_t> pagePointers; // rows of the page that point to moved rows
+    struct TPointer {
+        size_t Page, At, Moved;
+    };
+    std::vector<TPointer> pointers;
+    std::vector<std::string> movedRows; // each on a page of its own after the data pages
     size_t used = DataHeader;
     auto flush = [&]() {
-        pages.push_back(DataPage(tdefPage, pageRows));
+        std::vector<size_t> offsets;
+        pages.push_back(DataPage(tdefPage, pageRows, pageFlags, &offsets));
+        for (size_t i = 0; i < pageRows.size(); ++i)
+            if (pageFlags[i] == 0x4000)
+                pointers.push_back({ pages.size() - 1, offsets[i], pagePointers[i] });
         pageRows.clear();
+        pageFlags.clear();
+        pagePointers.clear();
         used = DataHeader;
     };
     uint32_t rowCount = 0;
@@ -444,9 +462,19 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
         std::string row = EncodeRow(defs, varCols, encoded);
         if (row.size() + 2 + DataHeader > PageSize)
             throw EInvalidOperation("Row does not fit a page");
+        uint16_t flags = 0;
+        size_t moved = 0;
+        if (OverflowEvery > 0 && rowCount % unsigned(OverflowEvery) == 0) {
+            moved = movedRows.size();
+            movedRows.push_back(row);
+            row = std::string(4, '\0'); // the page number is filled in once it is known
+            flags = 0x4000;
+        }
         if (used + row.size() + 2 > PageSize)
             flush();
         pageRows.push_back(row);
+        pageFlags.push_back(flags);
+        pagePointers.push_back(moved);
         used += row.size() + 2;
     }
     if (!pageRows.empty())
@@ -455,6 +483,15 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
     uint32_t firstDataPage = firstLvalPage + uint32_t(lvalPages.size());
     for (size_t i = 0; i < pages.size(); ++i)
         dataPages.push_back(firstDataPage + uint32_t(i));
+    // Moved rows: each alone on a page, flagged 0x8000, pointed to by
+    // the row left in its place.
+    for (size_t k = 0; k < movedRows.size(); ++k) {
+        dataPages.push_back(firstDataPage + uint32_t(pages.size() + k));
+    }
+    for (auto const& pointer : pointers)
+        Put32(pages[pointer.Page], pointer.At, (firstDataPage + uint32_t(pages.size() + pointer.Moved)) << 8);
+    for (auto const& row : movedRows)
+        pages.push_back(DataPage(tdefPage, { row }, { 0x8000 }));
     std::vector<std::string> bitmapPages;
     std::string usageMap
         = UsageMap(dataPages, firstDataPage + uint32_t(pages.size()), bitmapPages, ReferenceUsageMaps);

@@ -58,6 +58,9 @@ public:
 
     // Tables get a usage map of bitmap pages (type 1) even when an inline one would do.
     bool ReferenceUsageMaps = false;
+    // Every n-th row (n > 0) is stored as Jet stores a row that outgrew its page: a 4-byte
+    // pointer (offset flag 0x4000) in its place, the row on a page of its own, flagged 0x8000.
+    int OverflowEvery = 0;
     void SaveToFile(std::string const& fileName) const;
 
     static std::string TemplateFile();

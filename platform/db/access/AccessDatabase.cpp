@@ -262,8 +262,8 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
             unsigned flags = 0;
             if (!JetFindRow(d.Format, page, row, bytes, flags))
                 throw EDatabaseError(corrupt);
-            if (flags & 0xC000)
-                continue; // deleted, or moved (catalog rows are never that long)
+            if (flags & 0x4000)
+                continue; // deleted (0xC000), or a pointer to a row moved to another page
             if (!JetCrackRow(d.Format, bytes, catalog, fields))
                 throw EDatabaseError(corrupt);
             auto const& id = fields[size_t(idAt)];
@@ -430,15 +430,10 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
     try {
         std::vector<MdbField> fields(t->num_cols);
         sqlite3_stmt* s = statement.Statement;
-        mdb_rewind_table(t);
-        while (mdb_fetch_row(t)) {
-            int start = 0;
-            size_t length = 0;
-            if (t->cur_row == 0 || mdb_find_row(d.Mdb, int(t->cur_row) - 1, &start, &length) != 0)
-                throw EDatabaseError(d.CorruptText);
-            int count = mdb_crack_row(t, start & 0x1FFF, length, fields.data());
+        // Binds the cracked fields of one row and inserts it.
+        auto insertRow = [&](MdbField const* cracked, int count) {
             for (int i = 0; i < count; ++i) {
-                MdbField const& f = fields[size_t(i)];
+                MdbField const& f = cracked[i];
                 if (f.colnum < 0 || unsigned(f.colnum) >= t->num_cols)
                     throw EDatabaseError(d.CorruptText);
                 TAccessColumn const& c = table.Columns[size_t(f.colnum)];
@@ -557,7 +552,19 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
             sqlite3_reset(s);
             sqlite3_clear_bindings(s);
             ++table.RowCount;
+        };
+
+        mdb_rewind_table(t);
+        while (mdb_fetch_row(t)) {
+            int start = 0;
+            size_t length = 0;
+            if (t->cur_row == 0 || mdb_find_row(d.Mdb, int(t->cur_row) - 1, &start, &length) != 0)
+                throw EDatabaseError(d.CorruptText);
+            if (start & 0x4000)
+                continue; // deleted, or a pointer to a row moved to another page (read there)
+            insertRow(fields.data(), mdb_crack_row(t, start & 0x1FFF, length, fields.data()));
         }
+
         if (ownTransaction)
             Exec(db, "COMMIT");
     } catch (...) {

@@ -185,13 +185,10 @@ bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef 
         unsigned flags = 0;
         if (!JetFindRow(format, page, row, r, flags))
             return false;
-        if (flags & 0x8000)
-            continue; // deleted: libmdb skips it
-        if (flags & 0x4000) {
-            if (r.size() < 4)
-                return false;
+        // Deleted rows carry 0xC000 and a pointer to a row moved to another page 0x4000;
+        // libmdb skips both. The moved row itself (0x8000) is read like any other.
+        if (flags & 0x4000)
             continue;
-        }
         size_t countSize = format.Jet3() ? 1 : 2;
         if (r.size() < countSize)
             return false;

@@ -24,7 +24,8 @@ namespace xe::db {
 //           then the column names (2-byte [1-byte] length, UTF-16LE [code page] text).
 //
 // Data page: type 1, owner TDEF page at 4, row count at 12 [8], then one 2-byte offset per
-// row (0x8000 deleted, 0x4000 overflow pointer, offset & 0x1FFF); rows fill the page from
+// row (0xC000 deleted, 0x4000 pointer to a row moved to another page, 0x8000 that moved
+// row, offset & 0x1FFF); rows fill the page from
 // its end, row 0 ending at the page end.
 //
 // Row: column count (2 [1] bytes) | fixed area | variable data | end of data |
@@ -74,7 +75,7 @@ std::vector<uint32_t> JetUsageMapPages(TJetFormat const& format, TJetPageReader 
     uint32_t pageCount, std::string_view map, std::string const& errorText);
 
 // The bytes of row `row` of a data page; false when the row table or the row is out of
-// bounds. `flags` receives the offset's flag bits (0x8000 deleted, 0x4000 overflow).
+// bounds. `flags` receives the offset's flag bits (0xC000 of the offset).
 bool JetFindRow(
     TJetFormat const& format, std::string_view page, unsigned row, std::string_view& bytes, unsigned& flags);
 

@@ -361,3 +361,24 @@ TEST(AccessDatabase, LongValuesOnLvalPagesAndReferenceUsageMaps)
     EXPECT_EQ(scratch.Rows("SELECT sum(length(Notes)) FROM Long WHERE ID > 3"), (Rows { "80194" }));
     xe::base::SetAnsiCodePage("");
 }
+
+TEST(AccessDatabase, RowsMovedToOtherPagesAreFollowed)
+{
+    xe::base::TTempDir temp;
+    TJetTestDatabase writer;
+    writer.OverflowEvery = 3;
+    TJetTestTable t { "Moved", { { "ID", jtLong }, { "Name", jtText, 20 }, { "Flag", jtBoolean } }, {} };
+    for (int i = 1; i <= 10; ++i)
+        t.Rows.push_back({ std::to_string(i), "row" + std::to_string(i), i % 2 ? "1" : "0" });
+    writer.AddTable(t);
+    std::string file = temp.File("moved.mdb");
+    writer.SaveToFile(file);
+
+    TAccessDatabase db(file, "");
+    TScratch scratch;
+    EXPECT_EQ(db.LoadTable(scratch.Db(), "Moved").RowCount, 10);
+    EXPECT_EQ(scratch.Rows("SELECT count(*), count(DISTINCT ID), sum(ID), sum(Flag) FROM Moved"),
+        (Rows { "10|10|55|5" }));
+    EXPECT_EQ(scratch.Rows("SELECT Name, Flag FROM Moved WHERE ID IN (3, 6, 9) ORDER BY ID"),
+        (Rows { "row3|1", "row6|0", "row9|1" }));
+}
