@@ -2,9 +2,11 @@
 #include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
+#include "platform/db/access/AceCrypto.h"
 #include "tests/support/JetTestDatabase.h"
 
 #include <gtest/gtest.h>
+#include <openssl/evp.h>
 #include <sqlite3.h>
 
 using namespace xe::db;
@@ -381,4 +383,77 @@ TEST(AccessDatabase, RowsMovedToOtherPagesAreFollowed)
         (Rows { "10|10|55|5" }));
     EXPECT_EQ(scratch.Rows("SELECT Name, Flag FROM Moved WHERE ID IN (3, 6, 9) ORDER BY ID"),
         (Rows { "row3|1", "row6|0", "row9|1" }));
+}
+
+namespace {
+std::string Sha1(std::string const& a, std::string const& b = "")
+{
+    unsigned char out[EVP_MAX_MD_SIZE];
+    unsigned size = 0;
+    EVP_MD_CTX* ctx = EVP_MD_CTX_new();
+    EVP_DigestInit_ex(ctx, EVP_sha1(), nullptr);
+    EVP_DigestUpdate(ctx, a.data(), a.size());
+    EVP_DigestUpdate(ctx, b.data(), b.size());
+    EVP_DigestFinal_ex(ctx, out, &size);
+    EVP_MD_CTX_free(ctx);
+    return std::string(reinterpret_cast<char*>(out), size);
+}
+
+std::string Le32(uint32_t v) { return { char(v), char(v >> 8), char(v >> 16), char(v >> 24) }; }
+
+// Re-encrypts a plain ACE image the way Access 2007 does ("RC4 CryptoAPI", EncryptionInfo
+// 4.2 with a 40-bit key used zero-padded to 128 bits) under `password` (ASCII).
+std::string EncryptRc4CryptoApi(std::string image, std::string const& password, uint32_t dbKey)
+{
+    std::string pw;
+    for (char c : password)
+        pw += c, pw += '\0';
+    std::string salt = "0123456789abcdef";
+    std::string base = Sha1(salt, pw);
+    auto key = [&](uint32_t block) {
+        std::string k = Sha1(base, Le32(block)).substr(0, 5);
+        k.resize(16, '\0');
+        return k;
+    };
+    std::string verifier = "verifier-16bytes";
+    std::string both = verifier + Sha1(verifier);
+    Rc4Apply(key(0), both.data(), both.size());
+
+    std::string csp;
+    for (char c : std::string("Microsoft Base Cryptographic Provider v1.0"))
+        csp += c, csp += '\0';
+    csp += std::string(2, '\0');
+    std::string header
+        = Le32(0x04) + Le32(0) + Le32(0x6801) + Le32(0x8004) + Le32(40) + Le32(1) + Le32(0) + Le32(0) + csp;
+    std::string info = std::string("\x04\x00\x02\x00", 4) + Le32(0x04) + Le32(uint32_t(header.size()))
+        + header + Le32(16) + salt + both.substr(0, 16) + Le32(20) + both.substr(16);
+    image[0x299] = char(info.size());
+    image[0x29A] = char(info.size() >> 8);
+    image.replace(0x29B, info.size(), info);
+
+    char const mask[] = { '\xC7', '\xDA', '\x39', '\x6B' };
+    Rc4Apply(std::string_view(mask, 4), image.data() + 0x18, 128);
+    image.replace(0x3E, 4, Le32(dbKey));
+    Rc4Apply(std::string_view(mask, 4), image.data() + 0x18, 128);
+    for (size_t p = 1; p < image.size() / 4096; ++p)
+        Rc4Apply(key(uint32_t(p) ^ dbKey), image.data() + p * 4096, 4096);
+    return image;
+}
+}
+
+TEST(AccessDatabase, Rc4CryptoApiAccdbWithFortyBitKey)
+{
+    std::string file = FixturePath("ace14_agile_password.accdb");
+    std::string plain = DecryptAceImage(
+        xe::base::ReadFileBytes(file), DecodeJetHeader(xe::base::ReadFileBytes(file)), "password", file);
+    xe::base::TTempDir temp;
+    std::string rc4 = temp.File("rc4.accdb");
+    xe::base::WriteFileBytes(rc4, EncryptRc4CryptoApi(plain, "Test123", 0x5A3C0F01));
+
+    EXPECT_EQ(OpenError(rc4, "test123"), "Not a valid password.");
+    TAccessDatabase db(rc4, "Test123");
+    EXPECT_TRUE(db.Header().IsEncryptedAce());
+    TScratch scratch;
+    db.LoadTable(scratch.Db(), "Table1");
+    EXPECT_EQ(scratch.Rows("SELECT * FROM Table1 ORDER BY 1"), (Rows { "1|One", "2|Two", "3|Three" }));
 }
