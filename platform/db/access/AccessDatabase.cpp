@@ -454,6 +454,12 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                     if (!v || n < bytes)
                         throw EDatabaseError(d.CorruptText);
                 };
+                // SQLite would turn NaN into NULL silently; such a value is refused by name.
+                auto notANumber = [&](bool finite) {
+                    if (!finite)
+                        throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
+                            + " holds a value that is not a finite number.");
+                };
                 switch (c.Type) {
                 case jtByte:
                     need(1);
@@ -477,20 +483,16 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                     need(4);
                     float x;
                     std::memcpy(&x, v, 4);
-                    if (std::isfinite(x))
-                        sqlite3_bind_double(s, p, x);
-                    else
-                        sqlite3_bind_null(s, p);
+                    notANumber(std::isfinite(x));
+                    sqlite3_bind_double(s, p, x);
                     break;
                 }
                 case jtDouble: {
                     need(8);
                     double x;
                     std::memcpy(&x, v, 8);
-                    if (std::isfinite(x))
-                        sqlite3_bind_double(s, p, x);
-                    else
-                        sqlite3_bind_null(s, p);
+                    notANumber(std::isfinite(x));
+                    sqlite3_bind_double(s, p, x);
                     break;
                 }
                 case jtDateTime: {
@@ -499,7 +501,7 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                     std::memcpy(&x, v, 8);
                     std::string text = FormatJetDate(x);
                     if (text.empty())
-                        throw EDatabaseError("The column " + c.Name + " of table " + quotedName
+                        throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
                             + " holds a date outside the years 1 to 9999.");
                     sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
                     break;

@@ -250,6 +250,7 @@ TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
     writer.AddTable({ "Plain", { { "A", jtLong } }, { { "1" } } });
     writer.AddTable({ "Attach", { { "A", jtLong }, { "Files", jtComplex } }, { { "1", "7" } } });
     writer.AddTable({ "Calc", { { "A", jtLong }, { "Total", jtDouble, 0, 0, 0, false, true } }, {} });
+    writer.AddTable({ "Odd", { { "A", jtLong }, { "X", jtDouble } }, { { "1", "nan" } } });
     writer.AddCatalogObject("Saved Query", 5);
     writer.AddCatalogObject("Remote", 6);
     std::string file = temp.File("objects.mdb");
@@ -274,6 +275,8 @@ TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
     EXPECT_NE(loadError("Remote").find("linked table 'Remote'"), std::string::npos);
     EXPECT_NE(loadError("Attach").find("'Files' of table 'Attach'"), std::string::npos);
     EXPECT_NE(loadError("Calc").find("'Total' of table 'Calc' is a calculated field"), std::string::npos);
+    EXPECT_NE(loadError("Odd").find("'X' of table 'Odd' holds a value that is not a finite number"),
+        std::string::npos);
     EXPECT_NE(loadError("Nothing").find("cannot find the input table or query 'Nothing'"), std::string::npos);
 }
 
