@@ -253,12 +253,12 @@ bool JetCrackRow(
         if (format.Jet3()) {
             size_t varAt = r.size() - maskSize - 1;
             size_t varCount = uint8_t(r[varAt]);
-            size_t jumps = r.size() / 256;
+            size_t jumps = (r.size() - 1) / 256; // one byte per 256 bytes of row
             if (jumps + varCount + 2 > varAt)
                 return false;
             size_t tableAt = varAt - jumps - 1; // the last variable offset, counting back
             if ((tableAt - varCount) / 256 < jumps)
-                --jumps, ++tableAt;
+                --jumps; // the last jump is a dummy; its byte stays in place
             size_t used = 0;
             for (size_t i = 0; i <= varCount; ++i) {
                 while (used < jumps && i == uint8_t(r[varAt - used - 1]))
