@@ -1,5 +1,7 @@
 #include "platform/windows/HeadlessBackend.h"
 
+#include <utility>
+
 #include "platform/graphics/Png.h"
 #include "platform/windows/WinUser.h"
 #include "platform/windows/WindowSystem.h"
@@ -207,6 +209,7 @@ std::optional<TRawEvent> THeadlessBackend::NextStep()
             std::function<void()> action = std::move(step.Action);
             FScript.pop_front();
             FLastProgress = FNow;
+            FActionRan = true;
             action();
             // Whatever the action caused is handled before the next step.
             return std::nullopt;
@@ -260,6 +263,10 @@ std::optional<TRawEvent> THeadlessBackend::PollEvent() { return NextStep(); }
 
 void THeadlessBackend::WaitEvent(std::optional<uint64_t> deadline)
 {
+    // An action that just ran may have posted messages: the queue looks again before
+    // anyone may conclude that nothing will ever come.
+    if (std::exchange(FActionRan, false))
+        return;
     if (!ScriptHeld())
         return; // a step can run now
     std::optional<uint64_t> wake = deadline;

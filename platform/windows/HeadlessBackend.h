@@ -133,6 +133,7 @@ private:
     uint64_t FNow = 0;
     uint64_t FIdleLimit = 600000;
     uint64_t FLastProgress = 0;
+    bool FActionRan = false; // a scripted action ran since the queue last looked
     std::optional<uint64_t> FSleepUntil;
     std::deque<TStep> FScript;
     std::vector<TMonitor> FMonitors;

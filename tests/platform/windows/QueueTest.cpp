@@ -327,6 +327,22 @@ TEST_F(QueueTest, IdleLoopWithNothingToWaitForRaises)
     EXPECT_GE(w.Count(WM_TIMER), 19);
 }
 
+TEST_F(QueueTest, MessagePostedByTheLastScriptedActionIsDelivered)
+{
+    TTestWindow w("W", base::Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    H->Do([&] { PostMessage(w.Handle, WM_USER + 7, 0, 0); });
+    MSG msg;
+    bool delivered = false;
+    for (int i = 0; i < 10 && !delivered; ++i) {
+        ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+        delivered = msg.message == UINT(WM_USER + 7);
+        DispatchMessage(&msg);
+    }
+    EXPECT_TRUE(delivered);
+    // With the script used up, waiting again is an error, not a hang.
+    EXPECT_THROW(GetMessage(&msg, nullptr, 0, 0), EWouldWaitForever);
+}
+
 TEST_F(QueueTest, QuitEndsGetMessageAfterPostedMessages)
 {
     TTestWindow w("W", base::Bounds(0, 0, 100, 100));
