@@ -84,7 +84,7 @@ TEST_F(AccessE2E, PasswordFixture)
     EXPECT_EQ(doc.Rows[2], (exporttest::TXmlRow { { "ID", "3" }, { "Data", "Three" } }));
     std::string xml = base::ReadFileBytes(XmlName);
     EXPECT_TRUE(Has(xml,
-        u8"rs:basetable='Table1' rs:basecolumn='ID' rs:autoincrement='true'>\r\n"
+        u8"rs:basetable='Table1' rs:basecolumn='ID' rs:keycolumn='true' rs:autoincrement='true'>\r\n"
         u8"\t\t\t<s:datatype dt:type='int' dt:maxLength='4' rs:precision='10' rs:fixedlength='true'/>"))
         << xml;
     EXPECT_TRUE(Has(xml, u8"<s:datatype dt:type='string' dt:maxLength='255'/>")) << xml;

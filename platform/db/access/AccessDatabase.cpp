@@ -408,7 +408,9 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
         bool required = false;
         for (std::string const& name : entry->Required)
             required = required || SameName(name, c.Name);
-        c.Nullable = !required && c.Type != jtBoolean && !c.AutoNumber;
+        for (uint16_t number : def.PrimaryKey)
+            c.PrimaryKey = c.PrimaryKey || int(number) == col->col_num;
+        c.Nullable = !required && c.Type != jtBoolean && !c.AutoNumber && !c.PrimaryKey;
         table.Columns.push_back(c);
     }
 

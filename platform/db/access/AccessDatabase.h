@@ -39,6 +39,7 @@ struct TAccessColumn {
     int Scale = 0; // Decimal only
     bool Nullable = true; // false for Required columns, Yes/No and AutoNumber
     bool AutoNumber = false;
+    bool PrimaryKey = false; // part of the table's primary key
 };
 
 struct TAccessTable {

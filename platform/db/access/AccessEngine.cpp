@@ -11,6 +11,7 @@ TColumnInfo AdoColumnInfo(TAccessColumn const& column)
     TColumnInfo info;
     info.Nullable = column.Nullable;
     info.AutoIncrement = column.AutoNumber;
+    info.KeyColumn = column.PrimaryKey;
     switch (column.Type) {
     case jtBoolean:
         info.Type = adBoolean;

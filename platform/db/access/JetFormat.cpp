@@ -132,6 +132,28 @@ TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& rea
         at += length;
     }
 
+    // Index definitions follow the names: the real indexes (their column lists), then the
+    // logical ones (which real index each uses, and its kind: 1 = primary key). libmdb is
+    // not asked to read them; a malformed section only means no key is known.
+    uint32_t logicalIndexes = Get32(tdef, l.Indexes);
+    size_t realSize = format.Jet3() ? 39 : 52, mapAt = format.Jet3() ? 0 : 4;
+    size_t logicalSize = format.Jet3() ? 20 : 28, logicalAt = format.Jet3() ? 0 : 4;
+    size_t logicalStart = at + size_t(realIndexes) * realSize;
+    if (logicalStart + size_t(logicalIndexes) * logicalSize <= tdef.size()) {
+        for (uint32_t i = 0; i < logicalIndexes; ++i) {
+            size_t e = logicalStart + i * logicalSize + logicalAt;
+            uint32_t real = Get32(tdef, e + 4);
+            if (uint8_t(tdef[e + logicalSize - logicalAt - (format.Jet3() ? 1 : 5)]) != 0x01
+                || real >= realIndexes)
+                continue;
+            for (size_t k = 0; k < 10; ++k) {
+                uint16_t number = Get16(tdef, at + real * realSize + mapAt + 3 * k);
+                if (number != 0xFFFF)
+                    table.PrimaryKey.push_back(number);
+            }
+        }
+    }
+
     table.UsageMap = ReadMapRow(format, read, pageCount, Get32(tdef, l.UsageMap), errorText);
     ReadMapRow(format, read, pageCount, Get32(tdef, l.FreeMap), errorText);
     JetUsageMapPages(format, read, pageCount, table.UsageMap, errorText);

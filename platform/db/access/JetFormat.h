@@ -59,6 +59,7 @@ struct TJetTableDef {
     uint16_t VarCols = 0;
     std::vector<TJetColumnDef> Columns; // in definition order
     std::string UsageMap; // the map row's bytes
+    std::vector<uint16_t> PrimaryKey; // column numbers of the primary-key index, if any
 };
 
 // Gives the (decoded) bytes of a page; false when it cannot be read.

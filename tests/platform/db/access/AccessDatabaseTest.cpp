@@ -90,6 +90,8 @@ TEST(AccessDatabase, PasswordFixtureOpensOnlyWithTheExactPassword)
     EXPECT_EQ(t.Columns[0].Name, "ID");
     EXPECT_EQ(t.Columns[0].Type, jtLong);
     EXPECT_TRUE(t.Columns[0].AutoNumber);
+    EXPECT_TRUE(t.Columns[0].PrimaryKey);
+    EXPECT_FALSE(t.Columns[1].PrimaryKey);
     EXPECT_FALSE(t.Columns[0].Nullable);
     EXPECT_EQ(t.Columns[1].Name, "Data");
     EXPECT_EQ(t.Columns[1].Type, jtText);

@@ -99,7 +99,7 @@ TEST_F(AccessEngine, PasswordDecidesWhetherTheConnectionOpens)
     EXPECT_TRUE(Contains(xml,
         "<s:AttributeType name='ID' rs:number='1' rs:maydefer='true' rs:writeunknown='true' "
         "rs:basetable='Table1' "
-        "rs:basecolumn='ID' rs:autoincrement='true'>\r\n"
+        "rs:basecolumn='ID' rs:keycolumn='true' rs:autoincrement='true'>\r\n"
         "\t\t\t<s:datatype dt:type='int' dt:maxLength='4' rs:precision='10' rs:fixedlength='true'/>"))
         << xml;
     EXPECT_TRUE(Contains(xml,
