@@ -23,6 +23,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Enough rows that the export runs for a few seconds, so the close lands while it runs.
+constexpr int XvfbRows = 250000;
+
 // Waits (polling) until the condition holds or the time is up.
 bool WaitFor(std::function<bool()> const& condition, int timeoutMs)
 {
@@ -114,8 +117,7 @@ protected:
             << "xdotool is missing (scripts/setup installs it)";
         fs::copy_file(XMLEXPORT_PATH, Dir.File("xmlexport"));
         fs::permissions(Dir.File("xmlexport"), fs::perms::owner_all, fs::perm_options::add);
-        // Large enough that the export runs for a few seconds.
-        exporttest::CreateSampleDatabase(DbName, { .Rows = 150000, .Shuffled = true });
+        exporttest::CreateSampleDatabase(DbName, { .Rows = XvfbRows, .Shuffled = true });
         exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, DbName, "");
     }
     void TearDown() override
@@ -231,7 +233,7 @@ TEST_F(XvfbExport, CancelLetsTheExportFinishThenTheCloseImageCloses)
     size_t rows = 0;
     for (size_t at = xml.find("<z:row "); at != std::string::npos; at = xml.find("<z:row ", at + 1))
         ++rows;
-    EXPECT_EQ(rows, 150000u);
+    EXPECT_EQ(rows, size_t(XvfbRows));
     EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
 }
 
