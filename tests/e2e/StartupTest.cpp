@@ -2,11 +2,13 @@
 // headless. It must end in the failed state when its configuration cannot give a connection.
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
+#include "tests/app/ExportFixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace xe::base;
@@ -89,4 +91,38 @@ TEST(StartupTest, BlankValuesEndFailed)
     run = RunIn(dir);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(run.Out, FailedLine);
+}
+
+TEST(StartupTest, RunsFromAChineseFolderAndFindsItsFilesThere)
+{
+    // The executable's directory enters the system converted to the ANSI code page and goes
+    // back to UTF-8 at every file-system call; a mistake on either side loses InOut.ini.
+    SetAnsiCodePage("GBK");
+    TTempDir temp("xe-e2e");
+    std::string folder = AnsiToUtf8(temp.Path()) + "导出工具/"; // on disk, UTF-8
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    WriteFileBytes(Utf8ToAnsi(folder + "xmlexport"), ReadFileBytes(XMLEXPORT_PATH));
+    ASSERT_EQ(::chmod((folder + "xmlexport").c_str(), 0755), 0);
+    xe::exporttest::TSampleOptions options;
+    options.Rows = 45;
+    xe::exporttest::CreateSampleDatabase(folder + "数据.db", options);
+    xe::exporttest::WriteInOutIni(
+        Utf8ToAnsi(folder + "InOut.ini"), "select * from t", "结果.xml", folder + "数据.db", "");
+
+    std::string command
+        = "cd '" + folder + "' && XMLEXPORT_BACKEND=headless timeout 60 ./xmlexport 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_TRUE(pipe);
+    std::string out;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    int status = pclose(pipe);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NE(out.find(reinterpret_cast<char const*>(u8"导出数据成功")), std::string::npos) << out;
+    xe::exporttest::TXmlDocument document = xe::exporttest::ReadExportDocument(folder + "结果.xml");
+    EXPECT_TRUE(document.Parsed) << document.Error;
+    EXPECT_EQ(document.Rows.size(), 45u);
 }
