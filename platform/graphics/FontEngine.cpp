@@ -257,7 +257,10 @@ private:
         TGlyphImage glyph;
         FT_Face face = sized->Face->Face;
         sized->Activate();
-        if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0)
+        // The auto-hinter fits stems to whole pixels in both directions; the fonts' own
+        // instructions, as FreeType runs them today, hint only vertically, which lets round
+        // glyphs bulge into their neighbours at small monochrome sizes.
+        if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP | FT_LOAD_FORCE_AUTOHINT) != 0)
             return glyph;
         FT_GlyphSlot slot = face->glyph;
         if (FItalic && !sized->Face->Italic && slot->format == FT_GLYPH_FORMAT_OUTLINE) {

@@ -182,6 +182,33 @@ TEST(TextTest, TextOutDrawsMonochromeInsideItsCell)
     EXPECT_GE(row, baseline);
 }
 
+TEST(TextTest, SmallDigitsKeepAGapBetweenNeighbours)
+{
+    // The gauge writes its percentage in an 8-point sans face: round glyphs must not run
+    // into each other ("100%" must not read as "1XX%").
+    for (int height : { -11, -12, -13 }) {
+        TBitmap b = Filled(80, 30);
+        TCanvas& c = b.Canvas();
+        c.Font.SetName("MS Sans Serif");
+        c.Font.SetHeight(height);
+        c.Font.SetColor(Ink);
+        c.SetBkMode(TRANSPARENT);
+        c.TextOut(2, 2, "00");
+        int zero = c.TextWidth("0");
+        auto columnHasInk = [&](int x) {
+            for (int y = 0; y < 30; ++y)
+                if (b.Pixel(x, y) == Ink)
+                    return true;
+            return false;
+        };
+        // Somewhere between the two glyphs' centres there is a column without ink.
+        bool gap = false;
+        for (int x = 2 + zero / 2; x < 2 + zero + zero / 2; ++x)
+            gap = gap || !columnHasInk(x);
+        EXPECT_TRUE(gap) << "height " << height;
+    }
+}
+
 TEST(TextTest, WhiteTextXoredInvertsExactlyTheCoveredPixels)
 {
     // The gauge's text layer: white text on black, combined with XOR.
