@@ -9,10 +9,15 @@ function(xe_add_library target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPENDS} ${ARG_SYSTEM_DEPENDS})
 endfunction()
 
-# xe_add_test(<target> SOURCES ... DEPENDS ...)
+# xe_add_test(<target> SOURCES ... DEPENDS ... [TIMEOUT s] [RUN_SERIAL])
 # One GoogleTest executable per layer; each test case becomes a CTest test with a timeout.
+# RUN_SERIAL keeps timing-sensitive tests (real windows) from sharing the machine with others.
 function(xe_add_test target)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "RUN_SERIAL" "TIMEOUT" "SOURCES;DEPENDS" ${ARGN})
+  set(extra)
+  if(ARG_RUN_SERIAL)
+    set(extra RUN_SERIAL TRUE)
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
@@ -24,6 +29,6 @@ function(xe_add_test target)
     XE_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} ${extra}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()

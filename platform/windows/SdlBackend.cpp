@@ -38,7 +38,15 @@ TSdlBackend::TSdlBackend()
     // Surfaces go to the display directly: a framebuffer emulated through a renderer
     // showed each frame only when the next one came.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    // A display server that has just started may refuse its first clients: try a few times
+    // before running without a display.
+    bool opened = false;
+    for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
+        if (attempt > 0)
+            SDL_Delay(100);
+        opened = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    }
+    if (!opened)
         throw base::EInvalidOperation(std::string("Cannot open the display: ") + SDL_GetError());
     FStart = SDL_GetTicks64();
 #ifdef XE_HAVE_X11

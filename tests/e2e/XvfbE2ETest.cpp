@@ -159,6 +159,10 @@ protected:
     {
         return base::FileExists(Dir.File("stdout")) ? base::ReadFileBytes(Dir.File("stdout")) : "";
     }
+    std::string Err()
+    {
+        return base::FileExists(Dir.File("stderr")) ? base::ReadFileBytes(Dir.File("stderr")) : "";
+    }
     bool OutHas(std::u8string_view text)
     {
         return Out().find(std::string(text.begin(), text.end())) != std::string::npos;
@@ -206,7 +210,8 @@ protected:
     {
         Start();
         std::string main = WaitWindow("355x175");
-        EXPECT_FALSE(main.empty()) << "the main window did not appear";
+        EXPECT_FALSE(main.empty()) << "the main window did not appear; exit status " << ExitStatus
+                                   << ", stdout: " << Out() << ", stderr: " << Err();
         EXPECT_TRUE(WaitFor([&] { return OutHas(u8"正在导出数据...") || Exited(); }, 30000));
         EXPECT_FALSE(OutHas(u8"导出数据成功")) << "the export ended before the close; make the table larger";
         ClickIn(main, 297 + 9, 5 + 10);
