@@ -233,7 +233,7 @@ TEST_F(XvfbExport, CancelLetsTheExportFinishThenTheCloseImageCloses)
     Screenshot("xvfb-done.png");
     ClickIn(main, 297 + 9, 5 + 10);
     ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the done window did not close at once";
-    EXPECT_EQ(ExitStatus, 0);
+    EXPECT_EQ(ExitStatus, 0) << "stderr: " << Err();
     std::string xml = base::ReadFileBytes(XmlName);
     size_t rows = 0;
     for (size_t at = xml.find("<z:row "); at != std::string::npos; at = xml.find("<z:row ", at + 1))
