@@ -3,6 +3,7 @@
 // Screenshots of the screen are left in the test's working folder for the record.
 #include "platform/base/Files.h"
 #include "tests/app/ExportFixtures.h"
+#include "tests/support/Xvfb.h"
 
 #include <gtest/gtest.h>
 
@@ -38,66 +39,7 @@ bool WaitFor(std::function<bool()> const& condition, int timeoutMs)
     return true;
 }
 
-// An X server for this test alone; it picks a free display and tells it on a pipe.
-class TXvfb {
-public:
-    TXvfb()
-    {
-        if (access("/usr/bin/Xvfb", X_OK) != 0) {
-            Error = "Xvfb is not installed";
-            return;
-        }
-        int fds[2];
-        if (pipe(fds) != 0) {
-            Error = "no pipe";
-            return;
-        }
-        FPid = fork();
-        if (FPid == 0) {
-            close(fds[0]);
-            int null = open("/dev/null", O_WRONLY);
-            dup2(null, STDOUT_FILENO);
-            dup2(null, STDERR_FILENO);
-            std::string fd = std::to_string(fds[1]);
-            execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                "-nolisten", "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        pollfd p { fds[0], POLLIN, 0 };
-        while (poll(&p, 1, 15000) > 0) {
-            char c;
-            if (read(fds[0], &c, 1) != 1 || c == '\n')
-                break;
-            number += c;
-        }
-        close(fds[0]);
-        if (number.empty()) {
-            Error = "Xvfb did not start";
-            return;
-        }
-        std::string probe = "DISPLAY=:" + number + " xwininfo -root >/dev/null 2>&1";
-        if (WaitFor([&] { return std::system(probe.c_str()) == 0; }, 5000))
-            Display = ":" + number;
-        else
-            Error = "Xvfb accepts no clients";
-    }
-    ~TXvfb()
-    {
-        if (FPid > 0) {
-            kill(FPid, SIGTERM);
-            waitpid(FPid, nullptr, 0);
-        }
-    }
-    bool Ok() const { return !Display.empty(); }
-
-    std::string Display;
-    std::string Error;
-
-private:
-    pid_t FPid = -1;
-};
+using testsupport::TXvfb;
 
 class XvfbExport : public ::testing::Test {
 protected:
