@@ -64,6 +64,79 @@ TSkinFormMessenger* SetSkinFormMessenger(TSkinFormMessenger* messenger)
 
 TSkinFormMessenger* SkinFormMessenger() { return GMessenger; }
 
+// Columns: key, kind, field, value when the key is missing, value of a new container.
+
+TKeyTable<TspSkinData> const& TspSkinData::VersionKeys()
+{
+    using C = TspSkinData;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("skinname",     kString, &C::SkinName,     "", ""),
+        Key("skinauthor",   kString, &C::SkinAuthor,   "", ""),
+        Key("authoremail",  kString, &C::AuthorEmail,  "", ""),
+        Key("authorurl",    kString, &C::AuthorURL,    "", ""),
+        Key("skincomments", kString, &C::SkinComments, "", ""),
+    };
+    // clang-format on
+    return keys;
+}
+
+// The inactive picture's name is read only by the packer.
+TKeyTable<TspSkinData> const& TspSkinData::PicturesKeys()
+{
+    using C = TspSkinData;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("picture",        kString,  &C::PictureName,        "", ""),
+        Key("mask",           kString,  &C::MaskName,           "", ""),
+        Key("rolluppicture",  kString,  &C::RollUpPictureName,  "", ""),
+        Key("rollupmask",     kString,  &C::RollUpMaskName,     "", ""),
+        Key("activepictures", kStrings, &C::ActivePictureNames, {}, {}),
+    };
+    // clang-format on
+    return keys;
+}
+
+// The mask fix-ups run between rolluprightpoint and mainmenurect (ReadFormInfo).
+TKeyTable<TspSkinData> const& TspSkinData::FormInfoKeys()
+{
+    using C = TspSkinData;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("lefttoppoint",               kPoint,          &C::LTPoint,                    {},           {}),
+        Key("righttoppoint",              kPoint,          &C::RTPoint,                    {},           {}),
+        Key("leftbottompoint",            kPoint,          &C::LBPoint,                    {},           {}),
+        Key("rightbottompoint",           kPoint,          &C::RBPoint,                    {},           {}),
+        Key("clientrect",                 kRect,           &C::ClientRect,                 {},           {}),
+        Key("bgpictureindex",             kInteger,        &C::BGPictureIndex,             -1,           -1),
+        Key("mdibgpictureindex",          kInteger,        &C::MDIBGPictureIndex,          -1,           -1),
+        Key("leftstretch",                kBoolean,        &C::LeftStretch,                false,        false),
+        Key("rightstretch",               kBoolean,        &C::RightStretch,               false,        false),
+        Key("topstretch",                 kBoolean,        &C::TopStretch,                 false,        false),
+        Key("bottomstretch",              kBoolean,        &C::BottomStretch,              false,        false),
+        Key("buttonsrect",                kRect,           &C::ButtonsRect,                {},           {}),
+        Key("captionrect",                kRect,           &C::CaptionRect,                {},           {}),
+        Key("buttonsoffset",              kInteger,        &C::ButtonsOffset,              0,            0),
+        Key("buttonsinleft",              kBoolean,        &C::ButtonsInLeft,              false,        false),
+        Key("maskrectarea",               kRect,           &C::MaskRectArea,               {},           {}),
+        Key("hittestlefttoppoint",        kPoint,          &C::HitTestLTPoint,             {},           {}),
+        Key("hittestrighttoppoint",       kPoint,          &C::HitTestRTPoint,             {},           {}),
+        Key("hittestleftbottompoint",     kPoint,          &C::HitTestLBPoint,             {},           {}),
+        Key("hittestrightbottompoint",    kPoint,          &C::HitTestRBPoint,             {},           {}),
+        Key("rollupleftpoint",            kPoint,          &C::RollUpLeftPoint,            {},           {}),
+        Key("rolluprightpoint",           kPoint,          &C::RollUpRightPoint,           {},           {}),
+        Key("mainmenurect",               kRect,           &C::MainMenuRect,               {},           {}),
+        Key("iconrect",                   kRect,           &C::IconRect,                   {},           {}),
+        Key("mainmenupopupup",            kBoolean,        &C::MainMenuPopupUp,            false,        false),
+        Key("borderwidth",                kInteger,        &C::BorderWidth,                0,            0),
+        Key("cursorindex",                kInteger,        &C::FormCursorIndex,            -1,           -1),
+        Key("autorenderinginactiveimage", kBoolean,        &C::AutoRenderingInActiveImage, false,        false),
+        Key("inactiveeffect",             kInActiveEffect, &C::InActiveEffect,             ieBrightness, ieBrightness),
+    };
+    // clang-format on
+    return keys;
+}
+
 TspSkinData::TspSkinData(TComponent* owner)
     : TComponent(owner)
     , FPicture(std::make_unique<TBitmap>())
@@ -72,6 +145,9 @@ TspSkinData::TspSkinData(TComponent* owner)
     , FRollUpPicture(std::make_unique<TBitmap>())
     , FRollUpMask(std::make_unique<TBitmap>())
 {
+    InitKeys(VersionKeys(), *this);
+    InitKeys(PicturesKeys(), *this);
+    InitKeys(FormInfoKeys(), *this);
 }
 
 TspSkinData::~TspSkinData()
@@ -241,17 +317,8 @@ bool TspSkinData::ReadPackage(std::string_view package)
     }
 
     TMemIniFile f(r.Rest());
-    SkinName = ReadStr(f, "VERSION", "skinname");
-    SkinAuthor = ReadStr(f, "VERSION", "skinauthor");
-    AuthorEmail = ReadStr(f, "VERSION", "authoremail");
-    AuthorURL = ReadStr(f, "VERSION", "authorurl");
-    SkinComments = ReadStr(f, "VERSION", "skincomments");
-
-    PictureName = ReadStr(f, "PICTURES", "picture");
-    MaskName = ReadStr(f, "PICTURES", "mask");
-    RollUpPictureName = ReadStr(f, "PICTURES", "rolluppicture");
-    RollUpMaskName = ReadStr(f, "PICTURES", "rollupmask");
-    ActivePictureNames = ReadStrings(f, "PICTURES", "activepictures");
+    LoadKeys(VersionKeys(), *this, f, "VERSION");
+    LoadKeys(PicturesKeys(), *this, f, "PICTURES");
 
     ReadFormInfo(f);
     PopupWindow.LoadFromIni(f, "POPUPWINDOW");
@@ -265,28 +332,11 @@ bool TspSkinData::ReadPackage(std::string_view package)
 void TspSkinData::ReadFormInfo(TMemIniFile const& f)
 {
     char const* s = "FORMINFO";
-    LTPoint = ReadPoint(f, s, "lefttoppoint");
-    RTPoint = ReadPoint(f, s, "righttoppoint");
-    LBPoint = ReadPoint(f, s, "leftbottompoint");
-    RBPoint = ReadPoint(f, s, "rightbottompoint");
-    ClientRect = ReadRect(f, s, "clientrect");
-    BGPictureIndex = ReadInt(f, s, "bgpictureindex", -1);
-    MDIBGPictureIndex = ReadInt(f, s, "mdibgpictureindex", -1);
-    LeftStretch = ReadBoolean(f, s, "leftstretch");
-    RightStretch = ReadBoolean(f, s, "rightstretch");
-    TopStretch = ReadBoolean(f, s, "topstretch");
-    BottomStretch = ReadBoolean(f, s, "bottomstretch");
-    ButtonsRect = ReadRect(f, s, "buttonsrect");
-    CaptionRect = ReadRect(f, s, "captionrect");
-    ButtonsOffset = ReadInt(f, s, "buttonsoffset", 0);
-    ButtonsInLeft = ReadBoolean(f, s, "buttonsinleft");
-    MaskRectArea = ReadRect(f, s, "maskrectarea");
-    HitTestLTPoint = ReadPoint(f, s, "hittestlefttoppoint");
-    HitTestRTPoint = ReadPoint(f, s, "hittestrighttoppoint");
-    HitTestLBPoint = ReadPoint(f, s, "hittestleftbottompoint");
-    HitTestRBPoint = ReadPoint(f, s, "hittestrightbottompoint");
-    RollUpLeftPoint = ReadPoint(f, s, "rollupleftpoint");
-    RollUpRightPoint = ReadPoint(f, s, "rolluprightpoint");
+    auto const& keys = FormInfoKeys();
+    auto const fixUps
+        = std::find_if(keys.begin(), keys.end(), [](auto const& k) { return k.Name == "mainmenurect"; });
+    for (auto k = keys.begin(); k != fixUps; ++k)
+        k->Load(*this, f, s);
 
     if (!MaskName.empty()) {
         // The mask covers at least the client area.
@@ -308,13 +358,8 @@ void TspSkinData::ReadFormInfo(TMemIniFile const& f)
             HitTestRBPoint = RBPoint;
     }
 
-    MainMenuRect = ReadRect(f, s, "mainmenurect");
-    IconRect = ReadRect(f, s, "iconrect");
-    MainMenuPopupUp = ReadBoolean(f, s, "mainmenupopupup");
-    BorderWidth = ReadInt(f, s, "borderwidth", 0);
-    FormCursorIndex = ReadInt(f, s, "cursorindex", -1);
-    AutoRenderingInActiveImage = ReadBoolean(f, s, "autorenderinginactiveimage");
-    InActiveEffect = ReadInActiveEffect(f, s, "inactiveeffect");
+    for (auto k = fixUps; k != keys.end(); ++k)
+        k->Load(*this, f, s);
 
     // A frame without corner pieces is left alone; otherwise the corners are moved into
     // the client rectangle.

@@ -92,6 +92,12 @@ public:
     // Active pictures: a picture index anywhere in the description is a position here.
     std::vector<std::unique_ptr<xe::gfx::TBitmap>> ActivePictures;
 
+    // Sections VERSION, PICTURES and FORMINFO. Their keys, kinds and both defaults are
+    // the tables below, in SkinData.cpp; the container reads them and never writes them.
+    static TKeyTable<TspSkinData> const& VersionKeys();
+    static TKeyTable<TspSkinData> const& PicturesKeys();
+    static TKeyTable<TspSkinData> const& FormInfoKeys();
+
     // Section VERSION.
     std::string SkinName; // skinname
     std::string SkinAuthor; // skinauthor
@@ -108,35 +114,35 @@ public:
     std::vector<std::string> ActivePictureNames; // activepicturescount, 0, 1, ...
 
     // Section FORMINFO, in reading order.
-    TPoint LTPoint; // lefttoppoint 0,0: corner cutting points
-    TPoint RTPoint; // righttoppoint 0,0
-    TPoint LBPoint; // leftbottompoint 0,0
-    TPoint RBPoint; // rightbottompoint 0,0
-    TRect ClientRect; // clientrect 0,0,0,0
-    int BGPictureIndex = -1; // bgpictureindex -1: fills the client area
-    int MDIBGPictureIndex = -1; // mdibgpictureindex -1: fills an MDI client area
-    bool LeftStretch = false; // leftstretch 0: stretched (1) or tiled (0)
-    bool RightStretch = false; // rightstretch 0
-    bool TopStretch = false; // topstretch 0
-    bool BottomStretch = false; // bottomstretch 0
-    TRect ButtonsRect; // buttonsrect 0,0,0,0: caption buttons
-    TRect CaptionRect; // captionrect 0,0,0,0
-    int ButtonsOffset = 0; // buttonsoffset 0
-    bool ButtonsInLeft = false; // buttonsinleft 0
-    TRect MaskRectArea; // maskrectarea 0,0,0,0: covered by the mask
-    TPoint HitTestLTPoint; // hittestlefttoppoint 0,0: sizing zone corners
-    TPoint HitTestRTPoint; // hittestrighttoppoint 0,0
-    TPoint HitTestLBPoint; // hittestleftbottompoint 0,0
-    TPoint HitTestRBPoint; // hittestrightbottompoint 0,0
-    TPoint RollUpLeftPoint; // rollupleftpoint 0,0
-    TPoint RollUpRightPoint; // rolluprightpoint 0,0
-    TRect MainMenuRect; // mainmenurect 0,0,0,0
-    TRect IconRect; // iconrect 0,0,0,0
-    bool MainMenuPopupUp = false; // mainmenupopupup 0
-    int BorderWidth = 0; // borderwidth 0: sizing border
-    int FormCursorIndex = -1; // cursorindex -1
-    bool AutoRenderingInActiveImage = false; // autorenderinginactiveimage 0
-    TspInActiveEffect InActiveEffect = ieBrightness; // inactiveeffect iebrightness
+    TPoint LTPoint; // lefttoppoint: corner cutting points
+    TPoint RTPoint; // righttoppoint
+    TPoint LBPoint; // leftbottompoint
+    TPoint RBPoint; // rightbottompoint
+    TRect ClientRect; // clientrect
+    int BGPictureIndex {}; // bgpictureindex: fills the client area
+    int MDIBGPictureIndex {}; // mdibgpictureindex: fills an MDI client area
+    bool LeftStretch {}; // leftstretch: stretched (true) or tiled (false)
+    bool RightStretch {}; // rightstretch
+    bool TopStretch {}; // topstretch
+    bool BottomStretch {}; // bottomstretch
+    TRect ButtonsRect; // buttonsrect: caption buttons
+    TRect CaptionRect; // captionrect
+    int ButtonsOffset {}; // buttonsoffset
+    bool ButtonsInLeft {}; // buttonsinleft
+    TRect MaskRectArea; // maskrectarea: covered by the mask
+    TPoint HitTestLTPoint; // hittestlefttoppoint: sizing zone corners
+    TPoint HitTestRTPoint; // hittestrighttoppoint
+    TPoint HitTestLBPoint; // hittestleftbottompoint
+    TPoint HitTestRBPoint; // hittestrightbottompoint
+    TPoint RollUpLeftPoint; // rollupleftpoint
+    TPoint RollUpRightPoint; // rolluprightpoint
+    TRect MainMenuRect; // mainmenurect
+    TRect IconRect; // iconrect
+    bool MainMenuPopupUp {}; // mainmenupopupup
+    int BorderWidth {}; // borderwidth: sizing border
+    int FormCursorIndex {}; // cursorindex
+    bool AutoRenderingInActiveImage {}; // autorenderinginactiveimage
+    TspInActiveEffect InActiveEffect {}; // inactiveeffect
 
     // A skinned control whose cursor index is not -1 uses screen cursor
     // StartCursorIndex + its cursor index.

@@ -2,366 +2,353 @@
 
 namespace xe::skin {
 
+// Key tables. Columns: key, kind, field, value when the key is missing, value of a new
+// object. A table lists only the keys its class adds; its base's keys come first.
+
+TKeyTable<TspDataSkinObject> const& TspDataSkinObject::Keys()
+{
+    using C = TspDataSkinObject;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("hint",               kString,    &C::Hint,               "",        ""),
+        Key("rollup",             kBoolean,   &C::RollUp,             false,     false),
+        Key("activepictureindex", kInteger,   &C::ActivePictureIndex, -1,        -1),
+        Key("skinrectinapicture", kBoolean,   &C::SkinRectInAPicture, false,     false),
+        Key("cursorindex",        kInteger,   &C::CursorIndex,        -1,        -1),
+        Key("skinrect",           kRect,      &C::SkinRect,           {},        {}),
+        Key("activeskinrect",     kRect,      &C::ActiveSkinRect,     {},        {}),
+        Key("inactiveskinrect",   kRect,      &C::InActiveSkinRect,   {},        {}),
+        Key("morphing",           kBoolean,   &C::Morphing,           false,     false),
+        Key("morphkind",          kMorphKind, &C::MorphKind,          mkDefault, mkDefault),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinMenuItem> const& TspDataSkinMenuItem::Keys()
+{
+    using C = TspDataSkinMenuItem;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("itemleftoffset",     kInteger,   &C::ItemLeftOffset,     0,       0),
+        Key("itemrightoffset",    kInteger,   &C::ItemRightOffset,    0,       0),
+        Key("dividerrect",        kRect,      &C::DividerRect,        {},      {}),
+        Key("dividerleftoffset",  kInteger,   &C::DividerLeftOffset,  0,       0),
+        Key("dividerrightoffset", kInteger,   &C::DividerRightOffset, 0,       0),
+        Key("textrect",           kRect,      &C::TextRect,           {},      {}),
+        Key("fontname",           kString,    &C::FontName,           "Arial", ""),
+        Key("fontheight",         kInteger,   &C::FontHeight,         14,      0),
+        Key("fontstyle",          kFontStyle, &C::FontStyle,          0,       0),
+        Key("fontcolor",          kColor,     &C::FontColor,          0,       0),
+        Key("activefontcolor",    kColor,     &C::ActiveFontColor,    0,       0),
+        Key("unenabledfontcolor", kColor,     &C::UnEnabledFontColor, 0,       0),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinMainMenuItem> const& TspDataSkinMainMenuItem::Keys()
+{
+    using C = TspDataSkinMainMenuItem;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("itemleftoffset",     kInteger,   &C::ItemLeftOffset,     0,       0),
+        Key("itemrightoffset",    kInteger,   &C::ItemRightOffset,    0,       0),
+        Key("downrect",           kRect,      &C::DownRect,           {},      {}),
+        Key("textrect",           kRect,      &C::TextRect,           {},      {}),
+        Key("fontname",           kString,    &C::FontName,           "Arial", ""),
+        Key("fontheight",         kInteger,   &C::FontHeight,         14,      0),
+        Key("fontstyle",          kFontStyle, &C::FontStyle,          0,       0),
+        Key("fontcolor",          kColor,     &C::FontColor,          0,       0),
+        Key("activefontcolor",    kColor,     &C::ActiveFontColor,    0,       0),
+        Key("downfontcolor",      kColor,     &C::DownFontColor,      0,       0),
+        Key("unenabledfontColor", kColor,     &C::UnEnabledFontColor, 0,       0),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinButton> const& TspDataSkinButton::Keys()
+{
+    using C = TspDataSkinButton;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("downrect",         kRect,    &C::DownRect,        {}, {}),
+        Key("disableskinrsect", kRect,    &C::DisableSkinRect, {}, {}),
+        Key("groupindex",       kInteger, &C::GroupIndex,      -1, -1),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinStdButton> const& TspDataSkinStdButton::Keys()
+{
+    using C = TspDataSkinStdButton;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("command",           kCommandKind, &C::Command,           cmDefault, cmClose),
+        Key("restorerect",       kRect,        &C::RestoreRect,       {},        {}),
+        Key("restoreactiverect", kRect,        &C::RestoreActiveRect, {},        {}),
+        Key("restoredownrect",   kRect,        &C::RestoreDownRect,   {},        {}),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinCaption> const& TspDataSkinCaption::Keys()
+{
+    using C = TspDataSkinCaption;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("defaultcaption",    kBoolean,   &C::DefaultCaption,    false,    false),
+        Key("textrect",          kRect,      &C::TextRect,          {},       {}),
+        Key("fontname",          kString,    &C::FontName,          "Arial",  ""),
+        Key("fontheight",        kInteger,   &C::FontHeight,        14,       0),
+        Key("fontstyle",         kFontStyle, &C::FontStyle,         0,        0),
+        Key("fontcolor",         kColor,     &C::FontColor,         0,        0),
+        Key("activefontcolor",   kColor,     &C::ActiveFontColor,   0,        0),
+        Key("alignment",         kAlignment, &C::Alignment,         taCenter, taLeftJustify),
+        Key("shadow",            kBoolean,   &C::Shadow,            false,    false),
+        Key("shadowcolor",       kColor,     &C::ShadowColor,       0,        0),
+        Key("activeshadowcolor", kColor,     &C::ActiveShadowColor, 0,        0),
+        Key("framerect",         kRect,      &C::FrameRect,         {},       {}),
+        Key("activeframerect",   kRect,      &C::ActiveFrameRect,   {},       {}),
+        Key("frametextrect",     kRect,      &C::FrameTextRect,     {},       {}),
+        Key("frameleftoffset",   kInteger,   &C::FrameLeftOffset,   0,        0),
+        Key("framerightoffset",  kInteger,   &C::FrameRightOffset,  0,        0),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinTrackBar> const& TspDataSkinTrackBar::Keys()
+{
+    using C = TspDataSkinTrackBar;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("buttonrect",           kRect,    &C::ButtonRect,           {},    {}),
+        Key("activebuttonrect",     kRect,    &C::ActiveButtonRect,     {},    {}),
+        Key("beginpoint",           kPoint,   &C::BeginPoint,           {},    {}),
+        Key("endpoint",             kPoint,   &C::EndPoint,             {},    {}),
+        Key("minvalue",             kInteger, &C::MinValue,             0,     0),
+        Key("maxvalue",             kInteger, &C::MaxValue,             0,     0),
+        Key("mousedownchangevalue", kBoolean, &C::MouseDownChangeValue, false, false),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinGauge> const& TspDataSkinGauge::Keys()
+{
+    using C = TspDataSkinGauge;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("minvalue", kInteger,   &C::MinValue, 0,            0),
+        Key("maxvalue", kInteger,   &C::MaxValue, 0,            0),
+        Key("kind",     kGaugeKind, &C::Kind,     gkHorizontal, gkHorizontal),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinFrameGaugeObject> const& TspDataSkinFrameGaugeObject::Keys()
+{
+    using C = TspDataSkinFrameGaugeObject;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("minvalue",        kInteger,         &C::MinValue,        0,            0),
+        Key("maxvalue",        kInteger,         &C::MaxValue,        0,            0),
+        Key("countframes",     kInteger,         &C::CountFrames,     0,            0),
+        Key("framesplacement", kFramesPlacement, &C::FramesPlacement, fpHorizontal, fpHorizontal),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinFrameRegulatorObject> const& TspDataSkinFrameRegulatorObject::Keys()
+{
+    using C = TspDataSkinFrameRegulatorObject;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("minvalue",        kInteger,         &C::MinValue,        0,            0),
+        Key("maxvalue",        kInteger,         &C::MaxValue,        0,            0),
+        Key("countframes",     kInteger,         &C::CountFrames,     0,            0),
+        Key("framesplacement", kFramesPlacement, &C::FramesPlacement, fpHorizontal, fpHorizontal),
+        Key("kind",            kRegulatorKind,   &C::Kind,            rkRound,      rkRound),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinLabel> const& TspDataSkinLabel::Keys()
+{
+    using C = TspDataSkinLabel;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("fontName",        kString,    &C::FontName,        "Arial",  ""),
+        Key("fontheight",      kInteger,   &C::FontHeight,      14,       0),
+        Key("fontstyle",       kFontStyle, &C::FontStyle,       0,        0),
+        Key("fontcolor",       kColor,     &C::FontColor,       0,        0),
+        Key("activefontcolor", kColor,     &C::ActiveFontColor, 0,        0),
+        Key("alignment",       kAlignment, &C::Alignment,       taCenter, taLeftJustify),
+        Key("textvalue",       kString,    &C::TextValue,       "",       ""),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinBitLabel> const& TspDataSkinBitLabel::Keys()
+{
+    using C = TspDataSkinBitLabel;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("textvalue",    kString,    &C::TextValue,    "", ""),
+        Key("symbolwidth",  kInteger,   &C::SymbolWidth,  0,  0),
+        Key("symbolheight", kInteger,   &C::SymbolHeight, 0,  0),
+        Key("symbols",      kTextLines, &C::Symbols,      {}, {}),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataSkinAnimate> const& TspDataSkinAnimate::Keys()
+{
+    using C = TspDataSkinAnimate;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("countframes",   kInteger,     &C::CountFrames,   1,         0),
+        Key("cycle",         kBoolean,     &C::Cycle,         false,     false),
+        Key("buttonstyle",   kBoolean,     &C::ButtonStyle,   false,     false),
+        Key("timerinterval", kInteger,     &C::TimerInterval, 50,        0),
+        Key("command",       kCommandKind, &C::Command,       cmDefault, cmClose),
+    };
+    // clang-format on
+    return keys;
+}
+
+TKeyTable<TspDataUserObject> const& TspDataUserObject::Keys()
+{
+    using C = TspDataUserObject;
+    // clang-format off
+    static TKeyTable<C> const keys {
+        Key("rollup",      kBoolean, &C::RollUp,      false, false),
+        Key("skinrect",    kRect,    &C::SkinRect,    {},    {}),
+        Key("cursorindex", kInteger, &C::CursorIndex, -1,    -1),
+    };
+    // clang-format on
+    return keys;
+}
+
 TspDataSkinObject::TspDataSkinObject(std::string idName)
     : IDName(std::move(idName))
 {
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinObject::LoadFromIni(TMemIniFile const& f)
-{
-    std::string const& s = IDName;
-    Hint = ReadStr(f, s, "hint");
-    RollUp = ReadBoolean(f, s, "rollup");
-    ActivePictureIndex = ReadInt(f, s, "activepictureindex", -1);
-    SkinRectInAPicture = ReadBoolean(f, s, "skinrectinapicture");
-    CursorIndex = ReadInt(f, s, "cursorindex", -1);
-    SkinRect = ReadRect(f, s, "skinrect");
-    ActiveSkinRect = ReadRect(f, s, "activeskinrect");
-    InActiveSkinRect = ReadRect(f, s, "inactiveskinrect");
-    Morphing = ReadBoolean(f, s, "morphing");
-    MorphKind = ReadMorphKind(f, s, "morphkind");
-}
+void TspDataSkinObject::LoadFromIni(TMemIniFile const& f) { LoadKeys(Keys(), *this, f, IDName); }
 
 void TspDataSkinObject::SaveToIni(TMemIniFile& f) const
 {
-    std::string const& s = IDName;
-    f.EraseSection(s);
-    WriteStr(f, s, "hint", Hint);
-    WriteBoolean(f, s, "rollup", RollUp);
-    WriteInt(f, s, "activepictureindex", ActivePictureIndex);
-    WriteBoolean(f, s, "skinrectinapicture", SkinRectInAPicture);
-    WriteInt(f, s, "cursorindex", CursorIndex);
-    WriteRect(f, s, "skinrect", SkinRect);
-    WriteRect(f, s, "activeskinrect", ActiveSkinRect);
-    WriteRect(f, s, "inactiveskinrect", InActiveSkinRect);
-    WriteBoolean(f, s, "morphing", Morphing);
-    WriteMorphKind(f, s, "morphkind", MorphKind);
+    f.EraseSection(IDName);
+    SaveKeys(Keys(), *this, f, IDName);
 }
 
-void TspDataSkinMenuItem::LoadFromIni(TMemIniFile const& f)
+TspDataSkinMenuItem::TspDataSkinMenuItem(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
-    ItemLeftOffset = ReadInt(f, s, "itemleftoffset", 0);
-    ItemRightOffset = ReadInt(f, s, "itemrightoffset", 0);
-    DividerRect = ReadRect(f, s, "dividerrect");
-    DividerLeftOffset = ReadInt(f, s, "dividerleftoffset", 0);
-    DividerRightOffset = ReadInt(f, s, "dividerrightoffset", 0);
-    TextRect = ReadRect(f, s, "textrect");
-    FontName = ReadStr(f, s, "fontname", "Arial");
-    FontHeight = ReadInt(f, s, "fontheight", 14);
-    FontStyle = ReadFontStyles(f, s, "fontstyle");
-    FontColor = ReadColor(f, s, "fontcolor");
-    ActiveFontColor = ReadColor(f, s, "activefontcolor");
-    UnEnabledFontColor = ReadColor(f, s, "unenabledfontcolor");
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinMenuItem::SaveToIni(TMemIniFile& f) const
+TspDataSkinMainMenuItem::TspDataSkinMainMenuItem(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteInt(f, s, "itemleftoffset", ItemLeftOffset);
-    WriteInt(f, s, "itemrightoffset", ItemRightOffset);
-    WriteRect(f, s, "dividerrect", DividerRect);
-    WriteInt(f, s, "dividerleftoffset", DividerLeftOffset);
-    WriteInt(f, s, "dividerrightoffset", DividerRightOffset);
-    WriteRect(f, s, "textrect", TextRect);
-    WriteStr(f, s, "fontname", FontName);
-    WriteInt(f, s, "fontheight", FontHeight);
-    WriteFontStyles(f, s, "fontstyle", FontStyle);
-    WriteColor(f, s, "fontcolor", FontColor);
-    WriteColor(f, s, "activefontcolor", ActiveFontColor);
-    WriteColor(f, s, "unenabledfontcolor", UnEnabledFontColor);
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinMainMenuItem::LoadFromIni(TMemIniFile const& f)
+TspDataSkinButton::TspDataSkinButton(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
-    ItemLeftOffset = ReadInt(f, s, "itemleftoffset", 0);
-    ItemRightOffset = ReadInt(f, s, "itemrightoffset", 0);
-    DownRect = ReadRect(f, s, "downrect");
-    TextRect = ReadRect(f, s, "textrect");
-    FontName = ReadStr(f, s, "fontname", "Arial");
-    FontHeight = ReadInt(f, s, "fontheight", 14);
-    FontStyle = ReadFontStyles(f, s, "fontstyle");
-    FontColor = ReadColor(f, s, "fontcolor");
-    ActiveFontColor = ReadColor(f, s, "activefontcolor");
-    DownFontColor = ReadColor(f, s, "downfontcolor");
-    UnEnabledFontColor = ReadColor(f, s, "unenabledfontColor");
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinMainMenuItem::SaveToIni(TMemIniFile& f) const
+TspDataSkinStdButton::TspDataSkinStdButton(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteInt(f, s, "itemleftoffset", ItemLeftOffset);
-    WriteInt(f, s, "itemrightoffset", ItemRightOffset);
-    WriteRect(f, s, "downrect", DownRect);
-    WriteRect(f, s, "textrect", TextRect);
-    WriteStr(f, s, "fontname", FontName);
-    WriteInt(f, s, "fontheight", FontHeight);
-    WriteFontStyles(f, s, "fontstyle", FontStyle);
-    WriteColor(f, s, "fontcolor", FontColor);
-    WriteColor(f, s, "activefontcolor", ActiveFontColor);
-    WriteColor(f, s, "downfontcolor", DownFontColor);
-    WriteColor(f, s, "unenabledfontColor", UnEnabledFontColor);
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinButton::LoadFromIni(TMemIniFile const& f)
+TspDataSkinCaption::TspDataSkinCaption(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
-    DownRect = ReadRect(f, s, "downrect");
-    DisableSkinRect = ReadRect(f, s, "disableskinrsect");
-    GroupIndex = ReadInt(f, s, "groupindex", -1);
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinButton::SaveToIni(TMemIniFile& f) const
+TspDataSkinTrackBar::TspDataSkinTrackBar(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteRect(f, s, "downrect", DownRect);
-    WriteRect(f, s, "disableskinrsect", DisableSkinRect);
-    WriteInt(f, s, "groupindex", GroupIndex);
-}
-
-void TspDataSkinStdButton::LoadFromIni(TMemIniFile const& f)
-{
-    TspDataSkinButton::LoadFromIni(f);
-    std::string const& s = IDName;
-    Command = ReadCommandKind(f, s, "command");
-    RestoreRect = ReadRect(f, s, "restorerect");
-    RestoreActiveRect = ReadRect(f, s, "restoreactiverect");
-    RestoreDownRect = ReadRect(f, s, "restoredownrect");
-}
-
-void TspDataSkinStdButton::SaveToIni(TMemIniFile& f) const
-{
-    TspDataSkinButton::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteCommandKind(f, s, "command", Command);
-    WriteRect(f, s, "restorerect", RestoreRect);
-    WriteRect(f, s, "restoreactiverect", RestoreActiveRect);
-    WriteRect(f, s, "restoredownrect", RestoreDownRect);
-}
-
-void TspDataSkinCaption::LoadFromIni(TMemIniFile const& f)
-{
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
-    DefaultCaption = ReadBoolean(f, s, "defaultcaption");
-    TextRect = ReadRect(f, s, "textrect");
-    FontName = ReadStr(f, s, "fontname", "Arial");
-    FontHeight = ReadInt(f, s, "fontheight", 14);
-    FontStyle = ReadFontStyles(f, s, "fontstyle");
-    FontColor = ReadColor(f, s, "fontcolor");
-    ActiveFontColor = ReadColor(f, s, "activefontcolor");
-    Alignment = ReadAlignment(f, s, "alignment");
-    Shadow = ReadBoolean(f, s, "shadow");
-    ShadowColor = ReadColor(f, s, "shadowcolor");
-    ActiveShadowColor = ReadColor(f, s, "activeshadowcolor");
-    FrameRect = ReadRect(f, s, "framerect");
-    ActiveFrameRect = ReadRect(f, s, "activeframerect");
-    FrameTextRect = ReadRect(f, s, "frametextrect");
-    FrameLeftOffset = ReadInt(f, s, "frameleftoffset", 0);
-    FrameRightOffset = ReadInt(f, s, "framerightoffset", 0);
-}
-
-void TspDataSkinCaption::SaveToIni(TMemIniFile& f) const
-{
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteBoolean(f, s, "defaultcaption", DefaultCaption);
-    WriteRect(f, s, "textrect", TextRect);
-    WriteStr(f, s, "fontname", FontName);
-    WriteInt(f, s, "fontheight", FontHeight);
-    WriteFontStyles(f, s, "fontstyle", FontStyle);
-    WriteColor(f, s, "fontcolor", FontColor);
-    WriteColor(f, s, "activefontcolor", ActiveFontColor);
-    WriteAlignment(f, s, "alignment", Alignment);
-    WriteBoolean(f, s, "shadow", Shadow);
-    WriteColor(f, s, "shadowcolor", ShadowColor);
-    WriteColor(f, s, "activeshadowcolor", ActiveShadowColor);
-    WriteRect(f, s, "framerect", FrameRect);
-    WriteRect(f, s, "activeframerect", ActiveFrameRect);
-    WriteRect(f, s, "frametextrect", FrameTextRect);
-    WriteInt(f, s, "frameleftoffset", FrameLeftOffset);
-    WriteInt(f, s, "framerightoffset", FrameRightOffset);
+    InitKeys(Keys(), *this);
 }
 
 void TspDataSkinTrackBar::LoadFromIni(TMemIniFile const& f)
 {
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
-    ButtonRect = ReadRect(f, s, "buttonrect");
-    ActiveButtonRect = ReadRect(f, s, "activebuttonrect");
-    BeginPoint = ReadPoint(f, s, "beginpoint");
-    EndPoint = ReadPoint(f, s, "endpoint");
-    MinValue = ReadInt(f, s, "minvalue", 0);
-    MaxValue = ReadInt(f, s, "maxvalue", 0);
-    MouseDownChangeValue = ReadBoolean(f, s, "mousedownchangevalue");
-    Morphing = false; // a thumb's look does not fade
+    TspKeyed::LoadFromIni(f);
+    Morphing = false;
 }
 
-void TspDataSkinTrackBar::SaveToIni(TMemIniFile& f) const
+TspDataSkinGauge::TspDataSkinGauge(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteRect(f, s, "buttonrect", ButtonRect);
-    WriteRect(f, s, "activebuttonrect", ActiveButtonRect);
-    WritePoint(f, s, "beginpoint", BeginPoint);
-    WritePoint(f, s, "endpoint", EndPoint);
-    WriteInt(f, s, "minvalue", MinValue);
-    WriteInt(f, s, "maxvalue", MaxValue);
-    WriteBoolean(f, s, "mousedownchangevalue", MouseDownChangeValue);
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinGauge::LoadFromIni(TMemIniFile const& f)
+TspDataSkinFrameGaugeObject::TspDataSkinFrameGaugeObject(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
-    MinValue = ReadInt(f, s, "minvalue", 0);
-    MaxValue = ReadInt(f, s, "maxvalue", 0);
-    Kind = ReadGaugeKind(f, s, "kind");
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinGauge::SaveToIni(TMemIniFile& f) const
+TspDataSkinFrameRegulatorObject::TspDataSkinFrameRegulatorObject(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteInt(f, s, "minvalue", MinValue);
-    WriteInt(f, s, "maxvalue", MaxValue);
-    WriteGaugeKind(f, s, "kind", Kind);
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinFrameGaugeObject::LoadFromIni(TMemIniFile const& f)
+TspDataSkinLabel::TspDataSkinLabel(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
-    MinValue = ReadInt(f, s, "minvalue", 0);
-    MaxValue = ReadInt(f, s, "maxvalue", 0);
-    CountFrames = ReadInt(f, s, "countframes", 0);
-    FramesPlacement = ReadFramesPlacement(f, s, "framesplacement");
+    InitKeys(Keys(), *this);
 }
 
-void TspDataSkinFrameGaugeObject::SaveToIni(TMemIniFile& f) const
+TspDataSkinBitLabel::TspDataSkinBitLabel(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteInt(f, s, "minvalue", MinValue);
-    WriteInt(f, s, "maxvalue", MaxValue);
-    WriteInt(f, s, "countframes", CountFrames);
-    WriteFramesPlacement(f, s, "framesplacement", FramesPlacement);
-}
-
-void TspDataSkinFrameRegulatorObject::LoadFromIni(TMemIniFile const& f)
-{
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
-    MinValue = ReadInt(f, s, "minvalue", 0);
-    MaxValue = ReadInt(f, s, "maxvalue", 0);
-    CountFrames = ReadInt(f, s, "countframes", 0);
-    FramesPlacement = ReadFramesPlacement(f, s, "framesplacement");
-    Kind = ReadRegulatorKind(f, s, "kind");
-}
-
-void TspDataSkinFrameRegulatorObject::SaveToIni(TMemIniFile& f) const
-{
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteInt(f, s, "minvalue", MinValue);
-    WriteInt(f, s, "maxvalue", MaxValue);
-    WriteInt(f, s, "countframes", CountFrames);
-    WriteFramesPlacement(f, s, "framesplacement", FramesPlacement);
-    WriteRegulatorKind(f, s, "kind", Kind);
-}
-
-void TspDataSkinLabel::LoadFromIni(TMemIniFile const& f)
-{
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
-    FontName = ReadStr(f, s, "fontName", "Arial");
-    FontHeight = ReadInt(f, s, "fontheight", 14);
-    FontStyle = ReadFontStyles(f, s, "fontstyle");
-    FontColor = ReadColor(f, s, "fontcolor");
-    ActiveFontColor = ReadColor(f, s, "activefontcolor");
-    Alignment = ReadAlignment(f, s, "alignment");
-    TextValue = ReadStr(f, s, "textvalue");
-}
-
-void TspDataSkinLabel::SaveToIni(TMemIniFile& f) const
-{
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteStr(f, s, "fontName", FontName);
-    WriteInt(f, s, "fontheight", FontHeight);
-    WriteFontStyles(f, s, "fontstyle", FontStyle);
-    WriteColor(f, s, "fontcolor", FontColor);
-    WriteColor(f, s, "activefontcolor", ActiveFontColor);
-    WriteAlignment(f, s, "alignment", Alignment);
-    WriteStr(f, s, "textvalue", TextValue);
+    InitKeys(Keys(), *this);
 }
 
 void TspDataSkinBitLabel::LoadFromIni(TMemIniFile const& f)
 {
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
+    TspKeyed::LoadFromIni(f);
     Morphing = false;
-    TextValue = ReadStr(f, s, "textvalue");
-    SymbolWidth = ReadInt(f, s, "symbolwidth", 0);
-    SymbolHeight = ReadInt(f, s, "symbolheight", 0);
-    Symbols = ReadTextLines(f, s, "symbols");
 }
 
-void TspDataSkinBitLabel::SaveToIni(TMemIniFile& f) const
+TspDataSkinAnimate::TspDataSkinAnimate(std::string idName)
+    : TspKeyed(std::move(idName))
 {
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteStr(f, s, "textvalue", TextValue);
-    WriteInt(f, s, "symbolwidth", SymbolWidth);
-    WriteInt(f, s, "symbolheight", SymbolHeight);
-    WriteTextLines(f, s, "symbols", Symbols);
+    InitKeys(Keys(), *this);
 }
 
 void TspDataSkinAnimate::LoadFromIni(TMemIniFile const& f)
 {
-    TspDataSkinObject::LoadFromIni(f);
-    std::string const& s = IDName;
+    TspKeyed::LoadFromIni(f);
     Morphing = false;
-    CountFrames = ReadInt(f, s, "countframes", 1);
-    Cycle = ReadBoolean(f, s, "cycle");
-    ButtonStyle = ReadBoolean(f, s, "buttonstyle");
-    TimerInterval = ReadInt(f, s, "timerinterval", 50);
-    Command = ReadCommandKind(f, s, "command");
 }
 
-void TspDataSkinAnimate::SaveToIni(TMemIniFile& f) const
-{
-    TspDataSkinObject::SaveToIni(f);
-    std::string const& s = IDName;
-    WriteInt(f, s, "countframes", CountFrames);
-    WriteBoolean(f, s, "cycle", Cycle);
-    WriteBoolean(f, s, "buttonstyle", ButtonStyle);
-    WriteInt(f, s, "timerinterval", TimerInterval);
-    WriteCommandKind(f, s, "command", Command);
-}
-
-void TspDataUserObject::LoadFromIni(TMemIniFile const& f)
-{
-    std::string const& s = IDName;
-    RollUp = ReadBoolean(f, s, "rollup");
-    SkinRect = ReadRect(f, s, "skinrect");
-    CursorIndex = ReadInt(f, s, "cursorindex", -1);
-}
+void TspDataUserObject::LoadFromIni(TMemIniFile const& f) { LoadKeys(Keys(), *this, f, IDName); }
 
 void TspDataUserObject::SaveToIni(TMemIniFile& f) const
 {
-    std::string const& s = IDName;
-    f.EraseSection(s);
-    WriteBoolean(f, s, "rollup", RollUp);
-    WriteRect(f, s, "skinrect", SkinRect);
-    WriteInt(f, s, "cursorindex", CursorIndex);
+    f.EraseSection(IDName);
+    SaveKeys(Keys(), *this, f, IDName);
 }
 
 std::unique_ptr<TspDataSkinObject> CreateSkinObject(std::string_view typeName, std::string const& idName)

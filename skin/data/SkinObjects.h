@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/data/SkinValues.h"
+#include "skin/data/SkinKeys.h"
 
 #include <memory>
 #include <string>
@@ -11,8 +11,11 @@ namespace xe::skin {
 // Description records of a form frame's skin objects: caption, caption buttons, menu
 // items and the optional extras. Each is read from the section named like the object;
 // a missing section gives every key its default. SaveToIni erases the section and writes
-// every key in reading order (the key spellings are those of the description format,
-// "unenabledfontColor" and "disableskinrsect" included).
+// every key in reading order.
+//
+// Each class's keys, kinds and both defaults (when the key is missing, and in a new
+// object) are its table Keys() in SkinObjects.cpp; the comments here give the key and
+// the meaning.
 
 class TspDataSkinObject {
 public:
@@ -21,57 +24,56 @@ public:
 
     virtual void LoadFromIni(TMemIniFile const& f);
     virtual void SaveToIni(TMemIniFile& f) const;
+    static TKeyTable<TspDataSkinObject> const& Keys();
 
     std::string IDName; // section name and lookup name
-    std::string Hint; // hint, empty
-    bool RollUp = false; // rollup 0: object of the rolled-up frame
-    int ActivePictureIndex = -1; // activepictureindex -1: picture with the state images
-    bool SkinRectInAPicture = false; // skinrectinapicture 0: SkinRect lies in that picture
-    int CursorIndex = -1; // cursorindex -1: skin cursor
-    TRect SkinRect; // skinrect 0,0,0,0: place and normal image
-    TRect ActiveSkinRect; // activeskinrect 0,0,0,0: hot image
-    TRect InActiveSkinRect; // inactiveskinrect 0,0,0,0: image for an inactive form
-    bool Morphing = false; // morphing 0: state changes are animated
-    TspMorphKind MorphKind = mkDefault; // morphkind mkdefault
+    std::string Hint; // hint
+    bool RollUp {}; // rollup: object of the rolled-up frame
+    int ActivePictureIndex {}; // activepictureindex: picture with the state images
+    bool SkinRectInAPicture {}; // skinrectinapicture: SkinRect lies in that picture
+    int CursorIndex {}; // cursorindex: skin cursor
+    TRect SkinRect; // skinrect: place and normal image
+    TRect ActiveSkinRect; // activeskinrect: hot image
+    TRect InActiveSkinRect; // inactiveskinrect: image for an inactive form
+    bool Morphing {}; // morphing: state changes are animated
+    TspMorphKind MorphKind {}; // morphkind
 };
 
-class TspDataSkinMenuItem : public TspDataSkinObject {
+class TspDataSkinMenuItem : public TspKeyed<TspDataSkinMenuItem, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
-    void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    explicit TspDataSkinMenuItem(std::string idName);
+    static TKeyTable<TspDataSkinMenuItem> const& Keys();
 
-    int ItemLeftOffset = 0; // itemleftoffset 0
-    int ItemRightOffset = 0; // itemrightoffset 0
-    TRect DividerRect; // dividerrect 0,0,0,0: separator image
-    int DividerLeftOffset = 0; // dividerleftoffset 0
-    int DividerRightOffset = 0; // dividerrightoffset 0
-    TRect TextRect; // textrect 0,0,0,0
-    std::string FontName; // fontname "Arial"
-    int FontHeight = 0; // fontheight 14
-    TFontStyles FontStyle = 0; // fontstyle none
-    TColor FontColor = 0; // fontcolor 0
-    TColor ActiveFontColor = 0; // activefontcolor 0
-    TColor UnEnabledFontColor = 0; // unenabledfontcolor 0: disabled item
+    int ItemLeftOffset {}; // itemleftoffset
+    int ItemRightOffset {}; // itemrightoffset
+    TRect DividerRect; // dividerrect: separator image
+    int DividerLeftOffset {}; // dividerleftoffset
+    int DividerRightOffset {}; // dividerrightoffset
+    TRect TextRect; // textrect
+    std::string FontName; // fontname
+    int FontHeight {}; // fontheight
+    TFontStyles FontStyle {}; // fontstyle
+    TColor FontColor {}; // fontcolor
+    TColor ActiveFontColor {}; // activefontcolor
+    TColor UnEnabledFontColor {}; // unenabledfontcolor: disabled item
 };
 
-class TspDataSkinMainMenuItem : public TspDataSkinObject {
+class TspDataSkinMainMenuItem : public TspKeyed<TspDataSkinMainMenuItem, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
-    void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    explicit TspDataSkinMainMenuItem(std::string idName);
+    static TKeyTable<TspDataSkinMainMenuItem> const& Keys();
 
-    int ItemLeftOffset = 0; // itemleftoffset 0
-    int ItemRightOffset = 0; // itemrightoffset 0
-    TRect DownRect; // downrect 0,0,0,0: pressed image
-    TRect TextRect; // textrect 0,0,0,0
-    std::string FontName; // fontname "Arial"
-    int FontHeight = 0; // fontheight 14
-    TFontStyles FontStyle = 0; // fontstyle none
-    TColor FontColor = 0; // fontcolor 0
-    TColor ActiveFontColor = 0; // activefontcolor 0
-    TColor DownFontColor = 0; // downfontcolor 0
-    TColor UnEnabledFontColor = 0; // unenabledfontColor 0 (capital C in the key)
+    int ItemLeftOffset {}; // itemleftoffset
+    int ItemRightOffset {}; // itemrightoffset
+    TRect DownRect; // downrect: pressed image
+    TRect TextRect; // textrect
+    std::string FontName; // fontname
+    int FontHeight {}; // fontheight
+    TFontStyles FontStyle {}; // fontstyle
+    TColor FontColor {}; // fontcolor
+    TColor ActiveFontColor {}; // activefontcolor
+    TColor DownFontColor {}; // downfontcolor
+    TColor UnEnabledFontColor {}; // unenabledfontColor (capital C in the key): disabled item
 };
 
 class TspDataSkinMainMenuBarItem : public TspDataSkinMainMenuItem {
@@ -79,27 +81,25 @@ public:
     using TspDataSkinMainMenuItem::TspDataSkinMainMenuItem;
 };
 
-class TspDataSkinButton : public TspDataSkinObject {
+class TspDataSkinButton : public TspKeyed<TspDataSkinButton, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
-    void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    explicit TspDataSkinButton(std::string idName);
+    static TKeyTable<TspDataSkinButton> const& Keys();
 
-    TRect DownRect; // downrect 0,0,0,0: pressed image
-    TRect DisableSkinRect; // disableskinrsect 0,0,0,0 (key spelled so): disabled image
-    int GroupIndex = -1; // groupindex -1
+    TRect DownRect; // downrect: pressed image
+    TRect DisableSkinRect; // disableskinrsect (key spelled so): disabled image
+    int GroupIndex {}; // groupindex
 };
 
-class TspDataSkinStdButton : public TspDataSkinButton {
+class TspDataSkinStdButton : public TspKeyed<TspDataSkinStdButton, TspDataSkinButton> {
 public:
-    using TspDataSkinButton::TspDataSkinButton;
-    void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    explicit TspDataSkinStdButton(std::string idName);
+    static TKeyTable<TspDataSkinStdButton> const& Keys();
 
-    TspCommandKind Command = cmClose; // command cmdefault
-    TRect RestoreRect; // restorerect 0,0,0,0: restore state, normal
-    TRect RestoreActiveRect; // restoreactiverect 0,0,0,0: restore state, hot
-    TRect RestoreDownRect; // restoredownrect 0,0,0,0: restore state, pressed
+    TspCommandKind Command {}; // command: window command of the button
+    TRect RestoreRect; // restorerect: restore state, normal
+    TRect RestoreActiveRect; // restoreactiverect: restore state, hot
+    TRect RestoreDownRect; // restoredownrect: restore state, pressed
 };
 
 class TspDataSkinMainMenuBarButton : public TspDataSkinStdButton {
@@ -107,105 +107,102 @@ public:
     using TspDataSkinStdButton::TspDataSkinStdButton;
 };
 
-class TspDataSkinCaption : public TspDataSkinObject {
+class TspDataSkinCaption : public TspKeyed<TspDataSkinCaption, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
-    void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    explicit TspDataSkinCaption(std::string idName);
+    static TKeyTable<TspDataSkinCaption> const& Keys();
 
-    bool DefaultCaption = false; // defaultcaption 0
-    TRect TextRect; // textrect 0,0,0,0
-    std::string FontName; // fontname "Arial"
-    int FontHeight = 0; // fontheight 14
-    TFontStyles FontStyle = 0; // fontstyle none
-    TColor FontColor = 0; // fontcolor 0
-    TColor ActiveFontColor = 0; // activefontcolor 0
-    TAlignment Alignment = taLeftJustify; // alignment tacenter
-    bool Shadow = false; // shadow 0
-    TColor ShadowColor = 0; // shadowcolor 0
-    TColor ActiveShadowColor = 0; // activeshadowcolor 0
-    TRect FrameRect; // framerect 0,0,0,0
-    TRect ActiveFrameRect; // activeframerect 0,0,0,0
-    TRect FrameTextRect; // frametextrect 0,0,0,0
-    int FrameLeftOffset = 0; // frameleftoffset 0
-    int FrameRightOffset = 0; // framerightoffset 0
+    bool DefaultCaption {}; // defaultcaption
+    TRect TextRect; // textrect
+    std::string FontName; // fontname
+    int FontHeight {}; // fontheight
+    TFontStyles FontStyle {}; // fontstyle
+    TColor FontColor {}; // fontcolor
+    TColor ActiveFontColor {}; // activefontcolor
+    TAlignment Alignment {}; // alignment
+    bool Shadow {}; // shadow
+    TColor ShadowColor {}; // shadowcolor
+    TColor ActiveShadowColor {}; // activeshadowcolor
+    TRect FrameRect; // framerect
+    TRect ActiveFrameRect; // activeframerect
+    TRect FrameTextRect; // frametextrect
+    int FrameLeftOffset {}; // frameleftoffset
+    int FrameRightOffset {}; // framerightoffset
 };
 
-class TspDataSkinTrackBar : public TspDataSkinObject {
+// Morphing is switched off after loading: a thumb's look does not fade.
+class TspDataSkinTrackBar : public TspKeyed<TspDataSkinTrackBar, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
+    explicit TspDataSkinTrackBar(std::string idName);
     void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    static TKeyTable<TspDataSkinTrackBar> const& Keys();
 
-    TRect ButtonRect; // buttonrect 0,0,0,0: the thumb
-    TRect ActiveButtonRect; // activebuttonrect 0,0,0,0
-    TPoint BeginPoint; // beginpoint 0,0: start of the thumb's path
-    TPoint EndPoint; // endpoint 0,0: end of the thumb's path
-    int MinValue = 0; // minvalue 0
-    int MaxValue = 0; // maxvalue 0
-    bool MouseDownChangeValue = false; // mousedownchangevalue 0
+    TRect ButtonRect; // buttonrect: the thumb
+    TRect ActiveButtonRect; // activebuttonrect
+    TPoint BeginPoint; // beginpoint: start of the thumb's path
+    TPoint EndPoint; // endpoint: end of the thumb's path
+    int MinValue {}; // minvalue
+    int MaxValue {}; // maxvalue
+    bool MouseDownChangeValue {}; // mousedownchangevalue
 };
 
-class TspDataSkinGauge : public TspDataSkinObject {
+class TspDataSkinGauge : public TspKeyed<TspDataSkinGauge, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
-    void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    explicit TspDataSkinGauge(std::string idName);
+    static TKeyTable<TspDataSkinGauge> const& Keys();
 
-    int MinValue = 0; // minvalue 0
-    int MaxValue = 0; // maxvalue 0
-    TspGaugeKind Kind = gkHorizontal; // kind gkhorizontal
+    int MinValue {}; // minvalue
+    int MaxValue {}; // maxvalue
+    TspGaugeKind Kind {}; // kind
 };
 
-class TspDataSkinFrameGaugeObject : public TspDataSkinObject {
+class TspDataSkinFrameGaugeObject : public TspKeyed<TspDataSkinFrameGaugeObject, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
-    void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    explicit TspDataSkinFrameGaugeObject(std::string idName);
+    static TKeyTable<TspDataSkinFrameGaugeObject> const& Keys();
 
-    int MinValue = 0; // minvalue 0
-    int MaxValue = 0; // maxvalue 0
-    int CountFrames = 0; // countframes 0
-    TspFramesPlacement FramesPlacement = fpHorizontal; // framesplacement fphorizontal
+    int MinValue {}; // minvalue
+    int MaxValue {}; // maxvalue
+    int CountFrames {}; // countframes
+    TspFramesPlacement FramesPlacement {}; // framesplacement
 };
 
-class TspDataSkinFrameRegulatorObject : public TspDataSkinObject {
+class TspDataSkinFrameRegulatorObject : public TspKeyed<TspDataSkinFrameRegulatorObject, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
-    void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    explicit TspDataSkinFrameRegulatorObject(std::string idName);
+    static TKeyTable<TspDataSkinFrameRegulatorObject> const& Keys();
 
-    int MinValue = 0; // minvalue 0
-    int MaxValue = 0; // maxvalue 0
-    int CountFrames = 0; // countframes 0
-    TspFramesPlacement FramesPlacement = fpHorizontal; // framesplacement fphorizontal
-    TspRegulatorKind Kind = rkRound; // kind rkround
+    int MinValue {}; // minvalue
+    int MaxValue {}; // maxvalue
+    int CountFrames {}; // countframes
+    TspFramesPlacement FramesPlacement {}; // framesplacement
+    TspRegulatorKind Kind {}; // kind
 };
 
-class TspDataSkinLabel : public TspDataSkinObject {
+class TspDataSkinLabel : public TspKeyed<TspDataSkinLabel, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
-    void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    explicit TspDataSkinLabel(std::string idName);
+    static TKeyTable<TspDataSkinLabel> const& Keys();
 
-    std::string FontName; // fontName "Arial" (capital N in the key)
-    int FontHeight = 0; // fontheight 14
-    TFontStyles FontStyle = 0; // fontstyle none
-    TColor FontColor = 0; // fontcolor 0
-    TColor ActiveFontColor = 0; // activefontcolor 0
-    TAlignment Alignment = taLeftJustify; // alignment tacenter
-    std::string TextValue; // textvalue, empty: the text shown
+    std::string FontName; // fontName (capital N in the key)
+    int FontHeight {}; // fontheight
+    TFontStyles FontStyle {}; // fontstyle
+    TColor FontColor {}; // fontcolor
+    TColor ActiveFontColor {}; // activefontcolor
+    TAlignment Alignment {}; // alignment
+    std::string TextValue; // textvalue: the text shown
 };
 
-class TspDataSkinBitLabel : public TspDataSkinObject {
+// Morphing is switched off when loading.
+class TspDataSkinBitLabel : public TspKeyed<TspDataSkinBitLabel, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
+    explicit TspDataSkinBitLabel(std::string idName);
     void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    static TKeyTable<TspDataSkinBitLabel> const& Keys();
 
-    std::string TextValue; // textvalue, empty
-    int SymbolWidth = 0; // symbolwidth 0: width of one symbol cell
-    int SymbolHeight = 0; // symbolheight 0: height of one symbol cell
+    std::string TextValue; // textvalue
+    int SymbolWidth {}; // symbolwidth: width of one symbol cell
+    int SymbolHeight {}; // symbolheight: height of one symbol cell
     std::vector<std::string> Symbols; // symbolslinecount, symbolsline0..: one row of cells a line
 };
 
@@ -214,17 +211,18 @@ public:
     using TspDataSkinObject::TspDataSkinObject;
 };
 
-class TspDataSkinAnimate : public TspDataSkinObject {
+// Morphing is switched off when loading.
+class TspDataSkinAnimate : public TspKeyed<TspDataSkinAnimate, TspDataSkinObject> {
 public:
-    using TspDataSkinObject::TspDataSkinObject;
+    explicit TspDataSkinAnimate(std::string idName);
     void LoadFromIni(TMemIniFile const& f) override;
-    void SaveToIni(TMemIniFile& f) const override;
+    static TKeyTable<TspDataSkinAnimate> const& Keys();
 
-    int CountFrames = 0; // countframes 1
-    bool Cycle = false; // cycle 0: the animation repeats
-    bool ButtonStyle = false; // buttonstyle 0: behaves as a button
-    int TimerInterval = 0; // timerinterval 50 (milliseconds)
-    TspCommandKind Command = cmClose; // command cmdefault
+    int CountFrames {}; // countframes
+    bool Cycle {}; // cycle: the animation repeats
+    bool ButtonStyle {}; // buttonstyle: behaves as a button
+    int TimerInterval {}; // timerinterval (milliseconds)
+    TspCommandKind Command {}; // command
 };
 
 // A free area of the frame; its three keys replace the common ones.
@@ -233,6 +231,7 @@ public:
     using TspDataSkinObject::TspDataSkinObject;
     void LoadFromIni(TMemIniFile const& f) override;
     void SaveToIni(TMemIniFile& f) const override;
+    static TKeyTable<TspDataUserObject> const& Keys();
 };
 
 // The object for a SKINOBJECTS type name, or null when the type names no class.

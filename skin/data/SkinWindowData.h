@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/data/SkinValues.h"
+#include "skin/data/SkinKeys.h"
 
 #include <string>
 
@@ -12,49 +12,56 @@ struct TspDataSkinArea {
     TRect AreaRect;
 };
 
-// Frame of popup menu windows (section POPUPWINDOW). Read only; a description is never
-// written back from it.
+// Frame of popup menu windows (section POPUPWINDOW). The keys, kinds and both defaults
+// are the table Keys() in SkinWindowData.cpp. The container only reads the section;
+// SaveToIni writes the same keys back, in the same order.
 class TspDataSkinPopupWindow {
 public:
+    TspDataSkinPopupWindow();
     void LoadFromIni(TMemIniFile const& f, std::string_view section);
+    void SaveToIni(TMemIniFile& f, std::string_view section) const;
+    static TKeyTable<TspDataSkinPopupWindow> const& Keys();
 
-    int WindowPictureIndex = -1; // windowpictureindex -1: picture framing a popup
-    int MaskPictureIndex = -1; // maskpictureindex -1
-    TPoint LTPoint; // lefttoppoint 0,0: corner cutting points
-    TPoint RTPoint; // righttoppoint 0,0
-    TPoint LBPoint; // leftbottompoint 0,0
-    TPoint RBPoint; // rightbottompoint 0,0
-    int CursorIndex = -1; // cursorindex -1
-    TRect ItemsRect; // itemsrect 0,0,0,0: area of the items
-    TColor ScrollMarkerColor = 0; // scrollmarkercolor 0
-    TColor ScrollMarkerActiveColor = 0; // scrollmarkeractivecolor 0
-    bool LeftStretch = false; // leftstretch 0: stretched (1) or tiled (0)
-    bool RightStretch = false; // rightstretch 0
-    bool TopStretch = false; // topstretch 0
-    bool BottomStretch = false; // bottomstretch 0
+    int WindowPictureIndex {}; // windowpictureindex: picture framing a popup
+    int MaskPictureIndex {}; // maskpictureindex
+    TPoint LTPoint; // lefttoppoint: corner cutting points
+    TPoint RTPoint; // righttoppoint
+    TPoint LBPoint; // leftbottompoint
+    TPoint RBPoint; // rightbottompoint
+    int CursorIndex {}; // cursorindex
+    TRect ItemsRect; // itemsrect: area of the items
+    TColor ScrollMarkerColor {}; // scrollmarkercolor
+    TColor ScrollMarkerActiveColor {}; // scrollmarkeractivecolor: marker under the mouse
+    bool LeftStretch {}; // leftstretch: stretched (true) or tiled (false)
+    bool RightStretch {}; // rightstretch
+    bool TopStretch {}; // topstretch
+    bool BottomStretch {}; // bottomstretch
 };
 
 // Frame and text of hint windows (section HINTWINDOW). A new object has font height 12;
 // loading without the key gives 14.
 class TspDataSkinHintWindow {
 public:
+    TspDataSkinHintWindow();
     void LoadFromIni(TMemIniFile const& f, std::string_view section);
+    void SaveToIni(TMemIniFile& f, std::string_view section) const;
+    static TKeyTable<TspDataSkinHintWindow> const& Keys();
 
-    int WindowPictureIndex = -1; // windowpictureindex -1
-    int MaskPictureIndex = -1; // maskpictureindex -1
-    TPoint LTPoint; // lefttoppoint 0,0
-    TPoint RTPoint; // righttoppoint 0,0
-    TPoint LBPoint; // leftbottompoint 0,0
-    TPoint RBPoint; // rightbottompoint 0,0
-    TRect ClientRect; // clientrect 0,0,0,0: text area
-    std::string FontName = "Arial"; // fontname "Arial"
-    int FontHeight = 12; // fontheight 14
-    TFontStyles FontStyle = 0; // fontstyle none
-    TColor FontColor = 0; // fontcolor 0
-    bool LeftStretch = false; // leftstretch 0
-    bool RightStretch = false; // rightstretch 0
-    bool TopStretch = false; // topstretch 0
-    bool BottomStretch = false; // bottomstretch 0
+    int WindowPictureIndex {}; // windowpictureindex
+    int MaskPictureIndex {}; // maskpictureindex
+    TPoint LTPoint; // lefttoppoint
+    TPoint RTPoint; // righttoppoint
+    TPoint LBPoint; // leftbottompoint
+    TPoint RBPoint; // rightbottompoint
+    TRect ClientRect; // clientrect: text area
+    std::string FontName; // fontname
+    int FontHeight {}; // fontheight
+    TFontStyles FontStyle {}; // fontstyle
+    TColor FontColor {}; // fontcolor
+    bool LeftStretch {}; // leftstretch
+    bool RightStretch {}; // rightstretch
+    bool TopStretch {}; // topstretch
+    bool BottomStretch {}; // bottomstretch
 };
 
 } // namespace xe::skin

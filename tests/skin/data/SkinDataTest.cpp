@@ -6,6 +6,7 @@
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinPackage.h"
 #include "tests/platform/toolkit/HeadlessFixture.h"
+#include "tests/skin/data/KeyCases.h"
 #include "tests/skin/data/TestBitmaps.h"
 
 #include <gtest/gtest.h>
@@ -333,7 +334,7 @@ TEST(SkinData, ListsAndLookups)
     ASSERT_EQ(data->CtrlList.size(), 3u);
     EXPECT_EQ(data->IndexOfControl("button"), 0);
     EXPECT_EQ(data->IndexOfControl("vscrollbar"), 1);
-    EXPECT_EQ(data->CtrlList[1]->ControlType, "scrollbar");
+    EXPECT_TRUE(dynamic_cast<TspDataSkinScrollBarControl*>(data->CtrlList[1].get()));
     EXPECT_EQ(data->IndexOfControl("mystery"), -1);
 }
 
@@ -486,4 +487,193 @@ TEST_F(SkinDataForms, MessagesReachTheWindowsOfEveryForm)
         EXPECT_EQ(Log[i].WParam, uintptr_t(data));
         EXPECT_EQ(Log[i].LParam, 1000);
     }
+}
+
+namespace {
+
+// Every key of the frame sections with a value that differs from its defaults. The
+// FORMINFO values keep the corners inside the client rectangle and name no mask, so
+// the load-time adjustments leave them as they are.
+const KeyCases VersionKeys {
+    { "skinname", "Night", "" },
+    { "skinauthor", "Me", "" },
+    { "authoremail", "me@example.org", "" },
+    { "authorurl", "http://example.org", "" },
+    { "skincomments", "dark", "" },
+};
+
+const KeyCases PicturesKeys {
+    { "picture", "frame.bmp", "" },
+    { "mask", "mask.bmp", "" }, // the fix-ups find nothing to change
+    { "rolluppicture", "rollup.bmp", "" },
+    { "rollupmask", "rollupmask.bmp", "" },
+    { "activepicturescount", "2", "0" },
+    { "0", "a.bmp", "-" },
+    { "1", "b.bmp", "-" },
+};
+
+const KeyCases FormInfoKeys {
+    { "lefttoppoint", "10,30", "0,0" },
+    { "righttoppoint", "141,31", "0,0" },
+    { "leftbottompoint", "5,119", "0,0" },
+    { "rightbottompoint", "146,118", "0,0" },
+    { "clientrect", "3,29,149,122", "0,0,0,0" },
+    { "bgpictureindex", "2", "-1" },
+    { "mdibgpictureindex", "5", "-1" },
+    { "leftstretch", "1", "0" },
+    { "rightstretch", "1", "0" },
+    { "topstretch", "1", "0" },
+    { "bottomstretch", "1", "0" },
+    { "buttonsrect", "100,4,140,20", "0,0,0,0" },
+    { "captionrect", "5,4,147,26", "0,0,0,0" },
+    { "buttonsoffset", "2", "0" },
+    { "buttonsinleft", "1", "0" },
+    { "maskrectarea", "3,4,149,122", "0,0,0,0" },
+    { "hittestlefttoppoint", "6,7", "0,0" },
+    { "hittestrighttoppoint", "8,9", "0,0" },
+    { "hittestleftbottompoint", "11,12", "0,0" },
+    { "hittestrightbottompoint", "13,14", "0,0" },
+    { "rollupleftpoint", "15,16", "0,0" },
+    { "rolluprightpoint", "17,18", "0,0" },
+    { "mainmenurect", "19,20,21,22", "0,0,0,0" },
+    { "iconrect", "23,24,25,26", "0,0,0,0" },
+    { "mainmenupopupup", "1", "0" },
+    { "borderwidth", "3", "0" },
+    { "cursorindex", "4", "-1" },
+    { "autorenderinginactiveimage", "1", "0" },
+    { "inactiveeffect", "ieinvert", "iebrightness" },
+};
+
+const KeyCases PopupWindowKeys {
+    { "windowpictureindex", "2", "-1" },
+    { "maskpictureindex", "3", "-1" },
+    { "lefttoppoint", "6,7", "0,0" },
+    { "righttoppoint", "59,8", "0,0" },
+    { "leftbottompoint", "9,109", "0,0" },
+    { "rightbottompoint", "58,110", "0,0" },
+    { "cursorindex", "1", "-1" },
+    { "itemsrect", "3,4,62,112", "0,0,0,0" },
+    { "scrollmarkercolor", "14737632", "0" },
+    { "scrollmarkeractivecolor", "16777215", "0" },
+    { "leftstretch", "1", "0" },
+    { "rightstretch", "1", "0" },
+    { "topstretch", "1", "0" },
+    { "bottomstretch", "1", "0" },
+};
+
+const KeyCases HintWindowKeys {
+    { "windowpictureindex", "3", "-1" },
+    { "maskpictureindex", "4", "-1" },
+    { "lefttoppoint", "4,5", "0,0" },
+    { "righttoppoint", "34,6", "0,0" },
+    { "leftbottompoint", "7,12", "0,0" },
+    { "rightbottompoint", "33,13", "0,0" },
+    { "clientrect", "3,2,35,14", "0,0,0,0" },
+    { "fontname", "Tahoma", "Arial" },
+    { "fontheight", "13", "14", "12" },
+    { "fontstyle", "fsitalic", "" },
+    { "fontcolor", "255", "0" },
+    { "leftstretch", "1", "0" },
+    { "rightstretch", "1", "0" },
+    { "topstretch", "1", "0" },
+    { "bottomstretch", "1", "0" },
+};
+
+std::string Section(std::string const& name, KeyCases const& keys)
+{
+    std::string text = "[" + name + "]\r\n";
+    for (KeyCase const& k : keys)
+        text += std::string(k.Name) + "=" + k.Value + "\r\n";
+    return text;
+}
+
+// The frame sections of a container as its key tables write them.
+TMemIniFile FrameSections(TspSkinData const& data)
+{
+    TMemIniFile out;
+    SaveKeys(TspSkinData::VersionKeys(), data, out, "VERSION");
+    SaveKeys(TspSkinData::PicturesKeys(), data, out, "PICTURES");
+    SaveKeys(TspSkinData::FormInfoKeys(), data, out, "FORMINFO");
+    data.PopupWindow.SaveToIni(out, "POPUPWINDOW");
+    data.HintWindow.SaveToIni(out, "HINTWINDOW");
+    return out;
+}
+
+struct FrameSectionCase {
+    char const* Name;
+    KeyCases const& Keys;
+};
+const FrameSectionCase FrameSectionCases[] = { { "VERSION", VersionKeys }, { "PICTURES", PicturesKeys },
+    { "FORMINFO", FormInfoKeys }, { "POPUPWINDOW", PopupWindowKeys }, { "HINTWINDOW", HintWindowKeys } };
+
+} // namespace
+
+TEST(SkinFrameSections, EveryKeyIsReadIntoItsField)
+{
+    std::string text;
+    for (auto const& c : FrameSectionCases)
+        text += Section(c.Name, c.Keys);
+    auto data = LoadText(text);
+    ASSERT_FALSE(data->Empty());
+    TMemIniFile out = FrameSections(*data);
+    for (auto const& c : FrameSectionCases) {
+        SCOPED_TRACE(c.Name);
+        ExpectWritten(out, c.Name, c.Keys, &KeyCase::Value);
+    }
+    // A few through their fields, so that the tables' fields are the ones callers read.
+    EXPECT_EQ(data->FormCursorIndex, 4);
+    EXPECT_EQ(data->HitTestRBPoint, (TPoint { 13, 14 }));
+    EXPECT_EQ(data->RollUpRightPoint, (TPoint { 17, 18 }));
+    EXPECT_EQ(data->InActiveEffect, ieInvert);
+    EXPECT_EQ(data->PopupWindow.ScrollMarkerActiveColor, 16777215u);
+    EXPECT_EQ(data->HintWindow.RBPoint, (TPoint { 33, 13 }));
+}
+
+TEST(SkinFrameSections, ALoadWithoutTheSectionsGivesEveryLoadDefault)
+{
+    std::string text;
+    for (auto const& c : FrameSectionCases)
+        text += Section(c.Name, c.Keys);
+    TspSkinData data(nullptr);
+    data.LoadFromPackage(EmptyPackage(text));
+    // The next load reads nothing: each value comes from its key's default, not from
+    // what the container held before.
+    data.LoadFromPackage(EmptyPackage("[SKINAREAS]\r\ncount=0\r\n"));
+    ASSERT_FALSE(data.Empty());
+    TMemIniFile out = FrameSections(data);
+    for (auto const& c : FrameSectionCases) {
+        SCOPED_TRACE(c.Name);
+        ExpectWritten(out, c.Name, c.Keys, &KeyCase::AtLoad);
+    }
+}
+
+TEST(SkinFrameSections, ANewContainerHoldsTheConstructionValues)
+{
+    TspSkinData data(nullptr);
+    TMemIniFile out = FrameSections(data);
+    for (auto const& c : FrameSectionCases) {
+        SCOPED_TRACE(c.Name);
+        ExpectWritten(out, c.Name, c.Keys, &KeyCase::WhenNew);
+    }
+}
+
+TEST(SkinData, AnEmptyStoredSkinLeavesALoadedContainerAndTheFormsAlone)
+{
+    TRecordingMessenger messenger;
+    TComponent form(nullptr);
+    messenger.FormList = { &form };
+    TComponentPtr<TspSkinData> data(new TspSkinData(&form));
+    data->LoadFromPackage(EmptyPackage(FrameText));
+    ASSERT_FALSE(data->Empty());
+    messenger.Log.clear();
+
+    TComponentPtr<TspCompressedStoredSkin> empty(new TspCompressedStoredSkin(nullptr));
+    ASSERT_TRUE(empty->IsEmpty());
+    data->SetCompressedStoredSkin(empty.get());
+    data->LoadCompressedStoredSkin(empty.get());
+    EXPECT_TRUE(messenger.Log.empty());
+    EXPECT_FALSE(data->Empty());
+    EXPECT_EQ(data->SkinName, "Test");
+    EXPECT_EQ(data->MaskName, "mask.bmp");
+    EXPECT_EQ(data->ActivePictureNames.size(), 2u);
 }

@@ -1,24 +1,17 @@
 #include "skin/data/SkinObjects.h"
 #include "skin/data/SkinWindowData.h"
+#include "tests/skin/data/KeyCases.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <map>
 
 using namespace xe::skin;
+using namespace xe::skin::test;
 
 namespace {
 
-// One key of a class: its spelling, a value that differs from the default (in written
-// form), and the default as SaveToIni writes it after loading from nothing ("-" when
-// the key is then not written at all).
-struct Key {
-    char const* Name;
-    char const* Value;
-    char const* Default;
-};
-
-const std::vector<Key> BaseKeys {
+const KeyCases BaseKeys {
     { "hint", "Close", "" },
     { "rollup", "1", "0" },
     { "activepictureindex", "3", "-1" },
@@ -31,28 +24,28 @@ const std::vector<Key> BaseKeys {
     { "morphkind", "mkpush", "mkdefault" },
 };
 
-const std::vector<Key> MenuItemKeys {
+const KeyCases MenuItemKeys {
     { "itemleftoffset", "4", "0" },
     { "itemrightoffset", "5", "0" },
     { "dividerrect", "1,1,2,2", "0,0,0,0" },
     { "dividerleftoffset", "6", "0" },
     { "dividerrightoffset", "7", "0" },
     { "textrect", "3,3,4,4", "0,0,0,0" },
-    { "fontname", "Tahoma", "Arial" },
-    { "fontheight", "11", "14" },
+    { "fontname", "Tahoma", "Arial", "" },
+    { "fontheight", "11", "14", "0" },
     { "fontstyle", "fsbold,fsitalic", "" },
     { "fontcolor", "255", "0" },
     { "activefontcolor", "65280", "0" },
     { "unenabledfontcolor", "8421504", "0" },
 };
 
-const std::vector<Key> MainMenuItemKeys {
+const KeyCases MainMenuItemKeys {
     { "itemleftoffset", "4", "0" },
     { "itemrightoffset", "5", "0" },
     { "downrect", "1,1,2,2", "0,0,0,0" },
     { "textrect", "3,3,4,4", "0,0,0,0" },
-    { "fontname", "Tahoma", "Arial" },
-    { "fontheight", "11", "14" },
+    { "fontname", "Tahoma", "Arial", "" },
+    { "fontheight", "11", "14", "0" },
     { "fontstyle", "fsunderline", "" },
     { "fontcolor", "255", "0" },
     { "activefontcolor", "65280", "0" },
@@ -60,28 +53,28 @@ const std::vector<Key> MainMenuItemKeys {
     { "unenabledfontColor", "8421504", "0" },
 };
 
-const std::vector<Key> ButtonKeys {
+const KeyCases ButtonKeys {
     { "downrect", "21,0,42,21", "0,0,0,0" },
     { "disableskinrsect", "63,0,84,21", "0,0,0,0" },
     { "groupindex", "2", "-1" },
 };
 
-const std::vector<Key> StdButtonKeys {
-    { "command", "cmclose", "cmdefault" },
+const KeyCases StdButtonKeys {
+    { "command", "cmsysmenu", "cmdefault", "cmclose" },
     { "restorerect", "1,2,3,4", "0,0,0,0" },
     { "restoreactiverect", "2,3,4,5", "0,0,0,0" },
     { "restoredownrect", "3,4,5,6", "0,0,0,0" },
 };
 
-const std::vector<Key> CaptionKeys {
+const KeyCases CaptionKeys {
     { "defaultcaption", "1", "0" },
     { "textrect", "2,1,140,22", "0,0,0,0" },
-    { "fontname", "Tahoma", "Arial" },
-    { "fontheight", "16", "14" },
+    { "fontname", "Tahoma", "Arial", "" },
+    { "fontheight", "16", "14", "0" },
     { "fontstyle", "fsbold", "" },
     { "fontcolor", "16777215", "0" },
     { "activefontcolor", "255", "0" },
-    { "alignment", "taleftjustify", "tacenter" },
+    { "alignment", "tarightjustify", "tacenter", "taleftjustify" },
     { "shadow", "1", "0" },
     { "shadowcolor", "8", "0" },
     { "activeshadowcolor", "9", "0" },
@@ -92,7 +85,7 @@ const std::vector<Key> CaptionKeys {
     { "framerightoffset", "8", "0" },
 };
 
-const std::vector<Key> TrackBarKeys {
+const KeyCases TrackBarKeys {
     { "buttonrect", "1,2,3,4", "0,0,0,0" },
     { "activebuttonrect", "2,3,4,5", "0,0,0,0" },
     { "beginpoint", "1,2", "0,0" },
@@ -102,30 +95,30 @@ const std::vector<Key> TrackBarKeys {
     { "mousedownchangevalue", "1", "0" },
 };
 
-const std::vector<Key> GaugeKeys {
+const KeyCases GaugeKeys {
     { "minvalue", "-5", "0" },
     { "maxvalue", "100", "0" },
     { "kind", "gkvertical", "gkhorizontal" },
 };
 
-const std::vector<Key> FrameGaugeKeys {
+const KeyCases FrameGaugeKeys {
     { "minvalue", "-5", "0" },
     { "maxvalue", "100", "0" },
     { "countframes", "7", "0" },
     { "framesplacement", "fpvertical", "fphorizontal" },
 };
 
-const std::vector<Key> LabelKeys {
-    { "fontName", "Tahoma", "Arial" },
-    { "fontheight", "11", "14" },
+const KeyCases LabelKeys {
+    { "fontName", "Tahoma", "Arial", "" },
+    { "fontheight", "11", "14", "0" },
     { "fontstyle", "fsstrikeout", "" },
     { "fontcolor", "255", "0" },
     { "activefontcolor", "65280", "0" },
-    { "alignment", "tarightjustify", "tacenter" },
+    { "alignment", "tarightjustify", "tacenter", "taleftjustify" },
     { "textvalue", "12:00", "" },
 };
 
-const std::vector<Key> BitLabelKeys {
+const KeyCases BitLabelKeys {
     { "textvalue", "12:00", "" },
     { "symbolwidth", "8", "0" },
     { "symbolheight", "12", "0" },
@@ -134,65 +127,48 @@ const std::vector<Key> BitLabelKeys {
     { "symbolsline1", ":. ", "-" },
 };
 
-const std::vector<Key> AnimateKeys {
-    { "countframes", "4", "1" },
+const KeyCases AnimateKeys {
+    { "countframes", "4", "1", "0" },
     { "cycle", "1", "0" },
     { "buttonstyle", "1", "0" },
-    { "timerinterval", "30", "50" },
-    { "command", "cmrollup", "cmdefault" },
+    { "timerinterval", "30", "50", "0" },
+    { "command", "cmrollup", "cmdefault", "cmclose" },
 };
 
-const std::vector<Key> UserObjectKeys {
+const KeyCases UserObjectKeys {
     { "rollup", "1", "0" },
     { "skinrect", "1,2,3,4", "0,0,0,0" },
     { "cursorindex", "2", "-1" },
 };
 
-std::vector<Key> Join(std::initializer_list<std::vector<Key> const*> parts)
-{
-    std::vector<Key> out;
-    for (auto* p : parts)
-        out.insert(out.end(), p->begin(), p->end());
-    return out;
-}
-
 struct ClassCase {
     char const* Type;
-    std::vector<Key> Keys;
+    KeyCases Keys;
     bool MorphingForcedOff = false;
 };
 
 std::vector<ClassCase> AllClasses()
 {
-    std::vector<Key> frameRegulator = Join({ &BaseKeys, &FrameGaugeKeys });
+    KeyCases frameRegulator = Join({ BaseKeys, FrameGaugeKeys });
     frameRegulator.push_back({ "kind", "rkhorizontal", "rkround" });
     return {
-        { "menuitem", Join({ &BaseKeys, &MenuItemKeys }) },
-        { "mainmenuitem", Join({ &BaseKeys, &MainMenuItemKeys }) },
-        { "mainmenubaritem", Join({ &BaseKeys, &MainMenuItemKeys }) },
-        { "button", Join({ &BaseKeys, &ButtonKeys }) },
-        { "stdbutton", Join({ &BaseKeys, &ButtonKeys, &StdButtonKeys }) },
-        { "mainmenubarbutton", Join({ &BaseKeys, &ButtonKeys, &StdButtonKeys }) },
-        { "caption", Join({ &BaseKeys, &CaptionKeys }) },
-        { "trackbar", Join({ &BaseKeys, &TrackBarKeys }), true },
-        { "gauge", Join({ &BaseKeys, &GaugeKeys }) },
-        { "framegauge", Join({ &BaseKeys, &FrameGaugeKeys }) },
+        { "menuitem", Join({ BaseKeys, MenuItemKeys }) },
+        { "mainmenuitem", Join({ BaseKeys, MainMenuItemKeys }) },
+        { "mainmenubaritem", Join({ BaseKeys, MainMenuItemKeys }) },
+        { "button", Join({ BaseKeys, ButtonKeys }) },
+        { "stdbutton", Join({ BaseKeys, ButtonKeys, StdButtonKeys }) },
+        { "mainmenubarbutton", Join({ BaseKeys, ButtonKeys, StdButtonKeys }) },
+        { "caption", Join({ BaseKeys, CaptionKeys }) },
+        { "trackbar", Join({ BaseKeys, TrackBarKeys }), true },
+        { "gauge", Join({ BaseKeys, GaugeKeys }) },
+        { "framegauge", Join({ BaseKeys, FrameGaugeKeys }) },
         { "frameregulator", frameRegulator },
-        { "label", Join({ &BaseKeys, &LabelKeys }) },
-        { "bitlabel", Join({ &BaseKeys, &BitLabelKeys }), true },
+        { "label", Join({ BaseKeys, LabelKeys }) },
+        { "bitlabel", Join({ BaseKeys, BitLabelKeys }), true },
         { "switch", BaseKeys },
-        { "animate", Join({ &BaseKeys, &AnimateKeys }), true },
+        { "animate", Join({ BaseKeys, AnimateKeys }), true },
         { "userobject", UserObjectKeys },
     };
-}
-
-std::vector<std::string> KeyNames(std::vector<Key> const& keys, bool withDefaultsOnly)
-{
-    std::vector<std::string> out;
-    for (Key const& k : keys)
-        if (!withDefaultsOnly || std::string(k.Default) != "-")
-            out.push_back(k.Name);
-    return out;
 }
 
 } // namespace
@@ -201,23 +177,17 @@ TEST(SkinObjects, EveryClassReadsAndWritesItsKeysInOrder)
 {
     for (ClassCase const& c : AllClasses()) {
         SCOPED_TRACE(c.Type);
-        TMemIniFile in;
-        for (Key const& k : c.Keys)
-            in.WriteString("obj", k.Name, k.Value);
         auto object = CreateSkinObject(c.Type, "obj");
         ASSERT_TRUE(object);
-        object->LoadFromIni(in);
+        object->LoadFromIni(FixtureOf("obj", c.Keys));
 
         TMemIniFile out;
         out.WriteString("obj", "stale", "gone after saving");
         object->SaveToIni(out);
-        EXPECT_EQ(out.SectionKeys("obj"), KeyNames(c.Keys, false));
-        for (Key const& k : c.Keys) {
-            std::string expected = k.Value;
-            if (c.MorphingForcedOff && std::string(k.Name) == "morphing")
-                expected = "0";
-            EXPECT_EQ(out.ReadString("obj", k.Name, "<missing>"), expected) << k.Name;
-        }
+        std::map<std::string, std::string> changed;
+        if (c.MorphingForcedOff)
+            changed["morphing"] = "0";
+        ExpectWritten(out, "obj", c.Keys, &KeyCase::Value, changed);
 
         // Saving and loading again gives an equal object.
         auto again = CreateSkinObject(c.Type, "obj");
@@ -228,7 +198,7 @@ TEST(SkinObjects, EveryClassReadsAndWritesItsKeysInOrder)
     }
 }
 
-TEST(SkinObjects, MissingSectionGivesEveryDefault)
+TEST(SkinObjects, MissingSectionGivesEveryLoadDefault)
 {
     for (ClassCase const& c : AllClasses()) {
         SCOPED_TRACE(c.Type);
@@ -236,12 +206,17 @@ TEST(SkinObjects, MissingSectionGivesEveryDefault)
         object->LoadFromIni(TMemIniFile("[other]\nhint=x\n"));
         TMemIniFile out;
         object->SaveToIni(out);
-        EXPECT_EQ(out.SectionKeys("absent"), KeyNames(c.Keys, true));
-        for (Key const& k : c.Keys) {
-            if (std::string(k.Default) != "-") {
-                EXPECT_EQ(out.ReadString("absent", k.Name, "<missing>"), k.Default) << k.Name;
-            }
-        }
+        ExpectWritten(out, "absent", c.Keys, &KeyCase::AtLoad);
+    }
+}
+
+TEST(SkinObjects, NewObjectsHoldTheirConstructionValues)
+{
+    for (ClassCase const& c : AllClasses()) {
+        SCOPED_TRACE(c.Type);
+        TMemIniFile out;
+        CreateSkinObject(c.Type, "new")->SaveToIni(out);
+        ExpectWritten(out, "new", c.Keys, &KeyCase::WhenNew);
     }
 }
 

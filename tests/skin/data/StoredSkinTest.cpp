@@ -81,7 +81,7 @@ TEST_F(StoredSkin, PicturesAndLists)
     EXPECT_EQ(Data->IndexOfControl("vscrollbar"), 16);
     EXPECT_EQ(Data->IndexOfControl("mainmenubar"), 32);
     EXPECT_EQ(Data->IndexOfControl("toolbuttonedit"), 58);
-    EXPECT_EQ(Data->CtrlList[48]->ControlType, "expanel");
+    EXPECT_TRUE(dynamic_cast<TspDataSkinExPanelControl*>(Data->CtrlList[48].get()));
 }
 
 TEST_F(StoredSkin, FrameGeometry)
@@ -137,36 +137,76 @@ TEST_F(StoredSkin, CaptionAndButtons)
     EXPECT_EQ(Object<TspDataSkinMainMenuBarButton>("menubarminbutton").Command, cmMinimize);
 }
 
-TEST_F(StoredSkin, ControlLooksInTheDescription)
+TEST_F(StoredSkin, ControlLooks)
 {
-    // The control looks are read by later code; their keys must already say what the
-    // skinned controls rely on.
+    int i = Data->IndexOfControl("button");
+    ASSERT_EQ(i, 0);
+    auto* button = dynamic_cast<TspDataSkinButtonControl*>(Data->CtrlList[size_t(i)].get());
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->PictureIndex, 4);
+    EXPECT_EQ(button->MaskPictureIndex, -1);
+    EXPECT_EQ(button->CursorIndex, -1); // no key
+    EXPECT_EQ(button->SkinRect, (TRect { 0, 0, 24, 24 }));
+    EXPECT_EQ(button->LTPoint, (TPoint { 4, 8 }));
+    EXPECT_EQ(button->RTPoint, (TPoint { 18, 9 }));
+    EXPECT_EQ(button->LBPoint, TPoint());
+    EXPECT_EQ(button->RBPoint, TPoint());
+    EXPECT_EQ(button->ClientRect, (TRect { 2, 2, 22, 22 }));
+    EXPECT_EQ(button->FontName, "Arial");
+    EXPECT_EQ(button->FontHeight, 14);
+    EXPECT_EQ(button->DisabledFontColor, 8421504u);
+    EXPECT_EQ(button->ActiveSkinRect, (TRect { 48, 0, 72, 24 }));
+    EXPECT_EQ(button->DownSkinRect, (TRect { 24, 0, 48, 24 }));
+    EXPECT_EQ(button->DisabledSkinRect, (TRect { 111, 83, 135, 107 }));
+    EXPECT_FALSE(button->Morphing);
+
+    auto* bar = dynamic_cast<TspDataSkinMainMenuBar*>(
+        Data->CtrlList.at(size_t(Data->IndexOfControl("mainmenubar"))).get());
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->MenuBarItem, "mainmenubaritem");
+    EXPECT_EQ(bar->CloseButton, "menubarclosebutton");
+    EXPECT_EQ(bar->MinButton, "menubarminbutton");
+    EXPECT_EQ(bar->MaxButton, "menubarmaxbutton");
+    EXPECT_EQ(bar->SysMenuButton, "menubarsysmenubutton");
+    for (std::string const& name :
+        { bar->MenuBarItem, bar->CloseButton, bar->MinButton, bar->MaxButton, bar->SysMenuButton })
+        EXPECT_GE(Data->IndexOfObject(name), 0) << name;
+
+    EXPECT_TRUE(dynamic_cast<TspDataSkinScrollBarControl*>(Data->CtrlList[16].get()));
+    EXPECT_EQ(Data->CtrlList[16]->IDName, "vscrollbar");
+    EXPECT_TRUE(dynamic_cast<TspDataSkinEditControl*>(Data->CtrlList[58].get()));
+    EXPECT_EQ(Data->CtrlList[58]->IDName, "toolbuttonedit");
+}
+
+TEST_F(StoredSkin, EveryStoredKeyIsReadAndWrittenBackAsItStands)
+{
+    // The skin's author wrote the keys independently of the classes: every key of a
+    // look's or object's section must be one its class reads, and saving the loaded
+    // object must give the same value back.
     TMemoryStream m;
     Stored->DecompressToStream(m);
     TMemIniFile f(InspectSkinPackage(m.Bytes()).Description);
-    EXPECT_EQ(ReadInt(f, "button", "pictureindex", -1), 4);
-    EXPECT_EQ(ReadInt(f, "button", "maskpictureindex", -1), -1);
-    EXPECT_FALSE(f.ValueExists("button", "cursorindex"));
-    EXPECT_EQ(ReadRect(f, "button", "skinrect"), (TRect { 0, 0, 24, 24 }));
-    EXPECT_EQ(ReadPoint(f, "button", "lefttoppoint"), (TPoint { 4, 8 }));
-    EXPECT_EQ(ReadPoint(f, "button", "righttoppoint"), (TPoint { 18, 9 }));
-    EXPECT_EQ(ReadPoint(f, "button", "leftbottompoint"), (TPoint { 0, 0 }));
-    EXPECT_EQ(ReadPoint(f, "button", "rightbottompoint"), (TPoint { 0, 0 }));
-    EXPECT_EQ(ReadRect(f, "button", "clientrect"), (TRect { 2, 2, 22, 22 }));
-    EXPECT_EQ(ReadStr(f, "button", "fontname", "Arial"), "Arial");
-    EXPECT_EQ(ReadInt(f, "button", "fontheight", 14), 14);
-    EXPECT_EQ(ReadColor(f, "button", "disabledfontcolor"), 8421504u);
-    EXPECT_EQ(ReadRect(f, "button", "activeskinrect"), (TRect { 48, 0, 72, 24 }));
-    EXPECT_EQ(ReadRect(f, "button", "downskinrect"), (TRect { 24, 0, 48, 24 }));
-    EXPECT_EQ(ReadRect(f, "button", "disabledskinrect"), (TRect { 111, 83, 135, 107 }));
-    EXPECT_FALSE(ReadBoolean(f, "button", "morphing"));
-    for (char const* key : { "menubaritem", "closebutton", "minbutton", "maxbutton", "sysmenubutton" }) {
-        std::string name = ReadStr(f, "mainmenubar", key);
-        EXPECT_GE(Data->IndexOfObject(name), 0) << key << " = " << name;
+    auto check = [&](std::string const& section, TMemIniFile const& out) {
+        for (std::string const& key : f.SectionKeys(section))
+            EXPECT_EQ(out.ReadString(section, key, "<not written>"), f.ReadString(section, key, ""))
+                << section << "." << key;
+    };
+    ASSERT_EQ(Data->CtrlList.size(), 59u);
+    for (auto const& control : Data->CtrlList) {
+        TMemIniFile out;
+        control->SaveToIni(out);
+        check(control->IDName, out);
     }
-    // Every control has its own section.
-    for (auto& control : Data->CtrlList)
-        EXPECT_TRUE(f.SectionExists(control->IDName)) << control->IDName;
+    for (auto const& object : Data->ObjectList) {
+        TMemIniFile out;
+        object->SaveToIni(out);
+        check(object->IDName, out);
+    }
+    TMemIniFile windows;
+    Data->PopupWindow.SaveToIni(windows, "POPUPWINDOW");
+    Data->HintWindow.SaveToIni(windows, "HINTWINDOW");
+    check("POPUPWINDOW", windows);
+    check("HINTWINDOW", windows);
 }
 
 TEST(StoredSkinSources, CommittedFilesAreWhatTheSourcesMake)
