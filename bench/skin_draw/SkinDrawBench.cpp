@@ -53,7 +53,7 @@ BENCHMARK(BM_Morph<&TspEffectBmp::RightSlide>)->Name("RightSlide")->Arg(50)->Uni
 void BM_Effect(benchmark::State& state)
 {
     TspEffectBmp img = RandomImage(3);
-    const int effect = int(state.range(0));
+    const auto effect = TspInActiveEffect(state.range(0));
     for (auto _ : state) {
         img.InactiveEffect(effect);
         benchmark::DoNotOptimize(img.Bits());
@@ -81,7 +81,7 @@ void BM_EffectRoundTrip(benchmark::State& state)
     gfx::TBitmap screen(W, H);
     for (auto _ : state) {
         TspEffectBmp img(picture);
-        img.InactiveEffect(kEffectBrightness);
+        img.InactiveEffect(ieBrightness);
         img.Draw(screen.Canvas(), 0, 0);
     }
 }

@@ -34,7 +34,7 @@ TspActiveSkinObject::TspActiveSkinObject(
     HotRect = data->ActiveSkinRect;
     InactiveRect = data->InActiveSkinRect;
     MorphEnabled = data->Morphing;
-    MorphMode = int(data->MorphKind);
+    MorphMode = data->MorphKind;
     CursorNumber = data->CursorIndex;
     NormalInOwnPicture = data->SkinRectInAPicture;
     ObjectRect = NormalRect;

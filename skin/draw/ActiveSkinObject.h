@@ -2,6 +2,7 @@
 
 #include "platform/base/Geometry.h"
 #include "platform/windows/Backend.h"
+#include "skin/data/SkinTypes.h"
 
 #include <string>
 
@@ -88,7 +89,7 @@ public:
     base::TRect HotRect; // activeskinrect: the hot image, in OwnPicture
     base::TRect InactiveRect; // inactiveskinrect: the image for an inactive form, in OwnPicture
     bool MorphEnabled = false; // morphing
-    int MorphMode = 0; // morphkind, as TspEffectBmp::Morph numbers it
+    TspMorphKind MorphMode = mkDefault; // morphkind
     base::TRect ObjectRect; // place on the current frame; starts as NormalRect
     bool ActiveState = false; // hot; the caption keeps the form's activity here
     bool EnabledState = true;

@@ -359,25 +359,25 @@ void TspEffectBmp::RightSlide(TspEffectBmp const& other, double k)
         std::memcpy(RowAddress(y) + 3 * (FWidth - a), other.RowAddress(y), size_t(a) * 3);
 }
 
-void TspEffectBmp::Morph(int kind, TspEffectBmp const& other, double k)
+void TspEffectBmp::Morph(TspMorphKind kind, TspEffectBmp const& other, double k)
 {
     switch (kind) {
-    case kMorphGradient:
+    case mkGradient:
         CenterGradient(other, k);
         break;
-    case kMorphLeftGradient:
+    case mkLeftGradient:
         LeftGradient(other, k);
         break;
-    case kMorphRightGradient:
+    case mkRightGradient:
         RightGradient(other, k);
         break;
-    case kMorphLeftSlide:
+    case mkLeftSlide:
         LeftSlide(other, k);
         break;
-    case kMorphRightSlide:
+    case mkRightSlide:
         RightSlide(other, k);
         break;
-    case kMorphPush:
+    case mkPush:
         Push(other, k);
         break;
     default:
@@ -507,25 +507,25 @@ void TspEffectBmp::SplitBlur(int amount)
     }
 }
 
-void TspEffectBmp::InactiveEffect(int effect)
+void TspEffectBmp::InactiveEffect(TspInActiveEffect effect)
 {
     switch (effect) {
-    case kEffectBrightness:
+    case ieBrightness:
         Brightness(0.5);
         break;
-    case kEffectDarkness:
+    case ieDarkness:
         Darkness(0.3);
         break;
-    case kEffectGrayscale:
+    case ieGrayScale:
         Grayscale();
         break;
-    case kEffectNoise:
+    case ieNoise:
         Noise(50);
         break;
-    case kEffectSplitBlur:
+    case ieSplitBlur:
         SplitBlur(1);
         break;
-    case kEffectInvert:
+    case ieInvert:
         Invert();
         break;
     default:

@@ -5,6 +5,7 @@
 
 #include "platform/base/Colors.h"
 #include "platform/base/Geometry.h"
+#include "skin/data/SkinTypes.h"
 
 namespace xe::gfx {
 class TBitmap;
@@ -12,22 +13,6 @@ class TCanvas;
 }
 
 namespace xe::skin {
-
-// Morph kinds and inactive effects as a skin description numbers them.
-constexpr int kMorphBlend = 0; // mkdefault
-constexpr int kMorphGradient = 1; // mkgradient: centre gradient
-constexpr int kMorphLeftGradient = 2; // mkleftgradient
-constexpr int kMorphRightGradient = 3; // mkrightgradient
-constexpr int kMorphLeftSlide = 4; // mkleftslide
-constexpr int kMorphRightSlide = 5; // mkrightslide
-constexpr int kMorphPush = 6; // mkpush
-
-constexpr int kEffectBrightness = 0; // iebrightness, amount 0.5
-constexpr int kEffectDarkness = 1; // iedarkness, amount 0.3
-constexpr int kEffectGrayscale = 2; // iegrayscale
-constexpr int kEffectNoise = 3; // ienoise, amount 50
-constexpr int kEffectSplitBlur = 4; // iesplitblur, amount 1
-constexpr int kEffectInvert = 5; // ieinvert
 
 // A 24-bit top-down image in memory (blue, green, red; rows RowStride = Width * 3 + Width mod 4
 // bytes) on which the inactive effects and the morph transitions are computed. It always owns
@@ -79,8 +64,8 @@ public:
     void Push(TspEffectBmp const& other, double k);
     void LeftSlide(TspEffectBmp const& other, double k);
     void RightSlide(TspEffectBmp const& other, double k);
-    // Runs the morph of the given kind (kMorph...); an unknown kind blends.
-    void Morph(int kind, TspEffectBmp const& other, double k);
+    // Runs the morph of the given kind; a number that names no kind blends.
+    void Morph(TspMorphKind kind, TspEffectBmp const& other, double k);
 
     // --- Inactive effects ---
     void Brightness(double k);
@@ -94,9 +79,9 @@ public:
     // Averages each pixel's four diagonal neighbours at distance amount, in place from the
     // top-left. amount < 1 does nothing.
     void SplitBlur(int amount);
-    // Runs the inactive effect of the given kind (kEffect...) with its fixed amount; an unknown
-    // kind does nothing.
-    void InactiveEffect(int effect);
+    // Runs the inactive effect of the given kind with its fixed amount: brightness 0.5,
+    // darkness 0.3, noise 50, split blur 1. A number that names no effect does nothing.
+    void InactiveEffect(TspInActiveEffect effect);
 
     // Writes this image upside down into other; does nothing when the sizes differ.
     void FlipInto(TspEffectBmp& other) const;

@@ -285,13 +285,13 @@ TEST(EffectBmp, MorphDispatchesByKind)
 {
     TspEffectBmp other = Columns(1, { A0, A1, A2, A3 });
     TspEffectBmp img = Columns(1, { N0, N1, N2, N3 });
-    img.Morph(kMorphPush, other, 0.5);
+    img.Morph(mkPush, other, 0.5);
     EXPECT_TRUE(HasColumns(img, { A1, A2, A3, N0 }));
     img = Columns(1, { N0, N1, N2, N3 });
-    img.Morph(kMorphRightSlide, other, 0.5);
+    img.Morph(mkRightSlide, other, 0.5);
     EXPECT_TRUE(HasColumns(img, { N0, N1, A0, A1 }));
     img = Columns(1, { N0, N1, N2, N3 });
-    img.Morph(99, other, 1); // unknown kinds blend
+    img.Morph(TspMorphKind(99), other, 1); // a number that names no kind blends
     EXPECT_TRUE(HasColumns(img, { A0, A1, A2, A3 }));
 }
 
@@ -307,7 +307,7 @@ TEST(EffectBmp, BrightnessAndDarkness)
     EXPECT_TRUE(HasColumns(img, { RGB(0, 0, 0), RGB(70, 140, 7) }));
 
     img = Columns(1, { RGB(100, 200, 10) });
-    img.InactiveEffect(kEffectDarkness);
+    img.InactiveEffect(ieDarkness);
     EXPECT_TRUE(HasColumns(img, { RGB(70, 140, 7) }));
 }
 
@@ -335,7 +335,7 @@ TEST(EffectBmp, InvertTwiceRestores)
     TspEffectBmp copy = img;
     img.Invert();
     EXPECT_EQ(img.Pixel(2, 1), copy.Pixel(2, 1) ^ 0xFFFFFF);
-    img.InactiveEffect(kEffectInvert);
+    img.InactiveEffect(ieInvert);
     EXPECT_TRUE(SameImage(img, copy));
 }
 
