@@ -409,16 +409,18 @@ void TspSkinnedForm::ChangeSkinData()
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     FSkinSupport = FSkinData && !FSkinData->Empty();
     if (!FSupportNCArea) {
-        // Client mode draws the whole skin picture inside the client area; without the
-        // roll-up and control placement machinery it only keeps its objects up to date.
+        // Client mode: the whole skin picture is painted inside the client area.
         if (!FSkinSupport)
             return;
+        if (!FRollUpState)
+            FitClientToSkin();
         CreateSkinObjects();
         UpdateCaptionButtons();
         InChangeSkinData = true;
         if (OnChangeSkinData)
             OnChangeSkinData(this);
-        UpdateFrame(true);
+        if (!FRollUpState && (Stretchable() || ClientIsPictureSize()))
+            UpdateFrame(Stretchable());
         UpdateActiveState(true);
         InChangeSkinData = false;
         EnableTimer(MouseTimerId, FMouseTimer, true, 50);
@@ -459,6 +461,33 @@ void TspSkinnedForm::ChangeSkinData()
         FForm->SetClientWidth(ClientWidth);
     if (ClientHeight > 0)
         FForm->SetClientHeight(ClientHeight);
+}
+
+bool TspSkinnedForm::Stretchable() const
+{
+    return FSkinData && FSkinData->LTPoint.X != FSkinData->RBPoint.X && FSkinData->LTPoint.Y != FSkinData->RBPoint.Y;
+}
+
+bool TspSkinnedForm::ClientIsPictureSize() const
+{
+    return FSkinData && FForm->ClientWidth() == FSkinData->Picture().Width()
+        && FForm->ClientHeight() == FSkinData->Picture().Height();
+}
+
+void TspSkinnedForm::FitClientToSkin()
+{
+    int const picW = FSkinData->Picture().Width(), picH = FSkinData->Picture().Height();
+    if (!Stretchable()) {
+        // A skin that cannot stretch is shown at its picture's size only.
+        FForm->SetClientWidth(picW);
+        FForm->SetClientHeight(picH);
+        Sizeable = false;
+    } else if (!(MinWidth > 0 && MinHeight > 0)) {
+        if (FForm->ClientWidth() < picW)
+            FForm->SetClientWidth(picW);
+        if (FForm->ClientHeight() < picH)
+            FForm->SetClientHeight(picH);
+    }
 }
 
 void TspSkinnedForm::ForceResize()
@@ -1414,7 +1443,8 @@ void TspSkinnedForm::OnSize(TMessage& m)
         if (FrameWidth >= GetMinWidth() && FrameHeight >= GetMinHeight())
             UpdateFrame(true);
     } else if (FSkinSupport) {
-        UpdateFrame(true);
+        if (!FRollUpState && (Stretchable() || ClientIsPictureSize()))
+            UpdateFrame(Stretchable());
     } else if (FSupportNCArea) {
         SendNcPaint();
     }

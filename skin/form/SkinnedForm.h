@@ -220,6 +220,9 @@ private:
     void SkinChange(TspSkinData* sender);
     void ReloadObjectHints();
     bool Framed() const; // has a border the component paints
+    bool Stretchable() const; // the corner points differ in both coordinates
+    bool ClientIsPictureSize() const;
+    void FitClientToSkin(); // client mode
     bool BelongsToRollUpState(TspActiveSkinObject const& o) const;
     bool TakesPartInMouse(TspActiveSkinObject const& o) const;
     int CaptionObjectAt(base::TPoint p) const; // index, -1 for none

@@ -453,3 +453,30 @@ TEST(ShortenText, EndsInDotsAndFits)
     EXPECT_EQ(base::AnsiToUtf32(cn.substr(0, cn.size() - 3)).find(U'\uFFFD'), std::u32string::npos);
     EXPECT_EQ((cn.size() - 3) % 2, 0u);
 }
+
+// Client mode: the whole skin picture is painted in the client area, which grows to the
+// picture's size; the window takes the mask's shape.
+TEST_F(SkinnedFormTest, ClientModePaintsTheWholeSkinInTheClientArea)
+{
+    Make(tk::bsNone, 100, 80);
+    Form->SetCaption("");
+    Attach();
+    Skinned->SetSupportNCArea(false);
+    Skinned->SetSkinData(Data.get());
+    EXPECT_EQ(Form->ClientRect(), Rect(0, 0, 152, 125));
+    gfx::TRegion region;
+    ASSERT_NE(win::GetWindowRgn(Form->Handle(), region), gfx::RGN_ERROR);
+    EXPECT_FALSE(region.Contains(0, 0));
+    EXPECT_TRUE(region.Contains(76, 60));
+    Form->Show();
+    App->ProcessMessages();
+    gfx::TBitmap const shot = win::CaptureWindow(Form->Handle());
+    for (base::TPoint p : { base::TPoint { 76, 28 }, { 70, 70 }, { 2, 100 }, { 140, 122 } })
+        EXPECT_EQ(shot.Pixel(p.X, p.Y), Data->Picture().Pixel(p.X, p.Y)) << p.X << "," << p.Y;
+    // The caption buttons draw their own images from their picture.
+    auto* close = Button("closebutton");
+    ASSERT_TRUE(close);
+    gfx::TBitmap const& own = *Data->ActivePictures[0];
+    EXPECT_EQ(shot.Pixel(close->ObjectRect.Left + 10, close->ObjectRect.Top + 10),
+        own.Pixel(close->NormalRect.Left + 10, close->NormalRect.Top + 10));
+}
