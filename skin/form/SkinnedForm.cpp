@@ -65,6 +65,7 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
     FForm->SetBorderIcons(0);
     if (IsDesigning())
         return;
+    FActivated = FForm->Active();
     FOldWindowProc = FForm->WindowProc;
     FForm->WindowProc = [this](TMessage& m) { WindowProc(m); };
     if (win::HWND h = FForm->Handle()) {
@@ -98,8 +99,16 @@ void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation oper
     tk::TComponent::Notification(component, operation);
     if (operation != tk::opRemove)
         return;
-    if (component == FSkinData)
-        SetSkinData(nullptr);
+    if (component == FSkinData) {
+        // A form that is going away keeps its frame as it is.
+        if ((ComponentState() & tk::csDestroying) || (FForm->ComponentState() & tk::csDestroying)) {
+            FSkinData = nullptr;
+            FSkinSupport = false;
+            FreeObjects();
+        } else {
+            SetSkinData(nullptr);
+        }
+    }
     else if (component == FMenusSkinData)
         FMenusSkinData = nullptr;
 }

@@ -51,8 +51,10 @@ TEST_F(SkinnedFormTest, BorderlessFormGetsGeometryAndHitTestsOnly)
     EXPECT_EQ(Skinned->GetMinWidth(), 152);
     EXPECT_EQ(Skinned->GetMinHeight(), 32);
     for (auto const& o : Skinned->ObjectList) {
-        if (auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get()))
+        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
+        if (b) {
             EXPECT_FALSE(b->VisibleState) << b->IDName << " without border icons";
+        }
     }
     gfx::TRegion region;
     EXPECT_EQ(win::GetWindowRgn(Form->Handle(), region), gfx::RGN_ERROR) << "no region";
@@ -479,4 +481,24 @@ TEST_F(SkinnedFormTest, ClientModePaintsTheWholeSkinInTheClientArea)
     gfx::TBitmap const& own = *Data->ActivePictures[0];
     EXPECT_EQ(shot.Pixel(close->ObjectRect.Left + 10, close->ObjectRect.Top + 10),
         own.Pixel(close->NormalRect.Left + 10, close->NormalRect.Top + 10));
+}
+
+TEST_F(SkinnedFormTest, CaptionButtonsFollowTheIconsAndTakeTheDefaultHints)
+{
+    Make(tk::bsSizeable, 300, 200);
+    Attach();
+    Skinned->SetSkinData(Data.get());
+    EXPECT_TRUE(Button("rollupbutton")->VisibleState);
+    EXPECT_EQ(Button("closebutton")->HintText, "Close");
+    EXPECT_EQ(Button("maximizebutton")->HintText, "Maximize");
+    EXPECT_EQ(Button("sysmenubutton")->HintText, "System menu");
+    EXPECT_TRUE(Caption()->ShowsFormText);
+    Skinned->SetHideCaptionButtons(true);
+    for (char const* name : { "closebutton", "minimizebutton", "maximizebutton", "rollupbutton", "sysmenubutton" }) {
+        EXPECT_FALSE(Button(name)->VisibleState) << name;
+        EXPECT_FALSE(Button(name)->EnabledState) << name;
+    }
+    // Without the hidden buttons the caption reaches the end of its rectangle.
+    Form->SetBounds(0, 0, 301, 200);
+    EXPECT_EQ(Caption()->ObjectRect, Rect(5, 4, 296, 27));
 }
