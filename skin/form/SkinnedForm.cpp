@@ -236,7 +236,12 @@ void TspSkinnedForm::SetBorderIcons(TspBorderIcons value)
     FBorderIcons = value;
     if (IsLoading() || IsDesigning())
         return;
-    if (FSupportNCArea || FSkinSupport) {
+    if (FSkinSupport) {
+        // The skin's own objects are made again, so that the skin keeps its buttons.
+        CreateSkinObjects();
+        UpdateCaptionButtons();
+        UpdateFrame(true);
+    } else if (FSupportNCArea) {
         CreateDefaultButtons();
         SendNcPaint();
     }

@@ -105,7 +105,8 @@ public:
     bool Magnetic = false;
     int MagneticSize = 10;
     TspBorderIcons BorderIcons() const { return FBorderIcons; }
-    // Replaces the objects with the built-in caption buttons and applies the icons.
+    // Makes the caption buttons again (the skin's, or the built-in ones without a skin) and
+    // applies the icons.
     void SetBorderIcons(TspBorderIcons value);
 
     // --- events, in their published order ---

@@ -272,9 +272,11 @@ TEST_F(SkinnedFormTest, MapSkinRectAndCaptionButtons)
     EXPECT_EQ(Caption()->ObjectRect.Right, roll->ObjectRect.Left);
     EXPECT_EQ(sys->ObjectRect.Left, 5);
     EXPECT_EQ(Caption()->ObjectRect.Left, 5 + sys->NormalRect.Width());
-    // Hiding the roll-up icon moves the caption's end to the next button.
+    // Without the roll-up icon the caption ends at the minimise button.
     Skinned->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
-    EXPECT_EQ(Skinned->ObjectList.size(), 6u) << "border icons replace the objects by the built-in buttons";
+    ASSERT_TRUE(Button("rollupbutton"));
+    EXPECT_FALSE(Button("rollupbutton")->VisibleState);
+    EXPECT_EQ(Caption()->ObjectRect.Right, Button("minimizebutton")->ObjectRect.Left);
 }
 
 TEST_F(SkinnedFormTest, FramedFormRegionFollowsTheMaskAtEverySize)
@@ -501,4 +503,29 @@ TEST_F(SkinnedFormTest, CaptionButtonsFollowTheIconsAndTakeTheDefaultHints)
     // Without the hidden buttons the caption reaches the end of its rectangle.
     Form->SetBounds(0, 0, 301, 200);
     EXPECT_EQ(Caption()->ObjectRect, Rect(5, 4, 296, 27));
+}
+
+// While the borderless form is active the mouse timer makes the caption band the active
+// object; its events fire and nothing is drawn.
+TEST_F(SkinnedFormTest, BorderlessCaptionHoverFiresEventsOnly)
+{
+    Make(tk::bsNone, 200, 135);
+    Attach();
+    Skinned->SetBorderIcons(0);
+    Skinned->Sizeable = false;
+    Skinned->SetSkinData(Data.get());
+    Form->SetBounds(50, 60, 200, 135);
+    Form->Show();
+    App->ProcessMessages();
+    std::vector<std::string> events;
+    Skinned->OnMouseEnterEvent = [&](std::string const& id) { events.push_back("enter " + id); };
+    Skinned->OnMouseLeaveEvent = [&](std::string const& id) { events.push_back("leave " + id); };
+    gfx::TBitmap const before = win::CaptureWindow(Form->Handle());
+    H->Move(50 + 60, 60 + 12);
+    H->RunFor(60);
+    EXPECT_EQ(events, (std::vector<std::string> { "enter caption" }));
+    EXPECT_TRUE(SameBitmaps(before, win::CaptureWindow(Form->Handle())));
+    H->Move(50 + 60, 60 + 80);
+    H->RunFor(60);
+    EXPECT_EQ(events, (std::vector<std::string> { "enter caption", "leave caption" }));
 }
