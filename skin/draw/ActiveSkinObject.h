@@ -77,7 +77,11 @@ public:
 
     // The form's objects in list order (button groups look at their fellows).
     virtual int ObjectCount() const { return 0; }
-    virtual TspActiveSkinObject* Object(int index) const { (void)index; return nullptr; }
+    virtual TspActiveSkinObject* Object(int index) const
+    {
+        (void)index;
+        return nullptr;
+    }
 
     // Window commands; the form decides what each does in its current state.
     virtual void WindowCommand(TspWindowCommand command) { (void)command; }

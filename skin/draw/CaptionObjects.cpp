@@ -61,7 +61,8 @@ std::string ShortenText(gfx::TCanvas& canvas, std::string const& text, int width
 // ---------------------------------------------------------------------------------------
 // Caption
 
-TspSkinCaptionObject::TspSkinCaptionObject(TSkinObjectHost* form, TspSkinData* skinData, TspDataSkinCaption* data)
+TspSkinCaptionObject::TspSkinCaptionObject(
+    TSkinObjectHost* form, TspSkinData* skinData, TspDataSkinCaption* data)
     : TspActiveSkinObject(form, skinData, data)
 {
     if (!data)
@@ -220,7 +221,8 @@ void TspSkinCaptionObject::DrawCaptionText(gfx::TCanvas& canvas, int x0, int y0,
     canvas.TextOut(x, y, text);
 }
 
-void TspSkinCaptionObject::PaintImage(gfx::TCanvas& canvas, gfx::TBitmap const& image, bool throughInactiveEffect) const
+void TspSkinCaptionObject::PaintImage(
+    gfx::TCanvas& canvas, gfx::TBitmap const& image, bool throughInactiveEffect) const
 {
     if (throughInactiveEffect) {
         TspEffectBmp effect(image);
@@ -304,7 +306,8 @@ void TspSkinCaptionObject::MouseLeave()
 // ---------------------------------------------------------------------------------------
 // Button
 
-TspSkinButtonObject::TspSkinButtonObject(TSkinObjectHost* form, TspSkinData* skinData, TspDataSkinButton* data)
+TspSkinButtonObject::TspSkinButtonObject(
+    TSkinObjectHost* form, TspSkinData* skinData, TspDataSkinButton* data)
     : TspActiveSkinObject(form, skinData, data)
 {
     if (!data)

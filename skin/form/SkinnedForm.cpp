@@ -73,7 +73,8 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
         win::SetWindowLongPtr(h, win::GWL_STYLE, style & ~win::LONG_PTR(win::WS_CAPTION));
         // The frame is measured again through the new window procedure.
         win::SetWindowPos(h, nullptr, 0, 0, 0, 0,
-            win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE | win::SWP_FRAMECHANGED);
+            win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE
+                | win::SWP_FRAMECHANGED);
     }
 }
 
@@ -108,50 +109,70 @@ void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation oper
         } else {
             SetSkinData(nullptr);
         }
-    }
-    else if (component == FMenusSkinData)
+    } else if (component == FMenusSkinData)
         FMenusSkinData = nullptr;
 }
 
 void TspSkinnedForm::DefineProperties(tk::TProperties& p)
 {
     tk::TComponent::DefineProperties(p);
-    p.Integer("ClientWidth", [this] { return ClientWidth; }, [this](int64_t v) { ClientWidth = int(v); });
-    p.Integer("ClientHeight", [this] { return ClientHeight; }, [this](int64_t v) { ClientHeight = int(v); });
-    p.Boolean("HideCaptionButtons", [this] { return FHideCaptionButtons; },
+    p.Integer(
+        "ClientWidth", [this] { return ClientWidth; }, [this](int64_t v) { ClientWidth = int(v); });
+    p.Integer(
+        "ClientHeight", [this] { return ClientHeight; }, [this](int64_t v) { ClientHeight = int(v); });
+    p.Boolean(
+        "HideCaptionButtons", [this] { return FHideCaptionButtons; },
         [this](bool v) { SetHideCaptionButtons(v); });
-    p.Boolean("AlwaysShowInTray", [this] { return AlwaysShowInTray; }, [this](bool v) { AlwaysShowInTray = v; });
-    p.Boolean("LogoBitMapTransparent", [this] { return LogoBitMapTransparent; },
+    p.Boolean(
+        "AlwaysShowInTray", [this] { return AlwaysShowInTray; }, [this](bool v) { AlwaysShowInTray = v; });
+    p.Boolean(
+        "LogoBitMapTransparent", [this] { return LogoBitMapTransparent; },
         [this](bool v) { LogoBitMapTransparent = v; });
-    p.Boolean("AlwaysMinimizeToTray", [this] { return FAlwaysMinimizeToTray; },
+    p.Boolean(
+        "AlwaysMinimizeToTray", [this] { return FAlwaysMinimizeToTray; },
         [this](bool v) { FAlwaysMinimizeToTray = v; });
-    p.Boolean("UseSkinFontInMenu", [this] { return UseSkinFontInMenu; }, [this](bool v) { UseSkinFontInMenu = v; },
+    p.Boolean(
+        "UseSkinFontInMenu", [this] { return UseSkinFontInMenu; }, [this](bool v) { UseSkinFontInMenu = v; },
         true);
-    p.Boolean("ShowIcon", [this] { return FShowIcon; }, [this](bool v) { SetShowIcon(v); });
-    p.Boolean("MaximizeOnFullScreen", [this] { return MaximizeOnFullScreen; },
+    p.Boolean(
+        "ShowIcon", [this] { return FShowIcon; }, [this](bool v) { SetShowIcon(v); });
+    p.Boolean(
+        "MaximizeOnFullScreen", [this] { return MaximizeOnFullScreen; },
         [this](bool v) { MaximizeOnFullScreen = v; });
-    p.Boolean("ShowObjectHint", [this] { return ShowObjectHint; }, [this](bool v) { ShowObjectHint = v; });
-    p.Boolean("UseDefaultObjectHint", [this] { return UseDefaultObjectHint; },
+    p.Boolean(
+        "ShowObjectHint", [this] { return ShowObjectHint; }, [this](bool v) { ShowObjectHint = v; });
+    p.Boolean(
+        "UseDefaultObjectHint", [this] { return UseDefaultObjectHint; },
         [this](bool v) { UseDefaultObjectHint = v; }, true);
-    p.Boolean("UseSkinCursors", [this] { return UseSkinCursors; }, [this](bool v) { UseSkinCursors = v; });
-    p.Integer("DefMenuItemHeight", [this] { return DefMenuItemHeight; },
+    p.Boolean(
+        "UseSkinCursors", [this] { return UseSkinCursors; }, [this](bool v) { UseSkinCursors = v; });
+    p.Integer(
+        "DefMenuItemHeight", [this] { return DefMenuItemHeight; },
         [this](int64_t v) {
             if (v > 0)
                 DefMenuItemHeight = int(v);
         },
         20);
-    p.Boolean("UseDefaultSysMenu", [this] { return UseDefaultSysMenu; }, [this](bool v) { UseDefaultSysMenu = v; },
+    p.Boolean(
+        "UseDefaultSysMenu", [this] { return UseDefaultSysMenu; }, [this](bool v) { UseDefaultSysMenu = v; },
         true);
-    p.Boolean("SupportNCArea", [this] { return FSupportNCArea; }, [this](bool v) { SetSupportNCArea(v); }, true);
-    p.Boolean("AlphaBlendAnimation", [this] { return AlphaBlendAnimation; },
+    p.Boolean(
+        "SupportNCArea", [this] { return FSupportNCArea; }, [this](bool v) { SetSupportNCArea(v); }, true);
+    p.Boolean(
+        "AlphaBlendAnimation", [this] { return AlphaBlendAnimation; },
         [this](bool v) { AlphaBlendAnimation = v; });
-    p.Integer("AlphaBlendValue", [this] { return AlphaBlendValue; },
+    p.Integer(
+        "AlphaBlendValue", [this] { return AlphaBlendValue; },
         [this](int64_t v) { AlphaBlendValue = int(std::clamp<int64_t>(v, 0, 255)); }, 200);
-    p.Boolean("AlphaBlend", [this] { return AlphaBlend; }, [this](bool v) { AlphaBlend = v; });
-    p.Boolean("MenusAlphaBlend", [this] { return MenusAlphaBlend; }, [this](bool v) { MenusAlphaBlend = v; });
-    p.Boolean("MenusAlphaBlendAnimation", [this] { return MenusAlphaBlendAnimation; },
+    p.Boolean(
+        "AlphaBlend", [this] { return AlphaBlend; }, [this](bool v) { AlphaBlend = v; });
+    p.Boolean(
+        "MenusAlphaBlend", [this] { return MenusAlphaBlend; }, [this](bool v) { MenusAlphaBlend = v; });
+    p.Boolean(
+        "MenusAlphaBlendAnimation", [this] { return MenusAlphaBlendAnimation; },
         [this](bool v) { MenusAlphaBlendAnimation = v; });
-    p.Integer("MenusAlphaBlendValue", [this] { return MenusAlphaBlendValue; },
+    p.Integer(
+        "MenusAlphaBlendValue", [this] { return MenusAlphaBlendValue; },
         [this](int64_t v) { MenusAlphaBlendValue = int(std::clamp<int64_t>(v, 0, 255)); }, 200);
     p.Reference(
         "SkinData", [this] { return static_cast<tk::TComponent*>(FSkinData); },
@@ -159,14 +180,21 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
     p.Reference(
         "MenusSkinData", [this] { return static_cast<tk::TComponent*>(FMenusSkinData); },
         [this](tk::TComponent* c) { SetMenusSkinData(dynamic_cast<TspSkinData*>(c)); });
-    p.Integer("MinHeight", [this] { return MinHeight; }, [this](int64_t v) { MinHeight = int(v); });
-    p.Integer("MinWidth", [this] { return MinWidth; }, [this](int64_t v) { MinWidth = int(v); });
-    p.Boolean("Sizeable", [this] { return Sizeable; }, [this](bool v) { Sizeable = v; }, true);
-    p.Boolean("DraggAble", [this] { return DraggAble; }, [this](bool v) { DraggAble = v; });
-    p.Boolean("Magnetic", [this] { return Magnetic; }, [this](bool v) { Magnetic = v; });
-    p.Integer("MagneticSize", [this] { return MagneticSize; },
+    p.Integer(
+        "MinHeight", [this] { return MinHeight; }, [this](int64_t v) { MinHeight = int(v); });
+    p.Integer(
+        "MinWidth", [this] { return MinWidth; }, [this](int64_t v) { MinWidth = int(v); });
+    p.Boolean(
+        "Sizeable", [this] { return Sizeable; }, [this](bool v) { Sizeable = v; }, true);
+    p.Boolean(
+        "DraggAble", [this] { return DraggAble; }, [this](bool v) { DraggAble = v; });
+    p.Boolean(
+        "Magnetic", [this] { return Magnetic; }, [this](bool v) { Magnetic = v; });
+    p.Integer(
+        "MagneticSize", [this] { return MagneticSize; },
         [this](int64_t v) { MagneticSize = int(std::clamp<int64_t>(v, 0, 255)); }, 10);
-    p.Set("BorderIcons", { "biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray" },
+    p.Set(
+        "BorderIcons", { "biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray" },
         [this] { return int64_t(FBorderIcons); }, [this](int64_t v) { SetBorderIcons(TspBorderIcons(v)); },
         int64_t(biSystemMenu | biMinimize | biMaximize | biRollUp));
 }
@@ -479,7 +507,8 @@ void TspSkinnedForm::ChangeSkinData()
 
 bool TspSkinnedForm::Stretchable() const
 {
-    return FSkinData && FSkinData->LTPoint.X != FSkinData->RBPoint.X && FSkinData->LTPoint.Y != FSkinData->RBPoint.Y;
+    return FSkinData && FSkinData->LTPoint.X != FSkinData->RBPoint.X
+        && FSkinData->LTPoint.Y != FSkinData->RBPoint.Y;
 }
 
 bool TspSkinnedForm::ClientIsPictureSize() const
@@ -678,7 +707,8 @@ void TspSkinnedForm::CalcRects()
     NewRTPoint = { s.RTPoint.X + dx, s.RTPoint.Y };
     NewLBPoint = { s.LBPoint.X, s.LBPoint.Y + dy };
     NewRBPoint = { s.RBPoint.X + dx, s.RBPoint.Y + dy };
-    NewClRect = base::Rect(s.ClientRect.Left, s.ClientRect.Top, s.ClientRect.Right + dx, s.ClientRect.Bottom + dy);
+    NewClRect
+        = base::Rect(s.ClientRect.Left, s.ClientRect.Top, s.ClientRect.Right + dx, s.ClientRect.Bottom + dy);
     NewCaptionRect = s.CaptionRect;
     if (!base::IsRectEmpty(NewCaptionRect))
         NewCaptionRect.Right += dx;
@@ -696,7 +726,8 @@ void TspSkinnedForm::CalcRects()
     bool const stretchable = s.LTPoint.X != s.RBPoint.X && s.LTPoint.Y != s.RBPoint.Y;
     if (stretchable) {
         NewMainMenuRect.Right += dx;
-        if (InArea(base::Rect(0, s.LBPoint.Y, s.LBPoint.X, picH), { NewMainMenuRect.Left, NewMainMenuRect.Top }))
+        if (InArea(
+                base::Rect(0, s.LBPoint.Y, s.LBPoint.X, picH), { NewMainMenuRect.Left, NewMainMenuRect.Top }))
             base::OffsetRect(NewMainMenuRect, 0, dy);
     }
 }
@@ -804,8 +835,8 @@ void TspSkinnedForm::ArrangeCaptionButtons()
         if (sysMenu) {
             base::TSize const sz = sizeOf(*sysMenu);
             int c = NewCaptionRect.Left;
-            sysMenu->ObjectRect = base::Bounds(
-                c, NewCaptionRect.Top + NewCaptionRect.Height() / 2 - sz.cy / 2, sz.cx, sz.cy);
+            sysMenu->ObjectRect
+                = base::Bounds(c, NewCaptionRect.Top + NewCaptionRect.Height() / 2 - sz.cy / 2, sz.cx, sz.cy);
             c += sz.cx + offset;
             if (caption)
                 caption->ObjectRect.Left = c - offset;
@@ -842,10 +873,14 @@ void TspSkinnedForm::UpdateFrame(bool stretch)
 
 TFrameCut TspSkinnedForm::SourceCut() const
 {
-    return { FSkinData->LTPoint, FSkinData->RTPoint, FSkinData->LBPoint, FSkinData->RBPoint, FSkinData->ClientRect };
+    return { FSkinData->LTPoint, FSkinData->RTPoint, FSkinData->LBPoint, FSkinData->RBPoint,
+        FSkinData->ClientRect };
 }
 
-TFrameCut TspSkinnedForm::MappedCut() const { return { NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect }; }
+TFrameCut TspSkinnedForm::MappedCut() const
+{
+    return { NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect };
+}
 
 void TspSkinnedForm::UpdateFrameRegion(bool stretch)
 {
@@ -933,7 +968,8 @@ int TspSkinnedForm::CaptionObjectAt(TPoint p) const
 {
     for (size_t i = 0; i < ObjectList.size(); ++i) {
         auto const* o = ObjectList[i].get();
-        if (dynamic_cast<TspSkinCaptionObject const*>(o) && BelongsToRollUpState(*o) && InArea(o->ObjectRect, p))
+        if (dynamic_cast<TspSkinCaptionObject const*>(o) && BelongsToRollUpState(*o)
+            && InArea(o->ObjectRect, p))
             return int(i);
     }
     return -1;
@@ -963,7 +999,8 @@ int TspSkinnedForm::SkinHitTest(TPoint p) const
         border = false;
     if (!border)
         return step3();
-    TPoint const lt = NewHitTestLTPoint, rt = NewHitTestRTPoint, lb = NewHitTestLBPoint, rb = NewHitTestRBPoint;
+    TPoint const lt = NewHitTestLTPoint, rt = NewHitTestRTPoint, lb = NewHitTestLBPoint,
+                 rb = NewHitTestRBPoint;
     if (p.X <= lt.X && p.Y <= lt.Y)
         return win::HTTOPLEFT;
     if (p.X >= rt.X && p.Y <= rt.Y)
@@ -1145,8 +1182,9 @@ void TspSkinnedForm::PaintSkinFrame()
     CalcRects();
     CalcObjectRects();
     bool const active = IsFormActive();
-    gfx::TBitmap const& source
-        = active || FSkinData->InActivePicture().Empty() ? FSkinData->Picture() : FSkinData->InActivePicture();
+    gfx::TBitmap const& source = active || FSkinData->InActivePicture().Empty()
+        ? FSkinData->Picture()
+        : FSkinData->InActivePicture();
     gfx::TBitmap bands[4];
     TStretchFlags const stretch { FSkinData->LeftStretch, FSkinData->TopStretch, FSkinData->RightStretch,
         FSkinData->BottomStretch };
@@ -1310,7 +1348,8 @@ void TspSkinnedForm::PaintClientBackground(gfx::TCanvas& canvas)
         } else if (FSkinSupport && !base::IsRectEmpty(FSkinData->ClientRect)) {
             TRect const cr = FSkinData->ClientRect;
             gfx::TBitmap piece(cr.Width(), cr.Height());
-            piece.Canvas().CopyRect(base::Rect(0, 0, cr.Width(), cr.Height()), FSkinData->Picture().Canvas(), cr);
+            piece.Canvas().CopyRect(
+                base::Rect(0, 0, cr.Width(), cr.Height()), FSkinData->Picture().Canvas(), cr);
             tile(piece);
         } else {
             canvas.Brush.Style = gfx::bsSolid;

@@ -32,7 +32,8 @@ using TChangeClientRectEvent = std::function<void(tk::TComponent* sender, base::
 using TspMouseUpEvent = std::function<void(
     std::string const& idName, int x, int y, base::TRect const& objectRect, win::TMouseButton button)>;
 using TMouseDownEvent = TspMouseUpEvent;
-using TMouseMoveEvent = std::function<void(std::string const& idName, int x, int y, base::TRect const& objectRect)>;
+using TMouseMoveEvent
+    = std::function<void(std::string const& idName, int x, int y, base::TRect const& objectRect)>;
 using TMouseEnterEvent = std::function<void(std::string const& idName)>;
 using TMouseLeaveEvent = TMouseEnterEvent;
 using TPaintEvent
@@ -188,10 +189,10 @@ public:
 
     // --- services of the objects ---
     void StartMorphTimer() override;
-    void MouseDownEvent(
-        std::string const& idName, int x, int y, base::TRect const& objectRect, win::TMouseButton button) override;
-    void MouseUpEvent(
-        std::string const& idName, int x, int y, base::TRect const& objectRect, win::TMouseButton button) override;
+    void MouseDownEvent(std::string const& idName, int x, int y, base::TRect const& objectRect,
+        win::TMouseButton button) override;
+    void MouseUpEvent(std::string const& idName, int x, int y, base::TRect const& objectRect,
+        win::TMouseButton button) override;
     void MouseMoveEvent(std::string const& idName, int x, int y, base::TRect const& objectRect) override;
     void MouseEnterEvent(std::string const& idName) override;
     void MouseLeaveEvent(std::string const& idName) override;

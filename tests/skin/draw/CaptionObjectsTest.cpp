@@ -74,7 +74,8 @@ struct Buttons {
         Fill(*pic, Rect(12, 0, 16, 3), Disabled);
         data.ActivePictures.push_back(std::move(pic));
     }
-    std::unique_ptr<TspSkinStdButtonObject> Make(std::string const& name, TspCommandKind command, int group = -1)
+    std::unique_ptr<TspSkinStdButtonObject> Make(
+        std::string const& name, TspCommandKind command, int group = -1)
     {
         auto r = std::make_unique<TspDataSkinStdButton>(name);
         r->ActivePictureIndex = 0;

@@ -109,8 +109,8 @@ TEST_F(SkinFormGolden, LongCaptionStaysInItsBand)
     for (int y = 0; y < with.Height(); ++y)
         for (int x = 0; x < with.Width(); ++x)
             if (with.Pixel(x, y) != without.Pixel(x, y)) {
-                ink = any ? base::Rect(std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
-                                std::max(ink.Bottom, y + 1))
+                ink = any ? base::Rect(std::min(ink.Left, x), std::min(ink.Top, y),
+                          std::max(ink.Right, x + 1), std::max(ink.Bottom, y + 1))
                           : base::Rect(x, y, x + 1, y + 1);
                 any = true;
             }

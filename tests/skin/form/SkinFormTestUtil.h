@@ -19,7 +19,8 @@ struct SkinFormTest : tk::test::HeadlessTest {
     {
         HeadlessTest::SetUp();
         Stored.reset(new TspCompressedStoredSkin(nullptr));
-        Stored->SetCompressedData(base::ReadFileBytes(std::string(XE_SOURCE_DIR) + "/resources/skin/skin.skn"));
+        Stored->SetCompressedData(
+            base::ReadFileBytes(std::string(XE_SOURCE_DIR) + "/resources/skin/skin.skn"));
         Data.reset(new TspSkinData(nullptr));
         Data->SetCompressedStoredSkin(Stored.get());
         ASSERT_FALSE(Data->Empty());

@@ -126,8 +126,9 @@ TEST_F(SkinnedFormTest, RoutingReplacesFrameMessagesAndPassesTheRestOn)
     win::SendMessage(h, win::WM_MOUSEMOVE, 0, 0);
     win::SendMessage(h, win::WM_USER + 7, 0, 0);
     // WM_SETFOCUS is what the form's own handling of WM_ACTIVATE sends.
-    EXPECT_EQ(rec.Seen, (std::vector<win::UINT> { win::WM_SETTEXT, win::WM_ACTIVATE, win::WM_SETFOCUS,
-                            win::WM_MOUSEMOVE, win::WM_USER + 7 }));
+    EXPECT_EQ(rec.Seen,
+        (std::vector<win::UINT> {
+            win::WM_SETTEXT, win::WM_ACTIVATE, win::WM_SETFOCUS, win::WM_MOUSEMOVE, win::WM_USER + 7 }));
 
     // WM_SIZE goes on first; the frame follows the new size afterwards.
     rec.Seen.clear();
@@ -189,8 +190,8 @@ TEST_F(SkinnedFormTest, SkinChangesFromThisAndFromAnotherSkinData)
     Form->WindowProc = [&](TMessage& m) {
         proc(m);
         if (m.Msg == SkinMsg_BeforeChange && reinterpret_cast<TspSkinData*>(m.WParam) == Data.get())
-            sawEmptyBetween = Skinned->ObjectList.empty() && !Skinned->SkinSupport()
-                && !Skinned->MouseTimerActive();
+            sawEmptyBetween
+                = Skinned->ObjectList.empty() && !Skinned->SkinSupport() && !Skinned->MouseTimerActive();
     };
     Data->SetCompressedStoredSkin(Stored.get());
     Form->WindowProc = proc;
@@ -370,7 +371,8 @@ TEST_F(SkinnedFormTest, HoverMorphsTheCloseButtonOnTheVirtualClock)
     // The hot image is on the frame now.
     gfx::TBitmap shot = win::CaptureWindow(Form->Handle());
     gfx::TBitmap const& pic = *Data->ActivePictures[0];
-    EXPECT_EQ(shot.Pixel(r.Left + 10, r.Top + 10), pic.Pixel(close->HotRect.Left + 10, close->HotRect.Top + 10));
+    EXPECT_EQ(
+        shot.Pixel(r.Left + 10, r.Top + 10), pic.Pixel(close->HotRect.Left + 10, close->HotRect.Top + 10));
 
     H->Move(40 + 100, 40 + 80); // into the client area
     H->RunFor(50 + 100);
@@ -389,9 +391,8 @@ TEST_F(SkinnedFormTest, CloseButtonClosesOnlyWhenReleasedOnIt)
     auto* close = Button("closebutton");
     ASSERT_TRUE(close);
     std::vector<std::string> ups;
-    Skinned->OnMouseUpEvent = [&](std::string const& id, int, int, TRect const&, win::TMouseButton) {
-        ups.push_back(id);
-    };
+    Skinned->OnMouseUpEvent
+        = [&](std::string const& id, int, int, TRect const&, win::TMouseButton) { ups.push_back(id); };
     TRect const r = close->ObjectRect;
     int const x = 40 + r.Left + 5, y = 40 + r.Top + 5;
     H->Move(x, y);
@@ -421,8 +422,9 @@ TEST_F(SkinnedFormTest, WithoutSkinTheBuiltInFrameHasSixButtons)
     std::vector<std::string> names;
     for (auto const& o : Skinned->ObjectList)
         names.push_back(o->IDName);
-    EXPECT_EQ(names, (std::vector<std::string> { "closebutton", "maxbutton", "minbutton", "rollupbutton",
-                         "sysmenubutton", "traybutton" }));
+    EXPECT_EQ(names,
+        (std::vector<std::string> {
+            "closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton", "traybutton" }));
     // Close, maximise, minimise and roll-up from the right, 17 pixels each; the tray button
     // is hidden (no tray icon), the system-menu button at the left.
     EXPECT_EQ(Button("closebutton")->ObjectRect, Rect(180, 4, 197, 21));
@@ -496,7 +498,8 @@ TEST_F(SkinnedFormTest, CaptionButtonsFollowTheIconsAndTakeTheDefaultHints)
     EXPECT_EQ(Button("sysmenubutton")->HintText, "System menu");
     EXPECT_TRUE(Caption()->ShowsFormText);
     Skinned->SetHideCaptionButtons(true);
-    for (char const* name : { "closebutton", "minimizebutton", "maximizebutton", "rollupbutton", "sysmenubutton" }) {
+    for (char const* name :
+        { "closebutton", "minimizebutton", "maximizebutton", "rollupbutton", "sysmenubutton" }) {
         EXPECT_FALSE(Button(name)->VisibleState) << name;
         EXPECT_FALSE(Button(name)->EnabledState) << name;
     }
