@@ -83,7 +83,10 @@ TspSkinnedForm::~TspSkinnedForm()
     if (!IsDesigning() && FForm && FOldWindowProc) {
         FForm->WindowProc = FOldWindowProc;
         StopTimers();
-        if (win::HWND h = FForm->Handle(); h && win::IsWindow(h)) {
+        // A form that goes away takes its window with it; only a form that stays gets its
+        // plain frame back.
+        bool const formGoes = (FForm->ComponentState() & tk::csDestroying) != 0;
+        if (win::HWND h = FForm->Handle(); h && win::IsWindow(h) && !formGoes) {
             if (FFrameRegion)
                 win::SetWindowRgn(h, nullptr, win::TRUE);
             // Back to the window system's own frame.
@@ -465,7 +468,7 @@ void TspSkinnedForm::ChangeSkinData()
             UpdateFrame(Stretchable());
         UpdateActiveState(true);
         InChangeSkinData = false;
-        EnableTimer(MouseTimerId, FMouseTimer, true, 50);
+        EnableTimer(MouseTimerId, FMouseTimer, IsFormActive(), 50);
         return;
     }
     if (FSkinSupport) {
@@ -495,7 +498,7 @@ void TspSkinnedForm::ChangeSkinData()
         UpdateFrame(true);
     FForm->Repaint();
     UpdateActiveState(true);
-    EnableTimer(MouseTimerId, FMouseTimer, true, 50);
+    EnableTimer(MouseTimerId, FMouseTimer, IsFormActive(), 50);
     if (OnChangeSkinData)
         OnChangeSkinData(this);
     InChangeSkinData = false;
@@ -1464,6 +1467,10 @@ void TspSkinnedForm::OnActivateMessage(TMessage& m)
 {
     ClientDragging = false;
     FActivated = win::LOWORD(m.WParam) != win::WA_INACTIVE;
+    // The object under the mouse is tracked while the form is active: an inactive form
+    // (a hidden dialog above all) does not wake the application every 50 ms.
+    if (FSkinSupport || FSupportNCArea)
+        EnableTimer(MouseTimerId, FMouseTimer, FActivated, 50);
     CallPrevious(m);
     if (FSupportNCArea) {
         SendNcPaint();

@@ -170,6 +170,8 @@ TEST_F(SkinnedFormTest, SkinChangesFromThisAndFromAnotherSkinData)
     Make(tk::bsSizeable, 200, 135);
     Attach();
     Skinned->SetSkinData(Data.get());
+    Form->Show();
+    App->ProcessMessages();
     ASSERT_FALSE(Skinned->ObjectList.empty());
     TspActiveSkinObject* first = Skinned->ObjectList.front().get();
     int changes = 0;
@@ -327,6 +329,7 @@ TEST_F(SkinnedFormTest, ActivationRedrawsTheFrameThroughTheInactiveEffect)
     other->Show();
     App->ProcessMessages();
     EXPECT_FALSE(Skinned->IsFormActive());
+    EXPECT_FALSE(Skinned->MouseTimerActive()) << "an inactive form does not track the mouse";
     base::TColor const inactive = win::CaptureWindow(Form->Handle()).Pixel(100, 1);
     EXPECT_NE(active, inactive);
     for (int shift : { 0, 8, 16 }) {
@@ -339,6 +342,7 @@ TEST_F(SkinnedFormTest, ActivationRedrawsTheFrameThroughTheInactiveEffect)
     win::SetActiveWindow(Form->Handle());
     App->ProcessMessages();
     EXPECT_EQ(win::CaptureWindow(Form->Handle()).Pixel(100, 1), active);
+    EXPECT_TRUE(Skinned->MouseTimerActive());
     ASSERT_GE(events.size(), 2u);
     EXPECT_EQ(events.back(), "activate");
     EXPECT_NE(std::find(events.begin(), events.end(), "deactivate"), events.end());
