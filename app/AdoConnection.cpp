@@ -3,6 +3,7 @@
 #include "chrome/ChromeClasses.h"
 #include "platform/toolkit/Persistence.h"
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinnedForm.h"
 
 namespace xe::app {
 
@@ -26,6 +27,7 @@ void RegisterAppClasses()
 {
     chrome::RegisterChromeClasses();
     skin::RegisterSkinDataClasses();
+    skin::RegisterSkinFormClasses();
     tk::RegisterComponentClass(
         "TADOConnection", [](tk::TComponent* owner) { return new TAdoConnectionComponent(owner); });
 }

@@ -19,6 +19,7 @@ TFrm_MessageT::TFrm_MessageT(tk::TComponent* owner)
     SB_OK = tk::FindComponentAs<tk::TSpeedButton>(this, "SB_OK");
     SB_Cancel = tk::FindComponentAs<tk::TSpeedButton>(this, "SB_Cancel");
     IMG_Exit = tk::FindComponentAs<chrome::TImageBtn>(this, "IMG_Exit");
+    spSkinnedForm1 = tk::FindComponentAs<skin::TspSkinnedForm>(this, "spSkinnedForm1");
     SB_OK->OnClick = [this](tk::TComponent* sender) { SB_OKClick(sender); };
     SB_Cancel->OnClick = [this](tk::TComponent* sender) { SB_CancelClick(sender); };
     IMG_Exit->OnClick = [this](tk::TComponent* sender) { IMG_ExitClick(sender); };

@@ -6,6 +6,7 @@
 #include "platform/toolkit/ExtCtrls.h"
 #include "platform/toolkit/Forms.h"
 #include "platform/toolkit/StdCtrls.h"
+#include "skin/form/SkinnedForm.h"
 
 namespace xe::app {
 
@@ -24,6 +25,8 @@ public:
     tk::TSpeedButton* SB_OK;
     tk::TSpeedButton* SB_Cancel;
     chrome::TImageBtn* IMG_Exit;
+    // Takes over the window procedure: the skin's caption band moves the dialog.
+    skin::TspSkinnedForm* spSkinnedForm1;
 
     void SB_OKClick(tk::TComponent* sender);
     void SB_CancelClick(tk::TComponent* sender);

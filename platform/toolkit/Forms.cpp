@@ -94,7 +94,17 @@ void TForm::WndProc(TMessage& message)
         return;
     }
     case win::WM_ERASEBKGND:
-        message.Result = 1; // the background is painted with the controls in WM_PAINT
+        // The background is painted with the controls in WM_PAINT (PaintWindow sends this
+        // message with its own canvas, LParam 1, so that a component that took over the
+        // window procedure can paint it instead).
+        if (message.LParam == 1 && message.WParam) {
+            gfx::TCanvas& canvas = *reinterpret_cast<gfx::TCanvas*>(message.WParam);
+            gfx::TCanvasSaver saver(canvas);
+            canvas.Brush.Style = gfx::bsSolid;
+            canvas.Brush.Color = base::ColorToRGB(Color());
+            canvas.FillRect(ClientRect());
+        }
+        message.Result = 1;
         return;
     case win::WM_MOUSEMOVE:
     case win::WM_LBUTTONDOWN:
@@ -150,9 +160,9 @@ void TForm::PaintWindow(gfx::TCanvas& canvas, TRect const& area)
 {
     {
         gfx::TCanvasSaver saver(canvas);
-        canvas.Brush.Style = gfx::bsSolid;
-        canvas.Brush.Color = base::ColorToRGB(Color());
-        canvas.FillRect(area);
+        canvas.IntersectClipRect(area);
+        TMessage erase { win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(&canvas), 1, 0 };
+        WindowProc(erase);
     }
     if (OnPaint) {
         gfx::TCanvasSaver saver(canvas);

@@ -66,7 +66,7 @@ void TspActiveSkinObject::DrawMorphed(gfx::TCanvas& canvas) const
 
 void TspActiveSkinObject::Draw(gfx::TCanvas& canvas, bool update)
 {
-    if (EnabledState && Form && !Form->FormActive() && !base::IsRectEmpty(InactiveRect) && OwnPicture) {
+    if (EnabledState && Form && !Form->IsFormActive() && !base::IsRectEmpty(InactiveRect) && OwnPicture) {
         CopyToObjectRect(canvas, OwnPicture, InactiveRect);
         return;
     }

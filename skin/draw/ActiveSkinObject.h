@@ -17,6 +17,23 @@ class TspActiveSkinObject;
 class TspDataSkinObject;
 class TspSkinData;
 
+// Window commands that caption buttons ask of their form.
+enum TspWindowCommand {
+    wcClose,
+    wcMaximize, // maximise, or restore a maximised form
+    wcMinimize, // minimise, or restore a minimised form
+    wcMinimizeToTray,
+    wcRollUp, // roll up, or down when rolled up
+};
+
+// A menu that a skin button can pop up. The form shows it; the button only knows whether
+// there is anything to show.
+class TspSkinPopupSource {
+public:
+    virtual ~TspSkinPopupSource() = default;
+    virtual bool HasItems() const = 0;
+};
+
 // What an active skin object needs from the form that holds it. TspSkinnedForm implements
 // it; skin objects never see the form itself. Event calls stand for the form's application
 // events (OnMouseDownEvent, ...): the form skips those the application did not assign.
@@ -25,7 +42,7 @@ public:
     virtual ~TSkinObjectHost() = default;
 
     // Whether the frame is drawn as the active one.
-    virtual bool FormActive() const = 0;
+    virtual bool IsFormActive() const = 0;
     // Starts the form's morph timer (every 20 ms it calls MorphStep on each fading object).
     virtual void StartMorphTimer() = 0;
     // Draws the object at once on the form's window with Draw(canvas, true); the form skips an
@@ -43,6 +60,44 @@ public:
     virtual void MouseLeaveEvent(std::string const& idName) = 0;
     virtual void PaintEvent(std::string const& idName, gfx::TCanvas& canvas, base::TRect const& objectRect)
         = 0;
+
+    // Form state the caption and its buttons draw from. The defaults describe a plain,
+    // normal-sized form with the frame in the non-client area.
+    virtual bool SupportNCArea() const { return true; }
+    virtual bool RollUpState() const { return false; }
+    virtual bool FormMaximized() const { return false; }
+    virtual bool FormMinimized() const { return false; }
+    virtual bool ShowIcon() const { return false; }
+    virtual bool AlwaysMinimizeToTray() const { return false; }
+    // The form's caption text (ANSI).
+    virtual std::string FormCaption() const { return {}; }
+    // Character set of the form's default caption font.
+    virtual int DefCaptionCharset() const { return 1; }
+    // Draws the form's small icon with its top-left corner at (x, y).
+    virtual void DrawFormIcon(gfx::TCanvas& canvas, int x, int y) { (void)canvas, (void)x, (void)y; }
+
+    // The form's objects in list order (button groups look at their fellows).
+    virtual int ObjectCount() const { return 0; }
+    virtual TspActiveSkinObject* Object(int index) const
+    {
+        (void)index;
+        return nullptr;
+    }
+
+    // Window commands; the form decides what each does in its current state.
+    virtual void WindowCommand(TspWindowCommand command) { (void)command; }
+    // Client-mode dragging by the caption: starts at a point in frame coordinates, stops.
+    virtual void StartDragging(int x, int y) { (void)x, (void)y; }
+    virtual void StopDragging() { }
+    // The form's system menu, or none.
+    virtual TspSkinPopupSource* SystemMenu() { return nullptr; }
+    // Where the frame's origin is on the screen.
+    virtual base::TPoint FrameScreenOrigin() const { return {}; }
+    // Shows the menu at a rectangle in screen coordinates, opening above it when asked.
+    virtual void PopupMenuAt(TspSkinPopupSource& menu, base::TRect const& screenRect, bool above)
+    {
+        (void)menu, (void)screenRect, (void)above;
+    }
 };
 
 // A live rectangle of a skinned frame: it changes its image when the mouse is over it, fades

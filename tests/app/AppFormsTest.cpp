@@ -4,9 +4,12 @@
 #include "app/FrmOutdata.h"
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
+#include "platform/graphics/Region.h"
 #include "platform/toolkit/Persistence.h"
 #include "platform/toolkit/Resources.h"
+#include "platform/windows/WinUser.h"
 #include "resources/Embedded.h"
+#include "skin/data/SkinData.h"
 #include "tests/app/ExportFixtures.h"
 #include "tests/platform/toolkit/HeadlessFixture.h"
 
@@ -131,6 +134,39 @@ TEST_F(AppFormsTest, DialogHasEveryChildWhereItBelongs)
     EXPECT_EQ(Dialog->SB_Cancel->BoundsRect(), Bounds(105, 91, 71, 23));
     EXPECT_EQ(Dialog->SB_Cancel->Caption(), Ansi(u8"取消"));
     EXPECT_EQ(Dialog->IMG_Exit->BoundsRect(), Bounds(169, 5, 19, 20));
+}
+
+// The skinned form answers the dialog's hit tests from the skin: the client rectangle, the
+// caption band (which moves the dialog) and the skin's object code around them.
+TEST_F(AppFormsTest, DialogIsASkinnedFormWithoutFrame)
+{
+    skin::TspSkinnedForm* skinned = Dialog->spSkinnedForm1;
+    ASSERT_TRUE(skinned);
+    EXPECT_TRUE(skinned->SkinSupport());
+    EXPECT_EQ(skinned->SkinData(), tk::FindComponentAs<skin::TspSkinData>(Dialog, "spSkinData1"));
+    EXPECT_EQ(skinned->MenusSkinData(), skinned->SkinData());
+    EXPECT_EQ(skinned->BorderIcons(), 0u);
+    EXPECT_FALSE(skinned->Sizeable);
+    EXPECT_TRUE(skinned->SupportNCArea());
+    EXPECT_TRUE(skinned->UseDefaultSysMenu);
+    EXPECT_EQ(skinned->AlphaBlendValue, 200);
+    EXPECT_EQ(skinned->DefCaptionFont().Name(), "Arial");
+    EXPECT_EQ(skinned->DefCaptionFont().Height(), 14);
+    EXPECT_EQ(Dialog->ClientWidth(), 200) << "no non-client area";
+    EXPECT_EQ(Dialog->ClientHeight(), 135);
+    EXPECT_EQ(skinned->NewClRect, base::Rect(3, 29, 197, 132));
+    Dialog->SetBounds(300, 200, 200, 135);
+    auto hit = [&](int x, int y) {
+        return win::SendMessage(Dialog->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(300 + x, 200 + y));
+    };
+    EXPECT_EQ(hit(100, 100), win::HTCLIENT) << "SB_OK and SB_Cancel stay reachable";
+    EXPECT_EQ(hit(30 + 27, 91 + 10), win::HTCLIENT);
+    EXPECT_EQ(hit(5, 4), win::HTCAPTION);
+    EXPECT_EQ(hit(169 + 9, 5 + 10), win::HTCAPTION) << "the exit image lies in the caption band";
+    EXPECT_EQ(hit(196, 2), win::HTOBJECT);
+    EXPECT_EQ(hit(1, 60), win::HTOBJECT);
+    gfx::TRegion region;
+    EXPECT_EQ(win::GetWindowRgn(Dialog->Handle(), region), gfx::RGN_ERROR);
 }
 
 TEST_F(AppFormsTest, StoredFormsRoundTripAndKeepTheirPictureReferences)

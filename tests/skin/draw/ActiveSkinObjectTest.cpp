@@ -29,7 +29,7 @@ public:
     std::vector<TspActiveSkinObject*> Redraws;
     std::vector<std::string> Events;
 
-    bool FormActive() const override { return Active; }
+    bool IsFormActive() const override { return Active; }
     void StartMorphTimer() override { ++MorphTimerStarts; }
     void RedrawObject(TspActiveSkinObject& object) override { Redraws.push_back(&object); }
     void MouseDownEvent(

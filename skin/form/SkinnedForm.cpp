@@ -1,0 +1,1676 @@
+#include "skin/form/SkinnedForm.h"
+
+#include "platform/base/Exceptions.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/toolkit/Persistence.h"
+#include "platform/windows/WinUser.h"
+#include "skin/data/ResourceStrData.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinObjects.h"
+#include "skin/draw/CaptionObjects.h"
+#include "skin/draw/EffectBmp.h"
+#include "skin/draw/FBitmap.h"
+#include "skin/draw/MaskRegion.h"
+
+#include <algorithm>
+
+namespace xe::skin {
+
+using base::TPoint;
+using base::TRect;
+using tk::TMessage;
+
+namespace {
+
+enum { BandTop, BandBottom, BandLeft, BandRight };
+
+bool InArea(TRect const& area, TPoint p) { return base::PtInRect(area, p); }
+
+// Where a skin pixel rectangle's corner lies, with the corner areas' right and bottom edges
+// counted as inside: a rectangle that ends exactly on a corner's edge still lies in it.
+bool InCorner(TRect const& area, TPoint p)
+{
+    return p.X >= area.Left && p.X <= area.Right && p.Y >= area.Top && p.Y <= area.Bottom;
+}
+
+struct TDcGuard {
+    win::HWND Hwnd;
+    win::HDC Dc;
+    ~TDcGuard()
+    {
+        if (Dc)
+            win::ReleaseDC(Hwnd, Dc);
+    }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Construction and destruction
+
+TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
+    : tk::TComponent(owner)
+{
+    FForm = dynamic_cast<tk::TForm*>(owner);
+    if (!FForm)
+        throw base::EInvalidOperation("TspSkinnedForm must be owned by a form");
+    FDefCaptionFont.SetName("Arial");
+    FDefCaptionFont.SetHeight(14);
+    FDefCaptionFont.SetStyle(gfx::fsBold);
+    FDefCaptionFont.SetColor(base::clBtnText);
+    FDefInActiveCaptionFont.Assign(FDefCaptionFont);
+    FDefInActiveCaptionFont.SetColor(base::clBtnShadow);
+
+    // The component draws its own caption buttons.
+    FForm->SetBorderIcons(0);
+    if (IsDesigning())
+        return;
+    FActivated = FForm->Active();
+    FOldWindowProc = FForm->WindowProc;
+    FForm->WindowProc = [this](TMessage& m) { WindowProc(m); };
+    if (win::HWND h = FForm->Handle()) {
+        auto style = win::GetWindowLongPtr(h, win::GWL_STYLE);
+        win::SetWindowLongPtr(h, win::GWL_STYLE, style & ~win::LONG_PTR(win::WS_CAPTION));
+        // The frame is measured again through the new window procedure.
+        win::SetWindowPos(h, nullptr, 0, 0, 0, 0,
+            win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE
+                | win::SWP_FRAMECHANGED);
+    }
+}
+
+TspSkinnedForm::~TspSkinnedForm()
+{
+    if (!IsDesigning() && FForm && FOldWindowProc) {
+        FForm->WindowProc = FOldWindowProc;
+        StopTimers();
+        // A form that goes away takes its window with it; only a form that stays gets its
+        // plain frame back.
+        bool const formGoes = (FForm->ComponentState() & tk::csDestroying) != 0;
+        if (win::HWND h = FForm->Handle(); h && win::IsWindow(h) && !formGoes) {
+            if (FFrameRegion)
+                win::SetWindowRgn(h, nullptr, win::TRUE);
+            // Back to the window system's own frame.
+            win::SetWindowPos(h, nullptr, 0, 0, 0, 0,
+                win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE
+                    | win::SWP_FRAMECHANGED);
+        }
+    }
+    ObjectList.clear();
+}
+
+void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation operation)
+{
+    tk::TComponent::Notification(component, operation);
+    if (operation != tk::opRemove)
+        return;
+    if (component == FSkinData) {
+        // A form that is going away keeps its frame as it is.
+        if ((ComponentState() & tk::csDestroying) || (FForm->ComponentState() & tk::csDestroying)) {
+            FSkinData = nullptr;
+            FSkinSupport = false;
+            FreeObjects();
+        } else {
+            SetSkinData(nullptr);
+        }
+    } else if (component == FMenusSkinData)
+        FMenusSkinData = nullptr;
+}
+
+void TspSkinnedForm::DefineProperties(tk::TProperties& p)
+{
+    tk::TComponent::DefineProperties(p);
+    p.Integer(
+        "ClientWidth", [this] { return ClientWidth; }, [this](int64_t v) { ClientWidth = int(v); });
+    p.Integer(
+        "ClientHeight", [this] { return ClientHeight; }, [this](int64_t v) { ClientHeight = int(v); });
+    p.Boolean(
+        "HideCaptionButtons", [this] { return FHideCaptionButtons; },
+        [this](bool v) { SetHideCaptionButtons(v); });
+    p.Boolean(
+        "AlwaysShowInTray", [this] { return AlwaysShowInTray; }, [this](bool v) { AlwaysShowInTray = v; });
+    p.Boolean(
+        "LogoBitMapTransparent", [this] { return LogoBitMapTransparent; },
+        [this](bool v) { LogoBitMapTransparent = v; });
+    p.Boolean(
+        "AlwaysMinimizeToTray", [this] { return FAlwaysMinimizeToTray; },
+        [this](bool v) { FAlwaysMinimizeToTray = v; });
+    p.Boolean(
+        "UseSkinFontInMenu", [this] { return UseSkinFontInMenu; }, [this](bool v) { UseSkinFontInMenu = v; },
+        true);
+    p.Boolean(
+        "ShowIcon", [this] { return FShowIcon; }, [this](bool v) { SetShowIcon(v); });
+    p.Boolean(
+        "MaximizeOnFullScreen", [this] { return MaximizeOnFullScreen; },
+        [this](bool v) { MaximizeOnFullScreen = v; });
+    p.Boolean(
+        "ShowObjectHint", [this] { return ShowObjectHint; }, [this](bool v) { ShowObjectHint = v; });
+    p.Boolean(
+        "UseDefaultObjectHint", [this] { return UseDefaultObjectHint; },
+        [this](bool v) { UseDefaultObjectHint = v; }, true);
+    p.Boolean(
+        "UseSkinCursors", [this] { return UseSkinCursors; }, [this](bool v) { UseSkinCursors = v; });
+    p.Integer(
+        "DefMenuItemHeight", [this] { return DefMenuItemHeight; },
+        [this](int64_t v) {
+            if (v > 0)
+                DefMenuItemHeight = int(v);
+        },
+        20);
+    p.Boolean(
+        "UseDefaultSysMenu", [this] { return UseDefaultSysMenu; }, [this](bool v) { UseDefaultSysMenu = v; },
+        true);
+    p.Boolean(
+        "SupportNCArea", [this] { return FSupportNCArea; }, [this](bool v) { SetSupportNCArea(v); }, true);
+    p.Boolean(
+        "AlphaBlendAnimation", [this] { return AlphaBlendAnimation; },
+        [this](bool v) { AlphaBlendAnimation = v; });
+    p.Integer(
+        "AlphaBlendValue", [this] { return AlphaBlendValue; },
+        [this](int64_t v) { AlphaBlendValue = int(std::clamp<int64_t>(v, 0, 255)); }, 200);
+    p.Boolean(
+        "AlphaBlend", [this] { return AlphaBlend; }, [this](bool v) { AlphaBlend = v; });
+    p.Boolean(
+        "MenusAlphaBlend", [this] { return MenusAlphaBlend; }, [this](bool v) { MenusAlphaBlend = v; });
+    p.Boolean(
+        "MenusAlphaBlendAnimation", [this] { return MenusAlphaBlendAnimation; },
+        [this](bool v) { MenusAlphaBlendAnimation = v; });
+    p.Integer(
+        "MenusAlphaBlendValue", [this] { return MenusAlphaBlendValue; },
+        [this](int64_t v) { MenusAlphaBlendValue = int(std::clamp<int64_t>(v, 0, 255)); }, 200);
+    p.Reference(
+        "SkinData", [this] { return static_cast<tk::TComponent*>(FSkinData); },
+        [this](tk::TComponent* c) { SetSkinData(dynamic_cast<TspSkinData*>(c)); });
+    p.Reference(
+        "MenusSkinData", [this] { return static_cast<tk::TComponent*>(FMenusSkinData); },
+        [this](tk::TComponent* c) { SetMenusSkinData(dynamic_cast<TspSkinData*>(c)); });
+    p.Integer(
+        "MinHeight", [this] { return MinHeight; }, [this](int64_t v) { MinHeight = int(v); });
+    p.Integer(
+        "MinWidth", [this] { return MinWidth; }, [this](int64_t v) { MinWidth = int(v); });
+    p.Boolean(
+        "Sizeable", [this] { return Sizeable; }, [this](bool v) { Sizeable = v; }, true);
+    p.Boolean(
+        "DraggAble", [this] { return DraggAble; }, [this](bool v) { DraggAble = v; });
+    p.Boolean(
+        "Magnetic", [this] { return Magnetic; }, [this](bool v) { Magnetic = v; });
+    p.Integer(
+        "MagneticSize", [this] { return MagneticSize; },
+        [this](int64_t v) { MagneticSize = int(std::clamp<int64_t>(v, 0, 255)); }, 10);
+    p.Set(
+        "BorderIcons", { "biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray" },
+        [this] { return int64_t(FBorderIcons); }, [this](int64_t v) { SetBorderIcons(TspBorderIcons(v)); },
+        int64_t(biSystemMenu | biMinimize | biMaximize | biRollUp));
+}
+
+// ---------------------------------------------------------------------------------------
+// Property setters
+
+void TspSkinnedForm::SetHideCaptionButtons(bool value)
+{
+    FHideCaptionButtons = value;
+    if (!IsLoading())
+        UpdateCaptionButtons();
+}
+
+void TspSkinnedForm::SetLogoBitMap(gfx::TBitmap const& value) { FLogoBitMap = value; }
+
+void TspSkinnedForm::SetShowIcon(bool value)
+{
+    FShowIcon = value;
+    if (!IsDesigning() && !IsLoading())
+        SendNcPaint();
+}
+
+void TspSkinnedForm::SetDefCaptionFont(gfx::TFont const& value)
+{
+    FDefCaptionFont.Assign(value);
+    if (!IsDesigning() && !IsLoading() && !FSkinSupport)
+        SendNcPaint();
+}
+
+void TspSkinnedForm::SetDefInActiveCaptionFont(gfx::TFont const& value)
+{
+    FDefInActiveCaptionFont.Assign(value);
+    if (!IsDesigning() && !IsLoading() && !FSkinSupport)
+        SendNcPaint();
+}
+
+void TspSkinnedForm::SetSupportNCArea(bool value)
+{
+    FSupportNCArea = value;
+    if (IsDesigning() && !value)
+        FForm->SetBorderStyle(tk::bsNone);
+}
+
+void TspSkinnedForm::SetSkinData(TspSkinData* value)
+{
+    if (FSkinData)
+        FSkinData->RemoveFreeNotification(this);
+    FSkinData = value;
+    if (FSkinData)
+        FSkinData->FreeNotification(this);
+    if (!IsDesigning())
+        ChangeSkinData();
+}
+
+void TspSkinnedForm::SetMenusSkinData(TspSkinData* value)
+{
+    if (FMenusSkinData)
+        FMenusSkinData->RemoveFreeNotification(this);
+    FMenusSkinData = value;
+    if (FMenusSkinData)
+        FMenusSkinData->FreeNotification(this);
+}
+
+void TspSkinnedForm::SetBorderIcons(TspBorderIcons value)
+{
+    FBorderIcons = value;
+    if (IsLoading() || IsDesigning())
+        return;
+    if (FSkinSupport) {
+        // The skin's own objects are made again, so that the skin keeps its buttons.
+        CreateSkinObjects();
+        UpdateCaptionButtons();
+        UpdateFrame(true);
+    } else if (FSupportNCArea) {
+        CreateDefaultButtons();
+        SendNcPaint();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Objects
+
+void TspSkinnedForm::FreeObjects()
+{
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    ObjectList.clear();
+}
+
+TspActiveSkinObject* TspSkinnedForm::Object(int index) const
+{
+    if (index < 0 || index >= int(ObjectList.size()))
+        return nullptr;
+    return ObjectList[size_t(index)].get();
+}
+
+void TspSkinnedForm::CreateSkinObjects()
+{
+    FreeObjects();
+    if (!FSkinData)
+        return;
+    for (auto const& d : FSkinData->ObjectList) {
+        TspDataSkinObject* data = d.get();
+        std::unique_ptr<TspActiveSkinObject> object;
+        // Menu items, main-menu items and bar buttons are drawn by the menus, not the frame.
+        if (dynamic_cast<TspDataSkinMainMenuBarButton*>(data) || dynamic_cast<TspDataSkinMainMenuItem*>(data)
+            || dynamic_cast<TspDataSkinMenuItem*>(data))
+            continue;
+        if (auto* s = dynamic_cast<TspDataSkinStdButton*>(data))
+            object = std::make_unique<TspSkinStdButtonObject>(this, FSkinData, s);
+        else if (auto* b = dynamic_cast<TspDataSkinButton*>(data))
+            object = std::make_unique<TspSkinButtonObject>(this, FSkinData, b);
+        else if (auto* c = dynamic_cast<TspDataSkinCaption*>(data))
+            object = std::make_unique<TspSkinCaptionObject>(this, FSkinData, c);
+        else if (auto* u = dynamic_cast<TspDataUserObject*>(data))
+            object = std::make_unique<TspUserObject>(this, FSkinData, u);
+        // Gauges, switches, track bars, labels, animations and frame objects have no
+        // objects of their own yet; their areas stay part of the plain frame picture.
+        if (object)
+            ObjectList.push_back(std::move(object));
+    }
+}
+
+TspSkinCaptionObject* TspSkinnedForm::FirstCaption() const
+{
+    for (auto const& o : ObjectList)
+        if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get()))
+            return c;
+    return nullptr;
+}
+
+void TspSkinnedForm::CreateDefaultButtons()
+{
+    FreeObjects();
+    struct TDef {
+        char const* Name;
+        TspCommandKind Command;
+    };
+    static TDef const defs[] = { { "closebutton", cmClose }, { "maxbutton", cmMaximize },
+        { "minbutton", cmMinimize }, { "rollupbutton", cmRollUp }, { "sysmenubutton", cmSysMenu },
+        { "traybutton", cmMinimizeToTray } };
+    for (TDef const& d : defs) {
+        auto b = std::make_unique<TspSkinStdButtonObject>(this, FSkinData, nullptr);
+        b->IDName = d.Name;
+        b->StdCommand = d.Command;
+        b->StdCaptionButton = true;
+        b->NormalRect = b->ObjectRect = base::Rect(0, 0, 1, 1);
+        ObjectList.push_back(std::move(b));
+    }
+    UpdateCaptionButtons();
+}
+
+void TspSkinnedForm::UpdateCaptionButtons()
+{
+    for (auto const& o : ObjectList) {
+        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
+        if (!b)
+            continue;
+        if (FHideCaptionButtons) {
+            b->EnabledState = false;
+            b->VisibleState = false;
+            continue;
+        }
+        if (b->StdCommand == cmDefault) {
+            bool visible = false;
+            if (OnActivateCustomObject)
+                OnActivateCustomObject(b->IDName, visible);
+            b->VisibleState = visible;
+            continue;
+        }
+        TspBorderIcons icon = 0;
+        switch (b->StdCommand) {
+        case cmMinimizeToTray:
+            icon = biMinimizeToTray;
+            break;
+        case cmRollUp:
+            icon = biRollUp;
+            break;
+        case cmMaximize:
+            icon = biMaximize;
+            break;
+        case cmMinimize:
+            icon = biMinimize;
+            break;
+        case cmSysMenu:
+        case cmClose:
+            // Without a system menu there is no close box either, as on a plain window.
+            icon = biSystemMenu;
+            break;
+        case cmDefault:
+            break;
+        }
+        bool const on = (FBorderIcons & icon) != 0;
+        b->EnabledState = on;
+        b->VisibleState = on;
+    }
+    bool marked = false;
+    for (auto const& o : ObjectList)
+        if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get()); c && c->ShowsFormText) {
+            c->SetCaptionText(FForm->Caption());
+            marked = true;
+        }
+    if (!marked)
+        if (TspSkinCaptionObject* c = FirstCaption()) {
+            c->ShowsFormText = true;
+            c->SetCaptionText(FForm->Caption());
+        }
+    ReloadObjectHints();
+}
+
+void TspSkinnedForm::ReloadObjectHints()
+{
+    if (!UseDefaultObjectHint || !FSkinData)
+        return;
+    TspResourceStrData* strings = FSkinData->ResourceStrData();
+    for (auto const& o : ObjectList) {
+        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
+        if (!b)
+            continue;
+        char const* key = nullptr;
+        char const* text = nullptr;
+        switch (b->StdCommand) {
+        case cmClose:
+            key = "CLOSEBUTTON_HINT", text = "Close";
+            break;
+        case cmMaximize:
+            key = "MAXBUTTON_HINT", text = "Maximize";
+            break;
+        case cmMinimize:
+            key = "MINBUTTON_HINT", text = "Minimize";
+            break;
+        case cmSysMenu:
+            key = "MENUBUTTON_HINT", text = "System menu";
+            break;
+        case cmRollUp:
+            key = "ROLLUPBUTTON_HINT", text = "Roll Up";
+            break;
+        case cmMinimizeToTray:
+            key = "TRAYBUTTON_HINT", text = "Minimize to Tray";
+            break;
+        case cmDefault:
+            break;
+        }
+        if (key)
+            b->HintText = strings ? strings->GetResStr(key) : std::string(text);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Skin changes
+
+void TspSkinnedForm::ChangeSkinData()
+{
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    FSkinSupport = FSkinData && !FSkinData->Empty();
+    if (!FSupportNCArea) {
+        // Client mode: the whole skin picture is painted inside the client area.
+        if (!FSkinSupport)
+            return;
+        if (!FRollUpState)
+            FitClientToSkin();
+        CreateSkinObjects();
+        UpdateCaptionButtons();
+        InChangeSkinData = true;
+        if (OnChangeSkinData)
+            OnChangeSkinData(this);
+        if (!FRollUpState && (Stretchable() || ClientIsPictureSize()))
+            UpdateFrame(Stretchable());
+        UpdateActiveState(true);
+        InChangeSkinData = false;
+        EnableTimer(MouseTimerId, FMouseTimer, IsFormActive(), 50);
+        return;
+    }
+    if (FSkinSupport) {
+        CreateSkinObjects();
+        UpdateCaptionButtons();
+    } else {
+        FreeObjects();
+        UpdateFrameRegion(true);
+    }
+    InChangeSkinData = true;
+    int const minW = GetMinWidth(), minH = GetMinHeight();
+    if (FForm->Width() < minW && FForm->Height() < minH)
+        FForm->SetBounds(FForm->Left(), FForm->Top(), minW, minH);
+    else if (FForm->Height() < minH)
+        FForm->SetHeight(minH);
+    else if (FForm->Width() < minW)
+        FForm->SetWidth(minW);
+    else
+        ForceResize();
+    if ((FRollUpState || WindowState == wsMinimized) && FForm->Height() != minH)
+        FForm->SetHeight(minH);
+    if (WindowState == wsMinimized && FForm->Width() != minW)
+        FForm->SetWidth(minW);
+    FrameWidth = FForm->Width();
+    FrameHeight = FForm->Height();
+    if (FSkinSupport)
+        UpdateFrame(true);
+    FForm->Repaint();
+    UpdateActiveState(true);
+    EnableTimer(MouseTimerId, FMouseTimer, IsFormActive(), 50);
+    if (OnChangeSkinData)
+        OnChangeSkinData(this);
+    InChangeSkinData = false;
+    if (ClientWidth > 0)
+        FForm->SetClientWidth(ClientWidth);
+    if (ClientHeight > 0)
+        FForm->SetClientHeight(ClientHeight);
+}
+
+bool TspSkinnedForm::Stretchable() const
+{
+    return FSkinData && FSkinData->LTPoint.X != FSkinData->RBPoint.X
+        && FSkinData->LTPoint.Y != FSkinData->RBPoint.Y;
+}
+
+bool TspSkinnedForm::ClientIsPictureSize() const
+{
+    return FSkinData && FForm->ClientWidth() == FSkinData->Picture().Width()
+        && FForm->ClientHeight() == FSkinData->Picture().Height();
+}
+
+void TspSkinnedForm::FitClientToSkin()
+{
+    int const picW = FSkinData->Picture().Width(), picH = FSkinData->Picture().Height();
+    if (!Stretchable()) {
+        // A skin that cannot stretch is shown at its picture's size only.
+        FForm->SetClientWidth(picW);
+        FForm->SetClientHeight(picH);
+        Sizeable = false;
+    } else if (!(MinWidth > 0 && MinHeight > 0)) {
+        if (FForm->ClientWidth() < picW)
+            FForm->SetClientWidth(picW);
+        if (FForm->ClientHeight() < picH)
+            FForm->SetClientHeight(picH);
+    }
+}
+
+void TspSkinnedForm::ForceResize()
+{
+    int const w = FForm->Width();
+    if (w - 1 < GetMinWidth()) {
+        FForm->SetWidth(w + 1);
+        FForm->SetWidth(w);
+    } else {
+        FForm->SetWidth(w - 1);
+        FForm->SetWidth(w);
+    }
+}
+
+void TspSkinnedForm::SkinBeforeChange(TspSkinData* sender)
+{
+    if (sender != FSkinData)
+        return;
+    FSkinSupport = false;
+    StopTimers();
+    FreeObjects();
+}
+
+void TspSkinnedForm::SkinChange(TspSkinData* sender)
+{
+    if (sender == FSkinData)
+        ChangeSkinData();
+}
+
+// ---------------------------------------------------------------------------------------
+// Active state
+
+bool TspSkinnedForm::IsFormActive() const
+{
+    // The window system announces a deactivation before it changes the active window, so
+    // the state comes from the last WM_ACTIVATE rather than from the active window itself.
+    return FActivated;
+}
+
+void TspSkinnedForm::UpdateActiveState(bool redraw)
+{
+    bool const active = IsFormActive();
+    for (auto const& o : ObjectList) {
+        auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get());
+        if (!c)
+            continue;
+        if (redraw && BelongsToRollUpState(*c)) {
+            if (!FSupportNCArea)
+                c->ActiveState = active;
+            if (!FSupportNCArea || !base::IsRectEmpty(c->HotRect))
+                c->RequestRedraw();
+        } else if (c->MorphEnabled) {
+            c->SetMorphFactor(active ? 1 : 0);
+        }
+    }
+    if (active) {
+        if (OnActivate)
+            OnActivate(this);
+    } else if (OnDeActivate) {
+        OnDeActivate(this);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Timers
+
+void TspSkinnedForm::EnableTimer(win::UINT_PTR id, bool& flag, bool enable, unsigned interval)
+{
+    win::HWND h = FForm->Handle();
+    if (!h)
+        return;
+    if (enable && !flag)
+        win::SetTimer(h, id, interval);
+    else if (!enable && flag)
+        win::KillTimer(h, id);
+    flag = enable;
+}
+
+void TspSkinnedForm::StopTimers()
+{
+    EnableTimer(MorphTimerId, FMorphTimer, false, 20);
+    EnableTimer(MouseTimerId, FMouseTimer, false, 50);
+    EnableTimer(AnimateTimerId, FAnimateTimer, false, 25);
+}
+
+void TspSkinnedForm::StartMorphTimer() { EnableTimer(MorphTimerId, FMorphTimer, true, 20); }
+
+void TspSkinnedForm::MorphTimerTick()
+{
+    bool any = false;
+    // A redraw may not change the list, but an event handler could: go by index.
+    for (size_t i = 0; i < ObjectList.size(); ++i) {
+        TspActiveSkinObject* o = ObjectList[i].get();
+        if (o->MorphEnabled && o->CanMorph()) {
+            o->MorphStep();
+            any = true;
+        }
+    }
+    if (!any)
+        EnableTimer(MorphTimerId, FMorphTimer, false, 20);
+}
+
+void TspSkinnedForm::MouseTimerTick()
+{
+    if (!FSupportNCArea)
+        return;
+    if (InSizeMove) {
+        EnableTimer(MouseTimerId, FMouseTimer, false, 50);
+        return;
+    }
+    win::POINT cursor;
+    win::GetCursorPos(&cursor);
+    TPoint const p { cursor.X - FForm->Left(), cursor.Y - FForm->Top() };
+    if (!InArea(NewClRect, p))
+        TestActive(p.X, p.Y, true);
+    else if (ActiveObject != -1)
+        TestActive(-1, -1, true);
+}
+
+// ---------------------------------------------------------------------------------------
+// Geometry
+
+int TspSkinnedForm::CaptionHeight() const
+{
+    auto const bs = FForm->BorderStyle();
+    return bs == tk::bsToolWindow || bs == tk::bsSizeToolWin ? 15 : 19;
+}
+
+int TspSkinnedForm::DefaultButtonSize() const
+{
+    auto const bs = FForm->BorderStyle();
+    return bs == tk::bsToolWindow || bs == tk::bsSizeToolWin ? 13 : 17;
+}
+
+int TspSkinnedForm::GetMinWidth() const
+{
+    bool const minimized = WindowState == wsMinimized;
+    if (FSupportNCArea) {
+        if (!FSkinSupport)
+            return MinWidth > 0 ? MinWidth : 130;
+        int const picW = FSkinData->Picture().Width();
+        return MinWidth > picW && !minimized ? MinWidth : picW;
+    }
+    if (!FSkinSupport)
+        return 0;
+    int const picW = FSkinData->Picture().Width();
+    return MinWidth == 0 ? picW : std::min(MinWidth, picW);
+}
+
+int TspSkinnedForm::GetMinHeight() const
+{
+    bool const free = !FRollUpState && WindowState != wsMinimized;
+    if (FSupportNCArea) {
+        int const h = FSkinSupport ? FSkinData->Picture().Height() - FSkinData->ClientRect.Height()
+                                   : CaptionHeight() + 6;
+        return MinHeight > h && free ? MinHeight : h;
+    }
+    if (!FSkinSupport)
+        return 0;
+    int const picH = FSkinData->Picture().Height();
+    return MinHeight == 0 ? picH : std::min(MinHeight, picH);
+}
+
+void TspSkinnedForm::CalcRects()
+{
+    if (!FSkinSupport)
+        return;
+    int const fw = FrameWidth > 0 && FrameHeight > 0 ? FrameWidth : FForm->Width();
+    int const fh = FrameWidth > 0 && FrameHeight > 0 ? FrameHeight : FForm->Height();
+    TspSkinData const& s = *FSkinData;
+    int const picW = FSkinData->Picture().Width(), picH = FSkinData->Picture().Height();
+    int const dx = fw - picW, dy = fh - picH;
+    NewLTPoint = s.LTPoint;
+    NewRTPoint = { s.RTPoint.X + dx, s.RTPoint.Y };
+    NewLBPoint = { s.LBPoint.X, s.LBPoint.Y + dy };
+    NewRBPoint = { s.RBPoint.X + dx, s.RBPoint.Y + dy };
+    NewClRect
+        = base::Rect(s.ClientRect.Left, s.ClientRect.Top, s.ClientRect.Right + dx, s.ClientRect.Bottom + dy);
+    NewCaptionRect = s.CaptionRect;
+    if (!base::IsRectEmpty(NewCaptionRect))
+        NewCaptionRect.Right += dx;
+    NewButtonsRect = s.ButtonsRect;
+    if (!base::IsRectEmpty(NewButtonsRect) && NewButtonsRect.Left > picW / 2)
+        base::OffsetRect(NewButtonsRect, dx, 0);
+    NewHitTestLTPoint = s.HitTestLTPoint;
+    NewHitTestRTPoint = { s.HitTestRTPoint.X + dx, s.HitTestRTPoint.Y };
+    NewHitTestLBPoint = { s.HitTestLBPoint.X, s.HitTestLBPoint.Y + dy };
+    NewHitTestRBPoint = { s.HitTestRBPoint.X + dx, s.HitTestRBPoint.Y + dy };
+    NewMaskRectArea = base::Rect(
+        s.MaskRectArea.Left, s.MaskRectArea.Top, s.MaskRectArea.Right + dx, s.MaskRectArea.Bottom + dy);
+    NewIconRect = MapSkinRect(s.IconRect);
+    NewMainMenuRect = s.MainMenuRect;
+    bool const stretchable = s.LTPoint.X != s.RBPoint.X && s.LTPoint.Y != s.RBPoint.Y;
+    if (stretchable) {
+        NewMainMenuRect.Right += dx;
+        if (InArea(
+                base::Rect(0, s.LBPoint.Y, s.LBPoint.X, picH), { NewMainMenuRect.Left, NewMainMenuRect.Top }))
+            base::OffsetRect(NewMainMenuRect, 0, dy);
+    }
+}
+
+TRect TspSkinnedForm::MapSkinRect(TRect const& r) const
+{
+    if (!FSkinSupport)
+        return r;
+    TspSkinData const& s = *FSkinData;
+    int const picW = FSkinData->Picture().Width(), picH = FSkinData->Picture().Height();
+    TRect const tl = base::Rect(0, 0, s.LTPoint.X, s.LTPoint.Y);
+    TRect const tr = base::Rect(s.RTPoint.X, 0, picW, s.RTPoint.Y);
+    TRect const bl = base::Rect(0, s.LBPoint.Y, s.LBPoint.X, picH);
+    TRect const br = base::Rect(s.RBPoint.X, s.RBPoint.Y, picW, picH);
+    int const dx = NewRBPoint.X - s.RBPoint.X, dy = NewRBPoint.Y - s.RBPoint.Y;
+    TPoint const a { r.Left, r.Top }, b { r.Right, r.Bottom };
+    auto in = [&](TRect const& area) { return InCorner(area, a) && InCorner(area, b); };
+    TRect m = r;
+    if (in(tl))
+        return m;
+    if (in(tr)) {
+        base::OffsetRect(m, dx, 0);
+    } else if (in(bl)) {
+        base::OffsetRect(m, 0, dy);
+    } else if (in(br)) {
+        base::OffsetRect(m, dx, dy);
+    } else if (InCorner(tl, a) && InCorner(br, b)) {
+        m.Right += dx, m.Bottom += dy;
+    } else if (InCorner(tl, a) && InCorner(tr, b)) {
+        m.Right += dx;
+    } else if (InCorner(bl, a) && InCorner(br, b)) {
+        m.Right += dx;
+        base::OffsetRect(m, 0, dy);
+    } else if (InCorner(tl, a) && InCorner(bl, b)) {
+        m.Bottom += dy;
+    } else if (InCorner(tr, a) && InCorner(br, b)) {
+        base::OffsetRect(m, dx, 0);
+        m.Bottom += dy;
+    }
+    return m;
+}
+
+void TspSkinnedForm::CalcObjectRects()
+{
+    for (auto const& o : ObjectList)
+        o->ObjectRect = MapSkinRect(o->NormalRect);
+    ArrangeCaptionButtons();
+}
+
+void TspSkinnedForm::ArrangeCaptionButtons()
+{
+    if (!FSkinSupport)
+        return;
+    TRect area;
+    if (!base::IsRectEmpty(NewButtonsRect))
+        area = NewButtonsRect;
+    else if (!base::IsRectEmpty(NewCaptionRect))
+        area = NewCaptionRect;
+    else
+        return;
+    bool const captionArea = base::IsRectEmpty(NewButtonsRect);
+    int const offset = FSkinData->ButtonsOffset;
+    auto sizeOf = [&](TspSkinStdButtonObject const& b) {
+        if (b.StdCommand == cmSysMenu && FShowIcon) {
+            int w = win::GetSystemMetrics(win::SM_CXSMICON), h = win::GetSystemMetrics(win::SM_CYSMICON);
+            if (w == 0)
+                w = win::GetSystemMetrics(win::SM_CXSIZE);
+            if (h == 0)
+                h = win::GetSystemMetrics(win::SM_CYSIZE);
+            return base::TSize { w, h };
+        }
+        return base::TSize { b.NormalRect.Width(), b.NormalRect.Height() };
+    };
+    auto takesPart = [](TspActiveSkinObject* o) -> TspSkinStdButtonObject* {
+        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o);
+        return b && b->VisibleState && b->StdCaptionButton ? b : nullptr;
+    };
+    std::vector<TspSkinStdButtonObject*> order;
+    for (TspCommandKind cmd : { cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray })
+        for (auto const& o : ObjectList)
+            if (auto* b = takesPart(o.get()); b && b->StdCommand == cmd) {
+                order.push_back(b);
+                break;
+            }
+    for (auto const& o : ObjectList)
+        if (auto* b = takesPart(o.get()); b && b->StdCommand == cmDefault)
+            order.push_back(b);
+    TspSkinStdButtonObject* sysMenu = nullptr;
+    for (auto const& o : ObjectList)
+        if (auto* b = takesPart(o.get()); b && b->StdCommand == cmSysMenu) {
+            sysMenu = b;
+            break;
+        }
+    TspSkinCaptionObject* caption = FirstCaption();
+    if (!FSkinData->ButtonsInLeft) {
+        int cursor = area.Right;
+        for (auto* b : order) {
+            base::TSize const sz = sizeOf(*b);
+            b->ObjectRect = base::Bounds(cursor - sz.cx, area.Top, sz.cx, sz.cy);
+            cursor -= sz.cx + offset;
+        }
+        // The caption ends at the leftmost button, or at the area's end without buttons.
+        if (captionArea && caption)
+            caption->ObjectRect.Right = order.empty() ? area.Right : cursor + offset;
+        if (sysMenu) {
+            base::TSize const sz = sizeOf(*sysMenu);
+            int c = NewCaptionRect.Left;
+            sysMenu->ObjectRect
+                = base::Bounds(c, NewCaptionRect.Top + NewCaptionRect.Height() / 2 - sz.cy / 2, sz.cx, sz.cy);
+            c += sz.cx + offset;
+            if (caption)
+                caption->ObjectRect.Left = c - offset;
+        }
+    } else {
+        int cursor = area.Left;
+        if (captionArea && sysMenu)
+            order.push_back(sysMenu);
+        for (auto* b : order) {
+            base::TSize const sz = sizeOf(*b);
+            b->ObjectRect = base::Bounds(cursor, area.Top, sz.cx, sz.cy);
+            cursor += sz.cx + offset;
+        }
+        if (captionArea && caption)
+            caption->ObjectRect.Left = cursor + offset;
+    }
+}
+
+void TspSkinnedForm::UpdateFrame(bool stretch)
+{
+    if (!FSkinSupport || IsDesigning())
+        return;
+    CalcRects();
+    if (stretch)
+        CalcObjectRects();
+    UpdateFrameRegion(stretch);
+    if (OnChangeClientRect)
+        OnChangeClientRect(this, NewClRect);
+    if (!FSupportNCArea)
+        FForm->Repaint();
+    else if (!FFrameRegion)
+        SendNcPaint();
+}
+
+TFrameCut TspSkinnedForm::SourceCut() const
+{
+    return { FSkinData->LTPoint, FSkinData->RTPoint, FSkinData->LBPoint, FSkinData->RBPoint,
+        FSkinData->ClientRect };
+}
+
+TFrameCut TspSkinnedForm::MappedCut() const
+{
+    return { NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect };
+}
+
+void TspSkinnedForm::UpdateFrameRegion(bool stretch)
+{
+    win::HWND const h = FForm->Handle();
+    auto removeRegion = [&] {
+        if (FFrameRegion && h)
+            win::SetWindowRgn(h, nullptr, win::TRUE);
+        FFrameRegion.reset();
+    };
+    if (FForm->BorderStyle() == tk::bsNone && FSupportNCArea) {
+        removeRegion();
+        return;
+    }
+    if (!FSkinSupport || FSkinData->Mask().Empty()) {
+        if (FFrameRegion) {
+            removeRegion();
+            for (auto& band : MaskBands)
+                band = gfx::TBitmap();
+        }
+        return;
+    }
+    gfx::TRegion region;
+    if (stretch) {
+        int const fw = FrameWidth > 0 ? FrameWidth : FForm->Width();
+        TFrameCut const src = SourceCut();
+        TFrameCut dst = MappedCut();
+        dst.C = NewMaskRectArea;
+        for (auto& band : MaskBands)
+            band = gfx::TBitmap();
+        ComposeMaskBands(src, dst, fw, NewMaskRectArea.Height(), FSkinData->Mask(), FSkinData->MaskRectArea,
+            MaskBands[BandTop], MaskBands[BandBottom], MaskBands[BandLeft], MaskBands[BandRight]);
+        auto add = [&](gfx::TBitmap const& band, int x, int y) {
+            if (band.Empty())
+                return;
+            for (TRect r : MaskRuns(band, x, y))
+                region = region.Union(gfx::TRegion(r));
+        };
+        add(MaskBands[BandTop], 0, 0);
+        add(MaskBands[BandBottom], 0, NewMaskRectArea.Bottom);
+        add(MaskBands[BandLeft], 0, NewMaskRectArea.Top);
+        add(MaskBands[BandRight], NewMaskRectArea.Right, NewMaskRectArea.Top);
+        if (!base::IsRectEmpty(NewMaskRectArea))
+            region = region.Union(gfx::TRegion(NewMaskRectArea));
+    } else {
+        region = RegionFromMask(FSkinData->Mask());
+    }
+    FFrameRegion = region;
+    if (h)
+        win::SetWindowRgn(h, &*FFrameRegion, win::TRUE);
+}
+
+bool TspSkinnedForm::PointInMask(TPoint p) const
+{
+    TRect const& a = NewMaskRectArea;
+    if (InArea(a, p))
+        return true;
+    auto black = [](gfx::TBitmap const& band, int x, int y) {
+        if (x < 0 || y < 0 || x >= band.Width() || y >= band.Height())
+            return false;
+        return (band.Pixel(x, y) & 0xFFFFFF) == 0;
+    };
+    if (p.Y < a.Top)
+        return black(MaskBands[BandTop], p.X, p.Y);
+    if (p.Y >= a.Bottom)
+        return black(MaskBands[BandBottom], p.X, p.Y - a.Bottom);
+    if (p.X > a.Left)
+        return black(MaskBands[BandRight], p.X - a.Right, p.Y - a.Top);
+    return black(MaskBands[BandLeft], p.X, p.Y - a.Top);
+}
+
+// ---------------------------------------------------------------------------------------
+// Hit testing and the object under the mouse
+
+bool TspSkinnedForm::BelongsToRollUpState(TspActiveSkinObject const& o) const
+{
+    return FSupportNCArea ? !o.OnRollUpFrame : o.OnRollUpFrame == FRollUpState;
+}
+
+bool TspSkinnedForm::TakesPartInMouse(TspActiveSkinObject const& o) const
+{
+    return BelongsToRollUpState(o) && o.EnabledState && o.VisibleState;
+}
+
+int TspSkinnedForm::CaptionObjectAt(TPoint p) const
+{
+    for (size_t i = 0; i < ObjectList.size(); ++i) {
+        auto const* o = ObjectList[i].get();
+        if (dynamic_cast<TspSkinCaptionObject const*>(o) && BelongsToRollUpState(*o)
+            && InArea(o->ObjectRect, p))
+            return int(i);
+    }
+    return -1;
+}
+
+int TspSkinnedForm::SkinHitTest(TPoint p) const
+{
+    auto captionOrObject = [&] { return CaptionObjectAt(p) != -1 ? win::HTCAPTION : win::HTOBJECT; };
+    auto step3 = [&] { return InArea(NewClRect, p) ? win::HTCLIENT : captionOrObject(); };
+    if (FRollUpState || WindowState == wsMinimized)
+        return captionOrObject();
+    if (ActiveObject != -1 && CaptionObjectAt(p) == -1 && !InArea(NewClRect, p) && !InSizeMove)
+        return win::HTOBJECT;
+    if (WindowState == wsMaximized || !Sizeable)
+        return step3();
+    int const b = FSkinData->BorderWidth;
+    int const w = FForm->Width(), h = FForm->Height();
+    TPoint const probes[] = { { p.X - b, p.Y }, { p.X, p.Y - b }, { p.X + b, p.Y }, { p.X, p.Y + b } };
+    bool border = false;
+    bool const masked = !FSkinData->Mask().Empty();
+    for (TPoint q : probes) {
+        bool const outside = masked ? !PointInMask(q) : !InArea(base::Rect(0, 0, w, h), q);
+        if (outside)
+            border = true;
+    }
+    if (masked && InArea(NewMaskRectArea, p))
+        border = false;
+    if (!border)
+        return step3();
+    TPoint const lt = NewHitTestLTPoint, rt = NewHitTestRTPoint, lb = NewHitTestLBPoint,
+                 rb = NewHitTestRBPoint;
+    if (p.X <= lt.X && p.Y <= lt.Y)
+        return win::HTTOPLEFT;
+    if (p.X >= rt.X && p.Y <= rt.Y)
+        return win::HTTOPRIGHT;
+    if (p.X <= lb.X && p.Y >= lb.Y)
+        return win::HTBOTTOMLEFT;
+    if (p.X >= rb.X && p.Y >= rb.Y)
+        return win::HTBOTTOMRIGHT;
+    if (InArea(base::Rect(lt.X, 0, rt.X, NewClRect.Top), p))
+        return win::HTTOP;
+    if (InArea(base::Rect(lb.X, NewClRect.Bottom, rb.X, h), p))
+        return win::HTBOTTOM;
+    if (InArea(base::Rect(0, lt.Y, NewClRect.Left, lb.Y), p))
+        return win::HTLEFT;
+    if (InArea(base::Rect(NewClRect.Right, rt.Y, w, rb.Y), p))
+        return win::HTRIGHT;
+    return step3();
+}
+
+int TspSkinnedForm::DefaultHitTest(TPoint p)
+{
+    int const w = FForm->Width(), h = FForm->Height(), ch = CaptionHeight();
+    auto captionTest = [&] {
+        // The caption rectangle ends where the caption buttons start.
+        int right = w - 3;
+        for (auto const& o : ObjectList)
+            if (auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
+                b && b->VisibleState && b->StdCommand != cmSysMenu)
+                right = std::min(right, b->ObjectRect.Left);
+        if (InArea(base::Rect(3, 3, right, ch), p))
+            return win::HTCAPTION;
+        if (InArea(base::Rect(3, ch + 3, w - 3, h - 3), p))
+            return win::HTCLIENT;
+        return win::HTOBJECT;
+    };
+    if (WindowState != wsNormal || FRollUpState || !Sizeable)
+        return captionTest();
+    if (ActiveObject != -1)
+        return win::HTOBJECT;
+    if (p.X <= 2 && p.Y <= 2)
+        return win::HTTOPLEFT;
+    if (p.X >= w - 2 && p.Y <= 2)
+        return win::HTTOPRIGHT;
+    if (p.X <= 2 && p.Y >= h - 2)
+        return win::HTBOTTOMLEFT;
+    if (p.X >= w - 2 && p.Y >= h - 2)
+        return win::HTBOTTOMRIGHT;
+    if (p.X <= 2)
+        return win::HTLEFT;
+    if (p.Y <= 2)
+        return win::HTTOP;
+    if (p.Y >= h - 2)
+        return win::HTBOTTOM;
+    if (p.X >= w - 2)
+        return win::HTRIGHT;
+    return captionTest();
+}
+
+void TspSkinnedForm::TestActive(int x, int y, bool test)
+{
+    if (ObjectList.empty() || (FSupportNCArea && !IsFormActive()))
+        return;
+    OldActiveObject = ActiveObject;
+    int found = -1;
+    for (size_t i = 0; i < ObjectList.size(); ++i) {
+        auto const* o = ObjectList[i].get();
+        if (TakesPartInMouse(*o) && InArea(o->ObjectRect, { x, y })) {
+            found = int(i);
+            break;
+        }
+    }
+    ActiveObject = test ? found : -1;
+    if (MouseCaptureObject != -1 && ActiveObject != MouseCaptureObject)
+        ActiveObject = -1;
+    if (ActiveObject >= int(ObjectList.size()))
+        ActiveObject = -1;
+    if (ActiveObject == OldActiveObject)
+        return;
+    if (TspActiveSkinObject* old = Object(OldActiveObject); old && old->EnabledState && old->VisibleState)
+        old->MouseLeave();
+    if (TspActiveSkinObject* now = Object(ActiveObject); now && now->EnabledState && now->VisibleState)
+        now->MouseEnter();
+}
+
+// ---------------------------------------------------------------------------------------
+// Services of the objects
+
+void TspSkinnedForm::MouseDownEvent(
+    std::string const& idName, int x, int y, TRect const& objectRect, win::TMouseButton button)
+{
+    if (OnMouseDownEvent)
+        OnMouseDownEvent(idName, x, y, objectRect, button);
+}
+
+void TspSkinnedForm::MouseUpEvent(
+    std::string const& idName, int x, int y, TRect const& objectRect, win::TMouseButton button)
+{
+    if (OnMouseUpEvent)
+        OnMouseUpEvent(idName, x, y, objectRect, button);
+}
+
+void TspSkinnedForm::MouseMoveEvent(std::string const& idName, int x, int y, TRect const& objectRect)
+{
+    if (OnMouseMoveEvent)
+        OnMouseMoveEvent(idName, x, y, objectRect);
+}
+
+void TspSkinnedForm::MouseEnterEvent(std::string const& idName)
+{
+    if (OnMouseEnterEvent)
+        OnMouseEnterEvent(idName);
+}
+
+void TspSkinnedForm::MouseLeaveEvent(std::string const& idName)
+{
+    if (OnMouseLeaveEvent)
+        OnMouseLeaveEvent(idName);
+}
+
+void TspSkinnedForm::PaintEvent(std::string const& idName, gfx::TCanvas& canvas, TRect const& objectRect)
+{
+    if (OnPaintEvent)
+        OnPaintEvent(idName, canvas, objectRect);
+}
+
+std::string TspSkinnedForm::FormCaption() const { return FForm->Caption(); }
+
+TPoint TspSkinnedForm::FrameScreenOrigin() const { return { FForm->Left(), FForm->Top() }; }
+
+void TspSkinnedForm::WindowCommand(TspWindowCommand command)
+{
+    // Only closing is carried out here; maximising, minimising, the tray and rolling up
+    // are the form's window commands, which do not exist yet.
+    if (command == wcClose)
+        FForm->Close();
+}
+
+// ---------------------------------------------------------------------------------------
+// Painting
+
+bool TspSkinnedForm::Framed() const { return FForm->BorderStyle() != tk::bsNone; }
+
+void TspSkinnedForm::SendNcPaint()
+{
+    if (win::HWND h = FForm->Handle())
+        win::SendMessage(h, win::WM_NCPAINT, 1, 0);
+}
+
+void TspSkinnedForm::RedrawObject(TspActiveSkinObject& object)
+{
+    if (!BelongsToRollUpState(object))
+        return;
+    win::HWND const h = FForm->Handle();
+    if (!h)
+        return;
+    if (FSupportNCArea) {
+        if (!Framed())
+            return;
+        TDcGuard dc { h, win::GetWindowDC(h) };
+        if (dc.Dc)
+            object.Draw(*dc.Dc, true);
+    } else {
+        TDcGuard dc { h, win::GetDC(h) };
+        if (dc.Dc)
+            object.Draw(*dc.Dc, true);
+    }
+}
+
+void TspSkinnedForm::PaintSkinFrame()
+{
+    if (!FSkinSupport || !FSupportNCArea || base::IsRectEmpty(FSkinData->ClientRect))
+        return;
+    if (FrameWidth == 0 || FrameHeight == 0) {
+        FrameWidth = FForm->Width();
+        FrameHeight = FForm->Height();
+    }
+    if (FrameWidth < GetMinWidth() || FrameHeight < GetMinHeight())
+        return;
+    CalcRects();
+    CalcObjectRects();
+    bool const active = IsFormActive();
+    gfx::TBitmap const& source = active || FSkinData->InActivePicture().Empty()
+        ? FSkinData->Picture()
+        : FSkinData->InActivePicture();
+    gfx::TBitmap bands[4];
+    TStretchFlags const stretch { FSkinData->LeftStretch, FSkinData->TopStretch, FSkinData->RightStretch,
+        FSkinData->BottomStretch };
+    ComposeFrameBands(SourceCut(), MappedCut(), stretch, FrameWidth, FrameHeight,
+        base::Rect(0, 0, source.Width(), source.Height()), source, bands[BandTop], bands[BandBottom],
+        bands[BandLeft], bands[BandRight]);
+    for (auto const& o : ObjectList) {
+        if (!BelongsToRollUpState(*o) || !o->VisibleState)
+            continue;
+        if (o->ObjectRect.Bottom <= NewClRect.Top) {
+            if (!bands[BandTop].Empty())
+                o->Draw(bands[BandTop].Canvas(), false);
+        } else if (!bands[BandBottom].Empty()) {
+            TRect const keep = o->ObjectRect;
+            base::OffsetRect(o->ObjectRect, 0, -NewClRect.Bottom);
+            o->Draw(bands[BandBottom].Canvas(), false);
+            o->ObjectRect = keep;
+        }
+    }
+    win::HWND const h = FForm->Handle();
+    TDcGuard dc { h, win::GetWindowDC(h) };
+    if (!dc.Dc)
+        return;
+    gfx::TCanvas& canvas = *dc.Dc;
+    if (!base::IsRectEmpty(NewClRect))
+        canvas.ExcludeClipRect(NewClRect);
+    int const topH = bands[BandTop].Height();
+    TPoint const at[4] = { { 0, 0 }, { 0, FrameHeight - bands[BandBottom].Height() }, { 0, topH },
+        { FrameWidth - bands[BandRight].Width(), topH } };
+    bool const effect = !active && FSkinData->AutoRenderingInActiveImage;
+    for (int i = 0; i < 4; ++i) {
+        if (bands[i].Empty())
+            continue;
+        if (effect) {
+            TspEffectBmp copy(bands[i]);
+            copy.InactiveEffect(int(FSkinData->InActiveEffect));
+            copy.Draw(canvas, at[i].X, at[i].Y);
+        } else {
+            canvas.Draw(at[i].X, at[i].Y, bands[i]);
+        }
+    }
+}
+
+void TspSkinnedForm::PaintDefaultFrame()
+{
+    if (FrameWidth == 0 || FrameHeight == 0) {
+        FrameWidth = FForm->Width();
+        FrameHeight = FForm->Height();
+    }
+    if (ObjectList.empty() && !FSkinSupport)
+        CreateDefaultButtons();
+    int const ch = CaptionHeight(), size = DefaultButtonSize();
+    TRect caption = base::Rect(3, 3, FrameWidth - 3, ch);
+    int cursor = FrameWidth - 3;
+    auto visibleButton = [&](TspCommandKind cmd) -> TspSkinStdButtonObject* {
+        for (auto const& o : ObjectList)
+            if (auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
+                b && b->StdCommand == cmd && b->VisibleState)
+                return b;
+        return nullptr;
+    };
+    for (TspCommandKind cmd : { cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray })
+        if (auto* b = visibleButton(cmd)) {
+            b->ObjectRect = base::Rect(cursor - size, 4, cursor, 4 + size);
+            cursor -= size;
+        }
+    caption.Right = cursor;
+    if (auto* b = visibleButton(cmSysMenu)) {
+        int w = size, h = size;
+        if (FShowIcon) {
+            w = win::GetSystemMetrics(win::SM_CXSMICON);
+            h = win::GetSystemMetrics(win::SM_CYSMICON);
+        }
+        b->ObjectRect = base::Rect(3, 4, 3 + w, 4 + h);
+        caption.Left = 3 + w;
+    }
+    int const bw = std::max(FrameWidth - 6, 0);
+    gfx::TBitmap bitmap(bw, ch);
+    gfx::TCanvas& c = bitmap.Canvas();
+    c.Brush.Style = gfx::bsSolid;
+    c.Brush.Color = base::ColorToRGB(base::clBtnFace);
+    c.FillRect(base::Rect(0, 0, bw, ch));
+    if (ch - 4 > 1) {
+        int const x0 = caption.Left - 3 + 2, x1 = caption.Right - 3 - 6;
+        for (int i = 0; i < ch - 5; ++i) {
+            c.Pen.Color = base::ColorToRGB(i % 2 == 0 ? base::clBtnHighlight : base::clBtnShadow);
+            c.MoveTo(x0, 2 + i);
+            c.LineTo(x1, 2 + i);
+        }
+    }
+    c.Font.Assign(IsFormActive() ? FDefCaptionFont : FDefInActiveCaptionFont);
+    if (FSkinData && FSkinData->ResourceStrData())
+        c.Font.SetCharset(FSkinData->ResourceStrData()->CharSet());
+    std::string text = FForm->Caption();
+    if (!text.empty()) {
+        text = ShortenText(c, text, caption.Width());
+        base::TSize const ts = c.TextExtent(text);
+        int const x = caption.Left - 3 + caption.Width() / 2 - (ts.cx + 5) / 2;
+        int const y = ch / 2 - ts.cy / 2;
+        c.Brush.Color = base::ColorToRGB(base::clBtnFace);
+        c.TextRect(base::Rect(x, 0, x + ts.cx + 5, ch), x + 3, y, text);
+    }
+    for (auto const& o : ObjectList) {
+        if (!o->VisibleState)
+            continue;
+        TRect const keep = o->ObjectRect;
+        base::OffsetRect(o->ObjectRect, -3, -3);
+        o->Draw(c, true);
+        o->ObjectRect = keep;
+    }
+    win::HWND const h = FForm->Handle();
+    TDcGuard dc { h, win::GetWindowDC(h) };
+    if (!dc.Dc)
+        return;
+    gfx::TCanvas& canvas = *dc.Dc;
+    canvas.ExcludeClipRect(base::Rect(3, ch + 3, FrameWidth - 3, FrameHeight - 3));
+    canvas.Draw(3, 3, bitmap);
+    TRect r = base::Rect(0, 0, FrameWidth, FrameHeight);
+    auto frame3D = [&](base::TColor topLeft, base::TColor bottomRight) {
+        canvas.Pen.Color = base::ColorToRGB(topLeft);
+        canvas.MoveTo(r.Left, r.Bottom - 1);
+        canvas.LineTo(r.Left, r.Top);
+        canvas.LineTo(r.Right - 1, r.Top);
+        canvas.Pen.Color = base::ColorToRGB(bottomRight);
+        canvas.LineTo(r.Right - 1, r.Bottom - 1);
+        canvas.LineTo(r.Left - 1, r.Bottom - 1);
+        base::InflateRect(r, -1, -1);
+    };
+    frame3D(base::cl3DLight, base::cl3DDkShadow);
+    frame3D(base::clBtnHighlight, base::clBtnShadow);
+    frame3D(base::clBtnFace, base::clBtnFace);
+}
+
+void TspSkinnedForm::DrawLogo(gfx::TCanvas& canvas)
+{
+    if (FLogoBitMap.Empty())
+        return;
+    FLogoBitMap.SetTransparent(LogoBitMapTransparent);
+    int const cw = FForm->ClientWidth(), ch = FForm->ClientHeight();
+    canvas.Draw(std::max(0, cw / 2 - FLogoBitMap.Width() / 2), std::max(0, ch / 2 - FLogoBitMap.Height() / 2),
+        FLogoBitMap);
+}
+
+void TspSkinnedForm::PaintClientBackground(gfx::TCanvas& canvas)
+{
+    int const cw = FForm->ClientWidth(), ch = FForm->ClientHeight();
+    TRect const client = base::Rect(0, 0, cw, ch);
+    auto tile = [&](gfx::TBitmap const& piece) {
+        int const pw = piece.Width(), ph = piece.Height();
+        if (pw < 1 || ph < 1)
+            return;
+        for (int i = 0; i <= cw / pw; ++i)
+            for (int j = 0; j <= ch / ph; ++j)
+                canvas.Draw(i * pw, j * ph, piece);
+    };
+    gfx::TCanvasSaver saver(canvas);
+    if (FSupportNCArea) {
+        if (FSkinSupport && FSkinData->BGPictureIndex >= 0
+            && size_t(FSkinData->BGPictureIndex) < FSkinData->ActivePictures.size()) {
+            tile(*FSkinData->ActivePictures[size_t(FSkinData->BGPictureIndex)]);
+        } else if (FSkinSupport && !base::IsRectEmpty(FSkinData->ClientRect)) {
+            TRect const cr = FSkinData->ClientRect;
+            gfx::TBitmap piece(cr.Width(), cr.Height());
+            piece.Canvas().CopyRect(
+                base::Rect(0, 0, cr.Width(), cr.Height()), FSkinData->Picture().Canvas(), cr);
+            tile(piece);
+        } else {
+            canvas.Brush.Style = gfx::bsSolid;
+            canvas.Brush.Color = base::ColorToRGB(base::clBtnFace);
+            canvas.FillRect(client);
+        }
+        DrawLogo(canvas);
+        return;
+    }
+    if (!FSkinSupport) {
+        canvas.Brush.Style = gfx::bsSolid;
+        canvas.Brush.Color = base::ColorToRGB(base::clBtnFace);
+        canvas.Pen.Color = base::clBlack;
+        canvas.Rectangle(client);
+        return;
+    }
+    int const fw = FrameWidth > 0 ? FrameWidth : FForm->Width();
+    int const fh = FrameHeight > 0 ? FrameHeight : FForm->Height();
+    gfx::TBitmap image;
+    TspSkinData& s = *FSkinData;
+    if (s.LTPoint.X || s.LTPoint.Y || s.RBPoint.X || s.RBPoint.Y) {
+        ComposeTiledFrameImage(SourceCut(), MappedCut(), image, s.Picture(),
+            base::Rect(0, 0, s.Picture().Width(), s.Picture().Height()), fw, fh, true);
+    } else {
+        image = s.Picture();
+    }
+    for (auto const& o : ObjectList)
+        if (o->OnRollUpFrame == FRollUpState)
+            o->Draw(image.Canvas(), true);
+    canvas.Draw(0, 0, image);
+}
+
+// ---------------------------------------------------------------------------------------
+// Messages
+
+void TspSkinnedForm::CallPrevious(TMessage& m)
+{
+    if (FOldWindowProc)
+        FOldWindowProc(m);
+}
+
+void TspSkinnedForm::OnNcCalcSize(TMessage& m)
+{
+    m.Result = 0;
+    if (!FSupportNCArea || !Framed() || !m.LParam)
+        return;
+    win::RECT& r = m.WParam ? reinterpret_cast<win::NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0]
+                            : *reinterpret_cast<win::RECT*>(m.LParam);
+    if (FSkinSupport && !base::IsRectEmpty(FSkinData->ClientRect)) {
+        CalcRects();
+        TRect const cr = FSkinData->ClientRect;
+        int const picW = FSkinData->Picture().Width(), picH = FSkinData->Picture().Height();
+        r.Left += cr.Left;
+        r.Top += cr.Top;
+        r.Right -= picW - cr.Right;
+        r.Bottom -= picH - cr.Bottom;
+    } else {
+        r.Left += 3;
+        r.Top += CaptionHeight() + 3;
+        r.Right -= 3;
+        r.Bottom -= 3;
+    }
+    if (r.Right < r.Left)
+        r.Right = r.Left;
+    if (r.Bottom < r.Top)
+        r.Bottom = r.Top;
+}
+
+void TspSkinnedForm::OnNcPaint()
+{
+    if (!Framed() || !FSupportNCArea)
+        return;
+    if (FSkinSupport)
+        PaintSkinFrame();
+    else
+        PaintDefaultFrame();
+}
+
+void TspSkinnedForm::OnNcHitTest(TMessage& m)
+{
+    if (!FSupportNCArea && !FSkinSupport) {
+        CallPrevious(m);
+        return;
+    }
+    TPoint const screen = win::LParamToPoint(m.LParam);
+    TPoint const p { screen.X - FForm->Left(), screen.Y - FForm->Top() };
+    if (FSupportNCArea) {
+        m.Result = FSkinSupport ? SkinHitTest(p) : DefaultHitTest(p);
+        if (!FMouseTimer && m.Result == win::HTOBJECT) {
+            TestActive(p.X, p.Y, true);
+            EnableTimer(MouseTimerId, FMouseTimer, true, 50);
+        }
+        return;
+    }
+    // Client mode: the whole window is client area; the objects take the mouse themselves.
+    m.Result = win::HTCLIENT;
+}
+
+void TspSkinnedForm::OnNcActivate(TMessage& m)
+{
+    FormActive = m.WParam != 0;
+    m.Result = win::TRUE;
+    if (!Framed()) {
+        UpdateActiveState(false);
+    } else {
+        SendNcPaint();
+        UpdateActiveState(true);
+    }
+}
+
+void TspSkinnedForm::OnActivateMessage(TMessage& m)
+{
+    ClientDragging = false;
+    FActivated = win::LOWORD(m.WParam) != win::WA_INACTIVE;
+    // The object under the mouse is tracked while the form is active: an inactive form
+    // (a hidden dialog above all) does not wake the application every 50 ms.
+    if (FSkinSupport || FSupportNCArea)
+        EnableTimer(MouseTimerId, FMouseTimer, FActivated, 50);
+    CallPrevious(m);
+    if (FSupportNCArea) {
+        SendNcPaint();
+        TestActive(-1, -1, false);
+        for (auto const& o : ObjectList) {
+            o->MouseInside = false;
+            o->ActiveState = false;
+            if (auto* b = dynamic_cast<TspSkinButtonObject*>(o.get()))
+                b->Pressed = false;
+        }
+        ActiveObject = -1;
+        MouseCaptureObject = -1;
+    }
+    UpdateActiveState(true);
+}
+
+void TspSkinnedForm::OnEraseBackground(TMessage& m)
+{
+    m.Result = 1;
+    if (auto* canvas = reinterpret_cast<gfx::TCanvas*>(m.WParam))
+        PaintClientBackground(*canvas);
+}
+
+void TspSkinnedForm::OnSize(TMessage& m)
+{
+    CallPrevious(m);
+    FrameWidth = FForm->Width();
+    FrameHeight = FForm->Height();
+    if (FSkinSupport && FSupportNCArea) {
+        if (FrameWidth >= GetMinWidth() && FrameHeight >= GetMinHeight())
+            UpdateFrame(true);
+    } else if (FSkinSupport) {
+        if (!FRollUpState && (Stretchable() || ClientIsPictureSize()))
+            UpdateFrame(Stretchable());
+    } else if (FSupportNCArea) {
+        SendNcPaint();
+    }
+    if (FSupportNCArea && !FLogoBitMap.Empty())
+        FForm->Repaint();
+}
+
+void TspSkinnedForm::OnSetText(TMessage& m)
+{
+    CallPrevious(m);
+    if (!Framed())
+        return;
+    SendNcPaint();
+    if (!FSkinSupport)
+        return;
+    for (auto const& o : ObjectList)
+        if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get()); c && c->ShowsFormText)
+            c->SetCaptionText(FForm->Caption());
+}
+
+// The plain part of the mouse handling: a press on the frame goes to the object under the
+// mouse, which then holds the mouse (captured) until the release; a double click goes to
+// the object under the mouse.
+void TspSkinnedForm::OnNcMouse(TMessage& m)
+{
+    TPoint const screen = win::LParamToPoint(m.LParam);
+    TPoint const p { screen.X - FForm->Left(), screen.Y - FForm->Top() };
+    switch (m.Msg) {
+    case win::WM_NCLBUTTONDBLCLK:
+        // The second press of a double click is a press as well.
+        if (TspActiveSkinObject* o = Object(ActiveObject))
+            o->DblClick();
+        [[fallthrough]];
+    case win::WM_NCLBUTTONDOWN:
+    case win::WM_NCRBUTTONDOWN:
+        TestActive(p.X, p.Y, true);
+        if (TspActiveSkinObject* o = Object(ActiveObject)) {
+            MouseCaptureObject = ActiveObject;
+            win::SetCapture(FForm->Handle());
+            o->MouseDown(p.X, p.Y, m.Msg == win::WM_NCRBUTTONDOWN ? win::mbRight : win::mbLeft);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+bool TspSkinnedForm::OnCapturedMouse(TMessage& m)
+{
+    TspActiveSkinObject* o = Object(MouseCaptureObject);
+    if (!o)
+        return false;
+    TRect const client = win::GetClientAreaInWindow(FForm->Handle());
+    TPoint const c = win::LParamToPoint(m.LParam);
+    TPoint const p { c.X + client.Left, c.Y + client.Top };
+    switch (m.Msg) {
+    case win::WM_MOUSEMOVE:
+        TestActive(p.X, p.Y, true);
+        o->MouseMove(p.X, p.Y);
+        return true;
+    case win::WM_LBUTTONUP:
+    case win::WM_RBUTTONUP: {
+        MouseCaptureObject = -1;
+        win::ReleaseCapture();
+        TestActive(p.X, p.Y, true);
+        // The object may close the form: nothing of this component is used afterwards.
+        o->MouseUp(p.X, p.Y, m.Msg == win::WM_RBUTTONUP ? win::mbRight : win::mbLeft);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TspSkinnedForm::WindowProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case SkinMsg_BeforeChange: {
+        auto* sender = reinterpret_cast<TspSkinData*>(m.WParam);
+        SkinBeforeChange(sender);
+        return;
+    }
+    case SkinMsg_Change:
+        SkinChange(reinterpret_cast<TspSkinData*>(m.WParam));
+        return;
+    case SkinMsg_AfterChange:
+        return;
+    case SkinMsg_ResStrChange:
+        ReloadObjectHints();
+        return;
+    case win::WM_NCCALCSIZE:
+        OnNcCalcSize(m);
+        return;
+    case win::WM_NCPAINT:
+        OnNcPaint();
+        m.Result = 0;
+        return;
+    case win::WM_NCACTIVATE:
+        OnNcActivate(m);
+        return;
+    case win::WM_NCHITTEST:
+        OnNcHitTest(m);
+        return;
+    case win::WM_ERASEBKGND:
+        OnEraseBackground(m);
+        return;
+    case win::WM_SIZE:
+        OnSize(m);
+        return;
+    case win::WM_SETTEXT:
+        OnSetText(m);
+        return;
+    case win::WM_ACTIVATE:
+        OnActivateMessage(m);
+        return;
+    case win::WM_ENTERSIZEMOVE:
+        InSizeMove = true;
+        break;
+    case win::WM_EXITSIZEMOVE:
+        InSizeMove = false;
+        break;
+    case win::WM_TIMER:
+        if (m.WParam == MorphTimerId) {
+            MorphTimerTick();
+            return;
+        }
+        if (m.WParam == MouseTimerId) {
+            MouseTimerTick();
+            return;
+        }
+        if (m.WParam == AnimateTimerId)
+            return;
+        break;
+    case win::WM_DESTROY:
+        StopTimers();
+        break;
+    case win::WM_MOUSEMOVE:
+    case win::WM_LBUTTONUP:
+    case win::WM_RBUTTONUP:
+        if (FSupportNCArea && OnCapturedMouse(m))
+            return;
+        break;
+    case win::WM_CAPTURECHANGED:
+        if (reinterpret_cast<win::HWND>(m.LParam) != FForm->Handle())
+            MouseCaptureObject = -1;
+        break;
+    default:
+        break;
+    }
+    CallPrevious(m);
+    switch (m.Msg) {
+    case win::WM_NCLBUTTONDOWN:
+    case win::WM_NCLBUTTONDBLCLK:
+    case win::WM_NCRBUTTONDOWN:
+        if (FSupportNCArea)
+            OnNcMouse(m);
+        break;
+    default:
+        break;
+    }
+}
+
+void RegisterSkinFormClasses()
+{
+    tk::RegisterComponentClass(
+        "TspSkinnedForm", [](tk::TComponent* owner) -> tk::TComponent* { return new TspSkinnedForm(owner); });
+}
+
+} // namespace xe::skin

@@ -1,0 +1,276 @@
+#pragma once
+
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Region.h"
+#include "platform/toolkit/Forms.h"
+#include "skin/draw/ActiveSkinObject.h"
+#include "skin/draw/FrameImage.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace xe::skin {
+
+class TspSkinCaptionObject;
+class TspSkinData;
+
+// Which caption buttons (and system-menu items) a skinned form has: bits of a set.
+using TspBorderIcons = uint32_t;
+constexpr TspBorderIcons biSystemMenu = 1;
+constexpr TspBorderIcons biMinimize = 2;
+constexpr TspBorderIcons biMaximize = 4;
+constexpr TspBorderIcons biRollUp = 8;
+constexpr TspBorderIcons biMinimizeToTray = 16;
+
+enum TspWindowState { wsNormal, wsMinimized, wsMaximized };
+
+using TChangeClientRectEvent = std::function<void(tk::TComponent* sender, base::TRect const& newClientRect)>;
+using TspMouseUpEvent = std::function<void(
+    std::string const& idName, int x, int y, base::TRect const& objectRect, win::TMouseButton button)>;
+using TMouseDownEvent = TspMouseUpEvent;
+using TMouseMoveEvent
+    = std::function<void(std::string const& idName, int x, int y, base::TRect const& objectRect)>;
+using TMouseEnterEvent = std::function<void(std::string const& idName)>;
+using TMouseLeaveEvent = TMouseEnterEvent;
+using TPaintEvent
+    = std::function<void(std::string const& idName, gfx::TCanvas& canvas, base::TRect const& objectRect)>;
+using TspActivateCustomObjectEvent = std::function<void(std::string const& idName, bool& objectVisible)>;
+
+// Timer ids on the form's window; they stay clear of the alpha fade's timer 1.
+constexpr win::UINT_PTR MorphTimerId = 0x5301; // 20 ms: fades of the objects
+constexpr win::UINT_PTR MouseTimerId = 0x5302; // 50 ms: the object under the mouse
+constexpr win::UINT_PTR AnimateTimerId = 0x5303; // 25 ms: animation objects
+
+// Draws and operates the window frame of the form that owns it from a skin: it takes over
+// the form's window procedure, answers the non-client messages (frame size, painting,
+// activation, hit tests) and keeps the frame's active objects (caption, caption buttons)
+// mapped onto the window's size. Without a skin it draws a plain built-in frame. A form
+// without a border (bsNone) gets no frame, no region and no painting; the skin then only
+// shapes its hit tests (client area, caption band). The window procedure is restored
+// when the component goes.
+//
+// Frame coordinates are window coordinates: origin at the window's top-left corner,
+// non-client area included.
+class TspSkinnedForm : public tk::TComponent, public TSkinObjectHost {
+public:
+    // The owner must be a form.
+    explicit TspSkinnedForm(tk::TComponent* owner);
+    ~TspSkinnedForm() override;
+    char const* ClassName() const override { return "TspSkinnedForm"; }
+
+    // --- properties, in their published order ---
+    int ClientWidth = 0; // > 0: applied to the form's client width after a skin change
+    int ClientHeight = 0; // > 0: the same for its height
+    bool HideCaptionButtons() const { return FHideCaptionButtons; }
+    void SetHideCaptionButtons(bool value);
+    bool AlwaysShowInTray = false;
+    gfx::TBitmap const& LogoBitMap() const { return FLogoBitMap; }
+    void SetLogoBitMap(gfx::TBitmap const& value); // copies
+    bool LogoBitMapTransparent = false;
+    bool AlwaysMinimizeToTray() const override { return FAlwaysMinimizeToTray; }
+    void SetAlwaysMinimizeToTray(bool value) { FAlwaysMinimizeToTray = value; }
+    bool UseSkinFontInMenu = true;
+    bool ShowIcon() const override { return FShowIcon; }
+    void SetShowIcon(bool value); // repaints the frame
+    bool MaximizeOnFullScreen = false;
+    bool ShowObjectHint = false;
+    bool UseDefaultObjectHint = true;
+    bool UseSkinCursors = false;
+    gfx::TFont const& DefCaptionFont() const { return FDefCaptionFont; }
+    void SetDefCaptionFont(gfx::TFont const& value); // copies; repaints the built-in frame
+    gfx::TFont const& DefInActiveCaptionFont() const { return FDefInActiveCaptionFont; }
+    void SetDefInActiveCaptionFont(gfx::TFont const& value);
+    int DefMenuItemHeight = 20;
+    bool UseDefaultSysMenu = true;
+    bool SupportNCArea() const override { return FSupportNCArea; }
+    void SetSupportNCArea(bool value);
+    bool AlphaBlendAnimation = false;
+    int AlphaBlendValue = 200;
+    bool AlphaBlend = false;
+    bool MenusAlphaBlend = false;
+    bool MenusAlphaBlendAnimation = false;
+    int MenusAlphaBlendValue = 200;
+    TspSkinData* SkinData() const { return FSkinData; }
+    // Stores the skin data and rebuilds the frame from it at once.
+    void SetSkinData(TspSkinData* value);
+    TspSkinData* MenusSkinData() const { return FMenusSkinData; }
+    void SetMenusSkinData(TspSkinData* value);
+    int MinHeight = 0;
+    int MinWidth = 0;
+    bool Sizeable = true;
+    bool DraggAble = false;
+    bool Magnetic = false;
+    int MagneticSize = 10;
+    TspBorderIcons BorderIcons() const { return FBorderIcons; }
+    // Makes the caption buttons again (the skin's, or the built-in ones without a skin) and
+    // applies the icons.
+    void SetBorderIcons(TspBorderIcons value);
+
+    // --- events, in their published order ---
+    TChangeClientRectEvent OnChangeClientRect;
+    tk::TNotifyEvent OnChangeSkinData;
+    TspMouseUpEvent OnMouseUpEvent;
+    TMouseDownEvent OnMouseDownEvent;
+    TMouseMoveEvent OnMouseMoveEvent;
+    TMouseEnterEvent OnMouseEnterEvent;
+    TMouseLeaveEvent OnMouseLeaveEvent;
+    TPaintEvent OnPaintEvent;
+    tk::TNotifyEvent OnActivate;
+    tk::TNotifyEvent OnDeActivate;
+    TspActivateCustomObjectEvent OnActivateCustomObject;
+
+    // --- lifecycle ---
+    // Rebuilds the objects, the geometry and the frame from the current skin.
+    void ChangeSkinData();
+    // Takes the form's width one pixel off its value and back, so that the window passes
+    // through whole frame-size and size cycles.
+    void ForceResize();
+    void Notification(tk::TComponent* component, tk::TOperation operation) override;
+    void DefineProperties(tk::TProperties& properties) override;
+
+    // --- state ---
+    tk::TForm* Form() const { return FForm; }
+    bool SkinSupport() const { return FSkinSupport; }
+    bool IsFormActive() const override;
+    // For every caption object: redraws it (or, when no redraw is wanted, sets a morphing
+    // caption's factor), then fires OnActivate or OnDeActivate.
+    void UpdateActiveState(bool redraw);
+    bool FormActive = false; // last WM_NCACTIVATE said active
+    TspWindowState WindowState = wsNormal;
+    bool RollUpState() const override { return FRollUpState; }
+    bool InChangeSkinData = false;
+    bool InSizeMove = false;
+    bool ClientDragging = false;
+
+    std::vector<std::unique_ptr<TspActiveSkinObject>> ObjectList;
+    int ActiveObject = -1;
+    int OldActiveObject = -1;
+    int MouseCaptureObject = -1;
+
+    // --- frame geometry (window coordinates), recomputed by CalcRects ---
+    int FrameWidth = 0;
+    int FrameHeight = 0;
+    base::TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    base::TRect NewClRect;
+    base::TRect NewCaptionRect;
+    base::TRect NewButtonsRect;
+    base::TPoint NewHitTestLTPoint, NewHitTestRTPoint, NewHitTestLBPoint, NewHitTestRBPoint;
+    base::TRect NewMaskRectArea;
+    base::TRect NewIconRect;
+    base::TRect NewMainMenuRect;
+    // The mask cut into bands around NewMaskRectArea; black is inside the window's shape.
+    gfx::TBitmap MaskBands[4]; // top, bottom, left, right
+    bool HasFrameRegion() const { return FFrameRegion.has_value(); }
+
+    void CalcRects();
+    base::TRect MapSkinRect(base::TRect const& r) const;
+    void CalcObjectRects();
+    void ArrangeCaptionButtons();
+    void UpdateFrame(bool stretch);
+    void UpdateFrameRegion(bool stretch);
+    void UpdateCaptionButtons();
+    void CreateDefaultButtons();
+    void RedrawObject(TspActiveSkinObject& object) override;
+    // Caption height of the built-in frame: 19, or 15 for tool windows.
+    int CaptionHeight() const;
+    int DefaultButtonSize() const;
+    int GetMinWidth() const;
+    int GetMinHeight() const;
+
+    // Hit testing (window point) and the object under the mouse.
+    int SkinHitTest(base::TPoint p) const;
+    int DefaultHitTest(base::TPoint p);
+    bool PointInMask(base::TPoint p) const;
+    void TestActive(int x, int y, bool test);
+
+    // --- services of the objects ---
+    void StartMorphTimer() override;
+    void MouseDownEvent(std::string const& idName, int x, int y, base::TRect const& objectRect,
+        win::TMouseButton button) override;
+    void MouseUpEvent(std::string const& idName, int x, int y, base::TRect const& objectRect,
+        win::TMouseButton button) override;
+    void MouseMoveEvent(std::string const& idName, int x, int y, base::TRect const& objectRect) override;
+    void MouseEnterEvent(std::string const& idName) override;
+    void MouseLeaveEvent(std::string const& idName) override;
+    void PaintEvent(std::string const& idName, gfx::TCanvas& canvas, base::TRect const& objectRect) override;
+    bool FormMaximized() const override { return WindowState == wsMaximized; }
+    bool FormMinimized() const override { return WindowState == wsMinimized; }
+    std::string FormCaption() const override;
+    int DefCaptionCharset() const override { return FDefCaptionFont.Charset(); }
+    int ObjectCount() const override { return int(ObjectList.size()); }
+    TspActiveSkinObject* Object(int index) const override;
+    void WindowCommand(TspWindowCommand command) override;
+    base::TPoint FrameScreenOrigin() const override;
+
+    bool MorphTimerActive() const { return FMorphTimer; }
+    bool MouseTimerActive() const { return FMouseTimer; }
+
+private:
+    void WindowProc(tk::TMessage& m);
+    void CallPrevious(tk::TMessage& m);
+    void FreeObjects();
+    void CreateSkinObjects();
+    void EnableTimer(win::UINT_PTR id, bool& flag, bool enable, unsigned interval);
+    void StopTimers();
+    void MorphTimerTick();
+    void MouseTimerTick();
+    void SkinBeforeChange(TspSkinData* sender);
+    void SkinChange(TspSkinData* sender);
+    void ReloadObjectHints();
+    bool Framed() const; // has a border the component paints
+    bool Stretchable() const; // the corner points differ in both coordinates
+    bool ClientIsPictureSize() const;
+    void FitClientToSkin(); // client mode
+    bool BelongsToRollUpState(TspActiveSkinObject const& o) const;
+    bool TakesPartInMouse(TspActiveSkinObject const& o) const;
+    int CaptionObjectAt(base::TPoint p) const; // index, -1 for none
+    TspSkinCaptionObject* FirstCaption() const;
+    TFrameCut SourceCut() const;
+    TFrameCut MappedCut() const;
+
+    void OnNcCalcSize(tk::TMessage& m);
+    void OnNcPaint();
+    void OnNcHitTest(tk::TMessage& m);
+    void OnNcActivate(tk::TMessage& m);
+    void OnActivateMessage(tk::TMessage& m);
+    void OnEraseBackground(tk::TMessage& m);
+    void OnSize(tk::TMessage& m);
+    void OnSetText(tk::TMessage& m);
+    void OnNcMouse(tk::TMessage& m);
+    // Mouse messages while an object holds the mouse; true when handled.
+    bool OnCapturedMouse(tk::TMessage& m);
+    void PaintSkinFrame();
+    void PaintDefaultFrame();
+    void PaintClientBackground(gfx::TCanvas& canvas);
+    void DrawLogo(gfx::TCanvas& canvas);
+    void SendNcPaint();
+
+    tk::TForm* FForm = nullptr;
+    tk::TWndMethod FOldWindowProc;
+    TspSkinData* FSkinData = nullptr;
+    TspSkinData* FMenusSkinData = nullptr;
+    bool FSkinSupport = false;
+    bool FHideCaptionButtons = false;
+    bool FAlwaysMinimizeToTray = false;
+    bool FShowIcon = false;
+    bool FSupportNCArea = true;
+    bool FRollUpState = false;
+    bool FActivated = false;
+    TspBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
+    gfx::TBitmap FLogoBitMap;
+    gfx::TFont FDefCaptionFont;
+    gfx::TFont FDefInActiveCaptionFont;
+    std::optional<gfx::TRegion> FFrameRegion;
+    bool FMorphTimer = false;
+    bool FMouseTimer = false;
+    bool FAnimateTimer = false;
+};
+
+// Makes TspSkinnedForm known to the stored-form reader.
+void RegisterSkinFormClasses();
+
+} // namespace xe::skin
