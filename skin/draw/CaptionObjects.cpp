@@ -226,7 +226,7 @@ void TspSkinCaptionObject::PaintImage(
 {
     if (throughInactiveEffect) {
         TspEffectBmp effect(image);
-        effect.InactiveEffect(int(SkinData->InActiveEffect));
+        effect.InactiveEffect(SkinData->InActiveEffect);
         effect.Draw(canvas, ObjectRect.Left, ObjectRect.Top);
     } else {
         canvas.Draw(ObjectRect.Left, ObjectRect.Top, image);
@@ -257,7 +257,7 @@ void TspSkinCaptionObject::Draw(gfx::TCanvas& canvas, bool update)
             TspEffectBmp const hot(active);
             mixed.Morph(MorphMode, hot, MorphFactor());
             if (autoInactive && !ActiveState)
-                mixed.InactiveEffect(int(SkinData->InActiveEffect));
+                mixed.InactiveEffect(SkinData->InActiveEffect);
             mixed.Draw(canvas, ObjectRect.Left, ObjectRect.Top);
             return;
         }

@@ -1223,7 +1223,7 @@ void TspSkinnedForm::PaintSkinFrame()
             continue;
         if (effect) {
             TspEffectBmp copy(bands[i]);
-            copy.InactiveEffect(int(FSkinData->InActiveEffect));
+            copy.InactiveEffect(FSkinData->InActiveEffect);
             copy.Draw(canvas, at[i].X, at[i].Y);
         } else {
             canvas.Draw(at[i].X, at[i].Y, bands[i]);
