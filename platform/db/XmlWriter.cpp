@@ -411,6 +411,63 @@ bool DateValue(sqlite3_value* v, std::string& out)
     return true;
 }
 
+// A text value that is a plain decimal ("-123.4500") with at most `scale` fraction digits:
+// the form in which an engine keeps a Currency or Decimal that a double cannot hold. Given
+// with exactly `scale` fraction digits. Integers count as well: they are exact.
+bool ExactDecimal(sqlite3_value* v, int scale, std::string& out)
+{
+    std::string s;
+    if (sqlite3_value_type(v) == SQLITE_INTEGER)
+        s = std::to_string(sqlite3_value_int64(v));
+    else if (sqlite3_value_type(v) == SQLITE_TEXT)
+        s = xe::base::Trim(ValueText(v));
+    else
+        return false;
+    size_t i = s.empty() || s[0] != '-' ? 0 : 1;
+    size_t digits = 0, point = std::string::npos;
+    for (size_t k = i; k < s.size(); ++k) {
+        if (s[k] == '.' && point == std::string::npos)
+            point = k;
+        else if (std::isdigit(static_cast<unsigned char>(s[k])))
+            ++digits;
+        else
+            return false;
+    }
+    if (digits == 0)
+        return false;
+    std::string whole = s.substr(i, point == std::string::npos ? std::string::npos : point - i);
+    std::string fraction = point == std::string::npos ? "" : s.substr(point + 1);
+    if (fraction.size() > static_cast<size_t>(std::max(scale, 0)))
+        return false; // more digits than the type keeps: rounded through a double as before
+    fraction.resize(static_cast<size_t>(std::max(scale, 0)), '0');
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+    bool zero = whole.empty() && fraction.find_first_not_of('0') == std::string::npos;
+    out = (i && !zero ? "-" : "") + (whole.empty() ? std::string("0") : whole) + (fraction.empty() ? "" : "." + fraction);
+    return true;
+}
+
+// Decimal text with all its fraction digits ("-0.2500") as ADO writes the type: Currency
+// without trailing zeros (-0.25), Jet's Decimal without the zero before the point (-.2500).
+std::string DecimalText(std::string s, DataTypeEnum t)
+{
+    if (t == adCurrency) {
+        if (s.find('.') != std::string::npos) {
+            while (s.back() == '0')
+                s.pop_back();
+            if (s.back() == '.')
+                s.pop_back();
+        }
+        return s == "-0" ? "0" : s;
+    }
+    if (t == adNumeric) {
+        if (s.rfind("0.", 0) == 0)
+            s.erase(0, 1);
+        else if (s.rfind("-0.", 0) == 0)
+            s.erase(1, 1);
+    }
+    return s;
+}
+
 bool GuidValue(sqlite3_value* v, std::string& out)
 {
     std::string hex;
@@ -473,6 +530,11 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
     case adCurrency:
     case adNumeric:
     case adDecimal: {
+        std::string exact;
+        if (t != adSingle && t != adDouble && ExactDecimal(v, t == adCurrency ? 4 : col.Info.Scale, exact)) {
+            out += DecimalText(exact, t);
+            return;
+        }
         double d;
         if (!NumericValue(v, d))
             Misfit(col, v, "a number");
@@ -483,23 +545,8 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
                                                            : FloatText(d, 17);
         } else if (t == adSingle) {
             out += FloatText(static_cast<float>(d), 8);
-        } else if (t == adCurrency) {
-            std::string s = Format("%.4f", d);
-            while (s.back() == '0')
-                s.pop_back();
-            if (s.back() == '.')
-                s.pop_back();
-            out += s == "-0" ? "0" : s;
         } else {
-            std::string s = Format("%.*f", col.Info.Scale, d);
-            if (t == adNumeric) {
-                // Jet's Decimal is written without the zero before the point: .5, -.25.
-                if (s.rfind("0.", 0) == 0)
-                    s.erase(0, 1);
-                else if (s.rfind("-0.", 0) == 0)
-                    s.erase(1, 1);
-            }
-            out += s;
+            out += DecimalText(Format("%.*f", t == adCurrency ? 4 : col.Info.Scale, d), t);
         }
         return;
     }
