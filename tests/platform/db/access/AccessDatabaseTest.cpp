@@ -118,7 +118,7 @@ TEST(AccessDatabase, Jet3TableValues)
     EXPECT_FALSE(t.Columns[8].Nullable);
     EXPECT_EQ(scratch.Rows("SELECT * FROM Table1"),
         (Rows { "a|b|0|0|0|0.0|1981-12-12 00:00:00|0.0|0",
-            "abcdefg|hijklmnop|2|222|333333333|444.555|1974-09-21 00:00:00|3.5|1" }));
+            "abcdefg|hijklmnop|2|222|333333333|444.555|1974-09-21 00:00:00|3.5|-1" }));
     EXPECT_EQ(scratch.Rows("SELECT typeof(F), typeof(H), typeof(G) FROM Table1 LIMIT 1"),
         (Rows { "real|real|text" }));
 
@@ -227,10 +227,10 @@ TEST(AccessDatabase, GeneratedDatabaseWithEveryColumnType)
     EXPECT_EQ(scratch.Rows("SELECT ID, Flag, Small, Int, Price, Ratio, Amount, \"When\", Name, Raw, "
                            "Notes, Key, Dec FROM \"Typen Ü\" WHERE ID < 4 ORDER BY ID"),
         (Rows {
-            "1|1|255|-32768|123456789.1234|1.125|3.14159|1898-01-01 13:14:15|Zoë "
+            "1|-1|255|-32768|123456789.1234|1.125|3.14159|1898-01-01 13:14:15|Zoë "
             "№3|x'0001ff00'|line1\r\nline2 "
             "数据|{01234567-89AB-CDEF-0123-456789ABCDEF}|-12345.6789",
-            "2|0|0|0|0.0|0.0|0.0|1899-12-30 00:00:00||x''||{00000000-0000-0000-0000-000000000000}|0",
+            "2|0|0|0|0.0|0.0|0.0|1899-12-30 00:00:00||x''||{00000000-0000-0000-0000-000000000000}|0.0",
             "3|0|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL",
         }));
     // Empty strings and blobs stay empty, not NULL.
@@ -251,7 +251,7 @@ TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
     TJetTestDatabase writer;
     writer.AddTable({ "Plain", { { "A", jtLong } }, { { "1" } } });
     writer.AddTable({ "Attach", { { "A", jtLong }, { "Files", jtComplex } }, { { "1", "7" } } });
-    writer.AddTable({ "Calc", { { "A", jtLong }, { "Total", jtDouble, 0, 0, 0, false, true } }, {} });
+    writer.AddTable({ "Calc", { { "A", jtLong }, { "Total", jtMemo, 0, 0, 0, false, true } }, {} });
     writer.AddTable({ "Odd", { { "A", jtLong }, { "X", jtDouble } }, { { "1", "nan" } } });
     writer.AddCatalogObject("Saved Query", 5);
     writer.AddCatalogObject("Remote", 6);
@@ -385,9 +385,9 @@ TEST(AccessDatabase, RowsMovedToOtherPagesAreFollowed)
     TScratch scratch;
     EXPECT_EQ(db.LoadTable(scratch.Db(), "Moved").RowCount, 10);
     EXPECT_EQ(scratch.Rows("SELECT count(*), count(DISTINCT ID), sum(ID), sum(Flag) FROM Moved"),
-        (Rows { "10|10|55|5" }));
+        (Rows { "10|10|55|-5" }));
     EXPECT_EQ(scratch.Rows("SELECT Name, Flag FROM Moved WHERE ID IN (3, 6, 9) ORDER BY ID"),
-        (Rows { "row3|1", "row6|0", "row9|1" }));
+        (Rows { "row3|-1", "row6|0", "row9|-1" }));
 }
 
 namespace {
