@@ -349,13 +349,16 @@ std::string FloatText(double d, int digits)
     return mant + exp;
 }
 
-// "yyyy-mm-dd[ |T]hh:nn[:ss[.fff]]", "yyyy-mm-dd", "hh:nn[:ss]" or a Julian day number
-// (SQLite's numeric date form) as "yyyy-mm-ddThh:nn:ss".
+// "yyyy-mm-dd[ |T]hh:nn[:ss[.fff]]", "yyyy-mm-dd", "hh:nn[:ss]", a real Julian day number or
+// integer Unix seconds (SQLite's numeric date forms) as "yyyy-mm-ddThh:nn:ss".
 bool DateValue(sqlite3_value* v, std::string& out)
 {
     int y = 1899, mo = 12, d = 30, h = 0, mi = 0, s = 0;
     if (sqlite3_value_type(v) == SQLITE_INTEGER || sqlite3_value_type(v) == SQLITE_FLOAT) {
-        double jd = sqlite3_value_double(v);
+        // SQLite's conventions: an integer counts Unix seconds, a real is a Julian day.
+        double jd = sqlite3_value_type(v) == SQLITE_INTEGER
+            ? static_cast<double>(sqlite3_value_int64(v)) / 86400.0 + 2440587.5
+            : sqlite3_value_double(v);
         if (!(jd >= 1721059.5 && jd < 5373484.5))
             return false;
         int64_t secs = static_cast<int64_t>(std::floor((jd - 2440587.5) * 86400.0 + 0.5));
@@ -468,6 +471,30 @@ std::string DecimalText(std::string s, DataTypeEnum t)
     return s;
 }
 
+bool IsUtf8(std::string_view s)
+{
+    size_t i = 0, n = s.size();
+    while (i < n) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        if (len == 0 || i + len > n)
+            return false;
+        unsigned char c1 = static_cast<unsigned char>(s[i + 1]);
+        if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 > 0x9F) || (c == 0xF0 && c1 < 0x90)
+            || (c == 0xF4 && c1 > 0x8F))
+            return false;
+        for (size_t k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += len;
+    }
+    return true;
+}
+
 bool GuidValue(sqlite3_value* v, std::string& out)
 {
     std::string hex;
@@ -521,7 +548,7 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
             lo = 0, hi = 255;
         if (i < lo || i > hi)
             Misfit(col, v,
-                t == adInteger ? "a 32-bit integer (declare the column BIGINT)" : "an integer of its size");
+                t == adInteger ? "a 32-bit integer (its declared type says 32 bits)" : "an integer of its size");
         out += std::to_string(i);
         return;
     }
@@ -598,7 +625,18 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
                 out += digits[c & 15];
             }
         } else {
-            AppendXmlEscaped(out, ValueText(v));
+            std::string_view text = ValueText(v);
+            if (IsUtf8(text)) {
+                AppendXmlEscaped(out, text);
+            } else {
+                // Text an ANSI program wrote into an SQLite file: decoded from the ANSI code
+                // page when every byte converts, refused otherwise (never U+FFFD).
+                bool lossless = false;
+                std::string decoded = xe::base::AnsiToUtf8(text, &lossless);
+                if (!lossless || !IsUtf8(decoded))
+                    Misfit(col, v, "text (it is neither UTF-8 nor text in the ANSI code page)");
+                AppendXmlEscaped(out, decoded);
+            }
         }
     }
 }
@@ -647,7 +685,8 @@ TColumnInfo ColumnInfoFromDeclType(std::string const& declType)
         info.Type = adLongVarWChar;
     } else if (is({ "BOOLEAN", "BOOL", "BIT", "YESNO", "LOGICAL" })) {
         info.Type = adBoolean;
-    } else if (is({ "BIGINT", "INT8", "UNSIGNED BIG INT", "LONGLONG" })) {
+    } else if (is({ "INTEGER", "INT", "BIGINT", "INT8", "UNSIGNED BIG INT", "LONGLONG" })) {
+        // SQLite's INTEGER holds 64 bits; only names that say 32 bits (INT4, LONG, ...) are int.
         info.Type = adBigInt;
     } else if (is({ "SMALLINT", "INT2", "TINYINT", "SHORT" })) {
         info.Type = adSmallInt;
