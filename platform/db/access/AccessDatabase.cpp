@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwctype>
 #include <locale.h>
@@ -100,6 +101,17 @@ bool SameName(std::string_view a, std::string_view b)
     return true;
 }
 
+// The code page of Jet 3 text: the header's, unless XMLEXPORT_JET3_CODEPAGE names another
+// (for files whose header is wrong, say GBK text under a header that says 1252).
+uint16_t Jet3CodePage(uint16_t header)
+{
+    char const* env = std::getenv("XMLEXPORT_JET3_CODEPAGE");
+    int64_t value = 0;
+    if (env && base::TryStrToInt(base::Trim(env), value) && value > 0 && value < 65536)
+        return uint16_t(value);
+    return header ? header : 1252;
+}
+
 struct TStatementGuard {
     sqlite3_stmt* Statement = nullptr;
     ~TStatementGuard() { sqlite3_finalize(Statement); }
@@ -113,6 +125,7 @@ struct TAccessDatabase::TImpl {
     uint32_t PageCount = 0;
     std::string CorruptText;
     bool CollationWarned = false;
+    uint16_t CodePage = 1252; // of Jet 3 text
     struct TEntry {
         std::string Name;
         int Type = 0;
@@ -181,7 +194,7 @@ struct TAccessDatabase::TImpl {
 
     std::string Text(uint8_t const* bytes, size_t size) const
     {
-        return Format.Jet3() ? DecodeJet3Text(bytes, size, Mdb->f->code_page) : DecodeJet4Text(bytes, size);
+        return Format.Jet3() ? DecodeJet3Text(bytes, size, CodePage) : DecodeJet4Text(bytes, size);
     }
 };
 
@@ -208,6 +221,7 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
     d.CorruptText = corrupt;
     d.Format.Version = FHeader.Version;
     d.Format.PageSize = size_t(FHeader.PageSize);
+    d.CodePage = Jet3CodePage(FHeader.CodePage);
     if (size < 3 * FHeader.PageSize || size % FHeader.PageSize != 0 || size / FHeader.PageSize > 0xFFFFFF)
         throw EDatabaseError(corrupt);
     d.PageCount = uint32_t(size / FHeader.PageSize);

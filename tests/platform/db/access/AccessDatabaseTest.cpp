@@ -128,6 +128,29 @@ TEST(AccessDatabase, Jet3TableValues)
     EXPECT_EQ(db.LoadTable(scratch.Db(), "Table2").Columns.size(), 89u);
 }
 
+// A Jet 3 file of GBK text whose header says 1252: read as the header says, or in the code
+// page XMLEXPORT_JET3_CODEPAGE names.
+TEST(AccessDatabase, Jet3CodePageCanBeOverridden)
+{
+    xe::base::TTempDir temp;
+    std::string bytes = xe::base::ReadFileBytes(FixturePath("jet3_types.mdb"));
+    size_t at = bytes.find("abcdefg");
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, 2, "\xC4\xE3"); // 你 in GBK
+    std::string file = temp.File("gbk97.mdb");
+    xe::base::WriteFileBytes(file, bytes);
+    auto firstText = [&] {
+        TAccessDatabase db(file, "");
+        TScratch scratch;
+        db.LoadTable(scratch.Db(), "Table1");
+        return scratch.Rows("SELECT A FROM Table1 WHERE C = 2");
+    };
+    EXPECT_EQ(firstText(), (Rows { "\u00C4\u00E3cdefg" }));
+    setenv("XMLEXPORT_JET3_CODEPAGE", "936", 1);
+    EXPECT_EQ(firstText(), (Rows { "你cdefg" }));
+    unsetenv("XMLEXPORT_JET3_CODEPAGE");
+}
+
 TEST(AccessDatabase, EncodedJet4File)
 {
     TAccessDatabase db(FixturePath("jet4_rc4_encoded.mdb"), "");
@@ -158,7 +181,14 @@ TEST(AccessDatabase, EncryptedAceIsDecryptedInMemory)
     xe::base::TTempDir temp;
     xe::base::WriteFileBytes(temp.File("other.accdb"), other);
     std::string error = OpenError(temp.File("other.accdb"), "password");
-    EXPECT_NE(error.find("encrypted with a method this engine cannot read (4.3)"), std::string::npos)
+    EXPECT_NE(error.find("encryption not supported: an unknown method (EncryptionInfo 4.3)"), std::string::npos)
+        << error;
+    // Standard encryption: CryptoAPI naming AES (version 3.2, flags fCryptoAPI | fAES).
+    other = before;
+    other.replace(0x29B, 8, std::string("\x03\x00\x02\x00\x24\x00\x00\x00", 8));
+    xe::base::WriteFileBytes(temp.File("aes.accdb"), other);
+    error = OpenError(temp.File("aes.accdb"), "wrong");
+    EXPECT_NE(error.find("encryption not supported: CryptoAPI AES (EncryptionInfo 3.2)"), std::string::npos)
         << error;
 }
 
