@@ -123,7 +123,8 @@ std::vector<std::string> XmlAttributeNames(std::vector<TXmlColumn> const& column
             names.push_back(columns[i].Name);
             continue;
         }
-        std::string alias = "c" + std::to_string(i);
+        std::string alias = "c";
+        alias += std::to_string(i);
         while (isTaken(alias))
             alias += "_";
         taken.push_back(Lower(alias));
@@ -277,7 +278,9 @@ std::string_view ValueBlob(sqlite3_value* v)
         break;
     default: {
         std::string_view t = ValueText(v);
-        shown = "'" + xe::base::Utf8ToAnsi(t.substr(0, 40)) + (t.size() > 40 ? "...'" : "'");
+        shown = "'";
+        shown += xe::base::Utf8ToAnsi(t.substr(0, 40));
+        shown += t.size() > 40 ? "...'" : "'";
     }
     }
     throw EDatabaseError(Format("The value %s of field '%s' cannot be written as %s.", shown.c_str(),
@@ -445,7 +448,11 @@ bool ExactDecimal(sqlite3_value* v, int scale, std::string& out)
     fraction.resize(static_cast<size_t>(std::max(scale, 0)), '0');
     whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
     bool zero = whole.empty() && fraction.find_first_not_of('0') == std::string::npos;
-    out = (i && !zero ? "-" : "") + (whole.empty() ? std::string("0") : whole) + (fraction.empty() ? "" : "." + fraction);
+    std::string text(i && !zero ? "-" : "");
+    text += whole.empty() ? std::string("0") : whole;
+    if (!fraction.empty())
+        text.append(".").append(fraction);
+    out = std::move(text);
     return true;
 }
 
@@ -522,8 +529,11 @@ bool GuidValue(sqlite3_value* v, std::string& out)
     } else {
         return false;
     }
-    out = "{" + hex.substr(0, 8) + "-" + hex.substr(8, 4) + "-" + hex.substr(12, 4) + "-" + hex.substr(16, 4)
-        + "-" + hex.substr(20) + "}";
+    // Built by appending: GCC 12 at -O3 warns (-Wrestrict, wrongly) on "literal" + string.
+    std::string text("{");
+    text.append(hex, 0, 8).append("-").append(hex, 8, 4).append("-").append(hex, 12, 4);
+    text.append("-").append(hex, 16, 4).append("-").append(hex, 20).append("}");
+    out = std::move(text);
     return true;
 }
 
