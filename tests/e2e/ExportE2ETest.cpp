@@ -123,6 +123,18 @@ TEST_F(ExportE2E, ChineseInTheStatementAndTheData)
     EXPECT_EQ(Compare(check), "");
 }
 
+TEST_F(ExportE2E, TrueAndWildcardsAsAdoMeansThem)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 200, .Shuffled = true });
+    // An SQLite file keeps its own booleans (True is 1); Like takes % and _.
+    Configure("select * from t where flag = True and (name like '张_1%' or name like '数据_')");
+    TRun run = Run();
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    std::string const check = "select * from t where flag = 1 and (name like '张_1%' or name like '数据_') order by id";
+    EXPECT_GT(exporttest::QueryRows(DbName, check).size(), 0u);
+    EXPECT_EQ(Compare(check), "");
+}
+
 TEST_F(ExportE2E, ExistingOutputIsReplaced)
 {
     exporttest::CreateSampleDatabase(DbName, { .Rows = 65 });
