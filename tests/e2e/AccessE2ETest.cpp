@@ -156,6 +156,17 @@ TEST_F(AccessE2E, EncryptedAccdb)
     Run("select * from Table1", db, "Password");
     EXPECT_TRUE(FailedStart()) << Out << Err;
     EXPECT_FALSE(base::FileExists(XmlName));
+    EXPECT_TRUE(Has(Err, u8"Not a valid password.")) << Err;
+
+    // Encryption the engine does not read (CryptoAPI naming AES) ends the start with its reason.
+    std::string aes = base::ReadFileBytes(db);
+    aes.replace(0x29B, 8, std::string("\x03\x00\x02\x00\x24\x00\x00\x00", 8));
+    base::WriteFileBytes(Dir.File("aes.accdb"), aes);
+    Run("select * from Table1", Dir.File("aes.accdb"), "password");
+    EXPECT_TRUE(FailedStart()) << Out << Err;
+    EXPECT_TRUE(Has(Err, u8"encryption not supported: CryptoAPI AES")) << Err;
+    EXPECT_FALSE(Has(Err, u8"Not a valid password.")) << Err;
+    base::DeleteFile(Dir.File("aes.accdb"));
 
     Run("select * from Table1", db, "password");
     ASSERT_TRUE(Succeeded()) << Out << Err;
