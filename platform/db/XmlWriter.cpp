@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -332,9 +333,12 @@ bool NumericValue(sqlite3_value* v, double& out)
 // 1.25, 3.1415899999999999, 1.7976931348623157E+308.
 std::string FloatText(double d, int digits)
 {
+    // to_chars in general form with a precision is printf's %.<digits>g, without the locale.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, d);
-    std::string s = buf;
+    auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, digits);
+    std::string s(buf, r.ptr);
+    for (char& c : s)
+        c = c == 'e' ? 'E' : c == 'n' || c == 'a' || c == 'i' || c == 'f' ? char(std::toupper(c)) : c;
     size_t e = s.find('E');
     std::string mant = s.substr(0, e), exp = e == std::string::npos ? "" : s.substr(e);
     if (mant.find('.') != std::string::npos) {
@@ -350,6 +354,29 @@ std::string FloatText(double d, int digits)
         exp = exp.substr(0, 2) + digitsPart;
     }
     return mant + exp;
+}
+
+// Exactly "yyyy-mm-dd" or "yyyy-mm-dd hh:nn:ss", the forms the engines store; false for
+// anything else, which the general parser below reads.
+bool FastDate(std::string_view t, int& y, int& mo, int& d, int& h, int& mi, int& s)
+{
+    if (t.size() != 10 && t.size() != 19)
+        return false;
+    auto digits = [&](size_t at, size_t count, int& value) {
+        value = 0;
+        for (size_t i = at; i < at + count; ++i) {
+            if (t[i] < '0' || t[i] > '9')
+                return false;
+            value = value * 10 + (t[i] - '0');
+        }
+        return true;
+    };
+    if (t[4] != '-' || t[7] != '-' || !digits(0, 4, y) || !digits(5, 2, mo) || !digits(8, 2, d))
+        return false;
+    h = mi = s = 0;
+    return t.size() == 10
+        || (t[10] == ' ' && t[13] == ':' && t[16] == ':' && digits(11, 2, h) && digits(14, 2, mi)
+            && digits(17, 2, s));
 }
 
 // "yyyy-mm-dd[ |T]hh:nn[:ss[.fff]]", "yyyy-mm-dd", "hh:nn[:ss]", a real Julian day number or
@@ -376,6 +403,8 @@ bool DateValue(sqlite3_value* v, std::string& out)
         y = static_cast<int>(yoe + era * 400 + (mo <= 2));
         h = static_cast<int>(rem / 3600), mi = static_cast<int>(rem / 60 % 60),
         s = static_cast<int>(rem % 60);
+    } else if (sqlite3_value_type(v) == SQLITE_TEXT && FastDate(ValueText(v), y, mo, d, h, mi, s)) {
+        // the common "yyyy-mm-dd hh:nn:ss" read without sscanf; checked below like the rest
     } else if (sqlite3_value_type(v) == SQLITE_TEXT) {
         std::string t = xe::base::Trim(ValueText(v));
         int n = 0, consumed = 0;
