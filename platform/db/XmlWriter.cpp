@@ -612,7 +612,11 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
         } else if (t == adSingle) {
             out += FloatText(static_cast<float>(d), 8);
         } else {
-            out += DecimalText(Format("%.*f", t == adCurrency ? 4 : col.Info.Scale, d), t);
+            // to_chars in fixed form with a precision is printf's %.<scale>f.
+            char buf[400];
+            auto r = std::to_chars(
+                buf, buf + sizeof buf, d, std::chars_format::fixed, t == adCurrency ? 4 : std::min(col.Info.Scale, 38));
+            out += DecimalText(std::string(buf, r.ptr), t);
         }
         return;
     }
