@@ -140,8 +140,8 @@ double SqliteJsonSeconds(std::string const& dbName, std::string const& outName, 
     auto cpu = [] {
         struct rusage usage;
         getrusage(RUSAGE_CHILDREN, &usage);
-        return double(usage.ru_utime.tv_sec) + double(usage.ru_utime.tv_usec) / 1e6 + double(usage.ru_stime.tv_sec)
-            + double(usage.ru_stime.tv_usec) / 1e6;
+        return double(usage.ru_utime.tv_sec) + double(usage.ru_utime.tv_usec) / 1e6
+            + double(usage.ru_stime.tv_sec) + double(usage.ru_stime.tv_usec) / 1e6;
     };
     double cpuBefore = cpu();
     auto start = std::chrono::steady_clock::now();
@@ -179,8 +179,9 @@ int main(int argc, char** argv)
             (long long)rows, r.Seconds, r.CpuSeconds, double(rows) / r.Seconds, double(r.PeakKb) / 1024.0,
             double(r.Bytes) / 1048576.0);
         if (json > 0)
-            std::printf("%9lld rows: sqlite3 -json %8.2f s wall, %8.2f s cpu; export / sqlite3 -json = %.2f wall, "
-                        "%.2f cpu\n",
+            std::printf(
+                "%9lld rows: sqlite3 -json %8.2f s wall, %8.2f s cpu; export / sqlite3 -json = %.2f wall, "
+                "%.2f cpu\n",
                 (long long)rows, json, jsonCpu, r.Seconds / json, jsonCpu > 0 ? r.CpuSeconds / jsonCpu : 0.0);
         std::fflush(stdout);
         base::DeleteFile(dbName);

@@ -398,7 +398,8 @@ private:
             bool star = item.Expr->Kind == TSqlExpr::ekStar;
             if (!star)
                 NoStar(*item.Expr);
-            if (star && (Is(Peek(), "AS") || Peek().Kind == TSqlToken::tkQuotedName
+            if (star
+                && (Is(Peek(), "AS") || Peek().Kind == TSqlToken::tkQuotedName
                     || (Peek().Kind == TSqlToken::tkName && !IsReserved(Peek()))))
                 Fail("Syntax error: an alias cannot follow '*' near " + Near());
             if (Accept("AS")) {
@@ -588,7 +589,8 @@ private:
             }
             bool negated = false;
             if (Is(Peek(), "NOT")
-                && (Is(Peek(1), "LIKE") || Is(Peek(1), "ALIKE") || Is(Peek(1), "BETWEEN") || Is(Peek(1), "IN"))) {
+                && (Is(Peek(1), "LIKE") || Is(Peek(1), "ALIKE") || Is(Peek(1), "BETWEEN")
+                    || Is(Peek(1), "IN"))) {
                 Take();
                 negated = true;
             }

@@ -587,7 +587,8 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
             lo = 0, hi = 255;
         if (i < lo || i > hi)
             Misfit(col, v,
-                t == adInteger ? "a 32-bit integer (its declared type says 32 bits)" : "an integer of its size");
+                t == adInteger ? "a 32-bit integer (its declared type says 32 bits)"
+                               : "an integer of its size");
         out += std::to_string(i);
         return;
     }
@@ -614,8 +615,8 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
         } else {
             // to_chars in fixed form with a precision is printf's %.<scale>f.
             char buf[400];
-            auto r = std::to_chars(
-                buf, buf + sizeof buf, d, std::chars_format::fixed, t == adCurrency ? 4 : std::min(col.Info.Scale, 38));
+            auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed,
+                t == adCurrency ? 4 : std::min(col.Info.Scale, 38));
             out += DecimalText(std::string(buf, r.ptr), t);
         }
         return;

@@ -130,7 +130,8 @@ TEST_F(ExportE2E, TrueAndWildcardsAsAdoMeansThem)
     Configure("select * from t where flag = True and (name like '张_1%' or name like '数据_')");
     TRun run = Run();
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    std::string const check = "select * from t where flag = 1 and (name like '张_1%' or name like '数据_') order by id";
+    std::string const check
+        = "select * from t where flag = 1 and (name like '张_1%' or name like '数据_') order by id";
     EXPECT_GT(exporttest::QueryRows(DbName, check).size(), 0u);
     EXPECT_EQ(Compare(check), "");
 }

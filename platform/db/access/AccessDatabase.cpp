@@ -376,8 +376,9 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
     TAccessTable table;
     table.Name = entry->Name;
     for (TJetColumnDef const& raw : def.Columns) {
-        std::string name = d.Format.Jet3() ? d.Text(reinterpret_cast<uint8_t const*>(raw.Name.data()), raw.Name.size())
-                                           : raw.Name;
+        std::string name = d.Format.Jet3()
+            ? d.Text(reinterpret_cast<uint8_t const*>(raw.Name.data()), raw.Name.size())
+            : raw.Name;
         std::string columnName = "'" + name + "' of table " + quotedName;
         if (raw.Type == jtComplex)
             throw EDatabaseError("The column " + columnName
@@ -387,8 +388,8 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
         if (raw.Calculated() && (raw.Type == jtMemo || raw.Type == jtOle))
             throw EDatabaseError(
                 "The column " + columnName + " is a calculated field, which this engine cannot read.");
-        bool known = (raw.Type >= jtBoolean && raw.Type <= jtMemo) || raw.Type == jtGuid || raw.Type == jtNumeric
-            || raw.Type == jtBigInt || raw.Type == jtDateTimeExt;
+        bool known = (raw.Type >= jtBoolean && raw.Type <= jtMemo) || raw.Type == jtGuid
+            || raw.Type == jtNumeric || raw.Type == jtBigInt || raw.Type == jtDateTimeExt;
         if (!known)
             throw EDatabaseError("The column " + columnName + " has a type (0x"
                 + base::Format("%02X", unsigned(raw.Type)) + ") that this engine cannot read.");
@@ -563,7 +564,8 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                     break;
                 }
                 case jtBinary:
-                    sqlite3_bind_blob(s, p, n ? v : reinterpret_cast<uint8_t const*>(""), int(n), SQLITE_TRANSIENT);
+                    sqlite3_bind_blob(
+                        s, p, n ? v : reinterpret_cast<uint8_t const*>(""), int(n), SQLITE_TRANSIENT);
                     break;
                 case jtText: {
                     std::string text = d.Text(v, n);
@@ -577,7 +579,8 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                     if (c.Type == jtOle) {
                         sqlite3_bind_blob(s, p, value.data(), int(value.size()), SQLITE_TRANSIENT);
                     } else {
-                        std::string text = d.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
+                        std::string text
+                            = d.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
                         sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
                     }
                     break;

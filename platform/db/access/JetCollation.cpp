@@ -73,10 +73,11 @@ void RegisterJetCollation(sqlite3* db, uint32_t sortOrder, std::string* fallback
         }
     }
     if (fallback)
-        *fallback = collator->Collator ? std::string()
-                                       : base::Format("The database's sort order (0x%X) is not known here; its "
-                                                      "text is compared without regard to case, in code point order.",
-                                           unsigned(sortOrder));
+        *fallback = collator->Collator
+            ? std::string()
+            : base::Format("The database's sort order (0x%X) is not known here; its "
+                           "text is compared without regard to case, in code point order.",
+                unsigned(sortOrder));
     sqlite3_create_collation_v2(db, JetCollationName, SQLITE_UTF8, collator.release(), Compare, Destroy);
 }
 

@@ -90,7 +90,8 @@ TJetHeader DecodeJetHeader(std::string_view page0, std::string const& fileName)
     auto at = [&](size_t offset) { return offset - MaskedStart; };
     header.CodePage = Get16(plain, at(CodePageOffset));
     header.DbKey = Get32(plain, at(DbKeyOffset));
-    header.SortOrder = header.Version == 0 ? Get16(plain, at(Jet3SortOrderOffset)) : Get32(plain, at(SortOrderOffset));
+    header.SortOrder
+        = header.Version == 0 ? Get16(plain, at(Jet3SortOrderOffset)) : Get32(plain, at(SortOrderOffset));
 
     std::string password = plain.substr(at(PasswordOffset), PasswordSize(header.Version));
     if (header.Version == 0) {

@@ -185,7 +185,8 @@ std::string FormatJetCurrency(int64_t units)
     uint64_t magnitude = units < 0 ? uint64_t(0) - uint64_t(units) : uint64_t(units);
     char text[40];
     std::snprintf(text, sizeof text, "%s%llu.%04llu", units < 0 ? "-" : "",
-        static_cast<unsigned long long>(magnitude / 10000), static_cast<unsigned long long>(magnitude % 10000));
+        static_cast<unsigned long long>(magnitude / 10000),
+        static_cast<unsigned long long>(magnitude % 10000));
     return text;
 }
 

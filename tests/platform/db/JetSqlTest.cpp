@@ -159,8 +159,9 @@ TEST_F(JetSqlTest, LikeUsesAdoWildcards)
     EXPECT_EQ(Rows("SELECT id FROM t WHERE s Not Like '[!a]%' ORDER BY id"), (V { "1", "5" }));
     EXPECT_EQ(Rows("SELECT id FROM t WHERE s ALike 'AL%' ORDER BY id"), (V { "1", "5" }));
     EXPECT_EQ(Rows("SELECT id FROM t WHERE s Like 'al*'"), V {});
-    EXPECT_EQ(Value("SELECT 'a1c' Like 'a#c', 'a#c' Like 'a#c', '50%' Like '50[%]', '50x' Like '50[%]', "
-                    "'xzy' Like 'x_y', 'a*b' Like 'a*b', 'axb' Like 'a*b', 'a?' Like 'A?', 'a_b' Like 'a[_]b'"),
+    EXPECT_EQ(
+        Value("SELECT 'a1c' Like 'a#c', 'a#c' Like 'a#c', '50%' Like '50[%]', '50x' Like '50[%]', "
+              "'xzy' Like 'x_y', 'a*b' Like 'a*b', 'axb' Like 'a*b', 'a?' Like 'A?', 'a_b' Like 'a[_]b'"),
         "0|1|1|0|1|1|0|1|1");
     EXPECT_TRUE(JetLike(U"数据表", U"数%"));
     EXPECT_FALSE(JetLike(U"数据表", U"数*"));
@@ -239,12 +240,14 @@ TEST_F(JetSqlTest, MalformedStatementsGetTheTranslatorsError)
     EXPECT_NE(translatorError("SELECT 1=*").find("'*' stands only"), std::string::npos);
     EXPECT_NE(translatorError("SELECT id FROM t WHERE id = t.*").find("'*' stands only"), std::string::npos);
     EXPECT_NE(translatorError("SELECT * * 2 FROM t").find("'*' stands only"), std::string::npos);
-    EXPECT_NE(translatorError("SELECT count(*) FROM t ORDER BY *").find("'*' stands only"), std::string::npos);
+    EXPECT_NE(
+        translatorError("SELECT count(*) FROM t ORDER BY *").find("'*' stands only"), std::string::npos);
     EXPECT_NE(translatorError("SELECT*S").find("alias cannot follow"), std::string::npos);
     EXPECT_NE(translatorError("SELECT t.* AS x FROM t").find("alias cannot follow"), std::string::npos);
     EXPECT_NE(translatorError("SELECT t.z.y.F").find("at most three parts"), std::string::npos);
     EXPECT_NE(translatorError("SELECT 1 FROM a.b.c").find("at most two parts"), std::string::npos);
-    EXPECT_NE(translatorError("SELECT " + std::string(2047, '-')).find("nested too deeply"), std::string::npos);
+    EXPECT_NE(
+        translatorError("SELECT " + std::string(2047, '-')).find("nested too deeply"), std::string::npos);
     EXPECT_NE(translatorError("SELECT " + std::string(300, '(') + "1" + std::string(300, ')'))
                   .find("nested too deeply"),
         std::string::npos);

@@ -181,7 +181,8 @@ TEST(AccessDatabase, EncryptedAceIsDecryptedInMemory)
     xe::base::TTempDir temp;
     xe::base::WriteFileBytes(temp.File("other.accdb"), other);
     std::string error = OpenError(temp.File("other.accdb"), "password");
-    EXPECT_NE(error.find("encryption not supported: an unknown method (EncryptionInfo 4.3)"), std::string::npos)
+    EXPECT_NE(
+        error.find("encryption not supported: an unknown method (EncryptionInfo 4.3)"), std::string::npos)
         << error;
     // Standard encryption: CryptoAPI naming AES (version 3.2, flags fCryptoAPI | fAES).
     other = before;

@@ -238,8 +238,8 @@ TEST_F(AccessEngine, ChangedColumnsNewTypesAndExactNumbers)
     EXPECT_EQ(Scalar("SELECT count(*) FROM Changed WHERE YN = False AND Later Is Null"), 3);
     EXPECT_EQ(Scalar("SELECT count(*) FROM Changed WHERE Big > 1700000000000"), 1);
 
-    EXPECT_TRUE(Contains(Export("SELECT * FROM Shrunk ORDER BY ID"),
-        "<z:row ID='1' Kept='kept'/>\r\n\t<z:row ID='2'/>\r\n"));
+    EXPECT_TRUE(Contains(
+        Export("SELECT * FROM Shrunk ORDER BY ID"), "<z:row ID='1' Kept='kept'/>\r\n\t<z:row ID='2'/>\r\n"));
     std::string error = ExportError("SELECT * FROM Future");
     EXPECT_TRUE(Contains(error, "The column 'Odd' of table 'Future' has a type (0x15)")) << error;
 }
@@ -249,8 +249,7 @@ TEST_F(AccessEngine, ChangedColumnsNewTypesAndExactNumbers)
 TEST_F(AccessEngine, ComparisonsAsJetMakesThem)
 {
     TJetTestDatabase writer;
-    writer.AddTable({ "T",
-        { { "ID", jtLong }, { "Name", jtText, 20 }, { "YN", jtBoolean } },
+    writer.AddTable({ "T", { { "ID", jtLong }, { "Name", jtText, 20 }, { "YN", jtBoolean } },
         {
             { "1", "t3", "1" },
             { "2", "T3", "0" },

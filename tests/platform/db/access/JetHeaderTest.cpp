@@ -139,10 +139,12 @@ TEST(JetHeader, OtherBytesAreNoAccessHeader)
 // that an over-read faults in any build.
 TEST(JetHeader, ShortAcePageIsReadWithinItsBounds)
 {
-    std::string page = xe::base::ReadFileBytes(XE_SOURCE_DIR "/tests/fuzz/corpus/jetheader/get16-overread-665.bin");
+    std::string page
+        = xe::base::ReadFileBytes(XE_SOURCE_DIR "/tests/fuzz/corpus/jetheader/get16-overread-665.bin");
     ASSERT_EQ(page.size(), 665u);
     long pageSize = sysconf(_SC_PAGESIZE);
-    void* block = mmap(nullptr, size_t(2 * pageSize), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* block
+        = mmap(nullptr, size_t(2 * pageSize), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     ASSERT_NE(block, MAP_FAILED);
     char* guard = static_cast<char*>(block) + pageSize;
     ASSERT_EQ(mprotect(guard, size_t(pageSize), PROT_NONE), 0);
