@@ -358,20 +358,13 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
             + quotedName + ". Make sure it exists and that its name is spelled correctly.");
 
     TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry->Page, d.CorruptText);
-    // Columns in the order of their numbers, as Jet presents them (an inserted column can be
-    // defined after columns numbered above it).
+    // Columns in the order of their numbers, as Jet presents them; the definition need not
+    // list them in that order (it does not after a column was inserted).
     std::stable_sort(def.Columns.begin(), def.Columns.end(),
         [](TJetColumnDef const& a, TJetColumnDef const& b) { return a.Number < b.Number; });
     std::vector<uint32_t> pages
         = JetUsageMapPages(d.Format, d.Reader(), d.PageCount, def.UsageMap, d.CorruptText);
     std::string page;
-    for (uint32_t p : pages) {
-        if (!d.ReadPage(p, page))
-            throw EDatabaseError(d.CorruptText);
-        if (page[0] == 0x01 && Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) == entry->Page
-            && !JetRowsValid(d.Format, page, def))
-            throw EDatabaseError(d.CorruptText);
-    }
 
     TAccessTable table;
     table.Name = entry->Name;
@@ -431,14 +424,16 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
             create += std::string(" COLLATE ") + JetCollationName;
         insert += i ? ", ?" : "?";
     }
-    Exec(db, create + ")");
-    TStatementGuard statement;
-    if (sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement.Statement, nullptr) != SQLITE_OK)
-        throw EDatabaseError(sqlite3_errmsg(db));
+    // The table is created inside the transaction: a load that fails leaves no table behind
+    // that a later statement would take for an empty one.
     bool ownTransaction = sqlite3_get_autocommit(db);
     if (ownTransaction)
         Exec(db, "BEGIN");
+    TStatementGuard statement;
     try {
+        Exec(db, create + ")");
+        if (sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement.Statement, nullptr) != SQLITE_OK)
+            throw EDatabaseError(sqlite3_errmsg(db));
         sqlite3_stmt* s = statement.Statement;
         std::vector<TJetField> fields;
         // Binds the fields of one cracked row and inserts it.
@@ -605,6 +600,8 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                 throw EDatabaseError(d.CorruptText);
             if (page[0] != 0x01 || Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) != entry->Page)
                 continue;
+            if (!JetRowsValid(d.Format, page, def))
+                throw EDatabaseError(d.CorruptText);
             size_t at = d.Format.RowCountOffset();
             size_t rows = uint8_t(page[at]) | uint8_t(page[at + 1]) << 8;
             for (unsigned row = 0; row < rows; ++row) {

@@ -310,6 +310,8 @@ TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
     EXPECT_NE(loadError("Calc").find("'Total' of table 'Calc' is a calculated field"), std::string::npos);
     EXPECT_NE(loadError("Odd").find("'X' of table 'Odd' holds a value that is not a finite number"),
         std::string::npos);
+    // A load that fails leaves no table behind that a later statement would read as empty.
+    EXPECT_EQ(scratch.Rows("SELECT count(*) FROM sqlite_master WHERE name = 'Odd'"), (Rows { "0" }));
     EXPECT_NE(loadError("Nothing").find("cannot find the input table or query 'Nothing'"), std::string::npos);
 }
 
