@@ -61,8 +61,12 @@ void TFrm_outdata::FormShow(tk::TComponent*)
         adoconn->Connection().LoginPrompt = false;
         adoconn->Connection().Open();
         FInitFailed = false;
+    } catch (base::EDatabaseError const& e) {
+        // The start fails; the status text says so and standard error says why (a wrong
+        // password and an encryption the engine cannot read are told apart there).
+        std::fprintf(stderr, "%s\n", e.Message().c_str());
     } catch (...) {
-        // Any failure leaves the start failed; it is reported only through the status text.
+        // Any other failure leaves the start failed, reported through the status text.
     }
 }
 

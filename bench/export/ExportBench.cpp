@@ -1,5 +1,6 @@
 // Times the paged export of generated tables (8 columns) and reports the rows per second,
-// the ratio between the runs and each run's peak memory.
+// the ratio between the runs, each run's peak memory, and the time `sqlite3 -json` takes to
+// dump the same rows (side by side, on the same file).
 #include "app/PagedExport.h"
 #include "platform/base/Files.h"
 #include "platform/db/Connection.h"
@@ -131,6 +132,29 @@ TResult Measure(std::string const& dbName, std::string const& xmlName)
     return result;
 }
 
+// Wall and CPU time of `sqlite3 -json` dumping the same rows, the yardstick of the export.
+// (On a busy machine the CPU times compare better than the wall times.)
+double SqliteJsonSeconds(std::string const& dbName, std::string const& outName, double& cpuSeconds)
+{
+    std::string command = "sqlite3 -json '" + dbName + "' 'select * from t' > '" + outName + "'";
+    auto cpu = [] {
+        struct rusage usage;
+        getrusage(RUSAGE_CHILDREN, &usage);
+        return double(usage.ru_utime.tv_sec) + double(usage.ru_utime.tv_usec) / 1e6
+            + double(usage.ru_stime.tv_sec) + double(usage.ru_stime.tv_usec) / 1e6;
+    };
+    double cpuBefore = cpu();
+    auto start = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0) {
+        std::fprintf(stderr, "sqlite3 -json failed (is the sqlite3 shell installed?)\n");
+        return 0;
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    cpuSeconds = cpu() - cpuBefore;
+    base::DeleteFile(outName);
+    return seconds;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -147,10 +171,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "generating %lld rows...\n", (long long)rows);
         Generate(dbName, rows);
         TResult r = Measure(dbName, dir.File("out" + std::to_string(rows) + ".xml"));
+        base::DeleteFile(dir.File("out" + std::to_string(rows) + ".xml"));
+        double jsonCpu = 0;
+        double json = SqliteJsonSeconds(dbName, dir.File("out.json"), jsonCpu);
         results.push_back(r);
         std::printf("%9lld rows: %8.2f s wall, %8.2f s cpu, %9.0f rows/s, peak %6.1f MB, output %7.1f MB\n",
             (long long)rows, r.Seconds, r.CpuSeconds, double(rows) / r.Seconds, double(r.PeakKb) / 1024.0,
             double(r.Bytes) / 1048576.0);
+        if (json > 0)
+            std::printf(
+                "%9lld rows: sqlite3 -json %8.2f s wall, %8.2f s cpu; export / sqlite3 -json = %.2f wall, "
+                "%.2f cpu\n",
+                (long long)rows, json, jsonCpu, r.Seconds / json, jsonCpu > 0 ? r.CpuSeconds / jsonCpu : 0.0);
         std::fflush(stdout);
         base::DeleteFile(dbName);
     }

@@ -52,12 +52,14 @@ size_t MatchClass(std::u32string_view pattern, size_t p, char32_t c, bool& match
     return q + 1;
 }
 
+// Jet's Like in ADO's (ANSI-92) mode: % any run, _ one character, [list], [!list] and
+// [a-z]; everything else, * ? # included, stands for itself, without regard to case.
 bool LikeAt(std::u32string_view t, size_t i, std::u32string_view p, size_t j)
 {
     while (j < p.size()) {
         char32_t pc = p[j];
-        if (pc == U'*') {
-            while (j < p.size() && p[j] == U'*')
+        if (pc == U'%') {
+            while (j < p.size() && p[j] == U'%')
                 ++j;
             if (j == p.size())
                 return true;
@@ -68,11 +70,7 @@ bool LikeAt(std::u32string_view t, size_t i, std::u32string_view p, size_t j)
         }
         if (i >= t.size())
             return false;
-        if (pc == U'?') {
-            ++i, ++j;
-        } else if (pc == U'#') {
-            if (t[i] < U'0' || t[i] > U'9')
-                return false;
+        if (pc == U'_') {
             ++i, ++j;
         } else if (pc == U'[') {
             bool matched = false;

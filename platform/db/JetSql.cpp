@@ -26,6 +26,9 @@ bool IsNameChar(unsigned char c) { return std::isalnum(c) || c == '_' || c >= 0x
 
 std::vector<TSqlToken> TokenizeJet(std::string_view s)
 {
+    // SQLite's text ends at a NUL: one inside a string or a name would cut the translation.
+    if (s.find('\0') != std::string_view::npos)
+        Fail("Invalid character (NUL)", s.substr(0, s.find('\0')));
     std::vector<TSqlToken> tokens;
     size_t i = 0;
     while (true) {
@@ -139,7 +142,7 @@ bool IsReserved(TSqlToken const& t)
     static char const* const words[] = { "SELECT", "FROM", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "ON",
         "INNER", "LEFT", "RIGHT", "JOIN", "AND", "OR", "NOT", "AS", "BY", "ASC", "DESC", "IN", "IS", "LIKE",
         "BETWEEN", "MOD", "XOR", "EQV", "IMP", "TOP", "DISTINCT", "DISTINCTROW", "OUTER", "INTO", "ALL",
-        "EXISTS", "FULL", "CROSS" };
+        "EXISTS", "FULL", "CROSS", "ALIKE" };
     if (t.Kind != TSqlToken::tkName)
         return false;
     for (char const* w : words)
@@ -236,11 +239,43 @@ bool ParseJetDate(std::string_view text, std::string& out)
     return true;
 }
 
+// A recursive-descent parser of one Jet SELECT. Grammar (keywords in any letter case;
+// [x] optional, {x} repeated, | alternatives):
+//
+//   statement  = query [";"]
+//   query      = core {"UNION" ["ALL"] core} ["ORDER" "BY" operand ["ASC"|"DESC"] {"," ...}]
+//   core       = "SELECT" ["DISTINCT"|"DISTINCTROW"|"ALL"] ["TOP" number ["PERCENT"]]
+//                item {"," item} ["FROM" from {"," from}] ["WHERE" operand]
+//                ["GROUP" "BY" operand {"," operand}] ["HAVING" operand]
+//   item       = "*" | name "." "*" | operand [["AS"] alias]      (no alias after a "*")
+//   from       = primary {("INNER"|"LEFT" ["OUTER"]|"RIGHT" ["OUTER"]) "JOIN" primary "ON" operand}
+//   primary    = table [["AS"] alias] | "(" query ")" [["AS"] alias] | "(" from ")"
+//   table      = name ["." name]                                  (at most two parts)
+//
+// Operators, loosest binding first (each level left-associative unless noted):
+//   1  OR                (XOR, EQV, IMP are refused)
+//   2  AND
+//   3  NOT               (prefix, right-associative)
+//   4  = <> != < > <= >=, IS [NOT] NULL, [NOT] LIKE/ALIKE, [NOT] BETWEEN x AND y, [NOT] IN (...)
+//   5  &                 (text concatenation)
+//   6  + -               (binary)
+//   7  MOD
+//   8  \                 (integer division)
+//   9  * /
+//   10 - +               (prefix sign, right-associative)
+//   11 ^                 (power; its right operand may carry one sign)
+//   12 primary: number, 'string', "string", #date#, NULL, True/Yes/On, False/No/Off,
+//      name {"." name} (at most three parts), function "(" [args] ")", count(*),
+//      "(" operand ")", "(" query ")", EXISTS "(" query ")"
+//
+// A bare "*" is only a select item. Nesting (parentheses, subqueries, signs, NOT) is limited
+// to MaxNesting levels so that no statement can exhaust the stack.
 class TParser {
 public:
-    TParser(std::string_view text)
+    TParser(std::string_view text, int trueValue)
         : FText(text)
         , FTokens(TokenizeJet(text))
+        , FTrue(std::to_string(trueValue))
     {
     }
 
@@ -305,6 +340,7 @@ private:
 
     std::unique_ptr<TSelectQuery> Query()
     {
+        TNesting nesting(*this);
         auto q = std::make_unique<TSelectQuery>();
         q->Core = Core();
         while (Is(Peek(), "UNION")) {
@@ -320,7 +356,7 @@ private:
                 Fail("Syntax error in ORDER BY clause: expected 'BY'");
             do {
                 TOrderItem item;
-                item.Expr = Expr();
+                item.Expr = Operand();
                 if (Accept("DESC"))
                     item.Desc = true;
                 else
@@ -359,6 +395,13 @@ private:
         do {
             TSelectItem item;
             item.Expr = Expr();
+            bool star = item.Expr->Kind == TSqlExpr::ekStar;
+            if (!star)
+                NoStar(*item.Expr);
+            if (star
+                && (Is(Peek(), "AS") || Peek().Kind == TSqlToken::tkQuotedName
+                    || (Peek().Kind == TSqlToken::tkName && !IsReserved(Peek()))))
+                Fail("Syntax error: an alias cannot follow '*' near " + Near());
             if (Accept("AS")) {
                 if (Peek().Kind != TSqlToken::tkName && Peek().Kind != TSqlToken::tkQuotedName)
                     Fail("Syntax error in field alias: expected a name near " + Near());
@@ -377,17 +420,17 @@ private:
             while (AcceptSym(","));
         }
         if (Accept("WHERE"))
-            core.Where = Expr();
+            core.Where = Operand();
         if (Is(Peek(), "GROUP")) {
             Take();
             if (!Accept("BY"))
                 Fail("Syntax error in GROUP BY clause: expected 'BY'");
             do
-                core.GroupBy.push_back(Expr());
+                core.GroupBy.push_back(Operand());
             while (AcceptSym(","));
         }
         if (Accept("HAVING"))
-            core.Having = Expr();
+            core.Having = Operand();
         return core;
     }
 
@@ -414,6 +457,7 @@ private:
                 ExpectSym(")", "FROM clause");
                 ref->Alias = OptionalAlias();
             } else {
+                TNesting nesting(*this);
                 ref->Kind = TTableRef::trParen;
                 ref->Left = FromItem();
                 ExpectSym(")", "JOIN operation");
@@ -431,6 +475,8 @@ private:
             if (Peek().Kind != TSqlToken::tkName && Peek().Kind != TSqlToken::tkQuotedName)
                 Fail("Syntax error in FROM clause near " + Near());
             ref->Name.push_back(Take().Text);
+            if (ref->Name.size() > 2)
+                Fail("Syntax error in FROM clause: a table name has at most two parts near " + Near());
         }
         ref->Alias = OptionalAlias();
         return ref;
@@ -461,7 +507,7 @@ private:
             join->Right = FromPrimary();
             if (!Accept("ON"))
                 Fail("JOIN expression not supported: expected 'ON' near " + Near());
-            join->On = Expr();
+            join->On = Operand();
             left = std::move(join);
         }
         return left;
@@ -482,7 +528,11 @@ private:
         return e;
     }
 
-    PSqlExpr Expr() { return OrExpr(); }
+    PSqlExpr Expr()
+    {
+        TNesting nesting(*this);
+        return OrExpr();
+    }
 
     PSqlExpr OrExpr()
     {
@@ -506,6 +556,7 @@ private:
     PSqlExpr NotExpr()
     {
         if (Accept("NOT")) {
+            TNesting nesting(*this);
             auto e = Make(TSqlExpr::ekUnary);
             e->Op = "NOT";
             e->Args.push_back(NotExpr());
@@ -537,11 +588,13 @@ private:
                 continue;
             }
             bool negated = false;
-            if (Is(Peek(), "NOT") && (Is(Peek(1), "LIKE") || Is(Peek(1), "BETWEEN") || Is(Peek(1), "IN"))) {
+            if (Is(Peek(), "NOT")
+                && (Is(Peek(1), "LIKE") || Is(Peek(1), "ALIKE") || Is(Peek(1), "BETWEEN")
+                    || Is(Peek(1), "IN"))) {
                 Take();
                 negated = true;
             }
-            if (Accept("LIKE")) {
+            if (Accept("LIKE") || Accept("ALIKE")) {
                 auto n = Make(TSqlExpr::ekLike);
                 n->Negated = negated;
                 n->Args.push_back(std::move(e));
@@ -569,7 +622,7 @@ private:
                     n->Negated = negated;
                     n->Args.push_back(std::move(e));
                     do
-                        n->Args.push_back(Expr());
+                        n->Args.push_back(Operand());
                     while (AcceptSym(","));
                     e = std::move(n);
                 }
@@ -621,6 +674,7 @@ private:
     PSqlExpr Unary()
     {
         if (IsSym(Peek(), "-") || IsSym(Peek(), "+")) {
+            TNesting nesting(*this);
             std::string op = Take().Text;
             auto e = Make(TSqlExpr::ekUnary);
             e->Op = op;
@@ -685,7 +739,7 @@ private:
                     ExpectSym(")", "subquery");
                     return e;
                 }
-                auto inner = Expr();
+                auto inner = Operand();
                 ExpectSym(")", "expression");
                 return inner;
             }
@@ -701,12 +755,12 @@ private:
                 Take();
                 return Literal("NULL");
             }
-            // Jet's True is -1; SQLite files store booleans as 1 and 0. Yes/No columns
-            // are compared with True in the engine's convention: non-zero is true.
+            // Jet's True is -1, and so is a Yes in the Access engine's copy; SQLite files
+            // store booleans as 1 and 0, so there True is 1.
             if (Is(t, "TRUE") || Is(t, "YES") || Is(t, "ON")) {
                 if (!IsSym(Peek(1), "(") && !IsSym(Peek(1), ".")) {
                     Take();
-                    auto e = Literal("1");
+                    auto e = Literal(FTrue);
                     e->IsNumber = true;
                     return e;
                 }
@@ -749,6 +803,8 @@ private:
                 }
                 if (Peek().Kind != TSqlToken::tkName && Peek().Kind != TSqlToken::tkQuotedName)
                     Fail("Syntax error in qualified name near " + Near());
+                if (e->Parts.size() == 3)
+                    Fail("Syntax error in qualified name: a name has at most three parts near " + Near());
                 e->Parts.push_back(Take().Text);
             }
             return e;
@@ -773,15 +829,46 @@ private:
         if (Accept("DISTINCT"))
             e->Distinct = true;
         do
-            e->Args.push_back(Expr());
+            e->Args.push_back(Operand());
         while (AcceptSym(","));
         ExpectSym(")", ("function " + e->Name).c_str());
         return e;
     }
 
+    // Counts one level of nesting for its lifetime.
+    struct TNesting {
+        TParser& P;
+        explicit TNesting(TParser& p)
+            : P(p)
+        {
+            if (++P.FDepth > MaxNesting)
+                P.Fail("The expression is nested too deeply (more than " + std::to_string(MaxNesting)
+                    + " levels)");
+        }
+        ~TNesting() { --P.FDepth; }
+    };
+    static constexpr int MaxNesting = 200;
+
+    // An expression where a bare "*" has no place.
+    PSqlExpr Operand()
+    {
+        auto e = Expr();
+        NoStar(*e);
+        return e;
+    }
+    void NoStar(TSqlExpr const& e)
+    {
+        if (e.Kind == TSqlExpr::ekStar)
+            Fail("Syntax error: '*' stands only for all the columns of a select list");
+        for (auto const& a : e.Args)
+            NoStar(*a);
+    }
+
     std::string_view FText;
     std::vector<TSqlToken> FTokens;
     size_t FPos = 0;
+    std::string FTrue;
+    int FDepth = 0;
 };
 
 // ---- emitting SQLite ----
@@ -938,7 +1025,7 @@ struct TEmitter {
         case TSqlExpr::ekSubquery:
             return "(" + Query(*e.Query) + ")";
         case TSqlExpr::ekLike:
-            // Jet's wildcards (* ? # [list]) are implemented by the connection's like().
+            // ADO's (ANSI-92) wildcards (% _ [list]) are implemented by the connection's like().
             return "(" + Expr(*e.Args[0]) + (e.Negated ? " NOT LIKE " : " LIKE ") + Expr(*e.Args[1]) + ")";
         }
         return {};
@@ -1113,11 +1200,11 @@ std::string QuoteSqliteName(std::string_view name)
     return out + "\"";
 }
 
-TJetStatement ParseJet(std::string_view utf8)
+TJetStatement ParseJet(std::string_view utf8, int trueValue)
 {
     TJetStatement st;
     st.Text = std::string(utf8);
-    TParser parser(st.Text);
+    TParser parser(st.Text, trueValue);
     st.Query = parser.Statement();
     return st;
 }
@@ -1134,9 +1221,9 @@ std::string EmitSqlite(TSqlExpr const& expr, std::string_view statement)
     return emitter.Expr(expr);
 }
 
-std::string TranslateJet(std::string_view utf8)
+std::string TranslateJet(std::string_view utf8, int trueValue)
 {
-    TJetStatement st = ParseJet(utf8);
+    TJetStatement st = ParseJet(utf8, trueValue);
     TEmitter emitter { st.Text };
     return emitter.Query(*st.Query);
 }

@@ -108,7 +108,9 @@ struct TJetStatement {
 
 // Parses one SELECT statement. A construct the translator does not handle is an
 // EDatabaseError that names it and quotes the statement; nothing half-translated escapes.
-TJetStatement ParseJet(std::string_view utf8);
+// `trueValue` is what True (Yes, On) stands for: -1 where Yes/No columns hold Jet's -1
+// (the Access engine's copy), 1 for SQLite files.
+TJetStatement ParseJet(std::string_view utf8, int trueValue = 1);
 
 // SQLite text for a query or expression of a parsed statement. Jet's TOP becomes a LIMIT
 // that keeps the rows tied with the last one when the select is ordered, as Jet does.
@@ -118,6 +120,6 @@ std::string EmitSqlite(TSqlExpr const& expr, std::string_view statement);
 std::string QuoteSqliteName(std::string_view name);
 
 // Parse and emit in one step.
-std::string TranslateJet(std::string_view utf8);
+std::string TranslateJet(std::string_view utf8, int trueValue = 1);
 
 } // namespace xe::db

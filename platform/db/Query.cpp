@@ -344,7 +344,9 @@ void TADOQuery::Open()
     sqlite3* db = FConnection->Handle();
     TMaterializations& copies = FConnection->Materializations();
     auto impl = std::make_unique<TImpl>();
-    impl->Statement = ParseJet(xe::base::AnsiToUtf8(FSql));
+    // A Yes in the Access engine's copy is Jet's -1; SQLite files keep 1.
+    impl->Statement
+        = ParseJet(xe::base::AnsiToUtf8(FSql), FConnection->Engine() == TEngineKind::Access ? -1 : 1);
     impl->Translated = EmitSqlite(*impl->Statement.Query, impl->Statement.Text);
 
     TPlan plan = MatchPlan(*impl->Statement.Query);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -123,7 +124,8 @@ std::vector<std::string> XmlAttributeNames(std::vector<TXmlColumn> const& column
             names.push_back(columns[i].Name);
             continue;
         }
-        std::string alias = "c" + std::to_string(i);
+        std::string alias = "c";
+        alias += std::to_string(i);
         while (isTaken(alias))
             alias += "_";
         taken.push_back(Lower(alias));
@@ -277,7 +279,9 @@ std::string_view ValueBlob(sqlite3_value* v)
         break;
     default: {
         std::string_view t = ValueText(v);
-        shown = "'" + xe::base::Utf8ToAnsi(t.substr(0, 40)) + (t.size() > 40 ? "...'" : "'");
+        shown = "'";
+        shown += xe::base::Utf8ToAnsi(t.substr(0, 40));
+        shown += t.size() > 40 ? "...'" : "'";
     }
     }
     throw EDatabaseError(Format("The value %s of field '%s' cannot be written as %s.", shown.c_str(),
@@ -329,9 +333,12 @@ bool NumericValue(sqlite3_value* v, double& out)
 // 1.25, 3.1415899999999999, 1.7976931348623157E+308.
 std::string FloatText(double d, int digits)
 {
+    // to_chars in general form with a precision is printf's %.<digits>g, without the locale.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, d);
-    std::string s = buf;
+    auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, digits);
+    std::string s(buf, r.ptr);
+    for (char& c : s)
+        c = c == 'e' ? 'E' : c == 'n' || c == 'a' || c == 'i' || c == 'f' ? char(std::toupper(c)) : c;
     size_t e = s.find('E');
     std::string mant = s.substr(0, e), exp = e == std::string::npos ? "" : s.substr(e);
     if (mant.find('.') != std::string::npos) {
@@ -349,13 +356,39 @@ std::string FloatText(double d, int digits)
     return mant + exp;
 }
 
-// "yyyy-mm-dd[ |T]hh:nn[:ss[.fff]]", "yyyy-mm-dd", "hh:nn[:ss]" or a Julian day number
-// (SQLite's numeric date form) as "yyyy-mm-ddThh:nn:ss".
+// Exactly "yyyy-mm-dd" or "yyyy-mm-dd hh:nn:ss", the forms the engines store; false for
+// anything else, which the general parser below reads.
+bool FastDate(std::string_view t, int& y, int& mo, int& d, int& h, int& mi, int& s)
+{
+    if (t.size() != 10 && t.size() != 19)
+        return false;
+    auto digits = [&](size_t at, size_t count, int& value) {
+        value = 0;
+        for (size_t i = at; i < at + count; ++i) {
+            if (t[i] < '0' || t[i] > '9')
+                return false;
+            value = value * 10 + (t[i] - '0');
+        }
+        return true;
+    };
+    if (t[4] != '-' || t[7] != '-' || !digits(0, 4, y) || !digits(5, 2, mo) || !digits(8, 2, d))
+        return false;
+    h = mi = s = 0;
+    return t.size() == 10
+        || (t[10] == ' ' && t[13] == ':' && t[16] == ':' && digits(11, 2, h) && digits(14, 2, mi)
+            && digits(17, 2, s));
+}
+
+// "yyyy-mm-dd[ |T]hh:nn[:ss[.fff]]", "yyyy-mm-dd", "hh:nn[:ss]", a real Julian day number or
+// integer Unix seconds (SQLite's numeric date forms) as "yyyy-mm-ddThh:nn:ss".
 bool DateValue(sqlite3_value* v, std::string& out)
 {
     int y = 1899, mo = 12, d = 30, h = 0, mi = 0, s = 0;
     if (sqlite3_value_type(v) == SQLITE_INTEGER || sqlite3_value_type(v) == SQLITE_FLOAT) {
-        double jd = sqlite3_value_double(v);
+        // SQLite's conventions: an integer counts Unix seconds, a real is a Julian day.
+        double jd = sqlite3_value_type(v) == SQLITE_INTEGER
+            ? static_cast<double>(sqlite3_value_int64(v)) / 86400.0 + 2440587.5
+            : sqlite3_value_double(v);
         if (!(jd >= 1721059.5 && jd < 5373484.5))
             return false;
         int64_t secs = static_cast<int64_t>(std::floor((jd - 2440587.5) * 86400.0 + 0.5));
@@ -370,6 +403,8 @@ bool DateValue(sqlite3_value* v, std::string& out)
         y = static_cast<int>(yoe + era * 400 + (mo <= 2));
         h = static_cast<int>(rem / 3600), mi = static_cast<int>(rem / 60 % 60),
         s = static_cast<int>(rem % 60);
+    } else if (sqlite3_value_type(v) == SQLITE_TEXT && FastDate(ValueText(v), y, mo, d, h, mi, s)) {
+        // the common "yyyy-mm-dd hh:nn:ss" read without sscanf; checked below like the rest
     } else if (sqlite3_value_type(v) == SQLITE_TEXT) {
         std::string t = xe::base::Trim(ValueText(v));
         int n = 0, consumed = 0;
@@ -411,6 +446,91 @@ bool DateValue(sqlite3_value* v, std::string& out)
     return true;
 }
 
+// A text value that is a plain decimal ("-123.4500") with at most `scale` fraction digits:
+// the form in which an engine keeps a Currency or Decimal that a double cannot hold. Given
+// with exactly `scale` fraction digits. Integers count as well: they are exact.
+bool ExactDecimal(sqlite3_value* v, int scale, std::string& out)
+{
+    std::string s;
+    if (sqlite3_value_type(v) == SQLITE_INTEGER)
+        s = std::to_string(sqlite3_value_int64(v));
+    else if (sqlite3_value_type(v) == SQLITE_TEXT)
+        s = xe::base::Trim(ValueText(v));
+    else
+        return false;
+    size_t i = s.empty() || s[0] != '-' ? 0 : 1;
+    size_t digits = 0, point = std::string::npos;
+    for (size_t k = i; k < s.size(); ++k) {
+        if (s[k] == '.' && point == std::string::npos)
+            point = k;
+        else if (std::isdigit(static_cast<unsigned char>(s[k])))
+            ++digits;
+        else
+            return false;
+    }
+    if (digits == 0)
+        return false;
+    std::string whole = s.substr(i, point == std::string::npos ? std::string::npos : point - i);
+    std::string fraction = point == std::string::npos ? "" : s.substr(point + 1);
+    if (fraction.size() > static_cast<size_t>(std::max(scale, 0)))
+        return false; // more digits than the type keeps: rounded through a double as before
+    fraction.resize(static_cast<size_t>(std::max(scale, 0)), '0');
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+    bool zero = whole.empty() && fraction.find_first_not_of('0') == std::string::npos;
+    std::string text(i && !zero ? "-" : "");
+    text += whole.empty() ? std::string("0") : whole;
+    if (!fraction.empty())
+        text.append(".").append(fraction);
+    out = std::move(text);
+    return true;
+}
+
+// Decimal text with all its fraction digits ("-0.2500") as ADO writes the type: Currency
+// without trailing zeros (-0.25), Jet's Decimal without the zero before the point (-.2500).
+std::string DecimalText(std::string s, DataTypeEnum t)
+{
+    if (t == adCurrency) {
+        if (s.find('.') != std::string::npos) {
+            while (s.back() == '0')
+                s.pop_back();
+            if (s.back() == '.')
+                s.pop_back();
+        }
+        return s == "-0" ? "0" : s;
+    }
+    if (t == adNumeric) {
+        if (s.rfind("0.", 0) == 0)
+            s.erase(0, 1);
+        else if (s.rfind("-0.", 0) == 0)
+            s.erase(1, 1);
+    }
+    return s;
+}
+
+bool IsUtf8(std::string_view s)
+{
+    size_t i = 0, n = s.size();
+    while (i < n) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        if (len == 0 || i + len > n)
+            return false;
+        unsigned char c1 = static_cast<unsigned char>(s[i + 1]);
+        if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 > 0x9F) || (c == 0xF0 && c1 < 0x90)
+            || (c == 0xF4 && c1 > 0x8F))
+            return false;
+        for (size_t k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += len;
+    }
+    return true;
+}
+
 bool GuidValue(sqlite3_value* v, std::string& out)
 {
     std::string hex;
@@ -438,8 +558,11 @@ bool GuidValue(sqlite3_value* v, std::string& out)
     } else {
         return false;
     }
-    out = "{" + hex.substr(0, 8) + "-" + hex.substr(8, 4) + "-" + hex.substr(12, 4) + "-" + hex.substr(16, 4)
-        + "-" + hex.substr(20) + "}";
+    // Built by appending: GCC 12 at -O3 warns (-Wrestrict, wrongly) on "literal" + string.
+    std::string text("{");
+    text.append(hex, 0, 8).append("-").append(hex, 8, 4).append("-").append(hex, 12, 4);
+    text.append("-").append(hex, 16, 4).append("-").append(hex, 20).append("}");
+    out = std::move(text);
     return true;
 }
 
@@ -464,7 +587,8 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
             lo = 0, hi = 255;
         if (i < lo || i > hi)
             Misfit(col, v,
-                t == adInteger ? "a 32-bit integer (declare the column BIGINT)" : "an integer of its size");
+                t == adInteger ? "a 32-bit integer (its declared type says 32 bits)"
+                               : "an integer of its size");
         out += std::to_string(i);
         return;
     }
@@ -473,6 +597,11 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
     case adCurrency:
     case adNumeric:
     case adDecimal: {
+        std::string exact;
+        if (t != adSingle && t != adDouble && ExactDecimal(v, t == adCurrency ? 4 : col.Info.Scale, exact)) {
+            out += DecimalText(exact, t);
+            return;
+        }
         double d;
         if (!NumericValue(v, d))
             Misfit(col, v, "a number");
@@ -483,23 +612,12 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
                                                            : FloatText(d, 17);
         } else if (t == adSingle) {
             out += FloatText(static_cast<float>(d), 8);
-        } else if (t == adCurrency) {
-            std::string s = Format("%.4f", d);
-            while (s.back() == '0')
-                s.pop_back();
-            if (s.back() == '.')
-                s.pop_back();
-            out += s == "-0" ? "0" : s;
         } else {
-            std::string s = Format("%.*f", col.Info.Scale, d);
-            if (t == adNumeric) {
-                // Jet's Decimal is written without the zero before the point: .5, -.25.
-                if (s.rfind("0.", 0) == 0)
-                    s.erase(0, 1);
-                else if (s.rfind("-0.", 0) == 0)
-                    s.erase(1, 1);
-            }
-            out += s;
+            // to_chars in fixed form with a precision is printf's %.<scale>f.
+            char buf[400];
+            auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed,
+                t == adCurrency ? 4 : std::min(col.Info.Scale, 38));
+            out += DecimalText(std::string(buf, r.ptr), t);
         }
         return;
     }
@@ -551,7 +669,18 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
                 out += digits[c & 15];
             }
         } else {
-            AppendXmlEscaped(out, ValueText(v));
+            std::string_view text = ValueText(v);
+            if (IsUtf8(text)) {
+                AppendXmlEscaped(out, text);
+            } else {
+                // Text an ANSI program wrote into an SQLite file: decoded from the ANSI code
+                // page when every byte converts, refused otherwise (never U+FFFD).
+                bool lossless = false;
+                std::string decoded = xe::base::AnsiToUtf8(text, &lossless);
+                if (!lossless || !IsUtf8(decoded))
+                    Misfit(col, v, "text (it is neither UTF-8 nor text in the ANSI code page)");
+                AppendXmlEscaped(out, decoded);
+            }
         }
     }
 }
@@ -600,7 +729,8 @@ TColumnInfo ColumnInfoFromDeclType(std::string const& declType)
         info.Type = adLongVarWChar;
     } else if (is({ "BOOLEAN", "BOOL", "BIT", "YESNO", "LOGICAL" })) {
         info.Type = adBoolean;
-    } else if (is({ "BIGINT", "INT8", "UNSIGNED BIG INT", "LONGLONG" })) {
+    } else if (is({ "INTEGER", "INT", "BIGINT", "INT8", "UNSIGNED BIG INT", "LONGLONG" })) {
+        // SQLite's INTEGER holds 64 bits; only names that say 32 bits (INT4, LONG, ...) are int.
         info.Type = adBigInt;
     } else if (is({ "SMALLINT", "INT2", "TINYINT", "SHORT" })) {
         info.Type = adSmallInt;

@@ -156,6 +156,17 @@ TEST_F(AccessE2E, EncryptedAccdb)
     Run("select * from Table1", db, "Password");
     EXPECT_TRUE(FailedStart()) << Out << Err;
     EXPECT_FALSE(base::FileExists(XmlName));
+    EXPECT_TRUE(Has(Err, u8"Not a valid password.")) << Err;
+
+    // Encryption the engine does not read (CryptoAPI naming AES) ends the start with its reason.
+    std::string aes = base::ReadFileBytes(db);
+    aes.replace(0x29B, 8, std::string("\x03\x00\x02\x00\x24\x00\x00\x00", 8));
+    base::WriteFileBytes(Dir.File("aes.accdb"), aes);
+    Run("select * from Table1", Dir.File("aes.accdb"), "password");
+    EXPECT_TRUE(FailedStart()) << Out << Err;
+    EXPECT_TRUE(Has(Err, u8"encryption not supported: CryptoAPI AES")) << Err;
+    EXPECT_FALSE(Has(Err, u8"Not a valid password.")) << Err;
+    base::DeleteFile(Dir.File("aes.accdb"));
 
     Run("select * from Table1", db, "password");
     ASSERT_TRUE(Succeeded()) << Out << Err;
@@ -169,4 +180,24 @@ TEST_F(AccessE2E, EncryptedAccdb)
         names.insert(entry.path().filename().string());
     EXPECT_EQ(names,
         (std::set<std::string> { "ace14_agile_password.accdb", "bin", "out.xml", "stderr", "stdout" }));
+}
+
+// A statement written for the original runs as ADO ran it over Jet: % and _ wildcards, text
+// compared without regard to case, True and -1 for a Yes.
+TEST_F(AccessE2E, StatementMeansWhatItMeantUnderAdo)
+{
+    std::string db = Dir.File("orders.mdb");
+    std::string command = std::string("'") + XE_MAKE_JET_DEMO + "' '" + db + "' 95";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    Run("select id, customer from orders where (customer like '陈静_' and paid = True) or (customer like "
+        "'SMITH & sons1%' and paid = 0) or (customer = 'smith & sons22' and paid <> -1) or customer like "
+        "'陈静*' order by id",
+        db, "");
+    ASSERT_TRUE(Succeeded()) << Out << Err;
+    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    ASSERT_TRUE(doc.Parsed) << doc.Error;
+    std::vector<std::string> ids;
+    for (auto& row : doc.Rows)
+        ids.push_back(row["id"]);
+    EXPECT_EQ(ids, (std::vector<std::string> { "5", "10", "16", "22" }));
 }

@@ -112,13 +112,27 @@ TEST_F(ExportE2E, ShuffledTableGivesEveryRowOnceInIdOrder)
 TEST_F(ExportE2E, ChineseInTheStatementAndTheData)
 {
     exporttest::CreateSampleDatabase(DbName, { .Rows = 200, .Shuffled = true });
-    // InOut.ini is written in GBK; the literals must reach the database intact. Jet's LIKE
-    // takes * for any text.
-    Configure("select * from t where name like '张三*' or name = '数据4'");
+    // InOut.ini is written in GBK; the literals must reach the database intact. Under ADO,
+    // Like takes % for any text and _ for one character.
+    Configure("select * from t where name like '张三%' or name like '数_4' or name = '数据4'");
     TRun run = Run();
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    std::string const check = "select * from t where name like '张三%' or name = '数据4' order by id";
+    std::string const check
+        = "select * from t where name like '张三%' or name like '数_4' or name = '数据4' order by id";
     EXPECT_EQ(exporttest::QueryRows(DbName, check).size(), 21u);
+    EXPECT_EQ(Compare(check), "");
+}
+
+TEST_F(ExportE2E, TrueAndWildcardsAsAdoMeansThem)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 200, .Shuffled = true });
+    // An SQLite file keeps its own booleans (True is 1); Like takes % and _.
+    Configure("select * from t where flag = True and (name like '张_1%' or name like '数据_')");
+    TRun run = Run();
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    std::string const check
+        = "select * from t where flag = 1 and (name like '张_1%' or name like '数据_') order by id";
+    EXPECT_GT(exporttest::QueryRows(DbName, check).size(), 0u);
     EXPECT_EQ(Compare(check), "");
 }
 

@@ -62,7 +62,10 @@ int FixedSize(TJetColumnType type)
     case jtCurrency:
     case jtDouble:
     case jtDateTime:
+    case jtBigInt:
         return 8;
+    case jtDateTimeExt:
+        return 42;
     case jtGuid:
         return 16;
     case jtComplex:
@@ -156,6 +159,16 @@ std::string EncodeValue(TJetTestColumn const& c, std::string const& v, TLongValu
     case jtLong:
     case jtComplex:
         Append32(out, uint32_t(std::stol(v)));
+        break;
+    case jtBigInt: {
+        uint64_t x = uint64_t(std::stoll(v));
+        Append32(out, uint32_t(x));
+        Append32(out, uint32_t(x >> 32));
+        break;
+    }
+    case jtDateTimeExt:
+        out = v;
+        out.resize(42, '\0');
         break;
     case jtCurrency: {
         bool negative;
@@ -392,6 +405,20 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
         d.Name = c.Name;
         defs.push_back(d);
     }
+    // The rows are written with the columns that existed then; the definition lists the
+    // columns that exist now.
+    std::vector<TJetColumnDef> rowDefs;
+    unsigned rowVarCols = 0;
+    for (size_t i = 0; i < defs.size(); ++i) {
+        if (table.Columns[i].Added)
+            continue;
+        rowDefs.push_back(defs[i]);
+        rowVarCols += defs[i].Fixed() ? 0 : 1;
+    }
+    std::vector<size_t> live;
+    for (size_t i = 0; i < defs.size(); ++i)
+        if (!table.Columns[i].Deleted)
+            live.push_back(i);
 
     // Long values get whole LVAL pages after the map page: one row holding the value, or a
     // chain of rows, each starting with the pointer to the next.
@@ -451,6 +478,8 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
         std::vector<std::optional<std::string>> encoded;
         for (size_t i = 0; i < values.size(); ++i) {
             auto const& c = table.Columns[i];
+            if (c.Added)
+                continue;
             if (!values[i] || c.Type == jtBoolean) {
                 encoded.push_back(values[i]);
                 continue;
@@ -459,7 +488,7 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
             if (c.AutoNumber)
                 autoNumber = std::max(autoNumber, uint32_t(std::stoul(*values[i])));
         }
-        std::string row = EncodeRow(defs, varCols, encoded);
+        std::string row = EncodeRow(rowDefs, rowVarCols, encoded);
         if (row.size() + 2 + DataHeader > PageSize)
             throw EInvalidOperation("Row does not fit a page");
         uint16_t flags = 0;
@@ -506,14 +535,14 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
     tdef[40] = 0x4E;
     Put16(tdef, 41, uint32_t(defs.size()));
     Put16(tdef, 43, varCols);
-    Put16(tdef, 45, uint32_t(defs.size()));
+    Put16(tdef, 45, uint32_t(live.size()));
     Put32(tdef, 55, mapPage << 8 | 0);
     Put32(tdef, 59, mapPage << 8 | 1);
-    for (size_t i = 0; i < defs.size(); ++i) {
+    for (size_t i : live) {
         auto const& d = defs[i];
         auto const& c = table.Columns[i];
         std::string e(25, '\0');
-        e[0] = char(d.Type);
+        e[0] = char(c.RawType ? c.RawType : d.Type);
         Put32(e, 1, 0x0659);
         Put16(e, 5, d.Number);
         Put16(e, 7, d.VarIndex);
@@ -530,8 +559,8 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
         Put16(e, 23, d.Length);
         tdef += e;
     }
-    for (auto const& c : table.Columns) {
-        std::string name = Utf16Bytes(base::Utf8ToUtf16(c.Name));
+    for (size_t i : live) {
+        std::string name = Utf16Bytes(base::Utf8ToUtf16(table.Columns[i].Name));
         Append16(tdef, uint32_t(name.size()));
         tdef += name;
     }

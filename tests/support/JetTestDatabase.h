@@ -24,11 +24,18 @@ struct TJetTestColumn {
     bool AutoNumber = false; // Long only
     bool Calculated = false; // marks the column as an Access 2010 calculated field
     bool Required = false; // the "Required" property, stored in the catalog row's LvProp
+    // Deleted after the rows were written: the rows keep its slot (number, variable index,
+    // fixed space), the definition keeps counting its variable slot, but lists it no more.
+    bool Deleted = false;
+    // Added after the rows were written (such columns come last): the rows hold fewer
+    // columns than the table.
+    bool Added = false;
+    int RawType = 0; // when set, the type byte written instead of Type (an unknown type)
 };
 
-// A value in text form; nullopt is NULL. Yes/No "0"/"1"; numbers and Currency/Decimal as
+// A value in text form; nullopt is NULL. Yes/No "0"/"1"; numbers, Large Number and Currency/Decimal as
 // decimal text; Date/Time "yyyy-mm-dd[ hh:mm:ss]"; Replication ID "{8-4-4-4-12}"; Text and
-// Memo UTF-8; Binary and OLE Object the raw bytes.
+// Memo UTF-8; Binary and OLE Object the raw bytes; Date/Time Extended its stored ASCII.
 using TJetTestValue = std::optional<std::string>;
 
 struct TJetTestTable {

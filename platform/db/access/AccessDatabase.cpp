@@ -4,6 +4,7 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "platform/db/access/AceCrypto.h"
+#include "platform/db/access/JetCollation.h"
 #include "platform/db/access/JetFormat.h"
 #include "platform/db/access/JetValues.h"
 
@@ -15,8 +16,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwctype>
 #include <locale.h>
@@ -51,14 +54,17 @@ char const* DeclaredType(TJetColumnType type)
     case jtInteger:
     case jtLong:
         return "INTEGER";
-    case jtCurrency:
+    case jtBigInt:
+        return "INTEGER";
     case jtSingle:
     case jtDouble:
         return "REAL";
+    case jtCurrency:
+    case jtNumeric:
+        // No affinity: an exact value kept as text stays text (see LoadTable).
+        return "";
     case jtDateTime:
         return "DATETIME";
-    case jtNumeric:
-        return "NUMERIC";
     case jtBinary:
     case jtOle:
         return "BLOB";
@@ -76,16 +82,6 @@ void Exec(sqlite3* db, std::string const& sql)
         throw EDatabaseError(message);
     }
 }
-
-// Frees libmdb's table definition on every path out of a load.
-struct TTableDefGuard {
-    MdbTableDef* Table;
-    ~TTableDefGuard()
-    {
-        if (Table)
-            mdb_free_tabledef(Table);
-    }
-};
 
 // Jet compares object names without regard to letter case, accented letters included.
 bool SameName(std::string_view a, std::string_view b)
@@ -105,6 +101,17 @@ bool SameName(std::string_view a, std::string_view b)
     return true;
 }
 
+// The code page of Jet 3 text: the header's, unless XMLEXPORT_JET3_CODEPAGE names another
+// (for files whose header is wrong, say GBK text under a header that says 1252).
+uint16_t Jet3CodePage(uint16_t header)
+{
+    char const* env = std::getenv("XMLEXPORT_JET3_CODEPAGE");
+    int64_t value = 0;
+    if (env && base::TryStrToInt(base::Trim(env), value) && value > 0 && value < 65536)
+        return uint16_t(value);
+    return header ? header : 1252;
+}
+
 struct TStatementGuard {
     sqlite3_stmt* Statement = nullptr;
     ~TStatementGuard() { sqlite3_finalize(Statement); }
@@ -117,13 +124,14 @@ struct TAccessDatabase::TImpl {
     TJetFormat Format;
     uint32_t PageCount = 0;
     std::string CorruptText;
+    bool CollationWarned = false;
+    uint16_t CodePage = 1252; // of Jet 3 text
     struct TEntry {
         std::string Name;
         int Type = 0;
         int Flags = 0;
         uint32_t Page = 0;
         std::vector<std::string> Required; // columns with the "Required" property
-        std::unique_ptr<MdbCatalogEntry> Entry; // what libmdb reads the table through
     };
     std::vector<TEntry> Catalog;
 
@@ -186,7 +194,7 @@ struct TAccessDatabase::TImpl {
 
     std::string Text(uint8_t const* bytes, size_t size) const
     {
-        return Format.Jet3() ? DecodeJet3Text(bytes, size, Mdb->f->code_page) : DecodeJet4Text(bytes, size);
+        return Format.Jet3() ? DecodeJet3Text(bytes, size, CodePage) : DecodeJet4Text(bytes, size);
     }
 };
 
@@ -213,6 +221,7 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
     d.CorruptText = corrupt;
     d.Format.Version = FHeader.Version;
     d.Format.PageSize = size_t(FHeader.PageSize);
+    d.CodePage = Jet3CodePage(FHeader.CodePage);
     if (size < 3 * FHeader.PageSize || size % FHeader.PageSize != 0 || size / FHeader.PageSize > 0xFFFFFF)
         throw EDatabaseError(corrupt);
     d.PageCount = uint32_t(size / FHeader.PageSize);
@@ -286,13 +295,6 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
                     reinterpret_cast<uint8_t const*>(props.Bytes.data()), props.Bytes.size());
                 e.Required = JetRequiredColumns(d.Format, blob);
             }
-            e.Entry = std::make_unique<MdbCatalogEntry>();
-            std::memset(e.Entry.get(), 0, sizeof(MdbCatalogEntry));
-            e.Entry->mdb = d.Mdb;
-            std::snprintf(e.Entry->object_name, sizeof e.Entry->object_name, "%s", e.Name.c_str());
-            e.Entry->object_type = e.Type;
-            e.Entry->table_pg = e.Page;
-            e.Entry->flags = e.Flags;
             d.Catalog.push_back(std::move(e));
         }
     }
@@ -356,104 +358,115 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
             + quotedName + ". Make sure it exists and that its name is spelled correctly.");
 
     TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry->Page, d.CorruptText);
+    // Columns in the order of their numbers, as Jet presents them; the definition need not
+    // list them in that order (it does not after a column was inserted).
+    std::stable_sort(def.Columns.begin(), def.Columns.end(),
+        [](TJetColumnDef const& a, TJetColumnDef const& b) { return a.Number < b.Number; });
     std::vector<uint32_t> pages
         = JetUsageMapPages(d.Format, d.Reader(), d.PageCount, def.UsageMap, d.CorruptText);
     std::string page;
-    for (uint32_t p : pages) {
-        if (!d.ReadPage(p, page))
-            throw EDatabaseError(d.CorruptText);
-        if (page[0] == 0x01 && Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) == entry->Page
-            && !JetRowsValid(d.Format, page, def))
-            throw EDatabaseError(d.CorruptText);
-    }
-
-    TTableDefGuard guard { mdb_read_table(entry->Entry.get()) };
-    MdbTableDef* t = guard.Table;
-    if (!t || !mdb_read_columns(t) || t->num_cols != def.Columns.size())
-        throw EDatabaseError(d.CorruptText);
 
     TAccessTable table;
     table.Name = entry->Name;
-    for (unsigned i = 0; i < t->num_cols; ++i) {
-        auto* col = static_cast<MdbColumn*>(g_ptr_array_index(t->columns, i));
-        TJetColumnDef const* raw = nullptr;
-        for (auto const& c : def.Columns)
-            if (int(c.Number) == col->col_num)
-                raw = &c;
-        std::string columnName = "'" + std::string(col->name) + "' of table " + quotedName;
-        if (col->col_type == MDB_COMPLEX)
+    for (TJetColumnDef const& raw : def.Columns) {
+        std::string name = d.Format.Jet3()
+            ? d.Text(reinterpret_cast<uint8_t const*>(raw.Name.data()), raw.Name.size())
+            : raw.Name;
+        std::string columnName = "'" + name + "' of table " + quotedName;
+        if (raw.Type == jtComplex)
             throw EDatabaseError("The column " + columnName
                 + " is an attachment or multi-valued field, which this engine cannot read.");
-        if (raw && raw->Calculated())
+        // A calculated column keeps its last result in the row, wrapped (see LoadTable's
+        // rows); long results (memo, OLE) are not read.
+        if (raw.Calculated() && (raw.Type == jtMemo || raw.Type == jtOle))
             throw EDatabaseError(
                 "The column " + columnName + " is a calculated field, which this engine cannot read.");
-        bool known = (col->col_type >= MDB_BOOL && col->col_type <= MDB_MEMO) || col->col_type == MDB_REPID
-            || col->col_type == MDB_NUMERIC;
+        bool known = (raw.Type >= jtBoolean && raw.Type <= jtMemo) || raw.Type == jtGuid
+            || raw.Type == jtNumeric || raw.Type == jtBigInt || raw.Type == jtDateTimeExt;
         if (!known)
-            throw EDatabaseError("The column " + columnName + " has a type (" + std::to_string(col->col_type)
-                + ") that this engine cannot read.");
+            throw EDatabaseError("The column " + columnName + " has a type (0x"
+                + base::Format("%02X", unsigned(raw.Type)) + ") that this engine cannot read.");
         TAccessColumn c;
-        c.Name = col->name;
-        c.Type = TJetColumnType(col->col_type);
+        c.Name = name;
+        c.Type = TJetColumnType(raw.Type);
         if (c.Type == jtText)
-            c.Size = d.Format.Jet3() ? col->col_size : col->col_size / 2;
+            c.Size = d.Format.Jet3() ? raw.Length : raw.Length / 2;
         else if (c.Type == jtBinary)
-            c.Size = col->col_size;
+            c.Size = raw.Length;
         if (c.Type == jtNumeric) {
-            // libmdb swaps the two names: its "scale" is the precision byte.
-            c.Precision = col->col_scale;
-            c.Scale = col->col_prec;
+            c.Precision = raw.Precision;
+            c.Scale = raw.Scale;
         }
-        c.AutoNumber = col->is_long_auto || col->is_uuid_auto;
+        c.AutoNumber = raw.AutoNumber();
         bool required = false;
-        for (std::string const& name : entry->Required)
-            required = required || SameName(name, c.Name);
+        for (std::string const& n : entry->Required)
+            required = required || SameName(n, c.Name);
         for (uint16_t number : def.PrimaryKey)
-            c.PrimaryKey = c.PrimaryKey || int(number) == col->col_num;
+            c.PrimaryKey = c.PrimaryKey || number == raw.Number;
         c.Nullable = !required && c.Type != jtBoolean && !c.AutoNumber && !c.PrimaryKey;
         table.Columns.push_back(c);
     }
 
+    // Text compares as Jet compares it in this database: its sort order, case ignored.
+    std::string fallback;
+    RegisterJetCollation(db, FHeader.SortOrder, &fallback);
+    if (!fallback.empty() && !d.CollationWarned) {
+        d.CollationWarned = true;
+        std::fprintf(stderr, "%s\n", fallback.c_str());
+    }
     std::string target = QuoteName(schema) + "." + QuoteName(table.Name);
     std::string create = "CREATE TABLE " + target + " (";
     std::string insert = "INSERT INTO " + target + " VALUES (";
     for (size_t i = 0; i < table.Columns.size(); ++i) {
-        create
-            += (i ? ", " : "") + QuoteName(table.Columns[i].Name) + " " + DeclaredType(table.Columns[i].Type);
+        TJetColumnType type = table.Columns[i].Type;
+        create += (i ? ", " : "") + QuoteName(table.Columns[i].Name) + " " + DeclaredType(type);
+        if (type == jtText || type == jtMemo)
+            create += std::string(" COLLATE ") + JetCollationName;
         insert += i ? ", ?" : "?";
     }
-    Exec(db, create + ")");
-    TStatementGuard statement;
-    if (sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement.Statement, nullptr) != SQLITE_OK)
-        throw EDatabaseError(sqlite3_errmsg(db));
+    // The table is created inside the transaction: a load that fails leaves no table behind
+    // that a later statement would take for an empty one.
     bool ownTransaction = sqlite3_get_autocommit(db);
     if (ownTransaction)
         Exec(db, "BEGIN");
+    TStatementGuard statement;
     try {
-        std::vector<MdbField> fields(t->num_cols);
+        Exec(db, create + ")");
+        if (sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement.Statement, nullptr) != SQLITE_OK)
+            throw EDatabaseError(sqlite3_errmsg(db));
         sqlite3_stmt* s = statement.Statement;
-        // Binds the cracked fields of one row and inserts it.
-        auto insertRow = [&](MdbField const* cracked, int count) {
-            for (int i = 0; i < count; ++i) {
-                MdbField const& f = cracked[i];
-                if (f.colnum < 0 || unsigned(f.colnum) >= t->num_cols)
-                    throw EDatabaseError(d.CorruptText);
-                TAccessColumn const& c = table.Columns[size_t(f.colnum)];
-                int p = f.colnum + 1;
-                auto const* v = static_cast<uint8_t const*>(f.value);
-                size_t n = f.siz > 0 ? size_t(f.siz) : 0;
+        std::vector<TJetField> fields;
+        // Binds the fields of one cracked row and inserts it.
+        auto insertRow = [&] {
+            for (size_t i = 0; i < table.Columns.size(); ++i) {
+                TAccessColumn const& c = table.Columns[i];
+                TJetField f = fields[i];
+                int p = int(i) + 1;
+                if (!f.Null && def.Columns[i].Calculated()) {
+                    // 16 bytes, the result's length (4), the result, 3 bytes.
+                    if (f.Bytes.size() < 20)
+                        throw EDatabaseError(d.CorruptText);
+                    size_t length = Get32(reinterpret_cast<uint8_t const*>(f.Bytes.data()) + 16);
+                    if (length > f.Bytes.size() - 20)
+                        throw EDatabaseError(d.CorruptText);
+                    f.Bytes = f.Bytes.substr(20, length);
+                    // An empty result is a NULL one (the text of a text result may be empty).
+                    f.Null = length == 0 && def.Columns[i].Type != jtText;
+                }
                 if (c.Type == jtBoolean) {
-                    // The null mask holds the value; stored as SQLite files store booleans (1 and 0), the
-                    // convention the Jet SQL translator compares True with.
-                    sqlite3_bind_int(s, p, f.is_null ? 0 : 1);
+                    // The null mask holds the value (a field missing from an older row is No).
+                    // Jet's True is -1, and so is the copy's.
+                    sqlite3_bind_int(s, p, f.Null ? 0 : -1);
                     continue;
                 }
-                if (f.is_null) {
+                if (f.Null) {
                     sqlite3_bind_null(s, p);
                     continue;
                 }
+                auto const* v = reinterpret_cast<uint8_t const*>(f.Bytes.data());
+                size_t n = f.Bytes.size();
                 auto need = [&](size_t bytes) {
-                    if (!v || n < bytes)
+                    if (n < bytes)
                         throw EDatabaseError(d.CorruptText);
                 };
                 // SQLite would turn NaN into NULL silently; such a value is refused by name.
@@ -461,6 +474,15 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                     if (!finite)
                         throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
                             + " holds a value that is not a finite number.");
+                };
+                // An exact decimal goes in as a double when the double gives the same digits back,
+                // otherwise as its text, which the XML writer copies digit for digit.
+                auto bindExact = [&](std::string const& text, int scale) {
+                    double x = std::strtod(text.c_str(), nullptr);
+                    if (base::Format("%.*f", scale, x) == text)
+                        sqlite3_bind_double(s, p, x);
+                    else
+                        sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
                 };
                 switch (c.Type) {
                 case jtByte:
@@ -475,10 +497,14 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                     need(4);
                     sqlite3_bind_int64(s, p, int32_t(Get32(v)));
                     break;
+                case jtBigInt:
+                    need(8);
+                    sqlite3_bind_int64(s, p, int64_t(uint64_t(Get32(v)) | uint64_t(Get32(v + 4)) << 32));
+                    break;
                 case jtCurrency: {
                     need(8);
                     int64_t units = int64_t(uint64_t(Get32(v)) | uint64_t(Get32(v + 4)) << 32);
-                    sqlite3_bind_double(s, p, double(units) / 10000.0);
+                    bindExact(FormatJetCurrency(units), 4);
                     break;
                 }
                 case jtSingle: {
@@ -508,6 +534,14 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                     sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
                     break;
                 }
+                case jtDateTimeExt: {
+                    std::string text;
+                    if (!FormatJetDateTimeExt(f.Bytes, text))
+                        throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
+                            + " holds a Date/Time Extended value that cannot be read.");
+                    sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+                    break;
+                }
                 case jtGuid: {
                     need(16);
                     std::string text = FormatJetGuid(v);
@@ -521,15 +555,15 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                     if (c.Scale == 0 && base::TryStrToInt(text, whole))
                         sqlite3_bind_int64(s, p, whole);
                     else
-                        sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+                        bindExact(text, c.Scale);
                     break;
                 }
                 case jtBinary:
                     sqlite3_bind_blob(
-                        s, p, v ? v : reinterpret_cast<uint8_t const*>(""), int(n), SQLITE_TRANSIENT);
+                        s, p, n ? v : reinterpret_cast<uint8_t const*>(""), int(n), SQLITE_TRANSIENT);
                     break;
                 case jtText: {
-                    std::string text = v ? d.Text(v, n) : std::string();
+                    std::string text = d.Text(v, n);
                     sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
                     break;
                 }
@@ -558,15 +592,29 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
             ++table.RowCount;
         };
 
-        mdb_rewind_table(t);
-        while (mdb_fetch_row(t)) {
-            int start = 0;
-            size_t length = 0;
-            if (t->cur_row == 0 || mdb_find_row(d.Mdb, int(t->cur_row) - 1, &start, &length) != 0)
+        // Rows are read in the usage map's page order and each page's row order. A row
+        // written before columns were added lacks them; one written before columns were
+        // deleted carries their slots: both are cracked by column number.
+        for (uint32_t p : pages) {
+            if (!d.ReadPage(p, page))
                 throw EDatabaseError(d.CorruptText);
-            if (start & 0x4000)
-                continue; // deleted, or a pointer to a row moved to another page (read there)
-            insertRow(fields.data(), mdb_crack_row(t, start & 0x1FFF, length, fields.data()));
+            if (page[0] != 0x01 || Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) != entry->Page)
+                continue;
+            if (!JetRowsValid(d.Format, page, def))
+                throw EDatabaseError(d.CorruptText);
+            size_t at = d.Format.RowCountOffset();
+            size_t rows = uint8_t(page[at]) | uint8_t(page[at + 1]) << 8;
+            for (unsigned row = 0; row < rows; ++row) {
+                std::string_view bytes;
+                unsigned flags = 0;
+                if (!JetFindRow(d.Format, page, row, bytes, flags))
+                    throw EDatabaseError(d.CorruptText);
+                if (flags & 0x4000)
+                    continue; // deleted, or a pointer to a row moved to another page (read there)
+                if (!JetCrackRow(d.Format, bytes, def, fields))
+                    throw EDatabaseError(d.CorruptText);
+                insertRow();
+            }
         }
 
         if (ownTransaction)

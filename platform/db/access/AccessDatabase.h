@@ -28,6 +28,8 @@ enum TJetColumnType {
     jtGuid = 0x0F,
     jtNumeric = 0x10,
     jtComplex = 0x12,
+    jtBigInt = 0x13, // Large Number (Access 2016)
+    jtDateTimeExt = 0x14, // Date/Time Extended (Access 2019): fixed-length ASCII in the row
 };
 
 // What the file says about one column of a table.

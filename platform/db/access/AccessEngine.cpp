@@ -27,6 +27,15 @@ TColumnInfo AdoColumnInfo(TAccessColumn const& column)
     case jtComplex:
         info.Type = adInteger;
         break;
+    case jtBigInt:
+        info.Type = adBigInt;
+        break;
+    case jtDateTimeExt:
+        // Its 100 ns precision and years before 100 do not fit a Jet date, so it is
+        // written as its text, "yyyy-mm-dd hh:nn:ss.fffffff".
+        info.Type = adVarWChar;
+        info.Size = 27;
+        break;
     case jtCurrency:
         info.Type = adCurrency;
         break;

@@ -101,7 +101,8 @@ std::string Attribute(std::string_view xml, std::string_view tag, std::string_vi
         std::string_view elementName = element.substr(0, element.find_first_of(" \t\r\n/"));
         if (elementName.size() < tag.size() || elementName.substr(elementName.size() - tag.size()) != tag)
             continue;
-        std::string key = " " + std::string(name) + "=\"";
+        std::string key = " ";
+        key.append(name).append("=\"");
         size_t k = element.find(key);
         if (k == std::string_view::npos)
             return "";
@@ -251,15 +252,20 @@ std::string DecryptRc4CryptoApi(std::string image, TJetHeader const& header, std
 std::string DecryptAceImage(
     std::string const& file, TJetHeader const& header, std::string_view password, std::string const& fileName)
 {
-    std::string unsupported
-        = "The database '" + fileName + "' is encrypted with a method this engine cannot read";
+    // Distinct from a wrong password: the start ends with this reason.
+    std::string unsupported = "The database '" + fileName + "' cannot be opened: encryption not supported: ";
     std::string_view info = header.EncryptionInfo;
     if (info.size() < 8)
-        throw EDatabaseError(unsupported + ".");
+        throw EDatabaseError(unsupported + "no readable EncryptionInfo.");
     unsigned major = uint8_t(info[0]) | uint8_t(info[1]) << 8;
     unsigned minor = uint8_t(info[2]) | uint8_t(info[3]) << 8;
     uint32_t flags = Get32(info, 4);
-    std::string version = " (" + std::to_string(major) + "." + std::to_string(minor) + ").";
+    // fCryptoAPI 0x04, fAES 0x20, fAgile 0x40.
+    unsupported += major == 4 && minor == 4 ? "Office Agile"
+        : (flags & 0x24) == 0x24            ? "CryptoAPI AES"
+        : flags & 0x04                      ? "CryptoAPI RC4"
+                                            : "an unknown method";
+    std::string version = " (EncryptionInfo " + std::to_string(major) + "." + std::to_string(minor) + ").";
     std::u16string pw = base::AnsiToUtf16(password);
     if (pw.size() > 255)
         WrongPassword();

@@ -85,7 +85,7 @@ TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& rea
     table.VarCols = Get16(tdef, l.VarCols);
     unsigned cols = Get16(tdef, l.Cols);
     uint32_t realIndexes = Get32(tdef, l.RealIndexes);
-    if (cols == 0 || cols > MaxColumns || table.VarCols > cols || realIndexes > 1000
+    if (cols == 0 || cols > MaxColumns || table.VarCols > MaxColumns || realIndexes > 1000
         || Get32(tdef, l.Indexes) > 1000)
         Corrupt(errorText);
     size_t at = l.ColsStart + size_t(realIndexes) * l.RealIndexSize;
@@ -101,9 +101,11 @@ TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& rea
         c.ExtFlags = format.Jet3() ? 0 : uint8_t(tdef[at + l.ColExtFlags]);
         c.FixedOffset = Get16(tdef, at + l.ColFixedOffset);
         c.Length = Get16(tdef, at + l.ColLength);
-        bool knownType
-            = (c.Type >= 0x01 && c.Type <= 0x0C) || c.Type == 0x0F || c.Type == 0x10 || c.Type == 0x12;
-        if (!knownType || c.Number > MaxColumns || !numbers.insert(c.Number).second
+        if (!format.Jet3()) {
+            c.Precision = uint8_t(tdef[at + 11]);
+            c.Scale = uint8_t(tdef[at + 12]);
+        }
+        if (c.Number > MaxColumns || !numbers.insert(c.Number).second
             || (c.Fixed() && size_t(c.FixedOffset) + c.Length > format.PageSize)
             || (!c.Fixed() && c.VarIndex >= table.VarCols))
             Corrupt(errorText);

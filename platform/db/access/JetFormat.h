@@ -47,8 +47,11 @@ struct TJetColumnDef {
     uint8_t ExtFlags = 0;
     uint16_t FixedOffset = 0;
     uint16_t Length = 0;
+    uint8_t Precision = 0; // Decimal only
+    uint8_t Scale = 0; // Decimal only
     std::string Name; // UTF-8 for Jet 4; the stored bytes for Jet 3
     bool Fixed() const { return Flags & 0x01; }
+    bool AutoNumber() const { return Flags & 0x44; } // 0x04 long, 0x40 GUID
     // Access 2010 calculated columns.
     bool Calculated() const { return ExtFlags & 0xC0; }
 };
@@ -66,7 +69,9 @@ struct TJetTableDef {
 using TJetPageReader = std::function<bool(uint32_t page, std::string& bytes)>;
 
 // Reads and checks a table definition and its usage map; raises EDatabaseError with
-// `errorText` on anything out of bounds.
+// `errorText` on anything out of bounds. Column types are not checked: a type the reader
+// does not know is the caller's to name. Deleting columns leaves their variable-length
+// slots counted, so the variable count may exceed the live columns.
 TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& read, uint32_t pageCount,
     uint32_t page, std::string const& errorText);
 

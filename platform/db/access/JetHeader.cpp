@@ -10,9 +10,11 @@ namespace xe::db {
 
 namespace {
 constexpr size_t MaskedStart = 0x18;
+constexpr size_t Jet3SortOrderOffset = 0x3A;
 constexpr size_t CodePageOffset = 0x3C;
 constexpr size_t DbKeyOffset = 0x3E;
 constexpr size_t PasswordOffset = 0x42;
+constexpr size_t SortOrderOffset = 0x6E;
 constexpr size_t CreationDateOffset = 0x72;
 constexpr size_t EncryptionInfoOffset = 0x299;
 constexpr char HeaderKey[] = { '\xC7', '\xDA', '\x39', '\x6B' };
@@ -88,6 +90,8 @@ TJetHeader DecodeJetHeader(std::string_view page0, std::string const& fileName)
     auto at = [&](size_t offset) { return offset - MaskedStart; };
     header.CodePage = Get16(plain, at(CodePageOffset));
     header.DbKey = Get32(plain, at(DbKeyOffset));
+    header.SortOrder
+        = header.Version == 0 ? Get16(plain, at(Jet3SortOrderOffset)) : Get32(plain, at(SortOrderOffset));
 
     std::string password = plain.substr(at(PasswordOffset), PasswordSize(header.Version));
     if (header.Version == 0) {
@@ -114,7 +118,7 @@ TJetHeader DecodeJetHeader(std::string_view page0, std::string const& fileName)
         }
     }
 
-    if (header.IsAce() && page0.size() >= EncryptionInfoOffset) {
+    if (header.IsAce() && page0.size() >= EncryptionInfoOffset + 2) {
         size_t length = Get16(page0, EncryptionInfoOffset);
         size_t from = EncryptionInfoOffset + 2;
         if (from + length <= page0.size())

@@ -12,15 +12,18 @@ namespace xe::db {
 //   0x04  15  "Standard Jet DB" / "Standard ACE DB"
 //   0x14  1   version: 0 Jet 3, 1 Jet 4, 2..6 ACE 12..17
 //   0x18  126 (Jet 3) / 128 (Jet 4, ACE) bytes masked with the RC4 stream of key C7 DA 39 6B:
+//     0x3A  2   sort order (Jet 3)
 //     0x3C  2   code page
 //     0x3E  4   page-encoding key (0 = pages stored plain)
 //     0x42  20 (Jet 3) / 40 (Jet 4) database password
+//     0x6E  4   sort order (Jet 4+): a Windows locale id, 0x0409 General
 //     0x72  8   creation date (Jet 4+), an Access date double; its day number masks the password
 //   0x299 2+n  ACE only, not masked: length and bytes of the Office EncryptionInfo
 struct TJetHeader {
     int Version = 0;
     int PageSize = 0; // 2048 for Jet 3, 4096 otherwise
     uint16_t CodePage = 0;
+    uint32_t SortOrder = 0; // the collating order's locale id (low 16 bits), 0 when unknown
     uint32_t DbKey = 0;
     double CreationDate = 0;
     // The stored database password as UTF-16 code units; empty when there is none. For

@@ -104,7 +104,19 @@ std::string DecodeJet3Text(uint8_t const* bytes, size_t size, uint16_t codePage)
         ascii = ascii && uint8_t(c) < 0x80;
     if (ascii)
         return std::string(raw);
-    std::string name = "CP" + std::to_string(codePage ? codePage : 1252);
+    if (codePage == 0 || codePage == 1252) {
+        // Windows maps every byte of 1252: the five it leaves unassigned (0x81, 0x8D, 0x8F,
+        // 0x90, 0x9D) become the C1 controls of the same value, which iconv refuses.
+        static char16_t const high[32] = { 0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C,
+            0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178 };
+        std::string out;
+        out.reserve(size * 2);
+        for (uint8_t c : raw)
+            AppendUtf8(out, c >= 0x80 && c < 0xA0 ? high[c - 0x80] : c);
+        return out;
+    }
+    std::string name = "CP" + std::to_string(codePage);
     return base::ConvertEncoding(raw, name.c_str(), "UTF-8");
 }
 
@@ -166,6 +178,47 @@ std::string FormatJetNumeric(uint8_t const* bytes, int scale)
     if ((bytes[0] & 0x80) && !zero)
         digits.insert(0, 1, '-');
     return digits;
+}
+
+std::string FormatJetCurrency(int64_t units)
+{
+    uint64_t magnitude = units < 0 ? uint64_t(0) - uint64_t(units) : uint64_t(units);
+    char text[40];
+    std::snprintf(text, sizeof text, "%s%llu.%04llu", units < 0 ? "-" : "",
+        static_cast<unsigned long long>(magnitude / 10000),
+        static_cast<unsigned long long>(magnitude % 10000));
+    return text;
+}
+
+bool FormatJetDateTimeExt(std::string_view bytes, std::string& out)
+{
+    // "DDDDDDDDDDDDDDDDDDD:TTTTTTTTTTTTTTTTTTT:7": days since 0001-01-01, then 100 ns units
+    // of the day, then the digits of precision; the field may end in zero bytes.
+    if (bytes.size() < 41 || bytes[19] != ':' || bytes[39] != ':')
+        return false;
+    auto number = [&](size_t at, uint64_t& v) {
+        v = 0;
+        for (size_t i = at; i < at + 19; ++i) {
+            if (bytes[i] < '0' || bytes[i] > '9')
+                return false;
+            v = v * 10 + uint64_t(bytes[i] - '0');
+        }
+        return true;
+    };
+    uint64_t days, ticks;
+    constexpr uint64_t TicksPerDay = 864000000000ull;
+    if (!number(0, days) || !number(20, ticks) || ticks >= TicksPerDay || days > 3652058)
+        return false;
+    int64_t y;
+    unsigned m, d;
+    // 0001-01-01 is 719162 days before 1970-01-01.
+    CivilFromDays(int64_t(days) - 719162, y, m, d);
+    uint64_t seconds = ticks / 10000000, fraction = ticks % 10000000;
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d.%07d", int(y), m, d, int(seconds / 3600),
+        int(seconds / 60 % 60), int(seconds % 60), int(fraction));
+    out = text;
+    return true;
 }
 
 std::string FormatJetGuid(uint8_t const* b)

@@ -31,6 +31,14 @@ double ParseJetDate(std::string_view text);
 // `scale` fraction digits ("-12.3400", "0.50").
 std::string FormatJetNumeric(uint8_t const* bytes, int scale);
 
+// A Currency value (a count of ten-thousandths) as exact decimal text with four fraction
+// digits: "922337203685477.5807", "-0.5000".
+std::string FormatJetCurrency(int64_t units);
+
+// A Date/Time Extended field (ASCII "days:ticks:precision", days counted from 0001-01-01,
+// ticks of 100 ns) as "yyyy-mm-dd hh:nn:ss.fffffff"; false when the bytes are not that.
+bool FormatJetDateTimeExt(std::string_view bytes, std::string& out);
+
 // A GUID (16 bytes, Data1..3 little endian) as "{01234567-89AB-CDEF-0123-456789ABCDEF}".
 std::string FormatJetGuid(uint8_t const* bytes);
 

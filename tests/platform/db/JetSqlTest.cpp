@@ -150,16 +150,27 @@ TEST_F(JetSqlTest, LiteralsAndOperators)
         Rows("SELECT id FROM t WHERE v Between 15 And 30 And id Not In (3) ORDER BY id"), (V { "2", "4" }));
 }
 
-TEST_F(JetSqlTest, LikeUsesJetWildcards)
+TEST_F(JetSqlTest, LikeUsesAdoWildcards)
 {
-    EXPECT_EQ(Rows("SELECT id FROM t WHERE s Like 'al*' ORDER BY id"), (V { "1", "5" }));
-    EXPECT_EQ(Rows("SELECT id FROM t WHERE s Like '?eta'"), (V { "2" }));
-    EXPECT_EQ(Rows("SELECT id FROM t WHERE s Like '[b-g]*' ORDER BY id"), (V { "2", "3" }));
-    EXPECT_EQ(Rows("SELECT id FROM t WHERE s Not Like '[!a]*' ORDER BY id"), (V { "1", "5" }));
-    EXPECT_EQ(Value("SELECT 'a1c' Like 'a#c', 'abc' Like 'a#c', '50%' Like '50%', 'xzy' Like 'x_y', 'a*b' "
-                    "Like 'a[*]b'"),
-        "1|0|1|0|1");
-    EXPECT_TRUE(JetLike(U"数据表", U"数*"));
+    // ADO runs Jet in ANSI-92 mode: % and _ are the wildcards; * ? # stand for themselves.
+    EXPECT_EQ(Rows("SELECT id FROM t WHERE s Like 'al%' ORDER BY id"), (V { "1", "5" }));
+    EXPECT_EQ(Rows("SELECT id FROM t WHERE s Like '_eta'"), (V { "2" }));
+    EXPECT_EQ(Rows("SELECT id FROM t WHERE s Like '[b-g]%' ORDER BY id"), (V { "2", "3" }));
+    EXPECT_EQ(Rows("SELECT id FROM t WHERE s Not Like '[!a]%' ORDER BY id"), (V { "1", "5" }));
+    EXPECT_EQ(Rows("SELECT id FROM t WHERE s ALike 'AL%' ORDER BY id"), (V { "1", "5" }));
+    EXPECT_EQ(Rows("SELECT id FROM t WHERE s Like 'al*'"), V {});
+    EXPECT_EQ(
+        Value("SELECT 'a1c' Like 'a#c', 'a#c' Like 'a#c', '50%' Like '50[%]', '50x' Like '50[%]', "
+              "'xzy' Like 'x_y', 'a*b' Like 'a*b', 'axb' Like 'a*b', 'a?' Like 'A?', 'a_b' Like 'a[_]b'"),
+        "0|1|1|0|1|1|0|1|1");
+    EXPECT_TRUE(JetLike(U"数据表", U"数%"));
+    EXPECT_FALSE(JetLike(U"数据表", U"数*"));
+}
+
+TEST_F(JetSqlTest, TrueIsWhatTheEngineStores)
+{
+    EXPECT_EQ(TranslateJet("SELECT True, Yes, False", -1), "SELECT -1, -1, 0");
+    EXPECT_EQ(TranslateJet("SELECT True, On, No"), "SELECT 1, 1, 0");
 }
 
 TEST_F(JetSqlTest, CommonFunctions)
@@ -210,6 +221,44 @@ TEST_F(JetSqlTest, ErrorsNameTheConstructAndQuoteTheStatement)
     EXPECT_NE(ErrorOf("SELECT a FROM t garbage more").find("after end"), std::string::npos);
     EXPECT_NE(ErrorOf("SELECT Mid('a') FROM t").find("Wrong number of arguments"), std::string::npos);
     EXPECT_NE(ErrorOf("SELECT a ? b").find("Invalid character"), std::string::npos);
+}
+
+// Statements a fuzzer found reaching SQLite half translated, or exhausting the stack: each
+// gets the translator's own error.
+TEST_F(JetSqlTest, MalformedStatementsGetTheTranslatorsError)
+{
+    auto translatorError = [](std::string const& sql) {
+        try {
+            std::string out = TranslateJet(sql);
+            return "translated to: " + out;
+        } catch (xe::base::EDatabaseError const& e) {
+            return e.Message();
+        }
+    };
+    EXPECT_NE(translatorError(std::string("SELECT \"a\0b\"", 13)).find("NUL"), std::string::npos);
+    EXPECT_NE(translatorError(std::string("SELECT [a\0b] FROM t", 20)).find("NUL"), std::string::npos);
+    EXPECT_NE(translatorError("SELECT 1=*").find("'*' stands only"), std::string::npos);
+    EXPECT_NE(translatorError("SELECT id FROM t WHERE id = t.*").find("'*' stands only"), std::string::npos);
+    EXPECT_NE(translatorError("SELECT * * 2 FROM t").find("'*' stands only"), std::string::npos);
+    EXPECT_NE(
+        translatorError("SELECT count(*) FROM t ORDER BY *").find("'*' stands only"), std::string::npos);
+    EXPECT_NE(translatorError("SELECT*S").find("alias cannot follow"), std::string::npos);
+    EXPECT_NE(translatorError("SELECT t.* AS x FROM t").find("alias cannot follow"), std::string::npos);
+    EXPECT_NE(translatorError("SELECT t.z.y.F").find("at most three parts"), std::string::npos);
+    EXPECT_NE(translatorError("SELECT 1 FROM a.b.c").find("at most two parts"), std::string::npos);
+    EXPECT_NE(
+        translatorError("SELECT " + std::string(2047, '-')).find("nested too deeply"), std::string::npos);
+    EXPECT_NE(translatorError("SELECT " + std::string(300, '(') + "1" + std::string(300, ')'))
+                  .find("nested too deeply"),
+        std::string::npos);
+    std::string nots;
+    for (int i = 0; i < 300; ++i)
+        nots += "NOT ";
+    EXPECT_NE(translatorError("SELECT 1 WHERE " + nots + "1").find("nested too deeply"), std::string::npos);
+    // What stays valid: stars where they belong, three-part names, moderate nesting.
+    EXPECT_EQ(TranslateJet("SELECT *, t.* FROM main.t"), "SELECT *, \"t\".* FROM \"main\".\"t\"");
+    EXPECT_EQ(TranslateJet("SELECT main.t.id FROM t"), "SELECT \"main\".\"t\".\"id\" FROM \"t\"");
+    EXPECT_EQ(Value("SELECT " + std::string(50, '(') + "-(-1)" + std::string(50, ')')), "1");
 }
 
 TEST_F(JetSqlTest, DoubleQuotedTextIsNeverAName)

@@ -46,7 +46,7 @@ TEST_F(QueryTest, OpenIteratesFieldsAndCounts)
     q.Open();
     EXPECT_EQ(q.FieldCount(), 3);
     EXPECT_EQ(q.Fields(1).Name(), "name");
-    EXPECT_EQ(q.Fields(0).DataType(), ftInteger);
+    EXPECT_EQ(q.Fields(0).DataType(), ftLargeint);
     EXPECT_EQ(q.Fields(1).DataType(), ftWideString);
     EXPECT_EQ(q.Fields(2).DataType(), ftFloat);
     EXPECT_EQ(q.RecordCount(), 3);

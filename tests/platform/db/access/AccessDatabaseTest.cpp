@@ -118,7 +118,7 @@ TEST(AccessDatabase, Jet3TableValues)
     EXPECT_FALSE(t.Columns[8].Nullable);
     EXPECT_EQ(scratch.Rows("SELECT * FROM Table1"),
         (Rows { "a|b|0|0|0|0.0|1981-12-12 00:00:00|0.0|0",
-            "abcdefg|hijklmnop|2|222|333333333|444.555|1974-09-21 00:00:00|3.5|1" }));
+            "abcdefg|hijklmnop|2|222|333333333|444.555|1974-09-21 00:00:00|3.5|-1" }));
     EXPECT_EQ(scratch.Rows("SELECT typeof(F), typeof(H), typeof(G) FROM Table1 LIMIT 1"),
         (Rows { "real|real|text" }));
 
@@ -126,6 +126,29 @@ TEST(AccessDatabase, Jet3TableValues)
     EXPECT_EQ(guids.Columns[1].Type, jtGuid);
     EXPECT_EQ(guids.RowCount, 0);
     EXPECT_EQ(db.LoadTable(scratch.Db(), "Table2").Columns.size(), 89u);
+}
+
+// A Jet 3 file of GBK text whose header says 1252: read as the header says, or in the code
+// page XMLEXPORT_JET3_CODEPAGE names.
+TEST(AccessDatabase, Jet3CodePageCanBeOverridden)
+{
+    xe::base::TTempDir temp;
+    std::string bytes = xe::base::ReadFileBytes(FixturePath("jet3_types.mdb"));
+    size_t at = bytes.find("abcdefg");
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, 2, "\xC4\xE3"); // 你 in GBK
+    std::string file = temp.File("gbk97.mdb");
+    xe::base::WriteFileBytes(file, bytes);
+    auto firstText = [&] {
+        TAccessDatabase db(file, "");
+        TScratch scratch;
+        db.LoadTable(scratch.Db(), "Table1");
+        return scratch.Rows("SELECT A FROM Table1 WHERE C = 2");
+    };
+    EXPECT_EQ(firstText(), (Rows { "\u00C4\u00E3cdefg" }));
+    setenv("XMLEXPORT_JET3_CODEPAGE", "936", 1);
+    EXPECT_EQ(firstText(), (Rows { "你cdefg" }));
+    unsetenv("XMLEXPORT_JET3_CODEPAGE");
 }
 
 TEST(AccessDatabase, EncodedJet4File)
@@ -158,7 +181,15 @@ TEST(AccessDatabase, EncryptedAceIsDecryptedInMemory)
     xe::base::TTempDir temp;
     xe::base::WriteFileBytes(temp.File("other.accdb"), other);
     std::string error = OpenError(temp.File("other.accdb"), "password");
-    EXPECT_NE(error.find("encrypted with a method this engine cannot read (4.3)"), std::string::npos)
+    EXPECT_NE(
+        error.find("encryption not supported: an unknown method (EncryptionInfo 4.3)"), std::string::npos)
+        << error;
+    // Standard encryption: CryptoAPI naming AES (version 3.2, flags fCryptoAPI | fAES).
+    other = before;
+    other.replace(0x29B, 8, std::string("\x03\x00\x02\x00\x24\x00\x00\x00", 8));
+    xe::base::WriteFileBytes(temp.File("aes.accdb"), other);
+    error = OpenError(temp.File("aes.accdb"), "wrong");
+    EXPECT_NE(error.find("encryption not supported: CryptoAPI AES (EncryptionInfo 3.2)"), std::string::npos)
         << error;
 }
 
@@ -227,10 +258,10 @@ TEST(AccessDatabase, GeneratedDatabaseWithEveryColumnType)
     EXPECT_EQ(scratch.Rows("SELECT ID, Flag, Small, Int, Price, Ratio, Amount, \"When\", Name, Raw, "
                            "Notes, Key, Dec FROM \"Typen Ü\" WHERE ID < 4 ORDER BY ID"),
         (Rows {
-            "1|1|255|-32768|123456789.1234|1.125|3.14159|1898-01-01 13:14:15|Zoë "
+            "1|-1|255|-32768|123456789.1234|1.125|3.14159|1898-01-01 13:14:15|Zoë "
             "№3|x'0001ff00'|line1\r\nline2 "
             "数据|{01234567-89AB-CDEF-0123-456789ABCDEF}|-12345.6789",
-            "2|0|0|0|0.0|0.0|0.0|1899-12-30 00:00:00||x''||{00000000-0000-0000-0000-000000000000}|0",
+            "2|0|0|0|0.0|0.0|0.0|1899-12-30 00:00:00||x''||{00000000-0000-0000-0000-000000000000}|0.0",
             "3|0|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL",
         }));
     // Empty strings and blobs stay empty, not NULL.
@@ -251,7 +282,7 @@ TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
     TJetTestDatabase writer;
     writer.AddTable({ "Plain", { { "A", jtLong } }, { { "1" } } });
     writer.AddTable({ "Attach", { { "A", jtLong }, { "Files", jtComplex } }, { { "1", "7" } } });
-    writer.AddTable({ "Calc", { { "A", jtLong }, { "Total", jtDouble, 0, 0, 0, false, true } }, {} });
+    writer.AddTable({ "Calc", { { "A", jtLong }, { "Total", jtMemo, 0, 0, 0, false, true } }, {} });
     writer.AddTable({ "Odd", { { "A", jtLong }, { "X", jtDouble } }, { { "1", "nan" } } });
     writer.AddCatalogObject("Saved Query", 5);
     writer.AddCatalogObject("Remote", 6);
@@ -279,6 +310,8 @@ TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
     EXPECT_NE(loadError("Calc").find("'Total' of table 'Calc' is a calculated field"), std::string::npos);
     EXPECT_NE(loadError("Odd").find("'X' of table 'Odd' holds a value that is not a finite number"),
         std::string::npos);
+    // A load that fails leaves no table behind that a later statement would read as empty.
+    EXPECT_EQ(scratch.Rows("SELECT count(*) FROM sqlite_master WHERE name = 'Odd'"), (Rows { "0" }));
     EXPECT_NE(loadError("Nothing").find("cannot find the input table or query 'Nothing'"), std::string::npos);
 }
 
@@ -385,9 +418,9 @@ TEST(AccessDatabase, RowsMovedToOtherPagesAreFollowed)
     TScratch scratch;
     EXPECT_EQ(db.LoadTable(scratch.Db(), "Moved").RowCount, 10);
     EXPECT_EQ(scratch.Rows("SELECT count(*), count(DISTINCT ID), sum(ID), sum(Flag) FROM Moved"),
-        (Rows { "10|10|55|5" }));
+        (Rows { "10|10|55|-5" }));
     EXPECT_EQ(scratch.Rows("SELECT Name, Flag FROM Moved WHERE ID IN (3, 6, 9) ORDER BY ID"),
-        (Rows { "row3|1", "row6|0", "row9|1" }));
+        (Rows { "row3|-1", "row6|0", "row9|-1" }));
 }
 
 namespace {

@@ -191,3 +191,120 @@ TEST_F(AccessEngine, GeneratedTypesNullsAndUnreadableObjects)
     // A table that cannot be read does not stand in the way of the others.
     EXPECT_EQ(Scalar("SELECT count(*) FROM People"), 2);
 }
+
+// Tables whose columns changed after their rows were written, newer column types and
+// values a double cannot hold, as Jet reads them.
+TEST_F(AccessEngine, ChangedColumnsNewTypesAndExactNumbers)
+{
+    TJetTestDatabase writer;
+    TJetTestColumn gone1 { "Gone1", jtText, 20 }, gone2 { "Gone2", jtLong }, yn { "YN", jtBoolean },
+        later { "Later", jtText, 10 };
+    gone1.Deleted = gone2.Deleted = true;
+    yn.Added = later.Added = true;
+    writer.AddTable({ "Changed",
+        { { "ID", jtLong }, gone1, { "N", jtLong }, gone2, { "Note", jtText, 30 }, { "Price", jtCurrency },
+            { "Big", jtBigInt }, { "Ext", jtDateTimeExt }, { "Dec", jtNumeric, 0, 28, 4 }, yn, later },
+        {
+            { "1", "x", "10", "7", "first", "922337203685477.5807", "-9223372036854775808",
+                "0000000000000737954:0000000819123456789:7", "123456789012345678901234.5678", "1", "y" },
+            { "2", std::nullopt, "20", std::nullopt, "Second", "-922337203685477.5808", "1700000000123",
+                "0000000000000036323:0000000459001234567:7", "-0.0001", std::nullopt, std::nullopt },
+            { "3", "z", "30", "8", "THIRD", "0.25", std::nullopt, std::nullopt, "12.5", "0", "w" },
+        } });
+    // More variable-length slots counted than live columns, and rows with more slots.
+    TJetTestColumn a { "A", jtText, 10 }, b { "B", jtText, 10 }, c { "C", jtText, 10 };
+    a.Deleted = b.Deleted = c.Deleted = true;
+    writer.AddTable({ "Shrunk", { { "ID", jtLong }, a, b, { "Kept", jtText, 10 }, c },
+        { { "1", "a", "b", "kept", "c" }, { "2", std::nullopt, "bb", std::nullopt, "cc" } } });
+    TJetTestColumn odd { "Odd", jtLong };
+    odd.RawType = 0x15;
+    writer.AddTable({ "Future", { { "ID", jtLong }, odd }, { { "1", "2" } } });
+    std::string file = FTemp.File("changed.mdb");
+    writer.SaveToFile(file);
+    Connect(file, "");
+
+    std::string xml = Export("SELECT * FROM Changed ORDER BY ID");
+    for (char const* part : {
+             "<s:AttributeType name='Big' rs:number='5' rs:nullable='true' rs:maydefer='true'",
+             "dt:type='i8' dt:maxLength='8' rs:precision='19' rs:fixedlength='true'/>",
+             "<z:row ID='1' N='10' Note='first' Price='922337203685477.5807' Big='-9223372036854775808' "
+             "Ext='2021-06-14 22:45:12.3456789' Dec='123456789012345678901234.5678' YN='False'/>",
+             "<z:row ID='2' N='20' Note='Second' Price='-922337203685477.5808' Big='1700000000123' "
+             "Ext='0100-06-14 12:45:00.1234567' Dec='-.0001' YN='False'/>",
+             "<z:row ID='3' N='30' Note='THIRD' Price='0.25' Dec='12.5000' YN='False'/>",
+         })
+        EXPECT_TRUE(Contains(xml, part)) << part << "\n" << xml;
+    EXPECT_FALSE(Contains(xml, "Gone")) << xml;
+    EXPECT_EQ(Scalar("SELECT count(*) FROM Changed WHERE YN = False AND Later Is Null"), 3);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM Changed WHERE Big > 1700000000000"), 1);
+
+    EXPECT_TRUE(Contains(
+        Export("SELECT * FROM Shrunk ORDER BY ID"), "<z:row ID='1' Kept='kept'/>\r\n\t<z:row ID='2'/>\r\n"));
+    std::string error = ExportError("SELECT * FROM Future");
+    EXPECT_TRUE(Contains(error, "The column 'Odd' of table 'Future' has a type (0x15)")) << error;
+}
+
+// Jet's comparisons on Access data: True is -1, text compares without regard to case and
+// sorts in the database's sort order, Like takes ADO's wildcards.
+TEST_F(AccessEngine, ComparisonsAsJetMakesThem)
+{
+    TJetTestDatabase writer;
+    writer.AddTable({ "T", { { "ID", jtLong }, { "Name", jtText, 20 }, { "YN", jtBoolean } },
+        {
+            { "1", "t3", "1" },
+            { "2", "T3", "0" },
+            { "3", "apple", "1" },
+            { "4", "Banana", "0" },
+            { "5", "äpfel", "1" },
+            { "6", "名字1号", "0" },
+            { "7", "a*b", "0" },
+        } });
+    std::string file = FTemp.File("compare.mdb");
+    writer.SaveToFile(file);
+    Connect(file, "");
+
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T WHERE Name = 'T3'"), 2);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T WHERE YN = True"), 3);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T WHERE YN = -1"), 3);
+    EXPECT_EQ(Scalar("SELECT Sum(YN) FROM T"), -3);
+    EXPECT_EQ(Scalar("SELECT YN + 0 FROM T WHERE ID = 1"), -1);
+    EXPECT_EQ(Scalar("SELECT Abs(YN) FROM T WHERE ID = 1"), 1);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T WHERE Name Like 'T%'"), 2);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T WHERE Name Like '名字_%'"), 1);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T WHERE Name Like 'A*B'"), 1);
+    EXPECT_EQ(Scalar("SELECT count(DISTINCT Name) FROM T"), 6);
+    // General sort order: letters without regard to case, ä as a (bytes would give 4, 3, 5).
+    std::string xml = Export("SELECT TOP 3 ID FROM T WHERE ID BETWEEN 3 AND 5 ORDER BY Name");
+    EXPECT_TRUE(Contains(xml, "<z:row ID='5'/>\r\n\t<z:row ID='3'/>\r\n\t<z:row ID='4'/>\r\n")) << xml;
+}
+
+// Real files written by Access and other programs: deleted and inserted columns, Large
+// Number, Date/Time Extended.
+TEST_F(AccessEngine, RealFilesWithChangedColumnsAndNewTypes)
+{
+    Connect(FixturePath("delColTestV2000.mdb"), "");
+    std::string xml = Export("SELECT * FROM Table1");
+    EXPECT_TRUE(Contains(xml, "<z:row id='0' id2='2' data='foo' data2='foo2'/>")) << xml;
+    EXPECT_TRUE(Contains(xml, "<z:row id='3' id2='5' data='bar' data2='bar2'/>")) << xml;
+    FConnection.Close();
+
+    Connect(FixturePath("V2016-withinsertedcol.accdb"), "");
+    xml = Export("SELECT * FROM Table1");
+    EXPECT_TRUE(Contains(xml, "<z:row col1='True' col2='True' col3='False'/>")) << xml;
+    FConnection.Close();
+
+    Connect(FixturePath("V2016-bigint.accdb"), "");
+    xml = Export("SELECT * FROM [Table]");
+    EXPECT_TRUE(Contains(xml, "<z:row ID='1' Numeric='42'/>")) << xml;
+    EXPECT_TRUE(Contains(xml, "dt:type='i8'")) << xml;
+    FConnection.Close();
+
+    Connect(FixturePath("extDateTestV2019.accdb"), "");
+    xml = Export("SELECT ID, DateExt, DateNormal, DateNormalCalc FROM Table1 ORDER BY ID");
+    EXPECT_TRUE(Contains(xml,
+        "<z:row ID='6' DateExt='2021-06-14 22:45:12.3456789' DateNormal='2021-06-14T22:45:12' "
+        "DateNormalCalc='2021-06-14T22:45:12'/>"))
+        << xml;
+    EXPECT_TRUE(Contains(xml, "<z:row ID='8' DateExt='0100-06-14 12:45:00.1234567'")) << xml;
+    EXPECT_TRUE(Contains(xml, "<z:row ID='5'/>")) << xml;
+}

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+
 using namespace xe::db;
 using xe::base::EDatabaseError;
 
@@ -128,4 +132,31 @@ TEST(JetHeader, OtherBytesAreNoAccessHeader)
     } catch (EDatabaseError const& e) {
         EXPECT_EQ(e.Message(), "Unrecognized database format 'x.mdb'.");
     }
+}
+
+// A short ACE page 0 ending right where the EncryptionInfo length would start: the decoder
+// must not read the two bytes after it. The page is placed against an inaccessible page so
+// that an over-read faults in any build.
+TEST(JetHeader, ShortAcePageIsReadWithinItsBounds)
+{
+    std::string page
+        = xe::base::ReadFileBytes(XE_SOURCE_DIR "/tests/fuzz/corpus/jetheader/get16-overread-665.bin");
+    ASSERT_EQ(page.size(), 665u);
+    long pageSize = sysconf(_SC_PAGESIZE);
+    void* block
+        = mmap(nullptr, size_t(2 * pageSize), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(block, MAP_FAILED);
+    char* guard = static_cast<char*>(block) + pageSize;
+    ASSERT_EQ(mprotect(guard, size_t(pageSize), PROT_NONE), 0);
+    std::memcpy(guard - page.size(), page.data(), page.size());
+    TJetHeader h = DecodeJetHeader(std::string_view(guard - page.size(), page.size()), "short.accdb");
+    EXPECT_TRUE(h.IsAce());
+    EXPECT_TRUE(h.EncryptionInfo.empty());
+    munmap(block, size_t(2 * pageSize));
+}
+
+TEST(JetHeader, SortOrderIsRead)
+{
+    EXPECT_EQ(DecodeJetHeader(Fixture("jet4_password.mdb")).SortOrder & 0xFFFF, 0x0409u);
+    EXPECT_EQ(DecodeJetHeader(Fixture("jet3_types.mdb")).SortOrder & 0xFFFF, 0x0409u);
 }

@@ -34,6 +34,9 @@ TEST(JetValues, Jet3TextUsesTheCodePage)
     EXPECT_EQ(DecodeJet3Text(latin, 4, 1252), "Café");
     uint8_t gbk[] = { 0xCA, 0xFD, 0xBE, 0xDD };
     EXPECT_EQ(DecodeJet3Text(gbk, 4, 936), "数据");
+    // Windows maps every byte of 1252, the five unassigned ones to C1 controls.
+    uint8_t high[] = { 0x80, 0x81, 0x8D, 0x8F, 0x90, 0x9D, 0x9F, 0xFF };
+    EXPECT_EQ(DecodeJet3Text(high, 8, 1252), "\u20AC\u0081\u008D\u008F\u0090\u009D\u0178\u00FF");
 }
 
 TEST(JetValues, DatesOutsideLibmdbsRangeAndNegativeTimes)
