@@ -53,7 +53,15 @@ void TFrm_outdata::FormShow(tk::TComponent*)
     std::string dbName = ReadIniValue("Sys", "DbName", iniFile);
     std::string dbPass = ReadIniValue("Sys", "DbPass", iniFile);
     FInitFailed = true;
-    if (FStrSql.empty() || FXmlName.empty() || dbName.empty())
+    FInitError.clear();
+    std::string const iniName = base::FromSystemPath(iniFile);
+    if (FStrSql.empty())
+        FInitError = base::Format("\"%s\" gives no StrSql in section [Sys].", iniName.c_str());
+    else if (FXmlName.empty())
+        FInitError = base::Format("\"%s\" gives no XmlName in section [Sys].", iniName.c_str());
+    else if (dbName.empty())
+        FInitError = base::Format("\"%s\" gives no DbName in section [Sys].", iniName.c_str());
+    if (!FInitError.empty())
         return;
     try {
         adoconn->Connection().ConnectionString
@@ -61,12 +69,11 @@ void TFrm_outdata::FormShow(tk::TComponent*)
         adoconn->Connection().LoginPrompt = false;
         adoconn->Connection().Open();
         FInitFailed = false;
-    } catch (base::EDatabaseError const& e) {
-        // The start fails; the status text says so and standard error says why (a wrong
-        // password and an encryption the engine cannot read are told apart there).
-        std::fprintf(stderr, "%s\n", e.Message().c_str());
+    } catch (std::exception const& e) {
+        // The window shows only the failed state; the reason goes to standard error.
+        FInitError = e.what();
     } catch (...) {
-        // Any other failure leaves the start failed, reported through the status text.
+        FInitError = "The database could not be opened.";
     }
 }
 
@@ -82,7 +89,9 @@ void TFrm_outdata::FormCloseQuery(tk::TComponent*, bool& canClose)
     Frm_MessageT->Lab_Caption->SetCaption(Ansi(u8"  是否确定退出?"));
     if (Frm_MessageT->ShowModal() == tk::mrOk) {
         FCancelled = true;
-        base::DeleteFile(FXmlName);
+        // An output that stays behind would look like a finished export: a failure to
+        // remove it is an error, not a quiet cancel.
+        base::RemoveSystemFile(base::ToSystemPath(FXmlName));
     } else {
         canClose = false;
     }

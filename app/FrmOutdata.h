@@ -46,12 +46,16 @@ public:
     // Sets the status text (L_note) and writes it as a line of UTF-8 on standard output.
     void SetStatus(std::string const& text);
 
-    // Where InOut.ini is looked for: the executable's directory (with its separator).
+    // Where InOut.ini is looked for: the executable's directory (with its separator), as
+    // the file system spells it.
     std::string ConfigDirectory;
 
     std::string FStrSql;
     std::string FXmlName;
     bool FInitFailed = false;
+    // Why the start failed (ANSI text, empty when it did not): the configuration value that
+    // is missing, or the connection's error.
+    std::string FInitError;
     bool FCancelled = false;
 };
 

@@ -4,15 +4,11 @@
 #include "platform/base/Strings.h"
 #include "platform/ini/Profile.h"
 
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace xe::app {
 
 using namespace xe::base;
 
-std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& fileName)
+std::string ReadIniValue(std::string const& section, std::string const& key, std::string const& fileName)
 {
     std::string result;
     if (section.empty() || key.empty())
@@ -27,29 +23,26 @@ std::string ReadIniValue(const std::string& section, const std::string& key, con
     return result;
 }
 
-bool EnsureIniFile(const std::string& fileName)
+bool EnsureIniFile(std::string const& fileName)
 {
-    if (FileExists(fileName))
+    if (SystemFileExists(fileName))
         return true;
     return CreateFileWithDirs(fileName);
 }
 
-bool CreateFileWithDirs(const std::string& fileName)
+bool CreateFileWithDirs(std::string const& fileName)
 {
     std::string dir = ExtractFileDir(fileName);
     if (dir.empty())
         return false;
     try {
-        if (!ForceDirectories(dir))
+        if (!ForceSystemDirectories(dir))
             return false;
-        std::string path = ToSystemPath(fileName);
-        // O_EXCL: never truncate something that appeared in the meantime, and never open a
-        // directory or an existing file of that name for writing.
-        if (::access(path.c_str(), F_OK) != 0) {
-            int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-            if (fd < 0)
-                return false;
-            ::close(fd);
+        // A new file only: never truncate something that appeared in the meantime, and never
+        // open a directory or an existing file of that name for writing.
+        if (!SystemFileExists(fileName)) {
+            TFile file(fileName, TOpenMode::CreateNew);
+            file.Close();
         }
         return true;
     } catch (...) {

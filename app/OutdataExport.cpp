@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 
 namespace xe::app {
 
@@ -57,6 +58,11 @@ void TFrm_outdata::prcouttabdata()
     if (FInitFailed) {
         SetStatus(Ansi(u8"数据初始化失败..."));
         But_cancel->SetCaption(Ansi(u8"完成"));
+        if (!FInitError.empty()) {
+            std::string line = base::AnsiToUtf8(FInitError) + "\n";
+            std::fwrite(line.data(), 1, line.size(), stderr);
+            std::fflush(stderr);
+        }
         return;
     }
     FCancelled = false;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace xe::app {
@@ -61,10 +62,70 @@ void SplicePage(std::string const& xmlName, std::string const& pageFileName)
     AppendText(xmlName, std::string_view(page).substr(begin + DataBeginMarker.size()));
 }
 
+static void ExportPageLoop(db::TADOConnection& connection, std::string const& strSql,
+    std::string const& xmlName, std::string const& tempName, TExportSteps& steps, bool& outputTouched);
+
+void CheckNotDatabase(std::string const& fileName, std::string const& dbName)
+{
+    if (fileName.empty() || dbName.empty())
+        return;
+    struct stat file;
+    struct stat db;
+    // stat follows symbolic links, and a hard link shares the inode: every name of the
+    // database is caught. A file that does not exist yet cannot be the database.
+    if (::stat(base::ToSystemPath(fileName).c_str(), &file) != 0
+        || ::stat(base::ToSystemPath(dbName).c_str(), &db) != 0)
+        return;
+    if (file.st_dev == db.st_dev && file.st_ino == db.st_ino)
+        throw base::EFileError(base::Format(
+            "The file \"%s\" is the database \"%s\"; the export would overwrite it. Nothing was written.",
+            fileName.c_str(), dbName.c_str()));
+}
+
 void ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
     TExportSteps& steps)
 {
     std::string const tempName = TempFileName(xmlName);
+    // Before anything is deleted or written: neither file may be the database itself.
+    CheckNotDatabase(xmlName, connection.DataSource());
+    CheckNotDatabase(tempName, connection.DataSource());
+    bool outputTouched = false;
+    // A partial output would pass for a whole one: an error removes it, and the page file with
+    // it. An output this run has not touched yet is the user's and stays. Gives what the
+    // error's message must add: an output that could not be removed.
+    auto removeLeftovers = [&]() -> std::string {
+        std::string note;
+        if (outputTouched) {
+            try {
+                base::RemoveSystemFile(base::ToSystemPath(xmlName));
+            } catch (base::EFileError const& removal) {
+                note = " The incomplete output could not be removed: " + removal.Message();
+            }
+        }
+        try {
+            base::RemoveSystemFile(base::ToSystemPath(tempName));
+        } catch (base::EFileError const&) {
+            // The page file is a leftover, never a result; the first error is the one to see.
+        }
+        return note;
+    };
+    try {
+        ExportPageLoop(connection, strSql, xmlName, tempName, steps, outputTouched);
+    } catch (base::Exception const& e) {
+        std::string note = removeLeftovers();
+        if (!note.empty())
+            throw base::EFileError(e.Message() + note);
+        throw;
+    } catch (...) {
+        removeLeftovers();
+        throw;
+    }
+}
+
+// The pages themselves; outputTouched becomes true once the output file may have changed.
+static void ExportPageLoop(db::TADOConnection& connection, std::string const& strSql,
+    std::string const& xmlName, std::string const& tempName, TExportSteps& steps, bool& outputTouched)
+{
     db::TADOQuery query(&connection);
 
     query.SetSQL(CountStatement(strSql));
@@ -79,6 +140,7 @@ void ExportPages(db::TADOConnection& connection, std::string const& strSql, std:
         if (i == 1) {
             query.SetSQL(FirstPageStatement(strSql));
             query.Open();
+            outputTouched = true;
             query.SaveToFile(xmlName, db::pfXML);
         } else {
             query.SetSQL(LastIdStatement(strSql, (i - 1) * PageSize));
@@ -92,7 +154,7 @@ void ExportPages(db::TADOConnection& connection, std::string const& strSql, std:
         steps.PageDone(i, pages);
     }
     query.Close();
-    base::DeleteFile(tempName);
+    base::RemoveSystemFile(base::ToSystemPath(tempName));
 }
 
 TTerminalProgress::TTerminalProgress(bool force)

@@ -41,11 +41,18 @@ public:
     virtual void PageDone(int64_t page, int64_t pageCount) = 0;
 };
 
-// Exports every row of strSql into xmlName. Errors of the database layer and of the splice
-// are not caught: they leave the files as they are at that moment (the temp file included)
-// and reach the caller. A page that cannot be spliced raises EFileError naming the file.
+// Exports every row of strSql into xmlName. Before anything is written, an output or temp
+// name that is the connection's database file (the same file by device and inode) is refused
+// with EFileError. Every file operation is checked. An error of the database layer or of the
+// files reaches the caller after the output this run has begun and the temp file are removed,
+// so that no partial document is left to pass for a finished one; an output the run never
+// touched (an error before the first page) stays as it was.
 void ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
     TExportSteps& steps);
+
+// Raises EFileError naming both files when fileName exists and is dbName itself (the same
+// name, a hard link or a symbolic link to it).
+void CheckNotDatabase(std::string const& fileName, std::string const& dbName);
 
 // Joins one page file onto the output: the output is cut before its "</rs:data>" and the
 // page's text after its "<rs:data>" is appended. Checks both markers before touching the

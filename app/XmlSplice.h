@@ -8,8 +8,9 @@ namespace xe::app {
 
 // Byte-level routines that join the pages of one export into a single document. Files are
 // plain bytes; nothing is decoded. Lengths and positions are 64-bit, so output files above
-// 2 GiB are handled. None of them reports an error: a file that cannot be opened makes the
-// routine do nothing.
+// 2 GiB are handled. A missing file is no error (nothing to cut, nothing to read); every other
+// failure (open, read, write, truncate, close) raises EFileError naming the file, so that a
+// full disk never passes for a finished page.
 
 inline constexpr std::string_view DataBeginMarker = "<rs:data>";
 inline constexpr std::string_view DataEndMarker = "</rs:data>";
@@ -18,12 +19,12 @@ inline constexpr std::string_view DataEndMarker = "</rs:data>";
 // end of the file are searched, the smallest first, as long as they fit in the file; the
 // cut is made at the first marker inside the first window that holds a whole one.
 // Gives true when the file was cut.
-bool TruncateAtDataEnd(const std::string& fileName, int64_t initialWindow);
+bool TruncateAtDataEnd(std::string const& fileName, int64_t initialWindow);
 
-// The file's bytes, or empty when it is missing or cannot be read.
-std::string ReadWholeFile(const std::string& fileName);
+// The file's bytes, or empty when it is missing.
+std::string ReadWholeFile(std::string const& fileName);
 
 // Writes the bytes at the end of the file, creating it when missing.
-void AppendText(const std::string& fileName, std::string_view text);
+void AppendText(std::string const& fileName, std::string_view text);
 
 } // namespace xe::app

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,7 +24,7 @@ std::string FromSystemPath(std::string_view systemPath)
     return Utf8ToAnsi(systemPath);
 }
 
-bool FileExists(const std::string& name)
+bool FileExists(std::string const& name)
 {
     if (name.empty())
         return false;
@@ -31,7 +32,7 @@ bool FileExists(const std::string& name)
     return ::stat(ToSystemPath(name).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-bool DirectoryExists(const std::string& name)
+bool DirectoryExists(std::string const& name)
 {
     if (name.empty())
         return false;
@@ -39,27 +40,19 @@ bool DirectoryExists(const std::string& name)
     return ::stat(ToSystemPath(name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool DeleteFile(const std::string& name)
+bool DeleteFile(std::string const& name)
 {
     if (name.empty())
         return true;
-    std::string path = ToSystemPath(name);
-    if (::unlink(path.c_str()) == 0)
+    try {
+        RemoveSystemFile(ToSystemPath(name));
         return true;
-    return errno == ENOENT;
+    } catch (EFileError const&) {
+        return false;
+    }
 }
 
-bool ForceDirectories(const std::string& dir)
-{
-    if (dir.empty())
-        return false;
-    std::error_code ec;
-    std::filesystem::path path(ToSystemPath(dir));
-    if (std::filesystem::is_directory(path, ec))
-        return true;
-    std::filesystem::create_directories(path, ec);
-    return std::filesystem::is_directory(path, ec);
-}
+bool ForceDirectories(std::string const& dir) { return ForceSystemDirectories(ToSystemPath(dir)); }
 
 std::string ExtractFilePath(std::string_view name)
 {
@@ -98,7 +91,7 @@ std::string ExecutableDirectory()
     if (n <= 0)
         return IncludeTrailingPathDelimiter(CurrentDirectory());
     std::string path(buffer, size_t(n));
-    return FromSystemPath(path.substr(0, path.rfind('/') + 1));
+    return path.substr(0, path.rfind('/') + 1);
 }
 
 std::string CurrentDirectory()
@@ -108,7 +101,7 @@ std::string CurrentDirectory()
     return ec ? std::string(".") : FromSystemPath(path.string());
 }
 
-std::string ReadFileBytes(const std::string& name)
+std::string ReadFileBytes(std::string const& name)
 {
     std::FILE* f = std::fopen(ToSystemPath(name).c_str(), "rb");
     if (!f)
@@ -125,7 +118,7 @@ std::string ReadFileBytes(const std::string& name)
     return out;
 }
 
-void WriteFileBytes(const std::string& name, std::string_view bytes)
+void WriteFileBytes(std::string const& name, std::string_view bytes)
 {
     std::FILE* f = std::fopen(ToSystemPath(name).c_str(), "wb");
     if (!f)
@@ -136,12 +129,222 @@ void WriteFileBytes(const std::string& name, std::string_view bytes)
         throw EFileError(Format("Cannot write file \"%s\".", name.c_str()));
 }
 
-int64_t FileSize(const std::string& name)
+int64_t FileSize(std::string const& name)
 {
     struct stat st;
     if (::stat(ToSystemPath(name).c_str(), &st) != 0)
         return -1;
     return int64_t(st.st_size);
+}
+
+// --- The checked file layer -------------------------------------------------------------------
+
+namespace {
+TFileFaultHook& FaultHook()
+{
+    static TFileFaultHook hook;
+    return hook;
+}
+
+// The errno the test hook asks for, or 0.
+int InjectedFault(TFileOp op, std::string const& path)
+{
+    TFileFaultHook const& hook = FaultHook();
+    return hook ? hook(op, path) : 0;
+}
+}
+
+char const* FileOpName(TFileOp op)
+{
+    switch (op) {
+    case TFileOp::Open:
+        return "open";
+    case TFileOp::Read:
+        return "read";
+    case TFileOp::Write:
+        return "write";
+    case TFileOp::Truncate:
+        return "truncate";
+    case TFileOp::Rename:
+        return "rename";
+    case TFileOp::Delete:
+        return "delete";
+    case TFileOp::Close:
+        return "close";
+    }
+    return "use";
+}
+
+void SetFileFaultHook(TFileFaultHook hook) { FaultHook() = std::move(hook); }
+
+void RaiseFileError(TFileOp op, std::string const& path, int error)
+{
+    // Messages are ANSI text inside the system.
+    throw EFileError(Format("Cannot %s file \"%s\". %s.", FileOpName(op), FromSystemPath(path).c_str(),
+        Utf8ToAnsi(std::strerror(error)).c_str()));
+}
+
+TFile::TFile(std::string path, TOpenMode mode)
+    : FPath(std::move(path))
+{
+    if (int fault = InjectedFault(TFileOp::Open, FPath))
+        Fail(TFileOp::Open, fault);
+    int flags = O_CLOEXEC;
+    switch (mode) {
+    case TOpenMode::Read:
+        flags |= O_RDONLY;
+        break;
+    case TOpenMode::ReadWrite:
+        flags |= O_RDWR;
+        break;
+    case TOpenMode::Append:
+        flags |= O_WRONLY | O_CREAT | O_APPEND;
+        break;
+    case TOpenMode::CreateNew:
+        flags |= O_WRONLY | O_CREAT | O_EXCL;
+        break;
+    }
+    do
+        FFd = ::open(FPath.c_str(), flags, 0644);
+    while (FFd < 0 && errno == EINTR);
+    if (FFd < 0)
+        Fail(TFileOp::Open, errno);
+    struct stat st;
+    if (::fstat(FFd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(FFd);
+        FFd = -1;
+        Fail(TFileOp::Open, EISDIR);
+    }
+}
+
+TFile::~TFile()
+{
+    if (FFd >= 0)
+        ::close(FFd);
+}
+
+void TFile::Fail(TFileOp op, int error) const { RaiseFileError(op, FPath, error); }
+
+int64_t TFile::Size()
+{
+    struct stat st;
+    if (::fstat(FFd, &st) != 0)
+        Fail(TFileOp::Read, errno);
+    return int64_t(st.st_size);
+}
+
+int64_t TFile::ReadAt(char* buffer, int64_t count, int64_t offset)
+{
+    if (int fault = InjectedFault(TFileOp::Read, FPath))
+        Fail(TFileOp::Read, fault);
+    int64_t done = 0;
+    while (done < count) {
+        ssize_t n = ::pread(FFd, buffer + done, size_t(count - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            Fail(TFileOp::Read, errno);
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+void TFile::Write(std::string_view bytes)
+{
+    if (bytes.empty())
+        return;
+    if (int fault = InjectedFault(TFileOp::Write, FPath))
+        Fail(TFileOp::Write, fault);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(FFd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            Fail(TFileOp::Write, errno);
+        // No progress without an error: the device takes nothing more.
+        if (n == 0)
+            Fail(TFileOp::Write, ENOSPC);
+        done += size_t(n);
+    }
+}
+
+void TFile::Truncate(int64_t size)
+{
+    if (int fault = InjectedFault(TFileOp::Truncate, FPath))
+        Fail(TFileOp::Truncate, fault);
+    if (::ftruncate(FFd, off_t(size)) != 0)
+        Fail(TFileOp::Truncate, errno);
+}
+
+void TFile::Close()
+{
+    if (FFd < 0)
+        return;
+    int fd = FFd;
+    FFd = -1;
+    int fault = InjectedFault(TFileOp::Close, FPath);
+    // The descriptor is released either way; only the report differs.
+    int rc = ::close(fd);
+    if (fault)
+        Fail(TFileOp::Close, fault);
+    if (rc != 0 && errno != EINTR)
+        Fail(TFileOp::Close, errno);
+}
+
+std::string ReadSystemFile(std::string const& path)
+{
+    TFile file(path, TOpenMode::Read);
+    std::string out(size_t(file.Size()), '\0');
+    out.resize(size_t(file.ReadAt(out.data(), int64_t(out.size()), 0)));
+    // A file that grew since the size was taken is read to its end.
+    char buffer[65536];
+    for (;;) {
+        int64_t n = file.ReadAt(buffer, sizeof buffer, int64_t(out.size()));
+        if (n <= 0)
+            break;
+        out.append(buffer, size_t(n));
+    }
+    file.Close();
+    return out;
+}
+
+void RemoveSystemFile(std::string const& path)
+{
+    if (int fault = InjectedFault(TFileOp::Delete, path))
+        RaiseFileError(TFileOp::Delete, path, fault);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+        RaiseFileError(TFileOp::Delete, path, errno);
+}
+
+void RenameSystemFile(std::string const& from, std::string const& to)
+{
+    int error = InjectedFault(TFileOp::Rename, from);
+    if (!error && ::rename(from.c_str(), to.c_str()) != 0)
+        error = errno;
+    if (error)
+        throw EFileError(Format("Cannot rename file \"%s\" to \"%s\". %s.", FromSystemPath(from).c_str(),
+            FromSystemPath(to).c_str(), Utf8ToAnsi(std::strerror(error)).c_str()));
+}
+
+bool SystemFileExists(std::string const& path)
+{
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool ForceSystemDirectories(std::string const& path)
+{
+    if (path.empty())
+        return false;
+    std::error_code ec;
+    std::filesystem::path p(path);
+    if (std::filesystem::is_directory(p, ec))
+        return true;
+    std::filesystem::create_directories(p, ec);
+    return std::filesystem::is_directory(p, ec);
 }
 
 TTempDir::TTempDir(std::string_view prefix)

@@ -515,20 +515,13 @@ void TADOQuery::SaveToFile(std::string const& ansiFileName, TPersistFormat forma
     Require(true, "SaveToFile");
     if (format != pfXML)
         throw EDatabaseError("Only the XML persistence format is supported.");
-    if (!xe::base::DeleteFile(ansiFileName))
-        throw EDatabaseError(Format("Cannot delete the existing file '%s'.", ansiFileName.c_str()));
-    std::string systemName = xe::base::ToSystemPath(ansiFileName);
-    std::FILE* file = std::fopen(systemName.c_str(), "wb");
-    if (!file)
-        throw EDatabaseError(Format("Cannot create file '%s'.", ansiFileName.c_str()));
+    // Through the checked file layer: every failure names the file, and tests can make any
+    // step of it fail.
+    std::string const systemName = xe::base::ToSystemPath(ansiFileName);
+    xe::base::RemoveSystemFile(systemName);
+    xe::base::TFile file(systemName, xe::base::TOpenMode::CreateNew);
 
     std::string buffer;
-    bool ok = true;
-    auto flush = [&] {
-        if (!buffer.empty() && std::fwrite(buffer.data(), 1, buffer.size(), file) != buffer.size())
-            ok = false;
-        buffer.clear();
-    };
     int64_t position = FImpl->Position;
     sqlite3_stmt* stmt = FImpl->RowStmt();
     try {
@@ -540,24 +533,20 @@ void TADOQuery::SaveToFile(std::string const& ansiFileName, TPersistFormat forma
             for (size_t i = 0; i < values.size(); ++i)
                 values[i] = sqlite3_column_value(stmt, static_cast<int>(i));
             AppendXmlRow(buffer, FImpl->Columns, names, values.data());
-            if (buffer.size() >= (1u << 20))
-                flush();
+            if (buffer.size() >= (1u << 20)) {
+                file.Write(buffer);
+                buffer.clear();
+            }
         }
         buffer += XmlTail();
-        flush();
+        file.Write(buffer);
+        file.Close();
     } catch (...) {
-        std::fclose(file);
         // A half-written file would be taken for a whole one by the splice: remove it.
         xe::base::DeleteFile(ansiFileName);
         sqlite3_reset(stmt);
         FImpl->HasRow = false;
         throw;
-    }
-    if (std::fclose(file) != 0)
-        ok = false;
-    if (!ok) {
-        xe::base::DeleteFile(ansiFileName);
-        throw EDatabaseError(Format("Cannot write file '%s'.", ansiFileName.c_str()));
     }
     // Back to the row that was current.
     sqlite3_reset(stmt);

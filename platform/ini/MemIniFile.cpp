@@ -28,10 +28,10 @@ void TMemIniFile::SetText(std::string_view text)
         }
         if (!current)
             continue;
+        // A line without '=' is no entry (the Windows profile functions skip it too): a stray
+        // word must not become a key that shadows a default.
         size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            current->Entries.push_back({ line, std::string() });
-        else
+        if (eq != std::string::npos)
             current->Entries.push_back({ Trim(std::string_view(line).substr(0, eq)), TrimLeft(std::string_view(line).substr(eq + 1)) });
     }
 }
@@ -43,15 +43,15 @@ std::string TMemIniFile::Text() const
         if (s > 0)
             out += "\r\n";
         out += "[" + FSections[s].Name + "]\r\n";
-        for (const Entry& e : FSections[s].Entries)
+        for (Entry const& e : FSections[s].Entries)
             out += e.Key + "=" + e.Value + "\r\n";
     }
     return out;
 }
 
-const TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name) const
+TMemIniFile::Section const* TMemIniFile::FindSection(std::string_view name) const
 {
-    for (const Section& s : FSections)
+    for (Section const& s : FSections)
         if (SameText(s.Name, name))
             return &s;
     return nullptr;
@@ -66,12 +66,12 @@ TMemIniFile::Section& TMemIniFile::AddSection(std::string_view name)
     return FSections.back();
 }
 
-const TMemIniFile::Entry* TMemIniFile::FindEntry(std::string_view section, std::string_view key) const
+TMemIniFile::Entry const* TMemIniFile::FindEntry(std::string_view section, std::string_view key) const
 {
-    const Section* s = FindSection(section);
+    Section const* s = FindSection(section);
     if (!s)
         return nullptr;
-    for (const Entry& e : s->Entries)
+    for (Entry const& e : s->Entries)
         if (SameText(e.Key, key))
             return &e;
     return nullptr;
@@ -79,13 +79,13 @@ const TMemIniFile::Entry* TMemIniFile::FindEntry(std::string_view section, std::
 
 std::string TMemIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
 {
-    const Entry* e = FindEntry(section, key);
+    Entry const* e = FindEntry(section, key);
     return e ? e->Value : std::string(def);
 }
 
 int TMemIniFile::ReadInteger(std::string_view section, std::string_view key, int def) const
 {
-    const Entry* e = FindEntry(section, key);
+    Entry const* e = FindEntry(section, key);
     if (!e)
         return def;
     int64_t value;
@@ -131,14 +131,14 @@ bool TMemIniFile::ValueExists(std::string_view section, std::string_view key) co
 void TMemIniFile::EraseSection(std::string_view section)
 {
     FSections.erase(std::remove_if(FSections.begin(), FSections.end(),
-                        [&](const Section& s) { return SameText(s.Name, section); }),
+                        [&](Section const& s) { return SameText(s.Name, section); }),
         FSections.end());
 }
 
 std::vector<std::string> TMemIniFile::Sections() const
 {
     std::vector<std::string> out;
-    for (const Section& s : FSections)
+    for (Section const& s : FSections)
         out.push_back(s.Name);
     return out;
 }
@@ -146,8 +146,8 @@ std::vector<std::string> TMemIniFile::Sections() const
 std::vector<std::string> TMemIniFile::SectionKeys(std::string_view section) const
 {
     std::vector<std::string> out;
-    if (const Section* s = FindSection(section))
-        for (const Entry& e : s->Entries)
+    if (Section const* s = FindSection(section))
+        for (Entry const& e : s->Entries)
             out.push_back(e.Key);
     return out;
 }

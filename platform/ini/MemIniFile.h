@@ -14,8 +14,8 @@ public:
     explicit TMemIniFile(std::string_view text) { SetText(text); }
 
     // Lines end with CR LF, a lone CR or a lone LF. Blank lines and lines starting with
-    // ';' are skipped; "[name]" opens a section; "key=value" lines before any section are
-    // dropped.
+    // ';' are skipped; "[name]" opens a section; "key=value" lines before any section and
+    // lines without '=' are dropped.
     void SetText(std::string_view text);
     std::string Text() const;
 
@@ -45,9 +45,9 @@ private:
         std::string Name;
         std::vector<Entry> Entries;
     };
-    const Section* FindSection(std::string_view name) const;
+    Section const* FindSection(std::string_view name) const;
     Section& AddSection(std::string_view name);
-    const Entry* FindEntry(std::string_view section, std::string_view key) const;
+    Entry const* FindEntry(std::string_view section, std::string_view key) const;
 
     std::vector<Section> FSections;
 };

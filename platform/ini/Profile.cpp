@@ -12,36 +12,50 @@ using namespace xe::base;
 
 namespace {
     // Splits the file into lines on CR LF, lone CR or lone LF.
-    template <typename F>
-    void ForEachLine(const std::string& text, F&& f)
-    {
-        size_t start = 0;
-        for (size_t i = 0; i <= text.size(); ++i) {
-            if (i == text.size() || text[i] == '\r' || text[i] == '\n') {
-                if (!f(std::string_view(text).substr(start, i - start)))
-                    return;
-                if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                    ++i;
-                start = i + 1;
-            }
+template <typename F> void ForEachLine(std::string const& text, F&& f)
+{
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == '\r' || text[i] == '\n') {
+            if (!f(std::string_view(text).substr(start, i - start)))
+                return;
+            if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            start = i + 1;
         }
     }
+    }
 
-    bool ReadProfileFile(const std::string& fileName, std::string& text)
+    bool ReadProfileFile(std::string const& fileName, std::string& text)
     {
-        if (!FileExists(fileName))
+        if (!SystemFileExists(fileName))
             return false;
         try {
-            text = ReadFileBytes(fileName);
+            text = ReadSystemFile(fileName);
             return true;
         } catch (...) {
             return false;
         }
     }
+
+    // "x", 'x' and  "x"  (with blanks around) lose their quotes; "x' and a lone " keep theirs.
+    std::string StripMatchingQuotes(std::string value)
+    {
+        size_t first = 0;
+        size_t last = value.size();
+        while (first < last && static_cast<unsigned char>(value[first]) <= ' ')
+            ++first;
+        while (last > first && static_cast<unsigned char>(value[last - 1]) <= ' ')
+            --last;
+        if (last - first >= 2 && (value[first] == '"' || value[first] == '\'')
+            && value[last - 1] == value[first])
+            return value.substr(first + 1, last - first - 2);
+        return value;
+    }
 }
 
-std::string GetPrivateProfileString(const std::string& section, const std::string& key, const std::string& def,
-    const std::string& fileName)
+std::string GetPrivateProfileString(
+    std::string const& section, std::string const& key, std::string const& def, std::string const& fileName)
 {
     std::string text;
     if (!ReadProfileFile(fileName, text))
@@ -73,6 +87,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
     });
     if (!found)
         return def;
+    value = StripMatchingQuotes(std::move(value));
     if (value.size() > ValueBufferSize - 1)
         value.resize(ValueBufferSize - 1);
     return value;

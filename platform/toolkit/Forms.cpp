@@ -2,6 +2,7 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
+#include "platform/toolkit/Dialogs.h"
 #include "platform/toolkit/Persistence.h"
 #include "platform/windows/WinUser.h"
 
@@ -547,7 +548,11 @@ TApplication::~TApplication()
         Application = nullptr;
 }
 
-void TApplication::Initialize() { win::Backend(); }
+void TApplication::Initialize()
+{
+    win::Backend();
+    FErrorBox = !win::IsHeadless();
+}
 
 void TApplication::SetTitle(std::string const& value)
 {
@@ -626,6 +631,17 @@ int TApplication::HandleException(std::exception const& error)
         message = base::AnsiToUtf8(message);
     std::fprintf(stderr, "%s\n", message.c_str());
     std::fflush(stderr);
+    if (FErrorBox) {
+        // A user who started the tool from a desktop sees no terminal: the window must say
+        // why it goes. The loop may have ended already; the box runs its own.
+        FTerminated = false;
+        try {
+            ShowMessageBox(dynamic_cast<base::Exception const*>(&error) ? std::string(error.what())
+                                                                        : base::Utf8ToAnsi(error.what()));
+        } catch (std::exception const& boxError) {
+            std::fprintf(stderr, "%s\n", boxError.what());
+        }
+    }
     return 1;
 }
 

@@ -186,9 +186,13 @@ public:
     void Minimize();
     void Restore();
 
-    // The top-level handler: shows the error's message (on standard error; the headless
-    // backend has no message box) and gives the exit code 1.
+    // The top-level handler: writes the error's message to standard error and, when a
+    // display shows the windows, also in a modal message box (ShowMessageBox); gives the exit
+    // code 1.
     int HandleException(std::exception const& error);
+    // Whether HandleException shows the message box: set by Initialize (not headless).
+    bool ErrorBox() const { return FErrorBox; }
+    void SetErrorBox(bool value) { FErrorBox = value; }
     // Runs body under the top-level handler: 0 when it returns, 1 after an error.
     int Execute(std::function<void()> const& body);
 
@@ -201,6 +205,7 @@ private:
     std::string FTitle;
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
+    bool FErrorBox = false;
 };
 
 // The application object of the process; set while a TApplication exists.

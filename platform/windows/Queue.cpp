@@ -211,17 +211,23 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
         RouteMouse(event);
         return;
     case TRawEventKind::CloseRequest:
-        if (Get(event.Window))
-            Post(MSG { event.Window, WM_SYSCOMMAND, SC_CLOSE, 0, DWORD(FBackend->Now()), CursorPos });
-        return;
     case TRawEventKind::Minimize:
-        if (Get(event.Window))
-            Post(MSG { event.Window, WM_SYSCOMMAND, SC_MINIMIZE, 0, DWORD(FBackend->Now()), CursorPos });
+    case TRawEventKind::Restore: {
+        TWindow* w = Get(event.Window);
+        if (!w)
+            return;
+        if (!w->Enabled()) {
+            // A disabled window (the owner of a modal dialog) acts on none of these, as it
+            // takes no clicks: its modal window comes forward instead.
+            BringModalForward();
+            return;
+        }
+        WPARAM command = event.Kind == TRawEventKind::CloseRequest ? SC_CLOSE
+            : event.Kind == TRawEventKind::Minimize                ? SC_MINIMIZE
+                                                                   : SC_RESTORE;
+        Post(MSG { event.Window, WM_SYSCOMMAND, command, 0, DWORD(FBackend->Now()), CursorPos });
         return;
-    case TRawEventKind::Restore:
-        if (Get(event.Window))
-            Post(MSG { event.Window, WM_SYSCOMMAND, SC_RESTORE, 0, DWORD(FBackend->Now()), CursorPos });
-        return;
+    }
     case TRawEventKind::Activate:
         if (!event.Window)
             Activate(nullptr, WA_INACTIVE);

@@ -10,6 +10,7 @@
 
 #ifdef XE_HAVE_X11
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 #endif
 
@@ -148,8 +149,28 @@ void TSdlBackend::SetBounds(HWND window, TRect const& bounds)
 
 void TSdlBackend::SetTitle(HWND window, std::string const& title)
 {
-    if (TNative* n = Find(window))
-        SDL_SetWindowTitle(n->Window, base::AnsiToUtf8(title).c_str());
+    TNative* n = Find(window);
+    if (!n)
+        return;
+    std::string utf8 = base::AnsiToUtf8(title);
+    SDL_SetWindowTitle(n->Window, utf8.c_str());
+#ifdef XE_HAVE_X11
+    // SDL writes WM_NAME in the process's locale, which is the C locale here: every client
+    // that reads WM_NAME (xprop, xdotool, older window managers, task lists) would see
+    // mojibake. Compound text, made from UTF-8 by Xlib whatever the locale, reads right
+    // everywhere. (_NET_WM_NAME, which SDL writes as UTF-8, is fine as it is.)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(n->Window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    char* list[1] = { utf8.data() };
+    XTextProperty property;
+    if (Xutf8TextListToTextProperty(info.info.x11.display, list, 1, XStdICCTextStyle, &property) != Success)
+        return;
+    XSetWMName(info.info.x11.display, info.info.x11.window, &property);
+    XFree(property.value);
+    XFlush(info.info.x11.display);
+#endif
 }
 
 void TSdlBackend::SetMinimized(HWND window, bool minimized)

@@ -553,6 +553,20 @@ void TWindowSystem::MinimizeApplication()
     }
 }
 
+void TWindowSystem::BringModalForward()
+{
+    if (AppMinimized)
+        RestoreApplication();
+    // The topmost enabled, visible window is the one the modal loop waits on.
+    for (HWND h : std::vector<HWND>(FZOrder)) {
+        TWindow* w = Get(h);
+        if (!w || !w->Showing() || !w->Enabled() || w->Destroying)
+            continue;
+        SetPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return;
+    }
+}
+
 void TWindowSystem::RestoreApplication()
 {
     if (!AppMinimized)

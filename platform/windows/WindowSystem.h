@@ -86,6 +86,10 @@ public:
     HWND HitWindow(TPoint screen, int* hitCode);
     void MinimizeApplication();
     void RestoreApplication();
+    // Answers a close, minimise or restore request made to a disabled window: the
+    // application comes back if it was minimised and the enabled window on top (the modal
+    // dialog) is brought forward and activated.
+    void BringModalForward();
 
     HWND Active = nullptr;
     HWND Focus = nullptr;

@@ -115,8 +115,22 @@ int32_t TDecompressionStream::Read(void* buffer, int32_t count)
     while (FZRec.avail_out > 0) {
         if (FZRec.avail_in == 0) {
             FZRec.avail_in = uInt(std::max(FStrm.Read(FBuffer, ZBufferSize), 0));
-            if (FZRec.avail_in == 0)
-                break;
+            if (FZRec.avail_in == 0) {
+                // The source has ended. Output still held by the inflater comes out, and a
+                // stream whose end marker was read ends here; one that stopped before its
+                // end marker is as broken as bad data. No input at all is no stream.
+                uInt before = FZRec.avail_out;
+                int code = inflate(&FZRec, Z_NO_FLUSH);
+                if (code == Z_STREAM_END) {
+                    FEnded = true;
+                    break;
+                }
+                if (code == Z_OK && FZRec.avail_out < before)
+                    continue;
+                if (FZRec.total_in == 0)
+                    break;
+                throw EDecompressionError("compression error");
+            }
             FZRec.next_in = reinterpret_cast<Bytef*>(FBuffer);
             FStrmPos = FStrm.Position();
         }

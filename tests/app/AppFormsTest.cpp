@@ -219,11 +219,19 @@ TEST_F(AppFormsTest, ValidSqliteDatabaseOpensTheConnection)
     EXPECT_FALSE(connectedAtDestroy);
 }
 
-TEST_F(AppFormsTest, MissingDatabaseOrBlankValuesFailQuietly)
+TEST_F(AppFormsTest, MissingDatabaseOrBlankValuesFailWithAReason)
 {
     exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "out.xml", Dir.File("nope.db"), "x");
     Main->Show();
     EXPECT_TRUE(Main->FInitFailed);
+    EXPECT_EQ(Main->FInitError, "Could not find file '" + Dir.File("nope.db") + "'.");
+    // The window shows only the failed state; the reason goes to standard error.
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    Main->prcouttabdata();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Could not find file '" + Dir.File("nope.db") + "'.\n");
+    EXPECT_EQ(Main->L_note->Caption(), Ansi(u8"数据初始化失败..."));
     Main->Hide();
 
     std::string db = Dir.File("data.db");
@@ -231,6 +239,7 @@ TEST_F(AppFormsTest, MissingDatabaseOrBlankValuesFailQuietly)
     exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "   ", db, "");
     Main->Show();
     EXPECT_TRUE(Main->FInitFailed);
+    EXPECT_NE(Main->FInitError.find("gives no XmlName"), std::string::npos) << Main->FInitError;
     EXPECT_FALSE(Main->adoconn->Connection().Connected());
 }
 

@@ -164,3 +164,47 @@ TEST_F(ExportWindowTest, DialogCentresOverTheMainWindowOnceThenStaysWhereItWas)
     EXPECT_TRUE(Main->Visible()) << "Cancel and a close request keep the window";
     EXPECT_EQ(Dialog->ModalResult(), tk::mrCancel);
 }
+
+TEST_F(ExportWindowTest, CloseRequestsWhileTheDialogIsOpenOnlyBringItForward)
+{
+    StartWithRows(300);
+    WaitForPage(2);
+    ClickCloseImage();
+    H->WaitShown(DialogCaption);
+    // A second close from the task bar, a minimise and a restore of the disabled main
+    // window, and a click on its close image: none of them reaches the main window.
+    H->CloseRequest(Main->Handle());
+    H->MinimizeRequest(MainCaption);
+    H->RestoreRequest(MainCaption);
+    ClickCloseImage();
+    H->Do([this] {
+        EXPECT_TRUE(Dialog->Visible());
+        EXPECT_FALSE(win::IsApplicationMinimized());
+        EXPECT_EQ(win::GetActiveWindow(), Dialog->Handle());
+    });
+    AnswerDialog(false);
+    std::string out = RunExportAndLoop();
+    EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 2 }));
+    EXPECT_EQ(Main->Gauge1->Progress(), 10);
+    EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
+    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
+                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+        "");
+}
+
+TEST_F(ExportWindowTest, CancelButtonDuringTheExportAsksAndOkStops)
+{
+    StartWithRows(300);
+    WaitForPage(4);
+    H->Click(MainCaption, 134 + 35, 126 + 11); // But_cancel
+    H->WaitShown(DialogCaption);
+    H->CloseRequest(Main->Handle()); // the second close changes nothing
+    AnswerDialog(true);
+    std::string out = RunExportAndLoop();
+    EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 4 }));
+    EXPECT_EQ(Main->Gauge1->Progress(), 4);
+    EXPECT_TRUE(Main->FCancelled);
+    EXPECT_FALSE(base::FileExists(XmlName));
+    EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
+    EXPECT_EQ(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
+}

@@ -61,15 +61,22 @@ TEST(IniConfig, CreateFileWithDirsMakesParents)
 {
     TTempDir temp;
     SetAnsiCodePage("GBK");
-    std::string name = temp.Path() + Ansi(u8"配置/深/InOut.ini");
+    // The helpers take file-system paths: UTF-8, including names GBK cannot hold.
+    std::string name = AnsiToUtf8(temp.Path()) + "配置/Björn/深/InOut.ini";
     EXPECT_TRUE(CreateFileWithDirs(name));
-    EXPECT_TRUE(FileExists(name));
-    EXPECT_EQ(FileSize(name), 0);
+    EXPECT_TRUE(SystemFileExists(name));
+    EXPECT_EQ(ReadSystemFile(name), "");
     // An existing file is kept as it is.
-    WriteFileBytes(name, "[Sys]");
+    {
+        TFile file(name, TOpenMode::Append);
+        file.Write("[Sys]\nXmlName=\"out.xml\"\n");
+        file.Close();
+    }
     EXPECT_TRUE(CreateFileWithDirs(name));
-    EXPECT_EQ(ReadFileBytes(name), "[Sys]");
     EXPECT_TRUE(EnsureIniFile(name));
+    EXPECT_EQ(ReadIniValue("Sys", "XmlName", name), "out.xml");
+    // Nothing appeared under the name the code page would have made of it.
+    EXPECT_FALSE(DirectoryExists(temp.Path() + Ansi(u8"配置/") + "Bj?rn"));
 }
 
 TEST(IniConfig, BareFileNameIsAFailure)

@@ -54,7 +54,8 @@ protected:
     }
 
     bool Succeeded() const { return ExitCode == 0 && Has(Out, u8"导出数据成功"); }
-    bool FailedStart() const { return ExitCode == 0 && Has(Out, u8"数据初始化失败..."); }
+    // The failed state on the window, its reason on standard error, and exit code 1.
+    bool FailedStart() const { return ExitCode == 1 && Has(Out, u8"数据初始化失败...") && !Err.empty(); }
 
     static bool Has(std::string const& text, std::u8string_view part)
     {
@@ -71,6 +72,7 @@ TEST_F(AccessE2E, PasswordFixture)
     for (char const* wrong : { "", "Password", "wrong" }) {
         Run("select * from Table1", db, wrong);
         EXPECT_TRUE(FailedStart()) << wrong << ": " << Out << Err;
+        EXPECT_EQ(Err, "Not a valid password.\n") << wrong;
         EXPECT_FALSE(base::FileExists(XmlName)) << wrong;
     }
 

@@ -36,13 +36,17 @@ protected:
             fs::copy_file(XMLEXPORT_PATH, ExeDir + "xmlexport");
     }
 
+    // Shell commands run before the executable in its shell (limits, traps).
+    std::string Prefix;
+
     // Runs the executable headless from workDir (default: the test folder).
-    TRun Run(std::string workDir = "")
+    TRun Run(std::string workDir = "", std::string const& arguments = "")
     {
         if (workDir.empty())
             workDir = Dir.Path();
-        std::string command = "cd '" + workDir + "' && XMLEXPORT_BACKEND=headless timeout 120 '" + ExeDir
-            + "xmlexport' >'" + Dir.File("stdout") + "' 2>'" + Dir.File("stderr") + "' </dev/null";
+        std::string command = "cd '" + workDir + "' && " + Prefix
+            + " XMLEXPORT_BACKEND=headless timeout 120 '" + ExeDir + "xmlexport' " + arguments + " >'"
+            + Dir.File("stdout") + "' 2>'" + Dir.File("stderr") + "' </dev/null";
         int status = std::system(command.c_str());
         TRun run;
         run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -184,8 +188,68 @@ TEST_F(ExportE2E, MissingIdColumnEndsWithExitCodeOne)
 TEST_F(ExportE2E, MissingConfigurationIsAFailedStart)
 {
     TRun run = Run();
-    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.ExitCode, 1) << run.Err;
+    EXPECT_NE(run.Err.find("gives no StrSql"), std::string::npos) << run.Err;
     EXPECT_TRUE(Contains(run.Out, u8"数据初始化失败...")) << run.Out;
     EXPECT_TRUE(base::FileExists(ExeDir + "InOut.ini"));
     EXPECT_EQ(base::FileSize(ExeDir + "InOut.ini"), 0);
+}
+
+TEST_F(ExportE2E, AFullDiskEndsWithAnErrorAndLeavesNoOutput)
+{
+    // The file size limit stands in for a full disk: writes beyond it fail. The tool ignores
+    // SIGXFSZ, so it sees the failed write instead of being killed by it.
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 600 });
+    std::string const dbBytes = base::ReadFileBytes(DbName);
+    Configure("select * from t");
+    Prefix = "ulimit -f 40;";
+    TRun run = Run();
+    EXPECT_EQ(run.ExitCode, 1) << run.Out << run.Err;
+    EXPECT_FALSE(Contains(run.Out, u8"导出数据成功")) << run.Out;
+    EXPECT_NE(run.Err.find("out.xml\". File too large."), std::string::npos) << run.Err;
+    EXPECT_FALSE(base::FileExists(XmlName));
+    EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
+    EXPECT_EQ(base::ReadFileBytes(DbName), dbBytes);
+
+    // Without the limit the same run succeeds.
+    Prefix.clear();
+    run = Run();
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(Compare("select * from t order by id"), "");
+}
+
+TEST_F(ExportE2E, AnOutputNamedLikeTheDatabaseIsRefused)
+{
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 45 });
+    std::string const dbBytes = base::ReadFileBytes(DbName);
+    Configure("select * from t", DbName);
+    TRun run = Run();
+    EXPECT_EQ(run.ExitCode, 1) << run.Err;
+    EXPECT_FALSE(Contains(run.Out, u8"导出数据成功")) << run.Out;
+    EXPECT_NE(run.Err.find("is the database"), std::string::npos) << run.Err;
+    EXPECT_EQ(base::ReadFileBytes(DbName), dbBytes);
+}
+
+TEST_F(ExportE2E, HelpVersionAndUnknownArguments)
+{
+    TRun run = Run("", "--help");
+    EXPECT_EQ(run.ExitCode, 0);
+    for (char const* part : { "Usage: xmlexport", "InOut.ini", "StrSql", "XMLEXPORT_BACKEND",
+             "XMLEXPORT_CODEPAGE", "Exit status", "2  an argument" })
+        EXPECT_NE(run.Out.find(part), std::string::npos) << part << " missing from:\n" << run.Out;
+    EXPECT_EQ(run.Err, "");
+
+    run = Run("", "--version");
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Out.rfind("xmlexport ", 0), 0u) << run.Out;
+
+    run = Run("", "--frobnicate");
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_NE(run.Err.find("--frobnicate"), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    run = Run("", "--help extra");
+    EXPECT_EQ(run.ExitCode, 2);
+
+    // None of them touched a file: no configuration was created.
+    EXPECT_FALSE(base::FileExists(ExeDir + "InOut.ini"));
 }

@@ -57,8 +57,9 @@ TEST(StartupTest, WithoutConfigurationCreatesAnEmptyOneAndEndsFailed)
     TTempDir dir("xe-e2e");
     Install(dir);
     TRun run = RunIn(dir);
-    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.ExitCode, 1) << run.Err;
     EXPECT_EQ(run.Out, FailedLine);
+    EXPECT_EQ(run.Err, "\"" + dir.File("InOut.ini") + "\" gives no StrSql in section [Sys].\n");
     EXPECT_TRUE(FileExists(dir.File("InOut.ini")));
     EXPECT_EQ(FileSize(dir.File("InOut.ini")), 0);
 }
@@ -71,8 +72,9 @@ TEST(StartupTest, MissingDatabaseEndsFailedAndLeavesTheConfigurationAlone)
         + dir.File("missing.mdb") + "\r\nDbPass=secret\r\n";
     WriteFileBytes(dir.File("InOut.ini"), ini);
     TRun run = RunIn(dir);
-    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.ExitCode, 1) << run.Err;
     EXPECT_EQ(run.Out, FailedLine);
+    EXPECT_EQ(run.Err, "Could not find file '" + dir.File("missing.mdb") + "'.\n");
     EXPECT_EQ(ReadFileBytes(dir.File("InOut.ini")), ini);
     EXPECT_FALSE(FileExists(dir.File("out.xml")));
 }
@@ -81,16 +83,32 @@ TEST(StartupTest, BlankValuesEndFailed)
 {
     TTempDir dir("xe-e2e");
     Install(dir);
-    WriteFileBytes(dir.File("InOut.ini"), "[Sys]\nStrSql=  \nXmlName=out.xml\nDbName=\t\n");
+    WriteFileBytes(dir.File("InOut.ini"), "[Sys]\nStrSql=select 1\nXmlName=out.xml\nDbName=\t\n");
     TRun run = RunIn(dir);
-    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.ExitCode, 1) << run.Err;
     EXPECT_EQ(run.Out, FailedLine);
+    EXPECT_NE(run.Err.find("gives no DbName"), std::string::npos) << run.Err;
 
     // A configuration without the section counts as empty too.
     WriteFileBytes(dir.File("InOut.ini"), "[Other]\nStrSql=select 1\nXmlName=o.xml\nDbName=x.db\n");
     run = RunIn(dir);
-    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.ExitCode, 1) << run.Err;
     EXPECT_EQ(run.Out, FailedLine);
+}
+
+TEST(StartupTest, AFailingStatementEndsWithExitCodeOne)
+{
+    TTempDir dir("xe-e2e");
+    Install(dir);
+    xe::exporttest::CreateSampleDatabase(dir.File("data.db"), { .Rows = 5 });
+    // The database is fine; the statement's table is not there: the start succeeds and the
+    // export fails, which is exit code 1 too, with the statement's error.
+    xe::exporttest::WriteInOutIni(
+        dir.File("InOut.ini"), "select * from nowhere", "out.xml", dir.File("data.db"), "");
+    TRun run = RunIn(dir);
+    EXPECT_EQ(run.ExitCode, 1) << run.Err;
+    EXPECT_NE(run.Err.find("nowhere"), std::string::npos) << run.Err;
+    EXPECT_FALSE(FileExists(dir.File("out.xml")));
 }
 
 TEST(StartupTest, RunsFromAChineseFolderAndFindsItsFilesThere)
@@ -125,4 +143,47 @@ TEST(StartupTest, RunsFromAChineseFolderAndFindsItsFilesThere)
     xe::exporttest::TXmlDocument document = xe::exporttest::ReadExportDocument(folder + "结果.xml");
     EXPECT_TRUE(document.Parsed) << document.Error;
     EXPECT_EQ(document.Rows.size(), 45u);
+}
+
+TEST(StartupTest, RunsFromFoldersTheAnsiCodePageCannotHold)
+{
+    // The executable's folder is a file-system path and stays one: converting it to GBK
+    // would turn these names into "?" and look for InOut.ini in a folder that is not there.
+    SetAnsiCodePage("GBK");
+    TTempDir temp("xe-e2e");
+    std::string const root = AnsiToUtf8(temp.Path());
+    xe::exporttest::TSampleOptions options;
+    options.Rows = 35;
+    xe::exporttest::CreateSampleDatabase(root + "data.db", options);
+    for (std::string name : { "Björn", "한국어", "😀 emoji" }) {
+        SCOPED_TRACE(name);
+        std::string folder = root + name + "/"; // on disk, UTF-8
+        ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+        std::string exe = folder + "xmlexport";
+        ASSERT_EQ(std::system(("cp '" + std::string(XMLEXPORT_PATH) + "' '" + exe + "'").c_str()), 0);
+        // The configuration's own text is ANSI; the paths in it are ASCII here.
+        std::string ini = "[Sys]\r\nStrSql=select * from t\r\nXmlName=" + root + "out.xml\r\nDbName=" + root
+            + "data.db\r\n";
+        FILE* f = std::fopen((folder + "InOut.ini").c_str(), "wb");
+        ASSERT_TRUE(f);
+        std::fwrite(ini.data(), 1, ini.size(), f);
+        std::fclose(f);
+
+        std::string command = "cd '" + folder + "' && XMLEXPORT_BACKEND=headless timeout 60 ./xmlexport 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_TRUE(pipe);
+        std::string out;
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            out.append(buffer, n);
+        int status = pclose(pipe);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
+        EXPECT_NE(out.find(reinterpret_cast<char const*>(u8"导出数据成功")), std::string::npos) << out;
+        EXPECT_EQ(xe::exporttest::ReadExportDocument(root + "out.xml").Rows.size(), 35u);
+        ::unlink((root + "out.xml").c_str());
+    }
+    // Nothing was created under a name made of question marks.
+    EXPECT_FALSE(DirectoryExists(temp.Path() + "Bj?rn"));
+    EXPECT_FALSE(FileExists(temp.Path() + "Bj?rn/InOut.ini"));
 }

@@ -197,3 +197,53 @@ TEST_F(XvfbExport, OkStopsTheExportAndLeavesNoFiles)
     EXPECT_FALSE(OutHas(u8"导出数据成功"));
     Screenshot("xvfb-after-ok.png");
 }
+
+TEST_F(XvfbExport, WindowTitlesReadRightInEveryXClient)
+{
+    // The tool runs in the C locale; WM_NAME must still hold the title, not its UTF-8 bytes
+    // taken for Latin-1.
+    Start();
+    std::string main = WaitWindow("355x175");
+    ASSERT_FALSE(main.empty()) << "the main window did not appear; stderr: " << Err();
+    std::string wmName = X("env LANG=C.UTF-8 LC_ALL=C.UTF-8 xprop -id " + main + " WM_NAME");
+    EXPECT_NE(wmName.find(reinterpret_cast<char const*>(u8"= \"数据导出\"")), std::string::npos) << wmName;
+    std::string found = X(std::string("env LANG=C.UTF-8 LC_ALL=C.UTF-8 xdotool search --name '")
+        + reinterpret_cast<char const*>(u8"^数据导出$") + "'");
+    EXPECT_NE(found.find(main), std::string::npos) << "xdotool found: " << found;
+}
+
+TEST_F(XvfbExport, AnErrorIsShownInAMessageBoxBeforeTheToolEnds)
+{
+    // A statement without an id column fails at its first page, inside the running tool.
+    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select name from t", XmlName, DbName, "");
+    Start();
+    std::string box;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            std::istringstream ids(X("xdotool search --onlyvisible --pid " + std::to_string(App)));
+            std::string id;
+            while (ids >> id) {
+                std::string geometry = X("xdotool getwindowgeometry " + id);
+                if (geometry.find("355x175") == std::string::npos
+                    && geometry.find("200x135") == std::string::npos)
+                    box = id;
+            }
+            return !box.empty() || Exited();
+        },
+        60000));
+    ASSERT_FALSE(box.empty()) << "no message box; exit status " << ExitStatus << ", stderr: " << Err();
+    EXPECT_FALSE(Exited()) << "the tool waits until the message is read";
+    EXPECT_NE(Err().find("id"), std::string::npos) << "the message also goes to standard error";
+    Screenshot("xvfb-error-box.png");
+    // OK sits centred at the bottom of the box.
+    std::string geometry = X("xdotool getwindowgeometry " + box);
+    int width = 0;
+    int height = 0;
+    size_t at = geometry.find("Geometry: ");
+    ASSERT_NE(at, std::string::npos) << geometry;
+    ASSERT_EQ(std::sscanf(geometry.c_str() + at, "Geometry: %dx%d", &width, &height), 2) << geometry;
+    ClickIn(box, width / 2, height - 14 - 11);
+    ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "OK did not end the tool";
+    EXPECT_EQ(ExitStatus, 1);
+    EXPECT_FALSE(base::FileExists(XmlName));
+}

@@ -52,3 +52,14 @@ TEST(MemIniFile, LinesOutsideSectionsAndCommentsAreSkipped)
     EXPECT_EQ(ini.Sections(), std::vector<std::string> { "S" });
     EXPECT_EQ(ini.ReadString("S", "k", ""), "3");
 }
+
+TEST(MemIniFile, LinesWithoutAnEqualsSignAreNoEntries)
+{
+    // A stray word in a skin description must neither become a key nor shadow a later one.
+    TMemIniFile ini("[FORMINFO]\nstray words here\nclientrect\nclientrect=3,29,149,122\n[S]\nflag\n");
+    EXPECT_EQ(ini.ReadString("FORMINFO", "clientrect", "d"), "3,29,149,122");
+    EXPECT_EQ(ini.SectionKeys("FORMINFO"), std::vector<std::string> { "clientrect" });
+    EXPECT_FALSE(ini.ValueExists("S", "flag"));
+    EXPECT_EQ(ini.ReadInteger("S", "flag", 7), 7);
+    EXPECT_TRUE(ini.SectionExists("S"));
+}

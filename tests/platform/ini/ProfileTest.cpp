@@ -59,3 +59,27 @@ TEST(Profile, FileWithoutRightsGivesTheDefault)
     ::chmod(ToSystemPath(ini).c_str(), 0);
     EXPECT_EQ(GetPrivateProfileString("Sys", "k", "d", ini), "d");
 }
+
+TEST(Profile, OnePairOfMatchingQuotesIsDropped)
+{
+    TTempDir temp;
+    std::string ini = temp.File("InOut.ini");
+    WriteFileBytes(ini,
+        "[Sys]\n"
+        "double=\"d:\\out\\a.xml\"\n"
+        "single= 'select * from t' \n"
+        "nested=\"'x'\"\n"
+        "mixed=\"x'\n"
+        "open=\"x\n"
+        "lone=\"\n"
+        "empty=\"\"\n"
+        "inner=a \"b\" c\n");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "double", "", ini), "d:\\out\\a.xml");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "single", "", ini), "select * from t");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "nested", "", ini), "'x'");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "mixed", "", ini), "\"x'");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "open", "", ini), "\"x");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "lone", "", ini), "\"");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "empty", "d", ini), "");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "inner", "", ini), "a \"b\" c");
+}
