@@ -86,6 +86,8 @@ public:
     HWND HitWindow(TPoint screen, int* hitCode);
     void MinimizeApplication();
     void RestoreApplication();
+    // Windows with WS_EX_TOPMOST stay above the others, keeping their order.
+    void KeepTopmostOnTop();
 
     HWND Active = nullptr;
     HWND Focus = nullptr;
@@ -94,6 +96,8 @@ public:
 
     // --- queue, timers, input (Queue.cpp) ---
     void Post(const MSG& msg);
+    // Queues a message ahead of the others (the character TranslateMessage makes of a key).
+    void PostFront(const MSG& msg);
     void PostQuit(int code);
     bool Peek(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
     bool Get(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
@@ -106,6 +110,12 @@ public:
 
     TPoint CursorPos;
     uint32_t Buttons = 0; // bit per TMouseButton
+    bool Keys[256] {}; // virtual keys held down
+    bool AltAlone = false; // Alt went down and no other key or button since
+    bool KeyMenuPending = false; // Alt came up alone: its WM_SYSKEYUP asks for the menu
+    HCURSOR Cursor = nullptr;
+    bool FullDragWindows = true; // SPI_GETDRAGFULLWINDOWS
+    void ChangeCursor(HCURSOR cursor);
     DWORD LastMessageTime = 0;
     TRACKMOUSEEVENT Tracking {};
 
@@ -113,6 +123,8 @@ public:
     void RunSizeMoveLoop(HWND hwnd, bool sizing, WPARAM edge);
     void TrackSizeMove(TPoint cursor);
     void EndSizeMove();
+    // The left button came up: the loop ends, placing the window where it was dragged.
+    void FinishSizeMove();
     bool InSizeMove() const { return FSizeMove.Active; }
     MINMAXINFO DefaultMinMaxInfo(HWND hwnd);
 
@@ -131,6 +143,8 @@ public:
 
 private:
     void RouteMouse(TRawEvent const& event);
+    void RouteKey(TRawEvent const& event);
+    void SendSetCursor(HWND target, int hit, UINT mouseMessage);
     void ResizeSurface(TWindow& w);
     void RemoveFromZOrder(HWND hwnd);
 
@@ -158,6 +172,8 @@ private:
         TPoint Last;
         TRect StartRect;
         MINMAXINFO Limits {};
+        TRect Outline; // where the window goes when it is not dragged in full
+        bool Moved = false;
     };
 
     struct TDc {
@@ -182,6 +198,9 @@ private:
     std::vector<HWND> FAppMinimizedWindows;
     HWND FAppActive = nullptr;
 };
+
+// The cursor of a move (arrow) or of a size loop on an edge (WMSZ_ code).
+LPCSTR SizingCursor(bool sizing, WPARAM edge);
 
 // The one window system, started on first use.
 TWindowSystem& WS();
