@@ -149,7 +149,7 @@ TEST_F(AppFormsTest, DialogIsASkinnedFormWithoutFrame)
     EXPECT_FALSE(skinned->Sizeable);
     EXPECT_TRUE(skinned->SupportNCArea());
     EXPECT_TRUE(skinned->UseDefaultSysMenu);
-    EXPECT_EQ(skinned->AlphaBlendValue, 200);
+    EXPECT_EQ(skinned->AlphaBlendValue(), 200);
     EXPECT_EQ(skinned->DefCaptionFont().Name(), "Arial");
     EXPECT_EQ(skinned->DefCaptionFont().Height(), 14);
     EXPECT_EQ(Dialog->ClientWidth(), 200) << "no non-client area";
