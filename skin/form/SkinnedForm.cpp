@@ -1652,9 +1652,9 @@ void TspSkinnedForm::MouseTimerTick()
                 EnableTimer(MouseTimerId, FMouseTimer, false, 50);
             }
         }
+        if (UseSkinCursors)
+            SetSkinCursor();
     }
-    if (UseSkinCursors)
-        SetSkinCursor();
 }
 
 void TspSkinnedForm::SetSkinCursor()

@@ -513,3 +513,40 @@ TEST_F(SkinWindowTest, TrayIconRecordsItsStateAndItsMenuRestores)
     EXPECT_EQ(restored, 1);
     Skinned->SetTrayIcon(nullptr);
 }
+
+TEST_F(SkinWindowTest, ClientModeDragsWithMagnetAndShowsSkinCursors)
+{
+    H->SetMonitors({ { Rect(0, 0, 800, 600), Rect(0, 0, 800, 600) } });
+    Make(tk::bsNone, 152, 125);
+    Attach();
+    Skinned->SetSupportNCArea(false);
+    Skinned->SetSkinData(Data.get());
+    Skinned->DraggAble = true;
+    Skinned->Magnetic = true;
+    Skinned->UseSkinCursors = true;
+    Data->FormCursorIndex = 2;
+    Form->SetBounds(100, 100, 152, 125);
+    Form->Show();
+    App->ProcessMessages();
+    // A press off the objects drags the form; near the left edge it snaps to it.
+    H->Drag(100 + 76, 100 + 60, 100 + 76 - 94, 100 + 60 + 30);
+    H->RunScript();
+    EXPECT_EQ(Form->Left(), 0) << "6 pixels from the edge";
+    EXPECT_EQ(Form->Top(), 130);
+    EXPECT_FALSE(Skinned->ClientDragging);
+    H->Move(76, 190);
+    H->RunFor(60);
+    EXPECT_EQ(Form->Cursor(), Data->StartCursorIndex + 2);
+    Skinned->UseSkinCursors = false;
+}
+
+TEST_F(SkinWindowTest, KeyboardMenuCommandClosesAnOpenMenuAndIsNotPassedOn)
+{
+    MakeSkinned(50, 50);
+    Form->Show();
+    App->ProcessMessages();
+    Skinned->ShowSystemMenu({ 300, 300 });
+    ASSERT_TRUE(Skinned->SkinMenu()->Visible());
+    win::SendMessage(Form->Handle(), win::WM_SYSCOMMAND, win::SC_KEYMENU, 0);
+    EXPECT_FALSE(Skinned->SkinMenu()->Visible());
+}
