@@ -353,6 +353,13 @@ TEST_F(SkinWindowTest, PopupMenuFollowsKeysAndMouseAndReportsOpenAndClose)
     EXPECT_EQ(wr.Left, 90);
     EXPECT_EQ(wr.Top, 62);
     ASSERT_EQ(menu->ItemCount(), 5); // minimise, maximise, roll-up, separator, close
+    // Drawn from the skin: the popup frame's corner and the menu item's normal image.
+    ASSERT_TRUE(menu->Skinned());
+    App->ProcessMessages();
+    gfx::TBitmap const shot = win::CaptureWindow(menu->Handle());
+    gfx::TBitmap const& frame = *Data->ActivePictures[size_t(Data->PopupWindow.WindowPictureIndex)];
+    EXPECT_EQ(shot.Pixel(0, 0), frame.Pixel(0, 0));
+    EXPECT_EQ(shot.Pixel(1, 1), frame.Pixel(1, 1));
     EXPECT_FALSE(win::GetWindowLongPtr(menu->Handle(), win::GWL_EXSTYLE) & win::WS_EX_LAYERED);
 
     // Keys reach the menu through the form: down twice lights the roll-up item, Escape closes.
@@ -549,4 +556,21 @@ TEST_F(SkinWindowTest, KeyboardMenuCommandClosesAnOpenMenuAndIsNotPassedOn)
     ASSERT_TRUE(Skinned->SkinMenu()->Visible());
     win::SendMessage(Form->Handle(), win::WM_SYSCOMMAND, win::SC_KEYMENU, 0);
     EXPECT_FALSE(Skinned->SkinMenu()->Visible());
+}
+
+TEST_F(SkinWindowTest, WithoutSkinTheMenuHasThePlainLook)
+{
+    Make(tk::bsSizeable, 200, 135);
+    Attach();
+    Skinned->DefMenuItemHeight = 22;
+    Form->Show();
+    App->ProcessMessages();
+    Skinned->ShowSystemMenu({ 100, 100 });
+    TspSkinPopupMenu* menu = Skinned->SkinMenu();
+    ASSERT_TRUE(menu->Visible());
+    EXPECT_FALSE(menu->Skinned());
+    ASSERT_EQ(menu->ItemCount(), 5);
+    EXPECT_EQ(menu->ItemRect(0).Height(), 22);
+    EXPECT_EQ(menu->ItemRect(1).Top, menu->ItemRect(0).Bottom);
+    menu->Close();
 }
