@@ -2,10 +2,12 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/toolkit/Forms.h"
+#include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Persistence.h"
 #include "platform/windows/WinUser.h"
 
 #include <algorithm>
+#include <map>
 
 namespace xe::tk {
 
@@ -25,6 +27,80 @@ TShiftState ShiftStateFromKeys(win::WPARAM keys)
     return s;
 }
 
+namespace {
+std::map<TCursor, win::HCURSOR>& CustomCursors()
+{
+    static std::map<TCursor, win::HCURSOR> cursors;
+    return cursors;
+}
+}
+
+win::HCURSOR CursorHandle(TCursor cursor)
+{
+    win::LPCSTR shape = win::IDC_ARROW;
+    switch (cursor) {
+    case crNone:
+        return nullptr;
+    case crCross:
+        shape = win::IDC_CROSS;
+        break;
+    case crIBeam:
+        shape = win::IDC_IBEAM;
+        break;
+    case crSizeNESW:
+        shape = win::IDC_SIZENESW;
+        break;
+    case crSizeNS:
+        shape = win::IDC_SIZENS;
+        break;
+    case crSizeNWSE:
+        shape = win::IDC_SIZENWSE;
+        break;
+    case crSizeWE:
+        shape = win::IDC_SIZEWE;
+        break;
+    case crUpArrow:
+        shape = win::IDC_UPARROW;
+        break;
+    case crHourGlass:
+        shape = win::IDC_WAIT;
+        break;
+    case crNo:
+        shape = win::IDC_NO;
+        break;
+    case crAppStart:
+        shape = win::IDC_APPSTARTING;
+        break;
+    case crHelp:
+        shape = win::IDC_HELP;
+        break;
+    case crHandPoint:
+        shape = win::IDC_HAND;
+        break;
+    case crSizeAll:
+        shape = win::IDC_SIZEALL;
+        break;
+    default:
+        if (cursor > 0) {
+            auto it = CustomCursors().find(cursor);
+            if (it != CustomCursors().end())
+                return it->second;
+        }
+        break;
+    }
+    return win::LoadCursor(nullptr, shape);
+}
+
+void SetCustomCursor(TCursor cursor, win::HCURSOR handle)
+{
+    if (cursor <= 0)
+        return;
+    if (handle)
+        CustomCursors()[cursor] = handle;
+    else
+        CustomCursors().erase(cursor);
+}
+
 // ---------------------------------------------------------------------------------------
 // TControl
 
@@ -37,8 +113,91 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl()
 {
+    SetPopupMenu(nullptr);
     if (FParent)
         FParent->RemoveControl(this);
+}
+
+void TControl::SetCursor(TCursor value)
+{
+    if (value == FCursor)
+        return;
+    FCursor = value;
+    // The shape changes at once when the mouse is over the control's window.
+    TWinControl* host = dynamic_cast<TWinControl*>(this);
+    if (!host || !host->WindowHandle())
+        host = FParent;
+    win::HWND h = host ? host->WindowHandle() : nullptr;
+    win::POINT p;
+    if (h && win::GetCursorPos(&p) && win::WindowFromPoint(p) == h && !win::GetCapture())
+        win::SendMessage(h, win::WM_SETCURSOR, win::WPARAM(h), win::MAKELPARAM(win::HTCLIENT, int(win::WM_MOUSEMOVE)));
+}
+
+bool TControl::ShowHint() const
+{
+    if (FParentShowHint && FParent)
+        return FParent->ShowHint();
+    return FShowHint;
+}
+
+void TControl::SetShowHint(bool value)
+{
+    FShowHint = value;
+    FParentShowHint = false;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value)
+{
+    if (value == FPopupMenu)
+        return;
+    if (FPopupMenu)
+        RemoveFreeNotification(FPopupMenu);
+    FPopupMenu = value;
+    if (FPopupMenu)
+        FreeNotification(FPopupMenu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component == FPopupMenu)
+        FPopupMenu = nullptr;
+    TComponent::Notification(component, operation);
+}
+
+void TControl::SetAlign(TAlign value)
+{
+    if (value == FAlign)
+        return;
+    FAlign = value;
+    if (FParent)
+        FParent->AlignControls(true);
+}
+
+void TControl::SetAnchors(TAnchors value) { FAnchors = value; }
+
+int TControl::ConstrainWidth(int width) const
+{
+    if (FConstraints.MaxWidth > 0)
+        width = std::min(width, FConstraints.MaxWidth);
+    return std::max(width, FConstraints.MinWidth);
+}
+
+int TControl::ConstrainHeight(int height) const
+{
+    if (FConstraints.MaxHeight > 0)
+        height = std::min(height, FConstraints.MaxHeight);
+    return std::max(height, FConstraints.MinHeight);
+}
+
+void TControl::SetConstraints(TSizeConstraints const& value)
+{
+    if (value == FConstraints)
+        return;
+    FConstraints = value;
+    int w = ConstrainWidth(FWidth);
+    int h = ConstrainHeight(FHeight);
+    if (w != FWidth || h != FHeight)
+        SetBounds(FLeft, FTop, w, h);
 }
 
 void TControl::SetParent(TWinControl* parent)
@@ -77,6 +236,8 @@ TForm* TControl::GetParentForm() const
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
+    width = ConstrainWidth(width);
+    height = ConstrainHeight(height);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
     TRect old = BoundsRect();
@@ -220,8 +381,10 @@ void TControl::Invalidate()
     win::HWND h = FParent->WindowHandle();
     if (!h)
         return;
+    // The background under the control is erased too: a control that moves or hides
+    // uncovers it, and an opaque one paints over it anyway.
     TRect r = BoundsRect();
-    win::InvalidateRect(h, &r, (FControlStyle & csOpaque) ? win::FALSE : win::TRUE);
+    win::InvalidateRect(h, &r, win::TRUE);
 }
 
 void TControl::Repaint()
@@ -340,6 +503,12 @@ void TControl::HandleMouseMessage(TMessage& message)
         break;
     case win::WM_RBUTTONUP:
         MouseUp(mbRight, shift, x, y);
+        // A right click opens the control's popup menu at the mouse.
+        if (FPopupMenu) {
+            TPoint screen = ClientToScreen({ x, y });
+            FPopupMenu->PopupComponent = this;
+            FPopupMenu->Popup(screen.X, screen.Y);
+        }
         break;
     case win::WM_MBUTTONDOWN:
     case win::WM_MBUTTONDBLCLK:
@@ -419,6 +588,48 @@ void TControl::DefineProperties(TProperties& p)
     DefineCaptionProperty(p);
     DefineColorProperties(p);
     DefineFontProperties(p);
+    DefineLayoutProperties(p);
+}
+
+void TControl::DefineLayoutProperties(TProperties& p)
+{
+    p.Enum(
+        "Align", { "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom" },
+        [this] { return int64_t(FAlign); }, [this](int64_t v) { SetAlign(TAlign(v)); }, alNone);
+    p.Set(
+        "Anchors", { "akLeft", "akTop", "akRight", "akBottom" }, [this] { return int64_t(FAnchors); },
+        [this](int64_t v) { SetAnchors(TAnchors(v)); }, akLeft | akTop);
+    auto constraint = [&](char const* name, int TSizeConstraints::*field) {
+        p.Integer(
+            name, [this, field] { return int64_t(FConstraints.*field); },
+            [this, field](int64_t v) {
+                TSizeConstraints c = FConstraints;
+                c.*field = int(std::max<int64_t>(0, v));
+                SetConstraints(c);
+            },
+            0);
+    };
+    constraint("Constraints.MaxHeight", &TSizeConstraints::MaxHeight);
+    constraint("Constraints.MaxWidth", &TSizeConstraints::MaxWidth);
+    constraint("Constraints.MinHeight", &TSizeConstraints::MinHeight);
+    constraint("Constraints.MinWidth", &TSizeConstraints::MinWidth);
+    p.Integer(
+        "Cursor", [this] { return int64_t(FCursor); }, [this](int64_t v) { SetCursor(TCursor(v)); }, crDefault);
+    p.String(
+        "Hint", [this] { return FHint; }, [this](std::string const& v) { SetHint(v); });
+    p.Boolean(
+        "ParentShowHint", [this] { return FParentShowHint; }, [this](bool v) { SetParentShowHint(v); }, true);
+    p.Reference(
+        "PopupMenu", [this]() -> TComponent* { return FPopupMenu; },
+        [this](TComponent* c) { SetPopupMenu(dynamic_cast<TPopupMenu*>(c)); });
+    p.Boolean(
+        "ShowHint", [this] { return FShowHint; },
+        [this](bool v) {
+            FShowHint = v;
+            if (v)
+                FParentShowHint = false;
+        },
+        false, [this] { return !FParentShowHint; });
 }
 
 void TControl::DefineCaptionProperty(TProperties& p)
@@ -615,6 +826,92 @@ void TWinControl::Notification(TComponent* component, TOperation operation)
             FMouseControl = nullptr;
     }
     TControl::Notification(component, operation);
+}
+
+void TWinControl::AlignControls(bool force)
+{
+    if (FAligning)
+        return;
+    TRect client = ClientRect();
+    base::TSize size { client.Width(), client.Height() };
+    base::TSize old = FAlignedClient;
+    if (size == old && !force)
+        return;
+    FAlignedClient = size;
+    // While a stored layout is read, sizes arrive one by one: only the last one counts.
+    if (IsLoading())
+        return;
+    FAligning = true;
+    struct TGuard {
+        bool& Flag;
+        ~TGuard() { Flag = false; }
+    } guard { FAligning };
+    std::vector<TControl*> controls = FControls;
+
+    // Anchored controls keep their distances to the anchored edges.
+    int dw = old.cx < 0 ? 0 : size.cx - old.cx;
+    int dh = old.cy < 0 ? 0 : size.cy - old.cy;
+    if (dw || dh)
+        for (TControl* c : controls) {
+            if (c->FAlign != alNone)
+                continue;
+            TRect r = c->BoundsRect();
+            TAnchors a = c->FAnchors;
+            if ((a & akLeft) && (a & akRight))
+                r.Right += dw;
+            else if (a & akRight)
+                base::OffsetRect(r, dw, 0);
+            else if (!(a & akLeft))
+                base::OffsetRect(r, dw / 2, 0);
+            if ((a & akTop) && (a & akBottom))
+                r.Bottom += dh;
+            else if (a & akBottom)
+                base::OffsetRect(r, 0, dh);
+            else if (!(a & akTop))
+                base::OffsetRect(r, 0, dh / 2);
+            if (!base::EqualRect(r, c->BoundsRect()))
+                c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        }
+
+    // Aligned controls fill the client area from its edges inward: top, bottom, left, right,
+    // then the client control takes what is left.
+    TRect area = client;
+    for (TAlign kind : { alTop, alBottom, alLeft, alRight, alClient })
+        for (TControl* c : controls) {
+            if (c->FAlign != kind || !c->Visible())
+                continue;
+            int w = c->Width();
+            int h = c->Height();
+            switch (kind) {
+            case alTop:
+                c->SetBounds(area.Left, area.Top, area.Width(), h);
+                area.Top += c->Height();
+                break;
+            case alBottom:
+                c->SetBounds(area.Left, area.Bottom - h, area.Width(), h);
+                area.Bottom -= c->Height();
+                break;
+            case alLeft:
+                c->SetBounds(area.Left, area.Top, w, area.Height());
+                area.Left += c->Width();
+                break;
+            case alRight:
+                c->SetBounds(area.Right - w, area.Top, w, area.Height());
+                area.Right -= c->Width();
+                break;
+            default:
+                c->SetBounds(area.Left, area.Top, std::max(0, area.Width()), std::max(0, area.Height()));
+                break;
+            }
+        }
+}
+
+TCursor TWinControl::CursorAt(TPoint client) const
+{
+    for (TControl const* c = ControlAtPos(client); c; c = c->Parent())
+        if (c->Cursor() != crDefault)
+            return c->Cursor();
+    return Cursor();
 }
 
 void TWinControl::FontChanged()

@@ -5,7 +5,6 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Font.h"
 #include "platform/toolkit/Component.h"
-#include "platform/windows/Backend.h"
 #include "platform/windows/WinDefs.h"
 
 #include <functional>
@@ -24,6 +23,7 @@ using win::TMouseButton;
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 // Keyboard and mouse state of a mouse event.
 using TShiftState = uint32_t;
@@ -59,6 +59,46 @@ constexpr TControlStyle csFramed = 16;
 constexpr TControlStyle csAcceptsControls = 32;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// Cursors: the standard shapes are negative; 0 means "the parent's (or the system's)".
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+// The window-system cursor of a TCursor: a standard shape, or one registered with
+// SetCustomCursor (positive numbers); the arrow for anything else, null for crNone.
+win::HCURSOR CursorHandle(TCursor cursor);
+void SetCustomCursor(TCursor cursor, win::HCURSOR handle);
+
+// How a control is placed in its parent when the parent's client area changes.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+using TAnchors = uint32_t;
+constexpr TAnchors akLeft = 1;
+constexpr TAnchors akTop = 2;
+constexpr TAnchors akRight = 4;
+constexpr TAnchors akBottom = 8;
+
+// Limits on a control's size; 0 means no limit.
+struct TSizeConstraints {
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int MaxWidth = 0;
+    int MaxHeight = 0;
+    bool operator==(TSizeConstraints const&) const = default;
+};
 
 // TShiftState from the key and button flags of a mouse message.
 TShiftState ShiftStateFromKeys(win::WPARAM keys);
@@ -118,6 +158,27 @@ public:
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool value);
 
+    // The cursor over the control; crDefault takes the parent's.
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor value);
+    std::string const& Hint() const { return FHint; }
+    void SetHint(std::string const& value) { FHint = value; }
+    // ShowHint follows the parent's while ParentShowHint is set; setting it clears that.
+    bool ShowHint() const;
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool value) { FParentShowHint = value; }
+    // Opened at the mouse by a right click on the control (the control does not own it).
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign value);
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors value);
+    TSizeConstraints const& Constraints() const { return FConstraints; }
+    // Applies the limits to the current size at once.
+    void SetConstraints(TSizeConstraints const& value);
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle style) { FControlStyle = style; }
 
@@ -151,6 +212,7 @@ public:
     TNotifyEvent OnMouseLeave;
 
     void DefineProperties(TProperties& properties) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
     // Parent font or colour changed; controls that follow it copy it.
     virtual void ParentFontChanged();
@@ -186,6 +248,11 @@ protected:
     void DefineCaptionProperty(TProperties& properties);
     void DefineColorProperties(TProperties& properties);
     void DefineFontProperties(TProperties& properties);
+    // Cursor, hints, popup menu, align, anchors and constraints.
+    void DefineLayoutProperties(TProperties& properties);
+    // The size within Constraints.
+    int ConstrainWidth(int width) const;
+    int ConstrainHeight(int height) const;
 
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents;
 
@@ -207,6 +274,14 @@ private:
     TColor FColor = base::clWindow;
     bool FParentColor = true;
     bool FClicked = false;
+    TCursor FCursor = crDefault;
+    std::string FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TPopupMenu* FPopupMenu = nullptr;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors = akLeft | akTop;
+    TSizeConstraints FConstraints;
 };
 
 // A control without a window of its own: it paints on its parent's surface, in z-order
@@ -267,6 +342,12 @@ public:
 
     void ColorChangedNotify();
 
+    // Places the aligned controls in the client area and moves the anchored ones with its
+    // edges; run when the client size changes and when a control's alignment does.
+    void AlignControls(bool force = false);
+    // The control under the client point's cursor: its own, or the parent's up the chain.
+    TCursor CursorAt(TPoint client) const;
+
 protected:
     void FontChanged() override;
     // Routes a client mouse message to the control it belongs to; true when one took it.
@@ -276,6 +357,8 @@ protected:
 
 private:
     std::vector<TControl*> FControls;
+    base::TSize FAlignedClient { -1, -1 }; // the client size the anchors were last taken at
+    bool FAligning = false;
     TControl* FCaptureControl = nullptr;
     TControl* FMouseControl = nullptr;
 };

@@ -1,6 +1,10 @@
 #include "platform/toolkit/ExtCtrls.h"
 
 #include "platform/graphics/Canvas.h"
+#include "platform/windows/WinUser.h"
+
+#include <algorithm>
+#include <map>
 
 namespace xe::tk {
 
@@ -176,6 +180,84 @@ void TImage::DefineProperties(TProperties& p)
         "Stretch", [this] { return FStretch; }, [this](bool v) { SetStretch(v); });
     p.Boolean(
         "Transparent", [this] { return FTransparent; }, [this](bool v) { SetTransparent(v); });
+}
+
+// ---------------------------------------------------------------------------------------
+// TTimer
+
+namespace {
+// Running timers by their window-system id, for the timer procedure to find them.
+std::map<win::UINT_PTR, TTimer*>& RunningTimers()
+{
+    static std::map<win::UINT_PTR, TTimer*> timers;
+    return timers;
+}
+}
+
+TTimer::TTimer(TComponent* owner)
+    : TComponent(owner)
+{
+    UpdateTimer();
+}
+
+TTimer::~TTimer()
+{
+    FEnabled = false;
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(unsigned value)
+{
+    if (value == FInterval)
+        return;
+    FInterval = value;
+    UpdateTimer();
+}
+
+void TTimer::SetEnabled(bool value)
+{
+    if (value == FEnabled)
+        return;
+    FEnabled = value;
+    UpdateTimer();
+}
+
+void TTimer::UpdateTimer()
+{
+    if (FId) {
+        if (win::WindowSystemRunning())
+            win::KillTimer(nullptr, FId);
+        RunningTimers().erase(FId);
+        FId = 0;
+    }
+    if (FEnabled && FInterval > 0 && !IsDesigning()) {
+        FId = win::SetTimer(nullptr, 0, FInterval, &TTimer::TimerProc);
+        if (FId)
+            RunningTimers()[FId] = this;
+    }
+}
+
+void TTimer::TimerProc(win::HWND, win::UINT, win::UINT_PTR id, win::DWORD)
+{
+    auto it = RunningTimers().find(id);
+    if (it != RunningTimers().end())
+        it->second->Timer();
+}
+
+void TTimer::Timer()
+{
+    if (OnTimer)
+        OnTimer(this);
+}
+
+void TTimer::DefineProperties(TProperties& p)
+{
+    TComponent::DefineProperties(p);
+    p.Boolean(
+        "Enabled", [this] { return FEnabled; }, [this](bool v) { SetEnabled(v); }, true);
+    p.Integer(
+        "Interval", [this] { return int64_t(FInterval); },
+        [this](int64_t v) { SetInterval(unsigned(std::max<int64_t>(0, v))); }, 1000);
 }
 
 } // namespace xe::tk

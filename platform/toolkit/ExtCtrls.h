@@ -76,4 +76,36 @@ private:
     bool FTransparent = false;
 };
 
+// A message timer: while Enabled and Interval > 0 it fires OnTimer every Interval
+// milliseconds, through the window system's timers (so on the virtual clock of the
+// headless backend). Changing Interval or Enabled starts the period afresh.
+class TTimer : public TComponent {
+public:
+    explicit TTimer(TComponent* owner);
+    ~TTimer() override;
+    char const* ClassName() const override { return "TTimer"; }
+
+    unsigned Interval() const { return FInterval; }
+    void SetInterval(unsigned value);
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool value);
+    // Whether the window-system timer is set now.
+    bool Running() const { return FId != 0; }
+
+    TNotifyEvent OnTimer;
+
+    void DefineProperties(TProperties& properties) override;
+
+protected:
+    virtual void Timer();
+
+private:
+    void UpdateTimer();
+    static void TimerProc(win::HWND, win::UINT, win::UINT_PTR id, win::DWORD);
+
+    unsigned FInterval = 1000;
+    bool FEnabled = true;
+    win::UINT_PTR FId = 0;
+};
+
 } // namespace xe::tk

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace xe::tk {
 
@@ -17,6 +18,18 @@ TScreen gScreen;
 
 TScreen* Screen = &gScreen;
 TApplication* Application = nullptr;
+
+TShiftState KeyboardShiftState()
+{
+    TShiftState shift = 0;
+    if (win::GetKeyState(win::VK_SHIFT) < 0)
+        shift |= ssShift;
+    if (win::GetKeyState(win::VK_CONTROL) < 0)
+        shift |= ssCtrl;
+    if (win::GetKeyState(win::VK_MENU) < 0)
+        shift |= ssAlt;
+    return shift;
+}
 
 // ---------------------------------------------------------------------------------------
 // TForm
@@ -84,7 +97,7 @@ void TForm::WndProc(TMessage& message)
         gfx::TCanvas* dc = win::BeginPaint(FHandle, &ps);
         if (dc) {
             try {
-                PaintWindow(*dc, ps.rcPaint);
+                PaintHandler(*dc, ps.rcPaint, ps.fErase != win::FALSE);
             } catch (...) {
                 win::EndPaint(FHandle, &ps);
                 throw;
@@ -95,17 +108,80 @@ void TForm::WndProc(TMessage& message)
         return;
     }
     case win::WM_ERASEBKGND:
-        // The background is painted with the controls in WM_PAINT (PaintWindow sends this
-        // message with its own canvas, LParam 1, so that a component that took over the
-        // window procedure can paint it instead).
-        if (message.LParam == 1 && message.WParam) {
-            gfx::TCanvas& canvas = *reinterpret_cast<gfx::TCanvas*>(message.WParam);
-            gfx::TCanvasSaver saver(canvas);
-            canvas.Brush.Style = gfx::bsSolid;
-            canvas.Brush.Color = base::ColorToRGB(Color());
-            canvas.FillRect(ClientRect());
-        }
+        // The form's colour; a component that took over the window procedure and paints
+        // a background of its own answers this message instead.
+        if (auto* dc = reinterpret_cast<gfx::TCanvas*>(message.WParam))
+            EraseBackground(*dc, ClientRect());
         message.Result = 1;
+        return;
+    case win::WM_KEYDOWN:
+    case win::WM_SYSKEYDOWN: {
+        TWMKey key { message.Msg, win::WORD(message.WParam), message.LParam, 0 };
+        if (!(Application && Application->KeyOffered()) && IsShortCut(key)) {
+            message.Result = 0;
+            return;
+        }
+        if (OnKeyDown) {
+            win::WORD code = win::WORD(message.WParam);
+            OnKeyDown(this, code, KeyboardShiftState());
+            if (code == 0) {
+                message.Result = 0;
+                return;
+            }
+            message.WParam = code;
+        }
+        break;
+    }
+    case win::WM_KEYUP:
+    case win::WM_SYSKEYUP:
+        if (OnKeyUp) {
+            win::WORD code = win::WORD(message.WParam);
+            OnKeyUp(this, code, KeyboardShiftState());
+            if (code == 0) {
+                message.Result = 0;
+                return;
+            }
+            message.WParam = code;
+        }
+        break;
+    case win::WM_CHAR:
+        if (OnKeyPress) {
+            char c = char(message.WParam);
+            OnKeyPress(this, c);
+            if (c == 0) {
+                message.Result = 0;
+                return;
+            }
+            message.WParam = win::WPARAM(static_cast<unsigned char>(c));
+        }
+        break;
+    case win::WM_SETCURSOR:
+        // Over the client area the control under the mouse (or the form) may have a cursor.
+        if (reinterpret_cast<win::HWND>(message.WParam) == FHandle
+            && int16_t(win::LOWORD(uintptr_t(message.LParam))) == win::HTCLIENT) {
+            win::POINT p;
+            win::GetCursorPos(&p);
+            TCursor cursor = CursorAt(ScreenToClient(p));
+            if (cursor != crDefault) {
+                win::SetCursor(CursorHandle(cursor));
+                message.Result = win::TRUE;
+                return;
+            }
+        }
+        break;
+    case win::WM_GETMINMAXINFO:
+        DefaultHandler(message);
+        if (auto* mmi = reinterpret_cast<win::MINMAXINFO*>(message.LParam)) {
+            TSizeConstraints const& c = Constraints();
+            if (c.MinWidth > 0)
+                mmi->ptMinTrackSize.X = c.MinWidth;
+            if (c.MinHeight > 0)
+                mmi->ptMinTrackSize.Y = c.MinHeight;
+            if (c.MaxWidth > 0)
+                mmi->ptMaxTrackSize.X = c.MaxWidth;
+            if (c.MaxHeight > 0)
+                mmi->ptMaxTrackSize.Y = c.MaxHeight;
+        }
         return;
     case win::WM_MOUSEMOVE:
     case win::WM_LBUTTONDOWN:
@@ -145,8 +221,16 @@ void TForm::WndProc(TMessage& message)
             OnActivate(this);
         }
         break;
-    case win::WM_MOVE:
     case win::WM_SIZE:
+        // The state follows the window, except while the whole application is minimised.
+        if (!win::IsApplicationMinimized())
+            FWindowState = message.WParam == win::SIZE_MINIMIZED ? wsMinimized
+                : message.WParam == win::SIZE_MAXIMIZED          ? wsMaximized
+                                                                 : wsNormal;
+        DefaultHandler(message);
+        SyncBounds();
+        return;
+    case win::WM_MOVE:
     case win::WM_WINDOWPOSCHANGED:
         DefaultHandler(message);
         SyncBounds();
@@ -157,14 +241,33 @@ void TForm::WndProc(TMessage& message)
     DefaultHandler(message);
 }
 
+void TForm::EraseBackground(gfx::TCanvas& canvas, TRect const& area)
+{
+    gfx::TCanvasSaver saver(canvas);
+    canvas.Brush.Style = gfx::bsSolid;
+    canvas.Brush.Color = base::ColorToRGB(Color());
+    canvas.FillRect(area);
+}
+
 void TForm::PaintWindow(gfx::TCanvas& canvas, TRect const& area)
 {
+    // Erase through the window procedure, as BeginPaint does, so that a component that took it
+    // over (a skinned form) paints its own background instead of the form's colour.
+    bool erased = false;
     {
         gfx::TCanvasSaver saver(canvas);
         canvas.IntersectClipRect(area);
-        TMessage erase { win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(&canvas), 1, 0 };
+        TMessage erase { win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(&canvas), 0, 0 };
         WindowProc(erase);
+        erased = erase.Result != 0;
     }
+    PaintHandler(canvas, area, !erased);
+}
+
+void TForm::PaintHandler(gfx::TCanvas& canvas, TRect const& area, bool erase)
+{
+    if (erase)
+        EraseBackground(canvas, area);
     if (OnPaint) {
         gfx::TCanvasSaver saver(canvas);
         OnPaint(this);
@@ -179,6 +282,7 @@ void TForm::SyncBounds()
     win::RECT r;
     win::GetWindowRect(FHandle, &r);
     UpdateBoundsRect(r);
+    AlignControls();
 }
 
 void TForm::SetBounds(int left, int top, int width, int height)
@@ -286,6 +390,72 @@ void TForm::SetBorderIcons(TBorderIcons value)
     ApplyStyle();
 }
 
+void TForm::SetFormStyle(TFormStyle value)
+{
+    if (value == FFormStyle)
+        return;
+    FFormStyle = value;
+    if (FHandle)
+        win::SetWindowPos(FHandle, value == fsStayOnTop ? win::HWND_TOPMOST : win::HWND_NOTOPMOST, 0, 0, 0, 0,
+            win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+}
+
+TWindowState TForm::WindowState() const
+{
+    if (FHandle && Visible() && !win::IsApplicationMinimized()) {
+        if (win::IsIconic(FHandle))
+            return wsMinimized;
+        if (win::IsZoomed(FHandle))
+            return wsMaximized;
+        return wsNormal;
+    }
+    return FWindowState;
+}
+
+void TForm::SetWindowState(TWindowState value)
+{
+    FWindowState = value;
+    if (!FHandle || !Visible())
+        return;
+    if (value == wsNormal) {
+        // A window minimised from maximised comes back maximised first.
+        if (win::IsIconic(FHandle))
+            win::ShowWindow(FHandle, win::SW_RESTORE);
+        if (win::IsZoomed(FHandle))
+            win::ShowWindow(FHandle, win::SW_RESTORE);
+        return;
+    }
+    win::ShowWindow(FHandle, value == wsMinimized ? win::SW_MINIMIZE : win::SW_SHOWMAXIMIZED);
+}
+
+void TForm::SetMenu(TMainMenu* value)
+{
+    if (value == FMenu)
+        return;
+    if (FMenu)
+        RemoveFreeNotification(FMenu);
+    FMenu = value;
+    if (FMenu)
+        FreeNotification(FMenu);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component == FMenu)
+        FMenu = nullptr;
+    TWinControl::Notification(component, operation);
+}
+
+bool TForm::IsShortCut(TWMKey& message)
+{
+    bool handled = false;
+    if (OnShortCut)
+        OnShortCut(message, handled);
+    if (!handled && FMenu)
+        handled = FMenu->IsShortCut(ShortCutFromKey(message.CharCode));
+    return handled;
+}
+
 void TForm::PlaceOnFirstShow()
 {
     if (FPlaced)
@@ -322,7 +492,10 @@ void TForm::SetVisible(bool value)
         DoShow();
         TControl::SetVisible(true);
         if (FHandle) {
-            win::ShowWindow(FHandle, win::SW_SHOW);
+            win::ShowWindow(FHandle,
+                FWindowState == wsMinimized       ? win::SW_SHOWMINIMIZED
+                    : FWindowState == wsMaximized ? win::SW_SHOWMAXIMIZED
+                                                  : win::SW_SHOW);
             win::UpdateWindow(FHandle);
         }
     } else {
@@ -504,6 +677,22 @@ void TForm::DefineProperties(TProperties& p)
         { "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
             "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter" },
         [this] { return int64_t(FPosition); }, [this](int64_t v) { SetPosition(TPosition(v)); }, poDesigned);
+    p.Enum(
+        "FormStyle", { "fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop" },
+        [this] { return int64_t(FFormStyle); }, [this](int64_t v) { SetFormStyle(TFormStyle(v)); }, fsNormal);
+    p.Enum(
+        "WindowState", { "wsNormal", "wsMinimized", "wsMaximized" }, [this] { return int64_t(FWindowState); },
+        [this](int64_t v) { SetWindowState(TWindowState(v)); }, wsNormal);
+    p.Boolean(
+        "AutoScroll", [this] { return FAutoScroll; }, [this](bool v) { SetAutoScroll(v); }, true);
+    p.Boolean(
+        "AutoSize", [this] { return FAutoSize; }, [this](bool v) { SetAutoSize(v); }, false);
+    p.Boolean(
+        "KeyPreview", [this] { return FKeyPreview; }, [this](bool v) { SetKeyPreview(v); }, false);
+    p.Reference(
+        "Menu", [this]() -> TComponent* { return FMenu; },
+        [this](TComponent* c) { SetMenu(dynamic_cast<TMainMenu*>(c)); });
+    DefineLayoutProperties(p);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -583,8 +772,24 @@ bool TApplication::ProcessMessage(win::MSG& msg)
         FTerminated = true;
         return true;
     }
+    bool key = msg.message == win::WM_KEYDOWN || msg.message == win::WM_SYSKEYDOWN;
+    if (key)
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            if (TForm* form = Screen->Forms(i); form->Handle() == msg.hwnd) {
+                TWMKey k { msg.message, win::WORD(msg.wParam), msg.lParam, 0 };
+                if (form->IsShortCut(k))
+                    return true;
+                break;
+            }
     win::TranslateMessage(&msg);
-    win::DispatchMessage(&msg);
+    bool saved = std::exchange(FKeyOffered, key);
+    try {
+        win::DispatchMessage(&msg);
+    } catch (...) {
+        FKeyOffered = saved;
+        throw;
+    }
+    FKeyOffered = saved;
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/graphics/Bitmap.h"
 #include "platform/toolkit/Controls.h"
+#include "platform/toolkit/Menus.h"
 #include "platform/windows/WinDefs.h"
 
 #include <exception>
@@ -28,6 +30,24 @@ constexpr TBorderIcons biMaximize = 4;
 constexpr TBorderIcons biHelp = 8;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+// The MDI styles are accepted and behave as fsNormal (only single-document forms here).
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+// A key message as OnShortCut sees it.
+struct TWMKey {
+    win::UINT Msg = 0;
+    win::WORD CharCode = 0; // the virtual-key code
+    win::LPARAM KeyData = 0;
+    win::LRESULT Result = 0;
+};
+using TShortCutEvent = std::function<void(TWMKey& message, bool& handled)>;
+using TKeyEvent = std::function<void(TComponent* sender, win::WORD& key, TShiftState shift)>;
+using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
+
+// The modifier keys held now (from the window system's key state).
+TShiftState KeyboardShiftState();
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;
@@ -75,6 +95,29 @@ public:
     void SetBorderIcons(TBorderIcons value);
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition value) { FPosition = value; }
+    TFormStyle FormStyle() const { return FFormStyle; }
+    // fsStayOnTop keeps the window above the others (WS_EX_TOPMOST).
+    void SetFormStyle(TFormStyle value);
+    // The window's state; set while hidden it applies when the form is shown.
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState value);
+    // The form's icon, a small picture (empty: none); the setter copies it.
+    gfx::TBitmap const& Icon() const { return FIcon; }
+    void SetIcon(gfx::TBitmap const& value) { FIcon = value; }
+    // Stored and reported; the toolkit neither scrolls nor sizes forms to their controls.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool value) { FAutoSize = value; }
+    bool AutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool value) { FAutoScroll = value; }
+    // The main menu, which the form does not own; its short cuts work on the form.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* value);
+    // Key events reach the form first. The form is the only windowed control here, so its
+    // key events fire either way; the property is kept for forms that set it.
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool value) { FKeyPreview = value; }
+    // OnShortCut, then the main menu's short cuts; true when one took the key.
+    virtual bool IsShortCut(TWMKey& message);
 
     // Shows the form: OnShow runs first, then the window appears, painted.
     void Show();
@@ -100,11 +143,16 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
     TNotifyEvent OnPaint;
+    TShortCutEvent OnShortCut;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
 
     void WndProc(TMessage& message) override;
     // The window system's default handling of a message.
     void DefaultHandler(TMessage& message);
     void DefineProperties(TProperties& properties) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void BeforeDestruction() override;
@@ -113,6 +161,11 @@ protected:
     virtual void DoClose(TCloseAction& action);
     // Paints the background and the graphic controls; OnPaint runs between them.
     virtual void PaintWindow(gfx::TCanvas& canvas, TRect const& area);
+    // Paints the controls over the background: the background is filled first only when
+    // erase is set (WM_ERASEBKGND was not answered), as WM_PAINT does.
+    void PaintHandler(gfx::TCanvas& canvas, TRect const& area, bool erase);
+    // Fills the area with the form's colour (the answer to WM_ERASEBKGND).
+    void EraseBackground(gfx::TCanvas& canvas, TRect const& area);
     void BoundsChanged(TRect const& oldBounds) override;
 
 private:
@@ -131,6 +184,13 @@ private:
     bool FModal = false;
     bool FSyncing = false;
     TModalResult FModalResult = mrNone;
+    TFormStyle FFormStyle = fsNormal;
+    TWindowState FWindowState = wsNormal;
+    gfx::TBitmap FIcon;
+    bool FAutoSize = false;
+    bool FAutoScroll = true;
+    TMainMenu* FMenu = nullptr;
+    bool FKeyPreview = false;
 };
 
 // The forms of the application in creation order, and which one is active.
@@ -197,6 +257,9 @@ public:
     int Execute(std::function<void()> const& body);
 
     void Notification(TComponent* component, TOperation operation) override;
+    // Whether the key message being dispatched was offered to its form's short cuts
+    // already (before TranslateMessage, so that a short cut makes no character).
+    bool KeyOffered() const { return FKeyOffered; }
 
 private:
     void FormCreated(TForm* form);
@@ -206,6 +269,7 @@ private:
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
     bool FErrorBox = false;
+    bool FKeyOffered = false;
 };
 
 // The application object of the process; set while a TApplication exists.

@@ -26,15 +26,16 @@ enum class TRawEventKind {
     Activate, // Window: the display gave it the focus; null: the application lost it
     Minimize, // Window: the user minimised it from outside
     Restore, // Window: the user restored it from outside
+    KeyDown, // Key: a virtual-key code (the generic VK_SHIFT, VK_CONTROL, VK_MENU for modifiers)
+    KeyUp, // Key
 };
-
-enum TMouseButton { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
 
 struct TRawEvent {
     TRawEventKind Kind = TRawEventKind::MouseMove;
     TPoint Pos;
     TMouseButton Button = mbLeft;
     HWND Window = nullptr;
+    int Key = 0;
 };
 
 // Raised by a message loop that has nothing to wait for: no input can come (nothing is
@@ -77,6 +78,8 @@ public:
     // Shows the changed rectangle (window coordinates) of the window's surface, which has
     // the window's size.
     virtual void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) = 0;
+    // Shows a standard cursor shape (an IDC_ number; 0 hides the cursor).
+    virtual void SetCursorShape(int) { }
     // Keeps mouse input coming to the application while a button is held outside its windows.
     virtual void SetMouseCapture(bool capture) = 0;
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/windows/WinUser.h"
 #include "platform/windows/WindowSystem.h"
@@ -75,6 +76,28 @@ int DefaultHitTest(TWindow const& w, TPoint screen)
 
 } // namespace
 
+LPCSTR SizingCursor(bool sizing, WPARAM edge)
+{
+    if (!sizing)
+        return IDC_ARROW;
+    switch (edge) {
+    case WMSZ_LEFT:
+    case WMSZ_RIGHT:
+        return IDC_SIZEWE;
+    case WMSZ_TOP:
+    case WMSZ_BOTTOM:
+        return IDC_SIZENS;
+    case WMSZ_TOPLEFT:
+    case WMSZ_BOTTOMRIGHT:
+        return IDC_SIZENWSE;
+    case WMSZ_TOPRIGHT:
+    case WMSZ_BOTTOMLEFT:
+        return IDC_SIZENESW;
+    default:
+        return IDC_ARROW;
+    }
+}
+
 MINMAXINFO TWindowSystem::DefaultMinMaxInfo(HWND hwnd)
 {
     MONITORINFO mi;
@@ -96,8 +119,8 @@ void TWindowSystem::RunSizeMoveLoop(HWND hwnd, bool sizing, WPARAM edge)
     std::shared_ptr<TWindow> w = Find(hwnd);
     if (!w || FSizeMove.Active || !(Buttons & (1u << mbLeft)) || (w->Style & WS_MAXIMIZE) || w->Minimized())
         return;
-    FSizeMove
-        = TSizeMove { true, hwnd, sizing, edge, CursorPos, CursorPos, w->Bounds, DefaultMinMaxInfo(hwnd) };
+    FSizeMove = TSizeMove { true, hwnd, sizing, edge, CursorPos, CursorPos, w->Bounds, DefaultMinMaxInfo(hwnd),
+        w->Bounds, false };
     struct TGuard {
         TWindowSystem& Ws;
         HWND Window;
@@ -110,6 +133,8 @@ void TWindowSystem::RunSizeMoveLoop(HWND hwnd, bool sizing, WPARAM edge)
     } guard { *this, hwnd };
 
     SetCaptureWindow(hwnd);
+    FSizeMove.Outline = w->Bounds;
+    ChangeCursor(LoadCursor(nullptr, SizingCursor(sizing, edge)));
     SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     if (sizing && Get(hwnd)) {
         MINMAXINFO mmi = FSizeMove.Limits;
@@ -129,6 +154,20 @@ void TWindowSystem::RunSizeMoveLoop(HWND hwnd, bool sizing, WPARAM edge)
         SetCaptureWindow(nullptr);
     if (Get(hwnd))
         SendMessage(hwnd, WM_EXITSIZEMOVE, 0, 0);
+}
+
+void TWindowSystem::FinishSizeMove()
+{
+    if (!FSizeMove.Active)
+        return;
+    // Without full-window dragging the window stayed put while its outline moved.
+    HWND hwnd = FSizeMove.Window;
+    if (!FullDragWindows && FSizeMove.Moved && Get(hwnd)) {
+        TRect r = FSizeMove.Outline;
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (FSizeMove.Sizing ? 0u : SWP_NOSIZE);
+        SetPos(hwnd, nullptr, r.Left, r.Top, r.Width(), r.Height(), flags);
+    }
+    EndSizeMove();
 }
 
 void TWindowSystem::EndSizeMove()
@@ -153,8 +192,11 @@ void TWindowSystem::TrackSizeMove(TPoint cursor)
     RECT r = FSizeMove.StartRect;
     if (!FSizeMove.Sizing) {
         base::OffsetRect(r, dx, dy);
+        // The edge of a move is WMSZ_ 0; the handler may change the rectangle in place.
         SendMessage(hwnd, WM_MOVING, 0, LPARAM(&r));
-        if (FSizeMove.Active && Get(hwnd))
+        FSizeMove.Outline = r;
+        FSizeMove.Moved = true;
+        if (FullDragWindows && FSizeMove.Active && Get(hwnd))
             SetPos(hwnd, nullptr, r.Left, r.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
@@ -185,7 +227,9 @@ void TWindowSystem::TrackSizeMove(TPoint cursor)
     else
         r.Bottom = r.Top + height;
     SendMessage(hwnd, WM_SIZING, e, LPARAM(&r));
-    if (FSizeMove.Active && Get(hwnd))
+    FSizeMove.Outline = r;
+    FSizeMove.Moved = true;
+    if (FullDragWindows && FSizeMove.Active && Get(hwnd))
         SetPos(hwnd, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -299,6 +343,32 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_QUERYOPEN:
     case WM_QUERYENDSESSION:
         return TRUE;
+
+    case WM_SETCURSOR: {
+        // The sizing shapes over the borders, the arrow everywhere else.
+        int hit = int(int16_t(LOWORD(uintptr_t(lParam))));
+        LPCSTR shape = hit >= HTLEFT && hit <= HTBOTTOMRIGHT ? SizingCursor(true, WPARAM(hit - HTLEFT + WMSZ_LEFT))
+                                                             : IDC_ARROW;
+        SetCursor(LoadCursor(nullptr, shape));
+        return TRUE;
+    }
+
+    case WM_SYSKEYDOWN:
+        if (wParam == WPARAM(VK_F4) && (lParam & KF_ALTDOWN_BIT) && !(lParam & KF_REPEAT_BIT))
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+
+    case WM_SYSKEYUP:
+        // Alt pressed and released alone, or F10, asks for the window's menu.
+        if ((wParam == WPARAM(VK_MENU) && std::exchange(ws.KeyMenuPending, false)) || wParam == WPARAM(VK_F10))
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+        return 0;
+
+    case WM_SYSCHAR:
+        // Alt with a character (Alt+Space for the system menu, Alt+letter for a mnemonic).
+        if (lParam & KF_ALTDOWN_BIT)
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
+        return 0;
 
     case WM_NCLBUTTONDOWN: {
         int hit = int(wParam);

@@ -1,5 +1,6 @@
 #include "platform/windows/HeadlessBackend.h"
 
+#include <iterator>
 #include <utility>
 
 #include "platform/graphics/Png.h"
@@ -16,7 +17,7 @@ THeadlessBackend::THeadlessBackend()
 
 void THeadlessBackend::CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title)
 {
-    FNatives[window] = TNative { bounds, title, false, false };
+    FNatives[window] = TNative { bounds, title, false, false, nullptr, 255 };
 }
 
 void THeadlessBackend::DestroyNativeWindow(HWND window) { FNatives.erase(window); }
@@ -28,6 +29,43 @@ void THeadlessBackend::SetBounds(HWND window, TRect const& bounds) { FNatives[wi
 void THeadlessBackend::SetTitle(HWND window, std::string const& title) { FNatives[window].Title = title; }
 
 void THeadlessBackend::SetMinimized(HWND window, bool minimized) { FNatives[window].Minimized = minimized; }
+
+void THeadlessBackend::SetShape(HWND window, gfx::TRegion const* region)
+{
+    FNatives[window].Shape = region ? std::make_shared<gfx::TRegion>(*region) : nullptr;
+}
+
+void THeadlessBackend::SetOpacity(HWND window, uint8_t alpha) { FNatives[window].Opacity = alpha; }
+
+bool THeadlessBackend::NativeShaped(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it != FNatives.end() && it->second.Shape;
+}
+
+gfx::TRegion THeadlessBackend::NativeShape(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it != FNatives.end() && it->second.Shape ? *it->second.Shape : gfx::TRegion();
+}
+
+uint8_t THeadlessBackend::NativeOpacity(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it == FNatives.end() ? 255 : it->second.Opacity;
+}
+
+bool THeadlessBackend::NativeMinimized(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it != FNatives.end() && it->second.Minimized;
+}
+
+TRect THeadlessBackend::NativeBounds(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it == FNatives.end() ? TRect {} : it->second.Bounds;
+}
 
 void THeadlessBackend::Present(HWND window, gfx::TBitmap const& surface, TRect const&)
 {
@@ -102,6 +140,55 @@ void THeadlessBackend::Drag(
     for (int i = 1; i <= steps; ++i)
         Move(caption, x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
     Release(caption, x1, y1, button);
+}
+
+void THeadlessBackend::KeyDown(int vk)
+{
+    TStep step;
+    step.Event.Kind = TRawEventKind::KeyDown;
+    step.Event.Key = vk;
+    Add(std::move(step));
+}
+
+void THeadlessBackend::KeyUp(int vk)
+{
+    TStep step;
+    step.Event.Kind = TRawEventKind::KeyUp;
+    step.Event.Key = vk;
+    Add(std::move(step));
+}
+
+void THeadlessBackend::KeyPress(int vk, std::initializer_list<int> modifiers)
+{
+    for (int m : modifiers)
+        KeyDown(m);
+    KeyDown(vk);
+    KeyUp(vk);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+        KeyUp(*it);
+}
+
+void THeadlessBackend::Type(std::string const& text)
+{
+    static std::string const plain = " 0123456789;=,-./`[\\]'";
+    static std::string const shifted = " )!@#$%^&*(:+<_>?~{|}\"";
+    static int const plainKeys[] = { VK_SPACE, '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', VK_OEM_1,
+        VK_OEM_PLUS, VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD, VK_OEM_2, VK_OEM_3, VK_OEM_4, VK_OEM_5,
+        VK_OEM_6, VK_OEM_7 };
+    for (char c : text) {
+        if (c >= 'a' && c <= 'z')
+            KeyPress(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            KeyPress(c, { VK_SHIFT });
+        else if (c == '\r' || c == '\n')
+            KeyPress(VK_RETURN);
+        else if (size_t i = plain.find(c); i != std::string::npos)
+            KeyPress(plainKeys[i]);
+        else if (size_t j = shifted.find(c); j != std::string::npos && j > 0)
+            KeyPress(plainKeys[j], { VK_SHIFT });
+        else
+            throw base::EInvalidOperation(std::string("Cannot type the character '") + c + "'");
+    }
 }
 
 void THeadlessBackend::CloseRequest(std::string const& caption)

@@ -2,7 +2,9 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/windows/Backend.h"
@@ -31,8 +33,9 @@ public:
     void SetTitle(HWND window, std::string const& title) override;
     void SetMinimized(HWND window, bool minimized) override;
     void Raise(HWND) override { }
-    void SetShape(HWND, gfx::TRegion const*) override { }
-    void SetOpacity(HWND, uint8_t) override { }
+    void SetShape(HWND window, gfx::TRegion const* region) override;
+    void SetOpacity(HWND window, uint8_t alpha) override;
+    void SetCursorShape(int id) override { FCursorShape = id; }
     void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
     void SetMouseCapture(bool capture) override { FMouseCaptured = capture; }
 
@@ -68,6 +71,13 @@ public:
     }
     void Drag(std::string const& caption, int x0, int y0, int x1, int y1, int steps = 4,
         TMouseButton button = mbLeft);
+    // Keys by virtual-key code. KeyPress presses and releases one; with modifiers (VK_SHIFT,
+    // VK_CONTROL, VK_MENU) they are held around it: KeyPress(VK_F4, {VK_MENU}) is Alt+F4.
+    void KeyDown(int vk);
+    void KeyUp(int vk);
+    void KeyPress(int vk, std::initializer_list<int> modifiers = {});
+    // Types text of letters, digits, spaces and US punctuation, with Shift where needed.
+    void Type(std::string const& text);
     // The user asks to close the window (its task-bar entry's close command).
     void CloseRequest(std::string const& caption);
     void CloseRequest(HWND window);
@@ -105,6 +115,13 @@ public:
     bool NativeVisible(HWND window) const;
     std::string NativeTitle(HWND window) const;
     bool MouseCaptured() const { return FMouseCaptured; }
+    // The shape, opacity and cursor last given to the display.
+    bool NativeShaped(HWND window) const;
+    gfx::TRegion NativeShape(HWND window) const;
+    uint8_t NativeOpacity(HWND window) const;
+    bool NativeMinimized(HWND window) const;
+    TRect NativeBounds(HWND window) const;
+    int CursorShape() const { return FCursorShape; }
 
 private:
     enum class TStepKind { Event, Sleep, WaitUntil, Do };
@@ -122,6 +139,8 @@ private:
         std::string Title;
         bool Visible = false;
         bool Minimized = false;
+        std::shared_ptr<gfx::TRegion> Shape;
+        uint8_t Opacity = 255;
     };
 
     void Add(TStep step) { FScript.push_back(std::move(step)); }
@@ -141,6 +160,7 @@ private:
     int FPresentCount = 0;
     std::string FFrameDump;
     bool FMouseCaptured = false;
+    int FCursorShape = 0;
 };
 
 } // namespace xe::win

@@ -29,6 +29,8 @@ constexpr TButtonMessages ButtonMessages[3] = {
 
 void TWindowSystem::Post(const MSG& msg) { FPosted.push_back(msg); }
 
+void TWindowSystem::PostFront(const MSG& msg) { FPosted.push_front(msg); }
+
 void TWindowSystem::PostQuit(int code)
 {
     FQuitPosted = true;
@@ -194,8 +196,10 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
     case TRawEventKind::ButtonDown:
     case TRawEventKind::ButtonUp:
         CursorPos = event.Pos;
-        if (event.Kind == TRawEventKind::ButtonDown)
+        if (event.Kind == TRawEventKind::ButtonDown) {
             Buttons |= 1u << event.Button;
+            AltAlone = false;
+        }
         else if (event.Kind == TRawEventKind::ButtonUp)
             Buttons &= ~(1u << event.Button);
         if (FSizeMove.Active) {
@@ -204,7 +208,7 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
                 TrackSizeMove(event.Pos);
             else if (event.Kind == TRawEventKind::ButtonUp && event.Button == mbLeft) {
                 TrackSizeMove(event.Pos);
-                EndSizeMove();
+                FinishSizeMove();
             }
             return;
         }
@@ -228,6 +232,10 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
         Post(MSG { event.Window, WM_SYSCOMMAND, command, 0, DWORD(FBackend->Now()), CursorPos });
         return;
     }
+    case TRawEventKind::KeyDown:
+    case TRawEventKind::KeyUp:
+        RouteKey(event);
+        return;
     case TRawEventKind::Activate:
         if (!event.Window)
             Activate(nullptr, WA_INACTIVE);
@@ -235,6 +243,74 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
             Activate(event.Window, WA_ACTIVE);
         return;
     }
+}
+
+// Keys go to the focus window, else to the active one; a disabled window gets none. With
+// Alt held (and Ctrl not) the system forms WM_SYSKEYDOWN/WM_SYSKEYUP are used, and for
+// F10 as well. The modifiers are tracked for GetKeyState whoever gets the message.
+void TWindowSystem::RouteKey(TRawEvent const& event)
+{
+    int vk = event.Key & 0xFF;
+    bool down = event.Kind == TRawEventKind::KeyDown;
+    bool wasDown = Keys[vk];
+    Keys[vk] = down;
+    if (down) {
+        if (vk == VK_MENU) {
+            if (!wasDown)
+                AltAlone = true;
+        } else
+            AltAlone = false;
+    } else if (vk == VK_MENU) {
+        KeyMenuPending = AltAlone;
+        AltAlone = false;
+    }
+    if (FSizeMove.Active) {
+        // Escape cancels a move or size loop; other keys are swallowed by it.
+        if (down && vk == VK_ESCAPE) {
+            HWND h = FSizeMove.Window;
+            TRect r = FSizeMove.StartRect;
+            bool putBack = FullDragWindows && FSizeMove.Moved;
+            FSizeMove.Moved = false;
+            EndSizeMove();
+            if (putBack && Get(h))
+                SetPos(h, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return;
+    }
+    HWND target = Get(Focus) ? Focus : Active;
+    TWindow* w = Get(target);
+    if (!w || !w->Enabled()) {
+        KeyMenuPending = false;
+        return;
+    }
+    bool alt = Keys[VK_MENU] || vk == VK_MENU;
+    bool sys = (alt && !Keys[VK_CONTROL]) || vk == VK_F10;
+    LPARAM lParam = 1 | (LPARAM(vk & 0xFF) << 16);
+    if (alt)
+        lParam |= KF_ALTDOWN_BIT;
+    if (down ? wasDown : true)
+        lParam |= KF_REPEAT_BIT;
+    if (!down)
+        lParam |= KF_UP_BIT;
+    UINT message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
+    Post(MSG { target, message, WPARAM(vk), lParam, DWORD(FBackend->Now()), CursorPos });
+}
+
+void TWindowSystem::SendSetCursor(HWND target, int hit, UINT mouseMessage)
+{
+    if (!target) {
+        ChangeCursor(LoadCursor(nullptr, IDC_ARROW));
+        return;
+    }
+    SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(hit, int(mouseMessage)));
+}
+
+void TWindowSystem::ChangeCursor(HCURSOR cursor)
+{
+    if (cursor == Cursor)
+        return;
+    Cursor = cursor;
+    FBackend->SetCursorShape(CursorId(cursor));
 }
 
 void TWindowSystem::RouteMouse(TRawEvent const& event)
@@ -259,6 +335,18 @@ void TWindowSystem::RouteMouse(TRawEvent const& event)
             Post(MSG { left, UINT(trackNc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE), 0, 0, time, event.Pos });
         }
     }
+    TButtonMessages const& bm = ButtonMessages[std::clamp(int(event.Button), 0, 2)];
+    // The window under the mouse chooses the cursor before it gets a move or a press, told
+    // the hit-test code and the mouse message; the capture window keeps the cursor it has.
+    auto setCursor = [&](UINT mouseMessage) {
+        if (Capture)
+            return true;
+        TWindow* under = Get(target);
+        SendSetCursor(target, under && !under->Enabled() ? HTERROR : hit, mouseMessage);
+        return !target || Get(target) != nullptr;
+    };
+    if (event.Kind == TRawEventKind::MouseMove && !setCursor(WM_MOUSEMOVE))
+        return;
     if (!target)
         return;
     TWindow* w = Get(target);
@@ -279,8 +367,6 @@ void TWindowSystem::RouteMouse(TRawEvent const& event)
         else
             Post(MSG { target, message, keys, PointToLParam(client), time, event.Pos });
     };
-    TButtonMessages const& bm = ButtonMessages[std::clamp(int(event.Button), 0, 2)];
-
     switch (event.Kind) {
     case TRawEventKind::MouseMove:
         post(nonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE);
@@ -302,6 +388,8 @@ void TWindowSystem::RouteMouse(TRawEvent const& event)
             if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT)
                 return;
         }
+        if (!setCursor(bm.Down))
+            return;
         bool dbl = FLastPress.Window == target && FLastPress.Button == event.Button
             && FLastPress.NonClient == nonClient && uint64_t(time) - FLastPress.Time <= GetDoubleClickTime()
             && std::abs(event.Pos.X - FLastPress.Pos.X) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2
@@ -357,7 +445,87 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax)
     return msg && WS().Get(msg, hwnd, filterMin, filterMax);
 }
 
-BOOL TranslateMessage(const MSG*) { return FALSE; }
+namespace {
+
+// The character a key makes on a US keyboard with the given modifiers, or 0.
+int KeyToChar(int vk, bool shift, bool ctrl)
+{
+    if (vk >= 'A' && vk <= 'Z') {
+        if (ctrl)
+            return vk - 'A' + 1;
+        return shift ? vk : vk - 'A' + 'a';
+    }
+    if (ctrl)
+        return 0;
+    if (vk >= '0' && vk <= '9')
+        return shift ? ")!@#$%^&*("[vk - '0'] : vk;
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9)
+        return '0' + vk - VK_NUMPAD0;
+    switch (vk) {
+    case VK_SPACE:
+        return ' ';
+    case VK_RETURN:
+        return '\r';
+    case VK_ESCAPE:
+        return 0x1B;
+    case VK_BACK:
+        return '\b';
+    case VK_TAB:
+        return '\t';
+    case VK_OEM_1:
+        return shift ? ':' : ';';
+    case VK_OEM_PLUS:
+        return shift ? '+' : '=';
+    case VK_OEM_COMMA:
+        return shift ? '<' : ',';
+    case VK_OEM_MINUS:
+        return shift ? '_' : '-';
+    case VK_OEM_PERIOD:
+        return shift ? '>' : '.';
+    case VK_OEM_2:
+        return shift ? '?' : '/';
+    case VK_OEM_3:
+        return shift ? '~' : '`';
+    case VK_OEM_4:
+        return shift ? '{' : '[';
+    case VK_OEM_5:
+        return shift ? '|' : '\\';
+    case VK_OEM_6:
+        return shift ? '}' : ']';
+    case VK_OEM_7:
+        return shift ? '"' : '\'';
+    case VK_MULTIPLY:
+        return '*';
+    case VK_ADD:
+        return '+';
+    case VK_SUBTRACT:
+        return '-';
+    case VK_DECIMAL:
+        return '.';
+    case VK_DIVIDE:
+        return '/';
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+// A key press that makes a character is followed by WM_CHAR (WM_SYSCHAR with Alt held),
+// with the same lParam, ahead of everything else queued.
+BOOL TranslateMessage(const MSG* msg)
+{
+    if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
+        return FALSE;
+    TWindowSystem& ws = WS();
+    bool alt = (msg->lParam & KF_ALTDOWN_BIT) != 0;
+    int c = KeyToChar(int(msg->wParam), ws.Keys[VK_SHIFT], ws.Keys[VK_CONTROL] && !alt);
+    if (!c)
+        return FALSE;
+    ws.PostFront(MSG { msg->hwnd, UINT(msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR), WPARAM(c),
+        msg->lParam, msg->time, msg->pt });
+    return TRUE;
+}
 
 LRESULT DispatchMessage(const MSG* msg) { return WS().Dispatch(msg); }
 

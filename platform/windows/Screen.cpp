@@ -116,9 +116,12 @@ int GetSystemMetrics(int index)
     }
 }
 
-BOOL SystemParametersInfo(UINT action, UINT, void* pvParam, UINT)
+BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pvParam, UINT)
 {
     switch (action) {
+    case SPI_SETDRAGFULLWINDOWS:
+        WS().FullDragWindows = uiParam != 0;
+        return TRUE;
     case SPI_GETWORKAREA:
         if (!pvParam)
             return FALSE;
@@ -127,7 +130,7 @@ BOOL SystemParametersInfo(UINT action, UINT, void* pvParam, UINT)
     case SPI_GETDRAGFULLWINDOWS:
         if (!pvParam)
             return FALSE;
-        *static_cast<BOOL*>(pvParam) = TRUE;
+        *static_cast<BOOL*>(pvParam) = WS().FullDragWindows ? TRUE : FALSE;
         return TRUE;
     default:
         return FALSE;

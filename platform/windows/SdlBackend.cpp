@@ -25,6 +25,141 @@ TMouseButton ButtonFromSdl(uint8_t button)
     return button == SDL_BUTTON_RIGHT ? mbRight : button == SDL_BUTTON_MIDDLE ? mbMiddle : mbLeft;
 }
 
+// The virtual-key code of an SDL key, or 0 for keys the window system does not know.
+int VirtualKeyFromSdl(SDL_Keycode key)
+{
+    if (key >= SDLK_a && key <= SDLK_z)
+        return int('A' + (key - SDLK_a));
+    if (key >= SDLK_0 && key <= SDLK_9)
+        return int('0' + (key - SDLK_0));
+    if (key >= SDLK_F1 && key <= SDLK_F12)
+        return VK_F1 + int(key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
+        return VK_NUMPAD0 + 1 + int(key - SDLK_KP_1);
+    switch (key) {
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+        return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+        return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT:
+        return VK_MENU;
+    case SDLK_LGUI:
+        return VK_LWIN;
+    case SDLK_RGUI:
+        return VK_RWIN;
+    case SDLK_APPLICATION:
+        return VK_APPS;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return VK_RETURN;
+    case SDLK_ESCAPE:
+        return VK_ESCAPE;
+    case SDLK_BACKSPACE:
+        return VK_BACK;
+    case SDLK_TAB:
+        return VK_TAB;
+    case SDLK_SPACE:
+        return VK_SPACE;
+    case SDLK_PAGEUP:
+        return VK_PRIOR;
+    case SDLK_PAGEDOWN:
+        return VK_NEXT;
+    case SDLK_END:
+        return VK_END;
+    case SDLK_HOME:
+        return VK_HOME;
+    case SDLK_LEFT:
+        return VK_LEFT;
+    case SDLK_UP:
+        return VK_UP;
+    case SDLK_RIGHT:
+        return VK_RIGHT;
+    case SDLK_DOWN:
+        return VK_DOWN;
+    case SDLK_INSERT:
+        return VK_INSERT;
+    case SDLK_DELETE:
+        return VK_DELETE;
+    case SDLK_PAUSE:
+        return VK_PAUSE;
+    case SDLK_CAPSLOCK:
+        return VK_CAPITAL;
+    case SDLK_NUMLOCKCLEAR:
+        return VK_NUMLOCK;
+    case SDLK_SCROLLLOCK:
+        return VK_SCROLL;
+    case SDLK_KP_0:
+        return VK_NUMPAD0;
+    case SDLK_KP_MULTIPLY:
+        return VK_MULTIPLY;
+    case SDLK_KP_PLUS:
+        return VK_ADD;
+    case SDLK_KP_MINUS:
+        return VK_SUBTRACT;
+    case SDLK_KP_PERIOD:
+        return VK_DECIMAL;
+    case SDLK_KP_DIVIDE:
+        return VK_DIVIDE;
+    case SDLK_SEMICOLON:
+        return VK_OEM_1;
+    case SDLK_EQUALS:
+        return VK_OEM_PLUS;
+    case SDLK_COMMA:
+        return VK_OEM_COMMA;
+    case SDLK_MINUS:
+        return VK_OEM_MINUS;
+    case SDLK_PERIOD:
+        return VK_OEM_PERIOD;
+    case SDLK_SLASH:
+        return VK_OEM_2;
+    case SDLK_BACKQUOTE:
+        return VK_OEM_3;
+    case SDLK_LEFTBRACKET:
+        return VK_OEM_4;
+    case SDLK_BACKSLASH:
+        return VK_OEM_5;
+    case SDLK_RIGHTBRACKET:
+        return VK_OEM_6;
+    case SDLK_QUOTE:
+        return VK_OEM_7;
+    default:
+        return 0;
+    }
+}
+
+SDL_SystemCursor SdlCursorFor(int id)
+{
+    switch (id) {
+    case 32513:
+        return SDL_SYSTEM_CURSOR_IBEAM;
+    case 32514:
+        return SDL_SYSTEM_CURSOR_WAIT;
+    case 32515:
+        return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32642:
+        return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643:
+        return SDL_SYSTEM_CURSOR_SIZENESW;
+    case 32644:
+        return SDL_SYSTEM_CURSOR_SIZEWE;
+    case 32645:
+        return SDL_SYSTEM_CURSOR_SIZENS;
+    case 32646:
+        return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32648:
+        return SDL_SYSTEM_CURSOR_NO;
+    case 32649:
+        return SDL_SYSTEM_CURSOR_HAND;
+    case 32650:
+        return SDL_SYSTEM_CURSOR_WAITARROW;
+    default:
+        return SDL_SYSTEM_CURSOR_ARROW;
+    }
+}
+
 } // namespace
 
 TSdlBackend::TSdlBackend()
@@ -63,6 +198,9 @@ TSdlBackend::TSdlBackend()
 
 TSdlBackend::~TSdlBackend()
 {
+    for (auto& [id, cursor] : FCursors)
+        SDL_FreeCursor(cursor);
+    FCursors.clear();
     for (auto& [hwnd, native] : FNatives)
         SDL_DestroyWindow(native.Window);
     FNatives.clear();
@@ -250,6 +388,22 @@ void TSdlBackend::Present(HWND window, gfx::TBitmap const& surface, TRect const&
     SDL_UpdateWindowSurfaceRects(n->Window, &r, 1);
 }
 
+void TSdlBackend::SetCursorShape(int id)
+{
+    FCursorShape = id;
+    if (id == 0) {
+        SDL_ShowCursor(SDL_DISABLE);
+        return;
+    }
+    SDL_SystemCursor shape = SdlCursorFor(id);
+    SDL_Cursor*& cursor = FCursors[int(shape)];
+    if (!cursor)
+        cursor = SDL_CreateSystemCursor(shape);
+    if (cursor)
+        SDL_SetCursor(cursor);
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
 void TSdlBackend::SetMouseCapture(bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); }
 
 std::optional<TRawEvent> TSdlBackend::PollEvent()
@@ -296,6 +450,16 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
                                                  : TRawEventKind::ButtonUp;
             if (e.type != SDL_MOUSEMOTION)
                 raw.Button = ButtonFromSdl(e.button.button);
+            return raw;
+        }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            int vk = VirtualKeyFromSdl(e.key.keysym.sym);
+            if (!vk)
+                continue;
+            raw.Kind = e.type == SDL_KEYDOWN ? TRawEventKind::KeyDown : TRawEventKind::KeyUp;
+            raw.Key = vk;
+            raw.Window = FromSdlId(e.key.windowID);
             return raw;
         }
         case SDL_WINDOWEVENT: {

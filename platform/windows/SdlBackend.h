@@ -7,6 +7,7 @@
 
 struct SDL_Window;
 struct SDL_Surface;
+struct SDL_Cursor;
 
 namespace xe::win {
 
@@ -34,7 +35,9 @@ public:
     void SetShape(HWND window, gfx::TRegion const* region) override;
     void SetOpacity(HWND window, uint8_t alpha) override;
     void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
+    void SetCursorShape(int id) override;
     void SetMouseCapture(bool capture) override;
+    int CursorShape() const { return FCursorShape; }
 
     std::optional<TRawEvent> PollEvent() override;
     void WaitEvent(std::optional<uint64_t> deadline) override;
@@ -52,6 +55,8 @@ private:
     std::map<HWND, TNative> FNatives;
     uint64_t FStart = 0;
     bool FX11Input = false; // mouse input from X events (screen positions)
+    std::map<int, SDL_Cursor*> FCursors; // system cursors by SDL shape, made on first use
+    int FCursorShape = 0;
 };
 
 } // namespace xe::win

@@ -43,6 +43,17 @@ using HMONITOR = HMONITOR__*;
 // BeginPaint and given back with ReleaseDC or EndPaint.
 using HDC = gfx::TCanvas*;
 
+// A cursor handle. The standard shapes have fixed handles (their IDC_ numbers), shared by
+// every window and never destroyed.
+struct HCURSOR__;
+using HCURSOR = HCURSOR__*;
+using HICON = HCURSOR;
+using LPCSTR = char const*;
+using HINSTANCE = void*;
+
+// The mouse buttons, as input and the toolkit's mouse events name them.
+enum TMouseButton { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
+
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 
@@ -129,6 +140,17 @@ struct PAINTSTRUCT {
     HDC hdc = nullptr;
     BOOL fErase = FALSE; // TRUE when WM_ERASEBKGND was not answered with non-zero
     RECT rcPaint; // client coordinates
+};
+
+// GetWindowPlacement / SetWindowPlacement. rcNormalPosition is the restored bounds (screen
+// coordinates here: there is no task bar offset to apply).
+struct WINDOWPLACEMENT {
+    UINT length = sizeof(WINDOWPLACEMENT);
+    UINT flags = 0;
+    UINT showCmd = 0;
+    POINT ptMinPosition;
+    POINT ptMaxPosition;
+    RECT rcNormalPosition;
 };
 
 struct TRACKMOUSEEVENT {
@@ -400,7 +422,69 @@ constexpr WPARAM MK_MBUTTON = 0x0010;
 
 constexpr int VK_LBUTTON = 0x01;
 constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_CANCEL = 0x03;
 constexpr int VK_MBUTTON = 0x04;
+constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_CONTROL = 0x11;
+constexpr int VK_MENU = 0x12; // Alt
+constexpr int VK_PAUSE = 0x13;
+constexpr int VK_CAPITAL = 0x14;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_PRIOR = 0x21;
+constexpr int VK_NEXT = 0x22;
+constexpr int VK_END = 0x23;
+constexpr int VK_HOME = 0x24;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_INSERT = 0x2D;
+constexpr int VK_DELETE = 0x2E;
+// '0'..'9' and 'A'..'Z' are their own virtual-key codes.
+constexpr int VK_LWIN = 0x5B;
+constexpr int VK_RWIN = 0x5C;
+constexpr int VK_APPS = 0x5D;
+constexpr int VK_NUMPAD0 = 0x60;
+constexpr int VK_MULTIPLY = 0x6A;
+constexpr int VK_ADD = 0x6B;
+constexpr int VK_SUBTRACT = 0x6D;
+constexpr int VK_DECIMAL = 0x6E;
+constexpr int VK_DIVIDE = 0x6F;
+constexpr int VK_F1 = 0x70;
+constexpr int VK_F2 = 0x71;
+constexpr int VK_F3 = 0x72;
+constexpr int VK_F4 = 0x73;
+constexpr int VK_F5 = 0x74;
+constexpr int VK_F6 = 0x75;
+constexpr int VK_F7 = 0x76;
+constexpr int VK_F8 = 0x77;
+constexpr int VK_F9 = 0x78;
+constexpr int VK_F10 = 0x79;
+constexpr int VK_F11 = 0x7A;
+constexpr int VK_F12 = 0x7B;
+constexpr int VK_NUMLOCK = 0x90;
+constexpr int VK_SCROLL = 0x91;
+constexpr int VK_OEM_1 = 0xBA; // ;:
+constexpr int VK_OEM_PLUS = 0xBB;
+constexpr int VK_OEM_COMMA = 0xBC;
+constexpr int VK_OEM_MINUS = 0xBD;
+constexpr int VK_OEM_PERIOD = 0xBE;
+constexpr int VK_OEM_2 = 0xBF; // /?
+constexpr int VK_OEM_3 = 0xC0; // `~
+constexpr int VK_OEM_4 = 0xDB; // [{
+constexpr int VK_OEM_5 = 0xDC; // \|
+constexpr int VK_OEM_6 = 0xDD; // ]}
+constexpr int VK_OEM_7 = 0xDE; // '"
+
+// Key message lParam: repeat count in bits 0-15, scan code in 16-23, then these flags.
+constexpr LPARAM KF_EXTENDED_BIT = LPARAM(1) << 24;
+constexpr LPARAM KF_ALTDOWN_BIT = LPARAM(1) << 29; // context code: Alt is held
+constexpr LPARAM KF_REPEAT_BIT = LPARAM(1) << 30; // the key was down before
+constexpr LPARAM KF_UP_BIT = LPARAM(1) << 31; // the key is being released
 
 constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
@@ -427,9 +511,32 @@ constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;
 constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
 constexpr DWORD MONITORINFOF_PRIMARY = 1;
 
+constexpr UINT SPI_SETDRAGFULLWINDOWS = 0x0025;
 constexpr UINT SPI_GETDRAGFULLWINDOWS = 0x0026;
 constexpr UINT SPI_SETWORKAREA = 0x002F;
 constexpr UINT SPI_GETWORKAREA = 0x0030;
+
+constexpr UINT WPF_SETMINPOSITION = 0x0001;
+constexpr UINT WPF_RESTORETOMAXIMIZED = 0x0002;
+
+// Standard cursors for LoadCursor(nullptr, ...): their resource numbers.
+constexpr LPCSTR MAKEINTRESOURCE(int id) { return reinterpret_cast<LPCSTR>(uintptr_t(id)); }
+inline LPCSTR const IDC_ARROW = MAKEINTRESOURCE(32512);
+inline LPCSTR const IDC_IBEAM = MAKEINTRESOURCE(32513);
+inline LPCSTR const IDC_WAIT = MAKEINTRESOURCE(32514);
+inline LPCSTR const IDC_CROSS = MAKEINTRESOURCE(32515);
+inline LPCSTR const IDC_UPARROW = MAKEINTRESOURCE(32516);
+inline LPCSTR const IDC_SIZENWSE = MAKEINTRESOURCE(32642);
+inline LPCSTR const IDC_SIZENESW = MAKEINTRESOURCE(32643);
+inline LPCSTR const IDC_SIZEWE = MAKEINTRESOURCE(32644);
+inline LPCSTR const IDC_SIZENS = MAKEINTRESOURCE(32645);
+inline LPCSTR const IDC_SIZEALL = MAKEINTRESOURCE(32646);
+inline LPCSTR const IDC_NO = MAKEINTRESOURCE(32648);
+inline LPCSTR const IDC_HAND = MAKEINTRESOURCE(32649);
+inline LPCSTR const IDC_APPSTARTING = MAKEINTRESOURCE(32650);
+inline LPCSTR const IDC_HELP = MAKEINTRESOURCE(32651);
+// The resource number of a standard cursor handle (0 for none or another cursor).
+inline int CursorId(HCURSOR cursor) { return int(reinterpret_cast<uintptr_t>(cursor)); }
 
 constexpr DWORD TME_HOVER = 0x00000001;
 constexpr DWORD TME_LEAVE = 0x00000002;

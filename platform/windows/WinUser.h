@@ -35,6 +35,8 @@ TBackend& Backend();
 // The headless backend when it is the one in use, else null.
 class THeadlessBackend* HeadlessBackend();
 bool IsHeadless();
+// Whether the window system has been started (and not shut down since).
+bool WindowSystemRunning();
 
 // --- window procedures -------------------------------------------------------------------
 
@@ -93,6 +95,11 @@ BOOL ShowWindow(HWND hwnd, int cmdShow);
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
+// showCmd is SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED or SW_SHOWNORMAL; rcNormalPosition the
+// bounds the window has when restored.
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
+// Sets the restored bounds and shows the window with showCmd.
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
 BOOL EnableWindow(HWND hwnd, BOOL enable); // returns TRUE if the window was disabled
 BOOL IsWindowEnabled(HWND hwnd);
 BOOL BringWindowToTop(HWND hwnd);
@@ -110,7 +117,8 @@ HWND WindowFromPoint(POINT point);
 int SetWindowRgn(HWND hwnd, gfx::TRegion const* region, BOOL redraw);
 // Copies the region into region; returns its kind, or RGN_ERROR when the window has none.
 int GetWindowRgn(HWND hwnd, gfx::TRegion& region);
-// Alpha of a window with WS_EX_LAYERED (LWA_ALPHA). Colour keys are accepted and ignored.
+// Alpha of a window with WS_EX_LAYERED (LWA_ALPHA), shown through the backend's window
+// opacity. Colour keys are accepted and ignored.
 BOOL SetLayeredWindowAttributes(HWND hwnd, DWORD colorKey, uint8_t alpha, DWORD flags);
 BOOL GetLayeredWindowAttributes(HWND hwnd, DWORD* colorKey, uint8_t* alpha, DWORD* flags);
 
@@ -127,11 +135,18 @@ HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
 BOOL GetCursorPos(POINT* point);
-// Button state: the high bit (negative result) when the button is down.
+// Key and button state: the high bit (negative result) when it is down. VK_SHIFT,
+// VK_CONTROL and VK_MENU are the modifiers.
 int16_t GetKeyState(int virtualKey);
 int16_t GetAsyncKeyState(int virtualKey);
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 UINT GetDoubleClickTime();
+
+// Cursors. LoadCursor gives the standard shapes (instance null, an IDC_ name); SetCursor
+// shows one (null hides the cursor) and returns the previous one.
+HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name);
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
 
 // --- messages ------------------------------------------------------------------------------
 

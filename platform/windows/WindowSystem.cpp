@@ -30,6 +30,8 @@ TWindowSystem& WS()
 
 bool WindowSystemStarted() { return GWindowSystem != nullptr; }
 
+bool WindowSystemRunning() { return WindowSystemStarted(); }
+
 void InitWindowSystem(std::unique_ptr<TBackend> backend)
 {
     DoneWindowSystem();
@@ -92,6 +94,7 @@ HWND TWindowSystem::Create(
     FWindows[h] = w;
     // A new window goes above its owner's group, below nothing else: at the top.
     FZOrder.insert(FZOrder.begin(), h);
+    KeepTopmostOnTop();
     FBackend->CreateNativeWindow(h, bounds, name);
 
     CREATESTRUCT cs;
@@ -181,6 +184,14 @@ bool TWindowSystem::Destroy(HWND hwnd)
 
 void TWindowSystem::RemoveFromZOrder(HWND hwnd) { std::erase(FZOrder, hwnd); }
 
+void TWindowSystem::KeepTopmostOnTop()
+{
+    std::stable_partition(FZOrder.begin(), FZOrder.end(), [&](HWND h) {
+        TWindow* w = Get(h);
+        return w && (w->ExStyle & WS_EX_TOPMOST);
+    });
+}
+
 // --- position and size ----------------------------------------------------------------------
 
 void TWindowSystem::ResizeSurface(TWindow& w)
@@ -238,7 +249,12 @@ bool TWindowSystem::SetPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, in
         FBackend->SetBounds(hwnd, newBounds);
 
     if (!(wp.flags & SWP_NOZORDER)) {
-        if (wp.hwndInsertAfter == HWND_TOP || wp.hwndInsertAfter == HWND_TOPMOST)
+        if (wp.hwndInsertAfter == HWND_TOPMOST)
+            w->ExStyle |= WS_EX_TOPMOST;
+        else if (wp.hwndInsertAfter == HWND_NOTOPMOST)
+            w->ExStyle &= ~WS_EX_TOPMOST;
+        if (wp.hwndInsertAfter == HWND_TOP || wp.hwndInsertAfter == HWND_TOPMOST
+            || wp.hwndInsertAfter == HWND_NOTOPMOST)
             BringToTop(hwnd);
         else if (wp.hwndInsertAfter == HWND_BOTTOM) {
             RemoveFromZOrder(hwnd);
@@ -248,6 +264,7 @@ bool TWindowSystem::SetPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, in
             auto it = std::find(FZOrder.begin(), FZOrder.end(), wp.hwndInsertAfter);
             FZOrder.insert(it + 1, hwnd);
         }
+        KeepTopmostOnTop();
     }
     if ((wp.flags & SWP_SHOWWINDOW) && !w->Visible()) {
         w->Style |= WS_VISIBLE;
@@ -308,6 +325,7 @@ void TWindowSystem::BringToTop(HWND hwnd)
     group.push_back(hwnd);
     FZOrder = group;
     FZOrder.insert(FZOrder.end(), rest.begin(), rest.end());
+    KeepTopmostOnTop();
     FBackend->Raise(hwnd);
 }
 
@@ -375,9 +393,15 @@ bool TWindowSystem::Show(HWND hwnd, int cmd)
             w->RestoreBounds = w->Bounds;
             MINMAXINFO mmi = DefaultMinMaxInfo(hwnd);
             SendMessage(hwnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
+            if (!Get(hwnd))
+                return wasVisible;
+            // The maximised size is the maximum size, within the tracking limits.
+            int cx = std::clamp(mmi.ptMaxSize.X, mmi.ptMinTrackSize.X,
+                std::max(mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X));
+            int cy = std::clamp(mmi.ptMaxSize.Y, mmi.ptMinTrackSize.Y,
+                std::max(mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y));
             w->Style |= WS_MAXIMIZE;
-            SetPos(hwnd, HWND_TOP, mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y,
-                SWP_FRAMECHANGED);
+            SetPos(hwnd, HWND_TOP, mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, cx, cy, SWP_FRAMECHANGED);
         }
         if (Get(hwnd))
             Activate(hwnd, WA_ACTIVE);
@@ -670,6 +694,8 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
             }
             WS().Backend().SetOpacity(hwnd, w->EffectiveAlpha());
         }
+        if (index == GWL_EXSTYLE && ((old ^ newStyle) & WS_EX_TOPMOST))
+            WS().KeepTopmostOnTop();
         ss.styleOld = old;
         SendMessage(hwnd, WM_STYLECHANGED, WPARAM(index), LPARAM(&ss));
         return LONG_PTR(old);
@@ -977,11 +1003,65 @@ BOOL GetCursorPos(POINT* point)
 
 int16_t GetKeyState(int virtualKey)
 {
+    TWindowSystem& ws = WS();
     uint32_t bit = virtualKey == VK_LBUTTON ? 1u << mbLeft
         : virtualKey == VK_RBUTTON          ? 1u << mbRight
         : virtualKey == VK_MBUTTON          ? 1u << mbMiddle
                                             : 0u;
-    return (WS().Buttons & bit) ? int16_t(0x8000) : int16_t(0);
+    bool down = bit ? (ws.Buttons & bit) != 0 : virtualKey >= 0 && virtualKey < 256 && ws.Keys[virtualKey];
+    return down ? int16_t(0x8000) : int16_t(0);
+}
+
+HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name)
+{
+    int id = int(reinterpret_cast<uintptr_t>(name));
+    if (instance || id > 0xFFFF)
+        return nullptr; // no cursor resources of our own
+    static constexpr int Standard[] = { 32512, 32513, 32514, 32515, 32516, 32642, 32643, 32644, 32645, 32646,
+        32648, 32649, 32650, 32651 };
+    for (int s : Standard)
+        if (s == id)
+            return reinterpret_cast<HCURSOR>(uintptr_t(id));
+    return nullptr;
+}
+
+HCURSOR SetCursor(HCURSOR cursor)
+{
+    HCURSOR old = WS().Cursor;
+    WS().ChangeCursor(cursor);
+    return old;
+}
+
+HCURSOR GetCursor() { return WS().Cursor; }
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
+{
+    TWindow* w = WS().Get(hwnd);
+    if (!w || !placement)
+        return FALSE;
+    bool zoomed = (w->Style & WS_MAXIMIZE) != 0;
+    placement->length = sizeof(WINDOWPLACEMENT);
+    placement->flags = w->Minimized() && zoomed ? WPF_RESTORETOMAXIMIZED : 0;
+    placement->showCmd = UINT(w->Minimized() ? SW_SHOWMINIMIZED : zoomed ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    placement->ptMinPosition = { -1, -1 };
+    placement->ptMaxPosition = zoomed ? w->Bounds.TopLeft() : TPoint { -1, -1 };
+    placement->rcNormalPosition = zoomed ? w->RestoreBounds : w->Bounds;
+    return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
+{
+    std::shared_ptr<TWindow> w = WS().Find(hwnd);
+    if (!w || !placement)
+        return FALSE;
+    TRect r = placement->rcNormalPosition;
+    if (w->Style & WS_MAXIMIZE)
+        w->RestoreBounds = r;
+    else
+        WS().SetPos(hwnd, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (WS().Get(hwnd))
+        WS().Show(hwnd, int(placement->showCmd));
+    return TRUE;
 }
 
 int16_t GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }

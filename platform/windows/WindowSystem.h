@@ -90,6 +90,8 @@ public:
     // application comes back if it was minimised and the enabled window on top (the modal
     // dialog) is brought forward and activated.
     void BringModalForward();
+    // Windows with WS_EX_TOPMOST stay above the others, keeping their order.
+    void KeepTopmostOnTop();
 
     HWND Active = nullptr;
     HWND Focus = nullptr;
@@ -98,6 +100,8 @@ public:
 
     // --- queue, timers, input (Queue.cpp) ---
     void Post(const MSG& msg);
+    // Queues a message ahead of the others (the character TranslateMessage makes of a key).
+    void PostFront(const MSG& msg);
     void PostQuit(int code);
     bool Peek(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
     bool Get(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
@@ -110,6 +114,12 @@ public:
 
     TPoint CursorPos;
     uint32_t Buttons = 0; // bit per TMouseButton
+    bool Keys[256] {}; // virtual keys held down
+    bool AltAlone = false; // Alt went down and no other key or button since
+    bool KeyMenuPending = false; // Alt came up alone: its WM_SYSKEYUP asks for the menu
+    HCURSOR Cursor = nullptr;
+    bool FullDragWindows = true; // SPI_GETDRAGFULLWINDOWS
+    void ChangeCursor(HCURSOR cursor);
     DWORD LastMessageTime = 0;
     TRACKMOUSEEVENT Tracking {};
 
@@ -117,6 +127,8 @@ public:
     void RunSizeMoveLoop(HWND hwnd, bool sizing, WPARAM edge);
     void TrackSizeMove(TPoint cursor);
     void EndSizeMove();
+    // The left button came up: the loop ends, placing the window where it was dragged.
+    void FinishSizeMove();
     bool InSizeMove() const { return FSizeMove.Active; }
     MINMAXINFO DefaultMinMaxInfo(HWND hwnd);
 
@@ -135,6 +147,8 @@ public:
 
 private:
     void RouteMouse(TRawEvent const& event);
+    void RouteKey(TRawEvent const& event);
+    void SendSetCursor(HWND target, int hit, UINT mouseMessage);
     void ResizeSurface(TWindow& w);
     void RemoveFromZOrder(HWND hwnd);
 
@@ -162,6 +176,8 @@ private:
         TPoint Last;
         TRect StartRect;
         MINMAXINFO Limits {};
+        TRect Outline; // where the window goes when it is not dragged in full
+        bool Moved = false;
     };
 
     struct TDc {
@@ -186,6 +202,9 @@ private:
     std::vector<HWND> FAppMinimizedWindows;
     HWND FAppActive = nullptr;
 };
+
+// The cursor of a move (arrow) or of a size loop on an edge (WMSZ_ code).
+LPCSTR SizingCursor(bool sizing, WPARAM edge);
 
 // The one window system, started on first use.
 TWindowSystem& WS();

@@ -11,6 +11,9 @@
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/FBitmap.h"
 #include "skin/draw/MaskRegion.h"
+#include "skin/draw/WorkArea.h"
+#include "skin/form/SkinPopupMenu.h"
+#include "skin/form/TrayIcon.h"
 
 #include <algorithm>
 
@@ -60,6 +63,10 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
     FDefCaptionFont.SetColor(base::clBtnText);
     FDefInActiveCaptionFont.Assign(FDefCaptionFont);
     FDefInActiveCaptionFont.SetColor(base::clBtnShadow);
+    FOwnSysMenu = new tk::TPopupMenu(this);
+    FTrayMenu = new tk::TPopupMenu(this);
+    FSkinMenu = new TspSkinPopupMenu(this);
+    FSkinMenu->OnClose = [this] { SkinMenuClosed(); };
 
     // The component draws its own caption buttons.
     FForm->SetBorderIcons(0);
@@ -114,6 +121,10 @@ void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation oper
         }
     } else if (component == FMenusSkinData)
         FMenusSkinData = nullptr;
+    else if (component == FSystemMenu)
+        FSystemMenu = nullptr;
+    else if (component == FTrayIcon)
+        FTrayIcon = nullptr;
 }
 
 void TspSkinnedForm::DefineProperties(tk::TProperties& p)
@@ -165,10 +176,10 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
         "AlphaBlendAnimation", [this] { return AlphaBlendAnimation; },
         [this](bool v) { AlphaBlendAnimation = v; });
     p.Integer(
-        "AlphaBlendValue", [this] { return AlphaBlendValue; },
-        [this](int64_t v) { AlphaBlendValue = int(std::clamp<int64_t>(v, 0, 255)); }, 200);
+        "AlphaBlendValue", [this] { return FAlphaBlendValue; },
+        [this](int64_t v) { SetAlphaBlendValue(int(std::clamp<int64_t>(v, 0, 255))); }, 200);
     p.Boolean(
-        "AlphaBlend", [this] { return AlphaBlend; }, [this](bool v) { AlphaBlend = v; });
+        "AlphaBlend", [this] { return FAlphaBlend; }, [this](bool v) { SetAlphaBlend(v); });
     p.Boolean(
         "MenusAlphaBlend", [this] { return MenusAlphaBlend; }, [this](bool v) { MenusAlphaBlend = v; });
     p.Boolean(
@@ -183,6 +194,12 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
     p.Reference(
         "MenusSkinData", [this] { return static_cast<tk::TComponent*>(FMenusSkinData); },
         [this](tk::TComponent* c) { SetMenusSkinData(dynamic_cast<TspSkinData*>(c)); });
+    p.Reference(
+        "SystemMenu", [this] { return static_cast<tk::TComponent*>(FSystemMenu); },
+        [this](tk::TComponent* c) { SetSystemMenu(dynamic_cast<tk::TPopupMenu*>(c)); });
+    p.Reference(
+        "TrayIcon", [this] { return static_cast<tk::TComponent*>(FTrayIcon); },
+        [this](tk::TComponent* c) { SetTrayIcon(dynamic_cast<TspTrayIcon*>(c)); });
     p.Integer(
         "MinHeight", [this] { return MinHeight; }, [this](int64_t v) { MinHeight = int(v); });
     p.Integer(
@@ -260,6 +277,78 @@ void TspSkinnedForm::SetMenusSkinData(TspSkinData* value)
     FMenusSkinData = value;
     if (FMenusSkinData)
         FMenusSkinData->FreeNotification(this);
+}
+
+void TspSkinnedForm::SetSystemMenu(tk::TPopupMenu* value)
+{
+    if (FSystemMenu)
+        FSystemMenu->RemoveFreeNotification(this);
+    FSystemMenu = value;
+    if (FSystemMenu)
+        FSystemMenu->FreeNotification(this);
+}
+
+void TspSkinnedForm::SetAlphaBlend(bool value)
+{
+    if (value == FAlphaBlend)
+        return;
+    FAlphaBlend = value;
+    win::HWND const h = FForm->Handle();
+    if (IsDesigning() || IsLoading() || !h || !LayeredWindowsAvailable())
+        return;
+    auto const ex = win::GetWindowLongPtr(h, win::GWL_EXSTYLE);
+    if (value) {
+        win::SetWindowLongPtr(h, win::GWL_EXSTYLE, ex | win::LONG_PTR(win::WS_EX_LAYERED));
+        SetFormAlpha(FAlphaBlendValue);
+    } else {
+        win::SetWindowLongPtr(h, win::GWL_EXSTYLE, ex & ~win::LONG_PTR(win::WS_EX_LAYERED));
+    }
+}
+
+void TspSkinnedForm::SetAlphaBlendValue(int value)
+{
+    value = std::clamp(value, 0, 255);
+    if (value == FAlphaBlendValue)
+        return;
+    FAlphaBlendValue = value;
+    if (FAlphaBlend && !IsDesigning() && !IsLoading() && LayeredWindowsAvailable())
+        SetFormAlpha(value);
+}
+
+void TspSkinnedForm::SetTrayIcon(TspTrayIcon* value)
+{
+    if (FTrayIcon)
+        FTrayIcon->RemoveFreeNotification(this);
+    FTrayIcon = value;
+    if (!FTrayIcon)
+        return;
+    FTrayIcon->FreeNotification(this);
+    if (!AlwaysShowInTray)
+        FTrayIcon->HideIcon();
+    else
+        FTrayIcon->ShowIcon();
+    if (IsDesigning())
+        return;
+    if (!FTrayIcon->PopupMenu) {
+        tk::TMenuItem* root = FTrayMenu->Items();
+        root->Clear();
+        auto add = [&](std::string const& name, std::string const& caption, tk::TNotifyEvent click) {
+            auto* item = new tk::TMenuItem(this);
+            item->SetName(name);
+            item->SetCaption(caption);
+            item->OnClick = std::move(click);
+            root->Add(item);
+            return item;
+        };
+        add("TRAY_SF_RESTORE", MenuCaption("MI_RESTORECAPTION", "&Restore"),
+            [this](tk::TComponent*) { RestoreFromTray(); });
+        add("", "-", nullptr);
+        add("TRAY_SF_CLOSE", MenuCaption("MI_CLOSECAPTION", "&Close"), [this](tk::TComponent*) {
+            FForm->Close();
+        })->SetShortCut(tk::ShortCut(win::VK_F4, tk::ssAlt));
+        FTrayIcon->PopupMenu = FTrayMenu;
+    }
+    FTrayIcon->OnRestoreRequest = [this](tk::TComponent*) { RestoreFromTray(); };
 }
 
 void TspSkinnedForm::SetBorderIcons(TspBorderIcons value)
@@ -636,23 +725,6 @@ void TspSkinnedForm::MorphTimerTick()
         EnableTimer(MorphTimerId, FMorphTimer, false, 20);
 }
 
-void TspSkinnedForm::MouseTimerTick()
-{
-    if (!FSupportNCArea)
-        return;
-    if (InSizeMove) {
-        EnableTimer(MouseTimerId, FMouseTimer, false, 50);
-        return;
-    }
-    win::POINT cursor;
-    win::GetCursorPos(&cursor);
-    TPoint const p { cursor.X - FForm->Left(), cursor.Y - FForm->Top() };
-    if (!InArea(NewClRect, p))
-        TestActive(p.X, p.Y, true);
-    else if (ActiveObject != -1)
-        TestActive(-1, -1, true);
-}
-
 // ---------------------------------------------------------------------------------------
 // Geometry
 
@@ -981,13 +1053,33 @@ int TspSkinnedForm::CaptionObjectAt(TPoint p) const
 int TspSkinnedForm::SkinHitTest(TPoint p) const
 {
     auto captionOrObject = [&] { return CaptionObjectAt(p) != -1 ? win::HTCAPTION : win::HTOBJECT; };
-    auto step3 = [&] { return InArea(NewClRect, p) ? win::HTCLIENT : captionOrObject(); };
     if (FRollUpState || WindowState == wsMinimized)
         return captionOrObject();
     if (ActiveObject != -1 && CaptionObjectAt(p) == -1 && !InArea(NewClRect, p) && !InSizeMove)
         return win::HTOBJECT;
     if (WindowState == wsMaximized || !Sizeable)
-        return step3();
+        return InArea(NewClRect, p) ? win::HTCLIENT : captionOrObject();
+    return BorderHitTest(p, 0);
+}
+
+int TspSkinnedForm::ClientHitTest(TPoint p) const
+{
+    if (!FSkinSupport || !Sizeable || WindowState == wsMaximized || FRollUpState || ActiveObject != -1)
+        return win::HTCLIENT;
+    return BorderHitTest(p, win::HTCLIENT);
+}
+
+// The border and corner rules; inner is the answer off the border (0: client, caption or
+// object as the point lies).
+int TspSkinnedForm::BorderHitTest(TPoint p, int inner) const
+{
+    auto step3 = [&] {
+        if (inner)
+            return inner;
+        if (InArea(NewClRect, p))
+            return int(win::HTCLIENT);
+        return CaptionObjectAt(p) != -1 ? int(win::HTCAPTION) : int(win::HTOBJECT);
+    };
     int const b = FSkinData->BorderWidth;
     int const w = FForm->Width(), h = FForm->Height();
     TPoint const probes[] = { { p.X - b, p.Y }, { p.X, p.Y - b }, { p.X + b, p.Y }, { p.X, p.Y + b } };
@@ -1132,14 +1224,6 @@ void TspSkinnedForm::PaintEvent(std::string const& idName, gfx::TCanvas& canvas,
 std::string TspSkinnedForm::FormCaption() const { return FForm->Caption(); }
 
 TPoint TspSkinnedForm::FrameScreenOrigin() const { return { FForm->Left(), FForm->Top() }; }
-
-void TspSkinnedForm::WindowCommand(TspWindowCommand command)
-{
-    // Only closing is carried out here; maximising, minimising, the tray and rolling up
-    // are the form's window commands, which do not exist yet.
-    if (command == wcClose)
-        FForm->Close();
-}
 
 // ---------------------------------------------------------------------------------------
 // Painting
@@ -1431,26 +1515,6 @@ void TspSkinnedForm::OnNcPaint()
         PaintDefaultFrame();
 }
 
-void TspSkinnedForm::OnNcHitTest(TMessage& m)
-{
-    if (!FSupportNCArea && !FSkinSupport) {
-        CallPrevious(m);
-        return;
-    }
-    TPoint const screen = win::LParamToPoint(m.LParam);
-    TPoint const p { screen.X - FForm->Left(), screen.Y - FForm->Top() };
-    if (FSupportNCArea) {
-        m.Result = FSkinSupport ? SkinHitTest(p) : DefaultHitTest(p);
-        if (!FMouseTimer && m.Result == win::HTOBJECT) {
-            TestActive(p.X, p.Y, true);
-            EnableTimer(MouseTimerId, FMouseTimer, true, 50);
-        }
-        return;
-    }
-    // Client mode: the whole window is client area; the objects take the mouse themselves.
-    m.Result = win::HTCLIENT;
-}
-
 void TspSkinnedForm::OnNcActivate(TMessage& m)
 {
     FormActive = m.WParam != 0;
@@ -1525,59 +1589,864 @@ void TspSkinnedForm::OnSetText(TMessage& m)
             c->SetCaptionText(FForm->Caption());
 }
 
-// The plain part of the mouse handling: a press on the frame goes to the object under the
-// mouse, which then holds the mouse (captured) until the release; a double click goes to
-// the object under the mouse.
-void TspSkinnedForm::OnNcMouse(TMessage& m)
+// ---------------------------------------------------------------------------------------
+// Mouse
+
+TPoint TspSkinnedForm::WindowPoint(TMessage const& m) const
 {
     TPoint const screen = win::LParamToPoint(m.LParam);
-    TPoint const p { screen.X - FForm->Left(), screen.Y - FForm->Top() };
+    return { screen.X - FForm->Left(), screen.Y - FForm->Top() };
+}
+
+// A client message's point; in the non-client mode moved into window coordinates.
+TPoint TspSkinnedForm::ClientPoint(TMessage const& m) const
+{
+    TPoint p = win::LParamToPoint(m.LParam);
+    if (FSupportNCArea) {
+        TRect const client = win::GetClientAreaInWindow(FForm->Handle());
+        p.X += client.Left;
+        p.Y += client.Top;
+    }
+    return p;
+}
+
+bool TspSkinnedForm::IsCaptionObject(int index) const
+{
+    return dynamic_cast<TspSkinCaptionObject*>(Object(index)) != nullptr;
+}
+
+void TspSkinnedForm::ResetObjectStates()
+{
+    for (auto const& o : ObjectList) {
+        o->MouseInside = false;
+        o->ActiveState = false;
+        if (auto* b = dynamic_cast<TspSkinButtonObject*>(o.get()))
+            b->Pressed = false;
+    }
+}
+
+void TspSkinnedForm::MouseTimerTick()
+{
+    if (!FSupportNCArea && !FSkinSupport)
+        return;
+    win::POINT cursor;
+    win::GetCursorPos(&cursor);
+    if (FSupportNCArea) {
+        if (InSizeMove) {
+            EnableTimer(MouseTimerId, FMouseTimer, false, 50);
+            return;
+        }
+        TPoint const p { cursor.X - FForm->Left(), cursor.Y - FForm->Top() };
+        if (!InArea(NewClRect, p))
+            TestActive(p.X, p.Y, true);
+        else if (ActiveObject != -1)
+            TestActive(-1, -1, true);
+    } else {
+        if (!ClientDragging) {
+            if (win::WindowFromPoint(cursor) == FForm->Handle()) {
+                TPoint const c = FForm->ScreenToClient(cursor);
+                TestActive(c.X, c.Y, true);
+            } else {
+                TestActive(-1, -1, false);
+                MouseInside = false;
+                EnableTimer(MouseTimerId, FMouseTimer, false, 50);
+            }
+        }
+        if (UseSkinCursors)
+            SetSkinCursor();
+    }
+}
+
+void TspSkinnedForm::SetSkinCursor()
+{
+    if (!FSkinSupport)
+        return;
+    int index = FSkinData->FormCursorIndex;
+    if (TspActiveSkinObject* o = Object(ActiveObject); o && o->CursorNumber != -1)
+        index = o->CursorNumber;
+    tk::TCursor const cursor = index == -1 ? tk::crDefault : tk::TCursor(FSkinData->StartCursorIndex + index);
+    if (FForm->Cursor() != cursor)
+        FForm->SetCursor(cursor);
+}
+
+void TspSkinnedForm::OnNcHitTest(TMessage& m)
+{
+    if (!FSupportNCArea && !FSkinSupport) {
+        CallPrevious(m);
+        return;
+    }
+    TPoint const screen = win::LParamToPoint(m.LParam);
+    if (FSupportNCArea) {
+        TPoint const p { screen.X - FForm->Left(), screen.Y - FForm->Top() };
+        m.Result = FSkinSupport ? SkinHitTest(p) : DefaultHitTest(p);
+        if (!FMouseTimer && m.Result == win::HTOBJECT) {
+            TestActive(p.X, p.Y, true);
+            EnableTimer(MouseTimerId, FMouseTimer, true, 50);
+        }
+        return;
+    }
+    TPoint const c = FForm->ScreenToClient(screen);
+    if (!MouseInside) {
+        MouseInside = true;
+        TestActive(c.X, c.Y, true);
+        EnableTimer(MouseTimerId, FMouseTimer, true, 50);
+    }
+    m.Result = ClientHitTest(c);
+}
+
+void TspSkinnedForm::ObjectMouseDown(TPoint p, win::TMouseButton button)
+{
+    if (FSupportNCArea) {
+        TspActiveSkinObject* o = Object(ActiveObject);
+        if (!o)
+            return;
+        // A caption press belongs to the window system's move loop: no capture.
+        if (!IsCaptionObject(ActiveObject))
+            win::SetCapture(FForm->Handle());
+        MouseCaptureObject = ActiveObject;
+        o->MouseDown(p.X, p.Y, button);
+        return;
+    }
+    ClientDragging = false;
+    TestActive(p.X, p.Y, true);
+    if (TspActiveSkinObject* o = Object(ActiveObject)) {
+        MouseCaptureObject = ActiveObject;
+        o->MouseDown(p.X, p.Y, button);
+    } else if (button == win::mbLeft && WindowState != wsMaximized && DraggAble) {
+        ClientDragging = true;
+        DragAnchor = FForm->ClientToScreen(p);
+    }
+}
+
+void TspSkinnedForm::ObjectMouseUp(TPoint p, win::TMouseButton button)
+{
+    if (!FSupportNCArea)
+        ClientDragging = false;
+    int const captured = MouseCaptureObject;
+    TspActiveSkinObject* o = Object(captured);
+    MouseCaptureObject = -1;
+    if (!o)
+        return;
+    if (FSupportNCArea && !IsCaptionObject(captured))
+        win::ReleaseCapture();
+    // The object may close the form: nothing of this component is used afterwards.
+    o->MouseUp(p.X, p.Y, button);
+}
+
+void TspSkinnedForm::ObjectMouseMove(TPoint p)
+{
+    if (!FSupportNCArea && ClientDragging)
+        return;
+    if (TspActiveSkinObject* o = Object(MouseCaptureObject))
+        o->MouseMove(p.X, p.Y);
+    else if (TspActiveSkinObject* a = Object(ActiveObject))
+        a->MouseMove(p.X, p.Y);
+}
+
+void TspSkinnedForm::ObjectDblClick()
+{
+    if (TspActiveSkinObject* o = Object(ActiveObject))
+        o->DblClick();
+}
+
+void TspSkinnedForm::CaptionDblClick()
+{
+    if (!Sizeable)
+        SetRollUpState(!FRollUpState);
+    else if (WindowState == wsMinimized)
+        ChangeWindowState(wsNormal);
+    else if (WindowState == wsNormal) {
+        if (!FRollUpState && (FBorderIcons & biMaximize))
+            ChangeWindowState(wsMaximized);
+        else
+            SetRollUpState(!FRollUpState);
+    } else if (MaxRollUpState)
+        SetRollUpState(!FRollUpState);
+    else
+        ChangeWindowState(wsNormal);
+}
+
+void TspSkinnedForm::CaptionObjectDblClick()
+{
+    if (!IsCaptionObject(ActiveObject))
+        return;
+    if (FRollUpState)
+        SetRollUpState(false);
+    else if (Sizeable)
+        ChangeWindowState(WindowState == wsNormal ? wsMaximized : wsNormal);
+    else
+        SetRollUpState(true);
+}
+
+void TspSkinnedForm::ClientDrag()
+{
+    win::POINT cursor;
+    win::GetCursorPos(&cursor);
+    if (cursor == DragAnchor)
+        return;
+    int x = FForm->Left() + cursor.X - DragAnchor.X;
+    int y = FForm->Top() + cursor.Y - DragAnchor.Y;
+    if (Magnetic)
+        SnapToWorkArea(x, y, FForm->Width(), FForm->Height());
+    FForm->SetBounds(x, y, FForm->Width(), FForm->Height());
+    DragAnchor = cursor;
+}
+
+void TspSkinnedForm::StartDragging(int x, int y)
+{
+    if (WindowState == wsMaximized)
+        return;
+    ClientDragging = true;
+    DragAnchor = { FForm->Left() + x, FForm->Top() + y };
+}
+
+void TspSkinnedForm::StopDragging() { ClientDragging = false; }
+
+// Non-client messages after the form has had them; hit is the message's hit code.
+void TspSkinnedForm::OnNcMouse(TMessage& m, int hit)
+{
+    TPoint const p = WindowPoint(m);
     switch (m.Msg) {
-    case win::WM_NCLBUTTONDBLCLK:
-        // The second press of a double click is a press as well.
-        if (TspActiveSkinObject* o = Object(ActiveObject))
-            o->DblClick();
-        [[fallthrough]];
+    case win::WM_NCMOUSEMOVE:
+        ObjectMouseMove(p);
+        break;
     case win::WM_NCLBUTTONDOWN:
+        if (InSizeMove) {
+            // The move or size loop that this press started has ended.
+            InSizeMove = false;
+            break;
+        }
+        TestActive(p.X, p.Y, true);
+        ObjectMouseDown(p, win::mbLeft);
+        if (hit == win::HTCAPTION)
+            MouseCaptureObject = -1;
+        break;
+    case win::WM_NCLBUTTONUP:
+        ObjectMouseUp(p, win::mbLeft);
+        break;
+    case win::WM_NCLBUTTONDBLCLK:
+        TestActive(p.X, p.Y, true);
+        ObjectMouseDown(p, win::mbLeft);
+        ObjectDblClick();
+        if (hit == win::HTCAPTION) {
+            CaptionDblClick();
+            MouseCaptureObject = -1;
+        }
+        break;
     case win::WM_NCRBUTTONDOWN:
         TestActive(p.X, p.Y, true);
-        if (TspActiveSkinObject* o = Object(ActiveObject)) {
-            MouseCaptureObject = ActiveObject;
-            win::SetCapture(FForm->Handle());
-            o->MouseDown(p.X, p.Y, m.Msg == win::WM_NCRBUTTONDOWN ? win::mbRight : win::mbLeft);
+        ObjectMouseDown(p, win::mbRight);
+        if (hit == win::HTCAPTION) {
+            MouseCaptureObject = -1;
+            win::ReleaseCapture();
+            win::POINT cursor;
+            win::GetCursorPos(&cursor);
+            ShowSystemMenu(cursor);
         }
+        break;
+    case win::WM_NCRBUTTONUP:
+        ObjectMouseUp(p, win::mbRight);
+        break;
+    case win::WM_NCRBUTTONDBLCLK:
+        TestActive(p.X, p.Y, true);
+        ObjectMouseDown(p, win::mbRight);
+        if (hit == win::HTCAPTION)
+            MouseCaptureObject = -1;
         break;
     default:
         break;
     }
 }
 
-bool TspSkinnedForm::OnCapturedMouse(TMessage& m)
+// Client messages after the form has had them.
+void TspSkinnedForm::OnClientMouse(TMessage& m)
 {
-    TspActiveSkinObject* o = Object(MouseCaptureObject);
-    if (!o)
-        return false;
-    TRect const client = win::GetClientAreaInWindow(FForm->Handle());
-    TPoint const c = win::LParamToPoint(m.LParam);
-    TPoint const p { c.X + client.Left, c.Y + client.Top };
+    TPoint const p = ClientPoint(m);
+    if (FSupportNCArea) {
+        switch (m.Msg) {
+        case win::WM_MOUSEMOVE:
+            // While an object holds the mouse it learns whether the mouse is still on it.
+            if (MouseCaptureObject != -1) {
+                TestActive(p.X, p.Y, true);
+                ObjectMouseMove(p);
+            }
+            break;
+        case win::WM_LBUTTONUP:
+            if (MouseCaptureObject != -1)
+                TestActive(p.X, p.Y, true);
+            ObjectMouseUp({ -1, -1 }, win::mbLeft);
+            break;
+        case win::WM_RBUTTONUP:
+            if (MouseCaptureObject != -1)
+                TestActive(p.X, p.Y, true);
+            ObjectMouseUp({ -1, -1 }, win::mbRight);
+            break;
+        case win::WM_LBUTTONDBLCLK:
+            ObjectMouseDown(p, win::mbLeft);
+            ObjectDblClick();
+            CaptionObjectDblClick();
+            break;
+        case win::WM_RBUTTONDBLCLK:
+            ObjectMouseDown(p, win::mbRight);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    if (!FSkinSupport)
+        return;
     switch (m.Msg) {
     case win::WM_MOUSEMOVE:
-        TestActive(p.X, p.Y, true);
-        o->MouseMove(p.X, p.Y);
-        return true;
+        ObjectMouseMove(p);
+        if (ClientDragging)
+            ClientDrag();
+        break;
+    case win::WM_LBUTTONDOWN:
+        ObjectMouseDown(p, win::mbLeft);
+        break;
     case win::WM_LBUTTONUP:
-    case win::WM_RBUTTONUP: {
-        MouseCaptureObject = -1;
-        win::ReleaseCapture();
-        TestActive(p.X, p.Y, true);
-        // The object may close the form: nothing of this component is used afterwards.
-        o->MouseUp(p.X, p.Y, m.Msg == win::WM_RBUTTONUP ? win::mbRight : win::mbLeft);
-        return true;
-    }
+        ObjectMouseUp(p, win::mbLeft);
+        break;
+    case win::WM_LBUTTONDBLCLK:
+        ObjectMouseDown(p, win::mbLeft);
+        ObjectDblClick();
+        CaptionObjectDblClick();
+        break;
+    case win::WM_RBUTTONDOWN:
+        ObjectMouseDown(p, win::mbRight);
+        break;
+    case win::WM_RBUTTONUP:
+        ObjectMouseUp(p, win::mbRight);
+        break;
+    case win::WM_RBUTTONDBLCLK:
+        ObjectMouseDown(p, win::mbRight);
+        break;
     default:
-        return false;
+        break;
     }
 }
+
+// ---------------------------------------------------------------------------------------
+// Window commands
+
+void TspSkinnedForm::WindowCommand(TspWindowCommand command)
+{
+    switch (command) {
+    case wcClose:
+        FForm->Close();
+        break;
+    case wcMaximize:
+        ChangeWindowState(WindowState == wsMaximized ? wsNormal : wsMaximized);
+        break;
+    case wcMinimize:
+        if (FAlwaysMinimizeToTray)
+            MinimizeToTray();
+        else if (!FSupportNCArea || WindowState != wsMinimized)
+            ChangeWindowState(wsMinimized);
+        else
+            ChangeWindowState(wsNormal);
+        break;
+    case wcMinimizeToTray:
+        MinimizeToTray();
+        break;
+    case wcRollUp:
+        SetRollUpState(!FRollUpState);
+        break;
+    }
+}
+
+static bool IsMainForm(tk::TForm const* form)
+{
+    return tk::Application && tk::Application->MainForm() == form;
+}
+
+void TspSkinnedForm::ChangeWindowState(TspWindowState value)
+{
+    if (WindowState == value)
+        return;
+    if (!(value == wsMinimized && IsMainForm(FForm)))
+        WindowState = value;
+    switch (value) {
+    case wsNormal:
+        DoRestore();
+        break;
+    case wsMinimized:
+        DoMinimize();
+        break;
+    case wsMaximized:
+        DoMaximize();
+        break;
+    }
+}
+
+void TspSkinnedForm::DoMinimize()
+{
+    if (IsMainForm(FForm) || !FSupportNCArea) {
+        win::MinimizeApplication();
+        return;
+    }
+    if (base::IsRectEmpty(OldBoundsRect))
+        OldBoundsRect = FForm->BoundsRect();
+    TPoint const slot = GetMinimizedPosition();
+    FForm->SetBounds(slot.X, slot.Y, GetMinWidth(), GetMinHeight());
+}
+
+TPoint TspSkinnedForm::GetMinimizedPosition() const
+{
+    TRect area
+        = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
+    GetWorkArea(FForm->Handle(), true, area);
+    int const w = GetMinWidth(), h = GetMinHeight();
+    tk::TForm const* mainForm = tk::Application ? tk::Application->MainForm() : nullptr;
+    auto taken = [&](TPoint q) {
+        if (!tk::Screen)
+            return false;
+        for (int i = 0; i < tk::Screen->FormCount(); ++i) {
+            tk::TForm* f = tk::Screen->Forms(i);
+            if (f == FForm || f == mainForm || !f->Visible() || f->Left() != q.X || f->Top() != q.Y)
+                continue;
+            for (int k = 0; k < f->ComponentCount(); ++k)
+                if (auto* sf = dynamic_cast<TspSkinnedForm*>(f->Components(k));
+                    sf && sf->WindowState == wsMinimized)
+                    return true;
+        }
+        return false;
+    };
+    TPoint p { area.Left, area.Bottom - h };
+    while (taken(p)) {
+        p.X += w;
+        if (p.X + w > area.Right) {
+            p.X = area.Left;
+            p.Y -= h;
+            if (p.Y < area.Top) {
+                p = { area.Left, area.Bottom - h };
+                break;
+            }
+        }
+    }
+    return p;
+}
+
+void TspSkinnedForm::DoMaximize()
+{
+    if (base::IsRectEmpty(OldBoundsRect))
+        OldBoundsRect = FForm->BoundsRect();
+    TRect monitor
+        = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
+    TRect work = monitor;
+    GetWorkArea(FForm->Handle(), false, monitor);
+    GetWorkArea(FForm->Handle(), true, work);
+    TRect target = monitor;
+    if (!MaximizeOnFullScreen) {
+        target = work;
+        // Without a task bar the form leaves a pixel free, so that a hidden task bar can
+        // still be reached.
+        if (work == monitor)
+            base::InflateRect(target, -1, -1);
+    }
+    FForm->SetBounds(target.Left, target.Top, target.Width(), target.Height());
+}
+
+void TspSkinnedForm::DoRestore()
+{
+    MaxRollUpState = false;
+    TRect const old = OldBoundsRect;
+    OldBoundsRect = {};
+    if (base::IsRectEmpty(old)) {
+        EnableTimer(MouseTimerId, FMouseTimer, true, 50);
+        return;
+    }
+    if (FSupportNCArea) {
+        bool const sameSize = FForm->Width() == old.Width() && FForm->Height() == old.Height();
+        FForm->SetBounds(old.Left, old.Top, old.Width(), old.Height());
+        EnableTimer(MouseTimerId, FMouseTimer, true, 50);
+        if (sameSize)
+            ForceResize();
+        FForm->Repaint();
+    } else {
+        FForm->SetBounds(old.Left, old.Top, old.Width(), old.Height());
+        EnableTimer(MouseTimerId, FMouseTimer, true, 50);
+    }
+}
+
+void TspSkinnedForm::SetRollUpState(bool value)
+{
+    if ((!FSupportNCArea && !FSkinSupport) || !(FBorderIcons & biRollUp) || WindowState == wsMinimized
+        || (FRollUpState && WindowState == wsMaximized && !MaxRollUpState))
+        return;
+    // Rolling up twice would overwrite the height to come back to.
+    if (value == FRollUpState)
+        return;
+    if (WindowState == wsMaximized)
+        MaxRollUpState = value;
+    FRollUpState = value;
+    if (FSupportNCArea) {
+        if (value) {
+            OldHeight = FForm->Height();
+            FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), GetMinHeight());
+        } else {
+            FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), OldHeight);
+        }
+    } else {
+        ClientRollUp(value);
+    }
+    if (OnChangeRollUpState)
+        OnChangeRollUpState(this);
+}
+
+void TspSkinnedForm::ClientRollUp(bool value)
+{
+    gfx::TBitmap const& picture = FSkinData->RollUpPicture();
+    if (picture.Empty()) {
+        FRollUpState = false;
+        return;
+    }
+    TestActive(-1, -1, false);
+    ActiveObject = -1;
+    EnableTimer(MouseTimerId, FMouseTimer, false, 50);
+    EnableTimer(MorphTimerId, FMorphTimer, false, 20);
+    if (value) {
+        OldHeight = FForm->Height();
+        int const h = picture.Height();
+        TPoint const lp = FSkinData->RollUpLeftPoint, rp = FSkinData->RollUpRightPoint;
+        bool const stretch = lp.X < rp.X;
+        int const width = stretch ? FForm->Width() : picture.Width();
+        int const g = stretch ? FForm->Width() - picture.Width() : 0;
+        for (auto const& o : ObjectList) {
+            if (!o->OnRollUpFrame)
+                continue;
+            TRect r = o->NormalRect;
+            if (r.Left >= rp.X)
+                base::OffsetRect(r, g, 0);
+            else if (r.Left <= lp.X && r.Right >= rp.X)
+                r.Right += g;
+            o->ObjectRect = r;
+        }
+        for (int i = 0; i < FForm->ControlCount(); ++i) {
+            tk::TControl* c = FForm->Controls(i);
+            if (c->Visible()
+                && std::find(FHiddenControls.begin(), FHiddenControls.end(), c) == FHiddenControls.end()) {
+                FHiddenControls.push_back(c);
+                c->SetVisible(false);
+            }
+        }
+        if (stretch)
+            FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), h);
+        else
+            FForm->SetBounds(FForm->Left(), FForm->Top(), width, h);
+        if (win::HWND hw = FForm->Handle(); hw && !FSkinData->RollUpMask().Empty()) {
+            FFrameRegion = RegionFromMask(FSkinData->RollUpMask());
+            win::SetWindowRgn(hw, &*FFrameRegion, win::TRUE);
+        }
+        FForm->Repaint();
+    } else {
+        for (tk::TControl* c : FHiddenControls)
+            c->SetVisible(true);
+        FHiddenControls.clear();
+        if (Stretchable())
+            FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), OldHeight);
+        FitClientToSkin();
+        UpdateFrameRegion(Stretchable());
+        CalcObjectRects();
+        FForm->Repaint();
+    }
+    EnableTimer(MouseTimerId, FMouseTimer, true, 50);
+    StartMorphTimer();
+}
+
+void TspSkinnedForm::MinimizeToTray()
+{
+    if (!FTrayIcon)
+        return;
+    FTrayIcon->MinimizedToTray = true;
+    FTrayIcon->ShowIcon();
+    // The application is minimised, not hidden: without a notification area its task-bar
+    // entry is the way back.
+    win::MinimizeApplication();
+    if (OnMinimizeToTray)
+        OnMinimizeToTray(this);
+}
+
+void TspSkinnedForm::RestoreFromTray()
+{
+    if (!FTrayIcon)
+        return;
+    FTrayIcon->MinimizedToTray = false;
+    FTrayIcon->RestoreApplicationWindow();
+    win::RestoreApplication();
+    if (!AlwaysShowInTray)
+        FTrayIcon->HideIcon();
+    if (OnRestoreFromTray)
+        OnRestoreFromTray(this);
+}
+
+int TspSkinnedForm::GetMaxWidth() const
+{
+    TRect r
+        = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
+    GetWorkArea(FForm->Handle(), !MaximizeOnFullScreen, r);
+    return r.Width();
+}
+
+int TspSkinnedForm::GetMaxHeight() const
+{
+    TRect r
+        = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
+    GetWorkArea(FForm->Handle(), !MaximizeOnFullScreen, r);
+    return r.Height();
+}
+
+void TspSkinnedForm::SnapToWorkArea(int& x, int& y, int w, int h) const
+{
+    TRect area
+        = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
+    GetWorkArea(FForm->Handle(), true, area);
+    int const m = MagneticSize;
+    if (area.Left - m < x && x < area.Left + m)
+        x = area.Left;
+    if (area.Top - m < y && y < area.Top + m)
+        y = area.Top;
+    if (area.Right - m < x + w && x + w < area.Right + m)
+        x = area.Right - w;
+    if (area.Bottom - m < y + h && y + h < area.Bottom + m)
+        y = area.Bottom - h;
+}
+
+void TspSkinnedForm::OnMoving(TMessage& m)
+{
+    if (auto* r = reinterpret_cast<win::RECT*>(m.LParam)) {
+        int const w = FForm->Width(), h = FForm->Height();
+        if (WindowState == wsMaximized) {
+            *r = base::Bounds(FForm->Left(), FForm->Top(), w, h);
+        } else if (Magnetic) {
+            int x = r->Left, y = r->Top;
+            SnapToWorkArea(x, y, w, h);
+            *r = base::Bounds(x, y, w, h);
+        }
+    }
+    CallPrevious(m);
+}
+
+// ---------------------------------------------------------------------------------------
+// Alpha blending
+
+bool TspSkinnedForm::LayeredWindowsAvailable() const
+{
+    win::DWORD const v = win::GetVersion();
+    int const major = int(v & 0xFF), minor = int((v >> 8) & 0xFF);
+    return major == 5 && minor <= 2;
+}
+
+void TspSkinnedForm::SetFormAlpha(int alpha)
+{
+    if (win::HWND h = FForm->Handle())
+        win::SetLayeredWindowAttributes(h, 0, uint8_t(std::clamp(alpha, 0, 255)), win::LWA_ALPHA);
+}
+
+void TspSkinnedForm::OnShowWindow(TMessage& m)
+{
+    win::HWND const h = FForm->Handle();
+    bool const layered = h && LayeredWindowsAvailable();
+    if (m.WParam) {
+        if (layered && (FAlphaBlend || AlphaBlendAnimation)) {
+            win::SetWindowLongPtr(h, win::GWL_EXSTYLE,
+                win::GetWindowLongPtr(h, win::GWL_EXSTYLE) | win::LONG_PTR(win::WS_EX_LAYERED));
+            SetFormAlpha(0);
+            win::SetTimer(h, AlphaTimerId, 1);
+        }
+    } else if (layered && FAlphaBlend) {
+        win::SetWindowLongPtr(h, win::GWL_EXSTYLE,
+            win::GetWindowLongPtr(h, win::GWL_EXSTYLE) & ~win::LONG_PTR(win::WS_EX_LAYERED));
+    }
+    CallPrevious(m);
+}
+
+void TspSkinnedForm::AlphaTimerTick()
+{
+    win::HWND const h = FForm->Handle();
+    win::KillTimer(h, AlphaTimerId);
+    int const target = FAlphaBlend || !AlphaBlendAnimation ? FAlphaBlendValue : 255;
+    if (AlphaBlendAnimation) {
+        if (tk::Application)
+            tk::Application->ProcessMessages();
+        if (!win::IsWindow(h))
+            return;
+        for (int a = 0; a < target;) {
+            a = std::min(a + 5, target);
+            SetFormAlpha(a);
+        }
+    } else if (target != 255) {
+        SetFormAlpha(FAlphaBlendValue);
+    }
+    if (target == 255)
+        win::SetWindowLongPtr(h, win::GWL_EXSTYLE,
+            win::GetWindowLongPtr(h, win::GWL_EXSTYLE) & ~win::LONG_PTR(win::WS_EX_LAYERED));
+}
+
+// ---------------------------------------------------------------------------------------
+// The system menu
+
+namespace {
+
+// The system menu as a caption button sees it.
+class TSystemMenuSource final : public TspSkinPopupSource {
+public:
+    bool HasItems() const override { return true; }
+};
+
+} // namespace
+
+std::string TspSkinnedForm::MenuCaption(std::string_view name, std::string const& fallback) const
+{
+    if (FSkinData && FSkinData->ResourceStrData())
+        return FSkinData->ResourceStrData()->GetResStr(name);
+    return fallback;
+}
+
+tk::TMenuItem* TspSkinnedForm::NewMenuItem(
+    std::string const& name, std::string const& caption, tk::TNotifyEvent click)
+{
+    auto* item = new tk::TMenuItem(this);
+    item->SetName(name);
+    item->SetCaption(caption);
+    item->OnClick = std::move(click);
+    return item;
+}
+
+tk::TPopupMenu* TspSkinnedForm::BuildSystemMenu()
+{
+    bool const mdiChildMaximized = false; // no MDI forms here
+    bool const minimized = WindowState == wsMinimized;
+    auto minItem = [&] {
+        return (FBorderIcons & biMinimize) && !minimized
+            ? NewMenuItem("SF_MINITEM", MenuCaption("MI_MINCAPTION", "Mi&nimize"),
+                [this](tk::TComponent*) {
+                    if (FAlwaysMinimizeToTray)
+                        MinimizeToTray();
+                    else
+                        ChangeWindowState(wsMinimized);
+                })
+            : nullptr;
+    };
+    auto maxItem = [&] {
+        return (FBorderIcons & biMaximize) && WindowState != wsMaximized
+            ? NewMenuItem("SF_MAXITEM", MenuCaption("MI_MAXCAPTION", "Ma&ximize"),
+                [this](tk::TComponent*) { ChangeWindowState(wsMaximized); })
+            : nullptr;
+    };
+    auto restoreItem = [&] {
+        return WindowState != wsNormal || FRollUpState
+            ? NewMenuItem("SF_RESTORE", MenuCaption("MI_RESTORECAPTION", "&Restore"),
+                [this](tk::TComponent*) {
+                    if (MaxRollUpState || (FRollUpState && WindowState == wsNormal))
+                        SetRollUpState(false);
+                    else
+                        ChangeWindowState(wsNormal);
+                })
+            : nullptr;
+    };
+    auto rollUpItem = [&] {
+        return (FBorderIcons & biRollUp) && !mdiChildMaximized && !FRollUpState && !minimized
+            ? NewMenuItem("SF_ROLLUP", MenuCaption("MI_ROLLUPCAPTION", "Ro&llUp"),
+                [this](tk::TComponent*) { SetRollUpState(true); })
+            : nullptr;
+    };
+    auto trayItem = [&] {
+        return (FBorderIcons & biMinimizeToTray)
+            ? NewMenuItem("SF_MINTOTRAY", MenuCaption("MI_MINTOTRAYCAPTION", "Minimize to &Tray"),
+                [this](tk::TComponent*) { MinimizeToTray(); })
+            : nullptr;
+    };
+    auto closeItem = [&] {
+        tk::TMenuItem* item = NewMenuItem("SF_CLOSE", MenuCaption("MI_CLOSECAPTION", "&Close"),
+            [this](tk::TComponent*) { FForm->Close(); });
+        item->SetShortCut(tk::ShortCut(win::VK_F4, tk::ssAlt));
+        return item;
+    };
+
+    if (FSystemMenu && !UseDefaultSysMenu)
+        return FSystemMenu;
+    static char const* const standard[]
+        = { "SF_MINITEM", "SF_MAXITEM", "SF_RESTORE", "SF_ROLLUP", "SF_MINTOTRAY", "SF_CLOSE" };
+    if (FSystemMenu) {
+        tk::TMenuItem* root = FSystemMenu->Items();
+        for (char const* name : standard)
+            for (int i = root->Count() - 1; i >= 0; --i)
+                if (root->Items(i)->Name() == name)
+                    root->Delete(i);
+    }
+    // The items of the other form of the menu go too: they hold the names.
+    for (char const* name : standard)
+        delete FindComponent(name);
+    if (FSystemMenu) {
+        tk::TMenuItem* root = FSystemMenu->Items();
+        for (tk::TMenuItem* item : { trayItem(), rollUpItem(), maxItem(), restoreItem(), minItem() })
+            if (item)
+                root->Insert(0, item);
+        root->Add(closeItem());
+        return FSystemMenu;
+    }
+    tk::TMenuItem* root = FOwnSysMenu->Items();
+    root->Clear();
+    bool any = false;
+    for (tk::TMenuItem* item : { minItem(), maxItem(), restoreItem(), rollUpItem(), trayItem() })
+        if (item) {
+            root->Add(item);
+            any = true;
+        }
+    if (any)
+        root->Add(NewMenuItem("", "-", nullptr));
+    root->Add(closeItem());
+    return FOwnSysMenu;
+}
+
+void TspSkinnedForm::ShowSystemMenu(TPoint screen)
+{
+    tk::TPopupMenu* menu = BuildSystemMenu();
+    if (OnSkinMenuOpen)
+        OnSkinMenuOpen(this);
+    TspSkinData* data = FMenusSkinData ? FMenusSkinData : FSkinData;
+    int const alpha = MenusAlphaBlend ? MenusAlphaBlendValue : 255;
+    FSkinMenu->DefItemHeight = DefMenuItemHeight;
+    FSkinMenu->Popup(menu->Items(), screen, data, alpha, FForm->Handle());
+    if (!FSkinMenu->Visible())
+        SkinMenuClosed();
+}
+
+void TspSkinnedForm::SkinMenuClosed()
+{
+    if (OnSkinMenuClose)
+        OnSkinMenuClose(this);
+}
+
+TspSkinPopupSource* TspSkinnedForm::SystemMenu()
+{
+    if (!FSysMenuSource)
+        FSysMenuSource = std::make_unique<TSystemMenuSource>();
+    return FSysMenuSource.get();
+}
+
+void TspSkinnedForm::PopupMenuAt(TspSkinPopupSource& menu, TRect const& screenRect, bool above)
+{
+    if (&menu != FSysMenuSource.get())
+        return;
+    ShowSystemMenu({ screenRect.Left, above ? screenRect.Top : screenRect.Bottom });
+}
+
+void TspSkinnedForm::OnSysCommand(TMessage& m)
+{
+    if ((m.WParam & 0xFFF0) == win::SC_KEYMENU) {
+        // There is no skinned main menu to enter: an open skin menu closes, nothing else.
+        FSkinMenu->Close();
+        m.Result = 0;
+        return;
+    }
+    CallPrevious(m);
+}
+
+// ---------------------------------------------------------------------------------------
+// The window procedure
 
 void TspSkinnedForm::WindowProc(TMessage& m)
 {
@@ -1620,11 +2489,53 @@ void TspSkinnedForm::WindowProc(TMessage& m)
     case win::WM_ACTIVATE:
         OnActivateMessage(m);
         return;
+    case win::WM_SHOWWINDOW:
+        OnShowWindow(m);
+        return;
+    case win::WM_MOVING:
+        OnMoving(m);
+        return;
+    case win::WM_SYSCOMMAND:
+        OnSysCommand(m);
+        return;
+    case win::WM_GETMINMAXINFO:
+        if (auto* mmi = reinterpret_cast<win::MINMAXINFO*>(m.LParam); mmi && !IsDesigning()) {
+            mmi->ptMinTrackSize = { GetMinWidth(), GetMinHeight() };
+            mmi->ptMaxTrackSize = { GetMaxWidth(), GetMaxHeight() };
+        }
+        break;
+    case win::WM_KEYDOWN:
+    case win::WM_SYSKEYDOWN:
+        // An open skin menu takes the keys of the form that opened it.
+        if (FSkinMenu->Visible() && FSkinMenu->KeyDown(int(m.WParam))) {
+            m.Result = 0;
+            return;
+        }
+        break;
+    case win::WM_CHAR:
+        if (FSkinMenu->Visible() && FSkinMenu->KeyChar(char(m.WParam))) {
+            m.Result = 0;
+            return;
+        }
+        break;
     case win::WM_ENTERSIZEMOVE:
-        InSizeMove = true;
+        if (FSupportNCArea) {
+            ResetObjectStates();
+            EnableTimer(MouseTimerId, FMouseTimer, false, 50);
+            ActiveObject = MouseCaptureObject = -1;
+            InSizeMove = true;
+            win::BOOL full = win::TRUE;
+            win::SystemParametersInfo(win::SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+            FullDragWindows = full != 0;
+        }
         break;
     case win::WM_EXITSIZEMOVE:
-        InSizeMove = false;
+        if (FSupportNCArea) {
+            EnableTimer(MouseTimerId, FMouseTimer, false, 50);
+            ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+            if (FSkinSupport)
+                SendNcPaint();
+        }
         break;
     case win::WM_TIMER:
         if (m.WParam == MorphTimerId) {
@@ -1637,18 +2548,18 @@ void TspSkinnedForm::WindowProc(TMessage& m)
         }
         if (m.WParam == AnimateTimerId)
             return;
+        if (m.WParam == AlphaTimerId && LayeredWindowsAvailable() && (FAlphaBlend || AlphaBlendAnimation)) {
+            AlphaTimerTick();
+            return;
+        }
         break;
     case win::WM_DESTROY:
         StopTimers();
-        break;
-    case win::WM_MOUSEMOVE:
-    case win::WM_LBUTTONUP:
-    case win::WM_RBUTTONUP:
-        if (FSupportNCArea && OnCapturedMouse(m))
-            return;
+        FSkinMenu->Close();
         break;
     case win::WM_CAPTURECHANGED:
-        if (reinterpret_cast<win::HWND>(m.LParam) != FForm->Handle())
+        if (reinterpret_cast<win::HWND>(m.LParam) != FForm->Handle() && FSupportNCArea
+            && !IsCaptionObject(MouseCaptureObject))
             MouseCaptureObject = -1;
         break;
     default:
@@ -1656,11 +2567,24 @@ void TspSkinnedForm::WindowProc(TMessage& m)
     }
     CallPrevious(m);
     switch (m.Msg) {
+    case win::WM_NCMOUSEMOVE:
     case win::WM_NCLBUTTONDOWN:
+    case win::WM_NCLBUTTONUP:
     case win::WM_NCLBUTTONDBLCLK:
     case win::WM_NCRBUTTONDOWN:
+    case win::WM_NCRBUTTONUP:
+    case win::WM_NCRBUTTONDBLCLK:
         if (FSupportNCArea)
-            OnNcMouse(m);
+            OnNcMouse(m, int(m.WParam));
+        break;
+    case win::WM_MOUSEMOVE:
+    case win::WM_LBUTTONDOWN:
+    case win::WM_LBUTTONUP:
+    case win::WM_LBUTTONDBLCLK:
+    case win::WM_RBUTTONDOWN:
+    case win::WM_RBUTTONUP:
+    case win::WM_RBUTTONDBLCLK:
+        OnClientMouse(m);
         break;
     default:
         break;

@@ -4,6 +4,7 @@
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Region.h"
 #include "platform/toolkit/Forms.h"
+#include "platform/toolkit/Menus.h"
 #include "skin/draw/ActiveSkinObject.h"
 #include "skin/draw/FrameImage.h"
 
@@ -17,6 +18,8 @@ namespace xe::skin {
 
 class TspSkinCaptionObject;
 class TspSkinData;
+class TspSkinPopupMenu;
+class TspTrayIcon;
 
 // Which caption buttons (and system-menu items) a skinned form has: bits of a set.
 using TspBorderIcons = uint32_t;
@@ -44,6 +47,7 @@ using TspActivateCustomObjectEvent = std::function<void(std::string const& idNam
 constexpr win::UINT_PTR MorphTimerId = 0x5301; // 20 ms: fades of the objects
 constexpr win::UINT_PTR MouseTimerId = 0x5302; // 50 ms: the object under the mouse
 constexpr win::UINT_PTR AnimateTimerId = 0x5303; // 25 ms: animation objects
+constexpr win::UINT_PTR AlphaTimerId = 1; // one shot, 1 ms: the alpha fade-in
 
 // Draws and operates the window frame of the form that owns it from a skin: it takes over
 // the form's window procedure, answers the non-client messages (frame size, painting,
@@ -89,8 +93,12 @@ public:
     bool SupportNCArea() const override { return FSupportNCArea; }
     void SetSupportNCArea(bool value);
     bool AlphaBlendAnimation = false;
-    int AlphaBlendValue = 200;
-    bool AlphaBlend = false;
+    int AlphaBlendValue() const { return FAlphaBlendValue; }
+    // Applied at once while AlphaBlend is on.
+    void SetAlphaBlendValue(int value);
+    bool AlphaBlend() const { return FAlphaBlend; }
+    // At run time: on makes the window layered with AlphaBlendValue, off makes it opaque.
+    void SetAlphaBlend(bool value);
     bool MenusAlphaBlend = false;
     bool MenusAlphaBlendAnimation = false;
     int MenusAlphaBlendValue = 200;
@@ -105,6 +113,13 @@ public:
     bool DraggAble = false;
     bool Magnetic = false;
     int MagneticSize = 10;
+    // The user's system menu (not owned); null: the component builds its own.
+    tk::TPopupMenu* SysMenu() const { return FSystemMenu; }
+    void SetSystemMenu(tk::TPopupMenu* value);
+    TspTrayIcon* TrayIcon() const { return FTrayIcon; }
+    // Hides the icon unless AlwaysShowInTray; at run time an icon without a popup menu gets
+    // the component's tray menu (restore, close) and restores the form on request.
+    void SetTrayIcon(TspTrayIcon* value);
     TspBorderIcons BorderIcons() const { return FBorderIcons; }
     // Makes the caption buttons again (the skin's, or the built-in ones without a skin) and
     // applies the icons.
@@ -122,6 +137,11 @@ public:
     tk::TNotifyEvent OnActivate;
     tk::TNotifyEvent OnDeActivate;
     TspActivateCustomObjectEvent OnActivateCustomObject;
+    tk::TNotifyEvent OnChangeRollUpState;
+    tk::TNotifyEvent OnMinimizeToTray;
+    tk::TNotifyEvent OnRestoreFromTray;
+    tk::TNotifyEvent OnSkinMenuOpen;
+    tk::TNotifyEvent OnSkinMenuClose;
 
     // --- lifecycle ---
     // Rebuilds the objects, the geometry and the frame from the current skin.
@@ -144,6 +164,7 @@ public:
     bool RollUpState() const override { return FRollUpState; }
     bool InChangeSkinData = false;
     bool InSizeMove = false;
+    bool FullDragWindows = true;
     bool ClientDragging = false;
 
     std::vector<std::unique_ptr<TspActiveSkinObject>> ObjectList;
@@ -180,9 +201,38 @@ public:
     int DefaultButtonSize() const;
     int GetMinWidth() const;
     int GetMinHeight() const;
+    int GetMaxWidth() const;
+    int GetMaxHeight() const;
+
+    // --- window commands ---
+    void ChangeWindowState(TspWindowState value);
+    void DoMinimize();
+    void DoMaximize();
+    void DoRestore();
+    // Where a minimised form goes: the first free slot along the bottom of the work area.
+    base::TPoint GetMinimizedPosition() const;
+    void SetRollUpState(bool value);
+    void MinimizeToTray();
+    void RestoreFromTray();
+    // Moves a proposed top-left corner onto the work area's edges within MagneticSize.
+    void SnapToWorkArea(int& x, int& y, int w, int h) const;
+    // Builds the system menu and opens it at a screen point.
+    void ShowSystemMenu(base::TPoint screen);
+    // The component's own system menu and tray menu (the user's system menu is SysMenu).
+    tk::TPopupMenu* OwnSystemMenu() const { return FOwnSysMenu; }
+    tk::TPopupMenu* TrayMenu() const { return FTrayMenu; }
+    // Fills the system menu that ShowSystemMenu opens, without opening it.
+    tk::TPopupMenu* BuildSystemMenu();
+    TspSkinPopupMenu* SkinMenu() const { return FSkinMenu; }
+    bool LayeredWindowsAvailable() const;
+    void SetFormAlpha(int alpha);
+    base::TRect OldBoundsRect;
+    bool MaxRollUpState = false;
+    int OldHeight = 0;
 
     // Hit testing (window point) and the object under the mouse.
     int SkinHitTest(base::TPoint p) const;
+    int ClientHitTest(base::TPoint p) const;
     int DefaultHitTest(base::TPoint p);
     bool PointInMask(base::TPoint p) const;
     void TestActive(int x, int y, bool test);
@@ -205,6 +255,12 @@ public:
     TspActiveSkinObject* Object(int index) const override;
     void WindowCommand(TspWindowCommand command) override;
     base::TPoint FrameScreenOrigin() const override;
+    void StartDragging(int x, int y) override;
+    void StopDragging() override;
+    TspSkinPopupSource* SystemMenu() override;
+    void PopupMenuAt(TspSkinPopupSource& menu, base::TRect const& screenRect, bool above) override;
+    base::TPoint DragAnchor;
+    bool MouseInside = false; // client mode: the mouse is over the window
 
     bool MorphTimerActive() const { return FMorphTimer; }
     bool MouseTimerActive() const { return FMouseTimer; }
@@ -228,6 +284,28 @@ private:
     bool BelongsToRollUpState(TspActiveSkinObject const& o) const;
     bool TakesPartInMouse(TspActiveSkinObject const& o) const;
     int CaptionObjectAt(base::TPoint p) const; // index, -1 for none
+    bool IsCaptionObject(int index) const;
+    int BorderHitTest(base::TPoint p, int inner) const; // steps 4 and 5 of the skin rule
+    void ObjectMouseDown(base::TPoint p, win::TMouseButton button);
+    void ObjectMouseUp(base::TPoint p, win::TMouseButton button);
+    void ObjectMouseMove(base::TPoint p);
+    void ObjectDblClick();
+    void CaptionDblClick();
+    void CaptionObjectDblClick();
+    void ClientDrag();
+    void ResetObjectStates();
+    void SetSkinCursor();
+    void AlphaTimerTick();
+    void OnShowWindow(tk::TMessage& m);
+    void OnMoving(tk::TMessage& m);
+    void OnSysCommand(tk::TMessage& m);
+    void ClientRollUp(bool value);
+    void SkinMenuClosed();
+    // A system-menu caption from the skin data's interface strings, else the built-in one.
+    std::string MenuCaption(std::string_view name, std::string const& fallback) const;
+    tk::TMenuItem* NewMenuItem(std::string const& name, std::string const& caption, tk::TNotifyEvent click);
+    base::TPoint ClientPoint(tk::TMessage const& m) const;
+    base::TPoint WindowPoint(tk::TMessage const& m) const;
     TspSkinCaptionObject* FirstCaption() const;
     TFrameCut SourceCut() const;
     TFrameCut MappedCut() const;
@@ -240,9 +318,8 @@ private:
     void OnEraseBackground(tk::TMessage& m);
     void OnSize(tk::TMessage& m);
     void OnSetText(tk::TMessage& m);
-    void OnNcMouse(tk::TMessage& m);
-    // Mouse messages while an object holds the mouse; true when handled.
-    bool OnCapturedMouse(tk::TMessage& m);
+    void OnNcMouse(tk::TMessage& m, int hit);
+    void OnClientMouse(tk::TMessage& m);
     void PaintSkinFrame();
     void PaintDefaultFrame();
     void PaintClientBackground(gfx::TCanvas& canvas);
@@ -268,6 +345,16 @@ private:
     bool FMorphTimer = false;
     bool FMouseTimer = false;
     bool FAnimateTimer = false;
+    bool FAlphaBlend = false;
+    int FAlphaBlendValue = 200;
+    int FLastHit = 0; // the answer of the last non-client hit test
+    tk::TPopupMenu* FSystemMenu = nullptr;
+    TspTrayIcon* FTrayIcon = nullptr;
+    tk::TPopupMenu* FOwnSysMenu = nullptr; // owned as a component
+    tk::TPopupMenu* FTrayMenu = nullptr; // owned as a component
+    TspSkinPopupMenu* FSkinMenu = nullptr; // owned as a component
+    std::vector<tk::TControl*> FHiddenControls; // client-mode roll-up
+    std::unique_ptr<TspSkinPopupSource> FSysMenuSource;
 };
 
 // Makes TspSkinnedForm known to the stored-form reader.

@@ -10,6 +10,7 @@
 #include "platform/windows/WinUser.h"
 #include "resources/Embedded.h"
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinPopupMenu.h"
 #include "tests/app/ExportFixtures.h"
 #include "tests/platform/toolkit/HeadlessFixture.h"
 
@@ -149,7 +150,7 @@ TEST_F(AppFormsTest, DialogIsASkinnedFormWithoutFrame)
     EXPECT_FALSE(skinned->Sizeable);
     EXPECT_TRUE(skinned->SupportNCArea());
     EXPECT_TRUE(skinned->UseDefaultSysMenu);
-    EXPECT_EQ(skinned->AlphaBlendValue, 200);
+    EXPECT_EQ(skinned->AlphaBlendValue(), 200);
     EXPECT_EQ(skinned->DefCaptionFont().Name(), "Arial");
     EXPECT_EQ(skinned->DefCaptionFont().Height(), 14);
     EXPECT_EQ(Dialog->ClientWidth(), 200) << "no non-client area";
@@ -286,4 +287,63 @@ TEST_F(AppFormsTest, CloseDuringAnExportAsksAndOkStopsAndDeletesTheOutput)
     EXPECT_TRUE(Main->FCancelled);
     EXPECT_FALSE(base::FileExists(out));
     EXPECT_TRUE(App->Terminated());
+}
+
+// The dialog's own window commands: its system menu holds only Close (Alt+F4), which
+// answers as Cancel does; Alt+F4 itself does the same; the caption band moves the dialog;
+// a double click there asks for a roll-up, which the dialog refuses.
+TEST_F(AppFormsTest, DialogSystemMenuAltF4AndCaptionBand)
+{
+    std::string const caption = Ansi(u8"提示信息");
+    skin::TspSkinnedForm* skinned = Dialog->spSkinnedForm1;
+    skin::TspSkinPopupMenu* menu = skinned->SkinMenu();
+
+    // A right click in the caption band; the menu's one item chosen with the mouse.
+    H->WaitShown(caption);
+    H->Move(caption, 60, 12);
+    H->Sleep(60);
+    H->Click(caption, 60, 12, win::mbRight);
+    base::TPoint start;
+    H->Do([&] {
+        start = { Dialog->Left(), Dialog->Top() };
+        ASSERT_TRUE(menu->Visible());
+        ASSERT_EQ(menu->ItemCount(), 1);
+        EXPECT_EQ(menu->Item(0)->Caption(), "&Close");
+        EXPECT_EQ(tk::ShortCutToText(menu->Item(0)->ShortCut()), "Alt+F4");
+        win::RECT w;
+        win::GetWindowRect(menu->Handle(), &w);
+        EXPECT_EQ(w.Left, Dialog->Left() + 60) << "opened at the cursor";
+        EXPECT_EQ(w.Top, Dialog->Top() + 12);
+        base::TRect const r = menu->ItemRect(0);
+        H->Click(w.Left + r.Left + 10, w.Top + (r.Top + r.Bottom) / 2);
+    });
+    EXPECT_EQ(Dialog->ShowModal(), tk::mrCancel);
+    EXPECT_EQ(tk::mrCancel, 2);
+    EXPECT_FALSE(menu->Visible());
+
+    // Alt+F4.
+    H->WaitShown(caption);
+    H->KeyPress(win::VK_F4, { win::VK_MENU });
+    EXPECT_EQ(Dialog->ShowModal(), tk::mrCancel);
+
+    // The caption band drags the dialog; a double click there leaves it as it is; the menu
+    // follows the keyboard too.
+    // (The dialog opens where it opened the first time.)
+    H->WaitShown(caption);
+    H->Move(caption, 60, 12);
+    H->Sleep(60);
+    H->Drag(start.X + 60, start.Y + 12, start.X + 90, start.Y + 32);
+    H->Sleep(1000);
+    H->DoubleClick(caption, 60, 12);
+    H->Do([&] {
+        EXPECT_EQ(Dialog->Left(), start.X + 30);
+        EXPECT_EQ(Dialog->Top(), start.Y + 20);
+        EXPECT_FALSE(skinned->RollUpState());
+        EXPECT_EQ(Dialog->Height(), 135);
+    });
+    H->Sleep(1000);
+    H->Click(caption, 60, 12, win::mbRight);
+    H->KeyPress(win::VK_DOWN);
+    H->KeyPress(win::VK_RETURN);
+    EXPECT_EQ(Dialog->ShowModal(), tk::mrCancel);
 }

@@ -13,11 +13,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <sstream>
+#include <vector>
 
 using namespace xe;
 namespace fs = std::filesystem;
@@ -145,6 +147,32 @@ protected:
         X("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y)
             + " click 1");
     }
+    // A window's position and size on the screen, from xdotool.
+    struct TGeometry {
+        int X = -1, Y = -1, W = 0, H = 0;
+    };
+    TGeometry GeometryOf(std::string const& window)
+    {
+        TGeometry g;
+        std::string const text = X("xdotool getwindowgeometry " + window);
+        size_t at = text.find("Position: ");
+        if (at != std::string::npos)
+            std::sscanf(text.c_str() + at, "Position: %d,%d", &g.X, &g.Y);
+        at = text.find("Geometry: ");
+        if (at != std::string::npos)
+            std::sscanf(text.c_str() + at, "Geometry: %dx%d", &g.W, &g.H);
+        return g;
+    }
+    // A visible window of the process other than the given ones, or empty.
+    std::string OtherWindow(std::vector<std::string> const& known)
+    {
+        std::istringstream ids(X("xdotool search --onlyvisible --pid " + std::to_string(App)));
+        std::string id;
+        while (ids >> id)
+            if (std::find(known.begin(), known.end(), id) == known.end())
+                return id;
+        return "";
+    }
     void Screenshot(std::string const& name) { X("import -window root '" + name + "'"); }
 
     // Starts the export, waits for it to run and clicks the main window's close image.
@@ -246,4 +274,39 @@ TEST_F(XvfbExport, AnErrorIsShownInAMessageBoxBeforeTheToolEnds)
     ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "OK did not end the tool";
     EXPECT_EQ(ExitStatus, 1);
     EXPECT_FALSE(base::FileExists(XmlName));
+}
+
+TEST_F(XvfbExport, DialogMovesByItsCaptionAndItsSystemMenuClosesAsCancel)
+{
+    std::string main = CloseDuringExport();
+    std::string dialog = WaitWindow("200x135");
+    ASSERT_FALSE(dialog.empty()) << "the dialog did not appear";
+    TGeometry const before = GeometryOf(dialog);
+    X("xdotool mousemove --window " + dialog
+        + " 60 12 sleep 0.2 mousedown 1 sleep 0.2 mousemove_relative 10 10"
+        + " sleep 0.2 mousemove_relative 20 10 sleep 0.2 mouseup 1");
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            TGeometry const g = GeometryOf(dialog);
+            return g.X == before.X + 30 && g.Y == before.Y + 20;
+        },
+        5000))
+        << "the caption band did not move the dialog";
+    X("xdotool mousemove --window " + dialog + " 60 12 sleep 0.2 click 3");
+    std::string menu;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return !(menu = OtherWindow({ main, dialog })).empty() || Exited();
+        },
+        10000))
+        << "the system menu did not open";
+    Screenshot("xvfb-system-menu.png");
+    TGeometry const m = GeometryOf(menu);
+    ClickIn(menu, m.W / 2, m.H / 2); // its one item, Close
+    ASSERT_TRUE(WaitFor([&] { return OutHas(u8"导出数据成功") || Exited(); }, 120000)) << Out();
+    EXPECT_FALSE(Exited()) << "Close answers as Cancel: the export goes on";
+    ClickIn(main, 297 + 9, 5 + 10);
+    ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000));
+    EXPECT_EQ(ExitStatus, 0) << "stderr: " << Err();
+    EXPECT_TRUE(base::FileExists(XmlName));
 }

@@ -185,6 +185,7 @@ TEST_F(InputTest, PressActivatesInPlatformOrder)
         if (l.Message != WM_NCHITTEST && l.Message != WM_MOUSEMOVE && l.Message != WM_LBUTTONUP)
             seen.push_back({ l.Window, l.Message });
     std::vector<std::pair<HWND, UINT>> expected = {
+        { b.Handle, WM_SETCURSOR }, // the move there
         { b.Handle, WM_MOUSEACTIVATE },
         { a.Handle, WM_NCACTIVATE },
         { a.Handle, WM_ACTIVATE },
@@ -192,6 +193,7 @@ TEST_F(InputTest, PressActivatesInPlatformOrder)
         { b.Handle, WM_ACTIVATE },
         { a.Handle, WM_KILLFOCUS },
         { b.Handle, WM_SETFOCUS },
+        { b.Handle, WM_SETCURSOR }, // the press, once activated
         { b.Handle, WM_LBUTTONDOWN },
     };
     EXPECT_EQ(seen, expected);

@@ -35,8 +35,10 @@ bool PumpUntil(std::function<bool()> const& done, UINT ms)
     uint64_t deadline = GetTickCount64() + ms;
     UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {});
     MSG msg;
-    while (!done() && GetTickCount64() < deadline && GetMessage(&msg, nullptr, 0, 0))
+    while (!done() && GetTickCount64() < deadline && GetMessage(&msg, nullptr, 0, 0)) {
+        TranslateMessage(&msg);
         DispatchMessage(&msg);
+    }
     KillTimer(nullptr, timer);
     return done();
 }
@@ -138,6 +140,117 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
             },
             5000);
         EXPECT_NE(Shell(prefix + "xwininfo -root -tree").find("355x175+100+50"), std::string::npos);
+    }
+    DoneWindowSystem();
+    if (oldDisplay.empty())
+        unsetenv("DISPLAY");
+    else
+        setenv("DISPLAY", oldDisplay.c_str(), 1);
+}
+
+// Starts SDL on the Xvfb display; null (with the test failed) when it cannot.
+std::unique_ptr<TSdlBackend> OpenSdl(TXvfb const& xvfb)
+{
+    setenv("DISPLAY", xvfb.Display.c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    for (int attempt = 0;; ++attempt) {
+        try {
+            return std::make_unique<TSdlBackend>();
+        } catch (base::EInvalidOperation const& e) {
+            if (attempt == 4) {
+                ADD_FAILURE() << "Xvfb runs on " << xvfb.Display << " but SDL cannot use it: " << e.what();
+                return nullptr;
+            }
+            poll(nullptr, 0, 200);
+        }
+    }
+}
+
+TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
+{
+    TXvfb xvfb;
+    if (!xvfb.Ok())
+        GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
+    std::string oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    std::unique_ptr<TSdlBackend> backend = OpenSdl(xvfb);
+    if (!backend)
+        return;
+    TSdlBackend* sdl = backend.get();
+    InitWindowSystem(std::move(backend));
+    {
+        TTestWindow w("XeFrameTest", base::Bounds(200, 150, 300, 200), WS_POPUP | WS_VISIBLE);
+        // A frame of its own: 4-pixel sizing borders, a caption band, a size limit.
+        w.OnMessage = [&](UINT m, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+            if (m == WM_NCHITTEST) {
+                RECT r;
+                GetWindowRect(w.Handle, &r);
+                TPoint p = LParamToPoint(lp);
+                if (p.X < r.Left + 4)
+                    return HTLEFT;
+                if (p.X >= r.Right - 4)
+                    return HTRIGHT;
+                return p.Y < r.Top + 20 ? HTCAPTION : HTCLIENT;
+            }
+            if (m == WM_NCCALCSIZE) {
+                RECT* r = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
+                r->Left += 4;
+                r->Top += 20;
+                r->Right -= 4;
+                return 0;
+            }
+            if (m == WM_GETMINMAXINFO) {
+                reinterpret_cast<MINMAXINFO*>(lp)->ptMaxTrackSize = { 800, 600 };
+                return 0;
+            }
+            return std::nullopt;
+        };
+        std::string prefix = "DISPLAY=" + xvfb.Display + " ";
+        auto shownAs = [&](std::string const& geometry) {
+            return PumpUntil(
+                [&] {
+                    std::string tree = Shell(prefix + "xwininfo -root -tree 2>/dev/null");
+                    return tree.find("\"XeFrameTest\": ") != std::string::npos
+                        && tree.find(geometry) != std::string::npos;
+                },
+                5000);
+        };
+        ASSERT_TRUE(shownAs("300x200+200+150"));
+
+        // The sizing cursor over the left border, the arrow over the client area. (Under
+        // Xvfb the pointer's moves without a button reach SDL only after a press, so the
+        // press tells the window where the mouse is.)
+        // The press starts the size loop, which lasts until the release: both are sent first.
+        Shell(prefix + "xdotool mousemove 201 250 mousedown 1 mouseup 1");
+        EXPECT_TRUE(PumpUntil([&] { return w.Count(WM_EXITSIZEMOVE) > 0; }, 5000));
+        EXPECT_EQ(w.Only({ WM_SYSCOMMAND }).at(0).WParam, SC_SIZE | WMSZ_LEFT);
+        EXPECT_EQ(sdl->CursorShape(), CursorId(LoadCursor(nullptr, IDC_SIZEWE)));
+        Shell(prefix + "xdotool mousemove 350 250 click 1");
+        EXPECT_TRUE(PumpUntil([&] { return sdl->CursorShape() == CursorId(LoadCursor(nullptr, IDC_ARROW)); }, 5000))
+            << sdl->CursorShape();
+        PumpUntil([&] { return w.Count(WM_LBUTTONUP) > 0; }, 2000);
+
+        // A key press reaches the window as a key and a character.
+        Shell(prefix + "xdotool key a");
+        EXPECT_TRUE(PumpUntil([&] { return w.Count(WM_KEYUP) > 0; }, 5000));
+        auto keys = w.Only({ WM_KEYDOWN, WM_CHAR });
+        ASSERT_EQ(keys.size(), 2u);
+        EXPECT_EQ(keys[0].WParam, WPARAM('A'));
+        EXPECT_EQ(keys[1].WParam, WPARAM('a'));
+
+        // Maximised within the size limit, minimised, restored.
+        SendMessage(w.Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        EXPECT_TRUE(IsZoomed(w.Handle));
+        EXPECT_TRUE(shownAs("800x600+0+0"));
+        SendMessage(w.Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        EXPECT_TRUE(IsIconic(w.Handle));
+        PumpUntil([] { return false; }, 300);
+        SendMessage(w.Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+        EXPECT_FALSE(IsIconic(w.Handle));
+        EXPECT_TRUE(IsZoomed(w.Handle));
+        SendMessage(w.Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+        EXPECT_FALSE(IsZoomed(w.Handle));
+        EXPECT_TRUE(shownAs("300x200+200+150"));
+        EXPECT_NE(Shell(prefix + "xwininfo -name XeFrameTest").find("IsViewable"), std::string::npos);
     }
     DoneWindowSystem();
     if (oldDisplay.empty())

@@ -1,0 +1,346 @@
+#include "platform/toolkit/ExtCtrls.h"
+#include "platform/toolkit/Menus.h"
+#include "tests/platform/toolkit/HeadlessFixture.h"
+
+namespace xe::tk::test {
+namespace {
+
+class MenusTest : public HeadlessTest { };
+
+TEST(ShortCutTest, TextsMnemonicsAndTheirInverse)
+{
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_F4, ssAlt)), "Alt+F4");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_F4, ssCtrl)), "Ctrl+F4");
+    EXPECT_EQ(ShortCutToText(ShortCut('A', ssShift | ssCtrl)), "Shift+Ctrl+A");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_DELETE, 0)), "Del");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_RETURN, ssAlt)), "Alt+Enter");
+    EXPECT_EQ(ShortCutToText(scNone), "");
+    EXPECT_EQ(ShortCutToText(ShortCut(win::VK_SHIFT, ssCtrl)), ""); // a key without a name
+    for (TShortCut s : { TShortCut(ShortCut(win::VK_F4, ssAlt)), TShortCut(ShortCut('7', ssCtrl | ssAlt)),
+             TShortCut(ShortCut(win::VK_F12, ssShift)), TShortCut(ShortCut(win::VK_PRIOR, 0)) })
+        EXPECT_EQ(TextToShortCut(ShortCutToText(s)), s) << ShortCutToText(s);
+    EXPECT_EQ(TextToShortCut("ctrl+f4"), ShortCut(win::VK_F4, ssCtrl));
+    EXPECT_EQ(TextToShortCut("Ctrl+"), scNone);
+    EXPECT_EQ(TextToShortCut("Hyper+X"), scNone);
+
+    EXPECT_EQ(GetHotkey("Mi&nimize"), 'N');
+    EXPECT_EQ(GetHotkey("Save && &Exit"), 'E');
+    EXPECT_EQ(GetHotkey("No && mark"), 0);
+    EXPECT_EQ(GetHotkey("Trailing&"), 0);
+    EXPECT_EQ(StripHotkey("Save && &Exit"), "Save & Exit");
+    EXPECT_EQ(StripHotkey("Ro&llUp"), "RollUp");
+    EXPECT_TRUE(IsAccel('x', "Ma&ximize"));
+    EXPECT_FALSE(IsAccel('m', "Ma&ximize"));
+}
+
+TEST_F(MenusTest, ItemsFormATreeThatOwnsItsSubItems)
+{
+    TForm* form = App->CreateForm<TForm>();
+    auto* menu = new TPopupMenu(form);
+    int changes = 0;
+    menu->OnChange = [&](TMenu*) { ++changes; };
+    auto* minimize = new TMenuItem(form);
+    minimize->SetCaption("Mi&nimize");
+    auto* line = new TMenuItem(form);
+    line->SetCaption("-");
+    auto* close = new TMenuItem(form);
+    close->SetCaption("&Close");
+    close->SetShortCut(ShortCut(win::VK_F4, ssAlt));
+    menu->Items()->Add(minimize);
+    menu->Items()->Add(close);
+    menu->Items()->Insert(1, line);
+    EXPECT_GE(changes, 3);
+    ASSERT_EQ(menu->Items()->Count(), 3);
+    EXPECT_EQ(menu->Items()->Items(1), line);
+    EXPECT_TRUE(line->IsLine());
+    EXPECT_EQ(menu->Items()->Find("minimize"), minimize);
+    EXPECT_EQ(close->Parent(), menu->Items());
+    EXPECT_THROW(menu->Items()->Add(close), base::EInvalidOperation);
+
+    // Short cuts click enabled items only; disabled ones and those below a disabled item
+    // are skipped.
+    int clicks = 0;
+    close->OnClick = [&](TComponent* sender) {
+        EXPECT_EQ(sender, close);
+        ++clicks;
+    };
+    EXPECT_TRUE(menu->IsShortCut(ShortCut(win::VK_F4, ssAlt)));
+    EXPECT_FALSE(menu->IsShortCut(ShortCut(win::VK_F4, ssCtrl)));
+    close->SetEnabled(false);
+    EXPECT_FALSE(menu->IsShortCut(ShortCut(win::VK_F4, ssAlt)));
+    close->Click();
+    EXPECT_EQ(clicks, 1);
+    close->SetEnabled(true);
+    auto* sub = new TMenuItem(form);
+    sub->SetShortCut(ShortCut('S', ssCtrl));
+    minimize->Add(sub);
+    EXPECT_EQ(menu->Items()->FindByShortCut(ShortCut('S', ssCtrl)), sub);
+    minimize->SetVisible(false);
+    EXPECT_EQ(menu->Items()->FindByShortCut(ShortCut('S', ssCtrl)), nullptr);
+
+    // One default item per level.
+    minimize->SetDefault(true);
+    close->SetDefault(true);
+    EXPECT_FALSE(minimize->Default());
+
+    // An item that goes leaves its parent; a parent that goes frees its sub-items.
+    TComponent::Free(line);
+    EXPECT_EQ(menu->Items()->Count(), 2);
+    int owned = form->ComponentCount();
+    menu->Items()->Delete(0); // minimize and its sub-item
+    EXPECT_EQ(form->ComponentCount(), owned - 2);
+    EXPECT_EQ(menu->Items()->Items(0), close);
+
+    // Popup hands the menu and the point to whoever draws menus.
+    TPopupMenu* shown = nullptr;
+    base::TPoint at;
+    TPopupMenu::PopupHandler = [&](TPopupMenu* m, base::TPoint p) {
+        shown = m;
+        at = p;
+    };
+    menu->Popup(30, 40);
+    TPopupMenu::PopupHandler = nullptr;
+    EXPECT_EQ(shown, menu);
+    EXPECT_EQ(at, (base::TPoint { 30, 40 }));
+}
+
+TEST_F(MenusTest, FormKeysShortCutsAndAltF4)
+{
+    TForm* form = App->CreateForm<TForm>();
+    form->SetBounds(100, 100, 300, 200);
+    auto* menu = new TMainMenu(form);
+    auto* save = new TMenuItem(form);
+    save->SetShortCut(ShortCut('S', ssCtrl));
+    int saves = 0;
+    save->OnClick = [&](TComponent*) { ++saves; };
+    menu->Items()->Add(save);
+    form->SetMenu(menu);
+    std::vector<int> downs;
+    std::string typed;
+    form->OnKeyDown = [&](TComponent*, win::WORD& key, TShiftState shift) {
+        downs.push_back(key | int(shift << 16));
+    };
+    form->OnKeyPress = [&](TComponent*, char& c) { typed += c; };
+    bool vetoed = false;
+    form->OnCloseQuery = [&](TComponent*, bool& canClose) {
+        vetoed = true;
+        canClose = false;
+    };
+    form->Show();
+    // The application's loop offers keys to the short cuts before they become characters.
+    auto run = [&] {
+        while (!H->ScriptDone())
+            App->HandleMessage();
+        App->ProcessMessages();
+    };
+    H->Type("hi");
+    H->KeyPress('S', { win::VK_CONTROL });
+    H->KeyPress(win::VK_F4, { win::VK_MENU });
+    run();
+    EXPECT_EQ(typed, "hi");
+    EXPECT_EQ(saves, 1);
+    // The short cut's key never reached OnKeyDown; the modifiers did.
+    std::vector<int> expected { 'H', 'I', win::VK_CONTROL | int(ssCtrl << 16), win::VK_MENU | int(ssAlt << 16),
+        win::VK_F4 | int(ssAlt << 16) };
+    EXPECT_EQ(downs, expected);
+    EXPECT_TRUE(vetoed); // Alt+F4 asked the form to close
+
+    // OnShortCut comes before the menu and may take the key.
+    int offered = 0;
+    form->OnShortCut = [&](TWMKey& key, bool& handled) {
+        ++offered;
+        handled = key.CharCode == 'S';
+    };
+    H->KeyPress('S', { win::VK_CONTROL });
+    run();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(offered, 2); // Ctrl, then S: each key once
+    // A loop of its own (no application) still gets the short cuts, in the form.
+    H->KeyPress('S', { win::VK_CONTROL });
+    form->OnShortCut = nullptr;
+    H->RunScript();
+    EXPECT_EQ(saves, 2);
+
+    // The menu is forgotten when it goes.
+    TComponent::Free(menu);
+    EXPECT_EQ(form->Menu(), nullptr);
+}
+
+TEST_F(MenusTest, TimerRunsOnTheVirtualClock)
+{
+    TForm* form = App->CreateForm<TForm>();
+    auto* timer = new TTimer(form);
+    EXPECT_TRUE(timer->Running()); // enabled, 1000 ms, as created
+    timer->SetEnabled(false);
+    timer->SetInterval(100);
+    EXPECT_FALSE(timer->Running());
+    std::vector<uint64_t> ticks;
+    timer->OnTimer = [&](TComponent* sender) {
+        EXPECT_EQ(sender, timer);
+        ticks.push_back(win::GetTickCount64());
+    };
+    uint64_t start = win::GetTickCount64();
+    timer->SetEnabled(true);
+    H->RunFor(350);
+    ASSERT_EQ(ticks.size(), 3u);
+    EXPECT_EQ(ticks[0] - start, 100u);
+    EXPECT_EQ(ticks[2] - start, 300u);
+    // A new interval starts the period afresh; zero stops the timer.
+    timer->SetInterval(40);
+    H->RunFor(100);
+    EXPECT_EQ(ticks.size(), 5u);
+    timer->SetInterval(0);
+    EXPECT_FALSE(timer->Running());
+    timer->SetInterval(1000);
+    TComponent::Free(timer); // a freed timer never fires
+    H->RunFor(2000);
+    EXPECT_EQ(ticks.size(), 5u);
+}
+
+// A component that takes over the form's window procedure and paints the client
+// background itself, as a skin does.
+struct TBackgroundPainter {
+    TForm* Form;
+    TWndMethod Old;
+    explicit TBackgroundPainter(TForm* form)
+        : Form(form)
+        , Old(form->WindowProc)
+    {
+        form->WindowProc = [this](TMessage& m) {
+            if (m.Msg == win::WM_ERASEBKGND) {
+                auto* dc = reinterpret_cast<gfx::TCanvas*>(m.WParam);
+                dc->Brush.Color = base::RGB(200, 0, 0);
+                dc->FillRect(Form->ClientRect());
+                m.Result = 1;
+                return;
+            }
+            Old(m);
+        };
+    }
+    ~TBackgroundPainter() { Form->WindowProc = Old; }
+};
+
+TEST_F(MenusTest, FormFillsItsBackgroundOnlyWhenErasingWasNotAnswered)
+{
+    TForm* form = App->CreateForm<TForm>();
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 100, 80);
+    form->SetColor(base::RGB(0, 0, 255));
+    {
+        TBackgroundPainter painter(form);
+        form->Show();
+        H->RunScript();
+        EXPECT_EQ(win::GetWindowSurface(form->Handle())->Pixel(50, 40), base::RGB(200, 0, 0));
+        // A repaint without erasing keeps the skin's background too.
+        win::InvalidateRect(form->Handle(), nullptr, win::FALSE);
+        H->RunScript();
+        EXPECT_EQ(win::GetWindowSurface(form->Handle())->Pixel(50, 40), base::RGB(200, 0, 0));
+    }
+    form->Invalidate();
+    H->RunScript();
+    EXPECT_EQ(win::GetWindowSurface(form->Handle())->Pixel(50, 40), base::RGB(0, 0, 255));
+}
+
+TEST_F(MenusTest, WindowStateFormStyleAndCursorOverControls)
+{
+    TForm* form = App->CreateForm<TForm>();
+    form->SetBounds(100, 100, 300, 200);
+    form->SetWindowState(wsMaximized); // hidden: applies at show
+    EXPECT_FALSE(win::IsZoomed(form->Handle()));
+    form->Show();
+    EXPECT_TRUE(win::IsZoomed(form->Handle()));
+    EXPECT_EQ(form->WindowState(), wsMaximized);
+    EXPECT_EQ(form->BoundsRect(), base::Rect(0, 0, 1024, 738)); // the work area
+    form->SetWindowState(wsMinimized);
+    EXPECT_TRUE(win::IsIconic(form->Handle()));
+    form->SetWindowState(wsNormal);
+    EXPECT_EQ(form->WindowState(), wsNormal);
+    EXPECT_EQ(form->BoundsRect(), base::Bounds(100, 100, 300, 200));
+
+    TForm* other = App->CreateForm<TForm>();
+    other->SetFormStyle(fsStayOnTop);
+    other->Show();
+    form->Show();
+    EXPECT_EQ(win::EnumWindows().front(), other->Handle());
+
+    // The cursor of the control under the mouse, else the form's, else the frame's own.
+    other->Hide();
+    form->SetBorderStyle(bsNone);
+    auto* control = new TGraphicControl(form);
+    control->SetParent(form);
+    control->SetBounds(10, 10, 50, 50);
+    control->SetCursor(crHandPoint);
+    H->Move(form->Left() + 20, form->Top() + 20);
+    H->RunScript();
+    EXPECT_EQ(win::GetCursor(), win::LoadCursor(nullptr, win::IDC_HAND));
+    H->Move(form->Left() + 100, form->Top() + 100);
+    H->RunScript();
+    EXPECT_EQ(win::GetCursor(), win::LoadCursor(nullptr, win::IDC_ARROW));
+    form->SetCursor(crIBeam);
+    EXPECT_EQ(win::GetCursor(), win::LoadCursor(nullptr, win::IDC_IBEAM)); // at once
+}
+
+TEST_F(MenusTest, ControlLayoutHintsAndPopupMenu)
+{
+    TForm* form = App->CreateForm<TForm>();
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 200, 100);
+    auto make = [&](TAlign align, TRect bounds) {
+        auto* c = new TGraphicControl(form);
+        c->SetParent(form);
+        c->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+        c->SetAlign(align);
+        return c;
+    };
+    TControl* top = make(alTop, base::Bounds(5, 5, 50, 20));
+    TControl* left = make(alLeft, base::Bounds(5, 5, 30, 20));
+    TControl* client = make(alClient, base::Bounds(0, 0, 1, 1));
+    TControl* anchored = make(alNone, base::Bounds(150, 60, 40, 30));
+    anchored->SetAnchors(akRight | akBottom);
+    TControl* stretched = make(alNone, base::Bounds(10, 80, 100, 10));
+    stretched->SetAnchors(akLeft | akTop | akRight);
+    EXPECT_EQ(top->BoundsRect(), base::Bounds(0, 0, 200, 20));
+    EXPECT_EQ(left->BoundsRect(), base::Bounds(0, 20, 30, 80));
+    EXPECT_EQ(client->BoundsRect(), base::Rect(30, 20, 200, 100));
+    form->SetBounds(0, 0, 260, 140);
+    EXPECT_EQ(top->BoundsRect(), base::Bounds(0, 0, 260, 20));
+    EXPECT_EQ(client->BoundsRect(), base::Rect(30, 20, 260, 140));
+    EXPECT_EQ(anchored->BoundsRect(), base::Bounds(210, 100, 40, 30));
+    EXPECT_EQ(stretched->BoundsRect(), base::Bounds(10, 80, 160, 10));
+
+    // Constraints hold the size, also in the form's size loop.
+    anchored->SetConstraints({ 10, 10, 35, 25 });
+    EXPECT_EQ(anchored->BoundsRect(), base::Bounds(210, 100, 35, 25));
+    anchored->SetBounds(0, 0, 5, 100);
+    EXPECT_EQ(anchored->BoundsRect(), base::Bounds(0, 0, 10, 25));
+    form->SetConstraints({ 150, 0, 300, 0 });
+    win::MINMAXINFO mmi {};
+    win::SendMessage(form->Handle(), win::WM_GETMINMAXINFO, 0, win::LPARAM(&mmi));
+    EXPECT_EQ(mmi.ptMinTrackSize.X, 150);
+    EXPECT_EQ(mmi.ptMaxTrackSize.X, 300);
+
+    // Hints follow the parent until set.
+    EXPECT_FALSE(top->ShowHint());
+    form->SetShowHint(true);
+    EXPECT_TRUE(top->ShowHint());
+    top->SetShowHint(false);
+    EXPECT_FALSE(top->ParentShowHint());
+    EXPECT_FALSE(top->ShowHint());
+
+    // A right click opens the control's popup menu at the mouse; a freed menu is forgotten.
+    auto* popup = new TPopupMenu(form);
+    stretched->SetPopupMenu(popup);
+    base::TPoint at;
+    TPopupMenu::PopupHandler = [&](TPopupMenu*, base::TPoint p) { at = p; };
+    form->Show();
+    H->Click(form->Left() + 20, form->Top() + 85, mbRight);
+    H->RunScript();
+    TPopupMenu::PopupHandler = nullptr;
+    EXPECT_EQ(at, (base::TPoint { form->Left() + 20, form->Top() + 85 }));
+    EXPECT_EQ(popup->PopupComponent, stretched);
+    TComponent::Free(popup);
+    EXPECT_EQ(stretched->PopupMenu(), nullptr);
+}
+
+} // namespace
+} // namespace xe::tk::test
