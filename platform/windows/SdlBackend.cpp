@@ -399,6 +399,9 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
             if (x.type == MotionNotify) {
                 raw.Kind = TRawEventKind::MouseMove;
                 raw.Pos = { x.xmotion.x_root, x.xmotion.y_root };
+                if (FLastMove == raw.Pos)
+                    continue;
+                FLastMove = raw.Pos;
                 return raw;
             }
             if ((x.type == ButtonPress || x.type == ButtonRelease) && x.xbutton.button >= 1
@@ -414,8 +417,14 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
         case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
-            if (FX11Input)
-                continue; // taken from the X events above
+            // On X, presses, releases and moves with a button held are taken from the X events
+            // above, which carry screen positions. Moves without a button come only from SDL:
+            // SDL asks X for its extended input events, and X then sends this client those
+            // instead of the plain motion events, except under a button's implicit grab. The
+            // window did not move under the pointer then, so its position relative to the
+            // window is sound.
+            if (FX11Input && (e.type != SDL_MOUSEMOTION || e.motion.state != 0))
+                continue;
             uint32_t id = e.type == SDL_MOUSEMOTION ? e.motion.windowID : e.button.windowID;
             HWND hwnd = FromSdlId(id);
             TNative* n = Find(hwnd);
@@ -429,6 +438,10 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
                                                  : TRawEventKind::ButtonUp;
             if (e.type != SDL_MOUSEMOTION)
                 raw.Button = ButtonFromSdl(e.button.button);
+            else if (FLastMove == raw.Pos)
+                continue;
+            else
+                FLastMove = raw.Pos;
             return raw;
         }
         case SDL_KEYDOWN:

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/windows/Backend.h"
 
@@ -55,6 +56,7 @@ private:
     std::map<HWND, TNative> FNatives;
     uint64_t FStart = 0;
     bool FX11Input = false; // mouse input from X events (screen positions)
+    std::optional<TPoint> FLastMove; // the last pointer move passed on, to drop the same move twice
     std::map<int, SDL_Cursor*> FCursors; // system cursors by SDL shape, made on first use
     int FCursorShape = 0;
 };
