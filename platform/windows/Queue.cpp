@@ -301,7 +301,11 @@ void TWindowSystem::ChangeCursor(HCURSOR cursor)
     if (cursor == Cursor)
         return;
     Cursor = cursor;
-    FBackend->SetCursorShape(CursorId(cursor));
+    if (auto it = PictureCursors.find(cursor); it != PictureCursors.end())
+        FBackend->SetCursorPicture(
+            CursorId(cursor), it->second.Picture, it->second.HotSpot, it->second.Transparent);
+    else
+        FBackend->SetCursorShape(CursorId(cursor));
 }
 
 void TWindowSystem::RouteMouse(TRawEvent const& event)

@@ -197,9 +197,13 @@ TSdlBackend::TSdlBackend()
 
 TSdlBackend::~TSdlBackend()
 {
+    SDL_SetCursor(SDL_GetDefaultCursor());
     for (auto& [id, cursor] : FCursors)
         SDL_FreeCursor(cursor);
     FCursors.clear();
+    for (auto& [id, cursor] : FPictureCursors)
+        SDL_FreeCursor(cursor);
+    FPictureCursors.clear();
     for (auto& [hwnd, native] : FNatives)
         SDL_DestroyWindow(native.Window);
     FNatives.clear();
@@ -384,6 +388,35 @@ void TSdlBackend::SetCursorShape(int id)
 }
 
 void TSdlBackend::SetMouseCapture(bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); }
+
+void TSdlBackend::SetCursorPicture(int id, gfx::TBitmap const& picture, TPoint hot, uint32_t transparent)
+{
+    SDL_Cursor*& cursor = FPictureCursors[id];
+    if (!cursor) {
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(
+            0, picture.Width(), picture.Height(), 32, SDL_PIXELFORMAT_ARGB8888);
+        if (!s)
+            return;
+        for (int y = 0; y < picture.Height(); ++y) {
+            uint8_t const* src = picture.ScanLine(y);
+            auto* dst = reinterpret_cast<uint32_t*>(
+                static_cast<uint8_t*>(s->pixels) + size_t(y) * size_t(s->pitch));
+            for (int x = 0; x < picture.Width(); ++x) {
+                // The picture's pixels are blue, green, red.
+                uint32_t b = src[x * 3], g = src[x * 3 + 1], r = src[x * 3 + 2];
+                bool clear = (r | (g << 8) | (b << 16)) == (transparent & 0xFFFFFF);
+                dst[x] = (clear ? 0u : 0xFF000000u) | (r << 16) | (g << 8) | b;
+            }
+        }
+        cursor = SDL_CreateColorCursor(s, hot.X, hot.Y);
+        SDL_FreeSurface(s);
+    }
+    if (!cursor)
+        return;
+    FCursorShape = id;
+    SDL_SetCursor(cursor);
+    SDL_ShowCursor(SDL_ENABLE);
+}
 
 std::optional<TRawEvent> TSdlBackend::PollEvent()
 {

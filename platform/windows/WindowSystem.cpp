@@ -1063,6 +1063,26 @@ HCURSOR SetCursor(HCURSOR cursor)
 
 HCURSOR GetCursor() { return WS().Cursor; }
 
+HCURSOR CreatePictureCursor(gfx::TBitmap const& picture, POINT hotSpot, uint32_t transparentColor)
+{
+    if (picture.Empty())
+        return nullptr;
+    TWindowSystem& ws = WS();
+    HCURSOR handle = reinterpret_cast<HCURSOR>(ws.NextPictureCursor++);
+    ws.PictureCursors[handle] = { picture, hotSpot, transparentColor };
+    return handle;
+}
+
+BOOL DestroyCursor(HCURSOR cursor)
+{
+    TWindowSystem& ws = WS();
+    if (!ws.PictureCursors.contains(cursor))
+        return FALSE;
+    // The cursor on show stays until another is chosen, as the picture is the backend's copy.
+    ws.PictureCursors.erase(cursor);
+    return TRUE;
+}
+
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
 {
     TWindow* w = WS().Get(hwnd);

@@ -123,6 +123,13 @@ public:
     HCURSOR Cursor = nullptr;
     bool FullDragWindows = true; // SPI_GETDRAGFULLWINDOWS
     void ChangeCursor(HCURSOR cursor);
+    struct TPictureCursor {
+        gfx::TBitmap Picture;
+        TPoint HotSpot;
+        uint32_t Transparent = 0;
+    };
+    std::map<HCURSOR, TPictureCursor> PictureCursors;
+    uintptr_t NextPictureCursor = 0x10000; // above every standard shape
     DWORD LastMessageTime = 0;
     TRACKMOUSEEVENT Tracking {};
 

@@ -494,6 +494,45 @@ TEST_F(FrameTest, MinimiseAndRestoreAreWindowPositionChanges)
     EXPECT_EQ(r, base::Bounds(100, 100, 200, 150));
 }
 
+TEST_F(FrameTest, APictureCursorReachesTheDisplayWithItsHotSpot)
+{
+    gfx::TBitmap picture(5, 7);
+    picture.Fill(base::RGB(255, 0, 255));
+    picture.ScanLine(3)[2 * 3] = 0x40; // one pixel of another colour
+    HCURSOR pictured = CreatePictureCursor(picture, { 2, 3 }, base::RGB(255, 0, 255));
+    ASSERT_NE(pictured, nullptr);
+    EXPECT_NE(pictured, LoadCursor(nullptr, IDC_ARROW));
+    TTestWindow w("W", base::Bounds(100, 100, 200, 150), WS_POPUP | WS_VISIBLE);
+    w.OnMessage = [&](UINT m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
+        if (m == WM_SETCURSOR && LOWORD(uintptr_t(lp)) == HTCLIENT) {
+            SetCursor(pictured);
+            return TRUE;
+        }
+        return std::nullopt;
+    };
+    H->Move(150, 150);
+    H->RunScript();
+    EXPECT_EQ(GetCursor(), pictured);
+    EXPECT_EQ(H->CursorShape(), CursorId(pictured));
+    gfx::TBitmap const& shown = H->CursorPicture();
+    ASSERT_EQ(shown.Width(), 5);
+    ASSERT_EQ(shown.Height(), 7);
+    EXPECT_EQ(shown.ScanLine(3)[2 * 3], 0x40);
+    EXPECT_EQ(shown.ScanLine(0)[0], 0xFF);
+    EXPECT_EQ(H->CursorHotSpot(), (TPoint { 2, 3 }));
+    EXPECT_EQ(H->CursorTransparent(), base::RGB(255, 0, 255));
+    // Away from the window the arrow again; a second picture cursor is another handle.
+    H->Move(500, 500);
+    H->RunScript();
+    EXPECT_EQ(H->CursorShape(), CursorId(LoadCursor(nullptr, IDC_ARROW)));
+    HCURSOR other = CreatePictureCursor(picture, { 0, 0 }, 0);
+    EXPECT_NE(other, pictured);
+    EXPECT_TRUE(DestroyCursor(pictured));
+    EXPECT_FALSE(DestroyCursor(pictured));
+    EXPECT_FALSE(DestroyCursor(LoadCursor(nullptr, IDC_ARROW)));
+    EXPECT_EQ(CreatePictureCursor(gfx::TBitmap(), { 0, 0 }, 0), nullptr);
+}
+
 TEST_F(FrameTest, RefusedDeactivationKeepsTheWindowActiveWhileItCanBe)
 {
     TTestWindow b("B", base::Bounds(300, 0, 100, 100), WS_POPUP | WS_VISIBLE);

@@ -235,6 +235,14 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
             PumpUntil([&] { return sdl->CursorShape() == CursorId(LoadCursor(nullptr, IDC_ARROW)); }, 5000))
             << sdl->CursorShape();
         EXPECT_GT(w.Count(WM_MOUSEMOVE), 0);
+        // A picture cursor is made and shown on the display.
+        gfx::TBitmap picture(16, 16);
+        picture.Fill(base::RGB(0, 255, 0));
+        HCURSOR pictured = CreatePictureCursor(picture, { 8, 8 }, base::RGB(255, 0, 255));
+        SetCursor(pictured);
+        EXPECT_EQ(sdl->CursorShape(), CursorId(pictured));
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        DestroyCursor(pictured);
         w.Log.clear();
 
         // A press on the border starts the size loop, which lasts until the release: both
