@@ -80,6 +80,9 @@ public:
     virtual void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) = 0;
     // Shows a standard cursor shape (an IDC_ number; 0 hides the cursor).
     virtual void SetCursorShape(int) { }
+    // Shows a picture cursor (id above the standard numbers, the same picture for the same
+    // id): pixels of the transparent colour are not drawn; hot is the point that aims.
+    virtual void SetCursorPicture(int, gfx::TBitmap const&, TPoint, uint32_t) { }
     // Keeps mouse input coming to the application while a button is held outside its windows.
     virtual void SetMouseCapture(bool capture) = 0;
 

@@ -119,8 +119,8 @@ void TWindowSystem::RunSizeMoveLoop(HWND hwnd, bool sizing, WPARAM edge)
     std::shared_ptr<TWindow> w = Find(hwnd);
     if (!w || FSizeMove.Active || !(Buttons & (1u << mbLeft)) || (w->Style & WS_MAXIMIZE) || w->Minimized())
         return;
-    FSizeMove = TSizeMove { true, hwnd, sizing, edge, CursorPos, CursorPos, w->Bounds, DefaultMinMaxInfo(hwnd),
-        w->Bounds, false };
+    FSizeMove = TSizeMove { true, hwnd, sizing, edge, CursorPos, CursorPos, w->Bounds,
+        DefaultMinMaxInfo(hwnd), w->Bounds, false };
     struct TGuard {
         TWindowSystem& Ws;
         HWND Window;
@@ -261,7 +261,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return DefaultHitTest(*w, LParamToPoint(lParam));
 
     case WM_NCPAINT:
-        ws.DefaultNcPaint(hwnd);
+        ws.DefaultNcPaint(hwnd, wParam == NCPAINT_WHOLEFRAME ? nullptr : reinterpret_cast<HRGN>(wParam));
         return 0;
 
     case WM_NCACTIVATE:
@@ -327,11 +327,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (!(wp->flags & SWP_NOCLIENTMOVE))
             SendMessage(
                 hwnd, WM_MOVE, 0, MAKELPARAM(w->Bounds.Left + w->Client.Left, w->Bounds.Top + w->Client.Top));
-        if (!(wp->flags & SWP_NOCLIENTSIZE) && ws.Get(hwnd))
+        if ((!(wp->flags & SWP_NOCLIENTSIZE) || (wp->flags & SWP_STATECHANGED)) && ws.Get(hwnd))
             SendMessage(hwnd, WM_SIZE,
-                (w->Style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
-                    : w->Minimized()     ? SIZE_MINIMIZED
-                                         : SIZE_RESTORED,
+                w->Minimized()                 ? SIZE_MINIMIZED
+                    : (w->Style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                               : SIZE_RESTORED,
                 MAKELPARAM(w->Client.Width(), w->Client.Height()));
         return 0;
     }
@@ -347,8 +347,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SETCURSOR: {
         // The sizing shapes over the borders, the arrow everywhere else.
         int hit = int(int16_t(LOWORD(uintptr_t(lParam))));
-        LPCSTR shape = hit >= HTLEFT && hit <= HTBOTTOMRIGHT ? SizingCursor(true, WPARAM(hit - HTLEFT + WMSZ_LEFT))
-                                                             : IDC_ARROW;
+        LPCSTR shape = hit >= HTLEFT && hit <= HTBOTTOMRIGHT
+            ? SizingCursor(true, WPARAM(hit - HTLEFT + WMSZ_LEFT))
+            : IDC_ARROW;
         SetCursor(LoadCursor(nullptr, shape));
         return TRUE;
     }
@@ -360,7 +361,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
     case WM_SYSKEYUP:
         // Alt pressed and released alone, or F10, asks for the window's menu.
-        if ((wParam == WPARAM(VK_MENU) && std::exchange(ws.KeyMenuPending, false)) || wParam == WPARAM(VK_F10))
+        if ((wParam == WPARAM(VK_MENU) && std::exchange(ws.KeyMenuPending, false))
+            || wParam == WPARAM(VK_F10))
             SendMessage(hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
         return 0;
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/graphics/Bitmap.h"
 #include "platform/windows/Backend.h"
 
 namespace xe::win {
@@ -36,6 +37,13 @@ public:
     void SetShape(HWND window, gfx::TRegion const* region) override;
     void SetOpacity(HWND window, uint8_t alpha) override;
     void SetCursorShape(int id) override { FCursorShape = id; }
+    void SetCursorPicture(int id, gfx::TBitmap const& picture, TPoint hot, uint32_t transparent) override
+    {
+        FCursorShape = id;
+        FCursorPicture = picture;
+        FCursorHotSpot = hot;
+        FCursorTransparent = transparent;
+    }
     void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
     void SetMouseCapture(bool capture) override { FMouseCaptured = capture; }
 
@@ -122,6 +130,10 @@ public:
     bool NativeMinimized(HWND window) const;
     TRect NativeBounds(HWND window) const;
     int CursorShape() const { return FCursorShape; }
+    // The picture of the last picture cursor shown, its hot spot and transparent colour.
+    gfx::TBitmap const& CursorPicture() const { return FCursorPicture; }
+    TPoint CursorHotSpot() const { return FCursorHotSpot; }
+    uint32_t CursorTransparent() const { return FCursorTransparent; }
 
 private:
     enum class TStepKind { Event, Sleep, WaitUntil, Do };
@@ -161,6 +173,9 @@ private:
     std::string FFrameDump;
     bool FMouseCaptured = false;
     int FCursorShape = 0;
+    gfx::TBitmap FCursorPicture;
+    TPoint FCursorHotSpot;
+    uint32_t FCursorTransparent = 0;
 };
 
 } // namespace xe::win

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Png.h"
@@ -31,7 +33,78 @@ void TWindowSystem::InvalidateAll(TWindow& w, bool erase, bool frame)
 
 bool TWindowSystem::NeedsPaint(TWindow const& w) const
 {
-    return w.NcPaint || w.InternalPaint || !w.Update.Empty();
+    return w.NcPaint || !w.NcUpdate.Empty() || w.InternalPaint || !w.Update.Empty();
+}
+
+void TWindowSystem::InvalidateFrame(TWindow& w, gfx::TRegion const& windowArea)
+{
+    if (w.NcPaint)
+        return;
+    gfx::TRegion frame = gfx::TRegion(TRect { 0, 0, w.Bounds.Width(), w.Bounds.Height() })
+                             .Subtract(gfx::TRegion(w.Client))
+                             .Intersect(windowArea);
+    w.NcUpdate = w.NcUpdate.Union(frame);
+}
+
+void TWindowSystem::SendNcPaint(HWND hwnd)
+{
+    TWindow* w = Get(hwnd);
+    if (!w || (!w->NcPaint && w->NcUpdate.Empty()))
+        return;
+    bool whole = w->NcPaint;
+    gfx::TRegion region = std::exchange(w->NcUpdate, gfx::TRegion());
+    w->NcPaint = false;
+    if (whole) {
+        SendMessage(hwnd, WM_NCPAINT, NCPAINT_WHOLEFRAME, 0);
+        return;
+    }
+    // The procedure gets the region in screen coordinates, as it would get a system region.
+    region.Offset(w->Bounds.Left, w->Bounds.Top);
+    SendMessage(hwnd, WM_NCPAINT, reinterpret_cast<WPARAM>(&region), 0);
+}
+
+gfx::TRegion TWindowSystem::ScreenArea(TWindow const& w) const
+{
+    gfx::TRegion area
+        = w.Region ? *w.Region : gfx::TRegion(TRect { 0, 0, w.Bounds.Width(), w.Bounds.Height() });
+    area = area.Intersect(gfx::TRegion(TRect { 0, 0, w.Bounds.Width(), w.Bounds.Height() }));
+    area.Offset(w.Bounds.Left, w.Bounds.Top);
+    return area;
+}
+
+void TWindowSystem::Uncover(HWND above, gfx::TRegion const& lost)
+{
+    // Each window keeps its own pixels, so nothing needs repainting for the screen's sake;
+    // but a frame drawn by its window procedure (a skin that lights parts of it, a rolled-up
+    // form) learns of the uncovering as it would from the platform's own window manager:
+    // by WM_SYNCPAINT, whose default handling repaints the frame that came to light.
+    auto it = std::find(FZOrder.begin(), FZOrder.end(), above);
+    if (it == FZOrder.end() || lost.Empty())
+        return;
+    gfx::TRegion shown = lost;
+    for (++it; it != FZOrder.end() && !shown.Empty(); ++it) {
+        TWindow* w = Get(*it);
+        if (!w || !w->Showing())
+            continue;
+        gfx::TRegion area = ScreenArea(*w);
+        gfx::TRegion part = shown.Intersect(area);
+        shown = shown.Subtract(area);
+        if (part.Empty())
+            continue;
+        part.Offset(-w->Bounds.Left, -w->Bounds.Top);
+        if (part.Subtract(gfx::TRegion(w->Client)).Empty())
+            continue; // only the client area came to light: its pixels are kept
+        InvalidateFrame(*w, part);
+        w->SyncPaint = true;
+    }
+}
+
+void TWindowSystem::SendSyncPaints()
+{
+    std::vector<HWND> order = FZOrder;
+    for (HWND h : order)
+        if (TWindow* w = Get(h); w && std::exchange(w->SyncPaint, false) && w->Showing())
+            SendMessage(h, WM_SYNCPAINT, 0, 0);
 }
 
 void TWindowSystem::PaintNow(HWND hwnd)
@@ -39,9 +112,8 @@ void TWindowSystem::PaintNow(HWND hwnd)
     TWindow* w = Get(hwnd);
     if (!w || !w->Showing())
         return;
-    if (w->NcPaint && w->Update.Empty() && !w->InternalPaint) {
-        w->NcPaint = false;
-        SendMessage(hwnd, WM_NCPAINT, 1, 0);
+    if (w->Update.Empty() && !w->InternalPaint) {
+        SendNcPaint(hwnd);
         return;
     }
     if (!NeedsPaint(*w))
@@ -112,13 +184,19 @@ void TWindowSystem::DefaultEraseBackground(HWND hwnd, HDC dc)
     dc->FillRect(ClientSize(*w));
 }
 
-void TWindowSystem::DefaultNcPaint(HWND hwnd)
+void TWindowSystem::DefaultNcPaint(HWND hwnd, HRGN region)
 {
     TWindow* w = Get(hwnd);
     if (!w || base::EqualRect(w->Client, { 0, 0, w->Bounds.Width(), w->Bounds.Height() }))
         return;
-    // A plain frame: the border in the face colour, the caption band in the caption colour.
-    HDC dc = MakeDC(hwnd, true, nullptr);
+    // A plain frame: the border in the face colour, the caption band in the caption colour;
+    // within the given region (screen coordinates) only, when there is one.
+    std::optional<gfx::TRegion> clip;
+    if (region) {
+        clip = *region;
+        clip->Offset(-w->Bounds.Left, -w->Bounds.Top);
+    }
+    HDC dc = MakeDC(hwnd, true, clip ? &*clip : nullptr);
     dc->ExcludeClipRect(w->Client);
     dc->Brush.Color = base::clBtnFace;
     dc->FillRect({ 0, 0, w->Bounds.Width(), w->Bounds.Height() });
@@ -191,13 +269,21 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, gfx::TRegion const* region, UINT 
     if (!w)
         return FALSE;
     gfx::TRegion area = region ? *region : rect ? gfx::TRegion(*rect) : gfx::TRegion(ClientSize(*w));
+    // With RDW_FRAME the part of the frame the area reaches (client coordinates may go
+    // beyond the client area) is invalidated too; with no area the whole frame is.
+    gfx::TRegion frameArea = area;
+    frameArea.Offset(w->Client.Left, w->Client.Top);
     area = area.Intersect(gfx::TRegion(ClientSize(*w)));
     if (flags & RDW_INVALIDATE) {
         w->Update = w->Update.Union(area);
         if (flags & RDW_ERASE)
             w->Erase = true;
-        if (flags & RDW_FRAME)
-            w->NcPaint = true;
+        if (flags & RDW_FRAME) {
+            if (region || rect)
+                ws.InvalidateFrame(*w, frameArea);
+            else
+                w->NcPaint = true;
+        }
     }
     if (flags & RDW_INTERNALPAINT)
         w->InternalPaint = true;
@@ -205,18 +291,17 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, gfx::TRegion const* region, UINT 
         w->Update = w->Update.Subtract(area);
         if (flags & RDW_NOERASE)
             w->Erase = false;
-        if (flags & RDW_NOFRAME)
+        if (flags & RDW_NOFRAME) {
             w->NcPaint = false;
+            w->NcUpdate = gfx::TRegion();
+        }
         if (flags & RDW_NOINTERNALPAINT)
             w->InternalPaint = false;
     }
     if (flags & RDW_UPDATENOW) {
         ws.PaintNow(hwnd);
     } else if ((flags & RDW_ERASENOW) && w->Showing()) {
-        if (w->NcPaint) {
-            w->NcPaint = false;
-            SendMessage(hwnd, WM_NCPAINT, 1, 0);
-        }
+        ws.SendNcPaint(hwnd);
         if (ws.Get(hwnd) && w->Erase && !w->Update.Empty()) {
             w->Erase = false;
             HDC dc = ws.MakeDC(hwnd, false, &w->Update);
@@ -233,9 +318,8 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
     std::shared_ptr<TWindow> w = ws.Find(hwnd);
     if (!w || !paint)
         return nullptr;
-    if (w->NcPaint) {
-        w->NcPaint = false;
-        SendMessage(hwnd, WM_NCPAINT, 1, 0);
+    if (w->NcPaint || !w->NcUpdate.Empty()) {
+        ws.SendNcPaint(hwnd);
         if (!ws.Get(hwnd))
             return nullptr;
     }

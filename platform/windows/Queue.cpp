@@ -48,6 +48,10 @@ bool TWindowSystem::Peek(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UI
     for (;;) {
         uint64_t now = FBackend->Now();
 
+        // 0. Messages the system sends between other work: windows uncovered since the
+        // last look repaint their frames.
+        SendSyncPaints();
+
         // 1. Posted messages (input included), oldest first.
         for (auto it = FPosted.begin(); it != FPosted.end(); ++it) {
             if ((hwnd && it->hwnd != hwnd) || !InFilter(it->message, filterMin, filterMax))
@@ -76,8 +80,7 @@ bool TWindowSystem::Peek(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UI
                     continue;
                 if (w->Update.Empty() && !w->InternalPaint) {
                     // Only the frame is invalid: it is painted here, no WM_PAINT follows.
-                    w->NcPaint = false;
-                    SendMessage(h, WM_NCPAINT, 1, 0);
+                    SendNcPaint(h);
                     continue;
                 }
                 *msg = MSG { h, WM_PAINT, 0, 0, DWORD(now), CursorPos };
@@ -136,16 +139,11 @@ LRESULT TWindowSystem::Dispatch(const MSG* msg)
     LRESULT result = SendMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam);
     if (msg->message == WM_PAINT) {
         // A procedure that did not validate would be asked again forever.
+        SendNcPaint(msg->hwnd);
         if (TWindow* w = Get(msg->hwnd)) {
-            if (w->NcPaint) {
-                w->NcPaint = false;
-                SendMessage(msg->hwnd, WM_NCPAINT, 1, 0);
-            }
-            if (TWindow* still = Get(msg->hwnd)) {
-                still->Update = gfx::TRegion();
-                still->Erase = false;
-                still->InternalPaint = false;
-            }
+            w->Update = gfx::TRegion();
+            w->Erase = false;
+            w->InternalPaint = false;
         }
     }
     return result;
@@ -199,8 +197,7 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
         if (event.Kind == TRawEventKind::ButtonDown) {
             Buttons |= 1u << event.Button;
             AltAlone = false;
-        }
-        else if (event.Kind == TRawEventKind::ButtonUp)
+        } else if (event.Kind == TRawEventKind::ButtonUp)
             Buttons &= ~(1u << event.Button);
         if (FSizeMove.Active) {
             // The move or size loop owns the mouse until the left button comes up.
@@ -310,7 +307,11 @@ void TWindowSystem::ChangeCursor(HCURSOR cursor)
     if (cursor == Cursor)
         return;
     Cursor = cursor;
-    FBackend->SetCursorShape(CursorId(cursor));
+    if (auto it = PictureCursors.find(cursor); it != PictureCursors.end())
+        FBackend->SetCursorPicture(
+            CursorId(cursor), it->second.Picture, it->second.HotSpot, it->second.Transparent);
+    else
+        FBackend->SetCursorShape(CursorId(cursor));
 }
 
 void TWindowSystem::RouteMouse(TRawEvent const& event)

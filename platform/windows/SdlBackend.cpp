@@ -198,9 +198,13 @@ TSdlBackend::TSdlBackend()
 
 TSdlBackend::~TSdlBackend()
 {
+    SDL_SetCursor(SDL_GetDefaultCursor());
     for (auto& [id, cursor] : FCursors)
         SDL_FreeCursor(cursor);
     FCursors.clear();
+    for (auto& [id, cursor] : FPictureCursors)
+        SDL_FreeCursor(cursor);
+    FPictureCursors.clear();
     for (auto& [hwnd, native] : FNatives)
         SDL_DestroyWindow(native.Window);
     FNatives.clear();
@@ -406,6 +410,35 @@ void TSdlBackend::SetCursorShape(int id)
 
 void TSdlBackend::SetMouseCapture(bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); }
 
+void TSdlBackend::SetCursorPicture(int id, gfx::TBitmap const& picture, TPoint hot, uint32_t transparent)
+{
+    SDL_Cursor*& cursor = FPictureCursors[id];
+    if (!cursor) {
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(
+            0, picture.Width(), picture.Height(), 32, SDL_PIXELFORMAT_ARGB8888);
+        if (!s)
+            return;
+        for (int y = 0; y < picture.Height(); ++y) {
+            uint8_t const* src = picture.ScanLine(y);
+            auto* dst = reinterpret_cast<uint32_t*>(
+                static_cast<uint8_t*>(s->pixels) + size_t(y) * size_t(s->pitch));
+            for (int x = 0; x < picture.Width(); ++x) {
+                // The picture's pixels are blue, green, red.
+                uint32_t b = src[x * 3], g = src[x * 3 + 1], r = src[x * 3 + 2];
+                bool clear = (r | (g << 8) | (b << 16)) == (transparent & 0xFFFFFF);
+                dst[x] = (clear ? 0u : 0xFF000000u) | (r << 16) | (g << 8) | b;
+            }
+        }
+        cursor = SDL_CreateColorCursor(s, hot.X, hot.Y);
+        SDL_FreeSurface(s);
+    }
+    if (!cursor)
+        return;
+    FCursorShape = id;
+    SDL_SetCursor(cursor);
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
 std::optional<TRawEvent> TSdlBackend::PollEvent()
 {
     SDL_Event e;
@@ -420,6 +453,9 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
             if (x.type == MotionNotify) {
                 raw.Kind = TRawEventKind::MouseMove;
                 raw.Pos = { x.xmotion.x_root, x.xmotion.y_root };
+                if (FLastMove == raw.Pos)
+                    continue;
+                FLastMove = raw.Pos;
                 return raw;
             }
             if ((x.type == ButtonPress || x.type == ButtonRelease) && x.xbutton.button >= 1
@@ -435,8 +471,14 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
         case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
-            if (FX11Input)
-                continue; // taken from the X events above
+            // On X, presses, releases and moves with a button held are taken from the X events
+            // above, which carry screen positions. Moves without a button come only from SDL:
+            // SDL asks X for its extended input events, and X then sends this client those
+            // instead of the plain motion events, except under a button's implicit grab. The
+            // window did not move under the pointer then, so its position relative to the
+            // window is sound.
+            if (FX11Input && (e.type != SDL_MOUSEMOTION || e.motion.state != 0))
+                continue;
             uint32_t id = e.type == SDL_MOUSEMOTION ? e.motion.windowID : e.button.windowID;
             HWND hwnd = FromSdlId(id);
             TNative* n = Find(hwnd);
@@ -450,6 +492,10 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
                                                  : TRawEventKind::ButtonUp;
             if (e.type != SDL_MOUSEMOTION)
                 raw.Button = ButtonFromSdl(e.button.button);
+            else if (FLastMove == raw.Pos)
+                continue;
+            else
+                FLastMove = raw.Pos;
             return raw;
         }
         case SDL_KEYDOWN:

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/windows/Backend.h"
 
@@ -36,6 +37,7 @@ public:
     void SetOpacity(HWND window, uint8_t alpha) override;
     void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
     void SetCursorShape(int id) override;
+    void SetCursorPicture(int id, gfx::TBitmap const& picture, TPoint hot, uint32_t transparent) override;
     void SetMouseCapture(bool capture) override;
     int CursorShape() const { return FCursorShape; }
 
@@ -55,7 +57,9 @@ private:
     std::map<HWND, TNative> FNatives;
     uint64_t FStart = 0;
     bool FX11Input = false; // mouse input from X events (screen positions)
+    std::optional<TPoint> FLastMove; // the last pointer move passed on, to drop the same move twice
     std::map<int, SDL_Cursor*> FCursors; // system cursors by SDL shape, made on first use
+    std::map<int, SDL_Cursor*> FPictureCursors; // picture cursors by id, made on first use
     int FCursorShape = 0;
 };
 

@@ -9,6 +9,7 @@
 
 namespace xe::gfx {
 class TCanvas;
+class TRegion;
 }
 
 namespace xe::win {
@@ -42,6 +43,11 @@ using HMONITOR = HMONITOR__*;
 // A device context is a canvas on a window's surface, handed out by GetDC, GetWindowDC and
 // BeginPaint and given back with ReleaseDC or EndPaint.
 using HDC = gfx::TCanvas*;
+// A region handle is a region of the graphics layer. WM_NCPAINT carries one (screen
+// coordinates, owned by the system for the duration of the message) when part of the frame
+// is to be repainted, or 1 (NCPAINT_WHOLEFRAME) when the whole frame is.
+using HRGN = gfx::TRegion*;
+constexpr WPARAM NCPAINT_WHOLEFRAME = 1;
 
 // A cursor handle. The standard shapes have fixed handles (their IDC_ numbers), shared by
 // every window and never destroyed.

@@ -147,6 +147,11 @@ UINT GetDoubleClickTime();
 HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
+// A cursor drawn from a picture (a skin's cursor): pixels of the transparent colour are
+// not drawn, hotSpot is the point that aims. DestroyCursor frees it; the standard shapes
+// are never destroyed.
+HCURSOR CreatePictureCursor(gfx::TBitmap const& picture, POINT hotSpot, uint32_t transparentColor);
+BOOL DestroyCursor(HCURSOR cursor);
 
 // --- messages ------------------------------------------------------------------------------
 

@@ -156,6 +156,8 @@ bool TWindowSystem::Destroy(HWND hwnd)
     if (FSizeMove.Active && FSizeMove.Window == hwnd)
         EndSizeMove();
     if (w->Visible()) {
+        if (w->Showing())
+            Uncover(hwnd, ScreenArea(*w));
         w->Style &= ~WS_VISIBLE;
         FBackend->SetVisible(hwnd, false);
     }
@@ -224,6 +226,9 @@ bool TWindowSystem::SetPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, in
 
     TRect oldBounds = w->Bounds;
     TRect oldClient = ClientInScreen(*w);
+    std::optional<gfx::TRegion> oldArea;
+    if (w->Showing())
+        oldArea = ScreenArea(*w);
     TRect newBounds = base::Bounds(wp.x, wp.y, std::max(0, wp.cx), std::max(0, wp.cy));
     bool sized = newBounds.Width() != oldBounds.Width() || newBounds.Height() != oldBounds.Height();
     bool moved = newBounds.Left != oldBounds.Left || newBounds.Top != oldBounds.Top;
@@ -281,6 +286,8 @@ bool TWindowSystem::SetPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, in
     }
     if ((sized || (wp.flags & SWP_FRAMECHANGED)) && !(wp.flags & SWP_NOREDRAW))
         InvalidateAll(*w, true, true);
+    if (oldArea)
+        Uncover(hwnd, oldArea->Subtract(w->Showing() ? ScreenArea(*w) : gfx::TRegion()));
     if (!(wp.flags & SWP_NOACTIVATE) && w->Showing() && w->Enabled())
         Activate(hwnd, WA_ACTIVE);
 
@@ -329,6 +336,44 @@ void TWindowSystem::BringToTop(HWND hwnd)
     FBackend->Raise(hwnd);
 }
 
+void TWindowSystem::ChangeMinimized(HWND hwnd, bool minimized)
+{
+    std::shared_ptr<TWindow> w = Find(hwnd);
+    if (!w || w->Minimized() == minimized)
+        return;
+    // A state change is a position change as well: the window keeps its bounds (the backend
+    // hides or shows it), but the procedure hears WM_WINDOWPOSCHANGING and CHANGED, whose
+    // default handling sends WM_SIZE with the new state.
+    WINDOWPOS wp;
+    wp.hwnd = hwnd;
+    wp.hwndInsertAfter = nullptr;
+    wp.x = w->Bounds.Left;
+    wp.y = w->Bounds.Top;
+    wp.cx = w->Bounds.Width();
+    wp.cy = w->Bounds.Height();
+    wp.flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, LPARAM(&wp));
+    if (!Get(hwnd) || w->Minimized() == minimized)
+        return;
+    if (minimized) {
+        if (w->Showing())
+            Uncover(hwnd, ScreenArea(*w));
+        w->Style |= WS_MINIMIZE;
+    } else {
+        w->Style &= ~WS_MINIMIZE;
+    }
+    FBackend->SetMinimized(hwnd, minimized);
+    if (!minimized)
+        InvalidateAll(*w, true, true);
+    wp.x = w->Bounds.Left;
+    wp.y = w->Bounds.Top;
+    wp.cx = w->Bounds.Width();
+    wp.cy = w->Bounds.Height();
+    wp.flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOCLIENTMOVE
+        | SWP_STATECHANGED;
+    SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, LPARAM(&wp));
+}
+
 bool TWindowSystem::Show(HWND hwnd, int cmd)
 {
     std::shared_ptr<TWindow> w = Find(hwnd);
@@ -354,6 +399,8 @@ bool TWindowSystem::Show(HWND hwnd, int cmd)
         SendMessage(hwnd, WM_SHOWWINDOW, FALSE, 0);
         if (!Get(hwnd))
             return true;
+        if (w->Showing())
+            Uncover(hwnd, ScreenArea(*w));
         w->Style &= ~WS_VISIBLE;
         FBackend->SetVisible(hwnd, false);
         if (Capture == hwnd)
@@ -370,13 +417,11 @@ bool TWindowSystem::Show(HWND hwnd, int cmd)
         makeVisible();
         if (!Get(hwnd) || w->Minimized())
             return wasVisible;
-        w->Style |= WS_MINIMIZE;
-        FBackend->SetMinimized(hwnd, true);
         if (Capture == hwnd)
             SetCaptureWindow(nullptr);
         if (FSizeMove.Active && FSizeMove.Window == hwnd)
             EndSizeMove();
-        SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(w->Client.Width(), w->Client.Height()));
+        ChangeMinimized(hwnd, true);
         if (Get(hwnd) && Active == hwnd)
             ActivateNext(hwnd);
         return wasVisible;
@@ -396,10 +441,10 @@ bool TWindowSystem::Show(HWND hwnd, int cmd)
             if (!Get(hwnd))
                 return wasVisible;
             // The maximised size is the maximum size, within the tracking limits.
-            int cx = std::clamp(mmi.ptMaxSize.X, mmi.ptMinTrackSize.X,
-                std::max(mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X));
-            int cy = std::clamp(mmi.ptMaxSize.Y, mmi.ptMinTrackSize.Y,
-                std::max(mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y));
+            int cx = std::clamp(
+                mmi.ptMaxSize.X, mmi.ptMinTrackSize.X, std::max(mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X));
+            int cy = std::clamp(
+                mmi.ptMaxSize.Y, mmi.ptMinTrackSize.Y, std::max(mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y));
             w->Style |= WS_MAXIMIZE;
             SetPos(hwnd, HWND_TOP, mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, cx, cy, SWP_FRAMECHANGED);
         }
@@ -419,12 +464,7 @@ bool TWindowSystem::Show(HWND hwnd, int cmd)
         if (!Get(hwnd))
             return wasVisible;
         if (w->Minimized()) {
-            w->Style &= ~WS_MINIMIZE;
-            FBackend->SetMinimized(hwnd, false);
-            SendMessage(hwnd, WM_SIZE, (w->Style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED,
-                MAKELPARAM(w->Client.Width(), w->Client.Height()));
-            if (Get(hwnd))
-                InvalidateAll(*w, true, true);
+            ChangeMinimized(hwnd, false);
         } else if (w->Style & WS_MAXIMIZE) {
             w->Style &= ~WS_MAXIMIZE;
             TRect r = w->RestoreBounds;
@@ -454,15 +494,25 @@ void TWindowSystem::Activate(HWND hwnd, int how)
 {
     if (hwnd && !Get(hwnd))
         return;
-    if (hwnd)
-        BringToTop(hwnd);
-    if (hwnd == Active)
+    if (hwnd == Active) {
+        if (hwnd)
+            BringToTop(hwnd);
         return;
+    }
     HWND old = Active;
     if (TWindow* o = Get(old)) {
-        SendMessage(old, WM_NCACTIVATE, FALSE, 0);
-        if (Get(old))
+        // A window that answers FALSE keeps the activation, as long as it can hold it (shown,
+        // enabled, not going away) and another window asks for it.
+        bool kept = !SendMessage(old, WM_NCACTIVATE, FALSE, 0);
+        o = Get(old);
+        if (kept && hwnd && o && o->Showing() && o->Enabled() && !o->Destroying && Active == old)
+            return;
+        if (hwnd)
+            BringToTop(hwnd);
+        if (o)
             SendMessage(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, o->Minimized() ? 1 : 0), LPARAM(hwnd));
+    } else if (hwnd) {
+        BringToTop(hwnd);
     }
     Active = hwnd;
     if (TWindow* n = Get(hwnd)) {
@@ -571,9 +621,7 @@ void TWindowSystem::MinimizeApplication()
         if (!w || !w->Showing())
             continue;
         FAppMinimizedWindows.push_back(h);
-        w->Style |= WS_MINIMIZE;
-        FBackend->SetMinimized(h, true);
-        SendMessage(h, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(w->Client.Width(), w->Client.Height()));
+        ChangeMinimized(h, true);
     }
 }
 
@@ -603,12 +651,7 @@ void TWindowSystem::RestoreApplication()
         std::shared_ptr<TWindow> w = Find(*it);
         if (!w || !w->Minimized())
             continue;
-        w->Style &= ~WS_MINIMIZE;
-        FBackend->SetMinimized(*it, false);
-        SendMessage(*it, WM_SIZE, (w->Style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED,
-            MAKELPARAM(w->Client.Width(), w->Client.Height()));
-        if (Get(*it))
-            InvalidateAll(*w, true, true);
+        ChangeMinimized(*it, false);
     }
     HWND target = FAppActive;
     FAppActive = nullptr;
@@ -1033,6 +1076,26 @@ HCURSOR SetCursor(HCURSOR cursor)
 }
 
 HCURSOR GetCursor() { return WS().Cursor; }
+
+HCURSOR CreatePictureCursor(gfx::TBitmap const& picture, POINT hotSpot, uint32_t transparentColor)
+{
+    if (picture.Empty())
+        return nullptr;
+    TWindowSystem& ws = WS();
+    HCURSOR handle = reinterpret_cast<HCURSOR>(ws.NextPictureCursor++);
+    ws.PictureCursors[handle] = { picture, hotSpot, transparentColor };
+    return handle;
+}
+
+BOOL DestroyCursor(HCURSOR cursor)
+{
+    TWindowSystem& ws = WS();
+    if (!ws.PictureCursors.contains(cursor))
+        return FALSE;
+    // The cursor on show stays until another is chosen, as the picture is the backend's copy.
+    ws.PictureCursors.erase(cursor);
+    return TRUE;
+}
 
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
 {

@@ -22,6 +22,9 @@ namespace xe::win {
 // DefWindowProc sends WM_MOVE and WM_SIZE only when they are clear.
 constexpr UINT SWP_NOCLIENTSIZE = 0x0800;
 constexpr UINT SWP_NOCLIENTMOVE = 0x1000;
+// Set in WM_WINDOWPOSCHANGED when the window was minimised, maximised or restored; WM_SIZE
+// follows then even though the client area kept its size.
+constexpr UINT SWP_STATECHANGED = 0x8000;
 
 struct TWindow {
     HWND Handle = nullptr;
@@ -45,7 +48,9 @@ struct TWindow {
 
     gfx::TRegion Update; // client coordinates
     bool Erase = false;
-    bool NcPaint = false;
+    bool NcPaint = false; // the whole frame is to be repainted
+    gfx::TRegion NcUpdate; // window coordinates: the part of the frame to repaint otherwise
+    bool SyncPaint = false; // uncovered by another window: WM_SYNCPAINT is due
     bool InternalPaint = false;
     TRect Dirty; // window coordinates, changed since the last present
 
@@ -77,6 +82,8 @@ public:
     bool Destroy(HWND hwnd);
     bool SetPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     bool Show(HWND hwnd, int cmd);
+    // Minimises or restores from minimised, with the position-change messages.
+    void ChangeMinimized(HWND hwnd, bool minimized);
     void BringToTop(HWND hwnd);
     void Activate(HWND hwnd, int how);
     void ActivateNext(HWND leaving);
@@ -120,6 +127,13 @@ public:
     HCURSOR Cursor = nullptr;
     bool FullDragWindows = true; // SPI_GETDRAGFULLWINDOWS
     void ChangeCursor(HCURSOR cursor);
+    struct TPictureCursor {
+        gfx::TBitmap Picture;
+        TPoint HotSpot;
+        uint32_t Transparent = 0;
+    };
+    std::map<HCURSOR, TPictureCursor> PictureCursors;
+    uintptr_t NextPictureCursor = 0x10000; // above every standard shape
     DWORD LastMessageTime = 0;
     TRACKMOUSEEVENT Tracking {};
 
@@ -136,6 +150,17 @@ public:
     void InvalidateAll(TWindow& w, bool erase, bool frame);
     bool NeedsPaint(TWindow const& w) const;
     void PaintNow(HWND hwnd); // WM_NCPAINT and WM_PAINT at once, if needed
+    // Sends WM_NCPAINT for the invalid part of the frame, if any: 1 for the whole frame,
+    // else the region in screen coordinates.
+    void SendNcPaint(HWND hwnd);
+    // Marks part of a window (window coordinates) for repainting, the frame part only.
+    void InvalidateFrame(TWindow& w, gfx::TRegion const& windowArea);
+    // What of the screen a window covers (its shape, when it has one).
+    gfx::TRegion ScreenArea(TWindow const& w) const;
+    // The windows below `above` in the z-order whose frame the screen area lost by it now
+    // shows are told to repaint that part (WM_SYNCPAINT, delivered by the queue).
+    void Uncover(HWND above, gfx::TRegion const& lost);
+    void SendSyncPaints();
     void MarkDirty(TWindow& w, TRect const& windowRect);
     void FlushPresent();
     HDC MakeDC(HWND hwnd, bool wholeWindow, gfx::TRegion const* clip);
@@ -143,7 +168,7 @@ public:
 
     // Default painting of DefWindowProc.
     void DefaultEraseBackground(HWND hwnd, HDC dc);
-    void DefaultNcPaint(HWND hwnd);
+    void DefaultNcPaint(HWND hwnd, HRGN region = nullptr);
 
 private:
     void RouteMouse(TRawEvent const& event);

@@ -395,3 +395,175 @@ TEST_F(FrameTest, OpacityRegionsAndTopmostReachTheDisplay)
 
 } // namespace
 } // namespace xe::win::test
+
+namespace xe::win::test {
+namespace {
+
+// One WM_NCPAINT as the procedure saw it: the whole frame, or a region in screen coordinates.
+struct TNcPaint {
+    bool Whole = false;
+    gfx::TRegion Region;
+};
+
+TEST_F(FrameTest, FramePaintCarriesTheRegionAndUncoveredFramesRepaint)
+{
+    // B has a frame of its own (4-pixel borders, 24 on top) at (100, 100)-(300, 250); A lies
+    // over B's top right corner: over part of its caption, its right border and its client area.
+    TTestWindow b("B", base::Bounds(100, 100, 200, 150), WS_POPUP | WS_VISIBLE);
+    std::vector<TNcPaint> paints;
+    auto frame = Framed(b.Handle);
+    Frame(b, [&](UINT m, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+        if (m == WM_NCPAINT)
+            paints.push_back(wp == NCPAINT_WHOLEFRAME ? TNcPaint { true, {} }
+                                                      : TNcPaint { false, *reinterpret_cast<HRGN>(wp) });
+        return frame(m, wp, lp);
+    });
+    TTestWindow a("A", base::Bounds(250, 80, 100, 60), WS_POPUP | WS_VISIBLE);
+    H->RunScript();
+    paints.clear();
+    b.Log.clear();
+
+    // Part of the frame: the region reaches beyond the client area (client coordinates).
+    RECT band = base::Rect(-4, -24, 20, 0);
+    RedrawWindow(b.Handle, &band, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    ASSERT_EQ(paints.size(), 1u);
+    EXPECT_FALSE(paints[0].Whole);
+    EXPECT_EQ(paints[0].Region, gfx::TRegion(base::Rect(100, 100, 124, 124)));
+    // The whole frame is 1, as before.
+    RedrawWindow(b.Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    ASSERT_EQ(paints.size(), 2u);
+    EXPECT_TRUE(paints[1].Whole);
+    paints.clear();
+    b.Log.clear();
+
+    // Hiding A brings B's caption corner and right border to light: WM_SYNCPAINT, whose
+    // default handling paints that part of the frame; the client area keeps its pixels.
+    ShowWindow(a.Handle, SW_HIDE);
+    EXPECT_EQ(b.Count(WM_SYNCPAINT), 0); // delivered by the queue, not inside ShowWindow
+    H->RunScript();
+    EXPECT_EQ(b.Count(WM_SYNCPAINT), 1);
+    ASSERT_EQ(paints.size(), 1u);
+    EXPECT_FALSE(paints[0].Whole);
+    gfx::TRegion expected
+        = gfx::TRegion(base::Rect(250, 100, 300, 140)).Subtract(gfx::TRegion(base::Rect(104, 124, 296, 246)));
+    EXPECT_EQ(paints[0].Region, expected);
+    EXPECT_EQ(b.Count(WM_PAINT), 0);
+    auto order = b.Only({ WM_SYNCPAINT, WM_NCPAINT });
+    ASSERT_EQ(order.size(), 2u);
+    EXPECT_EQ(order[0].Message, WM_SYNCPAINT);
+
+    // Moving A back over B and away again: only what A leaves uncovered of the frame, not
+    // what it still covers, and nothing for a window A never covered.
+    TTestWindow c("C", base::Bounds(600, 600, 50, 50), WS_POPUP | WS_VISIBLE);
+    ShowWindow(a.Handle, SW_SHOWNA);
+    SetWindowPos(a.Handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    H->RunScript();
+    paints.clear();
+    b.Log.clear();
+    c.Log.clear();
+    SetWindowPos(a.Handle, nullptr, 250, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    H->RunScript();
+    EXPECT_EQ(b.Count(WM_SYNCPAINT), 1);
+    ASSERT_EQ(paints.size(), 1u);
+    EXPECT_EQ(paints[0].Region,
+        gfx::TRegion(base::Rect(250, 130, 300, 140)).Subtract(gfx::TRegion(base::Rect(104, 124, 296, 246))));
+    EXPECT_EQ(c.Count(WM_SYNCPAINT), 0);
+}
+
+TEST_F(FrameTest, MinimiseAndRestoreAreWindowPositionChanges)
+{
+    TTestWindow w("W", base::Bounds(100, 100, 200, 150), WS_POPUP | WS_VISIBLE);
+    H->RunScript();
+    w.Log.clear();
+    auto changes = [&] {
+        std::vector<std::pair<UINT, WPARAM>> out;
+        for (TLogged const& l : w.Only({ WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE }))
+            out.push_back({ l.Message, l.Message == WM_SIZE ? l.WParam : 0 });
+        return out;
+    };
+    SendMessage(w.Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    std::vector<std::pair<UINT, WPARAM>> expected { { WM_WINDOWPOSCHANGING, 0 }, { WM_WINDOWPOSCHANGED, 0 },
+        { WM_SIZE, SIZE_MINIMIZED } };
+    EXPECT_EQ(changes(), expected);
+    w.Log.clear();
+    SendMessage(w.Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+    expected.back().second = SIZE_RESTORED;
+    EXPECT_EQ(changes(), expected);
+    RECT r;
+    GetWindowRect(w.Handle, &r);
+    EXPECT_EQ(r, base::Bounds(100, 100, 200, 150));
+}
+
+TEST_F(FrameTest, APictureCursorReachesTheDisplayWithItsHotSpot)
+{
+    gfx::TBitmap picture(5, 7);
+    picture.Fill(base::RGB(255, 0, 255));
+    picture.ScanLine(3)[2 * 3] = 0x40; // one pixel of another colour
+    HCURSOR pictured = CreatePictureCursor(picture, { 2, 3 }, base::RGB(255, 0, 255));
+    ASSERT_NE(pictured, nullptr);
+    EXPECT_NE(pictured, LoadCursor(nullptr, IDC_ARROW));
+    TTestWindow w("W", base::Bounds(100, 100, 200, 150), WS_POPUP | WS_VISIBLE);
+    w.OnMessage = [&](UINT m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
+        if (m == WM_SETCURSOR && LOWORD(uintptr_t(lp)) == HTCLIENT) {
+            SetCursor(pictured);
+            return TRUE;
+        }
+        return std::nullopt;
+    };
+    H->Move(150, 150);
+    H->RunScript();
+    EXPECT_EQ(GetCursor(), pictured);
+    EXPECT_EQ(H->CursorShape(), CursorId(pictured));
+    gfx::TBitmap const& shown = H->CursorPicture();
+    ASSERT_EQ(shown.Width(), 5);
+    ASSERT_EQ(shown.Height(), 7);
+    EXPECT_EQ(shown.ScanLine(3)[2 * 3], 0x40);
+    EXPECT_EQ(shown.ScanLine(0)[0], 0xFF);
+    EXPECT_EQ(H->CursorHotSpot(), (TPoint { 2, 3 }));
+    EXPECT_EQ(H->CursorTransparent(), base::RGB(255, 0, 255));
+    // Away from the window the arrow again; a second picture cursor is another handle.
+    H->Move(500, 500);
+    H->RunScript();
+    EXPECT_EQ(H->CursorShape(), CursorId(LoadCursor(nullptr, IDC_ARROW)));
+    HCURSOR other = CreatePictureCursor(picture, { 0, 0 }, 0);
+    EXPECT_NE(other, pictured);
+    EXPECT_TRUE(DestroyCursor(pictured));
+    EXPECT_FALSE(DestroyCursor(pictured));
+    EXPECT_FALSE(DestroyCursor(LoadCursor(nullptr, IDC_ARROW)));
+    EXPECT_EQ(CreatePictureCursor(gfx::TBitmap(), { 0, 0 }, 0), nullptr);
+}
+
+TEST_F(FrameTest, RefusedDeactivationKeepsTheWindowActiveWhileItCanBe)
+{
+    TTestWindow b("B", base::Bounds(300, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    TTestWindow a("A", base::Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    ASSERT_EQ(GetActiveWindow(), a.Handle);
+    bool refuse = true;
+    a.OnMessage = [&](UINT m, WPARAM wp, LPARAM) -> std::optional<LRESULT> {
+        if (m == WM_NCACTIVATE && !wp && refuse)
+            return FALSE;
+        return std::nullopt;
+    };
+    H->RunScript();
+    a.Log.clear();
+    b.Log.clear();
+    SetActiveWindow(b.Handle);
+    EXPECT_EQ(GetActiveWindow(), a.Handle);
+    EXPECT_EQ(a.Count(WM_NCACTIVATE), 1);
+    EXPECT_EQ(a.Count(WM_ACTIVATE), 0);
+    EXPECT_EQ(b.Count(WM_ACTIVATE), 0);
+    H->Click(350, 50);
+    H->RunScript();
+    EXPECT_EQ(GetActiveWindow(), a.Handle);
+    // A window that cannot hold the activation gives it up all the same.
+    ShowWindow(a.Handle, SW_HIDE);
+    EXPECT_EQ(GetActiveWindow(), b.Handle);
+    ShowWindow(a.Handle, SW_SHOW);
+    ASSERT_EQ(GetActiveWindow(), a.Handle);
+    refuse = false;
+    SetActiveWindow(b.Handle);
+    EXPECT_EQ(GetActiveWindow(), b.Handle);
+}
+
+} // namespace
+} // namespace xe::win::test

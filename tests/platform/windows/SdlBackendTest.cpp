@@ -192,7 +192,8 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
                 return p.Y < r.Top + 20 ? HTCAPTION : HTCLIENT;
             }
             if (m == WM_NCCALCSIZE) {
-                RECT* r = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
+                RECT* r
+                    = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
                 r->Left += 4;
                 r->Top += 20;
                 r->Right -= 4;
@@ -216,16 +217,43 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
         };
         ASSERT_TRUE(shownAs("300x200+200+150"));
 
-        // The sizing cursor over the left border, the arrow over the client area. (Under
-        // Xvfb the pointer's moves without a button reach SDL only after a press, so the
-        // press tells the window where the mouse is.)
-        // The press starts the size loop, which lasts until the release: both are sent first.
+        // Hovering, no button held: the sizing cursor over the left border, chosen by the
+        // default handling of WM_SETCURSOR, and the arrow over the client area.
+        Shell(prefix + "xdotool mousemove 350 250");
+        EXPECT_TRUE(PumpUntil([&] { return w.Count(WM_SETCURSOR) > 0; }, 5000));
+        w.Log.clear();
+        Shell(prefix + "xdotool mousemove 201 250");
+        EXPECT_TRUE(
+            PumpUntil([&] { return sdl->CursorShape() == CursorId(LoadCursor(nullptr, IDC_SIZEWE)); }, 5000))
+            << sdl->CursorShape();
+        auto setCursor = w.Only({ WM_SETCURSOR });
+        ASSERT_FALSE(setCursor.empty());
+        EXPECT_EQ(setCursor.back().LParam, MAKELPARAM(HTLEFT, WM_MOUSEMOVE));
+        EXPECT_EQ(w.Only({ WM_NCMOUSEMOVE }).size(), 1u) << "one move, passed on once";
+        Shell(prefix + "xdotool mousemove 350 250");
+        EXPECT_TRUE(
+            PumpUntil([&] { return sdl->CursorShape() == CursorId(LoadCursor(nullptr, IDC_ARROW)); }, 5000))
+            << sdl->CursorShape();
+        EXPECT_GT(w.Count(WM_MOUSEMOVE), 0);
+        // A picture cursor is made and shown on the display.
+        gfx::TBitmap picture(16, 16);
+        picture.Fill(base::RGB(0, 255, 0));
+        HCURSOR pictured = CreatePictureCursor(picture, { 8, 8 }, base::RGB(255, 0, 255));
+        SetCursor(pictured);
+        EXPECT_EQ(sdl->CursorShape(), CursorId(pictured));
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        DestroyCursor(pictured);
+        w.Log.clear();
+
+        // A press on the border starts the size loop, which lasts until the release: both
+        // are sent first.
         Shell(prefix + "xdotool mousemove 201 250 mousedown 1 mouseup 1");
         EXPECT_TRUE(PumpUntil([&] { return w.Count(WM_EXITSIZEMOVE) > 0; }, 5000));
         EXPECT_EQ(w.Only({ WM_SYSCOMMAND }).at(0).WParam, SC_SIZE | WMSZ_LEFT);
         EXPECT_EQ(sdl->CursorShape(), CursorId(LoadCursor(nullptr, IDC_SIZEWE)));
         Shell(prefix + "xdotool mousemove 350 250 click 1");
-        EXPECT_TRUE(PumpUntil([&] { return sdl->CursorShape() == CursorId(LoadCursor(nullptr, IDC_ARROW)); }, 5000))
+        EXPECT_TRUE(
+            PumpUntil([&] { return sdl->CursorShape() == CursorId(LoadCursor(nullptr, IDC_ARROW)); }, 5000))
             << sdl->CursorShape();
         PumpUntil([&] { return w.Count(WM_LBUTTONUP) > 0; }, 2000);
 
