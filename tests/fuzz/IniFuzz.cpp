@@ -54,9 +54,11 @@ void CheckMemIni(std::string_view text, std::string_view section, std::string_vi
     }
     // A written value reads back as written while it holds no line break and no blank at an end.
     std::string value(key);
-    bool plain = value.find_first_of("\r\n") == std::string::npos && (value.empty() || (value.front() > ' ' && value.back() > ' '));
+    bool plain = value.find_first_of("\r\n") == std::string::npos
+        && (value.empty() || (value.front() > ' ' && value.back() > ' '));
     std::string name(section);
-    bool plainName = name.find_first_of("\r\n]") == std::string::npos && (name.empty() || (name.front() > ' ' && name.back() > ' '));
+    bool plainName = name.find_first_of("\r\n]") == std::string::npos
+        && (name.empty() || (name.front() > ' ' && name.back() > ' '));
     if (plain && plainName) {
         again.WriteString(name, "FuzzKey", value);
         TMemIniFile reread(again.Text());
@@ -74,10 +76,16 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
     std::string key(TakeLine(rest));
 
     xe::base::WriteFileBytes(ProfileFile(), rest);
-    std::string value = GetPrivateProfileString(section, key, "\x01" "default", ProfileFile());
+    std::string value = GetPrivateProfileString(section, key,
+        "\x01"
+        "default",
+        ProfileFile());
     if (value.size() > ValueBufferSize - 1)
         std::abort();
-    if (value != "\x01" "default" && value.find_first_of("\r\n") != std::string::npos)
+    if (value
+            != "\x01"
+               "default"
+        && value.find_first_of("\r\n") != std::string::npos)
         std::abort(); // a value never spans lines
 
     CheckMemIni(rest, section, key);

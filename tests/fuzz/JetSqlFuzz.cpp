@@ -34,7 +34,8 @@ sqlite3* Database()
 // SQLite's messages for text it cannot parse, as opposed to names it cannot resolve.
 bool IsParseError(char const* message)
 {
-    for (char const* m : { "syntax error", "unrecognized token", "incomplete input", "parser stack overflow" })
+    for (char const* m :
+        { "syntax error", "unrecognized token", "incomplete input", "parser stack overflow" })
         if (std::strstr(message, m))
             return true;
     return false;
