@@ -380,7 +380,7 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
         for (auto const& c : def.Columns)
             if (int(c.Number) == col->col_num)
                 raw = &c;
-        std::string columnName = "'" + std::string(col->name) + "' of table " + quotedName;
+        std::string columnName = std::string("'").append(col->name).append("' of table ").append(quotedName);
         if (col->col_type == MDB_COMPLEX)
             throw EDatabaseError("The column " + columnName
                 + " is an attachment or multi-valued field, which this engine cannot read.");

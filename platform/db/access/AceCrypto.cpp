@@ -101,7 +101,7 @@ std::string Attribute(std::string_view xml, std::string_view tag, std::string_vi
         std::string_view elementName = element.substr(0, element.find_first_of(" \t\r\n/"));
         if (elementName.size() < tag.size() || elementName.substr(elementName.size() - tag.size()) != tag)
             continue;
-        std::string key = " " + std::string(name) + "=\"";
+        std::string key = std::string(" ").append(name).append("=\"");
         size_t k = element.find(key);
         if (k == std::string_view::npos)
             return "";
