@@ -109,7 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(Database(), select.c_str(), -1, &statement, nullptr) != SQLITE_OK)
         std::abort();
-    size_t values = 0;
     for (int i = 0; i < count; ++i) {
         uint8_t kind = in.Byte();
         // Mostly the declared types the engines give, sometimes any text.
@@ -141,13 +140,16 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
             break;
         }
         }
-        ++values;
     }
     if (sqlite3_step(statement) != SQLITE_ROW)
         std::abort();
+    // SQLite binds a NaN as NULL, so the values are counted as SQLite holds them.
     std::vector<sqlite3_value*> row(count);
-    for (int i = 0; i < count; ++i)
+    size_t values = 0;
+    for (int i = 0; i < count; ++i) {
         row[i] = sqlite3_column_value(statement, i);
+        values += sqlite3_value_type(row[i]) != SQLITE_NULL;
+    }
     std::string xml;
     try {
         std::vector<std::string> names = XmlAttributeNames(columns);
