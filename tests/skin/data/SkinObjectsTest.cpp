@@ -215,7 +215,7 @@ TEST(SkinObjects, EveryClassReadsAndWritesItsKeysInOrder)
         for (Key const& k : c.Keys) {
             std::string expected = k.Value;
             if (c.MorphingForcedOff && std::string(k.Name) == "morphing")
-                expected = "0";
+                expected = std::string("0");
             EXPECT_EQ(out.ReadString("obj", k.Name, "<missing>"), expected) << k.Name;
         }
 
