@@ -187,7 +187,8 @@ void TTerminalProgress::PageDone(int64_t page)
     if (page != FPageCount && FOpen && now - FLastShown < 100)
         return;
     FLastShown = now;
-    std::string const line = "\r" + Line(page, FPageCount, FRowCount, now - FStart) + "\x1b[K";
+    std::string const line
+        = std::string("\r").append(Line(page, FPageCount, FRowCount, now - FStart)).append("\x1b[K");
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
     FOpen = true;

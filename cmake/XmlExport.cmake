@@ -32,3 +32,27 @@ function(xe_add_test target)
     PROPERTIES TIMEOUT ${ARG_TIMEOUT} ${extra}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
+
+# xe_add_fuzz(<name> SOURCES ... DEPENDS ... CORPUS <dir> [DICT <file>])
+# A fuzz entry point (LLVMFuzzerTestOneInput). With XE_FUZZ it becomes a libFuzzer executable; the
+# whole fuzz build is instrumented and sanitized (top CMakeLists.txt), so the target only links.
+# A replay executable is always built and runs the entry point over the corpus as a CTest test,
+# so that the target stays compiled and its regression inputs stay tested. scripts/fuzz reads the
+# list of targets, corpora and dictionaries from <build>/fuzz-targets.txt.
+file(WRITE ${CMAKE_BINARY_DIR}/fuzz-targets.txt "")
+function(xe_add_fuzz name)
+  cmake_parse_arguments(ARG "" "CORPUS;DICT" "SOURCES;DEPENDS" ${ARGN})
+  if(XE_FUZZ)
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPENDS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    file(APPEND ${CMAKE_BINARY_DIR}/fuzz-targets.txt
+      "${name}\t${CMAKE_CURRENT_BINARY_DIR}/${name}\t${ARG_CORPUS}\t${ARG_DICT}\n")
+  endif()
+  add_executable(${name}_replay ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/FuzzReplay.cpp)
+  target_include_directories(${name}_replay PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name}_replay PRIVATE ${ARG_DEPENDS})
+  add_test(NAME ${name}_replay COMMAND ${name}_replay ${ARG_CORPUS})
+  set_tests_properties(${name}_replay PROPERTIES TIMEOUT 120)
+endfunction()

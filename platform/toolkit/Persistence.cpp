@@ -273,7 +273,7 @@ public:
         SkipBlank();
         if (FIndex >= FLines.size())
             Fail("no object");
-        auto root = ParseObject();
+        auto root = ParseObject(1);
         SkipBlank();
         if (FIndex < FLines.size())
             Fail("text after the last 'end'");
@@ -293,11 +293,15 @@ private:
             ++FIndex;
     }
 
-    std::unique_ptr<TObjectNode> ParseObject()
+    // `depth` counts the objects this one lies in, itself included; the reader, the tree and
+    // its destruction all recurse per level, so nesting is limited rather than left to the stack.
+    std::unique_ptr<TObjectNode> ParseObject(int depth)
     {
         std::string const& head = FLines[FIndex];
         if (head.rfind("object ", 0) != 0)
             Fail("'object' expected");
+        if (depth > MaxObjectNesting)
+            Fail(Format("objects nested deeper than %d levels", MaxObjectNesting));
         auto node = std::make_unique<TObjectNode>();
         node->Line = int(FIndex + 1);
         std::string rest = xe::base::Trim(std::string_view(head).substr(7));
@@ -319,7 +323,7 @@ private:
                 return node;
             }
             if (line.rfind("object ", 0) == 0) {
-                node->Children.push_back(ParseObject());
+                node->Children.push_back(ParseObject(depth + 1));
                 continue;
             }
             if (!node->Children.empty())

@@ -96,7 +96,9 @@ void RegisterToolkitClasses();
 // Reads a stored form into an existing root (usually a form whose constructor calls it).
 // Children are created through the class registry with the root as owner. Errors raise
 // EReadError naming the form, the component and the property. `formName` is used in
-// messages (the resource name, for instance).
+// messages (the resource name, for instance). Objects nest at most MaxObjectNesting levels,
+// the root counting as one; deeper text is an EReadError, not a stack overflow.
+constexpr int MaxObjectNesting = 100;
 void ReadComponentText(TComponent* root, std::string_view text, std::string const& formName);
 // Reads the form from the embedded resource of that name.
 void ReadComponentResource(TComponent* root, std::string const& resourceName);

@@ -2,8 +2,9 @@
 // the pixel comparison, since glyphs change with font versions: each text area is masked and
 // checked instead by the bounding box of its ink (what the text adds to the picture).
 //
-// XE_UPDATE_GOLDEN=1 writes the current screenshots as the new goldens. On a mismatch the
-// actual screenshot is written beside the test executable.
+// XE_UPDATE_GOLDEN=1 writes the current screenshots as the new goldens (and fails). On a
+// mismatch, expected, actual and difference are written side by side beside the test executable.
+#include "tests/support/Golden.h"
 #include "app/FrmMessageT.h"
 #include "app/FrmOutdata.h"
 #include "platform/base/Files.h"
@@ -71,38 +72,16 @@ void CheckInk(TTextArea const& text, TRect const& ink)
     }
 }
 
-// Compares outside the masks; writes the actual image for a look when they differ.
+// Compares outside the masks (tests/support/Golden.h).
 void CompareWithGolden(gfx::TBitmap const& shot, std::vector<TTextArea> const& masks, std::string const& name)
 {
-    std::string golden = std::string(XE_SOURCE_DIR) + "/tests/golden/" + name + ".png";
-    char const* update = std::getenv("XE_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") {
-        gfx::SavePngToFile(shot, golden);
-        return;
-    }
-    ASSERT_TRUE(base::FileExists(golden)) << golden << " is missing; run with XE_UPDATE_GOLDEN=1";
-    gfx::TBitmap expected = gfx::LoadPngFromFile(golden);
-    ASSERT_EQ(expected.Width(), shot.Width());
-    ASSERT_EQ(expected.Height(), shot.Height());
-    int mismatches = 0;
-    std::string first;
-    for (int y = 0; y < shot.Height(); ++y)
-        for (int x = 0; x < shot.Width(); ++x) {
-            bool masked = false;
+    test::ExpectMatchesGolden(
+        shot, std::string(XE_SOURCE_DIR) + "/tests/golden/" + name + ".png", [&](int x, int y) {
             for (auto& m : masks)
-                masked = masked || base::PtInRect(m.Area, { x, y });
-            if (masked || shot.Pixel(x, y) == expected.Pixel(x, y))
-                continue;
-            if (mismatches++ == 0)
-                first = base::Format("first at (%d, %d): actual $%06X, expected $%06X", x, y,
-                    unsigned(shot.Pixel(x, y)), unsigned(expected.Pixel(x, y)));
-        }
-    if (mismatches) {
-        std::string actual = name + ".actual.png";
-        gfx::SavePngToFile(shot, actual);
-        ADD_FAILURE() << mismatches << " pixels differ from " << golden << ", " << first
-                      << "; actual written to " << actual;
-    }
+                if (base::PtInRect(m.Area, { x, y }))
+                    return true;
+            return false;
+        });
 }
 
 struct GoldenTest : tk::test::HeadlessTest {

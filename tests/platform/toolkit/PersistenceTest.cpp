@@ -204,3 +204,31 @@ TEST(PersistenceTest, ColourNamesRoundTrip)
     EXPECT_EQ(c, xe::base::RGB(187, 204, 214));
     EXPECT_FALSE(StringToColor("clNoSuch", c));
 }
+
+TEST(PersistenceTest, NestingIsLimitedWithAClearError)
+{
+    auto nested = [](int levels) {
+        std::string text;
+        for (int i = 0; i < levels; ++i)
+            text += i == 0 ? "object R: TRoot\n" : "object I" + std::to_string(i) + ": TItem\n";
+        for (int i = 0; i < levels; ++i)
+            text += "end\n";
+        return text;
+    };
+    TRoot deepest;
+    ReadComponentText(&deepest, nested(MaxObjectNesting), "Deep");
+    EXPECT_EQ(deepest.ComponentCount(), MaxObjectNesting - 1);
+
+    for (int levels : { MaxObjectNesting + 1, 200000 }) {
+        TRoot root;
+        try {
+            ReadComponentText(&root, nested(levels), "Deep");
+            ADD_FAILURE() << levels << " levels read";
+        } catch (xe::base::EReadError const& e) {
+            EXPECT_NE(e.Message().find("Error reading form Deep, line " + std::to_string(MaxObjectNesting + 1)
+                          + ": objects nested deeper than " + std::to_string(MaxObjectNesting) + " levels"),
+                std::string::npos)
+                << e.Message();
+        }
+    }
+}

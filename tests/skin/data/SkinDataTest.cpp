@@ -168,7 +168,7 @@ TEST(SkinData, PackageLayoutOfEveryVersion)
         ASSERT_EQ(data.ActivePictures.size(), 2u);
         EXPECT_EQ(data.ActivePictures[0]->Width(), 3);
         EXPECT_EQ(data.ActivePictures[1]->Width(), 11);
-        EXPECT_EQ(data.SkinName, "v" + std::to_string(version));
+        EXPECT_EQ(data.SkinName, std::string("v").append(std::to_string(version)));
 
         TSkinPackageInfo info = InspectSkinPackage(package);
         EXPECT_EQ(info.Items.size(), PackageSlots(version).size() + 3);

@@ -1,0 +1,73 @@
+// Fuzz entry point of the Jet SQL translator. The input is a statement in the ANSI code page,
+// converted as the query converts it. It must either raise EDatabaseError or translate into text
+// that SQLite parses: a translation SQLite refuses as malformed escaped half translated. SQLite
+// runs on an empty database with the Jet functions registered, so that names of tables and
+// columns are the only thing it may fail to find.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sqlite3.h>
+#include <string>
+
+#include "platform/base/Exceptions.h"
+#include "platform/base/Strings.h"
+#include "platform/db/JetFunctions.h"
+#include "platform/db/JetSql.h"
+
+using namespace xe::db;
+
+namespace {
+
+sqlite3* Database()
+{
+    static sqlite3* const db = [] {
+        sqlite3* d = nullptr;
+        if (sqlite3_open(":memory:", &d) != SQLITE_OK)
+            std::abort();
+        RegisterJetFunctions(d);
+        return d;
+    }();
+    return db;
+}
+
+// SQLite's messages for text it cannot parse, as opposed to names it cannot resolve.
+bool IsParseError(char const* message)
+{
+    for (char const* m :
+        { "syntax error", "unrecognized token", "incomplete input", "parser stack overflow" })
+        if (std::strstr(message, m))
+            return true;
+    return false;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
+{
+    std::string utf8 = xe::base::AnsiToUtf8(std::string_view(reinterpret_cast<char const*>(data), size));
+    std::string sqlite;
+    try {
+        sqlite = TranslateJet(utf8);
+    } catch (xe::base::EDatabaseError const&) {
+        return 0;
+    }
+    if (sqlite.find('\0') != std::string::npos) {
+        std::fprintf(stderr, "translation holds a NUL: %s\n", sqlite.c_str());
+        std::abort();
+    }
+    sqlite3_stmt* statement = nullptr;
+    char const* tail = nullptr;
+    int rc = sqlite3_prepare_v2(Database(), sqlite.c_str(), int(sqlite.size()), &statement, &tail);
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_OK && IsParseError(sqlite3_errmsg(Database()))) {
+        std::fprintf(stderr, "SQLite refuses the translation: %s\n  jet: %s\n  sqlite: %s\n",
+            sqlite3_errmsg(Database()), utf8.c_str(), sqlite.c_str());
+        std::abort();
+    }
+    if (rc == SQLITE_OK && tail && *tail) {
+        std::fprintf(stderr, "translation is more than one statement: %s\n", sqlite.c_str());
+        std::abort();
+    }
+    return 0;
+}
