@@ -66,9 +66,9 @@ TMessageForm::TMessageForm(TComponent* owner, std::string const& caption, std::s
     OKButton->OnClick = [this](TComponent*) { SetModalResult(mrOk); };
 }
 
-void TMessageForm::PaintWindow(gfx::TCanvas& canvas, TRect const& area)
+void TMessageForm::PaintHandler(gfx::TCanvas& canvas, TRect const& area, bool erase)
 {
-    TForm::PaintWindow(canvas, area);
+    TForm::PaintHandler(canvas, area, erase);
     gfx::TCanvasSaver saver(canvas);
     TRect const band = base::Rect(0, 0, ClientWidth(), CaptionBandHeight);
     canvas.Brush.Style = gfx::bsSolid;

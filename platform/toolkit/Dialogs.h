@@ -34,7 +34,7 @@ public:
     TSpeedButton* OKButton;
 
 protected:
-    void PaintWindow(gfx::TCanvas& canvas, TRect const& area) override;
+    void PaintHandler(gfx::TCanvas& canvas, TRect const& area, bool erase) override;
 };
 
 // Shows text (ANSI code page) in a TMessageForm with the application's title as caption and

@@ -162,8 +162,9 @@ protected:
     // Paints the background and the graphic controls; OnPaint runs between them.
     virtual void PaintWindow(gfx::TCanvas& canvas, TRect const& area);
     // Paints the controls over the background: the background is filled first only when
-    // erase is set (WM_ERASEBKGND was not answered), as WM_PAINT does.
-    void PaintHandler(gfx::TCanvas& canvas, TRect const& area, bool erase);
+    // erase is set (WM_ERASEBKGND was not answered), as WM_PAINT does. Both WM_PAINT and
+    // PaintWindow come here, so a form that draws over its controls overrides this.
+    virtual void PaintHandler(gfx::TCanvas& canvas, TRect const& area, bool erase);
     // Fills the area with the form's colour (the answer to WM_ERASEBKGND).
     void EraseBackground(gfx::TCanvas& canvas, TRect const& area);
     void BoundsChanged(TRect const& oldBounds) override;

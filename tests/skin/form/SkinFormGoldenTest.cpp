@@ -2,9 +2,10 @@
 // exactly: the frame is cut from the skin's pictures by our own code. The captions are empty
 // so that no glyphs enter the comparison; the caption text is checked by where its ink lies.
 //
-// XE_UPDATE_GOLDEN=1 writes the current screenshots as the new goldens. On a mismatch the
-// actual screenshot is written beside the test executable.
+// XE_UPDATE_GOLDEN=1 writes the current screenshots as the new goldens (and still fails). On a
+// mismatch expected, actual and difference are written side by side beside the test executable.
 #include "SkinFormTestUtil.h"
+#include "tests/support/Golden.h"
 
 #include "platform/base/Strings.h"
 #include "platform/graphics/Png.h"
@@ -20,29 +21,7 @@ namespace {
 
 void CompareWithGolden(gfx::TBitmap const& shot, std::string const& name)
 {
-    std::string const golden = std::string(XE_SOURCE_DIR) + "/tests/golden/" + name + ".png";
-    char const* update = std::getenv("XE_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") {
-        gfx::SavePngToFile(shot, golden);
-        return;
-    }
-    ASSERT_TRUE(base::FileExists(golden)) << golden << " is missing; run with XE_UPDATE_GOLDEN=1";
-    gfx::TBitmap const expected = gfx::LoadPngFromFile(golden);
-    ASSERT_EQ(expected.Width(), shot.Width());
-    ASSERT_EQ(expected.Height(), shot.Height());
-    int mismatches = 0;
-    std::string first;
-    for (int y = 0; y < shot.Height(); ++y)
-        for (int x = 0; x < shot.Width(); ++x)
-            if (shot.Pixel(x, y) != expected.Pixel(x, y) && mismatches++ == 0)
-                first = base::Format("first at (%d, %d): actual $%06X, expected $%06X", x, y,
-                    unsigned(shot.Pixel(x, y)), unsigned(expected.Pixel(x, y)));
-    if (mismatches) {
-        std::string const actual = name + ".actual.png";
-        gfx::SavePngToFile(shot, actual);
-        ADD_FAILURE() << mismatches << " pixels differ from " << golden << ", " << first
-                      << "; actual written to " << actual;
-    }
+    xe::test::ExpectMatchesGolden(shot, std::string(XE_SOURCE_DIR) + "/tests/golden/" + name + ".png");
 }
 
 struct SkinFormGolden : SkinFormTest {
