@@ -29,12 +29,11 @@ TspEffectBmp RandomImage(uint32_t seed)
     return img;
 }
 
-template <void (TspEffectBmp::*Op)(const TspEffectBmp&, double)>
-void BM_Morph(benchmark::State& state)
+template <void (TspEffectBmp::*Op)(TspEffectBmp const&, double)> void BM_Morph(benchmark::State& state)
 {
     TspEffectBmp img = RandomImage(1);
     const TspEffectBmp other = RandomImage(2);
-    const double k = double(state.range(0)) / 100;
+    double const k = double(state.range(0)) / 100;
     for (auto _ : state) {
         (img.*Op)(other, k);
         benchmark::DoNotOptimize(img.Bits());
@@ -43,9 +42,18 @@ void BM_Morph(benchmark::State& state)
 }
 
 BENCHMARK(BM_Morph<&TspEffectBmp::Blend>)->Name("Blend")->Arg(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Morph<&TspEffectBmp::CenterGradient>)->Name("CenterGradient")->Arg(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Morph<&TspEffectBmp::LeftGradient>)->Name("LeftGradient")->Arg(100)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Morph<&TspEffectBmp::RightGradient>)->Name("RightGradient")->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Morph<&TspEffectBmp::CenterGradient>)
+    ->Name("CenterGradient")
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Morph<&TspEffectBmp::LeftGradient>)
+    ->Name("LeftGradient")
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Morph<&TspEffectBmp::RightGradient>)
+    ->Name("RightGradient")
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Morph<&TspEffectBmp::Push>)->Name("Push")->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Morph<&TspEffectBmp::LeftSlide>)->Name("LeftSlide")->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Morph<&TspEffectBmp::RightSlide>)->Name("RightSlide")->Arg(50)->Unit(benchmark::kMillisecond);
@@ -53,12 +61,12 @@ BENCHMARK(BM_Morph<&TspEffectBmp::RightSlide>)->Name("RightSlide")->Arg(50)->Uni
 void BM_Effect(benchmark::State& state)
 {
     TspEffectBmp img = RandomImage(3);
-    const auto effect = TspInActiveEffect(state.range(0));
+    auto const effect = TspInActiveEffect(state.range(0));
     for (auto _ : state) {
         img.InactiveEffect(effect);
         benchmark::DoNotOptimize(img.Bits());
     }
-    static const char* names[] = { "brightness", "darkness", "grayscale", "noise", "splitblur", "invert" };
+    static char const* names[] = { "brightness", "darkness", "grayscale", "noise", "splitblur", "invert" };
     state.SetLabel(names[effect]);
     state.SetItemsProcessed(state.iterations() * W * H);
 }
@@ -93,8 +101,8 @@ struct Frame {
     base::TRect R = base::Rect(0, 0, 200, 150);
     TFrameCut Src { base::Point(30, 40), base::Point(170, 40), base::Point(30, 110), base::Point(170, 110),
         base::Rect(8, 30, 192, 142) };
-    TFrameCut Dst { base::Point(30, 40), base::Point(W - 30, 40), base::Point(30, H - 40), base::Point(W - 30, H - 40),
-        base::Rect(8, 30, W - 8, H - 8) };
+    TFrameCut Dst { base::Point(30, 40), base::Point(W - 30, 40), base::Point(30, H - 40),
+        base::Point(W - 30, H - 40), base::Rect(8, 30, W - 8, H - 8) };
     Frame()
     {
         std::mt19937 rng(5);
@@ -107,11 +115,12 @@ struct Frame {
 void BM_ComposeFrameImage(benchmark::State& state)
 {
     Frame f;
-    const bool stretch = state.range(0) != 0;
-    const bool client = state.range(1) != 0;
+    bool const stretch = state.range(0) != 0;
+    bool const client = state.range(1) != 0;
     gfx::TBitmap dst;
     for (auto _ : state) {
-        ComposeFrameImage(f.Src, f.Dst, dst, f.Picture, f.R, W, H, client, { stretch, stretch, stretch, stretch });
+        ComposeFrameImage(
+            f.Src, f.Dst, dst, f.Picture, f.R, W, H, client, { stretch, stretch, stretch, stretch });
         benchmark::DoNotOptimize(dst.Bits());
     }
     state.SetLabel(std::string(stretch ? "stretched" : "tiled") + (client ? ", client" : ", no client"));

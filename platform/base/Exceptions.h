@@ -12,17 +12,17 @@ public:
         : FMessage(std::move(message))
     {
     }
-    const std::string& Message() const { return FMessage; }
-    const char* what() const noexcept override { return FMessage.c_str(); }
+    std::string const& Message() const { return FMessage; }
+    char const* what() const noexcept override { return FMessage.c_str(); }
 
 private:
     std::string FMessage;
 };
 
-#define XE_DECLARE_EXCEPTION(Name, Base)   \
-    class Name : public Base {             \
-    public:                                \
-        using Base::Base;                  \
+#define XE_DECLARE_EXCEPTION(Name, Base)                                                                     \
+    class Name : public Base {                                                                               \
+    public:                                                                                                  \
+        using Base::Base;                                                                                    \
     };
 
 XE_DECLARE_EXCEPTION(EInvalidOperation, Exception)

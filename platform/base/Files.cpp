@@ -14,15 +14,9 @@
 
 namespace xe::base {
 
-std::string ToSystemPath(std::string_view ansiPath)
-{
-    return AnsiToUtf8(ansiPath);
-}
+std::string ToSystemPath(std::string_view ansiPath) { return AnsiToUtf8(ansiPath); }
 
-std::string FromSystemPath(std::string_view systemPath)
-{
-    return Utf8ToAnsi(systemPath);
-}
+std::string FromSystemPath(std::string_view systemPath) { return Utf8ToAnsi(systemPath); }
 
 bool FileExists(std::string const& name)
 {
@@ -349,7 +343,8 @@ bool ForceSystemDirectories(std::string const& path)
 
 TTempDir::TTempDir(std::string_view prefix)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+    std::string pattern
+        = (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
     if (!::mkdtemp(pattern.data()))
         throw EFileError("Cannot create a temporary directory.");
     FPath = FromSystemPath(pattern) + "/";

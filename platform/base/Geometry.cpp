@@ -4,7 +4,7 @@
 
 namespace xe::base {
 
-bool IntersectRect(TRect& dst, const TRect& a, const TRect& b)
+bool IntersectRect(TRect& dst, TRect const& a, TRect const& b)
 {
     TRect r { std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
         std::min(a.Bottom, b.Bottom) };
@@ -16,7 +16,7 @@ bool IntersectRect(TRect& dst, const TRect& a, const TRect& b)
     return true;
 }
 
-bool UnionRect(TRect& dst, const TRect& a, const TRect& b)
+bool UnionRect(TRect& dst, TRect const& a, TRect const& b)
 {
     if (IsRectEmpty(a)) {
         dst = IsRectEmpty(b) ? TRect {} : b;

@@ -12,82 +12,82 @@
 namespace xe::base {
 
 namespace {
-    std::string& CodePageSetting()
-    {
-        static std::string name;
-        return name;
-    }
-
-    // iconv descriptors are costly to open; keep one per pair of encodings.
-    class IconvCache {
-    public:
-        ~IconvCache()
-        {
-            for (auto& entry : FHandles)
-                iconv_close(entry.second);
-        }
-        iconv_t Get(const std::string& from, const std::string& to)
-        {
-            auto key = std::make_pair(from, to);
-            auto it = FHandles.find(key);
-            if (it != FHandles.end()) {
-                iconv(it->second, nullptr, nullptr, nullptr, nullptr);
-                return it->second;
-            }
-            iconv_t handle = iconv_open(to.c_str(), from.c_str());
-            if (handle == iconv_t(-1))
-                return handle;
-            FHandles.emplace(key, handle);
-            return handle;
-        }
-
-    private:
-        std::map<std::pair<std::string, std::string>, iconv_t> FHandles;
-    };
-
-    IconvCache& Cache()
-    {
-        thread_local IconvCache cache;
-        return cache;
-    }
-
-    // The replacement written into the target encoding when a source character cannot be
-    // converted: U+FFFD in Unicode targets, '?' elsewhere.
-    std::string Replacement(const std::string& to)
-    {
-        if (to == "UTF-8")
-            return "\xEF\xBF\xBD";
-        if (to == "UTF-16LE")
-            return std::string("\xFD\xFF", 2);
-        if (to == "UTF-32LE")
-            return std::string("\xFD\xFF\x00\x00", 4);
-        return "?";
-    }
-
-    // Width in bytes of one source unit, to skip an invalid one.
-    size_t UnitSize(const std::string& from)
-    {
-        if (from == "UTF-16LE")
-            return 2;
-        if (from == "UTF-32LE")
-            return 4;
-        return 1;
-    }
+std::string& CodePageSetting()
+{
+    static std::string name;
+    return name;
 }
 
-const std::string& AnsiCodePage()
+// iconv descriptors are costly to open; keep one per pair of encodings.
+class IconvCache {
+public:
+    ~IconvCache()
+    {
+        for (auto& entry : FHandles)
+            iconv_close(entry.second);
+    }
+    iconv_t Get(std::string const& from, std::string const& to)
+    {
+        auto key = std::make_pair(from, to);
+        auto it = FHandles.find(key);
+        if (it != FHandles.end()) {
+            iconv(it->second, nullptr, nullptr, nullptr, nullptr);
+            return it->second;
+        }
+        iconv_t handle = iconv_open(to.c_str(), from.c_str());
+        if (handle == iconv_t(-1))
+            return handle;
+        FHandles.emplace(key, handle);
+        return handle;
+    }
+
+private:
+    std::map<std::pair<std::string, std::string>, iconv_t> FHandles;
+};
+
+IconvCache& Cache()
+{
+    thread_local IconvCache cache;
+    return cache;
+}
+
+// The replacement written into the target encoding when a source character cannot be
+// converted: U+FFFD in Unicode targets, '?' elsewhere.
+std::string Replacement(std::string const& to)
+{
+    if (to == "UTF-8")
+        return "\xEF\xBF\xBD";
+    if (to == "UTF-16LE")
+        return std::string("\xFD\xFF", 2);
+    if (to == "UTF-32LE")
+        return std::string("\xFD\xFF\x00\x00", 4);
+    return "?";
+}
+
+// Width in bytes of one source unit, to skip an invalid one.
+size_t UnitSize(std::string const& from)
+{
+    if (from == "UTF-16LE")
+        return 2;
+    if (from == "UTF-32LE")
+        return 4;
+    return 1;
+}
+}
+
+std::string const& AnsiCodePage()
 {
     std::string& name = CodePageSetting();
     if (name.empty()) {
-        const char* env = std::getenv("XMLEXPORT_CODEPAGE");
+        char const* env = std::getenv("XMLEXPORT_CODEPAGE");
         name = (env && *env) ? env : "GBK";
     }
     return name;
 }
 
-void SetAnsiCodePage(const std::string& name) { CodePageSetting() = name; }
+void SetAnsiCodePage(std::string const& name) { CodePageSetting() = name; }
 
-std::string ConvertEncoding(std::string_view bytes, const char* fromName, const char* toName, bool* lossless)
+std::string ConvertEncoding(std::string_view bytes, char const* fromName, char const* toName, bool* lossless)
 {
     if (lossless)
         *lossless = true;
@@ -148,31 +148,31 @@ std::string Utf8ToAnsi(std::string_view utf8, bool* lossless)
 }
 
 namespace {
-    std::u16string BytesToU16(const std::string& bytes)
-    {
-        std::u16string out(bytes.size() / 2, u'\0');
-        for (size_t i = 0; i < out.size(); ++i)
-            out[i] = char16_t(uint8_t(bytes[2 * i]) | (uint8_t(bytes[2 * i + 1]) << 8));
-        return out;
+std::u16string BytesToU16(std::string const& bytes)
+{
+    std::u16string out(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < out.size(); ++i)
+        out[i] = char16_t(uint8_t(bytes[2 * i]) | (uint8_t(bytes[2 * i + 1]) << 8));
+    return out;
+}
+std::u32string BytesToU32(std::string const& bytes)
+{
+    std::u32string out(bytes.size() / 4, U'\0');
+    for (size_t i = 0; i < out.size(); ++i) {
+        auto const* p = reinterpret_cast<uint8_t const*>(bytes.data() + 4 * i);
+        out[i] = char32_t(p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24));
     }
-    std::u32string BytesToU32(const std::string& bytes)
-    {
-        std::u32string out(bytes.size() / 4, U'\0');
-        for (size_t i = 0; i < out.size(); ++i) {
-            const auto* p = reinterpret_cast<const uint8_t*>(bytes.data() + 4 * i);
-            out[i] = char32_t(p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24));
-        }
-        return out;
+    return out;
+}
+std::string U16ToBytes(std::u16string_view text)
+{
+    std::string out(text.size() * 2, '\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        out[2 * i] = char(text[i] & 0xFF);
+        out[2 * i + 1] = char(text[i] >> 8);
     }
-    std::string U16ToBytes(std::u16string_view text)
-    {
-        std::string out(text.size() * 2, '\0');
-        for (size_t i = 0; i < text.size(); ++i) {
-            out[2 * i] = char(text[i] & 0xFF);
-            out[2 * i + 1] = char(text[i] >> 8);
-        }
-        return out;
-    }
+    return out;
+}
 }
 
 std::u16string AnsiToUtf16(std::string_view ansi, bool* lossless)
@@ -232,7 +232,7 @@ std::string Utf32ToUtf8(std::u32string_view text)
 
 std::string Ansi(std::u8string_view utf8)
 {
-    return Utf8ToAnsi(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+    return Utf8ToAnsi(std::string_view(reinterpret_cast<char const*>(utf8.data()), utf8.size()));
 }
 
 std::string TrimLeft(std::string_view s)
@@ -253,7 +253,7 @@ std::string TrimRight(std::string_view s)
 
 std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
 
-std::string Format(const char* format, ...)
+std::string Format(char const* format, ...)
 {
     va_list args;
     va_start(args, format);

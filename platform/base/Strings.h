@@ -10,9 +10,9 @@ namespace xe::base {
 // platform setting: GBK by default, XMLEXPORT_CODEPAGE (any iconv name) overrides it.
 // Conversions happen only at the edges (rendering, SQLite, XML, the terminal, paths).
 
-const std::string& AnsiCodePage();
+std::string const& AnsiCodePage();
 // For tests and tools; an empty name goes back to the environment's choice.
-void SetAnsiCodePage(const std::string& name);
+void SetAnsiCodePage(std::string const& name);
 
 // Invalid or unmappable input never stops a conversion: the offending bytes become a
 // replacement character (U+FFFD towards Unicode, '?' towards the ANSI code page) and
@@ -28,7 +28,8 @@ std::u32string Utf8ToUtf32(std::string_view utf8, bool* lossless = nullptr);
 std::string Utf32ToUtf8(std::u32string_view text);
 
 // Converts between any two iconv encodings with the same replacement rules.
-std::string ConvertEncoding(std::string_view bytes, const char* from, const char* to, bool* lossless = nullptr);
+std::string ConvertEncoding(
+    std::string_view bytes, char const* from, char const* to, bool* lossless = nullptr);
 
 // A UTF-8 literal of the source, in the ANSI code page: Ansi(u8"完成").
 std::string Ansi(std::u8string_view utf8);
@@ -39,7 +40,7 @@ std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 
 // printf-style formatting for the system's "%d" and "%s" messages.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(char const* format, ...) __attribute__((format(printf, 1, 2)));
 
 std::string IntToStr(int64_t value);
 // Decimal integer with an optional minus sign; anything else gives the default.

@@ -32,7 +32,8 @@ void TMemIniFile::SetText(std::string_view text)
         // word must not become a key that shadows a default.
         size_t eq = line.find('=');
         if (eq != std::string::npos)
-            current->Entries.push_back({ Trim(std::string_view(line).substr(0, eq)), TrimLeft(std::string_view(line).substr(eq + 1)) });
+            current->Entries.push_back({ Trim(std::string_view(line).substr(0, eq)),
+                TrimLeft(std::string_view(line).substr(eq + 1)) });
     }
 }
 
@@ -77,7 +78,8 @@ TMemIniFile::Entry const* TMemIniFile::FindEntry(std::string_view section, std::
     return nullptr;
 }
 
-std::string TMemIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
+std::string TMemIniFile::ReadString(
+    std::string_view section, std::string_view key, std::string_view def) const
 {
     Entry const* e = FindEntry(section, key);
     return e ? e->Value : std::string(def);

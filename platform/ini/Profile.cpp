@@ -11,7 +11,7 @@ namespace xe::ini {
 using namespace xe::base;
 
 namespace {
-    // Splits the file into lines on CR LF, lone CR or lone LF.
+// Splits the file into lines on CR LF, lone CR or lone LF.
 template <typename F> void ForEachLine(std::string const& text, F&& f)
 {
     size_t start = 0;
@@ -24,34 +24,33 @@ template <typename F> void ForEachLine(std::string const& text, F&& f)
             start = i + 1;
         }
     }
-    }
+}
 
-    bool ReadProfileFile(std::string const& fileName, std::string& text)
-    {
-        if (!SystemFileExists(fileName))
-            return false;
-        try {
-            text = ReadSystemFile(fileName);
-            return true;
-        } catch (...) {
-            return false;
-        }
+bool ReadProfileFile(std::string const& fileName, std::string& text)
+{
+    if (!SystemFileExists(fileName))
+        return false;
+    try {
+        text = ReadSystemFile(fileName);
+        return true;
+    } catch (...) {
+        return false;
     }
+}
 
-    // "x", 'x' and  "x"  (with blanks around) lose their quotes; "x' and a lone " keep theirs.
-    std::string StripMatchingQuotes(std::string value)
-    {
-        size_t first = 0;
-        size_t last = value.size();
-        while (first < last && static_cast<unsigned char>(value[first]) <= ' ')
-            ++first;
-        while (last > first && static_cast<unsigned char>(value[last - 1]) <= ' ')
-            --last;
-        if (last - first >= 2 && (value[first] == '"' || value[first] == '\'')
-            && value[last - 1] == value[first])
-            return value.substr(first + 1, last - first - 2);
-        return value;
-    }
+// "x", 'x' and  "x"  (with blanks around) lose their quotes; "x' and a lone " keep theirs.
+std::string StripMatchingQuotes(std::string value)
+{
+    size_t first = 0;
+    size_t last = value.size();
+    while (first < last && static_cast<unsigned char>(value[first]) <= ' ')
+        ++first;
+    while (last > first && static_cast<unsigned char>(value[last - 1]) <= ' ')
+        --last;
+    if (last - first >= 2 && (value[first] == '"' || value[first] == '\'') && value[last - 1] == value[first])
+        return value.substr(first + 1, last - first - 2);
+    return value;
+}
 }
 
 std::string GetPrivateProfileString(
@@ -69,7 +68,8 @@ std::string GetPrivateProfileString(
             return true;
         if (line[0] == '[') {
             size_t close = line.find(']');
-            std::string name = Trim(std::string_view(line).substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            std::string name = Trim(
+                std::string_view(line).substr(1, close == std::string::npos ? std::string::npos : close - 1));
             inSection = SameText(name, section);
             return true;
         }

@@ -130,7 +130,8 @@ void TControl::SetCursor(TCursor value)
     win::HWND h = host ? host->WindowHandle() : nullptr;
     win::POINT p;
     if (h && win::GetCursorPos(&p) && win::WindowFromPoint(p) == h && !win::GetCapture())
-        win::SendMessage(h, win::WM_SETCURSOR, win::WPARAM(h), win::MAKELPARAM(win::HTCLIENT, int(win::WM_MOUSEMOVE)));
+        win::SendMessage(
+            h, win::WM_SETCURSOR, win::WPARAM(h), win::MAKELPARAM(win::HTCLIENT, int(win::WM_MOUSEMOVE)));
 }
 
 bool TControl::ShowHint() const
@@ -614,7 +615,8 @@ void TControl::DefineLayoutProperties(TProperties& p)
     constraint("Constraints.MinHeight", &TSizeConstraints::MinHeight);
     constraint("Constraints.MinWidth", &TSizeConstraints::MinWidth);
     p.Integer(
-        "Cursor", [this] { return int64_t(FCursor); }, [this](int64_t v) { SetCursor(TCursor(v)); }, crDefault);
+        "Cursor", [this] { return int64_t(FCursor); }, [this](int64_t v) { SetCursor(TCursor(v)); },
+        crDefault);
     p.String(
         "Hint", [this] { return FHint; }, [this](std::string const& v) { SetHint(v); });
     p.Boolean(

@@ -172,9 +172,9 @@ void THeadlessBackend::Type(std::string const& text)
 {
     static std::string const plain = " 0123456789;=,-./`[\\]'";
     static std::string const shifted = " )!@#$%^&*(:+<_>?~{|}\"";
-    static int const plainKeys[] = { VK_SPACE, '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', VK_OEM_1,
-        VK_OEM_PLUS, VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD, VK_OEM_2, VK_OEM_3, VK_OEM_4, VK_OEM_5,
-        VK_OEM_6, VK_OEM_7 };
+    static int const plainKeys[]
+        = { VK_SPACE, '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', VK_OEM_1, VK_OEM_PLUS, VK_OEM_COMMA,
+              VK_OEM_MINUS, VK_OEM_PERIOD, VK_OEM_2, VK_OEM_3, VK_OEM_4, VK_OEM_5, VK_OEM_6, VK_OEM_7 };
     for (char c : text) {
         if (c >= 'a' && c <= 'z')
             KeyPress(c - 'a' + 'A');

@@ -61,7 +61,8 @@ TEST_F(XmlSplice, FirstMarkerOfTheSmallestWindowWins)
     std::string content = std::string(20, 'a') + "</rs:data>1</rs:data>" + std::string(12, 'b');
     WriteFileBytes(FFile, content);
     EXPECT_TRUE(TruncateAtDataEnd(FFile, 20));
-    EXPECT_EQ(ReadFileBytes(FFile), content.substr(0, content.size() - 40 + content.substr(content.size() - 40).find("</rs:data>")));
+    EXPECT_EQ(ReadFileBytes(FFile),
+        content.substr(0, content.size() - 40 + content.substr(content.size() - 40).find("</rs:data>")));
 }
 
 TEST_F(XmlSplice, WindowOfTheWholeFileIsSearched)

@@ -1,5 +1,5 @@
-#include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
+#include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/base/Colors.h"
 #include "platform/base/Geometry.h"
+#include "platform/base/Colors.h"
 
 #include <gtest/gtest.h>
 

@@ -36,9 +36,13 @@ TEST(Strings, InvalidBytesBecomeReplacementsAndAreReported)
     SetAnsiCodePage("GBK");
     bool ok = true;
     // A lead byte without its trail byte at the end, and 0xFF which GBK never uses.
-    std::string utf8 = AnsiToUtf8("ab\xFF" "c\x81", &ok);
+    std::string utf8 = AnsiToUtf8("ab\xFF"
+                                  "c\x81",
+        &ok);
     EXPECT_FALSE(ok);
-    EXPECT_EQ(utf8, "ab\xEF\xBF\xBD" "c\xEF\xBF\xBD");
+    EXPECT_EQ(utf8,
+        "ab\xEF\xBF\xBD"
+        "c\xEF\xBF\xBD");
     ok = true;
     EXPECT_EQ(Utf8ToAnsi("x\xC3", &ok), "x?");
     EXPECT_FALSE(ok);

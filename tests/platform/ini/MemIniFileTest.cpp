@@ -38,7 +38,9 @@ TEST(MemIniFile, WritesKeepOrderAndRoundTrip)
     ini.WriteBool("FORMINFO", "stretch", false);
     ini.WriteString("SKINOBJECTS", "count", "12");
     ini.WriteInteger("FORMINFO", "borderwidth", 4);
-    EXPECT_EQ(ini.Text(), "[FORMINFO]\r\nlefttoppoint=10,29\r\nborderwidth=4\r\nstretch=0\r\n\r\n[SKINOBJECTS]\r\ncount=12\r\n");
+    EXPECT_EQ(ini.Text(),
+        "[FORMINFO]\r\nlefttoppoint=10,29\r\nborderwidth=4\r\nstretch=0\r\n\r\n[SKINOBJECTS]\r\ncount="
+        "12\r\n");
     TMemIniFile back(ini.Text());
     EXPECT_EQ(back.Text(), ini.Text());
     back.EraseSection("forminfo");

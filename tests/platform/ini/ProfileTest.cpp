@@ -1,5 +1,5 @@
-#include "platform/base/Files.h"
 #include "platform/ini/Profile.h"
+#include "platform/base/Files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,7 +12,9 @@ TEST(Profile, LooksUpOneKeyWithoutRegardToCase)
 {
     TTempDir temp;
     std::string ini = temp.File("InOut.ini");
-    WriteFileBytes(ini, "; comment\r\n[Other]\r\nStrSql=wrong\r\n[SYS]\r\n  strsql = select 1 \r\nXmlName=a.xml\nDbName=\rDbPass=x");
+    WriteFileBytes(ini,
+        "; comment\r\n[Other]\r\nStrSql=wrong\r\n[SYS]\r\n  strsql = select 1 "
+        "\r\nXmlName=a.xml\nDbName=\rDbPass=x");
     EXPECT_EQ(GetPrivateProfileString("Sys", "StrSql", "d", ini), " select 1 ");
     EXPECT_EQ(GetPrivateProfileString("sys", "XMLNAME", "d", ini), "a.xml");
     EXPECT_EQ(GetPrivateProfileString("Sys", "DbName", "d", ini), "");

@@ -1,5 +1,5 @@
-#include "platform/toolkit/ExtCtrls.h"
 #include "platform/toolkit/Menus.h"
+#include "platform/toolkit/ExtCtrls.h"
 #include "tests/platform/toolkit/HeadlessFixture.h"
 
 namespace xe::tk::test {
@@ -117,9 +117,8 @@ TEST_F(MenusTest, FormKeysShortCutsAndAltF4)
     form->SetMenu(menu);
     std::vector<int> downs;
     std::string typed;
-    form->OnKeyDown = [&](TComponent*, win::WORD& key, TShiftState shift) {
-        downs.push_back(key | int(shift << 16));
-    };
+    form->OnKeyDown
+        = [&](TComponent*, win::WORD& key, TShiftState shift) { downs.push_back(key | int(shift << 16)); };
     form->OnKeyPress = [&](TComponent*, char& c) { typed += c; };
     bool vetoed = false;
     form->OnCloseQuery = [&](TComponent*, bool& canClose) {
@@ -140,8 +139,8 @@ TEST_F(MenusTest, FormKeysShortCutsAndAltF4)
     EXPECT_EQ(typed, "hi");
     EXPECT_EQ(saves, 1);
     // The short cut's key never reached OnKeyDown; the modifiers did.
-    std::vector<int> expected { 'H', 'I', win::VK_CONTROL | int(ssCtrl << 16), win::VK_MENU | int(ssAlt << 16),
-        win::VK_F4 | int(ssAlt << 16) };
+    std::vector<int> expected { 'H', 'I', win::VK_CONTROL | int(ssCtrl << 16),
+        win::VK_MENU | int(ssAlt << 16), win::VK_F4 | int(ssAlt << 16) };
     EXPECT_EQ(downs, expected);
     EXPECT_TRUE(vetoed); // Alt+F4 asked the form to close
 
