@@ -40,9 +40,9 @@ std::string KeyName(int key)
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
         return std::string(1, char(key));
     if (key >= win::VK_F1 && key <= win::VK_F12)
-        return "F" + std::to_string(key - win::VK_F1 + 1);
+        return std::string("F").append(std::to_string(key - win::VK_F1 + 1));
     if (key >= win::VK_NUMPAD0 && key <= win::VK_NUMPAD0 + 9)
-        return "Num " + std::to_string(key - win::VK_NUMPAD0);
+        return std::string("Num ").append(std::to_string(key - win::VK_NUMPAD0));
     for (TKeyName const& k : KeyNames)
         if (k.Key == key)
             return k.Name;

@@ -59,7 +59,9 @@ TEST(StartupTest, WithoutConfigurationCreatesAnEmptyOneAndEndsFailed)
     TRun run = RunIn(dir);
     EXPECT_EQ(run.ExitCode, 1) << run.Err;
     EXPECT_EQ(run.Out, FailedLine);
-    EXPECT_EQ(run.Err, "\"" + dir.File("InOut.ini") + "\" gives no StrSql in section [Sys].\n");
+    std::string const expected
+        = std::string("\"").append(dir.File("InOut.ini")).append("\" gives no StrSql in section [Sys].\n");
+    EXPECT_EQ(run.Err, expected);
     EXPECT_TRUE(FileExists(dir.File("InOut.ini")));
     EXPECT_EQ(FileSize(dir.File("InOut.ini")), 0);
 }
