@@ -82,7 +82,7 @@ void TFrm_outdata::FormDestroy(tk::TComponent*) { adoconn->Connection().Close();
 void TFrm_outdata::FormCloseQuery(tk::TComponent*, bool& canClose)
 {
     canClose = true;
-    if (But_cancel->Caption() == Ansi(u8"完成"))
+    if (FFinished)
         return;
     if (!Frm_MessageT)
         return;

@@ -57,6 +57,8 @@ public:
     // is missing, or the connection's error.
     std::string FInitError;
     bool FCancelled = false;
+    // The run is over (exported, or the start failed): closing asks nothing any more.
+    bool FFinished = false;
 };
 
 // The main window of the running program, or null.

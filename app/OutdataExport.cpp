@@ -3,7 +3,7 @@
 #include "app/FrmOutdata.h"
 #include "app/PagedExport.h"
 #include "platform/base/Strings.h"
-#include "platform/windows/HeadlessBackend.h"
+#include "platform/windows/Backend.h"
 #include "platform/windows/WinUser.h"
 
 #include <algorithm>
@@ -31,7 +31,7 @@ public:
         FForm.Gauge1->SetMaxValue(int32_t(std::min<int64_t>(pageCount, INT32_MAX)));
         FForm.Gauge1->SetProgress(0);
         // Without a display the terminal shows the progress instead of the gauge.
-        FShowProgress = win::HeadlessBackend() != nullptr && FProgress.Active();
+        FShowProgress = !win::Backend().UserPresent() && FProgress.Active();
         if (FShowProgress)
             FProgress.Start(pageCount, rowCount);
     }
@@ -57,6 +57,7 @@ void TFrm_outdata::prcouttabdata()
 {
     if (FInitFailed) {
         SetStatus(Ansi(u8"数据初始化失败..."));
+        FFinished = true;
         But_cancel->SetCaption(Ansi(u8"完成"));
         if (!FInitError.empty()) {
             std::string line = base::AnsiToUtf8(FInitError) + "\n";
@@ -66,8 +67,10 @@ void TFrm_outdata::prcouttabdata()
         return;
     }
     FCancelled = false;
+    FFinished = false;
     SetStatus(Ansi(u8"正在导出数据..."));
     ExportPages();
+    FFinished = true;
     But_cancel->SetCaption(Ansi(u8"完成"));
     // A confirmed stop deleted the output: the window is closed by then, but the status line
     // on standard output must not claim a success.

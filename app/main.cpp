@@ -5,7 +5,7 @@
 #include "platform/base/Strings.h"
 #include "platform/db/access/AccessEngine.h"
 #include "platform/toolkit/Forms.h"
-#include "platform/windows/HeadlessBackend.h"
+#include "platform/windows/Backend.h"
 #include "platform/windows/WinUser.h"
 #include "resources/Embedded.h"
 
@@ -72,6 +72,7 @@ int main(int argc, char** argv)
     tk::TApplication application;
     bool startFailed = false;
     int code = application.Execute([&] {
+        win::InitWindowSystem(win::CreateDefaultBackend());
         application.Initialize();
         application.SetTitle(base::Ansi(u8"数据导出"));
         app::Frm_outdata = application.CreateForm<app::TFrm_outdata>();
@@ -81,8 +82,8 @@ int main(int argc, char** argv)
         startFailed = app::Frm_outdata->FInitFailed;
         // Without a display nobody can close the window: close it as a user would, once
         // the message loop runs.
-        if (win::THeadlessBackend* headless = win::HeadlessBackend())
-            headless->CloseRequest(app::Frm_outdata->Handle());
+        if (!win::Backend().UserPresent())
+            win::Backend().CloseRequest(app::Frm_outdata->Handle());
         application.Run();
     });
     if (code != ExitDone)

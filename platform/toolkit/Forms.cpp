@@ -740,7 +740,7 @@ TApplication::~TApplication()
 void TApplication::Initialize()
 {
     win::Backend();
-    FErrorBox = !win::IsHeadless();
+    FErrorBox = win::Backend().UserPresent();
 }
 
 void TApplication::SetTitle(std::string const& value)

@@ -59,6 +59,13 @@ public:
     virtual ~TBackend() = default;
     virtual char const* Name() const = 0;
 
+    // Whether a user sees the windows and can close them. Without one the application shows
+    // its progress elsewhere and closes its windows itself, through CloseRequest.
+    virtual bool UserPresent() const { return true; }
+    // Asks to close the window as a user would, once the message loop takes input; with a
+    // user present that is left to the user.
+    virtual void CloseRequest(HWND) { }
+
     // Milliseconds since the backend started: the clock of timers and message times.
     virtual uint64_t Now() = 0;
     // The monitors, the primary one first.

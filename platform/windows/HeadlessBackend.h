@@ -24,6 +24,7 @@ public:
     THeadlessBackend();
 
     char const* Name() const override { return "headless"; }
+    bool UserPresent() const override { return false; }
     uint64_t Now() override { return FNow; }
     std::vector<TMonitor> Monitors() override { return FMonitors; }
 
@@ -88,7 +89,7 @@ public:
     void Type(std::string const& text);
     // The user asks to close the window (its task-bar entry's close command).
     void CloseRequest(std::string const& caption);
-    void CloseRequest(HWND window);
+    void CloseRequest(HWND window) override;
     // The user minimises or restores the window from outside (task bar).
     void MinimizeRequest(std::string const& caption);
     void RestoreRequest(std::string const& caption);

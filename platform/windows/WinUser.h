@@ -27,14 +27,13 @@ namespace xe::win {
 // --- the window system itself --------------------------------------------------------------
 
 // Starts the window system on a backend (by default the one CreateDefaultBackend picks).
-// Any window function used before this starts it with the default backend.
+// Only this starts it: a window function used before raises EInvalidOperation.
 void InitWindowSystem(std::unique_ptr<TBackend> backend = nullptr);
 // Destroys every window and the backend; the next use starts afresh.
 void DoneWindowSystem();
 TBackend& Backend();
-// The headless backend when it is the one in use, else null.
+// The headless backend when it is the one in use, else null (for tests that script it).
 class THeadlessBackend* HeadlessBackend();
-bool IsHeadless();
 // Whether the window system has been started (and not shut down since).
 bool WindowSystemRunning();
 

@@ -23,8 +23,10 @@ TRect ClientInScreen(TWindow const& w)
 
 TWindowSystem& WS()
 {
+    // Starting a display behind the caller's back would open a real window whenever one is
+    // reachable, even in a test that forgot to choose its backend.
     if (!GWindowSystem)
-        GWindowSystem = std::make_unique<TWindowSystem>(CreateDefaultBackend());
+        throw base::EInvalidOperation("The window system is used before InitWindowSystem started it.");
     return *GWindowSystem;
 }
 
@@ -52,8 +54,6 @@ void DoneWindowSystem()
 TBackend& Backend() { return WS().Backend(); }
 
 THeadlessBackend* HeadlessBackend() { return dynamic_cast<THeadlessBackend*>(&WS().Backend()); }
-
-bool IsHeadless() { return HeadlessBackend() != nullptr; }
 
 TWindowSystem::TWindowSystem(std::unique_ptr<TBackend> backend)
     : FBackend(std::move(backend))
@@ -677,7 +677,13 @@ HWND CreateWindowEx(DWORD exStyle, std::string const& windowName, DWORD style, i
     return WS().Create(exStyle, windowName, style, base::Bounds(x, y, width, height), owner, wndProc, param);
 }
 
-BOOL DestroyWindow(HWND hwnd) { return WS().Destroy(hwnd); }
+BOOL DestroyWindow(HWND hwnd)
+{
+    // Shutting the window system down destroyed every window already.
+    if (!WindowSystemStarted())
+        return FALSE;
+    return WS().Destroy(hwnd);
+}
 
 BOOL IsWindow(HWND hwnd) { return WindowSystemStarted() && WS().Get(hwnd) && !WS().Get(hwnd)->Destroying; }
 

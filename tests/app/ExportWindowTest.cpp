@@ -123,6 +123,35 @@ TEST_F(ExportWindowTest, CancelInTheDialogLetsTheExportFinish)
     EXPECT_TRUE(App->Terminated());
 }
 
+// Whether closing asks is the run's state: a button reading "done" before the export still
+// asks, and a caption changed after it does not bring the question back.
+TEST_F(ExportWindowTest, TheCloseQueryFollowsTheRunNotTheButtonCaption)
+{
+    StartWithRows(30);
+    Main->But_cancel->SetCaption(Ansi(u8"完成"));
+    H->CloseRequest(Main->Handle());
+    AnswerDialog(false);
+    H->RunScript();
+    EXPECT_EQ(PagesSeenByDialog.size(), 1u) << "the close before the export asks";
+    EXPECT_TRUE(Main->Visible());
+    EXPECT_FALSE(App->Terminated());
+
+    testing::internal::CaptureStdout();
+    try {
+        Main->prcouttabdata();
+        Main->But_cancel->SetCaption("Done");
+        H->CloseRequest(Main->Handle());
+        App->Run();
+    } catch (std::exception const& e) {
+        ADD_FAILURE() << "closing after the export raised: " << e.what();
+    }
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(PagesSeenByDialog.size(), 1u) << "the close after the export asks nothing";
+    EXPECT_TRUE(App->Terminated());
+    EXPECT_FALSE(Main->FCancelled);
+    EXPECT_TRUE(base::FileExists(XmlName));
+}
+
 TEST_F(ExportWindowTest, MinimiseDuringTheExport)
 {
     StartWithRows(300);

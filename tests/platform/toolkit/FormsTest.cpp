@@ -61,6 +61,20 @@ TEST_F(FormsTest, FirstFormIsTheMainFormAndFormsGoInReverseOrder)
     EXPECT_EQ(Screen->FormCount(), 0);
 }
 
+// The application closes its window without a user through the backend's own interface,
+// not through a downcast to the headless backend.
+TEST_F(FormsTest, ABackendWithoutAUserClosesWindowsThroughItsInterface)
+{
+    auto* main = App->CreateForm<TLoggedForm>("main");
+    main->Show();
+    xe::win::TBackend& backend = xe::win::Backend();
+    EXPECT_FALSE(backend.UserPresent());
+    backend.CloseRequest(main->Handle());
+    App->Run();
+    EXPECT_TRUE(App->Terminated());
+    EXPECT_FALSE(main->Visible());
+}
+
 TEST_F(FormsTest, ClosingTheMainFormEndsRunAndOtherFormsOnlyHide)
 {
     auto* main = App->CreateForm<TLoggedForm>("main");

@@ -428,5 +428,20 @@ TEST_F(QueueTest, StylesTextAndLayeredAttributes)
     EXPECT_EQ(alpha, 255); // leaving the layered state forgot the alpha
 }
 
+// Only InitWindowSystem starts the window system: a window function used before it raises
+// instead of opening a display of its own choosing.
+TEST(WindowSystemStart, UseBeforeTheExplicitStartRaises)
+{
+    DoneWindowSystem();
+    EXPECT_THROW(Backend(), base::EInvalidOperation);
+    EXPECT_THROW(PostMessage(nullptr, WM_USER, 0, 0), base::EInvalidOperation);
+    EXPECT_FALSE(WindowSystemRunning());
+    EXPECT_FALSE(IsWindow(reinterpret_cast<HWND>(1)));
+    InitWindowSystem(std::make_unique<THeadlessBackend>());
+    EXPECT_STREQ(Backend().Name(), "headless");
+    DoneWindowSystem();
+    EXPECT_THROW(GetTickCount(), base::EInvalidOperation);
+}
+
 } // namespace
 } // namespace xe::win::test
