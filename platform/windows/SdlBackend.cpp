@@ -339,7 +339,7 @@ void TSdlBackend::Raise(HWND window)
 
 void TSdlBackend::SetShape(HWND window, gfx::TRegion const* region)
 {
-#ifdef XE_HAVE_XSHAPE
+#ifdef XE_HAVE_X11
     TNative* n = Find(window);
     if (!n)
         return;

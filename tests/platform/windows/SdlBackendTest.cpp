@@ -98,6 +98,19 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
             5000);
         EXPECT_NE(pixel.find("srgb(255,128,0)"), std::string::npos) << pixel;
 
+        // A window region shapes the real window through the X shape extension.
+        gfx::TRegion shape = gfx::CreateRectRgn(0, 0, 100, 50);
+        SetWindowRgn(w.Handle, &shape, TRUE);
+        std::string extents;
+        PumpUntil(
+            [&] {
+                extents = Shell(prefix + "xwininfo -name XeSdlTest -shape 2>/dev/null");
+                return extents.find("Window shape extents:  100x50") != std::string::npos;
+            },
+            5000);
+        EXPECT_NE(extents.find("Window shape extents:  100x50"), std::string::npos) << extents;
+        SetWindowRgn(w.Handle, nullptr, TRUE);
+
         // A click with the real pointer arrives as client messages.
         Shell(prefix + "xdotool mousemove 400 300 click 1");
         EXPECT_TRUE(PumpUntil([&] { return w.Count(WM_LBUTTONUP) > 0; }, 5000));
