@@ -26,6 +26,9 @@ enum TspWindowCommand {
     wcRollUp, // roll up, or down when rolled up
 };
 
+// The two states of a skin switch.
+enum TSwitchState { swsOn, swsOff };
+
 // A menu that a skin button can pop up. The form shows it; the button only knows whether
 // there is anything to show.
 class TspSkinPopupSource {
@@ -97,6 +100,20 @@ public:
     virtual void PopupMenuAt(TspSkinPopupSource& menu, base::TRect const& screenRect, bool above)
     {
         (void)menu, (void)screenRect, (void)above;
+    }
+
+    // Starts the form's animation timer (every 25 ms it steps each running animation object)
+    // unless it is running.
+    virtual void StartAnimateTimer() { }
+    // Value events of switches, track bars and frame regulators.
+    virtual void SwitchChangeStateEvent(std::string const& idName, TSwitchState state)
+    {
+        (void)idName, (void)state;
+    }
+    virtual void TrackBarChangeValueEvent(std::string const& idName, int value) { (void)idName, (void)value; }
+    virtual void FrameRegulatorChangeValueEvent(std::string const& idName, int value)
+    {
+        (void)idName, (void)value;
     }
 };
 
