@@ -10,7 +10,9 @@
 #include "skin/draw/CaptionObjects.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/FBitmap.h"
+#include "skin/draw/LabelObjects.h"
 #include "skin/draw/MaskRegion.h"
+#include "skin/draw/ValueObjects.h"
 #include "skin/draw/WorkArea.h"
 #include "skin/form/SkinPopupMenu.h"
 #include "skin/form/TrayIcon.h"
@@ -403,8 +405,22 @@ void TspSkinnedForm::CreateSkinObjects()
             object = std::make_unique<TspSkinCaptionObject>(this, FSkinData, c);
         else if (auto* u = dynamic_cast<TspDataUserObject*>(data))
             object = std::make_unique<TspUserObject>(this, FSkinData, u);
-        // Gauges, switches, track bars, labels, animations and frame objects have no
-        // objects of their own yet; their areas stay part of the plain frame picture.
+        else if (auto* g = dynamic_cast<TspDataSkinGauge*>(data))
+            object = std::make_unique<TspSkinGaugeObject>(this, FSkinData, g);
+        else if (auto* sw = dynamic_cast<TspDataSkinSwitch*>(data))
+            object = std::make_unique<TspSkinSwitchObject>(this, FSkinData, sw);
+        else if (auto* t = dynamic_cast<TspDataSkinTrackBar*>(data))
+            object = std::make_unique<TspSkinTrackBarObject>(this, FSkinData, t);
+        else if (auto* l = dynamic_cast<TspDataSkinLabel*>(data))
+            object = std::make_unique<TspSkinLabelObject>(this, FSkinData, l);
+        else if (auto* a = dynamic_cast<TspDataSkinAnimate*>(data))
+            object = std::make_unique<TspSkinAnimateObject>(this, FSkinData, a);
+        else if (auto* bl = dynamic_cast<TspDataSkinBitLabel*>(data))
+            object = std::make_unique<TspSkinBitLabelObject>(this, FSkinData, bl);
+        else if (auto* r = dynamic_cast<TspDataSkinFrameRegulatorObject*>(data))
+            object = std::make_unique<TspSkinFrameRegulatorObject>(this, FSkinData, r);
+        else if (auto* fg = dynamic_cast<TspDataSkinFrameGaugeObject*>(data))
+            object = std::make_unique<TspSkinFrameGaugeObject>(this, FSkinData, fg);
         if (object)
             ObjectList.push_back(std::move(object));
     }
@@ -439,18 +455,33 @@ void TspSkinnedForm::CreateDefaultButtons()
     UpdateCaptionButtons();
 }
 
+namespace {
+
+// The window command of a caption button or an animation object; null for other objects.
+TspCommandKind const* CaptionCommand(TspActiveSkinObject const* o)
+{
+    if (auto const* b = dynamic_cast<TspSkinStdButtonObject const*>(o))
+        return &b->StdCommand;
+    if (auto const* a = dynamic_cast<TspSkinAnimateObject const*>(o))
+        return &a->Command;
+    return nullptr;
+}
+
+} // namespace
+
 void TspSkinnedForm::UpdateCaptionButtons()
 {
     for (auto const& o : ObjectList) {
-        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
-        if (!b)
+        TspActiveSkinObject* b = o.get();
+        TspCommandKind const* command = CaptionCommand(b);
+        if (!command)
             continue;
         if (FHideCaptionButtons) {
             b->EnabledState = false;
             b->VisibleState = false;
             continue;
         }
-        if (b->StdCommand == cmDefault) {
+        if (*command == cmDefault) {
             bool visible = false;
             if (OnActivateCustomObject)
                 OnActivateCustomObject(b->IDName, visible);
@@ -458,7 +489,7 @@ void TspSkinnedForm::UpdateCaptionButtons()
             continue;
         }
         TspBorderIcons icon = 0;
-        switch (b->StdCommand) {
+        switch (*command) {
         case cmMinimizeToTray:
             icon = biMinimizeToTray;
             break;
@@ -503,12 +534,12 @@ void TspSkinnedForm::ReloadObjectHints()
         return;
     TspResourceStrData* strings = FSkinData->ResourceStrData();
     for (auto const& o : ObjectList) {
-        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
-        if (!b)
+        TspCommandKind const* command = CaptionCommand(o.get());
+        if (!command)
             continue;
         char const* key = nullptr;
         char const* text = nullptr;
-        switch (b->StdCommand) {
+        switch (*command) {
         case cmClose:
             key = "CLOSEBUTTON_HINT", text = "Close";
             break;
@@ -531,7 +562,7 @@ void TspSkinnedForm::ReloadObjectHints()
             break;
         }
         if (key)
-            b->HintText = strings ? strings->GetResStr(key) : std::string(text);
+            o->HintText = strings ? strings->GetResStr(key) : std::string(text);
     }
 }
 
@@ -709,6 +740,23 @@ void TspSkinnedForm::StopTimers()
 }
 
 void TspSkinnedForm::StartMorphTimer() { EnableTimer(MorphTimerId, FMorphTimer, true, 20); }
+
+void TspSkinnedForm::StartAnimateTimer() { EnableTimer(AnimateTimerId, FAnimateTimer, true, 25); }
+
+void TspSkinnedForm::AnimateTimerTick()
+{
+    bool any = false;
+    // Go by index: a redraw does not change the list, but an event handler could.
+    for (size_t i = 0; i < ObjectList.size(); ++i) {
+        auto* a = dynamic_cast<TspSkinAnimateObject*>(ObjectList[i].get());
+        if (a && a->ActiveState) {
+            a->Step();
+            any = true;
+        }
+    }
+    if (!any)
+        EnableTimer(AnimateTimerId, FAnimateTimer, false, 25);
+}
 
 void TspSkinnedForm::MorphTimerTick()
 {
@@ -1221,6 +1269,69 @@ void TspSkinnedForm::PaintEvent(std::string const& idName, gfx::TCanvas& canvas,
         OnPaintEvent(idName, canvas, objectRect);
 }
 
+void TspSkinnedForm::SwitchChangeStateEvent(std::string const& idName, TSwitchState state)
+{
+    if (OnSwitchChangeStateEvent)
+        OnSwitchChangeStateEvent(idName, state);
+}
+
+void TspSkinnedForm::TrackBarChangeValueEvent(std::string const& idName, int value)
+{
+    if (OnTrackBarChangeValueEvent)
+        OnTrackBarChangeValueEvent(idName, value);
+}
+
+void TspSkinnedForm::FrameRegulatorChangeValueEvent(std::string const& idName, int value)
+{
+    if (OnFrameRegulatorChangeValueEvent)
+        OnFrameRegulatorChangeValueEvent(idName, value);
+}
+
+TspActiveSkinObject* TspSkinnedForm::ObjectByIDName(std::string const& idName) const
+{
+    for (auto const& o : ObjectList)
+        if (o->IDName == idName)
+            return o.get();
+    return nullptr;
+}
+
+bool TspSkinnedForm::SetObjectValue(std::string const& idName, int value)
+{
+    TspActiveSkinObject* o = ObjectByIDName(idName);
+    if (auto* g = dynamic_cast<TspSkinGaugeObject*>(o))
+        g->SetValue(value);
+    else if (auto* t = dynamic_cast<TspSkinTrackBarObject*>(o))
+        t->SetValue(value);
+    else if (auto* fg = dynamic_cast<TspSkinFrameGaugeObject*>(o))
+        fg->SetValue(value);
+    else if (auto* r = dynamic_cast<TspSkinFrameRegulatorObject*>(o))
+        r->SetValue(value);
+    else
+        return false;
+    return true;
+}
+
+bool TspSkinnedForm::SetObjectText(std::string const& idName, std::string const& text)
+{
+    TspActiveSkinObject* o = ObjectByIDName(idName);
+    if (auto* l = dynamic_cast<TspSkinLabelObject*>(o))
+        l->SetTextValue(text);
+    else if (auto* b = dynamic_cast<TspSkinBitLabelObject*>(o))
+        b->SetTextValue(text);
+    else
+        return false;
+    return true;
+}
+
+bool TspSkinnedForm::StartAnimation(std::string const& idName)
+{
+    auto* a = dynamic_cast<TspSkinAnimateObject*>(ObjectByIDName(idName));
+    if (!a)
+        return false;
+    a->Start();
+    return true;
+}
+
 std::string TspSkinnedForm::FormCaption() const { return FForm->Caption(); }
 
 TPoint TspSkinnedForm::FrameScreenOrigin() const { return { FForm->Left(), FForm->Top() }; }
@@ -1622,6 +1733,14 @@ void TspSkinnedForm::ResetObjectStates()
         o->ActiveState = false;
         if (auto* b = dynamic_cast<TspSkinButtonObject*>(o.get()))
             b->Pressed = false;
+        else if (auto* a = dynamic_cast<TspSkinAnimateObject*>(o.get()))
+            a->Reset();
+        else if (auto* sw = dynamic_cast<TspSkinSwitchObject*>(o.get()))
+            sw->ActiveState = sw->State() == swsOn; // a switch shows its state, not hover
+        else if (auto* t = dynamic_cast<TspSkinTrackBarObject*>(o.get()))
+            t->CancelDragging();
+        else if (auto* r = dynamic_cast<TspSkinFrameRegulatorObject*>(o.get()))
+            r->CancelDragging();
     }
 }
 
@@ -2546,8 +2665,10 @@ void TspSkinnedForm::WindowProc(TMessage& m)
             MouseTimerTick();
             return;
         }
-        if (m.WParam == AnimateTimerId)
+        if (m.WParam == AnimateTimerId) {
+            AnimateTimerTick();
             return;
+        }
         if (m.WParam == AlphaTimerId && LayeredWindowsAvailable() && (FAlphaBlend || AlphaBlendAnimation)) {
             AlphaTimerTick();
             return;

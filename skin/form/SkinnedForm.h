@@ -41,6 +41,9 @@ using TMouseEnterEvent = std::function<void(std::string const& idName)>;
 using TMouseLeaveEvent = TMouseEnterEvent;
 using TPaintEvent
     = std::function<void(std::string const& idName, gfx::TCanvas& canvas, base::TRect const& objectRect)>;
+using TSwitchChangeStateEvent = std::function<void(std::string const& idName, TSwitchState state)>;
+using TTrackBarChangeValueEvent = std::function<void(std::string const& idName, int value)>;
+using TFrameRegulatorChangeValueEvent = TTrackBarChangeValueEvent;
 using TspActivateCustomObjectEvent = std::function<void(std::string const& idName, bool& objectVisible)>;
 
 // Timer ids on the form's window; they stay clear of the alpha fade's timer 1.
@@ -134,6 +137,9 @@ public:
     TMouseEnterEvent OnMouseEnterEvent;
     TMouseLeaveEvent OnMouseLeaveEvent;
     TPaintEvent OnPaintEvent;
+    TSwitchChangeStateEvent OnSwitchChangeStateEvent;
+    TTrackBarChangeValueEvent OnTrackBarChangeValueEvent;
+    TFrameRegulatorChangeValueEvent OnFrameRegulatorChangeValueEvent;
     tk::TNotifyEvent OnActivate;
     tk::TNotifyEvent OnDeActivate;
     TspActivateCustomObjectEvent OnActivateCustomObject;
@@ -247,6 +253,10 @@ public:
     void MouseEnterEvent(std::string const& idName) override;
     void MouseLeaveEvent(std::string const& idName) override;
     void PaintEvent(std::string const& idName, gfx::TCanvas& canvas, base::TRect const& objectRect) override;
+    void StartAnimateTimer() override;
+    void SwitchChangeStateEvent(std::string const& idName, TSwitchState state) override;
+    void TrackBarChangeValueEvent(std::string const& idName, int value) override;
+    void FrameRegulatorChangeValueEvent(std::string const& idName, int value) override;
     bool FormMaximized() const override { return WindowState == wsMaximized; }
     bool FormMinimized() const override { return WindowState == wsMinimized; }
     std::string FormCaption() const override;
@@ -264,6 +274,17 @@ public:
 
     bool MorphTimerActive() const { return FMorphTimer; }
     bool MouseTimerActive() const { return FMouseTimer; }
+    bool AnimateTimerActive() const { return FAnimateTimer; }
+
+    // --- the application's hold on the skin objects, by IDName ---
+    TspActiveSkinObject* ObjectByIDName(std::string const& idName) const;
+    // Sets the value of a gauge, track bar, frame gauge or frame regulator as its SetValue
+    // does; false when no such object has the name.
+    bool SetObjectValue(std::string const& idName, int value);
+    // Sets the text of a label or bit label and redraws it; false when there is no such one.
+    bool SetObjectText(std::string const& idName, std::string const& text);
+    // Runs an animation object forward on the animation timer; false when there is none.
+    bool StartAnimation(std::string const& idName);
 
 private:
     void WindowProc(tk::TMessage& m);
@@ -274,6 +295,7 @@ private:
     void StopTimers();
     void MorphTimerTick();
     void MouseTimerTick();
+    void AnimateTimerTick();
     void SkinBeforeChange(TspSkinData* sender);
     void SkinChange(TspSkinData* sender);
     void ReloadObjectHints();
