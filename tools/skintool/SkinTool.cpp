@@ -162,9 +162,9 @@ int Render(std::vector<std::string> const& args, std::ostream& out, std::ostream
     }
 
     xe::tk::TComponentPtr<TspSkinData> data(new TspSkinData(nullptr));
-    std::string const package = PackageOf(ReadFileBytes(files[0]));
+    std::string const bytes = ReadFileBytes(files[0]);
     try {
-        data->LoadFromPackage(package);
+        data->LoadFromPackage(PackageOf(bytes));
     } catch (Exception const& e) {
         err << files[0] << ": not a skin package (" << e.Message() << ")\n";
         return 1;
