@@ -15,7 +15,7 @@ namespace xe::skin {
 // Every 8-bit picture uses one fixed palette (SkinPalette) and only its colours, so the
 // files hold exactly the pixels drawn here.
 struct TSkinPicture {
-    std::string FileName; // below resources/skin/
+    std::string FileName; // beside the skin description that names it
     gfx::TBitmap Bitmap;
 };
 

@@ -1,23 +1,26 @@
-// Writes the pictures of the dialog's skin into a directory (resources/skin/ of the
-// source tree):
-//   xe_skinartgen <directory>
+// Writes the pictures of a skin into a directory: the dialog's skin (resources/skin/ of the
+// source tree) or, with --demo, the demonstration skin (resources/demoskin/):
+//   xe_skinartgen [--demo] <directory>
+#include "tools/skinart/DemoSkinArt.h"
 #include "tools/skinart/SkinArt.h"
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output directory>\n", argv[0]);
+    bool const demo = argc == 3 && std::strcmp(argv[1], "--demo") == 0;
+    if (argc != 2 && !demo) {
+        std::fprintf(stderr, "usage: %s [--demo] <output directory>\n", argv[0]);
         return 2;
     }
     try {
-        std::string dir = xe::base::IncludeTrailingPathDelimiter(argv[1]);
+        std::string dir = xe::base::IncludeTrailingPathDelimiter(argv[argc - 1]);
         xe::base::ForceDirectories(dir);
-        for (auto& picture : xe::skin::DrawSkinPictures()) {
+        for (auto& picture : demo ? xe::skin::DrawDemoSkinPictures() : xe::skin::DrawSkinPictures()) {
             xe::base::WriteFileBytes(dir + picture.FileName, picture.Bitmap.SaveToBytes());
             std::printf("%s%s\n", dir.c_str(), picture.FileName.c_str());
         }
