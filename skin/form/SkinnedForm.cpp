@@ -78,7 +78,13 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
 
     // The component draws its own caption buttons.
     FForm->SetBorderIcons(0);
-    FForm->OnShortCut = [this](tk::TWMKey& key, bool& handled) { MainMenuShortCut(key, handled); };
+    FPreviousShortCut = FForm->OnShortCut;
+    FForm->OnShortCut = [this](tk::TWMKey& key, bool& handled) {
+        if (FPreviousShortCut)
+            FPreviousShortCut(key, handled);
+        if (!handled)
+            MainMenuShortCut(key, handled);
+    };
     if (IsDesigning())
         return;
     FActivated = FForm->Active();
@@ -113,6 +119,8 @@ TspSkinnedForm::~TspSkinnedForm()
     }
     ObjectList.clear();
     HookMainMenu(nullptr);
+    if (FForm)
+        FForm->OnShortCut = std::move(FPreviousShortCut);
 }
 
 void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation operation)

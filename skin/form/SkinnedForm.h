@@ -387,6 +387,7 @@ private:
     std::unique_ptr<TspSkinPopupSource> FSysMenuSource;
     tk::TMainMenu* FHookedMenu = nullptr; // the menu whose changes rebuild the tabs
     std::function<void(tk::TMenu*)> FPreviousMenuChange; // the menu's own handler, chained
+    tk::TShortCutEvent FPreviousShortCut; // the form's own handler, asked first
     bool FMainMenuActive = false;
     bool FMainMenuKeyMode = false;
     bool FMainMenuPopup = false; // the skin menu shows a tab's submenu
