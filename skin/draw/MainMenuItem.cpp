@@ -92,7 +92,7 @@ void TspSkinMainMenuItem::BuildImage(gfx::TBitmap& image, TRect const& source, b
 
 void TspSkinMainMenuItem::Draw(gfx::TCanvas& canvas, bool update)
 {
-    if (base::IsRectEmpty(NormalRect) || base::IsRectEmpty(TextRect) || !OwnPicture)
+    if (base::IsRectEmpty(NormalRect) || base::IsRectEmpty(TextRect))
         return;
     Layout(canvas);
     // Drawn with the whole frame, a tab below the client area goes into the bottom band,
@@ -113,11 +113,11 @@ void TspSkinMainMenuItem::Draw(gfx::TCanvas& canvas, bool update)
             EnabledState = false;
             Shown = false;
         }
-    } else {
-        if (!Shown) {
-            Shown = true;
-            EnabledState = SavedEnabledState;
-        }
+    } else if (!Shown) {
+        Shown = true;
+        EnabledState = SavedEnabledState;
+    }
+    if (Shown && OwnPicture) {
         gfx::TBitmap image;
         if (Pressed) {
             BuildImage(image, PressedRect, true);

@@ -206,6 +206,15 @@ TEST_F(MainMenuTest, ClickOpensTheSubmenuUnderTheTabAndTheMenuFollowsTheMouse)
     EXPECT_FALSE(Skinned->MainMenuActive());
     EXPECT_EQ(Events, (std::vector<std::string> { "enter", "exit" }));
 
+    // With the skin's popup-above setting the menu opens above the tab.
+    Data->MainMenuPopupUp = true;
+    ClickTab(0);
+    ASSERT_TRUE(menu->Visible());
+    EXPECT_EQ(WindowRect(menu->Handle()).Bottom, Form->Top() + Tabs()[0]->ObjectRect.Top);
+    H->Click(700, 600);
+    H->RunScript();
+    EXPECT_FALSE(menu->Visible());
+
     // A tab without sub-items runs its item.
     ClickTab(2);
     EXPECT_FALSE(menu->Visible());
