@@ -11,6 +11,10 @@ class TBitmap;
 class TCanvas;
 }
 
+namespace xe::tk {
+class TMenuItem;
+}
+
 namespace xe::skin {
 
 class TspActiveSkinObject;
@@ -114,6 +118,20 @@ public:
     virtual void FrameRegulatorChangeValueEvent(std::string const& idName, int value)
     {
         (void)idName, (void)value;
+    }
+
+    // The main menu bar: its area on the frame and the frame's client rectangle (frame
+    // coordinates), and the mark that the bar is in use. Setting the mark fires the form's
+    // OnMainMenuEnter, clearing it OnMainMenuExit, each only when the mark changes.
+    virtual base::TRect MainMenuArea() const { return {}; }
+    virtual base::TRect FrameClientRect() const { return {}; }
+    virtual bool MainMenuActive() const { return false; }
+    virtual void SetMainMenuActive(bool value) { (void)value; }
+    // Closes any open menu of the form and shows the sub-items of menu under (or above) a
+    // rectangle in screen coordinates, for a main-menu item object.
+    virtual void PopupMainMenu(TspActiveSkinObject& item, tk::TMenuItem& menu, base::TRect const& screenRect)
+    {
+        (void)item, (void)menu, (void)screenRect;
     }
 };
 

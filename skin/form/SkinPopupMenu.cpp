@@ -21,6 +21,22 @@ namespace {
 constexpr int PlainSeparatorHeight = 8;
 constexpr int PlainTextLeft = 22;
 constexpr int PlainGap = 24; // between a caption and its short-cut text
+constexpr int SubMenuMarkWidth = 12; // room for the arrow of an item with sub-items
+constexpr int ScrollMarkHeight = 12;
+constexpr win::UINT_PTR ScrollTimerId = 1;
+constexpr unsigned ScrollInterval = 60; // ms per item while the mouse rests on a scroll mark
+
+// The work area of the monitor nearest the point.
+TRect WorkAreaAt(TPoint p)
+{
+    TRect area
+        = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
+    win::MONITORINFO info {};
+    info.cbSize = sizeof(info);
+    if (win::GetMonitorInfo(win::MonitorFromPoint({ p.X, p.Y }, win::MONITOR_DEFAULTTONEAREST), &info))
+        area = info.rcWork;
+    return area;
+}
 
 gfx::TBitmap const* PictureOf(TspSkinData* data, int index)
 {
@@ -53,7 +69,56 @@ TspSkinPopupMenu::~TspSkinPopupMenu()
 bool TspSkinPopupMenu::Selectable(int index) const
 {
     return index >= 0 && index < ItemCount() && !FItems[size_t(index)]->IsLine()
-        && FItems[size_t(index)]->Enabled();
+        && FItems[size_t(index)]->Enabled() && ItemShown(index);
+}
+
+bool TspSkinPopupMenu::HasSubItems(int index) const
+{
+    if (index < 0 || index >= ItemCount())
+        return false;
+    tk::TMenuItem const* item = FItems[size_t(index)];
+    for (int i = 0; i < item->Count(); ++i)
+        if (item->Items(i)->Visible())
+            return true;
+    return false;
+}
+
+TspSkinPopupMenu* TspSkinPopupMenu::Root()
+{
+    TspSkinPopupMenu* m = this;
+    while (m->FParentMenu)
+        m = m->FParentMenu;
+    return m;
+}
+
+TspSkinPopupMenu* TspSkinPopupMenu::Deepest()
+{
+    TspSkinPopupMenu* m = this;
+    while (m->FChild && m->FChild->FHandle)
+        m = m->FChild.get();
+    return m;
+}
+
+TRect TspSkinPopupMenu::ScreenRect() const
+{
+    win::RECT r {};
+    if (FHandle)
+        win::GetWindowRect(FHandle, &r);
+    return r;
+}
+
+bool TspSkinPopupMenu::LoadItems(tk::TMenuItem* root)
+{
+    FItems.clear();
+    FItemIndex = -1;
+    FTopIndex = 0;
+    FScrollHot = 0;
+    if (!root)
+        return false;
+    for (int i = 0; i < root->Count(); ++i)
+        if (root->Items(i)->Visible())
+            FItems.push_back(root->Items(i));
+    return !FItems.empty();
 }
 
 void TspSkinPopupMenu::Layout(TspSkinData* data)
@@ -86,7 +151,11 @@ void TspSkinPopupMenu::Layout(TspSkinData* data)
         textLeft = mi->TextRect.Left;
         textRightMargin = mi->SkinRect.Width() - mi->TextRect.Right;
     }
-    int const itemW = textLeft + textW + (cutW ? PlainGap + cutW : 0) + textRightMargin;
+    bool anySubItems = false;
+    for (int i = 0; i < ItemCount(); ++i)
+        anySubItems = anySubItems || HasSubItems(i);
+    int const itemW = textLeft + textW + (cutW ? PlainGap + cutW : 0) + (anySubItems ? SubMenuMarkWidth : 0)
+        + textRightMargin;
 
     // Where the items go inside the window: the popup picture's items rectangle, or a
     // one-pixel border.
@@ -110,36 +179,127 @@ void TspSkinPopupMenu::Layout(TspSkinData* data)
         FWidth = std::max(FWidth, inner.Left + inner.Right + 1);
         FHeight = std::max(FHeight, inner.Top + inner.Bottom + 1);
     }
+    FInner = inner;
+    FScrollable = false;
+    FItemsTop = inner.Top;
+    FItemsBottom = y;
+}
+
+void TspSkinPopupMenu::FitToArea(TRect const& area)
+{
+    int const room = area.Height();
+    if (FHeight <= room || room <= FInner.Top + FInner.Bottom + 2 * ScrollMarkHeight)
+        return;
+    FScrollable = true;
+    FHeight = room;
+    FItemsTop = FInner.Top + ScrollMarkHeight;
+    FItemsBottom = FHeight - FInner.Bottom - ScrollMarkHeight;
+}
+
+TRect TspSkinPopupMenu::ShownRect(int index) const
+{
+    TRect r = FRects.at(size_t(index));
+    if (FScrollable)
+        base::OffsetRect(r, 0, FItemsTop - FRects[size_t(FTopIndex)].Top);
+    return r;
+}
+
+bool TspSkinPopupMenu::ItemShown(int index) const
+{
+    if (index < 0 || index >= int(FRects.size()))
+        return false;
+    if (!FScrollable)
+        return true;
+    TRect const r = ShownRect(index);
+    return r.Top >= FItemsTop && r.Bottom <= FItemsBottom;
+}
+
+TRect TspSkinPopupMenu::ScrollMarkRect(int direction) const
+{
+    if (!FScrollable)
+        return {};
+    int const top = direction < 0 ? FInner.Top : FItemsBottom;
+    return base::Rect(FInner.Left, top, FWidth - FInner.Right, top + ScrollMarkHeight);
+}
+
+void TspSkinPopupMenu::Scroll(int step)
+{
+    if (!FScrollable || FRects.empty())
+        return;
+    // The last first item that still fills the band to the end.
+    int maxTop = int(FRects.size()) - 1;
+    while (maxTop > 0 && FRects.back().Bottom - FRects[size_t(maxTop - 1)].Top <= FItemsBottom - FItemsTop)
+        --maxTop;
+    int const top = std::clamp(FTopIndex + step, 0, maxTop);
+    if (top == FTopIndex)
+        return;
+    FTopIndex = top;
+    // The child stood beside an item that has moved.
+    CloseChild();
+    if (!ItemShown(FItemIndex))
+        FItemIndex = -1;
+    if (FHandle)
+        win::InvalidateRect(FHandle, nullptr, win::FALSE);
+}
+
+void TspSkinPopupMenu::SetScrollHot(int direction)
+{
+    if (direction == FScrollHot || !FHandle)
+        return;
+    FScrollHot = direction;
+    if (direction != 0) {
+        Scroll(direction);
+        win::SetTimer(FHandle, ScrollTimerId, ScrollInterval);
+    } else {
+        win::KillTimer(FHandle, ScrollTimerId);
+    }
+    win::InvalidateRect(FHandle, nullptr, win::FALSE);
 }
 
 void TspSkinPopupMenu::Popup(
     tk::TMenuItem* root, TPoint screen, TspSkinData* skinData, int alpha, win::HWND owner)
 {
     Close();
-    FItems.clear();
-    FItemIndex = -1;
-    if (!root)
+    if (!LoadItems(root))
         return;
-    for (int i = 0; i < root->Count(); ++i)
-        if (root->Items(i)->Visible())
-            FItems.push_back(root->Items(i));
-    if (FItems.empty())
-        return;
+    FGivenSkinData = skinData;
     Layout(skinData);
-
-    TRect area
-        = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
-    win::MONITORINFO info {};
-    info.cbSize = sizeof(info);
-    if (win::GetMonitorInfo(
-            win::MonitorFromPoint({ screen.X, screen.Y }, win::MONITOR_DEFAULTTONEAREST), &info))
-        area = info.rcWork;
+    TRect const area = WorkAreaAt(screen);
+    FitToArea(area);
     int x = screen.X, y = screen.Y;
     if (x + FWidth > area.Right)
         x = std::max(area.Left, area.Right - FWidth);
     if (y + FHeight > area.Bottom)
         y = std::max(area.Top, y - FHeight);
+    Open(x, y, alpha, owner, true);
+}
 
+void TspSkinPopupMenu::PopupUnder(tk::TMenuItem* root, TRect const& screenRect, bool above,
+    TspSkinData* skinData, int alpha, win::HWND owner)
+{
+    Close();
+    if (!LoadItems(root))
+        return;
+    FGivenSkinData = skinData;
+    Layout(skinData);
+    TRect const area = WorkAreaAt({ screenRect.Left, screenRect.Bottom });
+    FitToArea(area);
+    int x = screenRect.Left;
+    int y = above ? screenRect.Top - FHeight : screenRect.Bottom;
+    if (!above && y + FHeight > area.Bottom)
+        y = screenRect.Top - FHeight;
+    else if (above && y < area.Top)
+        y = screenRect.Bottom;
+    y = std::max(area.Top, std::min(y, area.Bottom - FHeight));
+    if (x + FWidth > area.Right)
+        x = std::max(area.Left, area.Right - FWidth);
+    Open(x, y, alpha, owner, true);
+}
+
+void TspSkinPopupMenu::Open(int x, int y, int alpha, win::HWND owner, bool capture)
+{
+    FAlpha = alpha;
+    FOwnerWindow = owner;
     FInstance = win::MakeObjectInstance([this](win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp) {
         return WndProc(h, msg, wp, lp);
     });
@@ -156,6 +316,8 @@ void TspSkinPopupMenu::Popup(
         win::SetLayeredWindowAttributes(FHandle, 0, uint8_t(std::clamp(alpha, 0, 255)), win::LWA_ALPHA);
     win::ShowWindow(FHandle, win::SW_SHOWNOACTIVATE);
     win::UpdateWindow(FHandle);
+    if (!capture)
+        return;
     FArmed = false;
     win::GetCursorPos(&FOpenCursor);
     // Every press comes here, so that a click outside closes the menu.
@@ -164,14 +326,53 @@ void TspSkinPopupMenu::Popup(
         OnOpen();
 }
 
+void TspSkinPopupMenu::OpenChild(int index, bool lightFirst)
+{
+    CloseChild();
+    if (!FHandle || !HasSubItems(index))
+        return;
+    tk::TComponentPtr<TspSkinPopupMenu> child(new TspSkinPopupMenu(nullptr));
+    child->FParentMenu = this;
+    child->DefItemHeight = DefItemHeight;
+    child->FGivenSkinData = FGivenSkinData;
+    if (!child->LoadItems(FItems[size_t(index)]))
+        return;
+    child->Layout(FGivenSkinData);
+    TRect const me = ScreenRect();
+    TRect const item = ShownRect(index);
+    int x = me.Right;
+    int y = me.Top + item.Top - child->FInner.Top;
+    TRect const area = WorkAreaAt({ x, y });
+    child->FitToArea(area);
+    if (x + child->FWidth > area.Right)
+        x = std::max(area.Left, me.Left - child->FWidth);
+    if (y + child->FHeight > area.Bottom)
+        y = std::max(area.Top, area.Bottom - child->FHeight);
+    child->Open(x, y, FAlpha, FOwnerWindow, false);
+    if (!child->FHandle)
+        return;
+    FChild = std::move(child);
+    FChildIndex = index;
+    if (lightFirst)
+        FChild->MoveBy(1);
+}
+
+void TspSkinPopupMenu::CloseChild()
+{
+    FChild.reset();
+    FChildIndex = -1;
+}
+
 void TspSkinPopupMenu::Destroy()
 {
     win::HWND const h = FHandle;
     if (!h)
         return;
+    CloseChild();
     FHandle = nullptr;
     if (win::GetCapture() == h)
         win::ReleaseCapture();
+    win::KillTimer(h, ScrollTimerId);
     win::DestroyWindow(h);
     if (FInstance)
         win::FreeObjectInstance(FInstance);
@@ -188,20 +389,20 @@ void TspSkinPopupMenu::Close()
         OnClose();
 }
 
-void TspSkinPopupMenu::Choose(int index)
+void TspSkinPopupMenu::Choose(tk::TMenuItem* item)
 {
-    if (!Selectable(index))
-        return;
-    tk::TMenuItem* item = FItems[size_t(index)];
-    // The menu is gone before the action runs: the action may free the form that opened it.
-    Close();
+    // The whole chain is gone before the action runs: the action may free the form that
+    // opened it.
+    Root()->Close();
     item->Click();
 }
 
 int TspSkinPopupMenu::ItemAt(TPoint p) const
 {
+    if (FScrollable && (p.Y < FItemsTop || p.Y >= FItemsBottom))
+        return -1;
     for (int i = 0; i < ItemCount(); ++i)
-        if (base::PtInRect(FRects[size_t(i)], p))
+        if (ItemShown(i) && base::PtInRect(ShownRect(i), p))
             return i;
     return -1;
 }
@@ -223,17 +424,27 @@ void TspSkinPopupMenu::MoveBy(int step)
     int i = FItemIndex;
     for (int k = 0; k < n; ++k) {
         i = i < 0 ? (step > 0 ? 0 : n - 1) : (i + step + n) % n;
-        if (Selectable(i)) {
-            SetItemIndex(i);
-            return;
+        if (FItems[size_t(i)]->IsLine() || !FItems[size_t(i)]->Enabled())
+            continue;
+        // Keys bring the lit item into view.
+        if (FScrollable) {
+            if (i < FTopIndex)
+                Scroll(i - FTopIndex);
+            while (!ItemShown(i) && FTopIndex < i) {
+                int const before = FTopIndex;
+                Scroll(1);
+                if (FTopIndex == before)
+                    break;
+            }
         }
+        CloseChild();
+        SetItemIndex(i);
+        return;
     }
 }
 
-bool TspSkinPopupMenu::KeyDown(int vk)
+bool TspSkinPopupMenu::HandleKey(int vk)
 {
-    if (!FHandle)
-        return false;
     switch (vk) {
     case win::VK_DOWN:
         MoveBy(1);
@@ -241,30 +452,137 @@ bool TspSkinPopupMenu::KeyDown(int vk)
     case win::VK_UP:
         MoveBy(-1);
         return true;
+    case win::VK_RIGHT:
+        if (Selectable(FItemIndex) && HasSubItems(FItemIndex))
+            OpenChild(FItemIndex, true);
+        else if (!FParentMenu && OnBarMove)
+            OnBarMove(1); // this menu may be closed or reopened by now
+        return true;
+    case win::VK_LEFT:
+        if (FParentMenu)
+            FParentMenu->CloseChild(); // this menu is gone now
+        else if (OnBarMove)
+            OnBarMove(-1);
+        return true;
     case win::VK_RETURN:
-        if (Selectable(FItemIndex))
-            Choose(FItemIndex);
+        if (!Selectable(FItemIndex))
+            Root()->Close();
+        else if (HasSubItems(FItemIndex))
+            OpenChild(FItemIndex, true);
         else
-            Close();
+            Choose(FItems[size_t(FItemIndex)]);
         return true;
     case win::VK_ESCAPE:
-        Close();
+        if (FParentMenu)
+            FParentMenu->CloseChild();
+        else
+            Close();
         return true;
     default:
         return false;
     }
 }
 
+bool TspSkinPopupMenu::KeyDown(int vk)
+{
+    if (!FHandle)
+        return false;
+    return Deepest()->HandleKey(vk);
+}
+
 bool TspSkinPopupMenu::KeyChar(char c)
 {
     if (!FHandle)
         return false;
-    for (int i = 0; i < ItemCount(); ++i)
-        if (Selectable(i) && tk::IsAccel(c, FItems[size_t(i)]->Caption())) {
-            Choose(i);
+    TspSkinPopupMenu* m = Deepest();
+    for (int i = 0; i < m->ItemCount(); ++i)
+        if (m->Selectable(i) && tk::IsAccel(c, m->FItems[size_t(i)]->Caption())) {
+            if (m->HasSubItems(i)) {
+                m->SetItemIndex(i);
+                m->OpenChild(i, true);
+            } else {
+                m->Choose(m->FItems[size_t(i)]);
+            }
             return true;
         }
     return true; // an open menu swallows the other characters
+}
+
+void TspSkinPopupMenu::HoverAt(TPoint p)
+{
+    int mark = 0;
+    if (FScrollable)
+        mark = base::PtInRect(ScrollMarkRect(-1), p) ? -1 : base::PtInRect(ScrollMarkRect(1), p) ? 1 : 0;
+    SetScrollHot(mark);
+    int const i = ItemAt(p);
+    if (Selectable(i)) {
+        SetItemIndex(i);
+        if (!HasSubItems(i))
+            CloseChild();
+        else if (!FChild || FChildIndex != i)
+            OpenChild(i, false);
+    } else if (!FChild) {
+        SetItemIndex(-1);
+    }
+}
+
+void TspSkinPopupMenu::RouteMouse(win::UINT msg, TPoint screen)
+{
+    TspSkinPopupMenu* target = nullptr;
+    for (TspSkinPopupMenu* m = Deepest(); m; m = m->FParentMenu)
+        if (m->FHandle && base::PtInRect(m->ScreenRect(), screen)) {
+            target = m;
+            break;
+        }
+    TPoint local = screen;
+    if (target) {
+        TRect const r = target->ScreenRect();
+        local = { screen.X - r.Left, screen.Y - r.Top };
+    }
+    switch (msg) {
+    case win::WM_MOUSEMOVE: {
+        win::POINT cursor;
+        win::GetCursorPos(&cursor);
+        if (cursor != FOpenCursor)
+            FArmed = true;
+        if (target) {
+            target->HoverAt(local);
+            // Leaving a menu for its child or parent stops its scrolling.
+            for (TspSkinPopupMenu* m = Deepest(); m; m = m->FParentMenu)
+                if (m != target)
+                    m->SetScrollHot(0);
+        } else {
+            TspSkinPopupMenu* deepest = Deepest();
+            deepest->SetScrollHot(0);
+            deepest->SetItemIndex(-1);
+        }
+        return;
+    }
+    case win::WM_LBUTTONDOWN:
+    case win::WM_RBUTTONDOWN:
+        if (!target)
+            Close();
+        else
+            FArmed = true;
+        return;
+    case win::WM_LBUTTONUP:
+    case win::WM_RBUTTONUP: {
+        if (!target || !FArmed)
+            return;
+        int const i = target->ItemAt(local);
+        if (!target->Selectable(i))
+            return;
+        if (target->HasSubItems(i)) {
+            if (!target->FChild || target->FChildIndex != i)
+                target->OpenChild(i, false);
+        } else {
+            target->Choose(target->FItems[size_t(i)]);
+        }
+        return;
+    }
+    default:
+        return;
+    }
 }
 
 win::LRESULT TspSkinPopupMenu::WndProc(win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp)
@@ -281,38 +599,39 @@ win::LRESULT TspSkinPopupMenu::WndProc(win::HWND h, win::UINT msg, win::WPARAM w
         return 1;
     case win::WM_MOUSEACTIVATE:
         return win::MA_NOACTIVATE;
-    case win::WM_MOUSEMOVE: {
-        win::POINT cursor;
-        win::GetCursorPos(&cursor);
-        if (cursor != FOpenCursor)
-            FArmed = true;
-        int const i = ItemAt(win::LParamToPoint(lp));
-        SetItemIndex(Selectable(i) ? i : -1);
-        return 0;
-    }
+    case win::WM_MOUSEMOVE:
     case win::WM_LBUTTONDOWN:
     case win::WM_RBUTTONDOWN:
-        if (!base::PtInRect(base::Rect(0, 0, FWidth, FHeight), win::LParamToPoint(lp)))
-            Close();
-        else
-            FArmed = true;
-        return 0;
     case win::WM_LBUTTONUP:
     case win::WM_RBUTTONUP: {
-        int const i = ItemAt(win::LParamToPoint(lp));
-        if (FArmed && Selectable(i))
-            Choose(i);
+        TRect const r = ScreenRect();
+        TPoint const p = win::LParamToPoint(lp);
+        Root()->RouteMouse(msg, { r.Left + p.X, r.Top + p.Y });
         return 0;
     }
+    case win::WM_MOUSEWHEEL: {
+        int const delta = int(int16_t(win::HIWORD(uintptr_t(wp))));
+        // The deepest menu that scrolls takes the wheel.
+        for (TspSkinPopupMenu* m = Root()->Deepest(); m; m = m->FParentMenu)
+            if (m->FScrollable) {
+                m->Scroll(delta > 0 ? -std::max(1, delta / 120) : std::max(1, -delta / 120));
+                break;
+            }
+        return 0;
+    }
+    case win::WM_TIMER:
+        if (wp == ScrollTimerId && FScrollHot != 0)
+            Scroll(FScrollHot);
+        return 0;
     case win::WM_KEYDOWN:
-        KeyDown(int(wp));
+        Root()->KeyDown(int(wp));
         return 0;
     case win::WM_CHAR:
-        KeyChar(char(wp));
+        Root()->KeyChar(char(wp));
         return 0;
     case win::WM_CAPTURECHANGED:
         // Another window took the mouse: the menu gives up.
-        if (FHandle == h && reinterpret_cast<win::HWND>(lp) != h)
+        if (FHandle == h && !FParentMenu && reinterpret_cast<win::HWND>(lp) != h)
             Close();
         return 0;
     default:
@@ -356,8 +675,10 @@ void TspSkinPopupMenu::Paint(gfx::TCanvas& canvas)
     canvas.Font.SetStyle(mi ? mi->FontStyle : 0);
     canvas.SetBkMode(gfx::TRANSPARENT);
     for (int i = 0; i < ItemCount(); ++i) {
+        if (!ItemShown(i))
+            continue;
         tk::TMenuItem* item = FItems[size_t(i)];
-        TRect const r = FRects[size_t(i)];
+        TRect const r = ShownRect(i);
         bool const lit = i == FItemIndex;
         if (item->IsLine()) {
             if (mi && itemPicture && !base::IsRectEmpty(mi->DividerRect)) {
@@ -395,10 +716,43 @@ void TspSkinPopupMenu::Paint(gfx::TCanvas& canvas)
         TRect t = text;
         canvas.DrawText(item->Caption(), t, gfx::DT_LEFT | gfx::DT_VCENTER | gfx::DT_SINGLELINE);
         std::string const cut = tk::ShortCutToText(item->ShortCut());
-        if (!cut.empty()) {
+        if (HasSubItems(i)) {
+            // A small arrow pointing at the child menu.
+            int const x = text.Right - 4, y = (text.Top + text.Bottom) / 2;
+            canvas.Brush.Style = gfx::bsSolid;
+            canvas.Brush.Color = color;
+            for (int k = 0; k < 4; ++k)
+                canvas.FillRect(base::Rect(x - 4 + k, y - 3 + k, x - 3 + k, y + 4 - k));
+        } else if (!cut.empty()) {
             t = text;
             canvas.DrawText(cut, t, gfx::DT_RIGHT | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
         }
+    }
+    if (FScrollable) {
+        PaintScrollMark(canvas, -1);
+        PaintScrollMark(canvas, 1);
+    }
+}
+
+void TspSkinPopupMenu::PaintScrollMark(gfx::TCanvas& canvas, int direction)
+{
+    TRect const r = ScrollMarkRect(direction);
+    bool const hot = FScrollHot == direction;
+    base::TColor color = hot ? base::clHighlight : base::clBtnText;
+    if (FSkinned) {
+        color
+            = hot ? FSkinData->PopupWindow.ScrollMarkerActiveColor : FSkinData->PopupWindow.ScrollMarkerColor;
+    } else {
+        canvas.Brush.Color = base::clMenu;
+        canvas.FillRect(r);
+    }
+    // A triangle of four rows pointing the way the items move into view.
+    canvas.Brush.Style = gfx::bsSolid;
+    canvas.Brush.Color = color;
+    int const cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2 - 2;
+    for (int k = 0; k < 4; ++k) {
+        int const y = direction < 0 ? cy + k : cy + 3 - k;
+        canvas.FillRect(base::Rect(cx - k, y, cx + k + 1, y + 1));
     }
 }
 

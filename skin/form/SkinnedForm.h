@@ -18,6 +18,7 @@ namespace xe::skin {
 
 class TspSkinCaptionObject;
 class TspSkinData;
+class TspSkinMainMenuItem;
 class TspSkinPopupMenu;
 class TspTrayIcon;
 
@@ -286,7 +287,36 @@ public:
     // Runs an animation object forward on the animation timer; false when there is none.
     bool StartAnimation(std::string const& idName);
 
+    // --- the main menu ---
+    // The form's main menu (tk::TForm::Menu) shows as one main-menu item object per visible
+    // top-level item when the skin describes a "MAINMENUITEM". Alt or F10 (SC_KEYMENU) lights
+    // the first tab: Left and Right move along the bar, Down or Enter open, Escape leaves.
+    tk::TNotifyEvent OnMainMenuEnter;
+    tk::TNotifyEvent OnMainMenuExit;
+    bool MainMenuActive() const override { return FMainMenuActive; }
+    void SetMainMenuActive(bool value) override;
+    bool MainMenuKeyMode() const { return FMainMenuKeyMode; }
+    // The main-menu item objects in list order.
+    std::vector<TspSkinMainMenuItem*> MainMenuItems() const;
+    base::TRect MainMenuArea() const override { return NewMainMenuRect; }
+    base::TRect FrameClientRect() const override { return NewClRect; }
+    void PopupMainMenu(
+        TspActiveSkinObject& item, tk::TMenuItem& menu, base::TRect const& screenRect) override;
+
 private:
+    void CreateMainMenuItems();
+    void HookMainMenu(tk::TMainMenu* menu);
+    void MainMenuChanged();
+    void RebuildMainMenuItems();
+    void MainMenuPopupClosed();
+    void MainMenuBarMove(int direction);
+    void MainMenuKeyCommand(win::LPARAM lp);
+    void MainMenuShortCut(tk::TWMKey& key, bool& handled);
+    void MainMenuPreFilter(tk::TMessage const& m);
+    void LightMainMenuItem(TspSkinMainMenuItem* item);
+    void OpenMainMenuItem(TspSkinMainMenuItem* item, bool byKey);
+    void LeaveMainMenu();
+    void DrawMainMenuItems(gfx::TBitmap& topBand, gfx::TBitmap& bottomBand);
     void WindowProc(tk::TMessage& m);
     void CallPrevious(tk::TMessage& m);
     void FreeObjects();
@@ -377,6 +407,14 @@ private:
     TspSkinPopupMenu* FSkinMenu = nullptr; // owned as a component
     std::vector<tk::TControl*> FHiddenControls; // client-mode roll-up
     std::unique_ptr<TspSkinPopupSource> FSysMenuSource;
+    tk::TMainMenu* FHookedMenu = nullptr; // the menu whose changes rebuild the tabs
+    std::function<void(tk::TMenu*)> FPreviousMenuChange; // the menu's own handler, chained
+    tk::TShortCutEvent FPreviousShortCut; // the form's own handler, asked first
+    bool FMainMenuActive = false;
+    bool FMainMenuKeyMode = false;
+    bool FMainMenuPopup = false; // the skin menu shows a tab's submenu
+    bool FMainMenuSwitching = false; // one tab's submenu closes for another's
+    bool FMainMenuRebuildPending = false;
 };
 
 // Makes TspSkinnedForm known to the stored-form reader.
