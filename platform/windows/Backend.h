@@ -28,6 +28,9 @@ enum class TRawEventKind {
     Restore, // Window: the user restored it from outside
     KeyDown, // Key: a virtual-key code (the generic VK_SHIFT, VK_CONTROL, VK_MENU for modifiers)
     KeyUp, // Key
+    TrayButtonDown, // Key: the notification-area icon (its backend id), Pos, Button
+    TrayButtonUp, // Key, Pos, Button
+    TrayChanged, // the notification area came or went (the icons follow by themselves)
 };
 
 struct TRawEvent {
@@ -92,6 +95,16 @@ public:
     virtual void SetCursorPicture(int, gfx::TBitmap const&, TPoint, uint32_t) { }
     // Keeps mouse input coming to the application while a button is held outside its windows.
     virtual void SetMouseCapture(bool capture) = 0;
+
+    // The desktop's notification area (system tray). Whether one takes icons now.
+    virtual bool TrayAvailable() { return false; }
+    // Icons are named by ids the window system chooses. An icon stays registered until it is
+    // removed: it is shown while a notification area exists and comes back by itself when
+    // one appears later (TrayChanged reports both). Clicks on it arrive as TrayButtonDown
+    // and TrayButtonUp.
+    virtual void AddTrayIcon(int, gfx::TBitmap const&, std::string const&) { }
+    virtual void ChangeTrayIcon(int, gfx::TBitmap const&, std::string const&) { }
+    virtual void RemoveTrayIcon(int) { }
 
     // The next raw event if one is ready, without waiting.
     virtual std::optional<TRawEvent> PollEvent() = 0;

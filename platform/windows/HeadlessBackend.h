@@ -48,11 +48,27 @@ public:
     void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
     void SetMouseCapture(bool capture) override { FMouseCaptured = capture; }
 
+    bool TrayAvailable() override { return FTrayAvailable; }
+    void AddTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
+    void ChangeTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
+    void RemoveTrayIcon(int id) override { FTrayIcons.erase(id); }
+
     std::optional<TRawEvent> PollEvent() override;
     void WaitEvent(std::optional<uint64_t> deadline) override;
 
     // --- the screen (tests may change it before creating windows) ---
     void SetMonitors(std::vector<TMonitor> monitors) { FMonitors = std::move(monitors); }
+
+    // --- the notification area (none until a test puts one there) ---
+    // A notification area appears or goes; the window system hears of it (TrayChanged)
+    // before the next scripted step.
+    void SetTrayAvailable(bool available);
+    // The registered icons in the order they were added (shown while the area exists).
+    int TrayIconCount() const { return int(FTrayIcons.size()); }
+    std::string TrayIconTip(int index) const;
+    gfx::TBitmap TrayIconPicture(int index) const;
+    // Scripted: a click on the index-th icon (press and release), looked up when it runs.
+    void ClickTrayIcon(int index = 0, TMouseButton button = mbLeft);
 
     // --- time ---
     void AdvanceClock(uint64_t ms) { FNow += ms; }
@@ -129,6 +145,9 @@ public:
     gfx::TRegion NativeShape(HWND window) const;
     uint8_t NativeOpacity(HWND window) const;
     bool NativeMinimized(HWND window) const;
+    // Shown or minimised: the window has a task-bar entry (a window minimised to the
+    // notification area has none).
+    bool NativeInTaskbar(HWND window) const;
     TRect NativeBounds(HWND window) const;
     int CursorShape() const { return FCursorShape; }
     // The picture of the last picture cursor shown, its hot spot and transparent colour.
@@ -146,6 +165,10 @@ private:
         std::function<bool()> Condition;
         std::function<void()> Action;
         std::string What;
+    };
+    struct TTrayIcon {
+        gfx::TBitmap Picture;
+        std::string Tip;
     };
     struct TNative {
         TRect Bounds;
@@ -170,6 +193,9 @@ private:
     std::deque<TStep> FScript;
     std::vector<TMonitor> FMonitors;
     std::map<HWND, TNative> FNatives;
+    bool FTrayAvailable = false;
+    std::map<int, TTrayIcon> FTrayIcons; // by id: ids grow, so this is the order of adding
+    std::deque<TRawEvent> FPending; // reports of the backend itself, before the script
     int FPresentCount = 0;
     std::string FFrameDump;
     bool FMouseCaptured = false;

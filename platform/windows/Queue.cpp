@@ -233,6 +233,11 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
     case TRawEventKind::KeyUp:
         RouteKey(event);
         return;
+    case TRawEventKind::TrayButtonDown:
+    case TRawEventKind::TrayButtonUp:
+    case TRawEventKind::TrayChanged:
+        TrayEvent(event);
+        return;
     case TRawEventKind::Activate:
         if (!event.Window)
             Activate(nullptr, WA_INACTIVE);
