@@ -2160,10 +2160,11 @@ void TspSkinnedForm::MinimizeToTray()
     if (!FTrayIcon)
         return;
     FTrayIcon->MinimizedToTray = true;
+    FTrayIcon->SetMenusSkinData(FMenusSkinData ? FMenusSkinData : FSkinData);
     FTrayIcon->ShowIcon();
-    // The application is minimised, not hidden: without a notification area its task-bar
-    // entry is the way back.
-    win::MinimizeApplication();
+    // The windows leave the task bar only while a notification area shows the icon;
+    // otherwise the application is only minimised and its task-bar entry is the way back.
+    FTrayIcon->MinimizeApplication();
     if (OnMinimizeToTray)
         OnMinimizeToTray(this);
 }
