@@ -554,7 +554,7 @@ void TSdlBackend::DockTrayIcon(TTrayIcon& icon)
 #ifdef XE_HAVE_X11
     auto* d = static_cast<Display*>(TrayDisplay());
     ::Window const manager = TrayManager();
-    if (!d || !manager)
+    if (!d || !manager || (icon.XWindow && icon.Manager == manager))
         return;
     TIgnoreXErrors guard(d);
     if (!icon.XWindow) {
@@ -580,6 +580,7 @@ void TSdlBackend::DockTrayIcon(TTrayIcon& icon)
     e.xclient.data.l[1] = SYSTEM_TRAY_REQUEST_DOCK;
     e.xclient.data.l[2] = long(icon.XWindow);
     XSendEvent(d, manager, False, NoEventMask, &e);
+    icon.Manager = manager;
 #else
     (void)icon;
 #endif
@@ -595,6 +596,7 @@ void TSdlBackend::DropTrayWindow(TTrayIcon& icon)
     XDestroyWindow(d, icon.XWindow);
 #endif
     icon.XWindow = 0;
+    icon.Manager = 0;
 }
 
 void TSdlBackend::SetTrayTip(TTrayIcon const& icon)
@@ -702,11 +704,9 @@ bool TSdlBackend::TrayXEvent(void const* xevent, std::optional<TRawEvent>& event
     if (x.type == ClientMessage && x.xclient.window == DefaultRootWindow(d)
         && x.xclient.message_type == XInternAtom(d, "MANAGER", False)
         && Atom(x.xclient.data.l[1]) == TraySelection(d)) {
-        // A tray appeared: the registered icons go into it afresh.
-        for (auto& [id, icon] : FTrayIcons) {
-            DropTrayWindow(icon);
+        // A tray appeared: the registered icons go into it (those not docked with it yet).
+        for (auto& [id, icon] : FTrayIcons)
             DockTrayIcon(icon);
-        }
         event = TRawEvent { TRawEventKind::TrayChanged, {}, mbLeft, nullptr, 0 };
         return true;
     }
@@ -721,7 +721,7 @@ bool TSdlBackend::TrayXEvent(void const* xevent, std::optional<TRawEvent>& event
         if (!icon.XWindow || x.xany.window != icon.XWindow)
             continue;
         if (x.type == DestroyNotify && x.xdestroywindow.window == icon.XWindow)
-            icon.XWindow = 0; // the tray took it with it
+            icon.XWindow = icon.Manager = 0; // the tray took it with it
         else if ((x.type == Expose && x.xexpose.count == 0) || x.type == MapNotify || x.type == ConfigureNotify)
             PaintTrayIcon(icon);
         else if ((x.type == ButtonPress || x.type == ButtonRelease)

@@ -56,6 +56,7 @@ private:
     // An icon in the notification area: a small X window of its own that the tray embeds.
     struct TTrayIcon {
         unsigned long XWindow = 0; // 0 while there is none (no tray, or the tray took it away)
+        unsigned long Manager = 0; // the tray asked to dock it, 0 for none
         gfx::TBitmap Picture;
         std::string Tip;
     };
