@@ -31,6 +31,7 @@ enum class TRawEventKind {
     TrayButtonDown, // Key: the notification-area icon (its backend id), Pos, Button
     TrayButtonUp, // Key, Pos, Button
     TrayChanged, // the notification area came or went (the icons follow by themselves)
+    Text, // Text: characters typed, as the keyboard layout makes them (ANSI code page)
 };
 
 struct TRawEvent {
@@ -39,6 +40,7 @@ struct TRawEvent {
     TMouseButton Button = mbLeft;
     HWND Window = nullptr;
     int Key = 0;
+    std::string Text;
 };
 
 // Raised by a message loop that has nothing to wait for: no input can come (nothing is
@@ -68,6 +70,10 @@ public:
     // Asks to close the window as a user would, once the message loop takes input; with a
     // user present that is left to the user.
     virtual void CloseRequest(HWND) { }
+
+    // Whether typed characters come as Text events (from the keyboard layout) rather than
+    // from the keys: keys then make characters only for control keys and Ctrl or Alt chords.
+    virtual bool TypesText() const { return false; }
 
     // Milliseconds since the backend started: the clock of timers and message times.
     virtual uint64_t Now() = 0;

@@ -246,6 +246,14 @@ void THeadlessBackend::Type(std::string const& text)
     }
 }
 
+void THeadlessBackend::TypeText(std::string const& ansi)
+{
+    TStep step;
+    step.Event.Kind = TRawEventKind::Text;
+    step.Event.Text = ansi;
+    Add(std::move(step));
+}
+
 void THeadlessBackend::CloseRequest(std::string const& caption)
 {
     AddEvent(TRawEventKind::CloseRequest, caption, 0, 0, mbLeft);

@@ -25,6 +25,7 @@ public:
 
     char const* Name() const override { return "headless"; }
     bool UserPresent() const override { return false; }
+    bool TypesText() const override { return FTypesText; }
     uint64_t Now() override { return FNow; }
     std::vector<TMonitor> Monitors() override { return FMonitors; }
 
@@ -103,6 +104,10 @@ public:
     void KeyPress(int vk, std::initializer_list<int> modifiers = {});
     // Types text of letters, digits, spaces and US punctuation, with Shift where needed.
     void Type(std::string const& text);
+    // Typed characters as a display with a keyboard layout reports them (ANSI code page);
+    // while SetTypesText is on, keys make only control characters, as on such a display.
+    void SetTypesText(bool on) { FTypesText = on; }
+    void TypeText(std::string const& ansi);
     // The user asks to close the window (its task-bar entry's close command).
     void CloseRequest(std::string const& caption);
     void CloseRequest(HWND window) override;
@@ -194,6 +199,7 @@ private:
     std::vector<TMonitor> FMonitors;
     std::map<HWND, TNative> FNatives;
     bool FTrayAvailable = false;
+    bool FTypesText = false;
     std::map<int, TTrayIcon> FTrayIcons; // by id: ids grow, so this is the order of adding
     std::deque<TRawEvent> FPending; // reports of the backend itself, before the script
     int FPresentCount = 0;

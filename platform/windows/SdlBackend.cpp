@@ -186,6 +186,8 @@ TSdlBackend::TSdlBackend()
     if (!opened)
         throw base::EInvalidOperation(std::string("Cannot open the display: ") + SDL_GetError());
     FStart = SDL_GetTicks64();
+    // Typed characters come from the keyboard layout, whatever it is.
+    SDL_StartTextInput();
 #ifdef XE_HAVE_X11
     // On X the pointer's screen position comes with every event. SDL passes on positions
     // relative to the window, which are stale for events made before the window last
@@ -707,14 +709,16 @@ bool TSdlBackend::TrayXEvent(void const* xevent, std::optional<TRawEvent>& event
         // A tray appeared: the registered icons go into it (those not docked with it yet).
         for (auto& [id, icon] : FTrayIcons)
             DockTrayIcon(icon);
-        event = TRawEvent { TRawEventKind::TrayChanged, {}, mbLeft, nullptr, 0 };
+        event = TRawEvent {};
+        event->Kind = TRawEventKind::TrayChanged;
         return true;
     }
     if (x.type == DestroyNotify && FTrayManager && x.xdestroywindow.window == FTrayManager) {
         FTrayManager = 0;
         for (auto& [id, icon] : FTrayIcons)
             DropTrayWindow(icon);
-        event = TRawEvent { TRawEventKind::TrayChanged, {}, mbLeft, nullptr, 0 };
+        event = TRawEvent {};
+        event->Kind = TRawEventKind::TrayChanged;
         return true;
     }
     for (auto& [id, icon] : FTrayIcons) {
@@ -815,6 +819,16 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
             raw.Kind = e.type == SDL_KEYDOWN ? TRawEventKind::KeyDown : TRawEventKind::KeyUp;
             raw.Key = vk;
             raw.Window = FromSdlId(e.key.windowID);
+            return raw;
+        }
+        case SDL_TEXTINPUT: {
+            // The characters as the keyboard layout makes them (dead keys and input methods
+            // included), in the ANSI code page.
+            raw.Kind = TRawEventKind::Text;
+            raw.Text = base::Utf8ToAnsi(e.text.text);
+            raw.Window = FromSdlId(e.text.windowID);
+            if (raw.Text.empty())
+                continue;
             return raw;
         }
         case SDL_WINDOWEVENT: {

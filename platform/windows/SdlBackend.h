@@ -25,6 +25,7 @@ public:
     ~TSdlBackend() override;
 
     char const* Name() const override { return "sdl"; }
+    bool TypesText() const override { return true; }
     uint64_t Now() override;
     std::vector<TMonitor> Monitors() override;
 
