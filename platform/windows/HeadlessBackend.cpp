@@ -371,7 +371,8 @@ std::optional<TRawEvent> THeadlessBackend::NextStep()
             FLastProgress = FNow;
             if (event.Kind == TRawEventKind::TrayButtonDown || event.Kind == TRawEventKind::TrayButtonUp) {
                 if (!FTrayAvailable || event.Key < 0 || event.Key >= int(FTrayIcons.size()))
-                    throw base::EInvalidOperation("Scripted click on a notification-area icon that is not shown");
+                    throw base::EInvalidOperation(
+                        "Scripted click on a notification-area icon that is not shown");
                 auto it = FTrayIcons.begin();
                 std::advance(it, event.Key);
                 event.Key = it->first;

@@ -564,7 +564,8 @@ void TSdlBackend::DockTrayIcon(TTrayIcon& icon)
         XSelectInput(d, w, ExposureMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
         Atom const info = XInternAtom(d, "_XEMBED_INFO", False);
         long const data[2] = { 0, XEMBED_MAPPED }; // protocol version, flags
-        XChangeProperty(d, w, info, info, 32, PropModeReplace, reinterpret_cast<unsigned char const*>(data), 2);
+        XChangeProperty(
+            d, w, info, info, 32, PropModeReplace, reinterpret_cast<unsigned char const*>(data), 2);
         icon.XWindow = w;
         SetTrayTip(icon);
     }
@@ -609,8 +610,9 @@ void TSdlBackend::SetTrayTip(TTrayIcon const& icon)
     if (!d || !icon.XWindow)
         return;
     std::string utf8 = base::AnsiToUtf8(icon.Tip);
-    XChangeProperty(d, icon.XWindow, XInternAtom(d, "_NET_WM_NAME", False), XInternAtom(d, "UTF8_STRING", False),
-        8, PropModeReplace, reinterpret_cast<unsigned char const*>(utf8.data()), int(utf8.size()));
+    XChangeProperty(d, icon.XWindow, XInternAtom(d, "_NET_WM_NAME", False),
+        XInternAtom(d, "UTF8_STRING", False), 8, PropModeReplace,
+        reinterpret_cast<unsigned char const*>(utf8.data()), int(utf8.size()));
     char* list[1] = { utf8.data() };
     XTextProperty property;
     if (Xutf8TextListToTextProperty(d, list, 1, XStdICCTextStyle, &property) == Success) {
@@ -633,8 +635,8 @@ void TSdlBackend::PaintTrayIcon(TTrayIcon const& icon)
     if (!XGetWindowAttributes(d, icon.XWindow, &a) || a.width < 1 || a.height < 1 || !a.visual
         || a.visual->c_class != TrueColor)
         return;
-    XImage* image = XCreateImage(d, a.visual, unsigned(a.depth), ZPixmap, 0, nullptr, unsigned(a.width),
-        unsigned(a.height), 32, 0);
+    XImage* image = XCreateImage(
+        d, a.visual, unsigned(a.depth), ZPixmap, 0, nullptr, unsigned(a.width), unsigned(a.height), 32, 0);
     if (!image)
         return;
     image->data = static_cast<char*>(std::malloc(size_t(image->bytes_per_line) * size_t(a.height)));
@@ -657,7 +659,8 @@ void TSdlBackend::PaintTrayIcon(TTrayIcon const& icon)
                 b = p[0], g = p[1], r = p[2];
             }
             XPutPixel(image, x, y,
-                Channel(r, a.visual->red_mask) | Channel(g, a.visual->green_mask) | Channel(b, a.visual->blue_mask));
+                Channel(r, a.visual->red_mask) | Channel(g, a.visual->green_mask)
+                    | Channel(b, a.visual->blue_mask));
         }
     GC gc = XCreateGC(d, icon.XWindow, 0, nullptr);
     XPutImage(d, icon.XWindow, gc, image, 0, 0, 0, 0, unsigned(a.width), unsigned(a.height));
@@ -726,7 +729,8 @@ bool TSdlBackend::TrayXEvent(void const* xevent, std::optional<TRawEvent>& event
             continue;
         if (x.type == DestroyNotify && x.xdestroywindow.window == icon.XWindow)
             icon.XWindow = icon.Manager = 0; // the tray took it with it
-        else if ((x.type == Expose && x.xexpose.count == 0) || x.type == MapNotify || x.type == ConfigureNotify)
+        else if ((x.type == Expose && x.xexpose.count == 0) || x.type == MapNotify
+            || x.type == ConfigureNotify)
             PaintTrayIcon(icon);
         else if ((x.type == ButtonPress || x.type == ButtonRelease)
             && (x.xbutton.button == 1 || x.xbutton.button == 3)) {

@@ -683,8 +683,8 @@ bool TWindowSystem::NotifyIcon(DWORD message, NOTIFYICONDATA const& data)
     case NIM_ADD:
         if (icon || !Get(data.hWnd))
             return false;
-        FTrayIcons.push_back(TTrayIcon { data.hWnd, data.uID,
-            (data.uFlags & NIF_MESSAGE) ? data.uCallbackMessage : 0, FNextTrayId++ });
+        FTrayIcons.push_back(TTrayIcon {
+            data.hWnd, data.uID, (data.uFlags & NIF_MESSAGE) ? data.uCallbackMessage : 0, FNextTrayId++ });
         FBackend->AddTrayIcon(FTrayIcons.back().BackendId, picture, tip);
         return true;
     case NIM_MODIFY:

@@ -7,8 +7,8 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/graphics/Bitmap.h"

@@ -95,7 +95,8 @@ void TspSkinHint::ActivateHint(base::TPoint screen, std::string const& text)
         = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
     win::MONITORINFO info {};
     info.cbSize = sizeof(info);
-    if (win::GetMonitorInfo(win::MonitorFromPoint({ screen.X, screen.Y }, win::MONITOR_DEFAULTTONEAREST), &info))
+    if (win::GetMonitorInfo(
+            win::MonitorFromPoint({ screen.X, screen.Y }, win::MONITOR_DEFAULTTONEAREST), &info))
         area = info.rcWork;
     int x = std::max(area.Left, std::min(screen.X, area.Right - FWidth));
     int y = screen.Y;
@@ -144,7 +145,8 @@ void TspSkinHint::Paint(gfx::TCanvas& canvas)
         dst.C.Bottom += dh;
         gfx::TBitmap image;
         ComposeFrameImage(src, dst, image, *picture, base::Rect(0, 0, picture->Width(), picture->Height()),
-            FWidth, FHeight, true, TStretchFlags { hw.LeftStretch, hw.TopStretch, hw.RightStretch, hw.BottomStretch });
+            FWidth, FHeight, true,
+            TStretchFlags { hw.LeftStretch, hw.TopStretch, hw.RightStretch, hw.BottomStretch });
         canvas.Draw(0, 0, image);
     } else {
         canvas.Brush.Color = base::clInfoBk;

@@ -12,8 +12,8 @@
 #include "skin/draw/FBitmap.h"
 #include "skin/draw/MaskRegion.h"
 #include "skin/draw/WorkArea.h"
-#include "skin/form/SkinPopupMenu.h"
 #include "skin/form/SkinHint.h"
+#include "skin/form/SkinPopupMenu.h"
 #include "skin/form/TrayIcon.h"
 
 #include <algorithm>

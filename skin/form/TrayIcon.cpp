@@ -44,10 +44,10 @@ void TspTrayIcon::Register(win::DWORD message)
         if (FInstance)
             win::FreeObjectInstance(FInstance);
         // A hidden window of its own takes the clicks, whatever becomes of the forms.
-        FInstance = win::MakeObjectInstance([this](win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp) {
-            return WndProc(h, msg, wp, lp);
-        });
-        FHandle = win::CreateWindowEx(win::WS_EX_TOOLWINDOW, "", win::WS_POPUP, 0, 0, 0, 0, nullptr, FInstance);
+        FInstance = win::MakeObjectInstance([this](win::HWND h, win::UINT msg, win::WPARAM wp,
+                                                win::LPARAM lp) { return WndProc(h, msg, wp, lp); });
+        FHandle
+            = win::CreateWindowEx(win::WS_EX_TOOLWINDOW, "", win::WS_POPUP, 0, 0, 0, 0, nullptr, FInstance);
         if (!FHandle) {
             DestroyHandle();
             return;

@@ -205,11 +205,11 @@ TEST(SkinFormXvfbTest, MinimiseToTrayDocksAnIconOnlyWhereATrayIs)
         auto mapState = [&] {
             std::string const info = Shell(prefix + "xwininfo -name XeTrayForm 2>/dev/null");
             size_t const at = info.find("Map State: ");
-            return at == std::string::npos ? std::string("none") : info.substr(at + 11, info.find('\n', at) - at - 11);
+            return at == std::string::npos ? std::string("none")
+                                           : info.substr(at + 11, info.find('\n', at) - at - 11);
         };
-        auto waitMapState = [&](std::string const& state) {
-            return PumpUntil([&] { return mapState() == state; }, 5000);
-        };
+        auto waitMapState
+            = [&](std::string const& state) { return PumpUntil([&] { return mapState() == state; }, 5000); };
         ASSERT_TRUE(waitMapState("IsViewable"));
 
         // No tray: the form is only minimised, its window stays (no window manager iconifies it).
