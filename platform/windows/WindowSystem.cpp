@@ -675,24 +675,31 @@ TWindowSystem::TTrayIcon* TWindowSystem::FindTrayIcon(HWND owner, UINT id)
 
 bool TWindowSystem::NotifyIcon(DWORD message, NOTIFYICONDATA const& data)
 {
-    static gfx::TBitmap const none;
-    gfx::TBitmap const& picture = (data.uFlags & NIF_ICON) && data.hIcon ? *data.hIcon : none;
-    std::string const tip = (data.uFlags & NIF_TIP) ? data.szTip : std::string();
+    // Only the fields that uFlags names change; the others keep their values.
+    auto apply = [&](TTrayIcon& icon) {
+        if (data.uFlags & NIF_MESSAGE)
+            icon.CallbackMessage = data.uCallbackMessage;
+        if (data.uFlags & NIF_ICON)
+            icon.Picture = data.hIcon ? *data.hIcon : gfx::TBitmap();
+        if (data.uFlags & NIF_TIP)
+            icon.Tip = data.szTip;
+    };
     TTrayIcon* icon = FindTrayIcon(data.hWnd, data.uID);
     switch (message) {
-    case NIM_ADD:
+    case NIM_ADD: {
         if (icon || !Get(data.hWnd))
             return false;
-        FTrayIcons.push_back(TTrayIcon {
-            data.hWnd, data.uID, (data.uFlags & NIF_MESSAGE) ? data.uCallbackMessage : 0, FNextTrayId++ });
-        FBackend->AddTrayIcon(FTrayIcons.back().BackendId, picture, tip);
+        TTrayIcon added { data.hWnd, data.uID, 0, FNextTrayId++, {}, {} };
+        apply(added);
+        FTrayIcons.push_back(std::move(added));
+        FBackend->AddTrayIcon(FTrayIcons.back().BackendId, FTrayIcons.back().Picture, FTrayIcons.back().Tip);
         return true;
+    }
     case NIM_MODIFY:
         if (!icon)
             return false;
-        if (data.uFlags & NIF_MESSAGE)
-            icon->CallbackMessage = data.uCallbackMessage;
-        FBackend->ChangeTrayIcon(icon->BackendId, picture, tip);
+        apply(*icon);
+        FBackend->ChangeTrayIcon(icon->BackendId, icon->Picture, icon->Tip);
         return true;
     case NIM_DELETE: {
         if (!icon)

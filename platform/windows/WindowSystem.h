@@ -243,6 +243,8 @@ private:
         UINT Id = 0;
         UINT CallbackMessage = 0;
         int BackendId = 0;
+        gfx::TBitmap Picture;
+        std::string Tip;
     };
     std::vector<TTrayIcon> FTrayIcons;
     int FNextTrayId = 1;

@@ -43,9 +43,13 @@ TEST_F(TrayTest, IconsAreRegisteredAndClicksComeToTheirWindow)
     ASSERT_EQ(H->TrayIconCount(), 1);
     EXPECT_EQ(H->TrayIconTip(0), "Export");
     EXPECT_EQ(H->TrayIconPicture(0).Pixel(5, 5), base::RGB(255, 0, 0));
-    data.szTip = "Exporting";
-    EXPECT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &data));
+    NOTIFYICONDATA tipOnly = data;
+    tipOnly.uFlags = NIF_TIP;
+    tipOnly.hIcon = nullptr;
+    tipOnly.szTip = "Exporting";
+    EXPECT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &tipOnly));
     EXPECT_EQ(H->TrayIconTip(0), "Exporting");
+    EXPECT_EQ(H->TrayIconPicture(0).Pixel(5, 5), base::RGB(255, 0, 0)) << "the picture was not named: kept";
 
     H->SetTrayAvailable(true);
     EXPECT_TRUE(NotificationAreaAvailable());
