@@ -28,6 +28,10 @@ enum class TRawEventKind {
     Restore, // Window: the user restored it from outside
     KeyDown, // Key: a virtual-key code (the generic VK_SHIFT, VK_CONTROL, VK_MENU for modifiers)
     KeyUp, // Key
+    TrayButtonDown, // Key: the notification-area icon (its backend id), Pos, Button
+    TrayButtonUp, // Key, Pos, Button
+    TrayChanged, // the notification area came or went (the icons follow by themselves)
+    Text, // Text: characters typed, as the keyboard layout makes them (ANSI code page)
 };
 
 struct TRawEvent {
@@ -36,6 +40,7 @@ struct TRawEvent {
     TMouseButton Button = mbLeft;
     HWND Window = nullptr;
     int Key = 0;
+    std::string Text;
 };
 
 // Raised by a message loop that has nothing to wait for: no input can come (nothing is
@@ -66,6 +71,10 @@ public:
     // user present that is left to the user.
     virtual void CloseRequest(HWND) { }
 
+    // Whether typed characters come as Text events (from the keyboard layout) rather than
+    // from the keys: keys then make characters only for control keys and Ctrl or Alt chords.
+    virtual bool TypesText() const { return false; }
+
     // Milliseconds since the backend started: the clock of timers and message times.
     virtual uint64_t Now() = 0;
     // The monitors, the primary one first.
@@ -92,6 +101,16 @@ public:
     virtual void SetCursorPicture(int, gfx::TBitmap const&, TPoint, uint32_t) { }
     // Keeps mouse input coming to the application while a button is held outside its windows.
     virtual void SetMouseCapture(bool capture) = 0;
+
+    // The desktop's notification area (system tray). Whether one takes icons now.
+    virtual bool TrayAvailable() { return false; }
+    // Icons are named by ids the window system chooses. An icon stays registered until it is
+    // removed: it is shown while a notification area exists and comes back by itself when
+    // one appears later (TrayChanged reports both). Clicks on it arrive as TrayButtonDown
+    // and TrayButtonUp.
+    virtual void AddTrayIcon(int, gfx::TBitmap const&, std::string const&) { }
+    virtual void ChangeTrayIcon(int, gfx::TBitmap const&, std::string const&) { }
+    virtual void RemoveTrayIcon(int) { }
 
     // The next raw event if one is ready, without waiting.
     virtual std::optional<TRawEvent> PollEvent() = 0;

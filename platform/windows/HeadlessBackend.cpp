@@ -1,5 +1,6 @@
 #include "platform/windows/HeadlessBackend.h"
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
@@ -61,6 +62,12 @@ bool THeadlessBackend::NativeMinimized(HWND window) const
     return it != FNatives.end() && it->second.Minimized;
 }
 
+bool THeadlessBackend::NativeInTaskbar(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it != FNatives.end() && it->second.Visible;
+}
+
 TRect THeadlessBackend::NativeBounds(HWND window) const
 {
     auto it = FNatives.find(window);
@@ -86,6 +93,54 @@ std::string THeadlessBackend::NativeTitle(HWND window) const
 {
     auto it = FNatives.find(window);
     return it == FNatives.end() ? std::string() : it->second.Title;
+}
+
+// --- the notification area ----------------------------------------------------------------------
+
+void THeadlessBackend::AddTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip)
+{
+    FTrayIcons[id] = TTrayIcon { picture, tip };
+}
+
+void THeadlessBackend::ChangeTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip)
+{
+    if (auto it = FTrayIcons.find(id); it != FTrayIcons.end())
+        it->second = TTrayIcon { picture, tip };
+}
+
+void THeadlessBackend::SetTrayAvailable(bool available)
+{
+    if (FTrayAvailable == available)
+        return;
+    FTrayAvailable = available;
+    TRawEvent event;
+    event.Kind = TRawEventKind::TrayChanged;
+    FPending.push_back(event);
+}
+
+std::string THeadlessBackend::TrayIconTip(int index) const
+{
+    auto it = FTrayIcons.begin();
+    std::advance(it, std::clamp(index, 0, int(FTrayIcons.size())));
+    return it == FTrayIcons.end() ? std::string() : it->second.Tip;
+}
+
+gfx::TBitmap THeadlessBackend::TrayIconPicture(int index) const
+{
+    auto it = FTrayIcons.begin();
+    std::advance(it, std::clamp(index, 0, int(FTrayIcons.size())));
+    return it == FTrayIcons.end() ? gfx::TBitmap() : it->second.Picture;
+}
+
+void THeadlessBackend::ClickTrayIcon(int index, TMouseButton button)
+{
+    for (TRawEventKind kind : { TRawEventKind::TrayButtonDown, TRawEventKind::TrayButtonUp }) {
+        TStep step;
+        step.Event.Kind = kind;
+        step.Event.Button = button;
+        step.Event.Key = index; // an index until the step runs
+        Add(std::move(step));
+    }
 }
 
 // --- the script ---------------------------------------------------------------------------------
@@ -189,6 +244,14 @@ void THeadlessBackend::Type(std::string const& text)
         else
             throw base::EInvalidOperation(std::string("Cannot type the character '") + c + "'");
     }
+}
+
+void THeadlessBackend::TypeText(std::string const& ansi)
+{
+    TStep step;
+    step.Event.Kind = TRawEventKind::Text;
+    step.Event.Text = ansi;
+    Add(std::move(step));
 }
 
 void THeadlessBackend::CloseRequest(std::string const& caption)
@@ -306,6 +369,17 @@ std::optional<TRawEvent> THeadlessBackend::NextStep()
             std::string caption = step.Caption;
             FScript.pop_front();
             FLastProgress = FNow;
+            if (event.Kind == TRawEventKind::TrayButtonDown || event.Kind == TRawEventKind::TrayButtonUp) {
+                if (!FTrayAvailable || event.Key < 0 || event.Key >= int(FTrayIcons.size()))
+                    throw base::EInvalidOperation(
+                        "Scripted click on a notification-area icon that is not shown");
+                auto it = FTrayIcons.begin();
+                std::advance(it, event.Key);
+                event.Key = it->first;
+                // Notification areas sit in the task bar, at the bottom right of the screen.
+                TRect const screen = FMonitors.empty() ? TRect {} : FMonitors.front().Bounds;
+                event.Pos = { screen.Right - 20 * (event.Key % 8 + 1), screen.Bottom - 15 };
+            }
             if (!caption.empty()) {
                 HWND h = FindWindow(caption);
                 if (!h)
@@ -346,13 +420,21 @@ void THeadlessBackend::RunScript()
     }
 }
 
-std::optional<TRawEvent> THeadlessBackend::PollEvent() { return NextStep(); }
+std::optional<TRawEvent> THeadlessBackend::PollEvent()
+{
+    if (!FPending.empty()) {
+        TRawEvent event = FPending.front();
+        FPending.pop_front();
+        return event;
+    }
+    return NextStep();
+}
 
 void THeadlessBackend::WaitEvent(std::optional<uint64_t> deadline)
 {
     // An action that just ran may have posted messages: the queue looks again before
     // anyone may conclude that nothing will ever come.
-    if (std::exchange(FActionRan, false))
+    if (std::exchange(FActionRan, false) || !FPending.empty())
         return;
     if (!ScriptHeld())
         return; // a step can run now

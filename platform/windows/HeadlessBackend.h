@@ -25,6 +25,7 @@ public:
 
     char const* Name() const override { return "headless"; }
     bool UserPresent() const override { return false; }
+    bool TypesText() const override { return FTypesText; }
     uint64_t Now() override { return FNow; }
     std::vector<TMonitor> Monitors() override { return FMonitors; }
 
@@ -48,11 +49,27 @@ public:
     void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
     void SetMouseCapture(bool capture) override { FMouseCaptured = capture; }
 
+    bool TrayAvailable() override { return FTrayAvailable; }
+    void AddTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
+    void ChangeTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
+    void RemoveTrayIcon(int id) override { FTrayIcons.erase(id); }
+
     std::optional<TRawEvent> PollEvent() override;
     void WaitEvent(std::optional<uint64_t> deadline) override;
 
     // --- the screen (tests may change it before creating windows) ---
     void SetMonitors(std::vector<TMonitor> monitors) { FMonitors = std::move(monitors); }
+
+    // --- the notification area (none until a test puts one there) ---
+    // A notification area appears or goes; the window system hears of it (TrayChanged)
+    // before the next scripted step.
+    void SetTrayAvailable(bool available);
+    // The registered icons in the order they were added (shown while the area exists).
+    int TrayIconCount() const { return int(FTrayIcons.size()); }
+    std::string TrayIconTip(int index) const;
+    gfx::TBitmap TrayIconPicture(int index) const;
+    // Scripted: a click on the index-th icon (press and release), looked up when it runs.
+    void ClickTrayIcon(int index = 0, TMouseButton button = mbLeft);
 
     // --- time ---
     void AdvanceClock(uint64_t ms) { FNow += ms; }
@@ -87,6 +104,10 @@ public:
     void KeyPress(int vk, std::initializer_list<int> modifiers = {});
     // Types text of letters, digits, spaces and US punctuation, with Shift where needed.
     void Type(std::string const& text);
+    // Typed characters as a display with a keyboard layout reports them (ANSI code page);
+    // while SetTypesText is on, keys make only control characters, as on such a display.
+    void SetTypesText(bool on) { FTypesText = on; }
+    void TypeText(std::string const& ansi);
     // The user asks to close the window (its task-bar entry's close command).
     void CloseRequest(std::string const& caption);
     void CloseRequest(HWND window) override;
@@ -129,6 +150,9 @@ public:
     gfx::TRegion NativeShape(HWND window) const;
     uint8_t NativeOpacity(HWND window) const;
     bool NativeMinimized(HWND window) const;
+    // Shown or minimised: the window has a task-bar entry (a window minimised to the
+    // notification area has none).
+    bool NativeInTaskbar(HWND window) const;
     TRect NativeBounds(HWND window) const;
     int CursorShape() const { return FCursorShape; }
     // The picture of the last picture cursor shown, its hot spot and transparent colour.
@@ -146,6 +170,10 @@ private:
         std::function<bool()> Condition;
         std::function<void()> Action;
         std::string What;
+    };
+    struct TTrayIcon {
+        gfx::TBitmap Picture;
+        std::string Tip;
     };
     struct TNative {
         TRect Bounds;
@@ -170,6 +198,10 @@ private:
     std::deque<TStep> FScript;
     std::vector<TMonitor> FMonitors;
     std::map<HWND, TNative> FNatives;
+    bool FTrayAvailable = false;
+    bool FTypesText = false;
+    std::map<int, TTrayIcon> FTrayIcons; // by id: ids grow, so this is the order of adding
+    std::deque<TRawEvent> FPending; // reports of the backend itself, before the script
     int FPresentCount = 0;
     std::string FFrameDump;
     bool FMouseCaptured = false;

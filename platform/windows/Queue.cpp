@@ -233,6 +233,14 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
     case TRawEventKind::KeyUp:
         RouteKey(event);
         return;
+    case TRawEventKind::Text:
+        RouteText(event);
+        return;
+    case TRawEventKind::TrayButtonDown:
+    case TRawEventKind::TrayButtonUp:
+    case TRawEventKind::TrayChanged:
+        TrayEvent(event);
+        return;
     case TRawEventKind::Activate:
         if (!event.Window)
             Activate(nullptr, WA_INACTIVE);
@@ -245,6 +253,21 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
 // Keys go to the focus window, else to the active one; a disabled window gets none. With
 // Alt held (and Ctrl not) the system forms WM_SYSKEYDOWN/WM_SYSKEYUP are used, and for
 // F10 as well. The modifiers are tracked for GetKeyState whoever gets the message.
+// Typed text goes where keys go, one WM_CHAR per byte (a double-byte character as its lead
+// and trail bytes, as ANSI windows receive them).
+void TWindowSystem::RouteText(TRawEvent const& event)
+{
+    if (FSizeMove.Active)
+        return;
+    HWND target = Get(Focus) ? Focus : Active;
+    TWindow* w = Get(target);
+    if (!w || !w->Enabled())
+        return;
+    DWORD const time = DWORD(FBackend->Now());
+    for (char c : event.Text)
+        Post(MSG { target, WM_CHAR, WPARAM(uint8_t(c)), 1, time, CursorPos });
+}
+
 void TWindowSystem::RouteKey(TRawEvent const& event)
 {
     int vk = event.Key & 0xFF;
@@ -522,6 +545,10 @@ BOOL TranslateMessage(const MSG* msg)
     bool alt = (msg->lParam & KF_ALTDOWN_BIT) != 0;
     int c = KeyToChar(int(msg->wParam), ws.Keys[VK_SHIFT], ws.Keys[VK_CONTROL] && !alt);
     if (!c)
+        return FALSE;
+    // Where the backend reports typed text, printable characters come from it (they follow
+    // the keyboard layout); keys make only control characters and Alt chords here.
+    if (ws.Backend().TypesText() && msg->message == WM_KEYDOWN && c >= 0x20 && c != 0x7F)
         return FALSE;
     ws.PostFront(MSG { msg->hwnd, UINT(msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR), WPARAM(c),
         msg->lParam, msg->time, msg->pt });

@@ -3,7 +3,9 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
+#include "platform/graphics/Bitmap.h"
 #include "platform/windows/Backend.h"
 
 struct SDL_Window;
@@ -23,6 +25,7 @@ public:
     ~TSdlBackend() override;
 
     char const* Name() const override { return "sdl"; }
+    bool TypesText() const override { return true; }
     uint64_t Now() override;
     std::vector<TMonitor> Monitors() override;
 
@@ -41,10 +44,33 @@ public:
     void SetMouseCapture(bool capture) override;
     int CursorShape() const { return FCursorShape; }
 
+    // The notification area through the XEmbed system-tray protocol (X only).
+    bool TrayAvailable() override;
+    void AddTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
+    void ChangeTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
+    void RemoveTrayIcon(int id) override;
+
     std::optional<TRawEvent> PollEvent() override;
     void WaitEvent(std::optional<uint64_t> deadline) override;
 
 private:
+    // An icon in the notification area: a small X window of its own that the tray embeds.
+    struct TTrayIcon {
+        unsigned long XWindow = 0; // 0 while there is none (no tray, or the tray took it away)
+        unsigned long Manager = 0; // the tray asked to dock it, 0 for none
+        gfx::TBitmap Picture;
+        std::string Tip;
+    };
+    void* TrayDisplay(); // SDL's X connection (Display*), null when not on X
+    unsigned long TrayManager(); // the tray's selection owner, 0 for none
+    void DockTrayIcon(TTrayIcon& icon);
+    void DropTrayWindow(TTrayIcon& icon);
+    void PaintTrayIcon(TTrayIcon const& icon);
+    void SetTrayTip(TTrayIcon const& icon);
+    // Tray events among the X events: true when the event was one (event set when it is
+    // to be reported).
+    bool TrayXEvent(void const* xevent, std::optional<TRawEvent>& event);
+
     struct TNative {
         SDL_Window* Window = nullptr;
         TRect Bounds;
@@ -61,6 +87,10 @@ private:
     std::map<int, SDL_Cursor*> FCursors; // system cursors by SDL shape, made on first use
     std::map<int, SDL_Cursor*> FPictureCursors; // picture cursors by id, made on first use
     int FCursorShape = 0;
+    std::map<int, TTrayIcon> FTrayIcons;
+    void* FTrayDisplay = nullptr;
+    unsigned long FTrayManager = 0; // the tray last docked with (its destruction is watched)
+    bool FRootWatched = false; // a new tray announces itself on the root window
 };
 
 } // namespace xe::win

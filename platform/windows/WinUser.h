@@ -212,6 +212,41 @@ void MinimizeApplication();
 void RestoreApplication();
 bool IsApplicationMinimized();
 
+// --- the notification area (system tray) ---------------------------------------------------
+
+constexpr DWORD NIM_ADD = 0;
+constexpr DWORD NIM_MODIFY = 1;
+constexpr DWORD NIM_DELETE = 2;
+constexpr UINT NIF_MESSAGE = 1;
+constexpr UINT NIF_ICON = 2;
+constexpr UINT NIF_TIP = 4;
+
+// An icon of a window in the notification area. Clicks on it are posted to hWnd as
+// uCallbackMessage with wParam = uID and lParam = the mouse message (WM_LBUTTONDOWN,
+// WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP); GetCursorPos gives where.
+struct NOTIFYICONDATA {
+    HWND hWnd = nullptr;
+    UINT uID = 0;
+    UINT uFlags = 0; // which of the fields below count (NIF_)
+    UINT uCallbackMessage = 0;
+    gfx::TBitmap const* hIcon = nullptr; // copied; null or empty: a plain square
+    std::string szTip; // ANSI code page
+};
+
+// Adds, changes or deletes the icon (hWnd, uID). An added icon stays registered while its
+// window lives: it is on view whenever a notification area exists, also one that appears
+// later. FALSE for a window that does not exist, an icon added twice or one not there.
+BOOL Shell_NotifyIcon(DWORD message, NOTIFYICONDATA const* data);
+// Whether the desktop has a notification area that shows icons now.
+bool NotificationAreaAvailable();
+// Minimises the application and, while one of its icons is on view in the notification area,
+// takes its windows off the task bar too: the icon is then the way back (RestoreApplication).
+// Without such an icon the application is only minimised, so that it can never be lost, and
+// hidden windows come back to the task bar when the notification area goes away. Returns
+// whether the windows were taken off the task bar.
+bool HideApplication();
+bool IsApplicationHidden();
+
 // --- looking at the screen -----------------------------------------------------------------
 
 // The window's surface as shown (whole window, without region or alpha applied).

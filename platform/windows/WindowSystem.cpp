@@ -177,6 +177,7 @@ bool TWindowSystem::Destroy(HWND hwnd)
     DropWindowMessages(hwnd);
     RemoveFromZOrder(hwnd);
     std::erase(FAppMinimizedWindows, hwnd);
+    RemoveTrayIcons(hwnd);
     if (FLastPress.Window == hwnd)
         FLastPress.Window = nullptr;
     FBackend->DestroyNativeWindow(hwnd);
@@ -643,6 +644,7 @@ void TWindowSystem::RestoreApplication()
 {
     if (!AppMinimized)
         return;
+    UnhideApplication();
     AppMinimized = false;
     std::vector<HWND> windows = FAppMinimizedWindows;
     FAppMinimizedWindows.clear();
@@ -661,7 +663,147 @@ void TWindowSystem::RestoreApplication()
         ActivateNext(nullptr);
 }
 
+// --- the notification area ----------------------------------------------------------------
+
+TWindowSystem::TTrayIcon* TWindowSystem::FindTrayIcon(HWND owner, UINT id)
+{
+    for (TTrayIcon& icon : FTrayIcons)
+        if (icon.Owner == owner && icon.Id == id)
+            return &icon;
+    return nullptr;
+}
+
+bool TWindowSystem::NotifyIcon(DWORD message, NOTIFYICONDATA const& data)
+{
+    // Only the fields that uFlags names change; the others keep their values.
+    auto apply = [&](TTrayIcon& icon) {
+        if (data.uFlags & NIF_MESSAGE)
+            icon.CallbackMessage = data.uCallbackMessage;
+        if (data.uFlags & NIF_ICON)
+            icon.Picture = data.hIcon ? *data.hIcon : gfx::TBitmap();
+        if (data.uFlags & NIF_TIP)
+            icon.Tip = data.szTip;
+    };
+    TTrayIcon* icon = FindTrayIcon(data.hWnd, data.uID);
+    switch (message) {
+    case NIM_ADD: {
+        if (icon || !Get(data.hWnd))
+            return false;
+        TTrayIcon added { data.hWnd, data.uID, 0, FNextTrayId++, {}, {} };
+        apply(added);
+        FTrayIcons.push_back(std::move(added));
+        FBackend->AddTrayIcon(FTrayIcons.back().BackendId, FTrayIcons.back().Picture, FTrayIcons.back().Tip);
+        return true;
+    }
+    case NIM_MODIFY:
+        if (!icon)
+            return false;
+        apply(*icon);
+        FBackend->ChangeTrayIcon(icon->BackendId, icon->Picture, icon->Tip);
+        return true;
+    case NIM_DELETE: {
+        if (!icon)
+            return false;
+        int const backendId = icon->BackendId;
+        std::erase_if(FTrayIcons, [&](TTrayIcon const& i) { return i.BackendId == backendId; });
+        FBackend->RemoveTrayIcon(backendId);
+        // The last way back went: the windows return to the task bar.
+        if (FTrayIcons.empty())
+            UnhideApplication();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TWindowSystem::RemoveTrayIcons(HWND owner)
+{
+    std::vector<int> gone;
+    for (TTrayIcon const& icon : FTrayIcons)
+        if (icon.Owner == owner)
+            gone.push_back(icon.BackendId);
+    if (gone.empty())
+        return;
+    std::erase_if(FTrayIcons, [&](TTrayIcon const& i) { return i.Owner == owner; });
+    for (int id : gone)
+        FBackend->RemoveTrayIcon(id);
+    if (FTrayIcons.empty())
+        UnhideApplication();
+}
+
+bool TWindowSystem::HideApplication()
+{
+    MinimizeApplication();
+    if (AppHidden)
+        return true;
+    if (FTrayIcons.empty() || !FBackend->TrayAvailable())
+        return false;
+    AppHidden = true;
+    // The window system keeps the windows minimised; only their native windows go, which
+    // takes them off the task bar.
+    for (HWND h : FAppMinimizedWindows)
+        if (TWindow* w = Get(h); w && w->Visible())
+            FBackend->SetVisible(h, false);
+    return true;
+}
+
+void TWindowSystem::UnhideApplication()
+{
+    if (!AppHidden)
+        return;
+    AppHidden = false;
+    for (HWND h : FAppMinimizedWindows)
+        if (TWindow* w = Get(h); w && w->Visible())
+            FBackend->SetVisible(h, true);
+}
+
+void TWindowSystem::TrayEvent(TRawEvent const& event)
+{
+    if (event.Kind == TRawEventKind::TrayChanged) {
+        // Hidden windows are never left without a way back.
+        if (!FBackend->TrayAvailable())
+            UnhideApplication();
+        return;
+    }
+    auto it = std::find_if(
+        FTrayIcons.begin(), FTrayIcons.end(), [&](TTrayIcon const& i) { return i.BackendId == event.Key; });
+    if (it == FTrayIcons.end() || !it->CallbackMessage)
+        return;
+    CursorPos = event.Pos;
+    bool const down = event.Kind == TRawEventKind::TrayButtonDown;
+    UINT mouse = 0;
+    if (event.Button == mbLeft)
+        mouse = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    else if (event.Button == mbRight)
+        mouse = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    else
+        return;
+    DWORD const time = DWORD(FBackend->Now());
+    // A second press soon after the first on the same icon is a double click.
+    if (down && event.Button == mbLeft) {
+        if (FLastTrayPress && FLastTrayPress->first == event.Key
+            && uint64_t(time) - FLastTrayPress->second <= GetDoubleClickTime()) {
+            mouse = WM_LBUTTONDBLCLK;
+            FLastTrayPress.reset();
+        } else
+            FLastTrayPress = std::make_pair(event.Key, uint64_t(time));
+    }
+    Post(MSG { it->Owner, it->CallbackMessage, WPARAM(it->Id), LPARAM(mouse), time, event.Pos });
+}
+
 // --- free functions -------------------------------------------------------------------------
+
+BOOL Shell_NotifyIcon(DWORD message, NOTIFYICONDATA const* data)
+{
+    return data && WS().NotifyIcon(message, *data) ? TRUE : FALSE;
+}
+
+bool NotificationAreaAvailable() { return WS().Backend().TrayAvailable(); }
+
+bool HideApplication() { return WS().HideApplication(); }
+
+bool IsApplicationHidden() { return WS().AppHidden; }
 
 HWND CreateWindowEx(DWORD exStyle, std::string const& windowName, DWORD style, int x, int y, int width,
     int height, HWND owner, WNDPROC wndProc, void* param)

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/graphics/Bitmap.h"
@@ -25,6 +26,8 @@ constexpr UINT SWP_NOCLIENTMOVE = 0x1000;
 // Set in WM_WINDOWPOSCHANGED when the window was minimised, maximised or restored; WM_SIZE
 // follows then even though the client area kept its size.
 constexpr UINT SWP_STATECHANGED = 0x8000;
+
+struct NOTIFYICONDATA;
 
 struct TWindow {
     HWND Handle = nullptr;
@@ -100,6 +103,15 @@ public:
     // Windows with WS_EX_TOPMOST stay above the others, keeping their order.
     void KeepTopmostOnTop();
 
+    // --- the notification area (WindowSystem.cpp) ---
+    bool NotifyIcon(DWORD message, NOTIFYICONDATA const& data);
+    bool HideApplication();
+    // The windows come back on the task bar (still minimised).
+    void UnhideApplication();
+    // Tray input and changes from the backend.
+    void TrayEvent(TRawEvent const& event);
+    bool AppHidden = false;
+
     HWND Active = nullptr;
     HWND Focus = nullptr;
     HWND Capture = nullptr;
@@ -173,6 +185,7 @@ public:
 private:
     void RouteMouse(TRawEvent const& event);
     void RouteKey(TRawEvent const& event);
+    void RouteText(TRawEvent const& event);
     void SendSetCursor(HWND target, int hit, UINT mouseMessage);
     void ResizeSurface(TWindow& w);
     void RemoveFromZOrder(HWND hwnd);
@@ -225,6 +238,19 @@ private:
     TLastPress FLastPress;
     TSizeMove FSizeMove;
     std::vector<HWND> FAppMinimizedWindows;
+    struct TTrayIcon {
+        HWND Owner = nullptr;
+        UINT Id = 0;
+        UINT CallbackMessage = 0;
+        int BackendId = 0;
+        gfx::TBitmap Picture;
+        std::string Tip;
+    };
+    std::vector<TTrayIcon> FTrayIcons;
+    int FNextTrayId = 1;
+    std::optional<std::pair<int, uint64_t>> FLastTrayPress; // icon, time
+    TTrayIcon* FindTrayIcon(HWND owner, UINT id);
+    void RemoveTrayIcons(HWND owner);
     HWND FAppActive = nullptr;
 };
 

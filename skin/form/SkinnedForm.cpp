@@ -15,6 +15,7 @@
 #include "skin/draw/MaskRegion.h"
 #include "skin/draw/ValueObjects.h"
 #include "skin/draw/WorkArea.h"
+#include "skin/form/SkinHint.h"
 #include "skin/form/SkinPopupMenu.h"
 #include "skin/form/TrayIcon.h"
 
@@ -156,6 +157,8 @@ void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation oper
         FSystemMenu = nullptr;
     else if (component == FTrayIcon)
         FTrayIcon = nullptr;
+    if (component == FSkinHint)
+        FSkinHint = nullptr;
 }
 
 void TspSkinnedForm::DefineProperties(tk::TProperties& p)
@@ -184,6 +187,9 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
     p.Boolean(
         "MaximizeOnFullScreen", [this] { return MaximizeOnFullScreen; },
         [this](bool v) { MaximizeOnFullScreen = v; });
+    p.Reference(
+        "SkinHint", [this] { return static_cast<tk::TComponent*>(FSkinHint); },
+        [this](tk::TComponent* c) { SetSkinHint(dynamic_cast<TspSkinHint*>(c)); });
     p.Boolean(
         "ShowObjectHint", [this] { return ShowObjectHint; }, [this](bool v) { ShowObjectHint = v; });
     p.Boolean(
@@ -1252,10 +1258,15 @@ void TspSkinnedForm::TestActive(int x, int y, bool test)
         ActiveObject = -1;
     if (ActiveObject == OldActiveObject)
         return;
-    if (TspActiveSkinObject* old = Object(OldActiveObject); old && old->EnabledState && old->VisibleState)
+    if (TspActiveSkinObject* old = Object(OldActiveObject); old && old->EnabledState && old->VisibleState) {
         old->MouseLeave();
-    if (TspActiveSkinObject* now = Object(ActiveObject); now && now->EnabledState && now->VisibleState)
+        if (ShowObjectHint && FSkinHint && !old->HintText.empty())
+            FSkinHint->HideHint();
+    }
+    if (TspActiveSkinObject* now = Object(ActiveObject); now && now->EnabledState && now->VisibleState) {
         now->MouseEnter();
+        ShowObjectHintOf(ActiveObject);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -2310,10 +2321,11 @@ void TspSkinnedForm::MinimizeToTray()
     if (!FTrayIcon)
         return;
     FTrayIcon->MinimizedToTray = true;
+    FTrayIcon->SetMenusSkinData(FMenusSkinData ? FMenusSkinData : FSkinData);
     FTrayIcon->ShowIcon();
-    // The application is minimised, not hidden: without a notification area its task-bar
-    // entry is the way back.
-    win::MinimizeApplication();
+    // The windows leave the task bar only while a notification area shows the icon;
+    // otherwise the application is only minimised and its task-bar entry is the way back.
+    FTrayIcon->MinimizeApplication();
     if (OnMinimizeToTray)
         OnMinimizeToTray(this);
 }
@@ -2405,6 +2417,7 @@ void TspSkinnedForm::OnShowWindow(TMessage& m)
             SetFormAlpha(0);
             win::SetTimer(h, AlphaTimerId, 1);
         }
+        ShowingWindow();
     } else if (layered && FAlphaBlend) {
         win::SetWindowLongPtr(h, win::GWL_EXSTYLE,
             win::GetWindowLongPtr(h, win::GWL_EXSTYLE) & ~win::LONG_PTR(win::WS_EX_LAYERED));
@@ -2996,6 +3009,7 @@ void TspSkinnedForm::DrawMainMenuItems(gfx::TBitmap& topBand, gfx::TBitmap& bott
 void TspSkinnedForm::WindowProc(TMessage& m)
 {
     MainMenuPreFilter(m);
+    HintPreFilter(m.Msg);
     switch (m.Msg) {
     case MainMenuRebuildMsg:
         RebuildMainMenuItems();
@@ -3146,6 +3160,72 @@ void RegisterSkinFormClasses()
 {
     tk::RegisterComponentClass(
         "TspSkinnedForm", [](tk::TComponent* owner) -> tk::TComponent* { return new TspSkinnedForm(owner); });
+}
+
+// ---------------------------------------------------------------------------------------
+// Showing the window
+
+void TspSkinnedForm::ShowingWindow()
+{
+    // The window passes through whole size cycles before it is first seen, so that the
+    // frame and the objects fit its final size. (Client mode has no controls placed by the
+    // skin here: no skinned control names a skin area.)
+    if (FSupportNCArea && FForm->FormStyle() != tk::fsMDIForm && !IsDesigning())
+        ForceResize();
+    // The skinned frame shows MainMenu; the form's own menu bar would come on top of it.
+    if (FForm->Menu())
+        FForm->SetMenu(nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+// Object hints
+
+void TspSkinnedForm::SetSkinHint(TspSkinHint* value)
+{
+    if (FSkinHint == value)
+        return;
+    if (FSkinHint)
+        FSkinHint->RemoveFreeNotification(this);
+    FSkinHint = value;
+    if (FSkinHint)
+        FSkinHint->FreeNotification(this);
+}
+
+void TspSkinnedForm::ShowObjectHintOf(int index)
+{
+    TspActiveSkinObject const* o = Object(index);
+    if (!o || o->HintText.empty() || !ShowObjectHint || !FSkinHint || !IsFormActive())
+        return;
+    // Below the pointer, as hints go.
+    win::POINT cursor;
+    win::GetCursorPos(&cursor);
+    FSkinHint->ActivateHint({ cursor.X, cursor.Y + 20 }, o->HintText);
+}
+
+void TspSkinnedForm::HintPreFilter(win::UINT msg)
+{
+    if (!FSkinHint || !FSkinHint->Visible())
+        return;
+    switch (msg) {
+    case win::WM_MOVE:
+    case win::WM_SIZE:
+    case win::WM_ACTIVATE:
+    case win::WM_KILLFOCUS:
+    case win::WM_CANCELMODE:
+    case win::WM_MOUSEACTIVATE:
+    case win::WM_NCLBUTTONDOWN:
+    case win::WM_NCRBUTTONDOWN:
+    case win::WM_NCMBUTTONDOWN:
+    case win::WM_LBUTTONDOWN:
+    case win::WM_RBUTTONDOWN:
+    case win::WM_MBUTTONDOWN:
+    case win::WM_PARENTNOTIFY:
+    case win::WM_DESTROY:
+        FSkinHint->HideHint();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace xe::skin

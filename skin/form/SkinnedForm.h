@@ -18,6 +18,7 @@ namespace xe::skin {
 
 class TspSkinCaptionObject;
 class TspSkinData;
+class TspSkinHint;
 class TspSkinMainMenuItem;
 class TspSkinPopupMenu;
 class TspTrayIcon;
@@ -85,6 +86,9 @@ public:
     bool ShowIcon() const override { return FShowIcon; }
     void SetShowIcon(bool value); // repaints the frame
     bool MaximizeOnFullScreen = false;
+    // The window that shows the objects' hints (not owned); forgotten when it goes.
+    TspSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TspSkinHint* value);
     bool ShowObjectHint = false;
     bool UseDefaultObjectHint = true;
     bool UseSkinCursors = false;
@@ -361,6 +365,9 @@ private:
     TspSkinCaptionObject* FirstCaption() const;
     TFrameCut SourceCut() const;
     TFrameCut MappedCut() const;
+    void ShowingWindow(); // WM_SHOWWINDOW showing: size cycle, no menu bar of the form's own
+    void ShowObjectHintOf(int index); // when hints are on, the form active and the object has one
+    void HintPreFilter(win::UINT msg); // hides the hint on moves, sizes, activation, presses
 
     void OnNcCalcSize(tk::TMessage& m);
     void OnNcPaint();
@@ -402,6 +409,7 @@ private:
     int FLastHit = 0; // the answer of the last non-client hit test
     tk::TPopupMenu* FSystemMenu = nullptr;
     TspTrayIcon* FTrayIcon = nullptr;
+    TspSkinHint* FSkinHint = nullptr;
     tk::TPopupMenu* FOwnSysMenu = nullptr; // owned as a component
     tk::TPopupMenu* FTrayMenu = nullptr; // owned as a component
     TspSkinPopupMenu* FSkinMenu = nullptr; // owned as a component

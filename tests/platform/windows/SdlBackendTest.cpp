@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/base/Strings.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/windows/SdlBackend.h"
 #include "tests/platform/windows/TestWindow.h"
@@ -277,6 +278,22 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
         ASSERT_EQ(keys.size(), 2u);
         EXPECT_EQ(keys[0].WParam, WPARAM('A'));
         EXPECT_EQ(keys[1].WParam, WPARAM('a'));
+        // On a French layout the key left of '3' types 'é', which no US key makes: the character
+        // comes from the text the layout types, as its bytes in the ANSI code page.
+        w.Log.clear();
+        Shell(prefix + "setxkbmap fr");
+        PumpUntil([] { return false; }, 300); // the keyboard mapping reaches the application
+        Shell(prefix + "xdotool key eacute");
+        std::string const eAcute = base::Utf8ToAnsi("\xC3\xA9");
+        EXPECT_TRUE(PumpUntil([&] { return w.Count(WM_CHAR) >= int(eAcute.size()); }, 5000));
+        Shell(prefix + "setxkbmap us");
+        std::vector<WPARAM> chars;
+        for (TLogged const& l : w.Only({ WM_CHAR }))
+            chars.push_back(l.WParam);
+        std::vector<WPARAM> expected;
+        for (char c : eAcute)
+            expected.push_back(WPARAM(uint8_t(c)));
+        EXPECT_EQ(chars, expected);
 
         // Maximised within the size limit, minimised, restored.
         SendMessage(w.Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);

@@ -10,7 +10,11 @@
 #include "skin/data/SkinData.h"
 #include "skin/draw/CaptionObjects.h"
 #include "skin/form/SkinnedForm.h"
+#include "skin/form/TrayIcon.h"
 #include "tests/support/Xvfb.h"
+#ifdef XE_HAVE_FAKE_TRAY
+#include "tests/support/FakeTray.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -49,6 +53,25 @@ bool PumpUntil(std::function<bool()> const& done, unsigned ms)
     }
     win::KillTimer(nullptr, timer);
     return done();
+}
+
+// Starts the window system on SDL on the test's own X server; false when SDL cannot use it.
+bool StartOnXvfb(testsupport::TXvfb const& xvfb)
+{
+    setenv("DISPLAY", xvfb.Display.c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    std::unique_ptr<win::TSdlBackend> backend;
+    for (int attempt = 0; !backend && attempt < 5; ++attempt) {
+        try {
+            backend = std::make_unique<win::TSdlBackend>();
+        } catch (base::EInvalidOperation const&) {
+            poll(nullptr, 0, 200);
+        }
+    }
+    if (!backend)
+        return false;
+    win::InitWindowSystem(std::move(backend));
+    return true;
 }
 
 } // namespace
@@ -153,3 +176,88 @@ TEST(SkinFormXvfbTest, CaptionButtonsChangeTheStateOfARealWindow)
     else
         setenv("DISPLAY", oldDisplay.c_str(), 1);
 }
+
+#ifdef XE_HAVE_FAKE_TRAY
+// Minimising to the tray on a real display: without a tray the window stays on view; with a
+// tray of the test's own the icon asks to dock, the window is withdrawn and a click on the
+// icon brings it back; a tray that quits gives the window back.
+TEST(SkinFormXvfbTest, MinimiseToTrayDocksAnIconOnlyWhereATrayIs)
+{
+    testsupport::TXvfb xvfb;
+    if (!xvfb.Ok())
+        GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
+    ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0)
+        << "xdotool is missing (scripts/setup installs it)";
+    std::string const oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    ASSERT_TRUE(StartOnXvfb(xvfb)) << "SDL cannot use the X server";
+    std::string const prefix = "DISPLAY=" + xvfb.Display + " ";
+    {
+        tk::TApplication app;
+        tk::TForm* mainForm = app.CreateForm<tk::TForm>();
+        mainForm->SetCaption("XeTrayForm");
+        mainForm->SetBorderStyle(tk::bsNone);
+        mainForm->SetBounds(100, 100, 200, 135);
+        auto* skinned = new TspSkinnedForm(mainForm);
+        auto* tray = new TspTrayIcon(mainForm);
+        tray->SetHint("XeTray");
+        skinned->SetTrayIcon(tray);
+        mainForm->Show();
+        auto mapState = [&] {
+            std::string const info = Shell(prefix + "xwininfo -name XeTrayForm 2>/dev/null");
+            size_t const at = info.find("Map State: ");
+            return at == std::string::npos ? std::string("none")
+                                           : info.substr(at + 11, info.find('\n', at) - at - 11);
+        };
+        auto waitMapState
+            = [&](std::string const& state) { return PumpUntil([&] { return mapState() == state; }, 5000); };
+        ASSERT_TRUE(waitMapState("IsViewable"));
+
+        // No tray: the form is only minimised, its window stays (no window manager iconifies it).
+        EXPECT_FALSE(win::NotificationAreaAvailable());
+        skinned->MinimizeToTray();
+        EXPECT_TRUE(win::IsApplicationMinimized());
+        EXPECT_FALSE(win::IsApplicationHidden());
+        PumpUntil([] { return false; }, 300);
+        EXPECT_EQ(mapState(), "IsViewable") << "without a tray the window stays reachable";
+        skinned->RestoreFromTray();
+
+        auto fake = std::make_unique<testsupport::TFakeTray>(xvfb.Display, 700, 740);
+        ASSERT_TRUE(fake->Ok());
+        ASSERT_TRUE(PumpUntil([] { return win::NotificationAreaAvailable(); }, 5000));
+        skinned->MinimizeToTray();
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                fake->Pump();
+                return fake->Docked.size() == 1;
+            },
+            5000))
+            << "the dock request reaches the tray";
+        EXPECT_TRUE(win::IsApplicationHidden());
+        EXPECT_TRUE(waitMapState("IsUnMapped")) << "withdrawn while the tray holds the icon";
+        auto const [x, y] = fake->IconCentre(0);
+        Shell(prefix + "xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+        EXPECT_TRUE(PumpUntil([] { return !win::IsApplicationMinimized(); }, 5000)) << "the click restores";
+        EXPECT_TRUE(waitMapState("IsViewable"));
+        EXPECT_FALSE(tray->Shown());
+
+        // The tray quits while the form is in it: the window comes back.
+        skinned->MinimizeToTray();
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                fake->Pump();
+                return fake->Docked.size() == 2;
+            },
+            5000));
+        EXPECT_TRUE(waitMapState("IsUnMapped"));
+        fake.reset();
+        EXPECT_TRUE(waitMapState("IsViewable")) << "back when the tray went";
+        EXPECT_FALSE(win::IsApplicationHidden());
+        Shell(prefix + "import -window root xvfb-tray.png");
+    }
+    win::DoneWindowSystem();
+    if (oldDisplay.empty())
+        unsetenv("DISPLAY");
+    else
+        setenv("DISPLAY", oldDisplay.c_str(), 1);
+}
+#endif

@@ -521,6 +521,59 @@ TEST_F(SkinWindowTest, TrayIconRecordsItsStateAndItsMenuRestores)
     Skinned->SetTrayIcon(nullptr);
 }
 
+TEST_F(SkinWindowTest, WithATrayTheFormHidesAndTheIconBringsItBack)
+{
+    MakeSkinned(10, 10);
+    Form->Show();
+    TspTrayIcon tray(nullptr);
+    tray.SetHint("Export");
+    Skinned->SetTrayIcon(&tray);
+    H->SetTrayAvailable(true);
+    int restored = 0;
+    Skinned->OnRestoreFromTray = [&](tk::TComponent*) { ++restored; };
+
+    Skinned->MinimizeToTray();
+    EXPECT_TRUE(tray.TrayAvailable());
+    ASSERT_EQ(H->TrayIconCount(), 1);
+    EXPECT_EQ(H->TrayIconTip(0), "Export");
+    EXPECT_FALSE(H->NativeInTaskbar(Form->Handle())) << "hidden: the icon is the way back";
+    H->ClickTrayIcon(0);
+    H->RunScript();
+    EXPECT_EQ(restored, 1);
+    EXPECT_TRUE(H->NativeVisible(Form->Handle()));
+    EXPECT_FALSE(tray.MinimizedToTray);
+    EXPECT_EQ(H->TrayIconCount(), 0) << "hidden again unless always shown";
+
+    // A right click opens the tray menu at the cursor; its restore item brings the form back.
+    Skinned->MinimizeToTray();
+    H->ClickTrayIcon(0, win::mbRight);
+    H->RunScript();
+    TspSkinPopupMenu* menu = tray.Menu();
+    ASSERT_TRUE(menu->Visible());
+    ASSERT_EQ(menu->ItemCount(), 3);
+    EXPECT_EQ(menu->Item(0)->Name(), "TRAY_SF_RESTORE");
+    win::RECT r;
+    win::GetWindowRect(menu->Handle(), &r);
+    TRect const item = menu->ItemRect(0);
+    H->Move(r.Left + item.Left + 5, r.Top + item.Top + 5);
+    H->Click(r.Left + item.Left + 5, r.Top + item.Top + 5);
+    H->RunScript();
+    EXPECT_FALSE(menu->Visible());
+    EXPECT_EQ(restored, 2);
+    EXPECT_TRUE(H->NativeVisible(Form->Handle()));
+
+    // The tray goes while the form is in it: the form comes back to the task bar.
+    Skinned->MinimizeToTray();
+    EXPECT_FALSE(H->NativeInTaskbar(Form->Handle()));
+    H->SetTrayAvailable(false);
+    H->RunScript();
+    EXPECT_TRUE(H->NativeInTaskbar(Form->Handle()));
+    EXPECT_FALSE(tray.TrayAvailable());
+    Skinned->RestoreFromTray();
+    EXPECT_EQ(restored, 3);
+    Skinned->SetTrayIcon(nullptr);
+}
+
 TEST_F(SkinWindowTest, ClientModeDragsWithMagnetAndShowsSkinCursors)
 {
     H->SetMonitors({ { Rect(0, 0, 800, 600), Rect(0, 0, 800, 600) } });
