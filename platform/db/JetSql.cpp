@@ -1189,17 +1189,6 @@ struct TEmitter {
 
 } // namespace
 
-std::string QuoteSqliteName(std::string_view name)
-{
-    std::string out = "\"";
-    for (char ch : name) {
-        if (ch == '"')
-            out += '"';
-        out += ch;
-    }
-    return out + "\"";
-}
-
 TJetStatement ParseJet(std::string_view utf8, int trueValue)
 {
     TJetStatement st;

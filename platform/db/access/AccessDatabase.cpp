@@ -3,6 +3,7 @@
 #include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
+#include "platform/db/Sqlite.h"
 #include "platform/db/access/AceCrypto.h"
 #include "platform/db/access/JetCollation.h"
 #include "platform/db/access/JetFormat.h"
@@ -35,17 +36,6 @@ uint32_t Get32(uint8_t const* p)
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-std::string QuoteName(std::string_view name)
-{
-    std::string out = "\"";
-    for (char c : name) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + '"';
-}
-
 char const* DeclaredType(TJetColumnType type)
 {
     switch (type) {
@@ -70,16 +60,6 @@ char const* DeclaredType(TJetColumnType type)
         return "BLOB";
     default:
         return "TEXT";
-    }
-}
-
-void Exec(sqlite3* db, std::string const& sql)
-{
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::string message = error ? error : "unknown error";
-        sqlite3_free(error);
-        throw EDatabaseError(message);
     }
 }
 
@@ -111,11 +91,6 @@ uint16_t Jet3CodePage(uint16_t header)
         return uint16_t(value);
     return header ? header : 1252;
 }
-
-struct TStatementGuard {
-    sqlite3_stmt* Statement = nullptr;
-    ~TStatementGuard() { sqlite3_finalize(Statement); }
-};
 }
 
 struct TAccessDatabase::TImpl {
@@ -414,12 +389,12 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
         d.CollationWarned = true;
         std::fprintf(stderr, "%s\n", fallback.c_str());
     }
-    std::string target = QuoteName(schema) + "." + QuoteName(table.Name);
+    std::string target = QuoteSqliteName(schema) + "." + QuoteSqliteName(table.Name);
     std::string create = "CREATE TABLE " + target + " (";
     std::string insert = "INSERT INTO " + target + " VALUES (";
     for (size_t i = 0; i < table.Columns.size(); ++i) {
         TJetColumnType type = table.Columns[i].Type;
-        create += (i ? ", " : "") + QuoteName(table.Columns[i].Name) + " " + DeclaredType(type);
+        create += (i ? ", " : "") + QuoteSqliteName(table.Columns[i].Name) + " " + DeclaredType(type);
         if (type == jtText || type == jtMemo)
             create += std::string(" COLLATE ") + JetCollationName;
         insert += i ? ", ?" : "?";
@@ -429,12 +404,11 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
     bool ownTransaction = sqlite3_get_autocommit(db);
     if (ownTransaction)
         Exec(db, "BEGIN");
-    TStatementGuard statement;
+    TSqliteStatement statement;
     try {
         Exec(db, create + ")");
-        if (sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement.Statement, nullptr) != SQLITE_OK)
-            throw EDatabaseError(sqlite3_errmsg(db));
-        sqlite3_stmt* s = statement.Statement;
+        statement = Prepare(db, insert + ")");
+        sqlite3_stmt* s = statement.Get();
         std::vector<TJetField> fields;
         // Binds the fields of one cracked row and inserts it.
         auto insertRow = [&] {
@@ -586,7 +560,7 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                 }
             }
             if (sqlite3_step(s) != SQLITE_DONE)
-                throw EDatabaseError(sqlite3_errmsg(db));
+                throw EDatabaseError(SqliteErrorText(db));
             sqlite3_reset(s);
             sqlite3_clear_bindings(s);
             ++table.RowCount;
