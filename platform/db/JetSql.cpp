@@ -2,6 +2,7 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
+#include "platform/base/TextFormat.h"
 
 #include <cctype>
 #include <cstring>
@@ -229,13 +230,10 @@ bool ParseJetDate(std::string_view text, std::string& out)
         return false;
     if (!hasDate)
         y = 1899, m = 12, d = 30;
-    static int const days[] = { 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > days[m - 1] || hh > 23 || nn > 59 || ss > 59)
+    if (y < 100 || y > 9999 || !xe::base::IsValidDate(y, m, d) || hh > 23 || nn > 59 || ss > 59)
         return false;
-    if (m == 2 && d == 29 && !((y % 4 == 0 && y % 100 != 0) || y % 400 == 0))
-        return false;
-    out = hasTime ? xe::base::Format("%04d-%02d-%02d %02d:%02d:%02d", y, m, d, hh, nn, ss)
-                  : xe::base::Format("%04d-%02d-%02d", y, m, d);
+    out.clear();
+    xe::base::AppendDateTime(out, y, m, d, hh, nn, ss, hasTime ? ' ' : 0);
     return true;
 }
 
