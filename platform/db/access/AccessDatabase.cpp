@@ -18,6 +18,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -452,8 +453,13 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
                 // An exact decimal goes in as a double when the double gives the same digits back,
                 // otherwise as its text, which the XML writer copies digit for digit.
                 auto bindExact = [&](std::string const& text, int scale) {
-                    double x = std::strtod(text.c_str(), nullptr);
-                    if (base::Format("%.*f", scale, x) == text)
+                    double x = 0;
+                    std::from_chars(text.data(), text.data() + text.size(), x);
+                    // to_chars in fixed form with a precision is printf's %.<scale>f.
+                    char back[400];
+                    auto end
+                        = std::to_chars(back, back + sizeof back, x, std::chars_format::fixed, scale).ptr;
+                    if (std::string_view(back, size_t(end - back)) == text)
                         sqlite3_bind_double(s, p, x);
                     else
                         sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);

@@ -141,10 +141,10 @@ std::string FormatJetNumeric(uint8_t const* bytes, int scale)
 std::string FormatJetCurrency(int64_t units)
 {
     uint64_t magnitude = units < 0 ? uint64_t(0) - uint64_t(units) : uint64_t(units);
-    char text[40];
-    std::snprintf(text, sizeof text, "%s%llu.%04llu", units < 0 ? "-" : "",
-        static_cast<unsigned long long>(magnitude / 10000),
-        static_cast<unsigned long long>(magnitude % 10000));
+    std::string text = units < 0 ? "-" : "";
+    base::AppendPadded(text, magnitude / 10000, 1);
+    text += '.';
+    base::AppendPadded(text, magnitude % 10000, 4);
     return text;
 }
 
