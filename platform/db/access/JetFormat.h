@@ -32,6 +32,18 @@ namespace xe::db {
 //      variable offsets, last first | variable count | null mask (bit per column).
 // (Jet 3 offsets and counts are single bytes, with a jump table for rows over 256 bytes.)
 
+// Page types (the page's first byte).
+constexpr uint8_t JetDataPage = 0x01;
+constexpr uint8_t JetTableDefPage = 0x02;
+constexpr uint8_t JetUsageBitmapPage = 0x05;
+
+// The flag bits of a row offset, and the offset itself.
+constexpr unsigned JetRowPointer = 0x4000; // a pointer to a row moved to another page
+constexpr unsigned JetRowMoved = 0x8000; // the moved row itself, read like any other
+constexpr unsigned JetRowDeleted = 0xC000; // both bits
+constexpr unsigned JetRowFlags = 0xC000;
+constexpr unsigned JetRowOffset = 0x1FFF;
+
 struct TJetFormat {
     int Version = 1;
     size_t PageSize = 4096;
@@ -81,9 +93,17 @@ std::vector<uint32_t> JetUsageMapPages(TJetFormat const& format, TJetPageReader 
     uint32_t pageCount, std::string_view map, std::string const& errorText);
 
 // The bytes of row `row` of a data page; false when the row table or the row is out of
-// bounds. `flags` receives the offset's flag bits (0xC000 of the offset).
+// bounds. `flags` receives the offset's flag bits (JetRowFlags of the offset).
 bool JetFindRow(
     TJetFormat const& format, std::string_view page, unsigned row, std::string_view& bytes, unsigned& flags);
+
+// Whether a page is a data page whose rows belong to the table defined at tdefPage.
+bool JetIsDataPageOf(std::string_view page, uint32_t tdefPage);
+// The number of rows in a data page's row table.
+unsigned JetRowCount(TJetFormat const& format, std::string_view page);
+// A row that holds data: neither deleted nor a pointer to a row moved elsewhere (both carry
+// the pointer bit; the moved row itself is read where it lies).
+inline bool JetLiveRow(unsigned flags) { return !(flags & JetRowPointer); }
 
 // Checks every live row of a data page owned by the table against its definition.
 bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef const& table);
