@@ -533,75 +533,110 @@ bool GuidValue(sqlite3_value* v, std::string& out)
     return true;
 }
 
-void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+// An integer column: the value must be whole and fit the column's size.
+void AppendIntegerValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
 {
     DataTypeEnum t = col.Info.Type;
-    switch (t) {
+    int64_t i;
+    if (!IntegralValue(v, i))
+        Misfit(col, v, "an integer");
+    int64_t lo = t == adSmallInt ? -32768 : t == adInteger ? INT32_MIN : t == adTinyInt ? -128 : INT64_MIN;
+    int64_t hi = t == adSmallInt ? 32767 : t == adInteger ? INT32_MAX : t == adTinyInt ? 127 : INT64_MAX;
+    if (t == adUnsignedTinyInt)
+        lo = 0, hi = 255;
+    if (i < lo || i > hi)
+        Misfit(col, v,
+            t == adInteger ? "a 32-bit integer (its declared type says 32 bits)" : "an integer of its size");
+    xe::base::AppendInt(out, i);
+}
+
+// A floating or decimal column. Currency and Decimal keep the exact digits an engine stored
+// as text; everything else goes through a double.
+void AppendNumberValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+{
+    DataTypeEnum t = col.Info.Type;
+    std::string exact;
+    if (t != adSingle && t != adDouble && ExactDecimal(v, t == adCurrency ? 4 : col.Info.Scale, exact)) {
+        out += DecimalText(exact, t);
+        return;
+    }
+    double d;
+    if (!NumericValue(v, d))
+        Misfit(col, v, "a number");
+    if (!std::isfinite(d))
+        Misfit(col, v, "a number (NaN and infinity cannot be saved)");
+    if (t == adDouble) {
+        if (sqlite3_value_type(v) == SQLITE_INTEGER)
+            xe::base::AppendInt(out, sqlite3_value_int64(v));
+        else
+            xe::base::AppendFloat(out, d, 17, xe::base::TExponentDigits::Fewest);
+    } else if (t == adSingle) {
+        xe::base::AppendFloat(out, static_cast<float>(d), 8, xe::base::TExponentDigits::Fewest);
+    } else {
+        // to_chars in fixed form with a precision is printf's %.<scale>f.
+        char buf[400];
+        auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed,
+            t == adCurrency ? 4 : std::min(col.Info.Scale, 38));
+        out += DecimalText(std::string(buf, r.ptr), t);
+    }
+}
+
+void AppendBooleanValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+{
+    double d;
+    std::string_view tv = sqlite3_value_type(v) == SQLITE_TEXT ? ValueText(v) : std::string_view();
+    if (xe::base::SameText(tv, "true"))
+        d = 1;
+    else if (xe::base::SameText(tv, "false"))
+        d = 0;
+    else if (!NumericValue(v, d))
+        Misfit(col, v, "a boolean");
+    out += d != 0 ? "True" : "False";
+}
+
+// A string column (or one of unknown type), which can hold any value.
+void AppendTextValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+{
+    if (sqlite3_value_type(v) == SQLITE_FLOAT) {
+        xe::base::AppendFloat(out, sqlite3_value_double(v), 15, xe::base::TExponentDigits::Fewest);
+    } else if (sqlite3_value_type(v) == SQLITE_BLOB) {
+        xe::base::AppendHex(out, ValueBlob(v), false);
+    } else {
+        std::string_view text = ValueText(v);
+        if (IsUtf8(text)) {
+            AppendXmlEscaped(out, text);
+        } else {
+            // Text an ANSI program wrote into an SQLite file: decoded from the ANSI code
+            // page when every byte converts, refused otherwise (never U+FFFD).
+            bool lossless = false;
+            std::string decoded = xe::base::AnsiToUtf8(text, &lossless);
+            if (!lossless || !IsUtf8(decoded))
+                Misfit(col, v, "text (it is neither UTF-8 nor text in the ANSI code page)");
+            AppendXmlEscaped(out, decoded);
+        }
+    }
+}
+
+void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+{
+    switch (col.Info.Type) {
     case adSmallInt:
     case adInteger:
     case adBigInt:
     case adTinyInt:
-    case adUnsignedTinyInt: {
-        int64_t i;
-        if (!IntegralValue(v, i))
-            Misfit(col, v, "an integer");
-        int64_t lo = t == adSmallInt ? -32768
-            : t == adInteger         ? INT32_MIN
-            : t == adTinyInt         ? -128
-                                     : INT64_MIN;
-        int64_t hi = t == adSmallInt ? 32767 : t == adInteger ? INT32_MAX : t == adTinyInt ? 127 : INT64_MAX;
-        if (t == adUnsignedTinyInt)
-            lo = 0, hi = 255;
-        if (i < lo || i > hi)
-            Misfit(col, v,
-                t == adInteger ? "a 32-bit integer (its declared type says 32 bits)"
-                               : "an integer of its size");
-        xe::base::AppendInt(out, i);
+    case adUnsignedTinyInt:
+        AppendIntegerValue(out, col, v);
         return;
-    }
     case adSingle:
     case adDouble:
     case adCurrency:
     case adNumeric:
-    case adDecimal: {
-        std::string exact;
-        if (t != adSingle && t != adDouble && ExactDecimal(v, t == adCurrency ? 4 : col.Info.Scale, exact)) {
-            out += DecimalText(exact, t);
-            return;
-        }
-        double d;
-        if (!NumericValue(v, d))
-            Misfit(col, v, "a number");
-        if (!std::isfinite(d))
-            Misfit(col, v, "a number (NaN and infinity cannot be saved)");
-        if (t == adDouble) {
-            if (sqlite3_value_type(v) == SQLITE_INTEGER)
-                xe::base::AppendInt(out, sqlite3_value_int64(v));
-            else
-                xe::base::AppendFloat(out, d, 17, xe::base::TExponentDigits::Fewest);
-        } else if (t == adSingle) {
-            xe::base::AppendFloat(out, static_cast<float>(d), 8, xe::base::TExponentDigits::Fewest);
-        } else {
-            // to_chars in fixed form with a precision is printf's %.<scale>f.
-            char buf[400];
-            auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed,
-                t == adCurrency ? 4 : std::min(col.Info.Scale, 38));
-            out += DecimalText(std::string(buf, r.ptr), t);
-        }
+    case adDecimal:
+        AppendNumberValue(out, col, v);
         return;
-    }
-    case adBoolean: {
-        double d;
-        std::string_view tv = sqlite3_value_type(v) == SQLITE_TEXT ? ValueText(v) : std::string_view();
-        if (xe::base::SameText(tv, "true"))
-            d = 1;
-        else if (xe::base::SameText(tv, "false"))
-            d = 0;
-        else if (!NumericValue(v, d))
-            Misfit(col, v, "a boolean");
-        out += d != 0 ? "True" : "False";
+    case adBoolean:
+        AppendBooleanValue(out, col, v);
         return;
-    }
     case adDate:
         if (!DateValue(v, out))
             Misfit(col, v, "a date");
@@ -615,29 +650,11 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
     }
     case adBinary:
     case adVarBinary:
-    case adLongVarBinary: {
+    case adLongVarBinary:
         xe::base::AppendHex(out, sqlite3_value_type(v) == SQLITE_BLOB ? ValueBlob(v) : ValueText(v), false);
         return;
-    }
     default:
-        if (sqlite3_value_type(v) == SQLITE_FLOAT) {
-            xe::base::AppendFloat(out, sqlite3_value_double(v), 15, xe::base::TExponentDigits::Fewest);
-        } else if (sqlite3_value_type(v) == SQLITE_BLOB) {
-            xe::base::AppendHex(out, ValueBlob(v), false);
-        } else {
-            std::string_view text = ValueText(v);
-            if (IsUtf8(text)) {
-                AppendXmlEscaped(out, text);
-            } else {
-                // Text an ANSI program wrote into an SQLite file: decoded from the ANSI code
-                // page when every byte converts, refused otherwise (never U+FFFD).
-                bool lossless = false;
-                std::string decoded = xe::base::AnsiToUtf8(text, &lossless);
-                if (!lossless || !IsUtf8(decoded))
-                    Misfit(col, v, "text (it is neither UTF-8 nor text in the ANSI code page)");
-                AppendXmlEscaped(out, decoded);
-            }
-        }
+        AppendTextValue(out, col, v);
     }
 }
 
