@@ -152,17 +152,6 @@ bool IsReserved(TSqlToken const& t)
     return false;
 }
 
-std::string SqlString(std::string_view text)
-{
-    std::string out = "'";
-    for (char ch : text) {
-        if (ch == '\'')
-            out += '\'';
-        out += ch;
-    }
-    return out + "'";
-}
-
 // #date# literals: ISO (yyyy-mm-dd, yyyy/mm/dd) or US (m/d/yyyy), each with an optional
 // time hh:nn[:ss] [AM|PM], or a time alone (on Jet's day zero). Written as SQLite's text
 // form "yyyy-mm-dd[ hh:nn:ss]".
@@ -715,7 +704,7 @@ private:
             return e;
         }
         case TSqlToken::tkString: {
-            auto e = Literal(SqlString(Take().Text));
+            auto e = Literal(QuoteSqliteText(Take().Text));
             e->IsString = true;
             return e;
         }
@@ -724,7 +713,7 @@ private:
             if (!ParseJetDate(t.Text, iso))
                 Fail("Syntax error in date '#" + t.Text + "#'");
             Take();
-            auto e = Literal(SqlString(iso));
+            auto e = Literal(QuoteSqliteText(iso));
             e->IsString = true;
             return e;
         }

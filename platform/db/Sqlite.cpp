@@ -64,17 +64,25 @@ void Exec(sqlite3* db, std::string const& sql)
     }
 }
 
-std::string QuoteSqliteName(std::string_view name)
+namespace {
+
+std::string Quoted(std::string_view text, char quote)
 {
-    std::string out = "\"";
-    for (char ch : name) {
-        if (ch == '"')
-            out += '"';
+    std::string out(1, quote);
+    for (char ch : text) {
+        if (ch == quote)
+            out += quote;
         out += ch;
     }
-    out += '"';
+    out += quote;
     return out;
 }
+
+} // namespace
+
+std::string QuoteSqliteName(std::string_view name) { return Quoted(name, '"'); }
+
+std::string QuoteSqliteText(std::string_view text) { return Quoted(text, '\''); }
 
 TSqliteStatement TStatementCache::Take(std::string const& sql)
 {

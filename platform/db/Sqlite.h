@@ -54,6 +54,8 @@ void Exec(sqlite3* db, std::string const& sql);
 
 // A name as an SQLite identifier: "name", with inner double quotes doubled.
 std::string QuoteSqliteName(std::string_view name);
+// Text as an SQLite string literal: 'text', with inner single quotes doubled.
+std::string QuoteSqliteText(std::string_view text);
 
 // Prepared statements kept across uses, keyed by their text. A statement is taken out while
 // in use and given back after, reset and with its bindings cleared, so that two users of the

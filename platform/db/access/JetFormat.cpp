@@ -211,6 +211,19 @@ std::vector<uint32_t> JetUsageMapPages(TJetFormat const& format, TJetPageReader 
     return pages;
 }
 
+bool JetReadRowHeader(TJetFormat const& format, std::string_view row, TJetRowHeader& header)
+{
+    header.CountSize = format.Jet3() ? 1 : 2;
+    if (row.size() < header.CountSize)
+        return false;
+    header.Columns = format.Jet3() ? uint8_t(row[0]) : Get16(row, 0);
+    size_t maskSize = (header.Columns + 7) / 8;
+    if (header.CountSize + maskSize > row.size())
+        return false;
+    header.Mask = row.substr(row.size() - maskSize);
+    return true;
+}
+
 bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef const& table)
 {
     unsigned count = JetRowCount(format, page);
@@ -222,13 +235,10 @@ bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef 
         // libmdb skips deleted rows and pointers as well.
         if (!JetLiveRow(flags))
             continue;
-        size_t countSize = format.Jet3() ? 1 : 2;
-        if (r.size() < countSize)
+        TJetRowHeader header;
+        if (!JetReadRowHeader(format, r, header))
             return false;
-        size_t rowCols = format.Jet3() ? uint8_t(r[0]) : Get16(r, 0);
-        size_t maskSize = (rowCols + 7) / 8;
-        if (countSize + maskSize > r.size())
-            return false;
+        size_t const countSize = header.CountSize, rowCols = header.Columns, maskSize = header.Mask.size();
         size_t fixedEnd = r.size() - maskSize;
         if (table.VarCols > 0) {
             size_t varEntry = format.Jet3() ? 1 : 2;
@@ -267,17 +277,10 @@ bool JetCrackRow(
     TJetFormat const& format, std::string_view r, TJetTableDef const& table, std::vector<TJetField>& fields)
 {
     fields.assign(table.Columns.size(), TJetField());
-    size_t countSize = format.Jet3() ? 1 : 2;
-    if (r.size() < countSize)
+    TJetRowHeader header;
+    if (!JetReadRowHeader(format, r, header))
         return false;
-    size_t rowCols = format.Jet3() ? uint8_t(r[0]) : Get16(r, 0);
-    size_t maskSize = (rowCols + 7) / 8;
-    if (countSize + maskSize > r.size())
-        return false;
-    std::string_view mask = r.substr(r.size() - maskSize);
-    auto present = [&](unsigned number) {
-        return number < rowCols && (uint8_t(mask[number / 8]) >> (number % 8) & 1);
-    };
+    size_t const countSize = header.CountSize, maskSize = header.Mask.size();
 
     // Variable columns: start offsets and the end of the variable data.
     std::vector<size_t> starts;
@@ -317,7 +320,7 @@ bool JetCrackRow(
     for (size_t i = 0; i < table.Columns.size(); ++i) {
         TJetColumnDef const& c = table.Columns[i];
         TJetField& f = fields[i];
-        f.Null = !present(c.Number);
+        f.Null = !header.Present(c.Number);
         if (f.Null || c.Type == 0x01)
             continue;
         if (c.Fixed()) {

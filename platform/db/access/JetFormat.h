@@ -105,6 +105,20 @@ unsigned JetRowCount(TJetFormat const& format, std::string_view page);
 // the pointer bit; the moved row itself is read where it lies).
 inline bool JetLiveRow(unsigned flags) { return !(flags & JetRowPointer); }
 
+// The two ends of a row that every reader needs first: the column count the row was written
+// with (at its start) and the null mask (at its end, one bit per column).
+struct TJetRowHeader {
+    size_t CountSize = 0; // bytes of the column count: 1 in Jet 3, 2 in Jet 4
+    size_t Columns = 0;
+    std::string_view Mask;
+    bool Present(unsigned number) const
+    {
+        return number < Columns && (uint8_t(Mask[number / 8]) >> (number % 8) & 1);
+    }
+};
+// False when the row is too short to hold its count and mask.
+bool JetReadRowHeader(TJetFormat const& format, std::string_view row, TJetRowHeader& header);
+
 // Checks every live row of a data page owned by the table against its definition.
 bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef const& table);
 
