@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -122,6 +124,114 @@ void ExportPages(db::TADOConnection& connection, std::string const& strSql, std:
     }
 }
 
+namespace {
+
+// The files of one run, kept open from page to page. What is on disk between pages is what
+// saving each page to its file and splicing it in by name gives: the temp file holds the
+// page's whole document, the output the rows so far and the last page's tail. Only the
+// system calls are fewer: no file is opened, searched or closed again for each page.
+class TPageFiles {
+public:
+    TPageFiles(std::string const& xmlName, std::string const& tempName)
+        : FXmlName(xmlName)
+        , FTempName(tempName)
+        , FXmlPath(base::ToSystemPath(xmlName))
+        , FTempPath(base::ToSystemPath(tempName))
+    {
+    }
+
+    // The first page replaces the output.
+    void WriteFirst(std::string page)
+    {
+        base::RemoveSystemFile(FXmlPath);
+        base::TFile file(FXmlPath, base::TOpenMode::CreateNew);
+        file.Write(page);
+        file.Close();
+        FSize = int64_t(page.size());
+        FLast = std::move(page);
+    }
+
+    // A later page: its document replaces the temp file, then its rows are spliced in.
+    void Splice(std::string const& page)
+    {
+        if (!FTemp) {
+            base::RemoveSystemFile(FTempPath);
+            FTemp = std::make_unique<base::TFile>(FTempPath, base::TOpenMode::Append);
+        } else {
+            FTemp->Truncate(0);
+        }
+        FTemp->Write(page);
+
+        size_t const begin = base::FindBytes(page, DataBeginMarker);
+        std::optional<int64_t> cut = begin == std::string::npos ? std::nullopt : KnownDataEnd();
+        if (!cut) {
+            // The output is not as this run left it (or the page has no marker): the splice by
+            // name reads both files and reports what is wrong with them.
+            FOutput.reset();
+            SplicePage(FXmlName, FTempName);
+            OpenOutput();
+            FSize = FOutput->Size();
+            FLast = page.substr(begin + DataBeginMarker.size());
+            return;
+        }
+        FOutput->Truncate(*cut);
+        std::string_view rows = std::string_view(page).substr(begin + DataBeginMarker.size());
+        FOutput->Write(rows);
+        FSize = *cut + int64_t(rows.size());
+        FLast.assign(rows);
+    }
+
+    void Finish()
+    {
+        if (FTemp)
+            FTemp->Close();
+        if (FOutput)
+            FOutput->Close();
+        base::RemoveSystemFile(FTempPath);
+    }
+
+private:
+    // Where TruncateAtDataEnd would cut the output (windows of 20, 40, ... bytes from its end),
+    // worked out from the bytes last written; none when the output is no longer the file this
+    // run wrote, or when the search would reach further back than those bytes.
+    std::optional<int64_t> KnownDataEnd()
+    {
+        if (!FOutput && !FLast.empty())
+            OpenOutput();
+        struct stat now;
+        if (!FOutput || ::stat(FXmlPath.c_str(), &now) != 0 || now.st_dev != FIdentity.st_dev
+            || now.st_ino != FIdentity.st_ino || now.st_size != FSize)
+            return std::nullopt;
+        for (int64_t w = 20; w <= FSize; w *= 2) {
+            if (w > int64_t(FLast.size()))
+                return std::nullopt;
+            size_t p = std::string_view(FLast).substr(FLast.size() - size_t(w)).find(DataEndMarker);
+            if (p != std::string::npos)
+                return FSize - w + int64_t(p);
+        }
+        return std::nullopt;
+    }
+
+    void OpenOutput()
+    {
+        FOutput = std::make_unique<base::TFile>(FXmlPath, base::TOpenMode::Append);
+        if (::stat(FXmlPath.c_str(), &FIdentity) != 0)
+            FIdentity = {};
+    }
+
+    std::string const& FXmlName;
+    std::string const& FTempName;
+    std::string const FXmlPath;
+    std::string const FTempPath;
+    std::unique_ptr<base::TFile> FTemp;
+    std::unique_ptr<base::TFile> FOutput; // appends
+    struct stat FIdentity { }; // of the output when it was opened
+    int64_t FSize = 0; // of the output, as this run left it
+    std::string FLast; // the bytes last written at the output's end
+};
+
+} // namespace
+
 // The pages themselves; outputTouched becomes true once the output file may have changed.
 static void ExportPageLoop(db::TADOConnection& connection, std::string const& strSql,
     std::string const& xmlName, std::string const& tempName, TExportSteps& steps, bool& outputTouched)
@@ -134,27 +244,28 @@ static void ExportPageLoop(db::TADOConnection& connection, std::string const& st
     int64_t const pages = PageCount(rows);
     steps.Start(pages, rows);
 
+    TPageFiles files(xmlName, tempName);
     for (int64_t i = 1; i <= pages; ++i) {
         if (steps.Cancelled())
             break;
         if (i == 1) {
             query.SetSQL(FirstPageStatement(strSql));
             query.Open();
+            std::string page = query.XmlText();
             outputTouched = true;
-            query.SaveToFile(xmlName, db::pfXML);
+            files.WriteFirst(std::move(page));
         } else {
             query.SetSQL(LastIdStatement(strSql, (i - 1) * PageSize));
             query.Open();
             int64_t const lastId = query.Fields(0).AsVariant().AsInteger();
             query.SetSQL(NextPageStatement(strSql, lastId));
             query.Open();
-            query.SaveToFile(tempName, db::pfXML);
-            SplicePage(xmlName, tempName);
+            files.Splice(query.XmlText());
         }
         steps.PageDone(i, pages);
     }
     query.Close();
-    base::RemoveSystemFile(base::ToSystemPath(tempName));
+    files.Finish();
 }
 
 TTerminalProgress::TTerminalProgress(bool force)

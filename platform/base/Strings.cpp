@@ -1,5 +1,6 @@
 #include "platform/base/Strings.h"
 
+#include "platform/base/TextFormat.h"
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -208,25 +209,8 @@ std::u32string Utf8ToUtf32(std::string_view utf8, bool* lossless)
 std::string Utf32ToUtf8(std::u32string_view text)
 {
     std::string out;
-    for (char32_t c : text) {
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            c = 0xFFFD;
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
+    for (char32_t c : text)
+        AppendUtf8(out, c);
     return out;
 }
 

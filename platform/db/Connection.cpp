@@ -5,6 +5,7 @@
 #include "platform/base/Strings.h"
 #include "platform/db/JetFunctions.h"
 #include "platform/db/Materializations.h"
+#include "platform/db/Sqlite.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -206,6 +207,7 @@ void TADOConnection::Open()
     FDataSource = path;
     FPassword = password;
     FMaterializations = std::make_unique<TMaterializations>(db);
+    FStatements = std::make_shared<TStatementCache>(db);
     if (engine == TEngineKind::Access) {
         try {
             AccessEngineSlot()(*this, db, path, password);
@@ -218,6 +220,9 @@ void TADOConnection::Open()
 
 void TADOConnection::Close()
 {
+    // Cached statements are finalized before the handle closes; a statement still on loan
+    // finalizes itself when its query lets it go.
+    FStatements.reset();
     FMaterializations.reset();
     if (FDb)
         sqlite3_close_v2(FDb);

@@ -14,6 +14,7 @@ namespace xe::db {
 
 class TADOConnection;
 class TMaterializations;
+class TStatementCache;
 
 // The parsed "key=value;" pairs of a connection string. Keys are compared without regard
 // to letter case; values may be quoted with ' or "; a trailing ";" is allowed.
@@ -82,6 +83,8 @@ public:
     // Cached ordered materialisations of derived tables, made once per connection and
     // dropped on Close (used by TADOQuery).
     TMaterializations& Materializations() { return *FMaterializations; }
+    // Prepared statements kept for reuse while the connection is open (see TStatementCache).
+    std::shared_ptr<TStatementCache> const& Statements() const { return FStatements; }
 
 private:
     sqlite3* FDb = nullptr;
@@ -90,6 +93,7 @@ private:
     std::string FPassword;
     std::map<std::string, TColumnInfo, std::less<>> FColumnInfos;
     std::unique_ptr<TMaterializations> FMaterializations;
+    std::shared_ptr<TStatementCache> FStatements;
 };
 
 } // namespace xe::db

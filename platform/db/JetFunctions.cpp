@@ -1,6 +1,7 @@
 #include "platform/db/JetFunctions.h"
 
 #include "platform/base/Strings.h"
+#include "platform/base/TextFormat.h"
 
 #include <cmath>
 #include <cstdint>
@@ -112,19 +113,8 @@ bool AnyNull(int argc, sqlite3_value** argv)
 std::string JetText(sqlite3_value* v)
 {
     if (sqlite3_value_type(v) == SQLITE_FLOAT) {
-        double d = sqlite3_value_double(v);
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%.15G", d);
-        std::string s = buf;
-        size_t e = s.find('E');
-        std::string mant = s.substr(0, e), exp = e == std::string::npos ? "" : s.substr(e);
-        if (mant.find('.') != std::string::npos) {
-            while (!mant.empty() && mant.back() == '0')
-                mant.pop_back();
-            if (!mant.empty() && mant.back() == '.')
-                mant.pop_back();
-        }
-        return mant + exp;
+        // The exponent as printf writes it (1E+20, 1E-05).
+        return xe::base::FloatText(sqlite3_value_double(v), 15, xe::base::TExponentDigits::AtLeastTwo);
     }
     return Text(v);
 }

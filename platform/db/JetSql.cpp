@@ -2,6 +2,7 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
+#include "platform/base/TextFormat.h"
 
 #include <cctype>
 #include <cstring>
@@ -151,17 +152,6 @@ bool IsReserved(TSqlToken const& t)
     return false;
 }
 
-std::string SqlString(std::string_view text)
-{
-    std::string out = "'";
-    for (char ch : text) {
-        if (ch == '\'')
-            out += '\'';
-        out += ch;
-    }
-    return out + "'";
-}
-
 // #date# literals: ISO (yyyy-mm-dd, yyyy/mm/dd) or US (m/d/yyyy), each with an optional
 // time hh:nn[:ss] [AM|PM], or a time alone (on Jet's day zero). Written as SQLite's text
 // form "yyyy-mm-dd[ hh:nn:ss]".
@@ -229,13 +219,10 @@ bool ParseJetDate(std::string_view text, std::string& out)
         return false;
     if (!hasDate)
         y = 1899, m = 12, d = 30;
-    static int const days[] = { 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > days[m - 1] || hh > 23 || nn > 59 || ss > 59)
+    if (y < 100 || y > 9999 || !xe::base::IsValidDate(y, m, d) || hh > 23 || nn > 59 || ss > 59)
         return false;
-    if (m == 2 && d == 29 && !((y % 4 == 0 && y % 100 != 0) || y % 400 == 0))
-        return false;
-    out = hasTime ? xe::base::Format("%04d-%02d-%02d %02d:%02d:%02d", y, m, d, hh, nn, ss)
-                  : xe::base::Format("%04d-%02d-%02d", y, m, d);
+    out.clear();
+    xe::base::AppendDateTime(out, y, m, d, hh, nn, ss, hasTime ? ' ' : 0);
     return true;
 }
 
@@ -717,7 +704,7 @@ private:
             return e;
         }
         case TSqlToken::tkString: {
-            auto e = Literal(SqlString(Take().Text));
+            auto e = Literal(QuoteSqliteText(Take().Text));
             e->IsString = true;
             return e;
         }
@@ -726,7 +713,7 @@ private:
             if (!ParseJetDate(t.Text, iso))
                 Fail("Syntax error in date '#" + t.Text + "#'");
             Take();
-            auto e = Literal(SqlString(iso));
+            auto e = Literal(QuoteSqliteText(iso));
             e->IsString = true;
             return e;
         }
@@ -1188,17 +1175,6 @@ struct TEmitter {
 };
 
 } // namespace
-
-std::string QuoteSqliteName(std::string_view name)
-{
-    std::string out = "\"";
-    for (char ch : name) {
-        if (ch == '"')
-            out += '"';
-        out += ch;
-    }
-    return out + "\"";
-}
 
 TJetStatement ParseJet(std::string_view utf8, int trueValue)
 {

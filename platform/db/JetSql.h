@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/Sqlite.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -117,7 +119,6 @@ TJetStatement ParseJet(std::string_view utf8, int trueValue = 1);
 // `statement` is quoted in errors.
 std::string EmitSqlite(TSelectQuery const& query, std::string_view statement);
 std::string EmitSqlite(TSqlExpr const& expr, std::string_view statement);
-std::string QuoteSqliteName(std::string_view name);
 
 // Parse and emit in one step.
 std::string TranslateJet(std::string_view utf8, int trueValue = 1);

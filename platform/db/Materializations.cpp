@@ -2,25 +2,11 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
-#include "platform/db/JetSql.h"
+#include "platform/db/Sqlite.h"
 
 #include <sqlite3.h>
 
 namespace xe::db {
-
-namespace {
-
-void Exec(sqlite3* db, std::string const& sql)
-{
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::string message = error ? error : "unknown error";
-        sqlite3_free(error);
-        throw xe::base::EDatabaseError(xe::base::Utf8ToAnsi(message));
-    }
-}
-
-} // namespace
 
 TMaterializations::TEntry const& TMaterializations::Get(
     std::string const& selectSql, std::string const& column)
@@ -47,16 +33,11 @@ TMaterializations::TEntry const& TMaterializations::Get(
         Exec(FDb,
             "CREATE INDEX temp." + QuoteSqliteName(name + "_c") + " ON " + QuoteSqliteName(name) + "("
                 + entry.Column + ")");
-        sqlite3_stmt* stmt = nullptr;
-        std::string count = "SELECT count(*), coalesce(max(rowid), 0) FROM " + entry.Table;
-        if (sqlite3_prepare_v2(FDb, count.c_str(), -1, &stmt, nullptr) != SQLITE_OK
-            || sqlite3_step(stmt) != SQLITE_ROW) {
-            sqlite3_finalize(stmt);
-            throw xe::base::EDatabaseError(sqlite3_errmsg(FDb));
-        }
-        entry.Rows = sqlite3_column_int64(stmt, 0);
-        int64_t maxRowid = sqlite3_column_int64(stmt, 1);
-        sqlite3_finalize(stmt);
+        TSqliteStatement stmt = Prepare(FDb, "SELECT count(*), coalesce(max(rowid), 0) FROM " + entry.Table);
+        if (sqlite3_step(stmt.Get()) != SQLITE_ROW)
+            throw xe::base::EDatabaseError(SqliteErrorText(FDb));
+        entry.Rows = sqlite3_column_int64(stmt.Get(), 0);
+        int64_t maxRowid = sqlite3_column_int64(stmt.Get(), 1);
         if (maxRowid != entry.Rows)
             throw xe::base::EDatabaseError("The ordered copy of a derived table is not numbered 1 to N.");
     } catch (...) {

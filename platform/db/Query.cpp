@@ -6,6 +6,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/JetSql.h"
 #include "platform/db/Materializations.h"
+#include "platform/db/Sqlite.h"
 #include "platform/db/XmlWriter.h"
 
 #include <cstdio>
@@ -19,62 +20,53 @@ using xe::base::Format;
 
 namespace {
 
-std::string Ansi(char const* utf8) { return xe::base::Utf8ToAnsi(utf8 ? utf8 : ""); }
-
 // SQLite's complaint in the words a Jet user knows, with the statement quoted.
 [[noreturn]] void RaiseSqliteError(sqlite3* db, std::string const& ansiStatement)
 {
-    std::string message = sqlite3_errmsg(db);
+    std::string message = SqliteErrorText(db);
     if (message.rfind("no such table: ", 0) == 0) {
         throw EDatabaseError(
             Format("The Microsoft Jet database engine cannot find the input table or query '%s'.  "
                    "Make sure it exists and that its name is spelled correctly.",
-                Ansi(message.c_str() + 15).c_str()));
+                message.c_str() + 15));
     }
     if (message.rfind("no such column: ", 0) == 0) {
         throw EDatabaseError(
             Format("No value given for one or more required parameters. (Unknown name '%s' in "
                    "statement '%s'.)",
-                Ansi(message.c_str() + 16).c_str(), ansiStatement.c_str()));
+                message.c_str() + 16, ansiStatement.c_str()));
     }
-    throw EDatabaseError(
-        Format("%s (in statement '%s')", Ansi(message.c_str()).c_str(), ansiStatement.c_str()));
+    throw EDatabaseError(Format("%s (in statement '%s')", message.c_str(), ansiStatement.c_str()));
 }
 
-struct TStmt {
-    sqlite3_stmt* P = nullptr;
-    TStmt() = default;
-    TStmt(TStmt const&) = delete;
-    TStmt& operator=(TStmt const&) = delete;
-    ~TStmt() { Reset(); }
-    void Reset()
-    {
-        sqlite3_finalize(P);
-        P = nullptr;
-    }
-};
-
-sqlite3_stmt* Prepare(sqlite3* db, std::string const& sql, std::string const& ansiStatement)
+TSqliteStatement PrepareOrRaise(sqlite3* db, std::string const& sql, std::string const& ansiStatement)
 {
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
+    TSqliteStatement stmt = TryPrepare(db, sql);
+    if (!stmt)
         RaiseSqliteError(db, ansiStatement);
-    }
     return stmt;
+}
+
+// A statement on the connection's ordered copies, from its statement cache: the export asks
+// the same few shapes on every page, with only the bound numbers changing.
+TCachedStatement Borrow(TADOConnection& connection, std::string sql, std::string const& ansiStatement)
+{
+    try {
+        return TCachedStatement(connection.Statements(), std::move(sql));
+    } catch (EDatabaseError const&) {
+        RaiseSqliteError(connection.Handle(), ansiStatement);
+    }
 }
 
 // Prepares the statement, letting an engine that copies tables on demand create each table
 // SQLite reports missing, one at a time, before the error is raised.
-sqlite3_stmt* PrepareLoading(
+TSqliteStatement PrepareLoading(
     TADOConnection& connection, std::string const& sql, std::string const& ansiStatement)
 {
     sqlite3* db = connection.Handle();
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr) == SQLITE_OK)
+        if (TSqliteStatement stmt = TryPrepare(db, sql))
             return stmt;
-        sqlite3_finalize(stmt);
         std::string message = sqlite3_errmsg(db);
         if (!connection.OnMissingTable || message.rfind("no such table: ", 0) != 0
             || !connection.OnMissingTable(message.substr(15)))
@@ -117,6 +109,7 @@ struct TPlan {
     std::string Column;
     int64_t Count = 0;
     std::string Value; // SQLite literal of v; empty when there is no condition
+    std::optional<int64_t> IntegerValue; // v when it is a whole number, bound as a parameter
     bool Ordered = false;
 };
 
@@ -159,6 +152,11 @@ TPlan MatchPlan(TSelectQuery const& q)
         if (!literal && !negative)
             return plan;
         plan.Value = EmitSqlite(*v, "");
+        int64_t whole = 0;
+        if (v->Kind == TSqlExpr::ekLiteral && v->IsNumber && WholeNumber(v->Text, whole))
+            plan.IntegerValue = whole;
+        else if (v->Kind == TSqlExpr::ekUnary && WholeNumber("-" + v->Args[0]->Text, whole))
+            plan.IntegerValue = whole;
     }
     if (q.OrderBy.size() > 1
         || (q.OrderBy.size() == 1 && (q.OrderBy[0].Desc || !IsColumn(q.OrderBy[0].Expr.get(), orderName))))
@@ -179,8 +177,8 @@ TPlan MatchPlan(TSelectQuery const& q)
 struct TADOQuery::TImpl {
     TJetStatement Statement;
     std::string Translated;
-    TStmt Meta; // the statement itself: column names, types and origins
-    TStmt Rows; // where the rows come from: Meta's own rows, or the ordered copy's
+    TSqliteStatement Meta; // the statement itself: column names, types and origins
+    TCachedStatement Rows; // where the rows come from: Meta's own rows, or the ordered copy's
     bool UsesMeta = true;
     bool Materialized = false;
     bool HasRow = false;
@@ -188,7 +186,7 @@ struct TADOQuery::TImpl {
     int64_t Count = -1;
     std::vector<TXmlColumn> Columns;
 
-    sqlite3_stmt* RowStmt() const { return UsesMeta ? Meta.P : Rows.P; }
+    sqlite3_stmt* RowStmt() const { return UsesMeta ? Meta.Get() : Rows.Get(); }
 };
 
 TADOQuery::TADOQuery(TADOConnection* connection)
@@ -237,7 +235,7 @@ bool StepRow(sqlite3_stmt* stmt, std::string const& ansiStatement)
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    std::string message = Ansi(sqlite3_errmsg(sqlite3_db_handle(stmt)));
+    std::string message = SqliteErrorText(sqlite3_db_handle(stmt));
     sqlite3_reset(stmt);
     throw EDatabaseError(Format("%s (in statement '%s')", message.c_str(), ansiStatement.c_str()));
 }
@@ -274,12 +272,10 @@ TColumnInfo InfoFor(TADOConnection const& conn, sqlite3_stmt* stmt, int i)
 
 bool ColumnIsBinaryCollated(sqlite3* db, std::string const& xSql, std::string const& column)
 {
-    sqlite3_stmt* stmt = nullptr;
-    std::string sql = "SELECT " + QuoteSqliteName(column) + " FROM (" + xSql + ")";
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
+    TSqliteStatement statement = TryPrepare(db, "SELECT " + QuoteSqliteName(column) + " FROM (" + xSql + ")");
+    if (!statement)
         return false;
-    }
+    sqlite3_stmt* stmt = statement.Get();
     bool binary = true;
     char const* table = sqlite3_column_table_name(stmt, 0);
     char const* origin = sqlite3_column_origin_name(stmt, 0);
@@ -291,45 +287,57 @@ bool ColumnIsBinaryCollated(sqlite3* db, std::string const& xSql, std::string co
             || (collation && !xe::base::SameText(collation, "BINARY")))
             binary = false;
     }
-    sqlite3_finalize(stmt);
     return binary;
 }
 
-int64_t SingleInteger(
-    sqlite3* db, std::string const& sql, std::string const& ansiStatement, sqlite3_value* bind = nullptr)
+// The first column of the first row as an integer; 0 for no row or NULL.
+int64_t SingleInteger(sqlite3_stmt* stmt, std::string const& ansiStatement)
 {
-    TStmt stmt;
-    stmt.P = Prepare(db, sql, ansiStatement);
-    if (bind)
-        sqlite3_bind_value(stmt.P, 1, bind);
-    if (!StepRow(stmt.P, ansiStatement) || sqlite3_column_type(stmt.P, 0) == SQLITE_NULL)
+    if (!StepRow(stmt, ansiStatement) || sqlite3_column_type(stmt, 0) == SQLITE_NULL)
         return 0;
-    return sqlite3_column_int64(stmt.P, 0);
+    return sqlite3_column_int64(stmt, 0);
 }
 
-// TOP n [WHERE c > v] [ORDER BY c] on the ordered copy, as a rowid range. Rows with
-// c > v are a suffix of the copy (its order is the one the comparison follows), found
-// through the index; with ORDER BY the range grows to the last row tied with the n-th.
-std::string TopAboveSql(
-    sqlite3* db, TMaterializations::TEntry const& copy, TPlan const& plan, std::string const& ansiStatement)
+int64_t CachedInteger(TADOConnection& connection, std::string sql, std::initializer_list<int64_t> parameters,
+    std::string const& ansiStatement)
+{
+    TCachedStatement stmt = Borrow(connection, std::move(sql), ansiStatement);
+    int index = 0;
+    for (int64_t p : parameters)
+        sqlite3_bind_int64(stmt.Get(), ++index, p);
+    return SingleInteger(stmt.Get(), ansiStatement);
+}
+
+// TOP n [WHERE c > v] [ORDER BY c] on the ordered copy, as a rowid range: gives the first and
+// last rowid, first > last for no rows. Rows with c > v are a suffix of the copy (its order
+// is the one the comparison follows), found through the index; with ORDER BY the range grows
+// to the last row tied with the n-th.
+std::pair<int64_t, int64_t> TopAboveRange(TADOConnection& connection, TMaterializations::TEntry const& copy,
+    TPlan const& plan, std::string const& ansiStatement)
 {
     std::string const& c = copy.Column;
     int64_t first = 1;
-    if (!plan.Value.empty())
-        first = SingleInteger(db,
+    if (plan.IntegerValue) {
+        first = CachedInteger(connection,
+            "SELECT rowid FROM " + copy.Table + " WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT 1",
+            { *plan.IntegerValue }, ansiStatement);
+    } else if (!plan.Value.empty()) {
+        // Another literal (a string, a fraction) is written into the text, which is then used once.
+        TSqliteStatement stmt = PrepareOrRaise(connection.Handle(),
             "SELECT rowid FROM " + copy.Table + " WHERE " + c + " > " + plan.Value + " ORDER BY " + c
                 + " LIMIT 1",
             ansiStatement);
+        first = SingleInteger(stmt.Get(), ansiStatement);
+    }
     int64_t last = first > 0 ? std::min(first + plan.Count - 1, copy.Rows) : 0;
     if (first <= 0 || plan.Count <= 0 || last < first)
-        return "SELECT * FROM " + copy.Table + " WHERE 0";
+        return { 1, 0 };
     if (plan.Ordered)
-        last = SingleInteger(db,
+        last = CachedInteger(connection,
             "SELECT max(rowid) FROM " + copy.Table + " WHERE " + c + " IS (SELECT " + c + " FROM "
-                + copy.Table + " WHERE rowid = " + std::to_string(last) + ")",
-            ansiStatement);
-    return "SELECT * FROM " + copy.Table + " WHERE rowid BETWEEN " + std::to_string(first) + " AND "
-        + std::to_string(last) + " ORDER BY rowid";
+                + copy.Table + " WHERE rowid = ?1)",
+            { last }, ansiStatement);
+    return { first, last };
 }
 
 } // namespace
@@ -361,7 +369,7 @@ void TADOQuery::Open()
     // The plain statement is prepared whenever its columns are not known yet: that also
     // reports its errors, and lets an engine load the tables it names.
     if (!knownColumns)
-        impl->Meta.P = PrepareLoading(*FConnection, impl->Translated, FSql);
+        impl->Meta = PrepareLoading(*FConnection, impl->Translated, FSql);
 
     if (plan.Kind != TPlan::None) {
         std::optional<bool> eligible = copies.Eligible(xSql, plan.Column);
@@ -378,38 +386,43 @@ void TADOQuery::Open()
             }
         }
         if (copy) {
-            std::string sql;
+            // The numbers are bound, so that every page runs the same prepared statements.
             if (plan.Kind == TPlan::MaxOfTop) {
                 int64_t k = std::min(plan.Count, copy->Rows);
-                sql = "SELECT (SELECT " + copy->Column + " FROM " + copy->Table
-                    + " WHERE rowid = " + std::to_string(std::max<int64_t>(k, 0)) + ")";
+                impl->Rows = Borrow(*FConnection,
+                    "SELECT (SELECT " + copy->Column + " FROM " + copy->Table + " WHERE rowid = ?1)", FSql);
+                sqlite3_bind_int64(impl->Rows.Get(), 1, std::max<int64_t>(k, 0));
             } else {
-                sql = TopAboveSql(db, *copy, plan, FSql);
+                auto [first, last] = TopAboveRange(*FConnection, *copy, plan, FSql);
+                impl->Rows = Borrow(*FConnection,
+                    "SELECT * FROM " + copy->Table + " WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid", FSql);
+                sqlite3_bind_int64(impl->Rows.Get(), 1, first);
+                sqlite3_bind_int64(impl->Rows.Get(), 2, last);
             }
-            impl->Rows.P = Prepare(db, sql, FSql);
             size_t expected = knownColumns ? knownColumns->size()
-                                           : static_cast<size_t>(sqlite3_column_count(impl->Meta.P));
-            if (static_cast<size_t>(sqlite3_column_count(impl->Rows.P)) == expected) {
+                                           : static_cast<size_t>(sqlite3_column_count(impl->Meta.Get()));
+            if (static_cast<size_t>(sqlite3_column_count(impl->Rows.Get())) == expected) {
                 impl->UsesMeta = false;
                 impl->Materialized = true;
             } else {
-                impl->Rows.Reset();
+                impl->Rows.Return();
             }
         }
-        if (!impl->Materialized && !impl->Meta.P) {
+        if (!impl->Materialized && !impl->Meta) {
             knownColumns = nullptr;
-            impl->Meta.P = PrepareLoading(*FConnection, impl->Translated, FSql);
+            impl->Meta = PrepareLoading(*FConnection, impl->Translated, FSql);
         }
     }
 
     if (knownColumns) {
         impl->Columns = *knownColumns;
     } else {
-        int n = sqlite3_column_count(impl->Meta.P);
+        int n = sqlite3_column_count(impl->Meta.Get());
         for (int i = 0; i < n; ++i) {
             TXmlColumn col;
-            col.Name = sqlite3_column_name(impl->Meta.P, i) ? sqlite3_column_name(impl->Meta.P, i) : "";
-            col.Info = InfoFor(*FConnection, impl->Meta.P, i);
+            col.Name
+                = sqlite3_column_name(impl->Meta.Get(), i) ? sqlite3_column_name(impl->Meta.Get(), i) : "";
+            col.Info = InfoFor(*FConnection, impl->Meta.Get(), i);
             impl->Columns.push_back(std::move(col));
         }
         if (impl->Materialized)
@@ -520,30 +533,47 @@ void TADOQuery::SaveToFile(std::string const& ansiFileName, TPersistFormat forma
     std::string const systemName = xe::base::ToSystemPath(ansiFileName);
     xe::base::RemoveSystemFile(systemName);
     xe::base::TFile file(systemName, xe::base::TOpenMode::CreateNew);
+    try {
+        std::string buffer;
+        WriteXml(buffer, [&] {
+            file.Write(buffer);
+            buffer.clear();
+        });
+        file.Write(buffer);
+        file.Close();
+    } catch (...) {
+        // A half-written file would be taken for a whole one by the splice: remove it.
+        xe::base::DeleteFile(ansiFileName);
+        throw;
+    }
+}
 
-    std::string buffer;
+std::string TADOQuery::XmlText()
+{
+    Require(true, "XmlText");
+    std::string text;
+    WriteXml(text, [] {});
+    return text;
+}
+
+void TADOQuery::WriteXml(std::string& buffer, std::function<void()> const& spill)
+{
     int64_t position = FImpl->Position;
     sqlite3_stmt* stmt = FImpl->RowStmt();
     try {
         std::vector<std::string> names = XmlAttributeNames(FImpl->Columns);
-        buffer = XmlHeader(FImpl->Columns);
+        buffer += XmlHeader(FImpl->Columns);
         std::vector<sqlite3_value*> values(FImpl->Columns.size());
         sqlite3_reset(stmt);
         while (StepRow(stmt, FSql)) {
             for (size_t i = 0; i < values.size(); ++i)
                 values[i] = sqlite3_column_value(stmt, static_cast<int>(i));
             AppendXmlRow(buffer, FImpl->Columns, names, values.data());
-            if (buffer.size() >= (1u << 20)) {
-                file.Write(buffer);
-                buffer.clear();
-            }
+            if (buffer.size() >= (1u << 20))
+                spill();
         }
         buffer += XmlTail();
-        file.Write(buffer);
-        file.Close();
     } catch (...) {
-        // A half-written file would be taken for a whole one by the splice: remove it.
-        xe::base::DeleteFile(ansiFileName);
         sqlite3_reset(stmt);
         FImpl->HasRow = false;
         throw;

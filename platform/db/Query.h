@@ -4,6 +4,7 @@
 #include "platform/db/Variant.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,8 @@ public:
     // Only pfXML is supported. A value that does not fit its column's declared type is an
     // EDatabaseError naming the column, never a file that a reader would refuse.
     void SaveToFile(std::string const& ansiFileName, TPersistFormat format = pfXML);
+    // The same document as SaveToFile writes, held in memory (for results of a few rows).
+    std::string XmlText();
 
     // True when the open result came from a cached materialisation (for tests and benchmarks).
     bool UsedMaterialization() const;
@@ -78,6 +81,9 @@ private:
     struct TImpl;
     TVariant CurrentValue(int index) const;
     void Require(bool active, char const* operation) const;
+    // Appends the document to buffer, calling spill whenever the buffer passes 1 MiB (spill
+    // may empty it). The current row is kept.
+    void WriteXml(std::string& buffer, std::function<void()> const& spill);
 
     TADOConnection* FConnection;
     std::string FSql;

@@ -2,6 +2,7 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
+#include "platform/base/TextFormat.h"
 
 #include <cmath>
 #include <cstdio>
@@ -132,18 +133,8 @@ std::string TVariant::AsString() const
     case varInt64:
         return xe::base::IntToStr(std::get<int64_t>(FValue));
     case varDouble: {
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%.15G", std::get<double>(FValue));
-        std::string s = buf;
-        size_t e = s.find('E');
-        std::string mant = s.substr(0, e), exp = e == std::string::npos ? "" : s.substr(e);
-        if (mant.find('.') != std::string::npos) {
-            while (mant.back() == '0')
-                mant.pop_back();
-            if (mant.back() == '.')
-                mant.pop_back();
-        }
-        return mant + exp;
+        // Up to 15 significant digits, the exponent as printf writes it (1E+20, 1E-05).
+        return xe::base::FloatText(std::get<double>(FValue), 15, xe::base::TExponentDigits::AtLeastTwo);
     }
     case varOleStr:
     case varByteArray:

@@ -2,6 +2,7 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
+#include "platform/base/TextFormat.h"
 
 #include <algorithm>
 #include <cctype>
@@ -329,33 +330,6 @@ bool NumericValue(sqlite3_value* v, double& out)
     }
 }
 
-// %.<digits>G with the trailing zeros of the mantissa removed and an unpadded exponent:
-// 1.25, 3.1415899999999999, 1.7976931348623157E+308.
-std::string FloatText(double d, int digits)
-{
-    // to_chars in general form with a precision is printf's %.<digits>g, without the locale.
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, digits);
-    std::string s(buf, r.ptr);
-    for (char& c : s)
-        c = c == 'e' ? 'E' : c == 'n' || c == 'a' || c == 'i' || c == 'f' ? char(std::toupper(c)) : c;
-    size_t e = s.find('E');
-    std::string mant = s.substr(0, e), exp = e == std::string::npos ? "" : s.substr(e);
-    if (mant.find('.') != std::string::npos) {
-        while (mant.back() == '0')
-            mant.pop_back();
-        if (mant.back() == '.')
-            mant.pop_back();
-    }
-    if (!exp.empty()) {
-        std::string digitsPart = exp.substr(2);
-        while (digitsPart.size() > 1 && digitsPart[0] == '0')
-            digitsPart.erase(0, 1);
-        exp = exp.substr(0, 2) + digitsPart;
-    }
-    return mant + exp;
-}
-
 // Exactly "yyyy-mm-dd" or "yyyy-mm-dd hh:nn:ss", the forms the engines store; false for
 // anything else, which the general parser below reads.
 bool FastDate(std::string_view t, int& y, int& mo, int& d, int& h, int& mi, int& s)
@@ -380,7 +354,8 @@ bool FastDate(std::string_view t, int& y, int& mo, int& d, int& h, int& mi, int&
 }
 
 // "yyyy-mm-dd[ |T]hh:nn[:ss[.fff]]", "yyyy-mm-dd", "hh:nn[:ss]", a real Julian day number or
-// integer Unix seconds (SQLite's numeric date forms) as "yyyy-mm-ddThh:nn:ss".
+// integer Unix seconds (SQLite's numeric date forms) as "yyyy-mm-ddThh:nn:ss", appended to
+// out; false (and nothing appended) for anything else.
 bool DateValue(sqlite3_value* v, std::string& out)
 {
     int y = 1899, mo = 12, d = 30, h = 0, mi = 0, s = 0;
@@ -394,13 +369,8 @@ bool DateValue(sqlite3_value* v, std::string& out)
         int64_t secs = static_cast<int64_t>(std::floor((jd - 2440587.5) * 86400.0 + 0.5));
         int64_t days = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
         int64_t rem = secs - days * 86400;
-        // Civil date from days since 1970-01-01 (proleptic Gregorian).
-        int64_t z = days + 719468, era = (z >= 0 ? z : z - 146096) / 146097;
-        int64_t doe = z - era * 146097, yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-        int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100), mp = (5 * doy + 2) / 153;
-        d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-        mo = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-        y = static_cast<int>(yoe + era * 400 + (mo <= 2));
+        xe::base::TCivilDate date = xe::base::CivilFromDays(days);
+        y = static_cast<int>(date.Year), mo = static_cast<int>(date.Month), d = static_cast<int>(date.Day);
         h = static_cast<int>(rem / 3600), mi = static_cast<int>(rem / 60 % 60),
         s = static_cast<int>(rem % 60);
     } else if (sqlite3_value_type(v) == SQLITE_TEXT && FastDate(ValueText(v), y, mo, d, h, mi, s)) {
@@ -436,13 +406,10 @@ bool DateValue(sqlite3_value* v, std::string& out)
     } else {
         return false;
     }
-    static int const days[] = { 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    if (y < 100 || y > 9999 || mo < 1 || mo > 12 || d < 1 || d > days[mo - 1] || h > 23 || mi > 59 || s > 59
-        || h < 0 || mi < 0 || s < 0)
+    if (y < 100 || y > 9999 || !xe::base::IsValidDate(y, mo, d) || h > 23 || mi > 59 || s > 59 || h < 0
+        || mi < 0 || s < 0)
         return false;
-    if (mo == 2 && d == 29 && !((y % 4 == 0 && y % 100 != 0) || y % 400 == 0))
-        return false;
-    out = Format("%04d-%02d-%02dT%02d:%02d:%02d", y, mo, d, h, mi, s);
+    xe::base::AppendDateTime(out, y, mo, d, h, mi, s, 'T');
     return true;
 }
 
@@ -541,7 +508,7 @@ bool GuidValue(sqlite3_value* v, std::string& out)
         // Data1, Data2 and Data3 are stored little-endian.
         static int const order[] = { 3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15 };
         for (int i : order)
-            hex += Format("%02X", static_cast<unsigned char>(b[static_cast<size_t>(i)]));
+            xe::base::AppendHex(hex, b.substr(static_cast<size_t>(i), 1), true);
     } else if (sqlite3_value_type(v) == SQLITE_TEXT) {
         std::string t = xe::base::Trim(ValueText(v));
         if (t.size() == 38 && t.front() == '{' && t.back() == '}')
@@ -566,80 +533,114 @@ bool GuidValue(sqlite3_value* v, std::string& out)
     return true;
 }
 
-void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+// An integer column: the value must be whole and fit the column's size.
+void AppendIntegerValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
 {
     DataTypeEnum t = col.Info.Type;
-    switch (t) {
+    int64_t i;
+    if (!IntegralValue(v, i))
+        Misfit(col, v, "an integer");
+    int64_t lo = t == adSmallInt ? -32768 : t == adInteger ? INT32_MIN : t == adTinyInt ? -128 : INT64_MIN;
+    int64_t hi = t == adSmallInt ? 32767 : t == adInteger ? INT32_MAX : t == adTinyInt ? 127 : INT64_MAX;
+    if (t == adUnsignedTinyInt)
+        lo = 0, hi = 255;
+    if (i < lo || i > hi)
+        Misfit(col, v,
+            t == adInteger ? "a 32-bit integer (its declared type says 32 bits)" : "an integer of its size");
+    xe::base::AppendInt(out, i);
+}
+
+// A floating or decimal column. Currency and Decimal keep the exact digits an engine stored
+// as text; everything else goes through a double.
+void AppendNumberValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+{
+    DataTypeEnum t = col.Info.Type;
+    std::string exact;
+    if (t != adSingle && t != adDouble && ExactDecimal(v, t == adCurrency ? 4 : col.Info.Scale, exact)) {
+        out += DecimalText(exact, t);
+        return;
+    }
+    double d;
+    if (!NumericValue(v, d))
+        Misfit(col, v, "a number");
+    if (!std::isfinite(d))
+        Misfit(col, v, "a number (NaN and infinity cannot be saved)");
+    if (t == adDouble) {
+        if (sqlite3_value_type(v) == SQLITE_INTEGER)
+            xe::base::AppendInt(out, sqlite3_value_int64(v));
+        else
+            xe::base::AppendFloat(out, d, 17, xe::base::TExponentDigits::Fewest);
+    } else if (t == adSingle) {
+        xe::base::AppendFloat(out, static_cast<float>(d), 8, xe::base::TExponentDigits::Fewest);
+    } else {
+        // to_chars in fixed form with a precision is printf's %.<scale>f.
+        char buf[400];
+        auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed,
+            t == adCurrency ? 4 : std::min(col.Info.Scale, 38));
+        out += DecimalText(std::string(buf, r.ptr), t);
+    }
+}
+
+void AppendBooleanValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+{
+    double d;
+    std::string_view tv = sqlite3_value_type(v) == SQLITE_TEXT ? ValueText(v) : std::string_view();
+    if (xe::base::SameText(tv, "true"))
+        d = 1;
+    else if (xe::base::SameText(tv, "false"))
+        d = 0;
+    else if (!NumericValue(v, d))
+        Misfit(col, v, "a boolean");
+    out += d != 0 ? "True" : "False";
+}
+
+// A string column (or one of unknown type), which can hold any value.
+void AppendTextValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+{
+    if (sqlite3_value_type(v) == SQLITE_FLOAT) {
+        xe::base::AppendFloat(out, sqlite3_value_double(v), 15, xe::base::TExponentDigits::Fewest);
+    } else if (sqlite3_value_type(v) == SQLITE_BLOB) {
+        xe::base::AppendHex(out, ValueBlob(v), false);
+    } else {
+        std::string_view text = ValueText(v);
+        if (IsUtf8(text)) {
+            AppendXmlEscaped(out, text);
+        } else {
+            // Text an ANSI program wrote into an SQLite file: decoded from the ANSI code
+            // page when every byte converts, refused otherwise (never U+FFFD).
+            bool lossless = false;
+            std::string decoded = xe::base::AnsiToUtf8(text, &lossless);
+            if (!lossless || !IsUtf8(decoded))
+                Misfit(col, v, "text (it is neither UTF-8 nor text in the ANSI code page)");
+            AppendXmlEscaped(out, decoded);
+        }
+    }
+}
+
+void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
+{
+    switch (col.Info.Type) {
     case adSmallInt:
     case adInteger:
     case adBigInt:
     case adTinyInt:
-    case adUnsignedTinyInt: {
-        int64_t i;
-        if (!IntegralValue(v, i))
-            Misfit(col, v, "an integer");
-        int64_t lo = t == adSmallInt ? -32768
-            : t == adInteger         ? INT32_MIN
-            : t == adTinyInt         ? -128
-                                     : INT64_MIN;
-        int64_t hi = t == adSmallInt ? 32767 : t == adInteger ? INT32_MAX : t == adTinyInt ? 127 : INT64_MAX;
-        if (t == adUnsignedTinyInt)
-            lo = 0, hi = 255;
-        if (i < lo || i > hi)
-            Misfit(col, v,
-                t == adInteger ? "a 32-bit integer (its declared type says 32 bits)"
-                               : "an integer of its size");
-        out += std::to_string(i);
+    case adUnsignedTinyInt:
+        AppendIntegerValue(out, col, v);
         return;
-    }
     case adSingle:
     case adDouble:
     case adCurrency:
     case adNumeric:
-    case adDecimal: {
-        std::string exact;
-        if (t != adSingle && t != adDouble && ExactDecimal(v, t == adCurrency ? 4 : col.Info.Scale, exact)) {
-            out += DecimalText(exact, t);
-            return;
-        }
-        double d;
-        if (!NumericValue(v, d))
-            Misfit(col, v, "a number");
-        if (!std::isfinite(d))
-            Misfit(col, v, "a number (NaN and infinity cannot be saved)");
-        if (t == adDouble) {
-            out += sqlite3_value_type(v) == SQLITE_INTEGER ? std::to_string(sqlite3_value_int64(v))
-                                                           : FloatText(d, 17);
-        } else if (t == adSingle) {
-            out += FloatText(static_cast<float>(d), 8);
-        } else {
-            // to_chars in fixed form with a precision is printf's %.<scale>f.
-            char buf[400];
-            auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed,
-                t == adCurrency ? 4 : std::min(col.Info.Scale, 38));
-            out += DecimalText(std::string(buf, r.ptr), t);
-        }
+    case adDecimal:
+        AppendNumberValue(out, col, v);
         return;
-    }
-    case adBoolean: {
-        double d;
-        std::string_view tv = sqlite3_value_type(v) == SQLITE_TEXT ? ValueText(v) : std::string_view();
-        if (xe::base::SameText(tv, "true"))
-            d = 1;
-        else if (xe::base::SameText(tv, "false"))
-            d = 0;
-        else if (!NumericValue(v, d))
-            Misfit(col, v, "a boolean");
-        out += d != 0 ? "True" : "False";
+    case adBoolean:
+        AppendBooleanValue(out, col, v);
         return;
-    }
-    case adDate: {
-        std::string s;
-        if (!DateValue(v, s))
+    case adDate:
+        if (!DateValue(v, out))
             Misfit(col, v, "a date");
-        out += s;
         return;
-    }
     case adGUID: {
         std::string s;
         if (!GuidValue(v, s))
@@ -649,39 +650,11 @@ void AppendValue(std::string& out, TXmlColumn const& col, sqlite3_value* v)
     }
     case adBinary:
     case adVarBinary:
-    case adLongVarBinary: {
-        std::string_view b = sqlite3_value_type(v) == SQLITE_BLOB ? ValueBlob(v) : ValueText(v);
-        static char const digits[] = "0123456789abcdef";
-        for (unsigned char c : b) {
-            out += digits[c >> 4];
-            out += digits[c & 15];
-        }
+    case adLongVarBinary:
+        xe::base::AppendHex(out, sqlite3_value_type(v) == SQLITE_BLOB ? ValueBlob(v) : ValueText(v), false);
         return;
-    }
     default:
-        if (sqlite3_value_type(v) == SQLITE_FLOAT) {
-            out += FloatText(sqlite3_value_double(v), 15);
-        } else if (sqlite3_value_type(v) == SQLITE_BLOB) {
-            std::string_view b = ValueBlob(v);
-            static char const digits[] = "0123456789abcdef";
-            for (unsigned char c : b) {
-                out += digits[c >> 4];
-                out += digits[c & 15];
-            }
-        } else {
-            std::string_view text = ValueText(v);
-            if (IsUtf8(text)) {
-                AppendXmlEscaped(out, text);
-            } else {
-                // Text an ANSI program wrote into an SQLite file: decoded from the ANSI code
-                // page when every byte converts, refused otherwise (never U+FFFD).
-                bool lossless = false;
-                std::string decoded = xe::base::AnsiToUtf8(text, &lossless);
-                if (!lossless || !IsUtf8(decoded))
-                    Misfit(col, v, "text (it is neither UTF-8 nor text in the ANSI code page)");
-                AppendXmlEscaped(out, decoded);
-            }
-        }
+        AppendTextValue(out, col, v);
     }
 }
 

@@ -71,7 +71,7 @@ protected:
 
 TEST_F(ExportIntegrity, EveryFailingFileOperationEndsTheRunWithAnErrorAndNoFalseOutput)
 {
-    Open(100); // four pages: the first saved straight, three spliced
+    Open(300); // ten pages: the first saved straight, nine spliced
     int operations = 0;
     {
         TFaultCounter counter;

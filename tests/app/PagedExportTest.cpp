@@ -152,6 +152,55 @@ TEST_F(PagedExport, DatabaseErrorsReachTheCaller)
     EXPECT_THROW(Run("select name from t"), base::Exception);
 }
 
+// The files as a user sees them between pages: the temp file holds the last page's whole
+// document, and the output is the output before it, cut before its "</rs:data>", followed by
+// that page's text after "<rs:data>". An output changed by someone else between pages is
+// spliced the same way.
+TEST_F(PagedExport, FilesBetweenPagesAreThoseOfSavingAndSplicingEachPage)
+{
+    Open({ .Rows = 100, .Shuffled = true });
+    struct TWatchingSteps : TRecordingSteps {
+        std::string TempName;
+        std::string Before; // the output before the page
+        std::vector<std::string> Problems;
+        void PageDone(int64_t page, int64_t pages) override
+        {
+            TRecordingSteps::PageDone(page, pages);
+            std::string const out = base::ReadFileBytes(XmlName);
+            std::string const where = "after page " + std::to_string(page) + ": ";
+            if (page == 1) {
+                if (base::FileExists(TempName))
+                    Problems.push_back(where + "a temp file before the second page");
+            } else {
+                std::string const temp = base::ReadFileBytes(TempName);
+                size_t rows = 0;
+                for (size_t at = temp.find("<z:row"); at != std::string::npos;
+                     at = temp.find("<z:row", at + 1))
+                    ++rows;
+                if (rows != (page == pages ? 10u : 30u) || temp.rfind("<xml", 0) != 0
+                    || !temp.ends_with("</rs:data>\r\n</xml>"))
+                    Problems.push_back(where + "the temp file is not the page's document");
+                std::string const expected
+                    = Before.substr(0, Before.rfind("</rs:data>")) + temp.substr(temp.find("<rs:data>") + 9);
+                if (out != expected)
+                    Problems.push_back(where + "the output is not the splice of the page");
+            }
+            Before = out;
+            if (page == 2) {
+                // Another program rewrites the output between pages.
+                Before = "<xml>\r\n<rs:data>\r\n\t<z:row id='0'/>\r\n</rs:data>\r\n</xml>";
+                base::WriteFileBytes(XmlName, Before);
+            }
+        }
+    } steps;
+    steps.XmlName = XmlName;
+    steps.TempName = app::TempFileName(XmlName);
+    ExportPages(Connection, "select * from t", XmlName, steps);
+    EXPECT_EQ(steps.Done, (std::vector<int64_t> { 1, 2, 3, 4 }));
+    EXPECT_TRUE(steps.Problems.empty()) << steps.Problems.front();
+    EXPECT_FALSE(base::FileExists(steps.TempName));
+}
+
 TEST(SplicePage, RefusesToJoinWithoutMarkersAndKeepsTheOutput)
 {
     base::TTempDir dir("xe-splice");

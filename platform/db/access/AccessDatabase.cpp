@@ -3,6 +3,7 @@
 #include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
+#include "platform/db/Sqlite.h"
 #include "platform/db/access/AceCrypto.h"
 #include "platform/db/access/JetCollation.h"
 #include "platform/db/access/JetFormat.h"
@@ -17,11 +18,13 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
+#include <functional>
 #include <locale.h>
 #include <set>
 
@@ -33,17 +36,6 @@ namespace {
 uint32_t Get32(uint8_t const* p)
 {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-std::string QuoteName(std::string_view name)
-{
-    std::string out = "\"";
-    for (char c : name) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + '"';
 }
 
 char const* DeclaredType(TJetColumnType type)
@@ -70,16 +62,6 @@ char const* DeclaredType(TJetColumnType type)
         return "BLOB";
     default:
         return "TEXT";
-    }
-}
-
-void Exec(sqlite3* db, std::string const& sql)
-{
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::string message = error ? error : "unknown error";
-        sqlite3_free(error);
-        throw EDatabaseError(message);
     }
 }
 
@@ -111,11 +93,6 @@ uint16_t Jet3CodePage(uint16_t header)
         return uint16_t(value);
     return header ? header : 1252;
 }
-
-struct TStatementGuard {
-    sqlite3_stmt* Statement = nullptr;
-    ~TStatementGuard() { sqlite3_finalize(Statement); }
-};
 }
 
 struct TAccessDatabase::TImpl {
@@ -175,7 +152,7 @@ struct TAccessDatabase::TImpl {
             std::string_view row;
             unsigned flags = 0;
             if (pointer == 0 || !seen.insert(pointer).second || !ReadPage(pointer >> 8, page)
-                || page[0] != 0x01 || !JetFindRow(Format, page, pointer & 0xFF, row, flags))
+                || uint8_t(page[0]) != JetDataPage || !JetFindRow(Format, page, pointer & 0xFF, row, flags))
                 throw EDatabaseError(CorruptText);
             if (single) {
                 if (row.size() < length)
@@ -190,6 +167,258 @@ struct TAccessDatabase::TImpl {
                 throw EDatabaseError(CorruptText);
         }
         return value;
+    }
+
+    // The catalog entry of the table; a saved query, a linked table or an unknown name is an
+    // error naming it.
+    TEntry const& FindTable(std::string_view utf8Name, std::string const& quotedName) const
+    {
+        TEntry const* entry = nullptr;
+        for (auto const& e : Catalog) {
+            if (!SameName(e.Name, utf8Name))
+                continue;
+            if (e.Type == MDB_QUERY)
+                throw EDatabaseError("The statement names the saved query " + quotedName
+                    + ", which this engine cannot run; name a table instead.");
+            if (e.Type == MDB_LINKED_TABLE)
+                throw EDatabaseError("The statement names the linked table " + quotedName
+                    + ", whose data is not in this database file.");
+            if (e.Type == MDB_TABLE)
+                entry = &e;
+        }
+        if (!entry)
+            throw EDatabaseError("The Microsoft Jet database engine cannot find the input table or query "
+                + quotedName + ". Make sure it exists and that its name is spelled correctly.");
+
+        return *entry;
+    }
+
+    // The columns as the copy declares them; a column type this engine cannot read is an
+    // error naming it.
+    std::vector<TAccessColumn> DescribeColumns(
+        TJetTableDef const& def, TEntry const& entry, std::string const& quotedName) const
+    {
+        std::vector<TAccessColumn> columns;
+        for (TJetColumnDef const& raw : def.Columns) {
+            std::string name = Format.Jet3()
+                ? Text(reinterpret_cast<uint8_t const*>(raw.Name.data()), raw.Name.size())
+                : raw.Name;
+            std::string columnName = "'" + name + "' of table " + quotedName;
+            if (raw.Type == jtComplex)
+                throw EDatabaseError("The column " + columnName
+                    + " is an attachment or multi-valued field, which this engine cannot read.");
+            // A calculated column keeps its last result in the row, wrapped (see LoadTable's
+            // rows); long results (memo, OLE) are not read.
+            if (raw.Calculated() && (raw.Type == jtMemo || raw.Type == jtOle))
+                throw EDatabaseError(
+                    "The column " + columnName + " is a calculated field, which this engine cannot read.");
+            bool known = (raw.Type >= jtBoolean && raw.Type <= jtMemo) || raw.Type == jtGuid
+                || raw.Type == jtNumeric || raw.Type == jtBigInt || raw.Type == jtDateTimeExt;
+            if (!known)
+                throw EDatabaseError("The column " + columnName + " has a type (0x"
+                    + base::Format("%02X", unsigned(raw.Type)) + ") that this engine cannot read.");
+            TAccessColumn c;
+            c.Name = name;
+            c.Type = TJetColumnType(raw.Type);
+            if (c.Type == jtText)
+                c.Size = Format.Jet3() ? raw.Length : raw.Length / 2;
+            else if (c.Type == jtBinary)
+                c.Size = raw.Length;
+            if (c.Type == jtNumeric) {
+                c.Precision = raw.Precision;
+                c.Scale = raw.Scale;
+            }
+            c.AutoNumber = raw.AutoNumber();
+            bool required = false;
+            for (std::string const& n : entry.Required)
+                required = required || SameName(n, c.Name);
+            for (uint16_t number : def.PrimaryKey)
+                c.PrimaryKey = c.PrimaryKey || number == raw.Number;
+            c.Nullable = !required && c.Type != jtBoolean && !c.AutoNumber && !c.PrimaryKey;
+            columns.push_back(c);
+        }
+
+        return columns;
+    }
+
+    // Binds one field of a cracked row to parameter p of the insert statement, converted to
+    // the form the copy keeps for the column's type. quotedName names the table in errors.
+    void BindField(sqlite3_stmt* s, int p, TAccessColumn const& c, TJetColumnDef const& raw, TJetField f,
+        std::string const& quotedName)
+    {
+        if (!f.Null && raw.Calculated()) {
+            // 16 bytes, the result's length (4), the result, 3 bytes.
+            if (f.Bytes.size() < 20)
+                throw EDatabaseError(CorruptText);
+            size_t length = Get32(reinterpret_cast<uint8_t const*>(f.Bytes.data()) + 16);
+            if (length > f.Bytes.size() - 20)
+                throw EDatabaseError(CorruptText);
+            f.Bytes = f.Bytes.substr(20, length);
+            // An empty result is a NULL one (the text of a text result may be empty).
+            f.Null = length == 0 && raw.Type != jtText;
+        }
+        if (c.Type == jtBoolean) {
+            // The null mask holds the value (a field missing from an older row is No).
+            // Jet's True is -1, and so is the copy's.
+            sqlite3_bind_int(s, p, f.Null ? 0 : -1);
+            return;
+        }
+        if (f.Null) {
+            sqlite3_bind_null(s, p);
+            return;
+        }
+        auto const* v = reinterpret_cast<uint8_t const*>(f.Bytes.data());
+        size_t n = f.Bytes.size();
+        auto need = [&](size_t bytes) {
+            if (n < bytes)
+                throw EDatabaseError(CorruptText);
+        };
+        // SQLite would turn NaN into NULL silently; such a value is refused by name.
+        auto notANumber = [&](bool finite) {
+            if (!finite)
+                throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
+                    + " holds a value that is not a finite number.");
+        };
+        // An exact decimal goes in as a double when the double gives the same digits back,
+        // otherwise as its text, which the XML writer copies digit for digit.
+        auto bindExact = [&](std::string const& text, int scale) {
+            double x = 0;
+            std::from_chars(text.data(), text.data() + text.size(), x);
+            // to_chars in fixed form with a precision is printf's %.<scale>f.
+            char back[400];
+            auto end = std::to_chars(back, back + sizeof back, x, std::chars_format::fixed, scale).ptr;
+            if (std::string_view(back, size_t(end - back)) == text)
+                sqlite3_bind_double(s, p, x);
+            else
+                sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+        };
+        switch (c.Type) {
+        case jtByte:
+            need(1);
+            sqlite3_bind_int(s, p, v[0]);
+            break;
+        case jtInteger:
+            need(2);
+            sqlite3_bind_int(s, p, int16_t(v[0] | v[1] << 8));
+            break;
+        case jtLong:
+            need(4);
+            sqlite3_bind_int64(s, p, int32_t(Get32(v)));
+            break;
+        case jtBigInt:
+            need(8);
+            sqlite3_bind_int64(s, p, int64_t(uint64_t(Get32(v)) | uint64_t(Get32(v + 4)) << 32));
+            break;
+        case jtCurrency: {
+            need(8);
+            int64_t units = int64_t(uint64_t(Get32(v)) | uint64_t(Get32(v + 4)) << 32);
+            bindExact(FormatJetCurrency(units), 4);
+            break;
+        }
+        case jtSingle: {
+            need(4);
+            float x;
+            std::memcpy(&x, v, 4);
+            notANumber(std::isfinite(x));
+            sqlite3_bind_double(s, p, x);
+            break;
+        }
+        case jtDouble: {
+            need(8);
+            double x;
+            std::memcpy(&x, v, 8);
+            notANumber(std::isfinite(x));
+            sqlite3_bind_double(s, p, x);
+            break;
+        }
+        case jtDateTime: {
+            need(8);
+            double x;
+            std::memcpy(&x, v, 8);
+            std::string text = FormatJetDate(x);
+            if (text.empty())
+                throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
+                    + " holds a date outside the years 1 to 9999.");
+            sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case jtDateTimeExt: {
+            std::string text;
+            if (!FormatJetDateTimeExt(f.Bytes, text))
+                throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
+                    + " holds a Date/Time Extended value that cannot be read.");
+            sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case jtGuid: {
+            need(16);
+            std::string text = FormatJetGuid(v);
+            sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case jtNumeric: {
+            need(17);
+            std::string text = FormatJetNumeric(v, c.Scale);
+            int64_t whole;
+            if (c.Scale == 0 && base::TryStrToInt(text, whole))
+                sqlite3_bind_int64(s, p, whole);
+            else
+                bindExact(text, c.Scale);
+            break;
+        }
+        case jtBinary:
+            sqlite3_bind_blob(s, p, n ? v : reinterpret_cast<uint8_t const*>(""), int(n), SQLITE_TRANSIENT);
+            break;
+        case jtText: {
+            std::string text = Text(v, n);
+            sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case jtMemo:
+        case jtOle: {
+            need(12);
+            std::string value = ReadLongValue(v, n);
+            if (c.Type == jtOle) {
+                sqlite3_bind_blob(s, p, value.data(), int(value.size()), SQLITE_TRANSIENT);
+            } else {
+                std::string text = Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
+                sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+            }
+            break;
+        }
+        default:
+            sqlite3_bind_null(s, p);
+            break;
+        }
+    }
+
+    // Calls visit with the fields of every live row of the table: pages in the usage map's
+    // order, rows in each page's order. Every data page of the table is checked against the
+    // definition before its rows are cracked; anything malformed raises CorruptText.
+    void ForEachRow(TJetTableDef const& def, std::function<void(std::vector<TJetField> const&)> const& visit)
+    {
+        std::string page;
+        std::vector<TJetField> fields;
+        for (uint32_t p : JetUsageMapPages(Format, Reader(), PageCount, def.UsageMap, CorruptText)) {
+            if (!ReadPage(p, page))
+                throw EDatabaseError(CorruptText);
+            if (!JetIsDataPageOf(page, def.Page))
+                continue;
+            if (!JetRowsValid(Format, page, def))
+                throw EDatabaseError(CorruptText);
+            unsigned rows = JetRowCount(Format, page);
+            for (unsigned row = 0; row < rows; ++row) {
+                std::string_view bytes;
+                unsigned flags = 0;
+                if (!JetFindRow(Format, page, row, bytes, flags))
+                    throw EDatabaseError(CorruptText);
+                if (!JetLiveRow(flags))
+                    continue; // read where the moved row lies
+                if (!JetCrackRow(Format, bytes, def, fields))
+                    throw EDatabaseError(CorruptText);
+                visit(fields);
+            }
+        }
     }
 
     std::string Text(uint8_t const* bytes, size_t size) const
@@ -237,13 +466,6 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
         throw EDatabaseError(corrupt);
     // The system catalog is a table like any other: check it before libmdb scans it.
     TJetTableDef catalog = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, 2, corrupt);
-    std::string page;
-    for (uint32_t p : JetUsageMapPages(d.Format, d.Reader(), d.PageCount, catalog.UsageMap, corrupt)) {
-        if (d.ReadPage(p, page) && page[0] == 0x01
-            && Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) == 2
-            && !JetRowsValid(d.Format, page, catalog))
-            throw EDatabaseError(corrupt);
-    }
     // The catalog is read here rather than by libmdb, whose parser of the property blobs
     // (LvProp) trusts every length in them. libmdb gets entries without properties.
     auto columnOf = [&](char const* name) {
@@ -258,28 +480,13 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
     for (size_t i = 0; i < catalog.Columns.size(); ++i)
         if (base::SameText(catalog.Columns[i].Name, "LvProp"))
             propsAt = int(i);
-    std::vector<TJetField> fields;
-    for (uint32_t p : JetUsageMapPages(d.Format, d.Reader(), d.PageCount, catalog.UsageMap, corrupt)) {
-        if (!d.ReadPage(p, page))
-            throw EDatabaseError(corrupt);
-        if (page[0] != 0x01 || Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) != 2)
-            continue;
-        size_t rows
-            = uint8_t(page[d.Format.RowCountOffset()]) | uint8_t(page[d.Format.RowCountOffset() + 1]) << 8;
-        for (unsigned row = 0; row < rows; ++row) {
-            std::string_view bytes;
-            unsigned flags = 0;
-            if (!JetFindRow(d.Format, page, row, bytes, flags))
-                throw EDatabaseError(corrupt);
-            if (flags & 0x4000)
-                continue; // deleted (0xC000), or a pointer to a row moved to another page
-            if (!JetCrackRow(d.Format, bytes, catalog, fields))
-                throw EDatabaseError(corrupt);
-            auto const& id = fields[size_t(idAt)];
-            auto const& name = fields[size_t(nameAt)];
-            auto const& type = fields[size_t(typeAt)];
-            if (id.Null || name.Null || type.Null || id.Bytes.size() < 4 || type.Bytes.size() < 2)
-                continue;
+    d.ForEachRow(catalog, [&](std::vector<TJetField> const& fields) {
+        auto const& id = fields[size_t(idAt)];
+        auto const& name = fields[size_t(nameAt)];
+        auto const& type = fields[size_t(typeAt)];
+        if (id.Null || name.Null || type.Null || id.Bytes.size() < 4 || type.Bytes.size() < 2)
+            return;
+        {
             auto const* raw = reinterpret_cast<uint8_t const*>(name.Bytes.data());
             TImpl::TEntry e;
             e.Name = d.Text(raw, name.Bytes.size());
@@ -297,7 +504,7 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
             }
             d.Catalog.push_back(std::move(e));
         }
-    }
+    });
 }
 
 TAccessDatabase::~TAccessDatabase() = default;
@@ -339,73 +546,17 @@ std::vector<std::string> TAccessDatabase::TableNames() const
 TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, std::string const& schema)
 {
     TImpl& d = *FImpl;
-    std::string quotedName = "'" + std::string(utf8Name) + "'";
-    TImpl::TEntry const* entry = nullptr;
-    for (auto const& e : d.Catalog) {
-        if (!SameName(e.Name, utf8Name))
-            continue;
-        if (e.Type == MDB_QUERY)
-            throw EDatabaseError("The statement names the saved query " + quotedName
-                + ", which this engine cannot run; name a table instead.");
-        if (e.Type == MDB_LINKED_TABLE)
-            throw EDatabaseError("The statement names the linked table " + quotedName
-                + ", whose data is not in this database file.");
-        if (e.Type == MDB_TABLE)
-            entry = &e;
-    }
-    if (!entry)
-        throw EDatabaseError("The Microsoft Jet database engine cannot find the input table or query "
-            + quotedName + ". Make sure it exists and that its name is spelled correctly.");
-
-    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry->Page, d.CorruptText);
+    std::string quotedName = std::string("'").append(utf8Name).append("'");
+    TImpl::TEntry const& entry = d.FindTable(utf8Name, quotedName);
+    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry.Page, d.CorruptText);
     // Columns in the order of their numbers, as Jet presents them; the definition need not
     // list them in that order (it does not after a column was inserted).
     std::stable_sort(def.Columns.begin(), def.Columns.end(),
         [](TJetColumnDef const& a, TJetColumnDef const& b) { return a.Number < b.Number; });
-    std::vector<uint32_t> pages
-        = JetUsageMapPages(d.Format, d.Reader(), d.PageCount, def.UsageMap, d.CorruptText);
-    std::string page;
 
     TAccessTable table;
-    table.Name = entry->Name;
-    for (TJetColumnDef const& raw : def.Columns) {
-        std::string name = d.Format.Jet3()
-            ? d.Text(reinterpret_cast<uint8_t const*>(raw.Name.data()), raw.Name.size())
-            : raw.Name;
-        std::string columnName = "'" + name + "' of table " + quotedName;
-        if (raw.Type == jtComplex)
-            throw EDatabaseError("The column " + columnName
-                + " is an attachment or multi-valued field, which this engine cannot read.");
-        // A calculated column keeps its last result in the row, wrapped (see LoadTable's
-        // rows); long results (memo, OLE) are not read.
-        if (raw.Calculated() && (raw.Type == jtMemo || raw.Type == jtOle))
-            throw EDatabaseError(
-                "The column " + columnName + " is a calculated field, which this engine cannot read.");
-        bool known = (raw.Type >= jtBoolean && raw.Type <= jtMemo) || raw.Type == jtGuid
-            || raw.Type == jtNumeric || raw.Type == jtBigInt || raw.Type == jtDateTimeExt;
-        if (!known)
-            throw EDatabaseError("The column " + columnName + " has a type (0x"
-                + base::Format("%02X", unsigned(raw.Type)) + ") that this engine cannot read.");
-        TAccessColumn c;
-        c.Name = name;
-        c.Type = TJetColumnType(raw.Type);
-        if (c.Type == jtText)
-            c.Size = d.Format.Jet3() ? raw.Length : raw.Length / 2;
-        else if (c.Type == jtBinary)
-            c.Size = raw.Length;
-        if (c.Type == jtNumeric) {
-            c.Precision = raw.Precision;
-            c.Scale = raw.Scale;
-        }
-        c.AutoNumber = raw.AutoNumber();
-        bool required = false;
-        for (std::string const& n : entry->Required)
-            required = required || SameName(n, c.Name);
-        for (uint16_t number : def.PrimaryKey)
-            c.PrimaryKey = c.PrimaryKey || number == raw.Number;
-        c.Nullable = !required && c.Type != jtBoolean && !c.AutoNumber && !c.PrimaryKey;
-        table.Columns.push_back(c);
-    }
+    table.Name = entry.Name;
+    table.Columns = d.DescribeColumns(def, entry, quotedName);
 
     // Text compares as Jet compares it in this database: its sort order, case ignored.
     std::string fallback;
@@ -414,12 +565,12 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
         d.CollationWarned = true;
         std::fprintf(stderr, "%s\n", fallback.c_str());
     }
-    std::string target = QuoteName(schema) + "." + QuoteName(table.Name);
+    std::string target = QuoteSqliteName(schema) + "." + QuoteSqliteName(table.Name);
     std::string create = "CREATE TABLE " + target + " (";
     std::string insert = "INSERT INTO " + target + " VALUES (";
     for (size_t i = 0; i < table.Columns.size(); ++i) {
         TJetColumnType type = table.Columns[i].Type;
-        create += (i ? ", " : "") + QuoteName(table.Columns[i].Name) + " " + DeclaredType(type);
+        create += (i ? ", " : "") + QuoteSqliteName(table.Columns[i].Name) + " " + DeclaredType(type);
         if (type == jtText || type == jtMemo)
             create += std::string(" COLLATE ") + JetCollationName;
         insert += i ? ", ?" : "?";
@@ -429,193 +580,22 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
     bool ownTransaction = sqlite3_get_autocommit(db);
     if (ownTransaction)
         Exec(db, "BEGIN");
-    TStatementGuard statement;
+    TSqliteStatement statement;
     try {
         Exec(db, create + ")");
-        if (sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement.Statement, nullptr) != SQLITE_OK)
-            throw EDatabaseError(sqlite3_errmsg(db));
-        sqlite3_stmt* s = statement.Statement;
-        std::vector<TJetField> fields;
-        // Binds the fields of one cracked row and inserts it.
-        auto insertRow = [&] {
-            for (size_t i = 0; i < table.Columns.size(); ++i) {
-                TAccessColumn const& c = table.Columns[i];
-                TJetField f = fields[i];
-                int p = int(i) + 1;
-                if (!f.Null && def.Columns[i].Calculated()) {
-                    // 16 bytes, the result's length (4), the result, 3 bytes.
-                    if (f.Bytes.size() < 20)
-                        throw EDatabaseError(d.CorruptText);
-                    size_t length = Get32(reinterpret_cast<uint8_t const*>(f.Bytes.data()) + 16);
-                    if (length > f.Bytes.size() - 20)
-                        throw EDatabaseError(d.CorruptText);
-                    f.Bytes = f.Bytes.substr(20, length);
-                    // An empty result is a NULL one (the text of a text result may be empty).
-                    f.Null = length == 0 && def.Columns[i].Type != jtText;
-                }
-                if (c.Type == jtBoolean) {
-                    // The null mask holds the value (a field missing from an older row is No).
-                    // Jet's True is -1, and so is the copy's.
-                    sqlite3_bind_int(s, p, f.Null ? 0 : -1);
-                    continue;
-                }
-                if (f.Null) {
-                    sqlite3_bind_null(s, p);
-                    continue;
-                }
-                auto const* v = reinterpret_cast<uint8_t const*>(f.Bytes.data());
-                size_t n = f.Bytes.size();
-                auto need = [&](size_t bytes) {
-                    if (n < bytes)
-                        throw EDatabaseError(d.CorruptText);
-                };
-                // SQLite would turn NaN into NULL silently; such a value is refused by name.
-                auto notANumber = [&](bool finite) {
-                    if (!finite)
-                        throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
-                            + " holds a value that is not a finite number.");
-                };
-                // An exact decimal goes in as a double when the double gives the same digits back,
-                // otherwise as its text, which the XML writer copies digit for digit.
-                auto bindExact = [&](std::string const& text, int scale) {
-                    double x = std::strtod(text.c_str(), nullptr);
-                    if (base::Format("%.*f", scale, x) == text)
-                        sqlite3_bind_double(s, p, x);
-                    else
-                        sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
-                };
-                switch (c.Type) {
-                case jtByte:
-                    need(1);
-                    sqlite3_bind_int(s, p, v[0]);
-                    break;
-                case jtInteger:
-                    need(2);
-                    sqlite3_bind_int(s, p, int16_t(v[0] | v[1] << 8));
-                    break;
-                case jtLong:
-                    need(4);
-                    sqlite3_bind_int64(s, p, int32_t(Get32(v)));
-                    break;
-                case jtBigInt:
-                    need(8);
-                    sqlite3_bind_int64(s, p, int64_t(uint64_t(Get32(v)) | uint64_t(Get32(v + 4)) << 32));
-                    break;
-                case jtCurrency: {
-                    need(8);
-                    int64_t units = int64_t(uint64_t(Get32(v)) | uint64_t(Get32(v + 4)) << 32);
-                    bindExact(FormatJetCurrency(units), 4);
-                    break;
-                }
-                case jtSingle: {
-                    need(4);
-                    float x;
-                    std::memcpy(&x, v, 4);
-                    notANumber(std::isfinite(x));
-                    sqlite3_bind_double(s, p, x);
-                    break;
-                }
-                case jtDouble: {
-                    need(8);
-                    double x;
-                    std::memcpy(&x, v, 8);
-                    notANumber(std::isfinite(x));
-                    sqlite3_bind_double(s, p, x);
-                    break;
-                }
-                case jtDateTime: {
-                    need(8);
-                    double x;
-                    std::memcpy(&x, v, 8);
-                    std::string text = FormatJetDate(x);
-                    if (text.empty())
-                        throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
-                            + " holds a date outside the years 1 to 9999.");
-                    sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
-                    break;
-                }
-                case jtDateTimeExt: {
-                    std::string text;
-                    if (!FormatJetDateTimeExt(f.Bytes, text))
-                        throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
-                            + " holds a Date/Time Extended value that cannot be read.");
-                    sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
-                    break;
-                }
-                case jtGuid: {
-                    need(16);
-                    std::string text = FormatJetGuid(v);
-                    sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
-                    break;
-                }
-                case jtNumeric: {
-                    need(17);
-                    std::string text = FormatJetNumeric(v, c.Scale);
-                    int64_t whole;
-                    if (c.Scale == 0 && base::TryStrToInt(text, whole))
-                        sqlite3_bind_int64(s, p, whole);
-                    else
-                        bindExact(text, c.Scale);
-                    break;
-                }
-                case jtBinary:
-                    sqlite3_bind_blob(
-                        s, p, n ? v : reinterpret_cast<uint8_t const*>(""), int(n), SQLITE_TRANSIENT);
-                    break;
-                case jtText: {
-                    std::string text = d.Text(v, n);
-                    sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
-                    break;
-                }
-                case jtMemo:
-                case jtOle: {
-                    need(12);
-                    std::string value = d.ReadLongValue(v, n);
-                    if (c.Type == jtOle) {
-                        sqlite3_bind_blob(s, p, value.data(), int(value.size()), SQLITE_TRANSIENT);
-                    } else {
-                        std::string text
-                            = d.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
-                        sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
-                    }
-                    break;
-                }
-                default:
-                    sqlite3_bind_null(s, p);
-                    break;
-                }
-            }
+        statement = Prepare(db, insert + ")");
+        sqlite3_stmt* s = statement.Get();
+        // A row written before columns were added lacks them; one written before columns
+        // were deleted carries their slots: both are cracked by column number.
+        d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
+            for (size_t i = 0; i < table.Columns.size(); ++i)
+                d.BindField(s, int(i) + 1, table.Columns[i], def.Columns[i], fields[i], quotedName);
             if (sqlite3_step(s) != SQLITE_DONE)
-                throw EDatabaseError(sqlite3_errmsg(db));
+                throw EDatabaseError(SqliteErrorText(db));
             sqlite3_reset(s);
             sqlite3_clear_bindings(s);
             ++table.RowCount;
-        };
-
-        // Rows are read in the usage map's page order and each page's row order. A row
-        // written before columns were added lacks them; one written before columns were
-        // deleted carries their slots: both are cracked by column number.
-        for (uint32_t p : pages) {
-            if (!d.ReadPage(p, page))
-                throw EDatabaseError(d.CorruptText);
-            if (page[0] != 0x01 || Get32(reinterpret_cast<uint8_t const*>(page.data()) + 4) != entry->Page)
-                continue;
-            if (!JetRowsValid(d.Format, page, def))
-                throw EDatabaseError(d.CorruptText);
-            size_t at = d.Format.RowCountOffset();
-            size_t rows = uint8_t(page[at]) | uint8_t(page[at + 1]) << 8;
-            for (unsigned row = 0; row < rows; ++row) {
-                std::string_view bytes;
-                unsigned flags = 0;
-                if (!JetFindRow(d.Format, page, row, bytes, flags))
-                    throw EDatabaseError(d.CorruptText);
-                if (flags & 0x4000)
-                    continue; // deleted, or a pointer to a row moved to another page (read there)
-                if (!JetCrackRow(d.Format, bytes, def, fields))
-                    throw EDatabaseError(d.CorruptText);
-                insertRow();
-            }
-        }
+        });
 
         if (ownTransaction)
             Exec(db, "COMMIT");

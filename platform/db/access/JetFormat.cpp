@@ -31,7 +31,7 @@ std::string ReadMapRow(TJetFormat const& format, TJetPageReader const& read, uin
     uint32_t page = pointer >> 8;
     std::string bytes;
     if (page == 0 || page >= pageCount || !read(page, bytes) || bytes.size() != format.PageSize
-        || bytes[0] != 0x01)
+        || bytes[0] != JetDataPage)
         Corrupt(errorText);
     std::string_view row;
     unsigned flags = 0;
@@ -52,13 +52,23 @@ bool JetFindRow(
     if (row >= count || tableEnd > format.PageSize)
         return false;
     uint16_t raw = Get16(page, countAt + 2 + 2 * row);
-    size_t start = raw & 0x1FFF;
-    size_t end = row == 0 ? format.PageSize : Get16(page, countAt + 2 * row) & 0x1FFF;
+    size_t start = raw & JetRowOffset;
+    size_t end = row == 0 ? format.PageSize : Get16(page, countAt + 2 * row) & JetRowOffset;
     if (start < tableEnd || start > end || end > format.PageSize)
         return false;
-    flags = raw & 0xC000;
+    flags = raw & JetRowFlags;
     bytes = page.substr(start, end - start);
     return true;
+}
+
+bool JetIsDataPageOf(std::string_view page, uint32_t tdefPage)
+{
+    return page.size() >= 8 && uint8_t(page[0]) == JetDataPage && Get32(page, 4) == tdefPage;
+}
+
+unsigned JetRowCount(TJetFormat const& format, std::string_view page)
+{
+    return page.size() < format.RowCountOffset() + 2 ? 0 : Get16(page, format.RowCountOffset());
 }
 
 TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& read, uint32_t pageCount,
@@ -73,7 +83,7 @@ TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& rea
     for (uint32_t next = page; next != 0;) {
         std::string bytes;
         if (next >= pageCount || !seen.insert(next).second || seen.size() > MaxTdefPages || !read(next, bytes)
-            || bytes.size() != format.PageSize || bytes[0] != 0x02)
+            || bytes.size() != format.PageSize || bytes[0] != JetTableDefPage)
             Corrupt(errorText);
         tdef += next == page ? bytes : bytes.substr(8);
         next = Get32(bytes, 4);
@@ -191,7 +201,7 @@ std::vector<uint32_t> JetUsageMapPages(TJetFormat const& format, TJetPageReader 
                 continue;
             std::string bytes;
             if (mapPage >= pageCount || !read(mapPage, bytes) || bytes.size() != format.PageSize
-                || bytes[0] != 0x05)
+                || bytes[0] != JetUsageBitmapPage)
                 Corrupt(errorText);
             addBits(std::string_view(bytes).substr(4), n * perPage);
         }
@@ -201,25 +211,34 @@ std::vector<uint32_t> JetUsageMapPages(TJetFormat const& format, TJetPageReader 
     return pages;
 }
 
+bool JetReadRowHeader(TJetFormat const& format, std::string_view row, TJetRowHeader& header)
+{
+    header.CountSize = format.Jet3() ? 1 : 2;
+    if (row.size() < header.CountSize)
+        return false;
+    header.Columns = format.Jet3() ? uint8_t(row[0]) : Get16(row, 0);
+    size_t maskSize = (header.Columns + 7) / 8;
+    if (header.CountSize + maskSize > row.size())
+        return false;
+    header.Mask = row.substr(row.size() - maskSize);
+    return true;
+}
+
 bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef const& table)
 {
-    size_t count = Get16(page, format.RowCountOffset());
+    unsigned count = JetRowCount(format, page);
     for (unsigned row = 0; row < count; ++row) {
         std::string_view r;
         unsigned flags = 0;
         if (!JetFindRow(format, page, row, r, flags))
             return false;
-        // Deleted rows carry 0xC000 and a pointer to a row moved to another page 0x4000;
-        // libmdb skips both. The moved row itself (0x8000) is read like any other.
-        if (flags & 0x4000)
+        // libmdb skips deleted rows and pointers as well.
+        if (!JetLiveRow(flags))
             continue;
-        size_t countSize = format.Jet3() ? 1 : 2;
-        if (r.size() < countSize)
+        TJetRowHeader header;
+        if (!JetReadRowHeader(format, r, header))
             return false;
-        size_t rowCols = format.Jet3() ? uint8_t(r[0]) : Get16(r, 0);
-        size_t maskSize = (rowCols + 7) / 8;
-        if (countSize + maskSize > r.size())
-            return false;
+        size_t const countSize = header.CountSize, rowCols = header.Columns, maskSize = header.Mask.size();
         size_t fixedEnd = r.size() - maskSize;
         if (table.VarCols > 0) {
             size_t varEntry = format.Jet3() ? 1 : 2;
@@ -258,17 +277,10 @@ bool JetCrackRow(
     TJetFormat const& format, std::string_view r, TJetTableDef const& table, std::vector<TJetField>& fields)
 {
     fields.assign(table.Columns.size(), TJetField());
-    size_t countSize = format.Jet3() ? 1 : 2;
-    if (r.size() < countSize)
+    TJetRowHeader header;
+    if (!JetReadRowHeader(format, r, header))
         return false;
-    size_t rowCols = format.Jet3() ? uint8_t(r[0]) : Get16(r, 0);
-    size_t maskSize = (rowCols + 7) / 8;
-    if (countSize + maskSize > r.size())
-        return false;
-    std::string_view mask = r.substr(r.size() - maskSize);
-    auto present = [&](unsigned number) {
-        return number < rowCols && (uint8_t(mask[number / 8]) >> (number % 8) & 1);
-    };
+    size_t const countSize = header.CountSize, maskSize = header.Mask.size();
 
     // Variable columns: start offsets and the end of the variable data.
     std::vector<size_t> starts;
@@ -308,7 +320,7 @@ bool JetCrackRow(
     for (size_t i = 0; i < table.Columns.size(); ++i) {
         TJetColumnDef const& c = table.Columns[i];
         TJetField& f = fields[i];
-        f.Null = !present(c.Number);
+        f.Null = !header.Present(c.Number);
         if (f.Null || c.Type == 0x01)
             continue;
         if (c.Fixed()) {

@@ -32,6 +32,18 @@ namespace xe::db {
 //      variable offsets, last first | variable count | null mask (bit per column).
 // (Jet 3 offsets and counts are single bytes, with a jump table for rows over 256 bytes.)
 
+// Page types (the page's first byte).
+constexpr uint8_t JetDataPage = 0x01;
+constexpr uint8_t JetTableDefPage = 0x02;
+constexpr uint8_t JetUsageBitmapPage = 0x05;
+
+// The flag bits of a row offset, and the offset itself.
+constexpr unsigned JetRowPointer = 0x4000; // a pointer to a row moved to another page
+constexpr unsigned JetRowMoved = 0x8000; // the moved row itself, read like any other
+constexpr unsigned JetRowDeleted = 0xC000; // both bits
+constexpr unsigned JetRowFlags = 0xC000;
+constexpr unsigned JetRowOffset = 0x1FFF;
+
 struct TJetFormat {
     int Version = 1;
     size_t PageSize = 4096;
@@ -81,9 +93,31 @@ std::vector<uint32_t> JetUsageMapPages(TJetFormat const& format, TJetPageReader 
     uint32_t pageCount, std::string_view map, std::string const& errorText);
 
 // The bytes of row `row` of a data page; false when the row table or the row is out of
-// bounds. `flags` receives the offset's flag bits (0xC000 of the offset).
+// bounds. `flags` receives the offset's flag bits (JetRowFlags of the offset).
 bool JetFindRow(
     TJetFormat const& format, std::string_view page, unsigned row, std::string_view& bytes, unsigned& flags);
+
+// Whether a page is a data page whose rows belong to the table defined at tdefPage.
+bool JetIsDataPageOf(std::string_view page, uint32_t tdefPage);
+// The number of rows in a data page's row table.
+unsigned JetRowCount(TJetFormat const& format, std::string_view page);
+// A row that holds data: neither deleted nor a pointer to a row moved elsewhere (both carry
+// the pointer bit; the moved row itself is read where it lies).
+inline bool JetLiveRow(unsigned flags) { return !(flags & JetRowPointer); }
+
+// The two ends of a row that every reader needs first: the column count the row was written
+// with (at its start) and the null mask (at its end, one bit per column).
+struct TJetRowHeader {
+    size_t CountSize = 0; // bytes of the column count: 1 in Jet 3, 2 in Jet 4
+    size_t Columns = 0;
+    std::string_view Mask;
+    bool Present(unsigned number) const
+    {
+        return number < Columns && (uint8_t(Mask[number / 8]) >> (number % 8) & 1);
+    }
+};
+// False when the row is too short to hold its count and mask.
+bool JetReadRowHeader(TJetFormat const& format, std::string_view row, TJetRowHeader& header);
 
 // Checks every live row of a data page owned by the table against its definition.
 bool JetRowsValid(TJetFormat const& format, std::string_view page, TJetTableDef const& table);

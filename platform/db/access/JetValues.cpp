@@ -1,6 +1,7 @@
 #include "platform/db/access/JetValues.h"
 
 #include "platform/base/Strings.h"
+#include "platform/base/TextFormat.h"
 
 #include <cmath>
 #include <cstdio>
@@ -8,49 +9,8 @@
 namespace xe::db {
 
 namespace {
-void AppendUtf8(std::string& out, uint32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | c >> 6);
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | c >> 12);
-        out += char(0x80 | (c >> 6 & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | c >> 18);
-        out += char(0x80 | (c >> 12 & 0x3F));
-        out += char(0x80 | (c >> 6 & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
 
-// Days since 1970-01-01 to a civil date (proleptic Gregorian).
-void CivilFromDays(int64_t z, int64_t& y, unsigned& m, unsigned& d)
-{
-    z += 719468;
-    int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    unsigned doe = unsigned(z - era * 146097);
-    unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    y = int64_t(yoe) + era * 400;
-    unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    unsigned mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp < 10 ? mp + 3 : mp - 9;
-    y += m <= 2;
-}
-
-int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    int64_t era = (y >= 0 ? y : y - 399) / 400;
-    unsigned yoe = unsigned(y - era * 400);
-    unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + int64_t(doe) - 719468;
-}
+using base::AppendUtf8;
 
 constexpr int64_t JetEpochFromUnix = -25569; // 1899-12-30
 
@@ -131,14 +91,12 @@ std::string FormatJetDate(double value)
         seconds -= 86400;
         days += 1;
     }
-    int64_t y;
-    unsigned m, d;
-    CivilFromDays(days + JetEpochFromUnix, y, m, d);
-    if (y < 1 || y > 9999)
+    base::TCivilDate date = base::CivilFromDays(days + JetEpochFromUnix);
+    if (date.Year < 1 || date.Year > 9999)
         return "";
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", int(y), m, d, int(seconds / 3600),
-        int(seconds / 60 % 60), int(seconds % 60));
+    std::string text;
+    base::AppendDateTime(text, date.Year, int(date.Month), int(date.Day), int(seconds / 3600),
+        int(seconds / 60 % 60), int(seconds % 60), ' ');
     return text;
 }
 
@@ -148,7 +106,7 @@ double ParseJetDate(std::string_view text)
     std::string copy(text);
     if (std::sscanf(copy.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s) < 3)
         return 0;
-    double days = double(DaysFromCivil(y, unsigned(mo), unsigned(d)) - JetEpochFromUnix);
+    double days = double(base::DaysFromCivil(y, unsigned(mo), unsigned(d)) - JetEpochFromUnix);
     double time = (h * 3600 + mi * 60 + s) / 86400.0;
     return days >= 0 ? days + time : days - time;
 }
@@ -183,10 +141,10 @@ std::string FormatJetNumeric(uint8_t const* bytes, int scale)
 std::string FormatJetCurrency(int64_t units)
 {
     uint64_t magnitude = units < 0 ? uint64_t(0) - uint64_t(units) : uint64_t(units);
-    char text[40];
-    std::snprintf(text, sizeof text, "%s%llu.%04llu", units < 0 ? "-" : "",
-        static_cast<unsigned long long>(magnitude / 10000),
-        static_cast<unsigned long long>(magnitude % 10000));
+    std::string text = units < 0 ? "-" : "";
+    base::AppendPadded(text, magnitude / 10000, 1);
+    text += '.';
+    base::AppendPadded(text, magnitude % 10000, 4);
     return text;
 }
 
@@ -209,23 +167,30 @@ bool FormatJetDateTimeExt(std::string_view bytes, std::string& out)
     constexpr uint64_t TicksPerDay = 864000000000ull;
     if (!number(0, days) || !number(20, ticks) || ticks >= TicksPerDay || days > 3652058)
         return false;
-    int64_t y;
-    unsigned m, d;
     // 0001-01-01 is 719162 days before 1970-01-01.
-    CivilFromDays(int64_t(days) - 719162, y, m, d);
+    base::TCivilDate date = base::CivilFromDays(int64_t(days) - 719162);
     uint64_t seconds = ticks / 10000000, fraction = ticks % 10000000;
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d.%07d", int(y), m, d, int(seconds / 3600),
-        int(seconds / 60 % 60), int(seconds % 60), int(fraction));
-    out = text;
+    std::string text;
+    base::AppendDateTime(text, date.Year, int(date.Month), int(date.Day), int(seconds / 3600),
+        int(seconds / 60 % 60), int(seconds % 60), ' ');
+    text += '.';
+    base::AppendPadded(text, fraction, 7);
+    out = std::move(text);
     return true;
 }
 
 std::string FormatJetGuid(uint8_t const* b)
 {
-    char text[40];
-    std::snprintf(text, sizeof text, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-        b[3], b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
+    // Data1, Data2 and Data3 are stored little-endian.
+    static int const order[] = { 3, 2, 1, 0, -1, 5, 4, -1, 7, 6, -1, 8, 9, -1, 10, 11, 12, 13, 14, 15 };
+    std::string text = "{";
+    for (int i : order) {
+        if (i < 0)
+            text += '-';
+        else
+            base::AppendHex(text, std::string_view(reinterpret_cast<char const*>(b + i), 1), true);
+    }
+    text += '}';
     return text;
 }
 

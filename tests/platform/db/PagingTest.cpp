@@ -2,6 +2,7 @@
 
 #include "platform/db/Materializations.h"
 #include "platform/db/Query.h"
+#include "platform/db/Sqlite.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -109,6 +110,7 @@ protected:
 
 TEST_F(PagingTest, JoinedPagesHoldEveryRowOnceInIdOrder)
 {
+    size_t statements = 0;
     for (std::string s : {
              "SELECT * FROM data",
              "SELECT d.id, d.name, e.tag FROM data d INNER JOIN extra e ON d.id = e.id",
@@ -130,7 +132,18 @@ TEST_F(PagingTest, JoinedPagesHoldEveryRowOnceInIdOrder)
             ids.push_back(std::stoll(row["id"]));
         EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
         EXPECT_EQ(ids, expected);
+        // Every page runs the same four prepared statements on the statement's ordered copy,
+        // with other numbers bound: the cache does not grow with the pages.
+        statements += 4;
+        EXPECT_EQ(FConn.Statements()->Size(), statements);
     }
+    // A statement on loan when the connection closes is finalized by its query, later.
+    TADOQuery q(&FConn);
+    q.SetSQL(LaterPageSql("SELECT * FROM data", 500));
+    q.Open();
+    EXPECT_TRUE(q.UsedMaterialization());
+    FConn.Close();
+    EXPECT_EQ(q.Fields(0).AsInteger(), 501);
 }
 
 // Rows of a result as typed text ("i:1", "f:2.5", "t:x", "n"), from the query object...
