@@ -131,9 +131,9 @@ void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation oper
     tk::TComponent::Notification(component, operation);
     if (operation != tk::opRemove)
         return;
-    if (component == FHookedMenu) {
+    if (component == FMainMenu) {
         // Its items go with it: the tabs forget them now and go at the next rebuild.
-        FHookedMenu = nullptr;
+        FMainMenu = nullptr;
         FPreviousMenuChange = nullptr;
         for (TspSkinMainMenuItem* o : MainMenuItems()) {
             o->MenuItem = nullptr;
@@ -232,6 +232,9 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
         "MenusSkinData", [this] { return static_cast<tk::TComponent*>(FMenusSkinData); },
         [this](tk::TComponent* c) { SetMenusSkinData(dynamic_cast<TspSkinData*>(c)); });
     p.Reference(
+        "MainMenu", [this] { return static_cast<tk::TComponent*>(FMainMenu); },
+        [this](tk::TComponent* c) { SetMainMenu(dynamic_cast<tk::TMainMenu*>(c)); });
+    p.Reference(
         "SystemMenu", [this] { return static_cast<tk::TComponent*>(FSystemMenu); },
         [this](tk::TComponent* c) { SetSystemMenu(dynamic_cast<tk::TPopupMenu*>(c)); });
     p.Reference(
@@ -314,6 +317,15 @@ void TspSkinnedForm::SetMenusSkinData(TspSkinData* value)
     FMenusSkinData = value;
     if (FMenusSkinData)
         FMenusSkinData->FreeNotification(this);
+}
+
+void TspSkinnedForm::SetMainMenu(tk::TMainMenu* value)
+{
+    if (value == FMainMenu)
+        return;
+    HookMainMenu(value);
+    if (FSkinSupport)
+        RebuildMainMenuItems();
 }
 
 void TspSkinnedForm::SetSystemMenu(tk::TPopupMenu* value)
@@ -2642,8 +2654,7 @@ std::vector<TspSkinMainMenuItem*> TspSkinnedForm::MainMenuItems() const
 
 void TspSkinnedForm::CreateMainMenuItems()
 {
-    tk::TMainMenu* menu = FForm->Menu();
-    HookMainMenu(menu);
+    tk::TMainMenu* menu = FMainMenu;
     if (!menu || !FSkinData)
         return;
     TspDataSkinMainMenuItem* data = nullptr;
@@ -2668,14 +2679,14 @@ void TspSkinnedForm::CreateMainMenuItems()
 
 void TspSkinnedForm::HookMainMenu(tk::TMainMenu* menu)
 {
-    if (menu == FHookedMenu)
+    if (menu == FMainMenu)
         return;
-    if (FHookedMenu) {
-        FHookedMenu->OnChange = std::move(FPreviousMenuChange);
-        FHookedMenu->RemoveFreeNotification(this);
+    if (FMainMenu) {
+        FMainMenu->OnChange = std::move(FPreviousMenuChange);
+        FMainMenu->RemoveFreeNotification(this);
     }
     FPreviousMenuChange = nullptr;
-    FHookedMenu = menu;
+    FMainMenu = menu;
     if (!menu)
         return;
     FPreviousMenuChange = menu->OnChange;
@@ -2692,8 +2703,8 @@ void TspSkinnedForm::MainMenuChanged()
     std::vector<TspSkinMainMenuItem*> const objects = MainMenuItems();
     std::vector<tk::TMenuItem*> shown;
     std::set<tk::TMenuItem const*> live;
-    if (FHookedMenu) {
-        tk::TMenuItem* root = FHookedMenu->Items();
+    if (FMainMenu) {
+        tk::TMenuItem* root = FMainMenu->Items();
         for (int i = 0; i < root->Count(); ++i)
             if (root->Items(i)->Visible())
                 shown.push_back(root->Items(i));
@@ -2708,7 +2719,7 @@ void TspSkinnedForm::MainMenuChanged()
         if (gone)
             FSkinMenu->Close();
     }
-    bool same = objects.size() == shown.size() && FHookedMenu;
+    bool same = objects.size() == shown.size() && FMainMenu;
     for (size_t i = 0; same && i < objects.size(); ++i)
         same = objects[i]->MenuItem == shown[i];
     if (same) {
@@ -2967,7 +2978,7 @@ void TspSkinnedForm::MainMenuShortCut(tk::TWMKey& key, bool& handled)
         }
         return;
     }
-    if (tk::TMainMenu* menu = FForm->Menu())
+    if (tk::TMainMenu* menu = FMainMenu)
         handled = menu->IsShortCut(tk::ShortCutFromKey(key.CharCode));
 }
 
@@ -3172,9 +3183,13 @@ void TspSkinnedForm::ShowingWindow()
     // skin here: no skinned control names a skin area.)
     if (FSupportNCArea && FForm->FormStyle() != tk::fsMDIForm && !IsDesigning())
         ForceResize();
-    // The skinned frame shows MainMenu; the form's own menu bar would come on top of it.
-    if (FForm->Menu())
+    // The skinned frame shows MainMenu; the form's own menu bar would come on top of it. A
+    // form menu with no MainMenu set becomes the MainMenu, so that it is not lost.
+    if (tk::TMainMenu* menu = FForm->Menu()) {
         FForm->SetMenu(nullptr);
+        if (!FMainMenu)
+            SetMainMenu(menu);
+    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -121,6 +121,10 @@ public:
     bool DraggAble = false;
     bool Magnetic = false;
     int MagneticSize = 10;
+    // The main menu shown as main-menu item objects on the frame (not owned). Setting it
+    // rebuilds those objects when a skin is loaded.
+    tk::TMainMenu* MainMenu() const { return FMainMenu; }
+    void SetMainMenu(tk::TMainMenu* value);
     // The user's system menu (not owned); null: the component builds its own.
     tk::TPopupMenu* SysMenu() const { return FSystemMenu; }
     void SetSystemMenu(tk::TPopupMenu* value);
@@ -415,7 +419,7 @@ private:
     TspSkinPopupMenu* FSkinMenu = nullptr; // owned as a component
     std::vector<tk::TControl*> FHiddenControls; // client-mode roll-up
     std::unique_ptr<TspSkinPopupSource> FSysMenuSource;
-    tk::TMainMenu* FHookedMenu = nullptr; // the menu whose changes rebuild the tabs
+    tk::TMainMenu* FMainMenu = nullptr; // MainMenu; its changes rebuild the tabs
     std::function<void(tk::TMenu*)> FPreviousMenuChange; // the menu's own handler, chained
     tk::TShortCutEvent FPreviousShortCut; // the form's own handler, asked first
     bool FMainMenuActive = false;

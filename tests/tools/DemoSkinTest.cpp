@@ -166,24 +166,25 @@ bool SetHot(TspSkinnedForm& form, std::string const& name)
 
 } // namespace
 
-// The whole demonstration skin on a 360 x 260 active form: the minimise button, the label and
-// the switch hot (on), every other object in the state it starts in (gauge and track bar at
-// their minimum, frame objects and animation on their first frame, the bit label's own text).
-// Text drawn with fonts stays out of the exact comparison: the caption, the label's text and
-// the three menu items' captions are empty.
+// The whole demonstration skin on a 360 x 260 active form with a three-item main menu: the
+// minimise button, the label and the switch hot (on); the gauge, track bar, frame gauge and
+// frame regulator part-way along their ranges; the bit label showing a text of its own, with
+// a character the sheet lacks; the animation on its first frame.
 TEST_F(DemoSkinGolden, FramedFormWithEveryObjectInAKnownState)
 {
-    for (auto const& d : Data->ObjectList)
-        if (auto* label = dynamic_cast<TspDataSkinLabel*>(d.get()))
-            label->TextValue.clear();
     TSkinRenderOptions options;
     options.Width = 360;
     options.Height = 260;
-    options.MainMenu = { "", "", "" };
+    options.MainMenu = { "&File", "&Edit", "&Help" };
     options.Prepare = [](TspSkinnedForm& form) {
         EXPECT_TRUE(SetHot(form, "minimizebutton"));
-        SetHot(form, "label");
-        SetHot(form, "switch");
+        EXPECT_TRUE(SetHot(form, "label"));
+        EXPECT_TRUE(SetHot(form, "switch"));
+        EXPECT_TRUE(form.SetObjectValue("gauge", 60));
+        EXPECT_TRUE(form.SetObjectValue("trackbar", 35));
+        EXPECT_TRUE(form.SetObjectValue("framegauge", 50));
+        EXPECT_TRUE(form.SetObjectValue("frameregulator", 40));
+        EXPECT_TRUE(form.SetObjectText("bitlabel", "12:34 ?"));
     };
     gfx::TBitmap const shot = RenderSkinForm(*Data, options);
     ASSERT_EQ(shot.Width(), 360);

@@ -41,6 +41,7 @@ gfx::TBitmap RenderSkinForm(TspSkinData& skin, TSkinRenderOptions const& options
     form->SetCaption(options.Caption);
     form->SetBounds(0, 0, width, height);
     // The menu goes in before the skin, so that the skin's objects are made with its items.
+    tk::TMainMenu* mainMenu = nullptr;
     if (!options.MainMenu.empty() && skin.IndexOfObject("MAINMENUITEM") >= 0) {
         auto* menu = new tk::TMainMenu(form);
         for (std::string const& caption : options.MainMenu) {
@@ -48,9 +49,10 @@ gfx::TBitmap RenderSkinForm(TspSkinData& skin, TSkinRenderOptions const& options
             item->SetCaption(caption);
             menu->Items()->Add(item);
         }
-        form->SetMenu(menu);
+        mainMenu = menu;
     }
     auto* skinned = new TspSkinnedForm(form);
+    skinned->SetMainMenu(mainMenu);
     skinned->OnActivateCustomObject = [](std::string const&, bool& visible) { visible = true; };
     skinned->SetSkinData(&skin);
     if (width < skinned->GetMinWidth() || height < skinned->GetMinHeight())

@@ -56,8 +56,8 @@ struct MainMenuTest : SkinFormTest {
         AddItem(More, "&Second");
         AddItem(Menu->Items(), "Hidden")->SetVisible(false);
         Help = AddItem(Menu->Items(), "&Help");
-        Form->SetMenu(Menu);
         Attach();
+        Skinned->SetMainMenu(Menu);
         Skinned->SetSkinData(Data.get());
         Form->SetBounds(50, 50, 300, 160);
         Skinned->OnMainMenuEnter = [this](tk::TComponent*) { Events.push_back("enter"); };

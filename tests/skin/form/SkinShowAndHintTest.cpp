@@ -60,6 +60,7 @@ TEST_F(SkinShowTest, ShowingRunsASizeCycleAndDropsTheFormsMenu)
     EXPECT_EQ(Widths, (std::vector<int> { client - 1, client })) << "one pixel narrower and back";
     EXPECT_EQ(Form->Width(), 200);
     EXPECT_EQ(Form->Menu(), nullptr) << "the skinned frame shows MainMenu instead";
+    EXPECT_EQ(Skinned->MainMenu(), menu) << "a form menu with no MainMenu is not lost";
 
     // Hiding runs no cycle; showing again runs one more.
     Widths.clear();
