@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <iterator>
 #include <unordered_map>
 
 namespace xe::db {
@@ -619,44 +620,37 @@ private:
             }
         }
     }
-    PSqlExpr Concat()
+    // The left-associative binary operators from the loosest level to the tightest; past the
+    // last level come the unary signs.
+    struct TBinaryLevel {
+        char const* Ops[2];
+        bool Keyword; // a word (MOD), not a symbol
+    };
+    static constexpr TBinaryLevel BinaryLevels[] = {
+        { { "&", nullptr }, false },
+        { { "+", "-" }, false },
+        { { "MOD", nullptr }, true },
+        { { "\\", nullptr }, false },
+        { { "*", "/" }, false },
+    };
+    PSqlExpr Concat() { return BinaryLevel(0); }
+    PSqlExpr BinaryLevel(size_t level)
     {
-        auto e = Additive();
-        while (AcceptSym("&"))
-            e = Binary("&", std::move(e), Additive());
-        return e;
-    }
-    PSqlExpr Additive()
-    {
-        auto e = Modulo();
-        while (IsSym(Peek(), "+") || IsSym(Peek(), "-")) {
-            std::string op = Take().Text;
-            e = Binary(op, std::move(e), Modulo());
+        if (level == std::size(BinaryLevels))
+            return Unary();
+        TBinaryLevel const& l = BinaryLevels[level];
+        auto e = BinaryLevel(level + 1);
+        for (;;) {
+            TSqlToken const& t = Peek();
+            char const* op = nullptr;
+            for (char const* o : l.Ops)
+                if (o && (l.Keyword ? Is(t, o) : IsSym(t, o)))
+                    op = o;
+            if (!op)
+                return e;
+            Take();
+            e = Binary(op, std::move(e), BinaryLevel(level + 1));
         }
-        return e;
-    }
-    PSqlExpr Modulo()
-    {
-        auto e = IntDivision();
-        while (Accept("MOD"))
-            e = Binary("MOD", std::move(e), IntDivision());
-        return e;
-    }
-    PSqlExpr IntDivision()
-    {
-        auto e = Multiplicative();
-        while (AcceptSym("\\"))
-            e = Binary("\\", std::move(e), Multiplicative());
-        return e;
-    }
-    PSqlExpr Multiplicative()
-    {
-        auto e = Unary();
-        while (IsSym(Peek(), "*") || IsSym(Peek(), "/")) {
-            std::string op = Take().Text;
-            e = Binary(op, std::move(e), Unary());
-        }
-        return e;
     }
     PSqlExpr Unary()
     {
@@ -1034,27 +1028,33 @@ struct TEmitter {
         return {};
     }
 
+    // The items of a list, each as text, joined by ", ".
+    template <class TList, class TText> static std::string CommaList(TList const& list, TText text)
+    {
+        std::string out;
+        bool first = true;
+        for (auto const& item : list) {
+            if (!first)
+                out += ", ";
+            out += text(*item);
+            first = false;
+        }
+        return out;
+    }
+
     // Everything of a select from FROM to HAVING.
     std::string Body(TSelectCore const& c)
     {
         std::string out;
         if (!c.From.empty()) {
             out += " FROM ";
-            for (size_t i = 0; i < c.From.size(); ++i) {
-                if (i)
-                    out += ", ";
-                out += Table(*c.From[i]);
-            }
+            out += CommaList(c.From, [this](TTableRef const& t) { return Table(t); });
         }
         if (c.Where)
             out += " WHERE " + Expr(*c.Where);
         if (!c.GroupBy.empty()) {
             out += " GROUP BY ";
-            for (size_t i = 0; i < c.GroupBy.size(); ++i) {
-                if (i)
-                    out += ", ";
-                out += Expr(*c.GroupBy[i]);
-            }
+            out += CommaList(c.GroupBy, [this](TSqlExpr const& e) { return Expr(e); });
         }
         if (c.Having)
             out += " HAVING " + Expr(*c.Having);

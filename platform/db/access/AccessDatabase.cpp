@@ -315,18 +315,18 @@ struct TAccessDatabase::TImpl {
             bindExact(FormatJetCurrency(units), 4);
             break;
         }
-        case jtSingle: {
-            need(4);
-            float x;
-            std::memcpy(&x, v, 4);
-            notANumber(std::isfinite(x));
-            sqlite3_bind_double(s, p, x);
-            break;
-        }
+        case jtSingle:
         case jtDouble: {
-            need(8);
             double x;
-            std::memcpy(&x, v, 8);
+            if (c.Type == jtSingle) {
+                need(4);
+                float f;
+                std::memcpy(&f, v, 4);
+                x = f;
+            } else {
+                need(8);
+                std::memcpy(&x, v, 8);
+            }
             notANumber(std::isfinite(x));
             sqlite3_bind_double(s, p, x);
             break;
