@@ -526,7 +526,7 @@ constexpr UINT WPF_SETMINPOSITION = 0x0001;
 constexpr UINT WPF_RESTORETOMAXIMIZED = 0x0002;
 
 // Standard cursors for LoadCursor(nullptr, ...): their resource numbers.
-constexpr LPCSTR MAKEINTRESOURCE(int id) { return reinterpret_cast<LPCSTR>(uintptr_t(id)); }
+inline LPCSTR MAKEINTRESOURCE(int id) { return reinterpret_cast<LPCSTR>(uintptr_t(id)); }
 inline LPCSTR const IDC_ARROW = MAKEINTRESOURCE(32512);
 inline LPCSTR const IDC_IBEAM = MAKEINTRESOURCE(32513);
 inline LPCSTR const IDC_WAIT = MAKEINTRESOURCE(32514);
