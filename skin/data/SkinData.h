@@ -24,6 +24,7 @@ class TspSkinData;
 constexpr unsigned SkinMsg_BeforeChange = xe::win::WM_USER + 201; // a load starts, before clearing
 constexpr unsigned SkinMsg_Change = xe::win::WM_USER + 202; // a load has completed
 constexpr unsigned SkinMsg_AfterChange = xe::win::WM_USER + 203; // right after SkinMsg_Change
+constexpr unsigned SkinMsg_CloseMenus = xe::win::WM_USER + 204; // close the form's open skin menus
 constexpr unsigned SkinMsg_ResStrChange = xe::win::WM_USER + 250; // ResourceStrData was assigned
 constexpr intptr_t SkinMsgParam = 1000;
 

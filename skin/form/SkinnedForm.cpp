@@ -2982,28 +2982,6 @@ void TspSkinnedForm::MainMenuShortCut(tk::TWMKey& key, bool& handled)
         handled = menu->IsShortCut(tk::ShortCutFromKey(key.CharCode));
 }
 
-void TspSkinnedForm::MainMenuPreFilter(TMessage const& m)
-{
-    if (!FMainMenuKeyMode || FSkinMenu->Visible())
-        return;
-    switch (m.Msg) {
-    case win::WM_NCLBUTTONDOWN:
-    case win::WM_NCRBUTTONDOWN:
-    case win::WM_LBUTTONDOWN:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_KILLFOCUS:
-    case win::WM_CANCELMODE:
-        LeaveMainMenu();
-        break;
-    case win::WM_ACTIVATE:
-        if (win::LOWORD(m.WParam) == win::WA_INACTIVE)
-            LeaveMainMenu();
-        break;
-    default:
-        break;
-    }
-}
-
 void TspSkinnedForm::DrawMainMenuItems(gfx::TBitmap& topBand, gfx::TBitmap& bottomBand)
 {
     gfx::TBitmap& band = NewClRect.Top < NewMainMenuRect.Top ? bottomBand : topBand;
@@ -3019,9 +2997,12 @@ void TspSkinnedForm::DrawMainMenuItems(gfx::TBitmap& topBand, gfx::TBitmap& bott
 
 void TspSkinnedForm::WindowProc(TMessage& m)
 {
-    MainMenuPreFilter(m);
-    HintPreFilter(m.Msg);
+    MenuAndHintPreFilter(m);
     switch (m.Msg) {
+    case SkinMsg_CloseMenus:
+        if (FSkinMenu && FSkinMenu->Visible())
+            FSkinMenu->Close();
+        return;
     case MainMenuRebuildMsg:
         RebuildMainMenuItems();
         return;
@@ -3217,11 +3198,11 @@ void TspSkinnedForm::ShowObjectHintOf(int index)
     FSkinHint->ActivateHint({ cursor.X, cursor.Y + 20 }, o->HintText);
 }
 
-void TspSkinnedForm::HintPreFilter(win::UINT msg)
+// Messages that end what hovers over the form: they hide the object hint and close an open
+// skin menu, or leave the main menu's keyboard mode.
+void TspSkinnedForm::MenuAndHintPreFilter(TMessage const& m)
 {
-    if (!FSkinHint || !FSkinHint->Visible())
-        return;
-    switch (msg) {
+    switch (m.Msg) {
     case win::WM_MOVE:
     case win::WM_SIZE:
     case win::WM_ACTIVATE:
@@ -3236,11 +3217,19 @@ void TspSkinnedForm::HintPreFilter(win::UINT msg)
     case win::WM_MBUTTONDOWN:
     case win::WM_PARENTNOTIFY:
     case win::WM_DESTROY:
-        FSkinHint->HideHint();
         break;
     default:
-        break;
+        return;
     }
+    if (FSkinHint && FSkinHint->Visible())
+        FSkinHint->HideHint();
+    // An activation of the form itself leaves an open menu be.
+    if (m.Msg == win::WM_ACTIVATE && win::LOWORD(m.WParam) != win::WA_INACTIVE)
+        return;
+    if (FSkinMenu && FSkinMenu->Visible())
+        FSkinMenu->Close();
+    else if (FMainMenuKeyMode)
+        LeaveMainMenu();
 }
 
 } // namespace xe::skin

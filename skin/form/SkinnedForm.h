@@ -320,7 +320,7 @@ private:
     void MainMenuBarMove(int direction);
     void MainMenuKeyCommand(win::LPARAM lp);
     void MainMenuShortCut(tk::TWMKey& key, bool& handled);
-    void MainMenuPreFilter(tk::TMessage const& m);
+    void MenuAndHintPreFilter(tk::TMessage const& m);
     void LightMainMenuItem(TspSkinMainMenuItem* item);
     void OpenMainMenuItem(TspSkinMainMenuItem* item, bool byKey);
     void LeaveMainMenu();
@@ -371,7 +371,6 @@ private:
     TFrameCut MappedCut() const;
     void ShowingWindow(); // WM_SHOWWINDOW showing: size cycle, no menu bar of the form's own
     void ShowObjectHintOf(int index); // when hints are on, the form active and the object has one
-    void HintPreFilter(win::UINT msg); // hides the hint on moves, sizes, activation, presses
 
     void OnNcCalcSize(tk::TMessage& m);
     void OnNcPaint();
