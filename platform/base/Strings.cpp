@@ -336,6 +336,29 @@ bool SameText(std::string_view a, std::string_view b)
     return true;
 }
 
+namespace {
+template <typename Char>
+std::vector<std::basic_string_view<Char>> SplitLinesOf(std::basic_string_view<Char> text)
+{
+    std::vector<std::basic_string_view<Char>> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != Char('\r') && text[i] != Char('\n'))
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == Char('\r') && i + 1 < text.size() && text[i + 1] == Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) { return SplitLinesOf(text); }
+
+std::vector<std::u32string_view> SplitLines(std::u32string_view text) { return SplitLinesOf(text); }
+
 size_t FindBytes(std::string_view haystack, std::string_view needle) { return haystack.find(needle); }
 
 } // namespace xe::base

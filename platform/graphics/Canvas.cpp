@@ -1108,14 +1108,9 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, uint32_t flags)
         if (!chars.empty())
             addParagraph(0, chars.size());
     } else if (!chars.empty()) {
-        size_t from = 0;
-        for (size_t i = 0; i <= chars.size(); ++i) {
-            if (i < chars.size() && chars[i] != U'\r' && chars[i] != U'\n')
-                continue;
-            addParagraph(from, i);
-            if (i + 1 < chars.size() && chars[i] == U'\r' && chars[i + 1] == U'\n')
-                ++i;
-            from = i + 1;
+        for (std::u32string_view para : base::SplitLines(chars)) {
+            size_t from = size_t(para.data() - chars.data());
+            addParagraph(from, from + para.size());
         }
     }
 

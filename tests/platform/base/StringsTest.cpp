@@ -91,3 +91,19 @@ TEST(Strings, CaseHelpersLeaveMultiByteTextAlone)
     EXPECT_FALSE(SameText("a", "ab"));
     EXPECT_EQ(UpperCase("ab\xCD\xEA"), "AB\xCD\xEA");
 }
+
+TEST(Strings, SplitLinesEndsLinesAtCrLfLfAndLoneCr)
+{
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines { "a", "b", "c", "d" }));
+    // A CR just before a LF makes one line end; LF CR makes two.
+    EXPECT_EQ(SplitLines("a\r\r\nb\n\rc"), (Lines { "a", "", "b", "", "c" }));
+    // What follows the last line end is a line, even when empty; so is an empty text.
+    EXPECT_EQ(SplitLines("a\r"), (Lines { "a", "" }));
+    EXPECT_EQ(SplitLines("\r\n"), (Lines { "", "" }));
+    EXPECT_EQ(SplitLines(""), (Lines { "" }));
+    // GBK trail bytes are never line ends.
+    EXPECT_EQ(SplitLines("\xCD\xEA\r\xB3\xC9"), (Lines { "\xCD\xEA", "\xB3\xC9" }));
+    EXPECT_EQ(SplitLines(std::u32string_view(U"\u5B8C\r\u6210\r\n")),
+        (std::vector<std::u32string_view> { U"\u5B8C", U"\u6210", U"" }));
+}
