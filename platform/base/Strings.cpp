@@ -302,12 +302,17 @@ int64_t StrToIntDef(std::string_view s, int64_t def)
     return TryStrToInt(s, value) ? value : def;
 }
 
+namespace {
+// Only ASCII letters change case: every other byte may belong to a multi-byte character.
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+}
+
 std::string UpperCase(std::string_view s)
 {
     std::string out(s);
     for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
+        c = AsciiUpper(c);
     return out;
 }
 
@@ -315,8 +320,7 @@ std::string LowerCase(std::string_view s)
 {
     std::string out(s);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
+        c = AsciiLower(c);
     return out;
 }
 
@@ -324,15 +328,9 @@ bool SameText(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = char(y - 'A' + 'a');
-        if (x != y)
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
             return false;
-    }
     return true;
 }
 

@@ -46,6 +46,8 @@ TEST(Files, DirectoriesAreNotFiles)
     TTempDir temp;
     EXPECT_FALSE(FileExists(temp.Path()));
     EXPECT_TRUE(DirectoryExists(temp.Path()));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(DirectoryExists(""));
     EXPECT_FALSE(ForceDirectories(""));
     EXPECT_THROW(ReadFileBytes(temp.File("missing")), EFileError);
 }

@@ -90,6 +90,9 @@ TEST(Strings, CaseHelpersLeaveMultiByteTextAlone)
     EXPECT_TRUE(SameText("FORMINFO", "forminfo"));
     EXPECT_FALSE(SameText("a", "ab"));
     EXPECT_EQ(UpperCase("ab\xCD\xEA"), "AB\xCD\xEA");
+    EXPECT_EQ(LowerCase("AZ@[`{\xC1\xDA"), "az@[`{\xC1\xDA");
+    EXPECT_FALSE(SameText("@", "`"));
+    EXPECT_FALSE(SameText("[", "{"));
 }
 
 TEST(Strings, SplitLinesEndsLinesAtCrLfLfAndLoneCr)
