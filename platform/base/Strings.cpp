@@ -85,7 +85,7 @@ std::string const& AnsiCodePage()
     return name;
 }
 
-void SetAnsiCodePage(std::string const& name) { CodePageSetting() = name; }
+std::string SetAnsiCodePage(std::string const& name) { return std::exchange(CodePageSetting(), name); }
 
 std::string ConvertEncoding(std::string_view bytes, char const* fromName, char const* toName, bool* lossless)
 {

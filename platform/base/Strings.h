@@ -12,8 +12,9 @@ namespace xe::base {
 // Conversions happen only at the edges (rendering, SQLite, XML, the terminal, paths).
 
 std::string const& AnsiCodePage();
-// For tests and tools; an empty name goes back to the environment's choice.
-void SetAnsiCodePage(std::string const& name);
+// For tests and tools; an empty name goes back to the environment's choice. Returns the
+// setting it replaces, for putting it back.
+std::string SetAnsiCodePage(std::string const& name);
 
 // Invalid or unmappable input never stops a conversion: the offending bytes become a
 // replacement character (U+FFFD towards Unicode, '?' towards the ANSI code page) and
