@@ -8,6 +8,7 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/windows/SdlBackend.h"
 #include "tests/platform/windows/TestWindow.h"
+#include "tests/support/ProcessState.h"
 #include "tests/support/Xvfb.h"
 
 namespace xe::win::test {
@@ -48,9 +49,9 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
     TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
-    std::string oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    setenv("DISPLAY", xvfb.Display.c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
+    xe::test::TProcessState state;
+    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
+    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
     // A freshly started Xvfb now and then turns SDL's first connection away; a few tries
     // tell that apart from a display SDL cannot use at all.
     std::unique_ptr<TSdlBackend> backend;
@@ -155,17 +156,14 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
         EXPECT_NE(Shell(prefix + "xwininfo -root -tree").find("355x175+100+50"), std::string::npos);
     }
     DoneWindowSystem();
-    if (oldDisplay.empty())
-        unsetenv("DISPLAY");
-    else
-        setenv("DISPLAY", oldDisplay.c_str(), 1);
 }
 
-// Starts SDL on the Xvfb display; null (with the test failed) when it cannot.
-std::unique_ptr<TSdlBackend> OpenSdl(TXvfb const& xvfb)
+// Starts SDL on the Xvfb display, pointing the environment there until state goes; null
+// (with the test failed) when it cannot.
+std::unique_ptr<TSdlBackend> OpenSdl(TXvfb const& xvfb, xe::test::TProcessState& state)
 {
-    setenv("DISPLAY", xvfb.Display.c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
+    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
+    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
     for (int attempt = 0;; ++attempt) {
         try {
             return std::make_unique<TSdlBackend>();
@@ -184,8 +182,8 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
     TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
-    std::string oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    std::unique_ptr<TSdlBackend> backend = OpenSdl(xvfb);
+    xe::test::TProcessState state;
+    std::unique_ptr<TSdlBackend> backend = OpenSdl(xvfb, state);
     if (!backend)
         return;
     TSdlBackend* sdl = backend.get();
@@ -294,10 +292,6 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
         EXPECT_NE(Shell(prefix + "xwininfo -name XeFrameTest").find("IsViewable"), std::string::npos);
     }
     DoneWindowSystem();
-    if (oldDisplay.empty())
-        unsetenv("DISPLAY");
-    else
-        setenv("DISPLAY", oldDisplay.c_str(), 1);
 }
 
 } // namespace
