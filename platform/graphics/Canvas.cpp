@@ -167,6 +167,15 @@ TRect OffsetClamped(TRect const& r, int64_t dx, int64_t dy)
     return { c(r.Left + dx), c(r.Top + dy), c(r.Right + dx), c(r.Bottom + dy) };
 }
 
+// A negative extent reaches back from its position: the same span with a positive extent.
+void MakePositive(int64_t& position, int64_t& extent)
+{
+    if (extent < 0) {
+        position += extent;
+        extent = -extent;
+    }
+}
+
 bool IsCjk(char32_t c)
 {
     return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF)
@@ -275,10 +284,17 @@ int TCanvas::SelectClipRgn(TRegion const* deviceRegion)
     return ClipKind();
 }
 
+namespace {
+// A logical rectangle as a device region; an empty rectangle is no area wherever it lies.
+TRegion DeviceRegionOf(TRect const& rect, TPoint viewportOrg)
+{
+    return TRegion(base::IsRectEmpty(rect) ? TRect {} : OffsetClamped(rect, viewportOrg.X, viewportOrg.Y));
+}
+}
+
 int TCanvas::IntersectClipRect(TRect const& rect)
 {
-    TRect device = base::IsRectEmpty(rect) ? TRect {} : OffsetClamped(rect, FViewportOrg.X, FViewportOrg.Y);
-    FClip = (FHasClip ? FClip : DeviceArea()).Intersect(TRegion(device));
+    CombineRgn(FClip, FHasClip ? FClip : DeviceArea(), DeviceRegionOf(rect, FViewportOrg), RGN_AND);
     FHasClip = true;
     ClipChanged();
     return ClipKind();
@@ -286,8 +302,7 @@ int TCanvas::IntersectClipRect(TRect const& rect)
 
 int TCanvas::ExcludeClipRect(TRect const& rect)
 {
-    TRect device = base::IsRectEmpty(rect) ? TRect {} : OffsetClamped(rect, FViewportOrg.X, FViewportOrg.Y);
-    FClip = (FHasClip ? FClip : DeviceArea()).Subtract(TRegion(device));
+    CombineRgn(FClip, FHasClip ? FClip : DeviceArea(), DeviceRegionOf(rect, FViewportOrg), RGN_DIFF);
     FHasClip = true;
     ClipChanged();
     return ClipKind();
@@ -692,22 +707,10 @@ struct TBlitter {
         // Coordinates are widened so that sizes from anywhere (a skin file) cannot overflow.
         uint8_t code = uint8_t((rop >> 16) & 0xFF);
         bool mirrorX = (w < 0) != (sw < 0), mirrorY = (h < 0) != (sh < 0);
-        if (w < 0) {
-            x += w;
-            w = -w;
-        }
-        if (h < 0) {
-            y += h;
-            h = -h;
-        }
-        if (sw < 0) {
-            sx += sw;
-            sw = -sw;
-        }
-        if (sh < 0) {
-            sy += sh;
-            sh = -sh;
-        }
+        MakePositive(x, w);
+        MakePositive(y, h);
+        MakePositive(sx, sw);
+        MakePositive(sy, sh);
         if (w == 0 || h == 0)
             return;
         // Only the part of the destination inside the bitmap is worked on.
