@@ -58,6 +58,10 @@ public:
         variable = std::forward<V>(value);
     }
 
+    // Runs undo when the guard goes, in turn with the other changes: for settings whose setter
+    // does not give the old value back (an engine hook, the window system).
+    void AddUndo(std::function<void()> undo) { FUndo.push_back(std::move(undo)); }
+
     // Undoes every change made so far, newest first.
     void Restore()
     {

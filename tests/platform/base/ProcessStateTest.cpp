@@ -8,6 +8,7 @@ using xe::test::TProcessState;
 namespace {
 int gValue = 3;
 int FaultsSeen = 0;
+int UndoneAt = 0; // gValue when the added undo ran
 
 // Changes everything a TProcessState can change, twice where the order of undoing matters,
 // then stops on a failed assertion.
@@ -22,6 +23,7 @@ void ChangeAndFail()
     state.Set(gValue, 7);
     state.Set(gValue, 8);
     state.SetFileFaultHook([](TFileOp, std::string const&) { return ++FaultsSeen, 0; });
+    state.AddUndo([] { UndoneAt = gValue; });
     ASSERT_EQ(AnsiCodePage(), "ISO-8859-1");
     ASSERT_STREQ(std::getenv("XE_STATE_SET"), "again");
     ASSERT_EQ(gValue, 8);
@@ -40,6 +42,7 @@ TEST(ProcessState, UndoesEveryChangeWhenATestStopsOnAFailure)
     EXPECT_STREQ(std::getenv("XE_STATE_SET"), "before");
     EXPECT_EQ(std::getenv("XE_STATE_UNSET"), nullptr);
     EXPECT_EQ(gValue, 3);
+    EXPECT_EQ(UndoneAt, 8); // newest first: before gValue went back
     // The fault hook is gone: file operations no longer reach it.
     TTempDir temp;
     WriteFileBytes(temp.File("x"), "x");

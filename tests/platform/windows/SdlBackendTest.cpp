@@ -65,6 +65,7 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
         }
     }
     InitWindowSystem(std::move(backend));
+    state.AddUndo(DoneWindowSystem);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     {
         TTestWindow w("XeSdlTest", base::Bounds(320, 244, 355, 175), WS_POPUP | WS_VISIBLE);
@@ -155,7 +156,6 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
             5000);
         EXPECT_NE(Shell(prefix + "xwininfo -root -tree").find("355x175+100+50"), std::string::npos);
     }
-    DoneWindowSystem();
 }
 
 // Starts SDL on the Xvfb display, pointing the environment there until state goes; null
@@ -188,6 +188,7 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
         return;
     TSdlBackend* sdl = backend.get();
     InitWindowSystem(std::move(backend));
+    state.AddUndo(DoneWindowSystem);
     {
         TTestWindow w("XeFrameTest", base::Bounds(200, 150, 300, 200), WS_POPUP | WS_VISIBLE);
         // A frame of its own: 4-pixel sizing borders, a caption band, a size limit.
@@ -291,7 +292,6 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
         EXPECT_TRUE(shownAs("300x200+200+150"));
         EXPECT_NE(Shell(prefix + "xwininfo -name XeFrameTest").find("IsViewable"), std::string::npos);
     }
-    DoneWindowSystem();
 }
 
 } // namespace
