@@ -18,13 +18,7 @@ std::string ToSystemPath(std::string_view ansiPath) { return AnsiToUtf8(ansiPath
 
 std::string FromSystemPath(std::string_view systemPath) { return Utf8ToAnsi(systemPath); }
 
-bool FileExists(std::string const& name)
-{
-    if (name.empty())
-        return false;
-    struct stat st;
-    return ::stat(ToSystemPath(name).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
+bool FileExists(std::string const& name) { return SystemFileExists(ToSystemPath(name)); }
 
 bool DirectoryExists(std::string const& name)
 {

@@ -86,7 +86,7 @@ std::string const& AnsiCodePage()
     return name;
 }
 
-void SetAnsiCodePage(std::string const& name) { CodePageSetting() = name; }
+std::string SetAnsiCodePage(std::string const& name) { return std::exchange(CodePageSetting(), name); }
 
 std::string ConvertEncoding(std::string_view bytes, char const* fromName, char const* toName, bool* lossless)
 {
@@ -286,12 +286,17 @@ int64_t StrToIntDef(std::string_view s, int64_t def)
     return TryStrToInt(s, value) ? value : def;
 }
 
+namespace {
+// Only ASCII letters change case: every other byte may belong to a multi-byte character.
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+}
+
 std::string UpperCase(std::string_view s)
 {
     std::string out(s);
     for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
+        c = AsciiUpper(c);
     return out;
 }
 
@@ -299,8 +304,7 @@ std::string LowerCase(std::string_view s)
 {
     std::string out(s);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
+        c = AsciiLower(c);
     return out;
 }
 
@@ -308,17 +312,34 @@ bool SameText(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = char(y - 'A' + 'a');
-        if (x != y)
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
             return false;
-    }
     return true;
 }
+
+namespace {
+template <typename Char>
+std::vector<std::basic_string_view<Char>> SplitLinesOf(std::basic_string_view<Char> text)
+{
+    std::vector<std::basic_string_view<Char>> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != Char('\r') && text[i] != Char('\n'))
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == Char('\r') && i + 1 < text.size() && text[i + 1] == Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) { return SplitLinesOf(text); }
+
+std::vector<std::u32string_view> SplitLines(std::u32string_view text) { return SplitLinesOf(text); }
 
 size_t FindBytes(std::string_view haystack, std::string_view needle) { return haystack.find(needle); }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace xe::base {
 
@@ -11,8 +12,9 @@ namespace xe::base {
 // Conversions happen only at the edges (rendering, SQLite, XML, the terminal, paths).
 
 std::string const& AnsiCodePage();
-// For tests and tools; an empty name goes back to the environment's choice.
-void SetAnsiCodePage(std::string const& name);
+// For tests and tools; an empty name goes back to the environment's choice. Returns the
+// setting it replaces, for putting it back.
+std::string SetAnsiCodePage(std::string const& name);
 
 // Invalid or unmappable input never stops a conversion: the offending bytes become a
 // replacement character (U+FFFD towards Unicode, '?' towards the ANSI code page) and
@@ -51,6 +53,12 @@ bool TryStrToInt(std::string_view s, int64_t& value);
 std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
 bool SameText(std::string_view a, std::string_view b);
+
+// The lines of a text. A line ends at CR LF, at LF or at a lone CR; what follows the last line
+// end is one more line, empty when the text ends with a line end: "a\r\nb\n" gives "a", "b"
+// and "", and "" gives one empty line. The views point into text.
+std::vector<std::string_view> SplitLines(std::string_view text);
+std::vector<std::u32string_view> SplitLines(std::u32string_view text);
 
 // Position of the first occurrence (0-based), or npos.
 size_t FindBytes(std::string_view haystack, std::string_view needle);

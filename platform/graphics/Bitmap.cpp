@@ -220,6 +220,15 @@ struct TChannel {
     }
 };
 
+// Writes colour `index` of the table as pixel x of a 24-bit row; an index beyond the table is black.
+void PutIndexed(uint8_t* row, int x, std::vector<TColor> const& palette, uint32_t index)
+{
+    TColor c = index < palette.size() ? palette[index] : base::clBlack;
+    row[x * 3] = base::GetBValue(c);
+    row[x * 3 + 1] = base::GetGValue(c);
+    row[x * 3 + 2] = base::GetRValue(c);
+}
+
 // Decodes run-length pixel data (bottom-up) into top-down 24-bit rows:
 //
 //   n > 0, v        n pixels of index v (RLE4: the two nibbles of v in turn)
@@ -280,13 +289,8 @@ std::vector<uint8_t> DecodeRle(
     std::vector<uint8_t> pixels(size_t(TBitmap::StrideFor(width)) * size_t(height), 0);
     for (int r = 0; r < height; ++r) {
         uint8_t* dst = pixels.data() + size_t(TBitmap::StrideFor(width)) * size_t(r);
-        for (int c = 0; c < width; ++c) {
-            uint8_t i = index[size_t(r) * size_t(width) + size_t(c)];
-            TColor color = i < palette.size() ? palette[i] : base::clBlack;
-            dst[c * 3] = base::GetBValue(color);
-            dst[c * 3 + 1] = base::GetGValue(color);
-            dst[c * 3 + 2] = base::GetRValue(color);
-        }
+        for (int c = 0; c < width; ++c)
+            PutIndexed(dst, c, palette, index[size_t(r) * size_t(width) + size_t(c)]);
     }
     return pixels;
 }
@@ -298,158 +302,151 @@ struct TBmpImage {
     size_t Consumed = 0;
 };
 
-// Reads one image. With exactSize, the file-size field must cover the image and lie within
-// bytes (a stream of several images); otherwise it is not used (a file).
-TBmpImage ReadBmp(std::string_view bytes, bool exactSize)
+// What the headers say about the image, checked.
+struct TBmpHeader {
+    uint32_t FileSize = 0;
+    uint32_t OffBits = 0;
+    uint64_t HeaderEnd = 0; // end of the headers and of any masks after them
+    size_t EntrySize = 4; // bytes a colour table entry takes
+    int64_t Width = 0, Height = 0; // the height made positive
+    bool TopDown = false;
+    uint32_t Depth = 0, Compression = BI_RGB, ColorsUsed = 0;
+    uint32_t Masks[3] = { 0, 0, 0 }; // red, green, blue
+    bool Rle() const { return Compression == BI_RLE8 || Compression == BI_RLE4; }
+};
+
+// Reads the file header and the information header.
+TBmpHeader ReadBmpHeaders(TReader const& in, std::string_view bytes)
 {
-    TReader in(bytes);
     if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
         Malformed(bytes.size() < 2 ? "the data is truncated" : "no BM signature");
-    uint32_t fileSize = in.U32(2);
-    uint32_t offBits = in.U32(10);
+    TBmpHeader h;
+    h.FileSize = in.U32(2);
+    h.OffBits = in.U32(10);
     uint32_t headerSize = in.U32(14);
-    int64_t width, height;
-    uint32_t depth, compression = BI_RGB, colorsUsed = 0;
-    uint32_t masks[3] = { 0, 0, 0 };
-    size_t entrySize = 4;
-    uint64_t headerEnd = 14 + uint64_t(headerSize);
+    h.HeaderEnd = 14 + uint64_t(headerSize);
     if (headerSize == 12) {
-        width = in.U16(18);
-        height = in.U16(20);
-        depth = in.U16(24);
-        entrySize = 3;
+        h.Width = in.U16(18);
+        h.Height = in.U16(20);
+        h.Depth = in.U16(24);
+        h.EntrySize = 3;
     } else if (headerSize >= 40 && headerSize <= 1024) {
-        width = int32_t(in.U32(18));
-        height = int32_t(in.U32(22));
-        depth = in.U16(28);
-        compression = in.U32(30);
-        colorsUsed = in.U32(46);
-        if (compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS) {
+        h.Width = int32_t(in.U32(18));
+        h.Height = int32_t(in.U32(22));
+        h.Depth = in.U16(28);
+        h.Compression = in.U32(30);
+        h.ColorsUsed = in.U32(46);
+        if (h.Compression == BI_BITFIELDS || h.Compression == BI_ALPHABITFIELDS) {
             // The masks belong to the header from V2 on, else they follow it.
-            size_t at = headerSize >= 52 ? 54 : size_t(headerEnd);
+            size_t at = headerSize >= 52 ? 54 : size_t(h.HeaderEnd);
             for (int i = 0; i < 3; ++i)
-                masks[i] = in.U32(at + 4 * size_t(i));
+                h.Masks[i] = in.U32(at + 4 * size_t(i));
             if (headerSize < 52)
-                headerEnd += compression == BI_ALPHABITFIELDS ? 16 : 12;
+                h.HeaderEnd += h.Compression == BI_ALPHABITFIELDS ? 16 : 12;
         }
     } else {
         Malformed("unsupported header size " + std::to_string(headerSize));
     }
-    in.Need(headerEnd);
+    in.Need(h.HeaderEnd);
+    return h;
+}
 
-    if (width <= 0)
-        Malformed("width " + std::to_string(width));
-    if (height == 0 || height == INT32_MIN)
-        Malformed("height " + std::to_string(height));
-    bool topDown = height < 0;
-    height = topDown ? -height : height;
-    if (width > MaxDimension || height > MaxDimension || width * height > MaxPixels)
-        Malformed("size " + std::to_string(width) + " x " + std::to_string(height) + " is too large");
+// Rejects sizes, depths and compressions the decoder does not take, and makes the height
+// positive.
+void CheckBmpFormat(TBmpHeader& h)
+{
+    if (h.Width <= 0)
+        Malformed("width " + std::to_string(h.Width));
+    if (h.Height == 0 || h.Height == INT32_MIN)
+        Malformed("height " + std::to_string(h.Height));
+    h.TopDown = h.Height < 0;
+    h.Height = h.TopDown ? -h.Height : h.Height;
+    auto tooLarge = [&] {
+        Malformed("size " + std::to_string(h.Width) + " x " + std::to_string(h.Height) + " is too large");
+    };
+    if (h.Width > MaxDimension || h.Height > MaxDimension || h.Width * h.Height > MaxPixels)
+        tooLarge();
+    uint32_t depth = h.Depth;
     if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32)
         Malformed(std::to_string(depth) + " bits per pixel");
-    bool rle = compression == BI_RLE8 || compression == BI_RLE4;
-    if (rle) {
-        if (depth != (compression == BI_RLE8 ? 8u : 4u))
+    if (h.Rle()) {
+        if (depth != (h.Compression == BI_RLE8 ? 8u : 4u))
             Malformed("run-length compression with " + std::to_string(depth) + " bits per pixel");
-        if (topDown)
+        if (h.TopDown)
             Malformed("a run-length image cannot be top-down");
         // A few bytes of codes can describe a large image; such sizes are held lower.
-        if (width * height > MaxPixels / 4)
-            Malformed("size " + std::to_string(width) + " x " + std::to_string(height) + " is too large");
-    } else if (compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS) {
+        if (h.Width * h.Height > MaxPixels / 4)
+            tooLarge();
+    } else if (h.Compression == BI_BITFIELDS || h.Compression == BI_ALPHABITFIELDS) {
         if (depth != 16 && depth != 32)
             Malformed("bit fields with " + std::to_string(depth) + " bits per pixel");
-    } else if (compression != BI_RGB) {
-        Malformed("unknown compression " + std::to_string(compression));
+    } else if (h.Compression != BI_RGB) {
+        Malformed("unknown compression " + std::to_string(h.Compression));
     }
-    if (compression == BI_RGB && depth == 16) {
-        masks[0] = 0x7C00;
-        masks[1] = 0x03E0;
-        masks[2] = 0x001F;
+    if (h.Compression == BI_RGB && depth == 16) {
+        h.Masks[0] = 0x7C00;
+        h.Masks[1] = 0x03E0;
+        h.Masks[2] = 0x001F;
     }
+}
 
-    TBmpImage image;
-    image.Width = int(width);
-    image.Height = int(height);
-    image.Depth = depth == 16 ? 24 : int(depth);
-    if (depth <= 8) {
-        uint64_t count = colorsUsed ? colorsUsed : (1u << depth);
-        count = std::min<uint64_t>(count, 1u << depth);
+// Reads the colour table of an image of 8 bits or less and moves HeaderEnd past it; then
+// places the pixel data (an offset of 0 means right after the headers).
+std::vector<TColor> ReadColorTable(TReader const& in, TBmpHeader& h)
+{
+    std::vector<TColor> palette;
+    if (h.Depth <= 8) {
+        uint64_t count = h.ColorsUsed ? h.ColorsUsed : (1u << h.Depth);
+        count = std::min<uint64_t>(count, 1u << h.Depth);
         // A colour table may be shorter than the header says when the pixels follow sooner.
-        if (offBits > headerEnd)
-            count = std::min<uint64_t>(count, (offBits - headerEnd) / entrySize);
-        in.Need(headerEnd + count * entrySize);
+        if (h.OffBits > h.HeaderEnd)
+            count = std::min<uint64_t>(count, (h.OffBits - h.HeaderEnd) / h.EntrySize);
+        in.Need(h.HeaderEnd + count * h.EntrySize);
         for (uint64_t i = 0; i < count; ++i) {
-            uint8_t const* e = in.Data(size_t(headerEnd + i * entrySize));
-            image.Palette.push_back(base::RGB(e[2], e[1], e[0]));
+            uint8_t const* e = in.Data(size_t(h.HeaderEnd + i * h.EntrySize));
+            palette.push_back(base::RGB(e[2], e[1], e[0]));
         }
-        headerEnd += count * entrySize;
+        h.HeaderEnd += count * h.EntrySize;
     }
-    if (offBits == 0)
-        offBits = uint32_t(headerEnd);
-    else if (offBits < headerEnd)
+    if (h.OffBits == 0)
+        h.OffBits = uint32_t(h.HeaderEnd);
+    else if (h.OffBits < h.HeaderEnd)
         Malformed("the pixel data overlaps the headers");
+    return palette;
+}
 
-    if (rle) {
-        uint64_t end = bytes.size();
-        if (exactSize) {
-            in.Need(fileSize);
-            end = fileSize;
-        }
-        if (offBits > end)
-            Malformed("the pixel data lies beyond the image");
-        image.Consumed = size_t(end);
-        image.Pixels = DecodeRle(bytes.substr(offBits, size_t(end - offBits)), compression == BI_RLE4,
-            image.Width, image.Height, image.Palette);
-        return image;
-    }
-
-    uint64_t srcStride = ((uint64_t(width) * depth + 31) / 32) * 4;
-    uint64_t dataEnd = offBits + srcStride * uint64_t(height);
-    in.Need(dataEnd);
-    if (exactSize) {
-        if (fileSize < dataEnd)
-            Malformed("the file size field does not cover the pixel data");
-        in.Need(fileSize);
-        image.Consumed = fileSize;
-    } else {
-        image.Consumed = bytes.size();
-    }
-
-    int w = image.Width, h = image.Height;
+// Converts the uncompressed pixel rows to top-down 24-bit rows.
+void DecodeRows(TReader const& in, TBmpHeader const& h, uint64_t srcStride, TBmpImage& image)
+{
+    int w = image.Width, rows = image.Height;
     size_t stride = size_t(TBitmap::StrideFor(w));
-    image.Pixels.assign(stride * size_t(h), 0);
-    TChannel red(masks[0]), green(masks[1]), blue(masks[2]);
+    image.Pixels.assign(stride * size_t(rows), 0);
+    TChannel red(h.Masks[0]), green(h.Masks[1]), blue(h.Masks[2]);
     auto const& pal = image.Palette;
-    for (int r = 0; r < h; ++r) {
-        uint8_t const* src = in.Data(size_t(offBits + srcStride * uint64_t(r)));
-        uint8_t* dst = image.Pixels.data() + stride * size_t(topDown ? r : h - 1 - r);
-        auto putIndex = [&](int x, uint32_t index) {
-            TColor c = index < pal.size() ? pal[index] : base::clBlack;
-            dst[x * 3] = base::GetBValue(c);
-            dst[x * 3 + 1] = base::GetGValue(c);
-            dst[x * 3 + 2] = base::GetRValue(c);
+    for (int r = 0; r < rows; ++r) {
+        uint8_t const* src = in.Data(size_t(h.OffBits + srcStride * uint64_t(r)));
+        uint8_t* dst = image.Pixels.data() + stride * size_t(h.TopDown ? r : rows - 1 - r);
+        auto putMasked = [&](int x, uint32_t v) {
+            dst[x * 3] = blue(v);
+            dst[x * 3 + 1] = green(v);
+            dst[x * 3 + 2] = red(v);
         };
-        switch (depth) {
+        switch (h.Depth) {
         case 1:
             for (int x = 0; x < w; ++x)
-                putIndex(x, (src[x >> 3] >> (7 - (x & 7))) & 1);
+                PutIndexed(dst, x, pal, (src[x >> 3] >> (7 - (x & 7))) & 1);
             break;
         case 4:
             for (int x = 0; x < w; ++x)
-                putIndex(x, (x & 1) ? src[x >> 1] & 0x0F : src[x >> 1] >> 4);
+                PutIndexed(dst, x, pal, (x & 1) ? src[x >> 1] & 0x0F : src[x >> 1] >> 4);
             break;
         case 8:
             for (int x = 0; x < w; ++x)
-                putIndex(x, src[x]);
+                PutIndexed(dst, x, pal, src[x]);
             break;
         case 16:
-            for (int x = 0; x < w; ++x) {
-                uint32_t p = uint32_t(src[x * 2]) | uint32_t(src[x * 2 + 1]) << 8;
-                dst[x * 3] = blue(p);
-                dst[x * 3 + 1] = green(p);
-                dst[x * 3 + 2] = red(p);
-            }
+            for (int x = 0; x < w; ++x)
+                putMasked(x, uint32_t(src[x * 2]) | uint32_t(src[x * 2 + 1]) << 8);
             break;
         case 24:
             std::memcpy(dst, src, size_t(w) * 3);
@@ -457,21 +454,60 @@ TBmpImage ReadBmp(std::string_view bytes, bool exactSize)
         case 32:
             for (int x = 0; x < w; ++x) {
                 uint8_t const* p = src + x * 4;
-                if (compression == BI_RGB) {
+                if (h.Compression == BI_RGB) {
                     dst[x * 3] = p[0];
                     dst[x * 3 + 1] = p[1];
                     dst[x * 3 + 2] = p[2];
                 } else {
-                    uint32_t v
-                        = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-                    dst[x * 3] = blue(v);
-                    dst[x * 3 + 1] = green(v);
-                    dst[x * 3 + 2] = red(v);
+                    putMasked(x,
+                        uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
                 }
             }
             break;
         }
     }
+}
+
+// Reads one image. With exactSize, the file-size field must cover the image and lie within
+// bytes (a stream of several images); otherwise it is not used (a file).
+TBmpImage ReadBmp(std::string_view bytes, bool exactSize)
+{
+    TReader in(bytes);
+    TBmpHeader h = ReadBmpHeaders(in, bytes);
+    CheckBmpFormat(h);
+    TBmpImage image;
+    image.Width = int(h.Width);
+    image.Height = int(h.Height);
+    image.Depth = h.Depth == 16 ? 24 : int(h.Depth);
+    image.Palette = ReadColorTable(in, h);
+
+    if (h.Rle()) {
+        uint64_t end = bytes.size();
+        if (exactSize) {
+            in.Need(h.FileSize);
+            end = h.FileSize;
+        }
+        if (h.OffBits > end)
+            Malformed("the pixel data lies beyond the image");
+        image.Consumed = size_t(end);
+        image.Pixels = DecodeRle(bytes.substr(h.OffBits, size_t(end - h.OffBits)), h.Compression == BI_RLE4,
+            image.Width, image.Height, image.Palette);
+        return image;
+    }
+
+    uint64_t srcStride = ((uint64_t(h.Width) * h.Depth + 31) / 32) * 4;
+    uint64_t dataEnd = h.OffBits + srcStride * uint64_t(h.Height);
+    in.Need(dataEnd);
+    if (exactSize) {
+        if (h.FileSize < dataEnd)
+            Malformed("the file size field does not cover the pixel data");
+        in.Need(h.FileSize);
+        image.Consumed = h.FileSize;
+    } else {
+        image.Consumed = bytes.size();
+    }
+
+    DecodeRows(in, h, srcStride, image);
     return image;
 }
 
@@ -521,27 +557,28 @@ int Nearest(std::vector<TColor> const& pal, TColor c)
 
 } // namespace
 
-size_t TBitmap::LoadFromStream(std::string_view bytes)
+size_t TBitmap::Decode(std::string_view bytes, bool exactSize)
 {
-    TBmpImage image = ReadBmp(bytes, true);
+    TBmpImage image = ReadBmp(bytes, exactSize);
     FWidth = image.Width;
     FHeight = image.Height;
     FBitDepth = image.Depth;
     FPixels = std::move(image.Pixels);
     FPalette = std::move(image.Palette);
-    FOriginalBytes = std::string(bytes.substr(0, image.Consumed));
     return image.Consumed;
+}
+
+size_t TBitmap::LoadFromStream(std::string_view bytes)
+{
+    size_t consumed = Decode(bytes, true);
+    FOriginalBytes = std::string(bytes.substr(0, consumed));
+    return consumed;
 }
 
 void TBitmap::LoadFromFile(std::string const& path)
 {
     std::string bytes = base::ReadFileBytes(path);
-    TBmpImage image = ReadBmp(bytes, false);
-    FWidth = image.Width;
-    FHeight = image.Height;
-    FBitDepth = image.Depth;
-    FPixels = std::move(image.Pixels);
-    FPalette = std::move(image.Palette);
+    Decode(bytes, false);
     FOriginalBytes = std::move(bytes);
 }
 

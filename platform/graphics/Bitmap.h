@@ -87,6 +87,10 @@ public:
     bool HasCanvas() const { return FCanvas != nullptr; }
 
 private:
+    // Decodes the BMP image at the start of bytes into the pixels, size, depth and colour table;
+    // with exactSize its file-size field bounds it. Returns the bytes the image took.
+    size_t Decode(std::string_view bytes, bool exactSize);
+
     int FWidth = 0;
     int FHeight = 0;
     int FBitDepth = 24;

@@ -167,6 +167,15 @@ TRect OffsetClamped(TRect const& r, int64_t dx, int64_t dy)
     return { c(r.Left + dx), c(r.Top + dy), c(r.Right + dx), c(r.Bottom + dy) };
 }
 
+// A negative extent reaches back from its position: the same span with a positive extent.
+void MakePositive(int64_t& position, int64_t& extent)
+{
+    if (extent < 0) {
+        position += extent;
+        extent = -extent;
+    }
+}
+
 bool IsCjk(char32_t c)
 {
     return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF)
@@ -275,10 +284,17 @@ int TCanvas::SelectClipRgn(TRegion const* deviceRegion)
     return ClipKind();
 }
 
+namespace {
+// A logical rectangle as a device region; an empty rectangle is no area wherever it lies.
+TRegion DeviceRegionOf(TRect const& rect, TPoint viewportOrg)
+{
+    return TRegion(base::IsRectEmpty(rect) ? TRect {} : OffsetClamped(rect, viewportOrg.X, viewportOrg.Y));
+}
+}
+
 int TCanvas::IntersectClipRect(TRect const& rect)
 {
-    TRect device = base::IsRectEmpty(rect) ? TRect {} : OffsetClamped(rect, FViewportOrg.X, FViewportOrg.Y);
-    FClip = (FHasClip ? FClip : DeviceArea()).Intersect(TRegion(device));
+    CombineRgn(FClip, FHasClip ? FClip : DeviceArea(), DeviceRegionOf(rect, FViewportOrg), RGN_AND);
     FHasClip = true;
     ClipChanged();
     return ClipKind();
@@ -286,8 +302,7 @@ int TCanvas::IntersectClipRect(TRect const& rect)
 
 int TCanvas::ExcludeClipRect(TRect const& rect)
 {
-    TRect device = base::IsRectEmpty(rect) ? TRect {} : OffsetClamped(rect, FViewportOrg.X, FViewportOrg.Y);
-    FClip = (FHasClip ? FClip : DeviceArea()).Subtract(TRegion(device));
+    CombineRgn(FClip, FHasClip ? FClip : DeviceArea(), DeviceRegionOf(rect, FViewportOrg), RGN_DIFF);
     FHasClip = true;
     ClipChanged();
     return ClipKind();
@@ -692,22 +707,10 @@ struct TBlitter {
         // Coordinates are widened so that sizes from anywhere (a skin file) cannot overflow.
         uint8_t code = uint8_t((rop >> 16) & 0xFF);
         bool mirrorX = (w < 0) != (sw < 0), mirrorY = (h < 0) != (sh < 0);
-        if (w < 0) {
-            x += w;
-            w = -w;
-        }
-        if (h < 0) {
-            y += h;
-            h = -h;
-        }
-        if (sw < 0) {
-            sx += sw;
-            sw = -sw;
-        }
-        if (sh < 0) {
-            sy += sh;
-            sh = -sh;
-        }
+        MakePositive(x, w);
+        MakePositive(y, h);
+        MakePositive(sx, sw);
+        MakePositive(sy, sh);
         if (w == 0 || h == 0)
             return;
         // Only the part of the destination inside the bitmap is worked on.
@@ -890,6 +893,171 @@ int LineWidth(TFontInstance& font, std::u32string_view text)
     return w;
 }
 
+// One line of DrawText's output, and the position of its underlined character or -1.
+struct TTextLine {
+    std::u32string Text;
+    int Underline = -1;
+};
+
+// Text with its prefix characters resolved: "&x" underlines x, "&&" is one ampersand. When
+// several characters are marked, the last one is underlined.
+struct TPrefixedText {
+    std::u32string Chars;
+    int Underline = -1;
+};
+
+TPrefixedText ResolvePrefixesAndTabs(std::u32string_view source, uint32_t flags)
+{
+    TPrefixedText out;
+    std::u32string& chars = out.Chars;
+    for (size_t i = 0; i < source.size(); ++i) {
+        char32_t c = source[i];
+        if (c == U'&' && !(flags & DT_NOPREFIX)) {
+            if (++i >= source.size())
+                break;
+            if (source[i] != U'&')
+                out.Underline = int(chars.size());
+            chars.push_back(source[i]);
+            continue;
+        }
+        if (c == U'\t' && (flags & DT_EXPANDTABS)) {
+            size_t lineStart = chars.find_last_of(U"\r\n");
+            size_t column = lineStart == std::u32string::npos ? chars.size() : chars.size() - lineStart - 1;
+            chars.append(8 - column % 8, U' ');
+            continue;
+        }
+        chars.push_back(c);
+    }
+    return out;
+}
+
+// Single-line text ignores its line ends; the underline moves with the characters.
+void RemoveLineEnds(TPrefixedText& text)
+{
+    std::u32string flat;
+    int newUnderline = -1;
+    for (size_t i = 0; i < text.Chars.size(); ++i) {
+        char32_t c = text.Chars[i];
+        if (c == U'\r' || c == U'\n')
+            continue;
+        if (int(i) == text.Underline)
+            newUnderline = int(flat.size());
+        flat.push_back(c);
+    }
+    text.Chars = std::move(flat);
+    text.Underline = newUnderline;
+}
+
+// Adds para[a, b) as a line; underline is relative to para.
+void AddLine(std::u32string_view para, size_t a, size_t b, int underline, std::vector<TTextLine>& lines)
+{
+    TTextLine line;
+    line.Text = std::u32string(para.substr(a, b - a));
+    if (underline >= int(a) && underline < int(b))
+        line.Underline = underline - int(a);
+    lines.push_back(std::move(line));
+}
+
+// A line may break before a word after a blank, and between CJK characters unless the
+// character may not start a line or the one before may not end one.
+bool CanBreakBefore(std::u32string_view para, size_t i)
+{
+    if (i == 0 || i >= para.size())
+        return false;
+    char32_t prev = para[i - 1], cur = para[i];
+    if (cur == U' ')
+        return false;
+    if (prev == U' ')
+        return true;
+    return (IsCjk(prev) || IsCjk(cur)) && !NoLineStart(cur) && !NoLineEnd(prev);
+}
+
+// Where the line that starts at `start` ends: at the last break that keeps its visible part
+// within limit; a word wider than the limit is broken where it overflows.
+size_t WrapEnd(TFontInstance& font, std::u32string_view para, size_t start, int limit)
+{
+    int width = 0, widthNoSpace = 0;
+    size_t lastBreak = 0;
+    for (size_t i = start; i < para.size(); ++i) {
+        if (i > start && CanBreakBefore(para, i))
+            lastBreak = i;
+        width += font.Glyph(para[i]).Advance;
+        if (para[i] != U' ')
+            widthNoSpace = width;
+        if (widthNoSpace > limit && i > start) {
+            if (lastBreak > start)
+                return lastBreak;
+            if (limit > 0)
+                return i;
+        }
+    }
+    return para.size();
+}
+
+// Breaks one paragraph into lines no wider than limit. Blanks at a break are dropped; blanks
+// that open the paragraph are kept.
+void WrapParagraph(
+    TFontInstance& font, std::u32string_view para, int underline, int limit, std::vector<TTextLine>& lines)
+{
+    size_t start = 0;
+    while (true) {
+        while (start < para.size() && para[start] == U' ' && start > 0)
+            ++start;
+        if (start >= para.size()) {
+            if (start == 0)
+                AddLine(para, 0, 0, underline, lines);
+            return;
+        }
+        size_t end = WrapEnd(font, para, start, limit);
+        size_t trimmed = end;
+        while (trimmed > start && para[trimmed - 1] == U' ')
+            --trimmed;
+        AddLine(para, start, trimmed, underline, lines);
+        if (end >= para.size())
+            return;
+        start = end;
+    }
+}
+
+// The lines of the text: its paragraphs, each broken to the limit when DT_WORDBREAK asks.
+std::vector<TTextLine> LayOutLines(TFontInstance& font, TPrefixedText const& text, uint32_t flags, int limit)
+{
+    std::vector<TTextLine> lines;
+    if (text.Chars.empty())
+        return lines;
+    bool wrap = (flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE);
+    std::u32string_view chars = text.Chars;
+    std::vector<std::u32string_view> paragraphs;
+    if (flags & DT_SINGLELINE)
+        paragraphs.push_back(chars);
+    else
+        paragraphs = base::SplitLines(chars);
+    for (std::u32string_view para : paragraphs) {
+        int underline = text.Underline < 0 ? -1 : text.Underline - int(para.data() - chars.data());
+        if (wrap)
+            WrapParagraph(font, para, underline, limit, lines);
+        else
+            AddLine(para, 0, para.size(), underline, lines);
+    }
+    return lines;
+}
+
+// Lines wider than limit lose characters at their end until "..." fits after them.
+void AddEndEllipses(TFontInstance& font, std::vector<TTextLine>& lines, int limit)
+{
+    const std::u32string dots = U"...";
+    int dotsWidth = LineWidth(font, dots);
+    for (auto& line : lines) {
+        if (LineWidth(font, line.Text) <= limit)
+            continue;
+        while (!line.Text.empty() && LineWidth(font, line.Text) + dotsWidth > limit)
+            line.Text.pop_back();
+        if (line.Underline >= int(line.Text.size()))
+            line.Underline = -1;
+        line.Text += dots;
+    }
+}
+
 } // namespace
 
 void TCanvas::DrawTextLine(int x, int y, std::u32string_view text, TRect const* clip, int underlineIndex)
@@ -985,160 +1153,31 @@ TTextMetric TCanvas::TextMetrics()
 int TCanvas::DrawText(std::string_view text, TRect& rect, uint32_t flags)
 {
     TFontInstance& font = FontInstanceFor(Font);
-    TFontMetrics const& m = font.Metrics();
+    int lineHeight = font.Metrics().Height;
     std::u32string source = base::AnsiToUtf32(text);
     if (source.empty()) {
         // As on the platform: one line high, but a multi-line rectangle gets no height.
         if (flags & DT_CALCRECT) {
             rect.Right = rect.Left;
             rect.Bottom = int(
-                std::min<int64_t>(int64_t(rect.Top) + ((flags & DT_SINGLELINE) ? m.Height : 0), INT32_MAX));
+                std::min<int64_t>(int64_t(rect.Top) + ((flags & DT_SINGLELINE) ? lineHeight : 0), INT32_MAX));
         }
-        return m.Height;
+        return lineHeight;
     }
 
-    // Prefix characters: "&x" underlines x, "&&" is one ampersand.
-    struct TLine {
-        std::u32string Text;
-        int Underline = -1;
-    };
-    std::u32string chars;
-    std::vector<int> underlinedAt; // positions in chars
-    for (size_t i = 0; i < source.size(); ++i) {
-        char32_t c = source[i];
-        if (c == U'&' && !(flags & DT_NOPREFIX)) {
-            if (++i >= source.size())
-                break;
-            if (source[i] != U'&')
-                underlinedAt.push_back(int(chars.size()));
-            chars.push_back(source[i]);
-            continue;
-        }
-        if (c == U'\t' && (flags & DT_EXPANDTABS)) {
-            size_t lineStart = chars.find_last_of(U"\r\n");
-            size_t column = lineStart == std::u32string::npos ? chars.size() : chars.size() - lineStart - 1;
-            chars.append(8 - column % 8, U' ');
-            continue;
-        }
-        chars.push_back(c);
-    }
-    int underline = underlinedAt.empty() ? -1 : underlinedAt.back();
-
-    // Paragraphs, then lines.
-    std::vector<TLine> lines;
+    TPrefixedText prefixed = ResolvePrefixesAndTabs(source, flags);
+    if (flags & DT_SINGLELINE)
+        RemoveLineEnds(prefixed);
     int limit = int(std::clamp<int64_t>(int64_t(rect.Right) - rect.Left, 0, INT32_MAX));
-    auto addParagraph = [&](size_t from, size_t to) {
-        std::u32string_view para(chars.data() + from, to - from);
-        auto lineOf = [&](size_t a, size_t b) {
-            TLine line;
-            line.Text = std::u32string(para.substr(a, b - a));
-            if (underline >= int(from + a) && underline < int(from + b))
-                line.Underline = underline - int(from + a);
-            lines.push_back(std::move(line));
-        };
-        if (!(flags & DT_WORDBREAK) || (flags & DT_SINGLELINE)) {
-            lineOf(0, para.size());
-            return;
-        }
-        auto canBreakBefore = [&](size_t i) {
-            if (i == 0 || i >= para.size())
-                return false;
-            char32_t prev = para[i - 1], cur = para[i];
-            if (cur == U' ')
-                return false;
-            if (prev == U' ')
-                return true;
-            if ((IsCjk(prev) || IsCjk(cur)) && !NoLineStart(cur) && !NoLineEnd(prev))
-                return true;
-            return false;
-        };
-        size_t start = 0;
-        while (true) {
-            while (start < para.size() && para[start] == U' ' && start > 0)
-                ++start;
-            if (start >= para.size()) {
-                if (start == 0)
-                    lineOf(0, 0);
-                return;
-            }
-            int width = 0, widthNoSpace = 0;
-            size_t lastBreak = 0, i = start;
-            size_t end = para.size();
-            for (; i < para.size(); ++i) {
-                if (i > start && canBreakBefore(i))
-                    lastBreak = i;
-                width += font.Glyph(para[i]).Advance;
-                if (para[i] != U' ')
-                    widthNoSpace = width;
-                if (widthNoSpace > limit && i > start) {
-                    if (lastBreak > start)
-                        end = lastBreak;
-                    else if (limit > 0)
-                        end = i; // a word wider than the rectangle is broken where it overflows
-                    else
-                        continue;
-                    break;
-                }
-            }
-            if (i >= para.size())
-                end = para.size();
-            size_t trimmed = end;
-            while (trimmed > start && para[trimmed - 1] == U' ')
-                --trimmed;
-            lineOf(start, trimmed);
-            if (end >= para.size())
-                return;
-            start = end;
-        }
-    };
-    if (flags & DT_SINGLELINE) {
-        std::u32string flat;
-        int shift = 0, newUnderline = -1;
-        for (size_t i = 0; i < chars.size(); ++i) {
-            if (chars[i] == U'\r' || chars[i] == U'\n') {
-                ++shift;
-                continue;
-            }
-            if (int(i) == underline)
-                newUnderline = int(i) - shift;
-            flat.push_back(chars[i]);
-        }
-        chars = std::move(flat);
-        underline = newUnderline;
-        if (!chars.empty())
-            addParagraph(0, chars.size());
-    } else if (!chars.empty()) {
-        size_t from = 0;
-        for (size_t i = 0; i <= chars.size(); ++i) {
-            if (i < chars.size() && chars[i] != U'\r' && chars[i] != U'\n')
-                continue;
-            addParagraph(from, i);
-            if (i + 1 < chars.size() && chars[i] == U'\r' && chars[i + 1] == U'\n')
-                ++i;
-            from = i + 1;
-        }
-    }
+    std::vector<TTextLine> lines = LayOutLines(font, prefixed, flags, limit);
+    if (flags & DT_END_ELLIPSIS)
+        AddEndEllipses(font, lines, limit);
 
-    if (flags & DT_END_ELLIPSIS) {
-        const std::u32string dots = U"...";
-        int dotsWidth = LineWidth(font, dots);
-        for (auto& line : lines) {
-            if (LineWidth(font, line.Text) <= limit)
-                continue;
-            while (!line.Text.empty() && LineWidth(font, line.Text) + dotsWidth > limit)
-                line.Text.pop_back();
-            if (line.Underline >= int(line.Text.size()))
-                line.Underline = -1;
-            line.Text += dots;
-        }
-    }
-
-    int lineHeight = m.Height;
     int total = int(lines.size()) * lineHeight;
-    int maxWidth = 0;
-    for (auto& line : lines)
-        maxWidth = std::max(maxWidth, LineWidth(font, line.Text));
     if (flags & DT_CALCRECT) {
+        int maxWidth = 0;
+        for (auto& line : lines)
+            maxWidth = std::max(maxWidth, LineWidth(font, line.Text));
         rect.Right = int(std::min<int64_t>(int64_t(rect.Left) + maxWidth, INT32_MAX));
         rect.Bottom = int(std::min<int64_t>(int64_t(rect.Top) + total, INT32_MAX));
         return total;

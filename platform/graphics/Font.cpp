@@ -6,22 +6,28 @@ namespace xe::gfx {
 
 namespace {
 int MulDiv(int a, int b, int c) { return int(std::lround(double(a) * b / c)); }
+
+// Stores value in field; true when that changed the field, so that listeners hear only of
+// real changes.
+template <typename T> bool Store(T& field, T const& value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
 }
 
 void TFont::SetName(std::string const& name)
 {
-    if (name != FName) {
-        FName = name;
+    if (Store(FName, name))
         Changed();
-    }
 }
 
 void TFont::SetHeight(int height)
 {
-    if (height != FHeight) {
-        FHeight = height;
+    if (Store(FHeight, height))
         Changed();
-    }
 }
 
 int TFont::Size() const { return -MulDiv(FHeight, 72, ScreenPixelsPerInch); }
@@ -30,26 +36,20 @@ void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch,
 
 void TFont::SetStyle(TFontStyles style)
 {
-    if (style != FStyle) {
-        FStyle = style;
+    if (Store(FStyle, style))
         Changed();
-    }
 }
 
 void TFont::SetColor(base::TColor color)
 {
-    if (color != FColor) {
-        FColor = color;
+    if (Store(FColor, color))
         Changed();
-    }
 }
 
 void TFont::SetCharset(int charset)
 {
-    if (charset != FCharset) {
-        FCharset = charset;
+    if (Store(FCharset, charset))
         Changed();
-    }
 }
 
 void TFont::Assign(TFont const& source)

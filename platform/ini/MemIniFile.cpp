@@ -12,14 +12,8 @@ void TMemIniFile::SetText(std::string_view text)
 {
     FSections.clear();
     Section* current = nullptr;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != '\r' && text[i] != '\n')
-            continue;
-        std::string line = Trim(text.substr(start, i - start));
-        if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+    for (std::string_view raw : SplitLines(text)) {
+        std::string line = Trim(raw);
         if (line.empty() || line[0] == ';')
             continue;
         if (line.front() == '[' && line.back() == ']') {

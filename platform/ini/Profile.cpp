@@ -11,21 +11,6 @@ namespace xe::ini {
 using namespace xe::base;
 
 namespace {
-// Splits the file into lines on CR LF, lone CR or lone LF.
-template <typename F> void ForEachLine(std::string const& text, F&& f)
-{
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || text[i] == '\r' || text[i] == '\n') {
-            if (!f(std::string_view(text).substr(start, i - start)))
-                return;
-            if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-}
-
 bool ReadProfileFile(std::string const& fileName, std::string& text)
 {
     if (!SystemFileExists(fileName))
@@ -62,29 +47,26 @@ std::string GetPrivateProfileString(
     bool inSection = false;
     bool found = false;
     std::string value;
-    ForEachLine(text, [&](std::string_view raw) {
+    for (std::string_view raw : SplitLines(text)) {
         std::string line = Trim(raw);
         if (line.empty() || line[0] == ';')
-            return true;
+            continue;
         if (line[0] == '[') {
             size_t close = line.find(']');
             std::string name = Trim(
                 std::string_view(line).substr(1, close == std::string::npos ? std::string::npos : close - 1));
             inSection = SameText(name, section);
-            return true;
+            continue;
         }
         if (!inSection)
-            return true;
-        std::string_view rawLine = raw;
-        size_t eq = rawLine.find('=');
-        if (eq == std::string_view::npos)
-            return true;
-        if (!SameText(Trim(rawLine.substr(0, eq)), key))
-            return true;
-        value = std::string(rawLine.substr(eq + 1));
+            continue;
+        size_t eq = raw.find('=');
+        if (eq == std::string_view::npos || !SameText(Trim(raw.substr(0, eq)), key))
+            continue;
+        value = std::string(raw.substr(eq + 1));
         found = true;
-        return false;
-    });
+        break;
+    }
     if (!found)
         return def;
     value = StripMatchingQuotes(std::move(value));

@@ -183,7 +183,6 @@ private:
     TPosition FPosition = poDesigned;
     bool FPlaced = false;
     bool FModal = false;
-    bool FSyncing = false;
     TModalResult FModalResult = mrNone;
     TFormStyle FFormStyle = fsNormal;
     TWindowState FWindowState = wsNormal;

@@ -255,17 +255,8 @@ public:
     TParser(std::string_view text, std::string const& formName)
         : FFormName(formName)
     {
-        size_t pos = 0;
-        while (pos <= text.size()) {
-            size_t end = text.find('\n', pos);
-            if (end == std::string_view::npos)
-                end = text.size();
-            std::string_view line = text.substr(pos, end - pos);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
+        for (std::string_view line : xe::base::SplitLines(text))
             FLines.push_back(xe::base::Trim(line));
-            pos = end + 1;
-        }
     }
 
     std::unique_ptr<TObjectNode> Parse()

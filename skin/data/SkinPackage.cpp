@@ -103,19 +103,11 @@ size_t TPackageReader::SkipBitmap()
 
 std::vector<std::string> SplitTextLines(std::string_view text)
 {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
-    return lines;
+    std::vector<std::string_view> views = xe::base::SplitLines(text);
+    // A final line end closes the last line rather than opening an empty one.
+    if (views.back().empty())
+        views.pop_back();
+    return std::vector<std::string>(views.begin(), views.end());
 }
 
 bool BuildSkinPackage(std::string const& descriptionFile, std::string& package)

@@ -30,15 +30,9 @@ struct AppFormsTest : tk::test::HeadlessTest {
         HeadlessTest::SetUp();
         Main = App->CreateForm<TFrm_outdata>();
         Dialog = App->CreateForm<TFrm_MessageT>();
-        Frm_outdata = Main;
-        Frm_MessageT = Dialog;
+        State.Set(Frm_outdata, Main);
+        State.Set(Frm_MessageT, Dialog);
         Main->ConfigDirectory = Dir.Path();
-    }
-    void TearDown() override
-    {
-        HeadlessTest::TearDown();
-        Frm_outdata = nullptr;
-        Frm_MessageT = nullptr;
     }
 
     base::TTempDir Dir { "xe-app" };

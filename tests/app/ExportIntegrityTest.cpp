@@ -6,6 +6,7 @@
 #include "platform/base/Files.h"
 #include "platform/db/Connection.h"
 #include "tests/app/ExportFixtures.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +31,15 @@ struct TFaultCounter {
     std::vector<std::string> Log;
     TFaultCounter()
     {
-        base::SetFileFaultHook([this](base::TFileOp op, std::string const& path) {
+        FState.SetFileFaultHook([this](base::TFileOp op, std::string const& path) {
             ++Count;
             Log.push_back(std::string(base::FileOpName(op)) + " " + base::ExtractFileName(path));
             return Count == FailAt ? ENOSPC : 0;
         });
     }
-    ~TFaultCounter() { base::SetFileFaultHook(nullptr); }
+
+private:
+    test::TProcessState FState;
 };
 
 class ExportIntegrity : public ::testing::Test {

@@ -34,16 +34,10 @@ struct ExportWindowTest : tk::test::HeadlessTest {
         HeadlessTest::SetUp();
         Main = App->CreateForm<TFrm_outdata>();
         Dialog = App->CreateForm<TFrm_MessageT>();
-        Frm_outdata = Main;
-        Frm_MessageT = Dialog;
+        State.Set(Frm_outdata, Main);
+        State.Set(Frm_MessageT, Dialog);
         Main->ConfigDirectory = Dir.Path();
         Dialog->OnShow = [this](tk::TComponent*) { PagesSeenByDialog.push_back(Main->Gauge1->Progress()); };
-    }
-    void TearDown() override
-    {
-        HeadlessTest::TearDown();
-        Frm_outdata = nullptr;
-        Frm_MessageT = nullptr;
     }
 
     // 300 rows: ten pages.

@@ -1,6 +1,7 @@
 #include "app/IniConfig.h"
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 
@@ -59,8 +60,9 @@ TEST(IniConfig, UnreadableFileIsNeverOverwritten)
 
 TEST(IniConfig, CreateFileWithDirsMakesParents)
 {
+    xe::test::TProcessState state;
+    state.UseCodePage("GBK");
     TTempDir temp;
-    SetAnsiCodePage("GBK");
     // The helpers take file-system paths: UTF-8, including names GBK cannot hold.
     std::string name = AnsiToUtf8(temp.Path()) + "配置/Björn/深/InOut.ini";
     EXPECT_TRUE(CreateFileWithDirs(name));

@@ -3,6 +3,7 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "tests/app/ExportFixtures.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 
@@ -117,7 +118,8 @@ TEST(StartupTest, RunsFromAChineseFolderAndFindsItsFilesThere)
 {
     // The executable's directory enters the system converted to the ANSI code page and goes
     // back to UTF-8 at every file-system call; a mistake on either side loses InOut.ini.
-    SetAnsiCodePage("GBK");
+    xe::test::TProcessState state;
+    state.UseCodePage("GBK");
     TTempDir temp("xe-e2e");
     std::string folder = AnsiToUtf8(temp.Path()) + "导出工具/"; // on disk, UTF-8
     ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
@@ -151,7 +153,8 @@ TEST(StartupTest, RunsFromFoldersTheAnsiCodePageCannotHold)
 {
     // The executable's folder is a file-system path and stays one: converting it to GBK
     // would turn these names into "?" and look for InOut.ini in a folder that is not there.
-    SetAnsiCodePage("GBK");
+    xe::test::TProcessState state;
+    state.UseCodePage("GBK");
     TTempDir temp("xe-e2e");
     std::string const root = AnsiToUtf8(temp.Path());
     xe::exporttest::TSampleOptions options;

@@ -1,6 +1,7 @@
 #include "platform/base/Files.h"
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -22,7 +23,8 @@ TEST(Files, PathParts)
 
 TEST(Files, ChinesePathsAreAnsiInsideAndUtf8Outside)
 {
-    SetAnsiCodePage("GBK");
+    xe::test::TProcessState state;
+    state.UseCodePage("GBK");
     TTempDir temp;
     std::string dir = temp.Path() + Ansi(u8"数据/子目录");
     ASSERT_TRUE(ForceDirectories(dir));
@@ -46,6 +48,8 @@ TEST(Files, DirectoriesAreNotFiles)
     TTempDir temp;
     EXPECT_FALSE(FileExists(temp.Path()));
     EXPECT_TRUE(DirectoryExists(temp.Path()));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(DirectoryExists(""));
     EXPECT_FALSE(ForceDirectories(""));
     EXPECT_THROW(ReadFileBytes(temp.File("missing")), EFileError);
 }

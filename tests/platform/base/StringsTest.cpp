@@ -1,16 +1,19 @@
 #include "platform/base/Strings.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 
 using namespace xe::base;
+using xe::test::TProcessState;
 
 TEST(Strings, GbkIsTheDefaultCodePage)
 {
-    SetAnsiCodePage("");
+    TProcessState state;
+    state.UseCodePage("");
     if (std::getenv("XMLEXPORT_CODEPAGE") == nullptr) {
         EXPECT_EQ(AnsiCodePage(), "GBK");
     }
-    SetAnsiCodePage("GBK");
+    state.UseCodePage("GBK");
     // "完成" is CD EA B3 C9 in GBK.
     EXPECT_EQ(Ansi(u8"完成"), "\xCD\xEA\xB3\xC9");
     EXPECT_EQ(AnsiToUtf8("\xCD\xEA\xB3\xC9"), "完成");
@@ -21,7 +24,8 @@ TEST(Strings, GbkIsTheDefaultCodePage)
 
 TEST(Strings, GbkTrailBytesMayLookLikeBrackets)
 {
-    SetAnsiCodePage("GBK");
+    TProcessState state;
+    state.UseCodePage("GBK");
     // 0x5D (']') and 0x5C ('\') occur as trail bytes of GBK characters.
     std::string ansi = "\x81\x5D\x81\x5C";
     bool ok = false;
@@ -33,7 +37,8 @@ TEST(Strings, GbkTrailBytesMayLookLikeBrackets)
 
 TEST(Strings, InvalidBytesBecomeReplacementsAndAreReported)
 {
-    SetAnsiCodePage("GBK");
+    TProcessState state;
+    state.UseCodePage("GBK");
     bool ok = true;
     // A lead byte without its trail byte at the end, and 0xFF which GBK never uses.
     std::string utf8 = AnsiToUtf8("ab\xFF"
@@ -54,10 +59,10 @@ TEST(Strings, InvalidBytesBecomeReplacementsAndAreReported)
 
 TEST(Strings, EnvironmentCanChooseUtf8)
 {
-    SetAnsiCodePage("UTF-8");
+    TProcessState state;
+    state.UseCodePage("UTF-8");
     EXPECT_EQ(Ansi(u8"完成"), "完成");
     EXPECT_EQ(AnsiToUtf16("完成"), u"完成");
-    SetAnsiCodePage("GBK");
 }
 
 TEST(Strings, TrimRemovesControlCharactersAndBlanks)
@@ -90,4 +95,23 @@ TEST(Strings, CaseHelpersLeaveMultiByteTextAlone)
     EXPECT_TRUE(SameText("FORMINFO", "forminfo"));
     EXPECT_FALSE(SameText("a", "ab"));
     EXPECT_EQ(UpperCase("ab\xCD\xEA"), "AB\xCD\xEA");
+    EXPECT_EQ(LowerCase("AZ@[`{\xC1\xDA"), "az@[`{\xC1\xDA");
+    EXPECT_FALSE(SameText("@", "`"));
+    EXPECT_FALSE(SameText("[", "{"));
+}
+
+TEST(Strings, SplitLinesEndsLinesAtCrLfLfAndLoneCr)
+{
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines { "a", "b", "c", "d" }));
+    // A CR just before a LF makes one line end; LF CR makes two.
+    EXPECT_EQ(SplitLines("a\r\r\nb\n\rc"), (Lines { "a", "", "b", "", "c" }));
+    // What follows the last line end is a line, even when empty; so is an empty text.
+    EXPECT_EQ(SplitLines("a\r"), (Lines { "a", "" }));
+    EXPECT_EQ(SplitLines("\r\n"), (Lines { "", "" }));
+    EXPECT_EQ(SplitLines(""), (Lines { "" }));
+    // GBK trail bytes are never line ends.
+    EXPECT_EQ(SplitLines("\xCD\xEA\r\xB3\xC9"), (Lines { "\xCD\xEA", "\xB3\xC9" }));
+    EXPECT_EQ(SplitLines(std::u32string_view(U"\u5B8C\r\u6210\r\n")),
+        (std::vector<std::u32string_view> { U"\u5B8C", U"\u6210", U"" }));
 }

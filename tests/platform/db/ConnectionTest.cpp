@@ -2,6 +2,7 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Query.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -115,6 +116,8 @@ TEST(ConnectionTest, AccessEnginePlugsInWithATemporaryDatabaseAndColumnInfo)
     xe::base::WriteFileBytes(path, page);
 
     std::string seenPath, seenPassword;
+    xe::test::TProcessState state; // the engine refers to the locals above
+    state.AddUndo([] { SetAccessEngine(nullptr); });
     SetAccessEngine(
         [&](TADOConnection& conn, sqlite3* db, std::string const& dataSource, std::string const& password) {
             seenPath = dataSource;
@@ -157,7 +160,6 @@ TEST(ConnectionTest, AccessEnginePlugsInWithATemporaryDatabaseAndColumnInfo)
         << xml;
     EXPECT_NE(xml.find("<s:datatype dt:type='string' dt:maxLength='3'/>"), std::string::npos) << xml;
     EXPECT_NE(xml.find("<z:row TagId='1' Tag='TAG'/>"), std::string::npos);
-    SetAccessEngine(nullptr);
 }
 
 TEST(ConnectionTest, TheUsersDatabaseIsNeverChanged)

@@ -2,6 +2,7 @@
 
 #include "platform/db/Query.h"
 #include "platform/db/Variant.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,11 @@ using xe::base::EDatabaseError;
 
 namespace {
 
-class QueryTest : public ::testing::Test {
+class QueryTest : public xe::test::ProcessStateTest {
 protected:
     void SetUp() override
     {
-        xe::base::SetAnsiCodePage("GBK");
+        State.UseCodePage("GBK");
         FPath = FDir.File("q.db");
         MakeDatabase(FPath,
             "CREATE TABLE t(id INTEGER PRIMARY KEY, name VARCHAR(20), amount REAL, note TEXT, \"乚名\" TEXT);"
@@ -26,8 +27,6 @@ protected:
         FConn.LoginPrompt = false;
         FConn.Open();
     }
-    void TearDown() override { xe::base::SetAnsiCodePage(""); }
-
     xe::base::TTempDir FDir;
     std::string FPath;
     TADOConnection FConn;

@@ -2,6 +2,7 @@
 
 #include "platform/db/Query.h"
 #include "platform/db/XmlWriter.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ using xe::base::EDatabaseError;
 
 namespace {
 
-class XmlWriterTest : public ::testing::Test {
+class XmlWriterTest : public xe::test::ProcessStateTest {
 protected:
     void Open(std::string const& schemaAndRows)
     {
@@ -203,7 +204,7 @@ TEST_F(XmlWriterTest, AValueThatDoesNotFitItsTypeIsAnErrorAndLeavesNoFile)
 // forms, text an ANSI program wrote.
 TEST_F(XmlWriterTest, SqliteValuesAsSqliteMeansThem)
 {
-    xe::base::SetAnsiCodePage("GBK");
+    State.UseCodePage("GBK");
     Open("CREATE TABLE t(id INTEGER, d DATETIME, s TEXT);"
          "INSERT INTO t VALUES (1700000000123, 1700000000, CAST(X'C4E3BAC3' AS TEXT)),"
          "(2, 2460000.5, 'plain'), (3, '2024-02-29 10:11:12', NULL), (4, 'soon', NULL),"
@@ -228,9 +229,8 @@ TEST_F(XmlWriterTest, SqliteValuesAsSqliteMeansThem)
     };
     EXPECT_NE(error("SELECT s FROM t WHERE id = 5").find("field 's'"), std::string::npos);
     EXPECT_NE(error("SELECT d FROM t WHERE id = 4").find("'soon' of field 'd'"), std::string::npos);
-    xe::base::SetAnsiCodePage("UTF-8");
+    State.UseCodePage("UTF-8");
     EXPECT_NE(error("SELECT s FROM t WHERE id > 1000").find("field 's'"), std::string::npos);
-    xe::base::SetAnsiCodePage("");
 }
 
 TEST_F(XmlWriterTest, SaveReplacesAnExistingFileAndKeepsTheCurrentRow)

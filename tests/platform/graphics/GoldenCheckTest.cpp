@@ -5,6 +5,7 @@
 #include "platform/base/Colors.h"
 #include "platform/base/Files.h"
 #include "platform/graphics/Png.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ using base::RGB;
 
 namespace {
 
-struct GoldenCheck : ::testing::Test {
+struct GoldenCheck : test::ProcessStateTest {
     void SetUp() override
     {
         Dir = std::filesystem::temp_directory_path() / ("xe-golden-" + std::to_string(::getpid()));
@@ -29,11 +30,7 @@ struct GoldenCheck : ::testing::Test {
             for (int x = 0; x < 3; ++x)
                 Picture.SetPixel(x, y, RGB(uint8_t(10 * x), uint8_t(100 + y), 50));
     }
-    void TearDown() override
-    {
-        unsetenv("XE_UPDATE_GOLDEN");
-        std::filesystem::remove_all(Dir);
-    }
+    void TearDown() override { std::filesystem::remove_all(Dir); }
     std::filesystem::path Dir;
     std::string Golden, Diff;
     gfx::TBitmap Picture;
@@ -41,12 +38,12 @@ struct GoldenCheck : ::testing::Test {
 
 TEST_F(GoldenCheck, UpdateWritesTheGoldenAndStillFails)
 {
-    setenv("XE_UPDATE_GOLDEN", "1", 1);
+    State.SetEnvironment("XE_UPDATE_GOLDEN", "1");
     EXPECT_NONFATAL_FAILURE(test::ExpectMatchesGolden(Picture, Golden, {}, Diff), "wrote " + Golden);
     ASSERT_TRUE(base::FileExists(Golden));
     EXPECT_TRUE(gfx::SamePixels(gfx::LoadPngFromFile(Golden), Picture));
 
-    unsetenv("XE_UPDATE_GOLDEN");
+    State.SetEnvironment("XE_UPDATE_GOLDEN", nullptr);
     test::ExpectMatchesGolden(Picture, Golden, {}, Diff); // passes once written
     EXPECT_FALSE(base::FileExists(Diff));
 }

@@ -34,12 +34,7 @@ struct FormsTest : HeadlessTest {
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        gLog = &Log;
-    }
-    void TearDown() override
-    {
-        HeadlessTest::TearDown();
-        gLog = nullptr;
+        State.Set(gLog, &Log);
     }
     std::vector<std::string> Log;
 };

@@ -1,10 +1,12 @@
 #pragma once
 
-// A fresh window system on the headless backend and an application object for every test.
+// A fresh window system on the headless backend and an application object for every test;
+// State (see ProcessStateTest) undoes the test's process-wide changes after them.
 
 #include "platform/toolkit/Forms.h"
 #include "platform/windows/HeadlessBackend.h"
 #include "platform/windows/WinUser.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +14,7 @@
 
 namespace xe::tk::test {
 
-class HeadlessTest : public ::testing::Test {
+class HeadlessTest : public xe::test::ProcessStateTest {
 protected:
     void SetUp() override
     {

@@ -94,12 +94,13 @@ TEST_F(MenusTest, ItemsFormATreeThatOwnsItsSubItems)
     // Popup hands the menu and the point to whoever draws menus.
     TPopupMenu* shown = nullptr;
     base::TPoint at;
-    TPopupMenu::PopupHandler = [&](TPopupMenu* m, base::TPoint p) {
+    xe::test::TProcessState handler;
+    handler.Set(TPopupMenu::PopupHandler, [&](TPopupMenu* m, base::TPoint p) {
         shown = m;
         at = p;
-    };
+    });
     menu->Popup(30, 40);
-    TPopupMenu::PopupHandler = nullptr;
+    handler.Restore();
     EXPECT_EQ(shown, menu);
     EXPECT_EQ(at, (base::TPoint { 30, 40 }));
 }
@@ -330,11 +331,12 @@ TEST_F(MenusTest, ControlLayoutHintsAndPopupMenu)
     auto* popup = new TPopupMenu(form);
     stretched->SetPopupMenu(popup);
     base::TPoint at;
-    TPopupMenu::PopupHandler = [&](TPopupMenu*, base::TPoint p) { at = p; };
+    xe::test::TProcessState handler;
+    handler.Set(TPopupMenu::PopupHandler, [&](TPopupMenu*, base::TPoint p) { at = p; });
     form->Show();
     H->Click(form->Left() + 20, form->Top() + 85, mbRight);
     H->RunScript();
-    TPopupMenu::PopupHandler = nullptr;
+    handler.Restore();
     EXPECT_EQ(at, (base::TPoint { form->Left() + 20, form->Top() + 85 }));
     EXPECT_EQ(popup->PopupComponent, stretched);
     TComponent::Free(popup);

@@ -142,6 +142,19 @@ TEST(PersistenceTest, WriterReproducesItsOwnFileByteForByte)
     EXPECT_EQ(WriteComponentText(&again), text);
 }
 
+TEST(PersistenceTest, LayoutsWithWindowsOrOldMacLineEndsReadTheSame)
+{
+    RegisterResourceCopy("test/blob.bin", std::string("\x00\x01zz", 4));
+    for (char const* lineEnd : { "\r\n", "\r" }) {
+        std::string text;
+        for (char c : std::string_view(kForm))
+            text += c == '\n' ? std::string(lineEnd) : std::string(1, c);
+        TRoot root;
+        ReadComponentText(&root, text, "Root1");
+        EXPECT_EQ(WriteComponentText(&root), kForm) << "line end " << int(lineEnd[1]);
+    }
+}
+
 TEST(PersistenceTest, LoadedRunsAfterReferencesWithTheLoadingStateCleared)
 {
     RegisterResourceCopy("test/blob.bin", "x");
@@ -178,6 +191,7 @@ TEST(PersistenceTest, ErrorsNameTheFormTheComponentAndTheProperty)
         std::string::npos);
     EXPECT_NE(message("object R: TOther\nend\n").find("TOther"), std::string::npos);
     EXPECT_NE(message("object R: TRoot\n  Left = 12x\nend\n").find("line 2"), std::string::npos);
+    EXPECT_NE(message("object R: TRoot\r  Left = 12x\rend\r").find("line 2"), std::string::npos);
     EXPECT_NE(message("object R: TRoot\n  object I: TItem\n    Style = stNine\n  end\nend\n").find("I.Style"),
         std::string::npos);
     EXPECT_NE(

@@ -9,6 +9,7 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/windows/SdlBackend.h"
 #include "tests/platform/windows/TestWindow.h"
+#include "tests/support/ProcessState.h"
 #include "tests/support/Xvfb.h"
 
 namespace xe::win::test {
@@ -49,9 +50,9 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
     TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
-    std::string oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    setenv("DISPLAY", xvfb.Display.c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
+    xe::test::TProcessState state;
+    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
+    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
     // A freshly started Xvfb now and then turns SDL's first connection away; a few tries
     // tell that apart from a display SDL cannot use at all.
     std::unique_ptr<TSdlBackend> backend;
@@ -65,6 +66,7 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
         }
     }
     InitWindowSystem(std::move(backend));
+    state.AddUndo(DoneWindowSystem);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     {
         TTestWindow w("XeSdlTest", base::Bounds(320, 244, 355, 175), WS_POPUP | WS_VISIBLE);
@@ -155,18 +157,14 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
             5000);
         EXPECT_NE(Shell(prefix + "xwininfo -root -tree").find("355x175+100+50"), std::string::npos);
     }
-    DoneWindowSystem();
-    if (oldDisplay.empty())
-        unsetenv("DISPLAY");
-    else
-        setenv("DISPLAY", oldDisplay.c_str(), 1);
 }
 
-// Starts SDL on the Xvfb display; null (with the test failed) when it cannot.
-std::unique_ptr<TSdlBackend> OpenSdl(TXvfb const& xvfb)
+// Starts SDL on the Xvfb display, pointing the environment there until state goes; null
+// (with the test failed) when it cannot.
+std::unique_ptr<TSdlBackend> OpenSdl(TXvfb const& xvfb, xe::test::TProcessState& state)
 {
-    setenv("DISPLAY", xvfb.Display.c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
+    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
+    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
     for (int attempt = 0;; ++attempt) {
         try {
             return std::make_unique<TSdlBackend>();
@@ -185,12 +183,13 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
     TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
-    std::string oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    std::unique_ptr<TSdlBackend> backend = OpenSdl(xvfb);
+    xe::test::TProcessState state;
+    std::unique_ptr<TSdlBackend> backend = OpenSdl(xvfb, state);
     if (!backend)
         return;
     TSdlBackend* sdl = backend.get();
     InitWindowSystem(std::move(backend));
+    state.AddUndo(DoneWindowSystem);
     {
         TTestWindow w("XeFrameTest", base::Bounds(200, 150, 300, 200), WS_POPUP | WS_VISIBLE);
         // A frame of its own: 4-pixel sizing borders, a caption band, a size limit.
@@ -310,11 +309,6 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
         EXPECT_TRUE(shownAs("300x200+200+150"));
         EXPECT_NE(Shell(prefix + "xwininfo -name XeFrameTest").find("IsViewable"), std::string::npos);
     }
-    DoneWindowSystem();
-    if (oldDisplay.empty())
-        unsetenv("DISPLAY");
-    else
-        setenv("DISPLAY", oldDisplay.c_str(), 1);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "skin/draw/CaptionObjects.h"
 #include "skin/form/SkinnedForm.h"
 #include "skin/form/TrayIcon.h"
+#include "tests/support/ProcessState.h"
 #include "tests/support/Xvfb.h"
 #ifdef XE_HAVE_FAKE_TRAY
 #include "tests/support/FakeTray.h"
@@ -83,9 +84,9 @@ TEST(SkinFormXvfbTest, CaptionButtonsChangeTheStateOfARealWindow)
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
     ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0)
         << "xdotool is missing (scripts/setup installs it)";
-    std::string const oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    setenv("DISPLAY", xvfb.Display.c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
+    xe::test::TProcessState state;
+    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
+    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
     std::unique_ptr<win::TSdlBackend> backend;
     for (int attempt = 0; !backend && attempt < 5; ++attempt) {
         try {
@@ -171,10 +172,6 @@ TEST(SkinFormXvfbTest, CaptionButtonsChangeTheStateOfARealWindow)
         Shell(prefix + "import -window root xvfb-skinned-form.png");
     }
     win::DoneWindowSystem();
-    if (oldDisplay.empty())
-        unsetenv("DISPLAY");
-    else
-        setenv("DISPLAY", oldDisplay.c_str(), 1);
 }
 
 #ifdef XE_HAVE_FAKE_TRAY

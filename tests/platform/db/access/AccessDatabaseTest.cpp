@@ -4,6 +4,7 @@
 #include "platform/base/Strings.h"
 #include "platform/db/access/AceCrypto.h"
 #include "tests/support/JetTestDatabase.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
@@ -146,9 +147,9 @@ TEST(AccessDatabase, Jet3CodePageCanBeOverridden)
         return scratch.Rows("SELECT A FROM Table1 WHERE C = 2");
     };
     EXPECT_EQ(firstText(), (Rows { "\u00C4\u00E3cdefg" }));
-    setenv("XMLEXPORT_JET3_CODEPAGE", "936", 1);
+    xe::test::TProcessState state;
+    state.SetEnvironment("XMLEXPORT_JET3_CODEPAGE", "936");
     EXPECT_EQ(firstText(), (Rows { "你cdefg" }));
-    unsetenv("XMLEXPORT_JET3_CODEPAGE");
 }
 
 TEST(AccessDatabase, EncodedJet4File)
@@ -235,7 +236,8 @@ TJetTestTable EveryType()
 
 TEST(AccessDatabase, GeneratedDatabaseWithEveryColumnType)
 {
-    xe::base::SetAnsiCodePage("UTF-8");
+    xe::test::TProcessState state;
+    state.UseCodePage("UTF-8");
     xe::base::TTempDir temp;
     TJetTestDatabase writer;
     writer.AddTable(EveryType());
@@ -273,7 +275,6 @@ TEST(AccessDatabase, GeneratedDatabaseWithEveryColumnType)
                   "SELECT Name, length(Notes), length(Blob), Amount, \"When\" FROM \"Typen Ü\" WHERE ID = 4"),
         (Rows { "\xF0\x9F\x98\x80 一丁|1500|1000|1.0e+300|9999-12-31 23:59:59" }));
     EXPECT_EQ(scratch.Rows("SELECT hex(Blob) FROM \"Typen Ü\" WHERE ID = 1"), (Rows { "007F" }));
-    xe::base::SetAnsiCodePage("");
 }
 
 TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
@@ -363,7 +364,8 @@ TEST(AccessDatabase, DamagedFilesGiveErrorsNotCrashes)
 
 TEST(AccessDatabase, LongValuesOnLvalPagesAndReferenceUsageMaps)
 {
-    xe::base::SetAnsiCodePage("UTF-8");
+    xe::test::TProcessState state;
+    state.UseCodePage("UTF-8");
     xe::base::TTempDir temp;
     TJetTestDatabase writer;
     writer.ReferenceUsageMaps = true;
@@ -399,7 +401,6 @@ TEST(AccessDatabase, LongValuesOnLvalPagesAndReferenceUsageMaps)
         binary);
     sqlite3_finalize(s);
     EXPECT_EQ(scratch.Rows("SELECT sum(length(Notes)) FROM Long WHERE ID > 3"), (Rows { "80194" }));
-    xe::base::SetAnsiCodePage("");
 }
 
 TEST(AccessDatabase, RowsMovedToOtherPagesAreFollowed)

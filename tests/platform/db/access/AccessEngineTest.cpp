@@ -5,6 +5,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Query.h"
 #include "tests/support/JetTestDatabase.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +15,14 @@ using xe::base::EDatabaseError;
 namespace {
 std::string FixturePath(char const* name) { return std::string(XE_FIXTURES_DIR "/access/") + name; }
 
-class AccessEngine : public ::testing::Test {
+class AccessEngine : public xe::test::ProcessStateTest {
 protected:
     void SetUp() override
     {
-        xe::base::SetAnsiCodePage("UTF-8");
+        State.UseCodePage("UTF-8");
         RegisterAccessEngine();
     }
-    void TearDown() override
-    {
-        SetAccessEngine(nullptr);
-        xe::base::SetAnsiCodePage("");
-    }
+    void TearDown() override { SetAccessEngine(nullptr); }
 
     void Connect(std::string const& file, std::string const& password)
     {

@@ -2,6 +2,7 @@
 #include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,8 @@ TEST(JetHeader, EncryptedAceIsRecognised)
 
 TEST(JetHeader, WrittenPasswordsReadBack)
 {
-    xe::base::SetAnsiCodePage("UTF-8");
+    xe::test::TProcessState state;
+    state.UseCodePage("UTF-8");
     std::string page = Fixture("jet4_empty_template.mdb").substr(0, 4096);
     std::string original = page;
     for (std::u16string pw :
@@ -96,12 +98,12 @@ TEST(JetHeader, WrittenPasswordsReadBack)
     EncodeJetPassword(page, u"Sésame-42");
     EXPECT_EQ(PasswordError(DecodeJetHeader(page), "Sésame-42"), "");
     EXPECT_EQ(PasswordError(DecodeJetHeader(page), "sésame-42"), "Not a valid password.");
-    xe::base::SetAnsiCodePage("");
 }
 
 TEST(JetHeader, Jet3PasswordIsInTheCodePage)
 {
-    xe::base::SetAnsiCodePage("UTF-8");
+    xe::test::TProcessState state;
+    state.UseCodePage("UTF-8");
     std::string page = Fixture("jet3_types.mdb").substr(0, 2048);
     // Unmask, store "Clé" in code page 1252, mask again.
     char const key[] = { '\xC7', '\xDA', '\x39', '\x6B' };
@@ -114,7 +116,6 @@ TEST(JetHeader, Jet3PasswordIsInTheCodePage)
     EXPECT_EQ(PasswordError(h, "Clé"), "");
     EXPECT_EQ(PasswordError(h, "CLÉ"), "Not a valid password.");
     EXPECT_EQ(PasswordError(h, ""), "Not a valid password.");
-    xe::base::SetAnsiCodePage("");
 }
 
 TEST(JetHeader, OtherBytesAreNoAccessHeader)
