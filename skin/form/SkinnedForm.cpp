@@ -3223,12 +3223,15 @@ void TspSkinnedForm::MenuAndHintPreFilter(TMessage const& m)
     }
     if (FSkinHint && FSkinHint->Visible())
         FSkinHint->HideHint();
-    // An activation of the form itself leaves an open menu be.
-    if (m.Msg == win::WM_ACTIVATE && win::LOWORD(m.WParam) != win::WA_INACTIVE)
-        return;
-    if (FSkinMenu && FSkinMenu->Visible())
-        FSkinMenu->Close();
-    else if (FMainMenuKeyMode)
+    // Focus and activation changes leave an open menu be: under X the pointer may carry
+    // the focus onto the menu's own window as it opens. The menu closes itself on a click
+    // outside it.
+    bool const focus
+        = m.Msg == win::WM_ACTIVATE || m.Msg == win::WM_KILLFOCUS || m.Msg == win::WM_MOUSEACTIVATE;
+    if (FSkinMenu && FSkinMenu->Visible()) {
+        if (!focus)
+            FSkinMenu->Close();
+    } else if (FMainMenuKeyMode && (m.Msg != win::WM_ACTIVATE || win::LOWORD(m.WParam) == win::WA_INACTIVE))
         LeaveMainMenu();
 }
 

@@ -611,6 +611,27 @@ TEST_F(SkinWindowTest, KeyboardMenuCommandClosesAnOpenMenuAndIsNotPassedOn)
     EXPECT_FALSE(Skinned->SkinMenu()->Visible());
 }
 
+// Moving the form or asking the form to close its menus closes an open skin menu; a focus
+// change does not (under X the pointer may take the focus onto the menu as it opens).
+TEST_F(SkinWindowTest, MovesAndTheCloseMenusMessageCloseAnOpenMenuFocusChangesDoNot)
+{
+    MakeSkinned(50, 50);
+    Form->Show();
+    App->ProcessMessages();
+    Skinned->ShowSystemMenu({ 300, 300 });
+    ASSERT_TRUE(Skinned->SkinMenu()->Visible());
+    win::SendMessage(Form->Handle(), win::WM_KILLFOCUS, 0, 0);
+    win::SendMessage(Form->Handle(), win::WM_ACTIVATE, win::WA_INACTIVE, 0);
+    EXPECT_TRUE(Skinned->SkinMenu()->Visible());
+    Form->SetBounds(Form->Left() + 10, Form->Top(), Form->Width(), Form->Height());
+    EXPECT_FALSE(Skinned->SkinMenu()->Visible()) << "closed by the move";
+
+    Skinned->ShowSystemMenu({ 300, 300 });
+    ASSERT_TRUE(Skinned->SkinMenu()->Visible());
+    win::SendMessage(Form->Handle(), SkinMsg_CloseMenus, 0, 0);
+    EXPECT_FALSE(Skinned->SkinMenu()->Visible());
+}
+
 TEST_F(SkinWindowTest, WithoutSkinTheMenuHasThePlainLook)
 {
     Make(tk::bsSizeable, 200, 135);
