@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -144,23 +145,12 @@ int InjectedFault(TFileOp op, std::string const& path)
 
 char const* FileOpName(TFileOp op)
 {
-    switch (op) {
-    case TFileOp::Open:
-        return "open";
-    case TFileOp::Read:
-        return "read";
-    case TFileOp::Write:
-        return "write";
-    case TFileOp::Truncate:
-        return "truncate";
-    case TFileOp::Rename:
-        return "rename";
-    case TFileOp::Delete:
-        return "delete";
-    case TFileOp::Close:
-        return "close";
-    }
-    return "use";
+    // In the order of TFileOp.
+    static constexpr char const* Names[]
+        = { "open", "read", "write", "truncate", "rename", "delete", "close" };
+    static_assert(std::size(Names) == size_t(TFileOp::Close) + 1);
+    size_t const i = size_t(op);
+    return i < std::size(Names) ? Names[i] : "use";
 }
 
 void SetFileFaultHook(TFileFaultHook hook) { FaultHook() = std::move(hook); }
