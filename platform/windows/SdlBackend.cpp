@@ -19,6 +19,29 @@ namespace xe::win {
 
 namespace {
 
+#ifdef XE_HAVE_X11
+int (*GPreviousXErrorHandler)(Display*, XErrorEvent*) = nullptr;
+
+// Xlib's own handler ends the process on any error. A request about a window that has just
+// gone (a menu's window destroyed while the input method or the window system still
+// addresses it) is a race, not a fault of ours: it is ignored. Other errors go on as before.
+int TolerateGoneWindows(Display* d, XErrorEvent* e)
+{
+    if (e->error_code == BadWindow || e->error_code == BadDrawable)
+        return 0;
+    return GPreviousXErrorHandler ? GPreviousXErrorHandler(d, e) : 0;
+}
+
+// Puts the handler (back) in place: SDL may set Xlib's handler for a while and restore an
+// older one.
+void KeepXErrorHandler()
+{
+    auto* previous = XSetErrorHandler(TolerateGoneWindows);
+    if (previous != TolerateGoneWindows)
+        GPreviousXErrorHandler = previous;
+}
+#endif
+
 TRect FromSdl(SDL_Rect const& r) { return base::Bounds(r.x, r.y, r.w, r.h); }
 
 TMouseButton ButtonFromSdl(uint8_t button)
@@ -195,6 +218,7 @@ TSdlBackend::TSdlBackend()
     if (std::string(SDL_GetCurrentVideoDriver()) == "x11") {
         SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
         FX11Input = true;
+        KeepXErrorHandler();
     }
 #endif
 }
@@ -211,6 +235,11 @@ TSdlBackend::~TSdlBackend()
     for (auto& [id, icon] : FTrayIcons)
         DropTrayWindow(icon);
     FTrayIcons.clear();
+    SDL_StopTextInput();
+#ifdef XE_HAVE_X11
+    if (FX11Input)
+        KeepXErrorHandler();
+#endif
     for (auto& [hwnd, native] : FNatives)
         SDL_DestroyWindow(native.Window);
     FNatives.clear();
@@ -259,6 +288,10 @@ void TSdlBackend::CreateNativeWindow(HWND window, TRect const& bounds, std::stri
     if (!w)
         throw base::EOutOfResources(std::string("Cannot create a window: ") + SDL_GetError());
     FNatives[window] = TNative { w, bounds, false, false };
+#ifdef XE_HAVE_X11
+    if (FX11Input)
+        KeepXErrorHandler();
+#endif
 }
 
 void TSdlBackend::DestroyNativeWindow(HWND window)
@@ -753,6 +786,10 @@ bool TSdlBackend::TrayXEvent(void const* xevent, std::optional<TRawEvent>& event
 
 std::optional<TRawEvent> TSdlBackend::PollEvent()
 {
+#ifdef XE_HAVE_X11
+    if (FX11Input)
+        KeepXErrorHandler();
+#endif
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         TRawEvent raw;
