@@ -178,12 +178,18 @@ void Like(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     sqlite3_result_int(ctx, JetLike(U32(argv[1]), U32(argv[0])) ? 1 : 0);
 }
 
-void Concat(sqlite3_context* ctx, int, sqlite3_value** argv)
+// Jet's &: the pieces joined, Null pieces taken as empty; Null only when every piece is.
+void Concat(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
-    bool n0 = sqlite3_value_type(argv[0]) == SQLITE_NULL, n1 = sqlite3_value_type(argv[1]) == SQLITE_NULL;
-    if (n0 && n1)
+    std::string s;
+    bool any = false;
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) != SQLITE_NULL) {
+            s += JetText(argv[i]);
+            any = true;
+        }
+    if (!any)
         return sqlite3_result_null(ctx);
-    std::string s = (n0 ? "" : JetText(argv[0])) + (n1 ? "" : JetText(argv[1]));
     sqlite3_result_text(ctx, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
 }
 
@@ -420,7 +426,7 @@ void RegisterJetFunctions(sqlite3* db)
     };
     static TFn const fns[] = {
         { "like", 2, Like },
-        { "jet_concat", 2, Concat },
+        { "jet_concat", -1, Concat },
         { "jet_len", 1, Len },
         { "jet_mid", 2, Mid },
         { "jet_mid", 3, Mid },

@@ -4,6 +4,7 @@
 #include "platform/base/Strings.h"
 #include "platform/base/TextFormat.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <iterator>
@@ -977,9 +978,13 @@ struct TEmitter {
                 return "(NOT " + Expr(*e.Args[0]) + ")";
             return "(" + e.Op + Expr(*e.Args[0]) + ")";
         case TSqlExpr::ekBinary: {
-            std::string a = Expr(*e.Args[0]), b = Expr(*e.Args[1]);
+            // Chains of one operator are written flat: SQLite's parser has a fixed stack, and
+            // a chain of a few dozen nested calls or parentheses would overflow it.
             if (e.Op == "&")
-                return "jet_concat(" + a + ", " + b + ")";
+                return Concatenation(e);
+            if (int const level = ChainLevel(e.Op))
+                return "(" + Chain(e, level) + ")";
+            std::string a = Expr(*e.Args[0]), b = Expr(*e.Args[1]);
             if (e.Op == "/")
                 return "(CAST(" + a + " AS REAL) / " + b + ")";
             if (e.Op == "\\")
@@ -1026,6 +1031,61 @@ struct TEmitter {
                 + Table(*t.Right) + " ON " + Expr(*t.On);
         }
         return {};
+    }
+
+    // Left-associative operators of one precedence level in both dialects share a level
+    // number; 0 for the others.
+    static int ChainLevel(std::string const& op)
+    {
+        if (op == "+" || op == "-")
+            return 1;
+        if (op == "*")
+            return 2;
+        if (op == "AND")
+            return 3;
+        if (op == "OR")
+            return 4;
+        return 0;
+    }
+    // A binary expression without its outer parentheses, its left side unwrapped as long as
+    // it stays on the same level: ((a + b) - c) becomes a + b - c.
+    std::string Chain(TSqlExpr const& e, int level)
+    {
+        std::string out;
+        TSqlExpr const& left = *e.Args[0];
+        if (left.Kind == TSqlExpr::ekBinary && ChainLevel(left.Op) == level)
+            out = Chain(left, level);
+        else
+            out = Expr(left);
+        out.append(" ").append(e.Op).append(" ").append(Expr(*e.Args[1]));
+        return out;
+    }
+    // a & b & c as one call of jet_concat with every piece (at most 100 arguments a call;
+    // a longer chain continues in an outer call).
+    std::string Concatenation(TSqlExpr const& e)
+    {
+        std::vector<TSqlExpr const*> pieces;
+        TSqlExpr const* x = &e;
+        for (; x->Kind == TSqlExpr::ekBinary && x->Op == "&"; x = x->Args[0].get())
+            pieces.push_back(x->Args[1].get());
+        pieces.push_back(x);
+        std::reverse(pieces.begin(), pieces.end());
+        std::string out;
+        for (size_t i = 0; i < pieces.size();) {
+            std::string call("jet_concat(");
+            size_t args = 0;
+            if (!out.empty()) {
+                call += out;
+                ++args;
+            }
+            for (; i < pieces.size() && args < 100; ++i, ++args) {
+                if (args)
+                    call += ", ";
+                call += Expr(*pieces[i]);
+            }
+            out = std::move(call) + ")";
+        }
+        return out;
     }
 
     // The items of a list, each as text, joined by ", ".

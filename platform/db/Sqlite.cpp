@@ -49,8 +49,14 @@ TSqliteStatement TryPrepare(sqlite3* db, std::string_view sql)
 TSqliteStatement Prepare(sqlite3* db, std::string_view sql)
 {
     TSqliteStatement statement = TryPrepare(db, sql);
-    if (!statement)
-        throw base::EDatabaseError(SqliteErrorText(db));
+    if (!statement) {
+        std::string text = SqliteErrorText(db);
+        // SQLite's parser has a fixed stack: a statement nested a few dozen levels deep (or a
+        // dozen levels of functions around sums) is beyond it, whatever the dialect.
+        if (text.find("parser stack overflow") != std::string::npos)
+            text = "The statement is nested too deeply for the query engine (" + text + ")";
+        throw base::EDatabaseError(text);
+    }
     return statement;
 }
 

@@ -3,6 +3,8 @@
 // that SQLite parses: a translation SQLite refuses as malformed escaped half translated. SQLite
 // runs on an empty database with the Jet functions registered, so that names of tables and
 // columns are the only thing it may fail to find.
+#include <algorithm>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +43,34 @@ bool IsParseError(char const* message)
     return false;
 }
 
+// The deepest nesting of parentheses outside quoted text and names.
+int ParenthesisDepth(std::string const& sql)
+{
+    int depth = 0, deepest = 0;
+    char quote = 0;
+    for (char c : sql) {
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '(') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == ')') {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+// SQLite's parser stack holds 100 entries: a dozen levels of calls around sums fill it.
+// Nesting that deep is the statement's own and gets the query layer's "nested too deeply"
+// error; a shallow translation that overflows it is a finding.
+bool BeyondTheEnginesDepth(char const* message, std::string const& sql)
+{
+    return std::strstr(message, "parser stack overflow") && ParenthesisDepth(sql) >= 10;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
@@ -60,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
     char const* tail = nullptr;
     int rc = sqlite3_prepare_v2(Database(), sqlite.c_str(), int(sqlite.size()), &statement, &tail);
     sqlite3_finalize(statement);
-    if (rc != SQLITE_OK && IsParseError(sqlite3_errmsg(Database()))) {
+    if (rc != SQLITE_OK && IsParseError(sqlite3_errmsg(Database()))
+        && !BeyondTheEnginesDepth(sqlite3_errmsg(Database()), sqlite)) {
         std::fprintf(stderr, "SQLite refuses the translation: %s\n  jet: %s\n  sqlite: %s\n",
             sqlite3_errmsg(Database()), utf8.c_str(), sqlite.c_str());
         std::abort();

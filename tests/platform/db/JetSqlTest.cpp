@@ -1,5 +1,6 @@
 #include "platform/db/JetSql.h"
 #include "platform/db/JetFunctions.h"
+#include "platform/db/Sqlite.h"
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
@@ -148,6 +149,38 @@ TEST_F(JetSqlTest, LiteralsAndOperators)
     EXPECT_EQ(Rows("SELECT id FROM t WHERE v <> 20 AND NOT s Is Null ORDER BY id"), (V { "1", "5" }));
     EXPECT_EQ(
         Rows("SELECT id FROM t WHERE v Between 15 And 30 And id Not In (3) ORDER BY id"), (V { "2", "4" }));
+}
+
+// Long chains of one operator (a field list joined with separators, a long sum, many
+// conditions) are written flat: nested, a few dozen of them overflowed SQLite's parser.
+// Real nesting past the engine's depth gets an error that says so.
+TEST_F(JetSqlTest, LongChainsRunAndDeepNestingSaysSo)
+{
+    std::string pieces = "SELECT Null", sum = "SELECT 0", terms = "SELECT id FROM t WHERE id > 0";
+    std::string expected;
+    for (int i = 1; i <= 250; ++i) {
+        pieces += " & " + std::to_string(i % 10) + " & Null";
+        expected += std::to_string(i % 10);
+        sum += (i % 2 ? " + " : " - ") + std::to_string(i);
+        terms += " AND id <> " + std::to_string(100 + i) + " OR id = -" + std::to_string(i);
+    }
+    EXPECT_EQ(Value(pieces), expected) << "a chain longer than one call's 100 arguments";
+    EXPECT_EQ(Value(sum), "-125");
+    EXPECT_EQ(Rows(terms + " ORDER BY id").size(), 5u);
+    EXPECT_EQ(Value("SELECT 2 * 3 * 4 - 1 - 2 + 3"), "24");
+    EXPECT_EQ(Value("SELECT 10 - (4 - 3) - (2 - 1)"), "8") << "parentheses on the right stay";
+
+    std::string deep = "SELECT ";
+    for (int i = 0; i < 40; ++i)
+        deep += "Abs(1 + (1 * ";
+    deep += "1" + std::string(80, ')');
+    try {
+        Prepare(FDb, TranslateJet(deep));
+        ADD_FAILURE() << "a statement beyond the engine's depth ran";
+    } catch (EDatabaseError const& e) {
+        EXPECT_NE(std::string(e.what()).find("nested too deeply for the query engine"), std::string::npos)
+            << e.what();
+    }
 }
 
 TEST_F(JetSqlTest, LikeUsesAdoWildcards)
