@@ -4,7 +4,6 @@
 // runs on an empty database with the Jet functions registered, so that names of tables and
 // columns are the only thing it may fail to find.
 #include <algorithm>
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
