@@ -10,6 +10,7 @@
 #include <cstring>
 #include <sqlite3.h>
 #include <string>
+#include <string_view>
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Strings.h"
@@ -32,12 +33,15 @@ sqlite3* Database()
     return db;
 }
 
-// SQLite's messages for text it cannot parse, as opposed to names it cannot resolve.
+// SQLite's messages for text it cannot parse, as opposed to names it cannot resolve. They are
+// told by how they begin: a message about a missing table or column quotes the name, which
+// may hold any words.
 bool IsParseError(char const* message)
 {
-    for (char const* m :
-        { "syntax error", "unrecognized token", "incomplete input", "parser stack overflow" })
-        if (std::strstr(message, m))
+    std::string_view const m(message);
+    for (std::string_view start :
+        { "near \"", "unrecognized token", "incomplete input", "parser stack overflow" })
+        if (m.substr(0, start.size()) == start)
             return true;
     return false;
 }
@@ -67,7 +71,7 @@ int ParenthesisDepth(std::string const& sql)
 // error; a shallow translation that overflows it is a finding.
 bool BeyondTheEnginesDepth(char const* message, std::string const& sql)
 {
-    return std::strstr(message, "parser stack overflow") && ParenthesisDepth(sql) >= 10;
+    return std::string_view(message).substr(0, 21) == "parser stack overflow" && ParenthesisDepth(sql) >= 10;
 }
 
 } // namespace
