@@ -169,4 +169,17 @@ void TspUserObject::Draw(gfx::TCanvas& canvas, bool update)
         Form->PaintEvent(IDName, canvas, ObjectRect);
 }
 
+void TspActiveSkinObject::NoteMouse(bool inside, bool hot)
+{
+    MouseInside = inside;
+    if (hot)
+        ActiveState = inside;
+    if (!Form)
+        return;
+    if (inside)
+        Form->MouseEnterEvent(IDName);
+    else
+        Form->MouseLeaveEvent(IDName);
+}
+
 } // namespace xe::skin

@@ -196,6 +196,9 @@ protected:
     gfx::TBitmap const* NormalPicture() const { return NormalInOwnPicture ? OwnPicture : FramePicture; }
     // Paints the normal image morphed toward the hot one by MorphFactor.
     void DrawMorphed(gfx::TCanvas& canvas) const;
+    // For objects that do not change on hover: marks the mouse in or out (and the object hot
+    // or not, with hot) and fires the form's enter or leave event, drawing nothing.
+    void NoteMouse(bool inside, bool hot);
 
 private:
     double FMorphFactor = 0; // 0 shows the normal image, 1 the hot one

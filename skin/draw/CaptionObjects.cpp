@@ -289,19 +289,9 @@ void TspSkinCaptionObject::MouseUp(int x, int y, win::TMouseButton button)
     TspActiveSkinObject::MouseUp(x, y, button);
 }
 
-void TspSkinCaptionObject::MouseEnter()
-{
-    MouseInside = true;
-    if (Form)
-        Form->MouseEnterEvent(IDName);
-}
+void TspSkinCaptionObject::MouseEnter() { NoteMouse(true, false); }
 
-void TspSkinCaptionObject::MouseLeave()
-{
-    MouseInside = false;
-    if (Form)
-        Form->MouseLeaveEvent(IDName);
-}
+void TspSkinCaptionObject::MouseLeave() { NoteMouse(false, false); }
 
 // ---------------------------------------------------------------------------------------
 // Button

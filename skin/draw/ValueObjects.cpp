@@ -86,21 +86,9 @@ void TspSkinGaugeObject::Draw(gfx::TCanvas& canvas, bool update)
     canvas.Draw(ObjectRect.Left, ObjectRect.Top, image);
 }
 
-void TspSkinGaugeObject::MouseEnter()
-{
-    MouseInside = true;
-    ActiveState = true;
-    if (Form)
-        Form->MouseEnterEvent(IDName);
-}
+void TspSkinGaugeObject::MouseEnter() { NoteMouse(true, true); }
 
-void TspSkinGaugeObject::MouseLeave()
-{
-    MouseInside = false;
-    ActiveState = false;
-    if (Form)
-        Form->MouseLeaveEvent(IDName);
-}
+void TspSkinGaugeObject::MouseLeave() { NoteMouse(false, true); }
 
 // ---------------------------------------------------------------------------------------
 // Track bar
@@ -276,19 +264,9 @@ void TspSkinSwitchObject::MouseDown(int x, int y, win::TMouseButton button)
     TspActiveSkinObject::MouseDown(x, y, button);
 }
 
-void TspSkinSwitchObject::MouseEnter()
-{
-    MouseInside = true;
-    if (Form)
-        Form->MouseEnterEvent(IDName);
-}
+void TspSkinSwitchObject::MouseEnter() { NoteMouse(true, false); }
 
-void TspSkinSwitchObject::MouseLeave()
-{
-    MouseInside = false;
-    if (Form)
-        Form->MouseLeaveEvent(IDName);
-}
+void TspSkinSwitchObject::MouseLeave() { NoteMouse(false, false); }
 
 // ---------------------------------------------------------------------------------------
 // Frame objects
@@ -362,21 +340,9 @@ void TspSkinFrameGaugeObject::Draw(gfx::TCanvas& canvas, bool update)
     TspSkinFrameObject::Draw(canvas, update);
 }
 
-void TspSkinFrameGaugeObject::MouseEnter()
-{
-    MouseInside = true;
-    ActiveState = true;
-    if (Form)
-        Form->MouseEnterEvent(IDName);
-}
+void TspSkinFrameGaugeObject::MouseEnter() { NoteMouse(true, true); }
 
-void TspSkinFrameGaugeObject::MouseLeave()
-{
-    MouseInside = false;
-    ActiveState = false;
-    if (Form)
-        Form->MouseLeaveEvent(IDName);
-}
+void TspSkinFrameGaugeObject::MouseLeave() { NoteMouse(false, true); }
 
 TspSkinFrameRegulatorObject::TspSkinFrameRegulatorObject(
     TSkinObjectHost* form, TspSkinData* skinData, TspDataSkinFrameRegulatorObject* data)
