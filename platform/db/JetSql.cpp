@@ -779,6 +779,9 @@ private:
             while (IsSym(Peek(), ".") || IsSym(Peek(), "!")) {
                 Take();
                 if (IsSym(Peek(), "*")) {
+                    if (e->Parts.size() > 1)
+                        Fail(
+                            "Syntax error in qualified name: '*' follows one table name only near " + Near());
                     Take();
                     e->Kind = TSqlExpr::ekStar;
                     return e;

@@ -278,6 +278,7 @@ TEST_F(JetSqlTest, MalformedStatementsGetTheTranslatorsError)
     EXPECT_NE(translatorError("SELECT*S").find("alias cannot follow"), std::string::npos);
     EXPECT_NE(translatorError("SELECT t.* AS x FROM t").find("alias cannot follow"), std::string::npos);
     EXPECT_NE(translatorError("SELECT t.z.y.F").find("at most three parts"), std::string::npos);
+    EXPECT_NE(translatorError("SELECT a.b.* FROM t AS a").find("one table name only"), std::string::npos);
     EXPECT_NE(translatorError("SELECT 1 FROM a.b.c").find("at most two parts"), std::string::npos);
     EXPECT_NE(
         translatorError("SELECT " + std::string(2047, '-')).find("nested too deeply"), std::string::npos);
