@@ -10,9 +10,16 @@
 #include "platform/windows/WinUser.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPackage.h"
+#include "skin/form/SkinnedForm.h"
+#include "skin/form/TrayIcon.h"
+#include "platform/toolkit/Buttons.h"
+#include "platform/toolkit/StdCtrls.h"
+#include "platform/windows/Backend.h"
+#include "tools/skintool/SkinCheck.h"
 #include "tools/skintool/SkinRender.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <memory>
 #include <ostream>
@@ -26,10 +33,21 @@ namespace {
 char const* const Usage = "usage: skintool pack <skin.ini> <output> [--raw]\n"
                           "       skintool import <compressed skin file> <output>\n"
                           "       skintool list <file>\n"
-                          "       skintool render <skin file> <output.png> [--size WxH] [--inactive]\n";
+                          "       skintool render <skin file> <output.png> [--size WxH] [--inactive]\n"
+                          "                       [--state normal|maximized|rolledup] [--hover NAME] [--down NAME]\n"
+                          "       skintool show <skin file> [--size WxH]\n"
+                          "       skintool check <skin file or skin.ini>\n"
+                          "       skintool hittest <skin file> --size WxH X,Y ...\n";
 
 // The largest side render draws, in pixels.
 constexpr int MaxRenderSide = 8192;
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        c = char(std::tolower(uint8_t(c)));
+    return s;
+}
 
 // The uncompressed package held by any of the three kinds of file.
 std::string PackageOf(std::string const& bytes)
@@ -132,79 +150,345 @@ bool ParseSize(std::string const& text, int& width, int& height)
     return number(all.substr(0, x), width) && number(all.substr(x + 1), height);
 }
 
-// Renders on the headless backend, started here unless a window system is already running,
-// with a screen large enough for the form.
-int Render(std::vector<std::string> const& args, std::ostream& out, std::ostream& err)
+// The options render, show and hittest share; the rest of the arguments are left in Files.
+struct TFormArgs {
+    std::vector<std::string> Files;
+    int Width = 0, Height = 0;
+    bool Inactive = false;
+    TSkinRenderState State = rsNormal;
+    std::string Hover, Down;
+};
+
+// Parses the options each command allows; false (the message written) for a usage error.
+bool ParseFormArgs(std::vector<std::string> const& args, bool renderOptions, TFormArgs& a, std::ostream& err)
 {
-    std::vector<std::string> files;
-    int width = 0, height = 0;
-    bool inactive = false;
     for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--inactive")
-            inactive = true;
-        else if (args[i] == "--size") {
-            if (i + 1 == args.size() || !ParseSize(args[i + 1], width, height)) {
+        auto value = [&](std::string& out) {
+            if (i + 1 == args.size()) {
+                err << "skintool: " << args[i] << " needs a value\n" << Usage;
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        if (args[i] == "--size") {
+            if (i + 1 == args.size() || !ParseSize(args[i + 1], a.Width, a.Height)) {
                 err << "skintool: bad size '" << (i + 1 < args.size() ? args[i + 1] : "")
-                    << "': expected WIDTHxHEIGHT, for example 360x260, each side 1 to " << MaxRenderSide
-                    << "\n";
-                return 2;
+                    << "': expected WIDTHxHEIGHT, for example 360x260, each side 1 to " << MaxRenderSide << "\n";
+                return false;
             }
             ++i;
+        } else if (renderOptions && args[i] == "--inactive")
+            a.Inactive = true;
+        else if (renderOptions && args[i] == "--state") {
+            std::string state;
+            if (!value(state))
+                return false;
+            if (state == "normal")
+                a.State = rsNormal;
+            else if (state == "maximized")
+                a.State = rsMaximized;
+            else if (state == "rolledup")
+                a.State = rsRolledUp;
+            else {
+                err << "skintool: unknown state '" << state << "': normal, maximized or rolledup\n";
+                return false;
+            }
+        } else if (renderOptions && args[i] == "--hover") {
+            if (!value(a.Hover))
+                return false;
+        } else if (renderOptions && args[i] == "--down") {
+            if (!value(a.Down))
+                return false;
         } else if (args[i].starts_with("--")) {
             err << "skintool: unknown option " << args[i] << "\n" << Usage;
-            return 2;
+            return false;
         } else
-            files.push_back(args[i]);
+            a.Files.push_back(args[i]);
     }
-    if (files.size() != 2) {
+    return true;
+}
+
+// Loads any file list takes into the container; false (the message written) when it is none.
+bool LoadSkinFile(std::string const& file, TspSkinData& data, std::ostream& err, std::string* description = nullptr)
+{
+    std::string const bytes = ReadFileBytes(file);
+    try {
+        std::string const package = PackageOf(bytes);
+        data.LoadFromPackage(package);
+        if (description)
+            *description = InspectSkinPackage(package).Description;
+    } catch (Exception const& e) {
+        err << file << ": not a skin package (" << e.Message() << ")\n";
+        return false;
+    }
+    if (data.Empty() || data.Picture().Empty()) {
+        err << file << ": not a skin package with a frame picture\n";
+        return false;
+    }
+    return true;
+}
+
+// A window system for the length of one command: the headless one with a screen large enough
+// for the form (its work area the form's size when the form is to be maximised), unless one
+// is running already; and an application object.
+class TToolSession {
+public:
+    TToolSession(int width, int height, bool maximized, std::unique_ptr<win::TBackend> backend = nullptr)
+    {
+        FOwnWindowSystem = !win::WindowSystemRunning();
+        if (FOwnWindowSystem) {
+            if (!backend) {
+                auto headless = std::make_unique<win::THeadlessBackend>();
+                int const screenW = std::max(1024, width + 200), screenH = std::max(768, height + 200);
+                base::TRect const work = maximized && width > 0 && height > 0 ? base::Rect(0, 0, width, height)
+                                                                              : base::Rect(0, 0, screenW, screenH);
+                headless->SetMonitors({ { { 0, 0, screenW, screenH }, work } });
+                backend = std::move(headless);
+            }
+            win::InitWindowSystem(std::move(backend));
+        }
+        if (!tk::Application)
+            FApp = std::make_unique<tk::TApplication>();
+    }
+    ~TToolSession()
+    {
+        FApp.reset();
+        if (FOwnWindowSystem)
+            win::DoneWindowSystem();
+    }
+
+private:
+    bool FOwnWindowSystem = false;
+    std::unique_ptr<tk::TApplication> FApp;
+};
+
+char const* StateName(TSkinRenderState state)
+{
+    return state == rsMaximized ? "maximized" : state == rsRolledUp ? "rolled up" : "normal";
+}
+
+int Render(std::vector<std::string> const& args, std::ostream& out, std::ostream& err)
+{
+    TFormArgs a;
+    if (!ParseFormArgs(args, true, a, err))
+        return 2;
+    if (a.Files.size() != 2) {
         err << Usage;
         return 2;
     }
-
     xe::tk::TComponentPtr<TspSkinData> data(new TspSkinData(nullptr));
-    std::string const bytes = ReadFileBytes(files[0]);
-    try {
-        data->LoadFromPackage(PackageOf(bytes));
-    } catch (Exception const& e) {
-        err << files[0] << ": not a skin package (" << e.Message() << ")\n";
+    if (!LoadSkinFile(a.Files[0], *data, err))
         return 1;
+    TToolSession session(a.Width, a.Height, a.State == rsMaximized);
+    TSkinRenderOptions options;
+    options.Width = a.Width;
+    options.Height = a.Height;
+    if (a.State == rsMaximized && (a.Width <= 0 || a.Height <= 0)) {
+        // Maximised on a screen of the default size.
+        options.Width = options.Height = 0;
     }
-    if (data->Empty() || data->Picture().Empty()) {
-        err << files[0] << ": not a skin package with a frame picture\n";
-        return 1;
-    }
+    options.Active = !a.Inactive;
+    options.Caption = data->SkinName;
+    options.MainMenu = { "&File", "&Edit", "&Help" };
+    options.State = a.State;
+    options.Hover = a.Hover;
+    options.Down = a.Down;
+    gfx::TBitmap const shot = RenderSkinForm(*data, options);
+    gfx::SavePngToFile(shot, a.Files[1]);
+    out << a.Files[1] << ": " << shot.Width() << " x " << shot.Height() << (a.Inactive ? ", inactive" : ", active");
+    if (a.State != rsNormal)
+        out << ", " << StateName(a.State);
+    out << "\n";
+    return 0;
+}
 
-    bool const ownWindowSystem = !win::WindowSystemRunning();
-    if (ownWindowSystem) {
-        auto backend = std::make_unique<win::THeadlessBackend>();
-        int const screenW = std::max(1024, width + 200), screenH = std::max(768, height + 200);
-        backend->SetMonitors({ { { 0, 0, screenW, screenH }, { 0, 0, screenW, screenH } } });
-        win::InitWindowSystem(std::move(backend));
+char const* HitName(int code)
+{
+    switch (code) {
+    case win::HTCLIENT: return "HTCLIENT";
+    case win::HTCAPTION: return "HTCAPTION";
+    case win::HTLEFT: return "HTLEFT";
+    case win::HTRIGHT: return "HTRIGHT";
+    case win::HTTOP: return "HTTOP";
+    case win::HTTOPLEFT: return "HTTOPLEFT";
+    case win::HTTOPRIGHT: return "HTTOPRIGHT";
+    case win::HTBOTTOM: return "HTBOTTOM";
+    case win::HTBOTTOMLEFT: return "HTBOTTOMLEFT";
+    case win::HTBOTTOMRIGHT: return "HTBOTTOMRIGHT";
+    case win::HTOBJECT: return "HTOBJECT";
+    case win::HTNOWHERE: return "HTNOWHERE";
+    default: return "?";
     }
-    std::unique_ptr<tk::TApplication> app;
-    if (!tk::Application)
-        app = std::make_unique<tk::TApplication>();
-    auto finish = [&] {
-        app.reset();
-        if (ownWindowSystem)
-            win::DoneWindowSystem();
+}
+
+// "X,Y" with both numbers from 0.
+bool ParsePoint(std::string const& text, int& x, int& y)
+{
+    size_t const comma = text.find(',');
+    if (comma == std::string::npos)
+        return false;
+    auto number = [](std::string_view digits, int& value) {
+        if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return false;
+        auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return ec == std::errc() && end == digits.data() + digits.size() && value <= MaxRenderSide;
     };
-    try {
-        TSkinRenderOptions options;
-        options.Width = width;
-        options.Height = height;
-        options.Active = !inactive;
-        options.Caption = data->SkinName;
-        options.MainMenu = { "&File", "&Edit", "&Help" };
-        gfx::TBitmap const shot = RenderSkinForm(*data, options);
-        gfx::SavePngToFile(shot, files[1]);
-        out << files[1] << ": " << shot.Width() << " x " << shot.Height()
-            << (inactive ? ", inactive" : ", active") << "\n";
-    } catch (...) {
-        finish();
-        throw;
+    std::string_view const all(text);
+    return number(all.substr(0, comma), x) && number(all.substr(comma + 1), y);
+}
+
+// Answers the form's hit test for window points, and names the object under each.
+int HitTest(std::vector<std::string> const& args, std::ostream& out, std::ostream& err)
+{
+    TFormArgs a;
+    if (!ParseFormArgs(args, false, a, err))
+        return 2;
+    if (a.Files.size() < 2 || a.Width <= 0) {
+        err << Usage;
+        return 2;
     }
-    finish();
+    std::vector<base::TPoint> points;
+    for (size_t i = 1; i < a.Files.size(); ++i) {
+        int x = 0, y = 0;
+        if (!ParsePoint(a.Files[i], x, y)) {
+            err << "skintool: bad point '" << a.Files[i] << "': expected X,Y in window pixels\n";
+            return 2;
+        }
+        points.push_back({ x, y });
+    }
+    xe::tk::TComponentPtr<TspSkinData> data(new TspSkinData(nullptr));
+    if (!LoadSkinFile(a.Files[0], *data, err))
+        return 1;
+    TToolSession session(a.Width, a.Height, false);
+    TSkinRenderOptions options;
+    options.Width = a.Width;
+    options.Height = a.Height;
+    options.Caption = data->SkinName;
+    options.MainMenu = { "&File", "&Edit", "&Help" };
+    TSkinPreview preview(*data, options);
+    tk::TForm& form = preview.Form();
+    for (base::TPoint p : points) {
+        out << p.X << "," << p.Y << " ";
+        if (p.X >= form.Width() || p.Y >= form.Height()) {
+            out << "outside the " << form.Width() << " x " << form.Height() << " window\n";
+            continue;
+        }
+        int const code = int(win::SendMessage(
+            form.Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(form.Left() + p.X, form.Top() + p.Y)));
+        out << HitName(code);
+        for (auto const& o : preview.Skinned().ObjectList)
+            if (o->VisibleState && base::PtInRect(o->ObjectRect, p)) {
+                out << " " << o->IDName;
+                break;
+            }
+        out << "\n";
+    }
+    return 0;
+}
+
+int Check(std::vector<std::string> const& args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() != 2) {
+        err << Usage;
+        return 2;
+    }
+    std::string const& file = args[1];
+    xe::tk::TComponentPtr<TspSkinData> data(new TspSkinData(nullptr));
+    std::string description;
+    if (file.size() > 4 && Lower(file.substr(file.size() - 4)) == ".ini") {
+        std::string package;
+        if (!BuildSkinPackage(file, package)) {
+            err << file << ": not a skin description (VERSION, PICTURES, FORMINFO, SKINOBJECTS and "
+                            "SKINCONTROLS are needed)\n";
+            return 1;
+        }
+        data->LoadFromPackage(package);
+        description = InspectSkinPackage(package).Description;
+    } else if (!LoadSkinFile(file, *data, err, &description))
+        return 1;
+    TToolSession session(data->Picture().Width(), data->Picture().Height(), false);
+    std::vector<TSkinFinding> const findings = CheckSkin(*data, description);
+    PrintFindings(findings, out);
+    size_t const errors = size_t(std::count_if(findings.begin(), findings.end(), [](auto& f) { return f.Error; }));
+    out << file << ": " << errors << (errors == 1 ? " error, " : " errors, ") << findings.size() - errors
+        << (findings.size() - errors == 1 ? " warning\n" : " warnings\n");
+    return errors > 0 ? 1 : 0;
+}
+
+// A live form with the skin: every border icon, a main menu, the skin's objects, a tray icon
+// to minimise to and a few plain controls. On a display it runs until the form is closed;
+// without one (the headless backend) it goes through a scripted session and closes.
+int Show(std::vector<std::string> const& args, std::ostream& out, std::ostream& err)
+{
+    TFormArgs a;
+    if (!ParseFormArgs(args, false, a, err))
+        return 2;
+    if (a.Files.size() != 1) {
+        err << Usage;
+        return 2;
+    }
+    xe::tk::TComponentPtr<TspSkinData> data(new TspSkinData(nullptr));
+    if (!LoadSkinFile(a.Files[0], *data, err))
+        return 1;
+    std::unique_ptr<win::TBackend> backend;
+    if (!win::WindowSystemRunning())
+        backend = win::CreateDefaultBackend();
+    auto* headless = dynamic_cast<win::THeadlessBackend*>(backend.get());
+    if (headless) {
+        int const w = std::max(1024, a.Width + 200), h = std::max(768, a.Height + 200);
+        headless->SetMonitors({ { { 0, 0, w, h }, { 0, 0, w, h } } });
+        headless->SetTrayAvailable(true);
+    }
+    TToolSession session(a.Width, a.Height, false, std::move(backend));
+    TSkinRenderOptions options;
+    options.Width = a.Width;
+    options.Height = a.Height;
+    options.Caption = data->SkinName.empty() ? a.Files[0] : data->SkinName;
+    options.MainMenu = { "&File", "&Edit", "&Help" };
+    TSkinPreview preview(*data, options);
+    tk::TForm& form = preview.Form();
+    TspSkinnedForm& skinned = preview.Skinned();
+    skinned.SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray);
+    auto* tray = new TspTrayIcon(&form);
+    tray->SetHint(options.Caption);
+    skinned.SetTrayIcon(tray);
+    // A few plain controls in the client area.
+    auto* label = new tk::TLabel(&form);
+    label->SetParent(&form);
+    label->SetBounds(8, 8, 200, 16);
+    label->SetCaption("Plain controls in the client area");
+    auto* button = new tk::TSpeedButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(8, 30, 90, 24);
+    button->SetCaption("Close");
+    button->OnClick = [&form](tk::TComponent*) { form.Close(); };
+    tk::Application->ProcessMessages();
+
+    out << a.Files[0] << ": " << form.Width() << " x " << form.Height() << " form, objects:";
+    for (auto const& o : skinned.ObjectList)
+        if (o->VisibleState)
+            out << " " << o->IDName;
+    out << "\n";
+    if (!headless) {
+        out << "close the window to end\n";
+        out.flush();
+        tk::Application->Run();
+        return 0;
+    }
+    // The scripted session: to the tray and back, then a close as a user's.
+    skinned.MinimizeToTray();
+    tk::Application->ProcessMessages();
+    auto state = [&] {
+        return !form.Visible() ? "hidden" : win::IsIconic(form.Handle()) ? "minimised" : "shown";
+    };
+    out << "minimised to the tray: " << headless->TrayIconCount() << " tray icon, form " << state() << "\n";
+    skinned.RestoreFromTray();
+    tk::Application->ProcessMessages();
+    out << "restored: form " << state() << "\n";
+    win::PostMessage(form.Handle(), win::WM_SYSCOMMAND, win::SC_CLOSE, 0);
+    tk::Application->ProcessMessages();
+    out << "closed: form " << state() << "\n";
     return 0;
 }
 
@@ -225,6 +509,12 @@ int RunSkinTool(std::vector<std::string> const& args, std::ostream& out, std::os
             return List(args, out, err);
         if (args[0] == "render")
             return Render(args, out, err);
+        if (args[0] == "show")
+            return Show(args, out, err);
+        if (args[0] == "check")
+            return Check(args, out, err);
+        if (args[0] == "hittest")
+            return HitTest(args, out, err);
     } catch (Exception const& e) {
         err << e.Message() << "\n";
         return 1;
