@@ -24,8 +24,8 @@ struct TRun {
 struct SkinToolAuthor : ::testing::Test {
     TRun Run(std::string const& arguments)
     {
-        std::string const command = std::string("XMLEXPORT_BACKEND=headless timeout 60 '") + SKINTOOL_PATH + "' "
-            + arguments + " >'" + Dir.File("stdout") + "' 2>'" + Dir.File("stderr") + "' </dev/null";
+        std::string const command = std::string("XMLEXPORT_BACKEND=headless timeout 60 '") + SKINTOOL_PATH
+            + "' " + arguments + " >'" + Dir.File("stdout") + "' 2>'" + Dir.File("stderr") + "' </dev/null";
         int const status = std::system(command.c_str());
         TRun run;
         run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -63,7 +63,8 @@ gfx::TBitmap DemoButtons()
 TEST_F(SkinToolAuthor, RenderShowsObjectStatesAndFormStates)
 {
     gfx::TBitmap const sheet = DemoButtons();
-    TRun run = Run("render " + Demo() + " '" + Dir.File("hover.png") + "' --size 360x260 --hover closebutton");
+    TRun run
+        = Run("render " + Demo() + " '" + Dir.File("hover.png") + "' --size 360x260 --hover closebutton");
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(Png("hover.png").Pixel(336 + 9, 5 + 9), sheet.Pixel(18 + 9, 9));
     run = Run("render " + Demo() + " '" + Dir.File("down.png") + "' --size 360x260 --down closebutton");

@@ -16,7 +16,17 @@ namespace {
 
 constexpr int W = LayoutPictureWidth, H = LayoutPictureHeight;
 constexpr int Cell = 16;
-enum { rowClose, rowMaximize, rowRestore, rowMinimize, rowRollUp, rowRollDown, rowSysMenu, rowTray, rowCount };
+enum {
+    rowClose,
+    rowMaximize,
+    rowRestore,
+    rowMinimize,
+    rowRollUp,
+    rowRollDown,
+    rowSysMenu,
+    rowTray,
+    rowCount
+};
 
 // A picture whose pixel (x, y) is RGB(x, y, tag).
 TBitmap Coded(int w, int h, int tag)
@@ -78,8 +88,8 @@ TBitmap CornerMask(int w, int h)
 
 std::string Rect(int col, int row)
 {
-    return std::to_string(col * Cell) + "," + std::to_string(row * Cell) + "," + std::to_string(col * Cell + Cell)
-        + "," + std::to_string(row * Cell + Cell);
+    return std::to_string(col * Cell) + "," + std::to_string(row * Cell) + ","
+        + std::to_string(col * Cell + Cell) + "," + std::to_string(row * Cell + Cell);
 }
 
 // A standard caption button's section: its three images in the sheet, and the restore
@@ -88,7 +98,8 @@ std::string StdButton(std::string const& name, std::string const& command, int r
     std::string const& extra = "")
 {
     std::string s = "[" + name + "]\nactivepictureindex=0\nskinrectinapicture=1\n";
-    s += "skinrect=" + Rect(0, row) + "\nactiveskinrect=" + Rect(1, row) + "\ndownrect=" + Rect(2, row) + "\n";
+    s += "skinrect=" + Rect(0, row) + "\nactiveskinrect=" + Rect(1, row) + "\ndownrect=" + Rect(2, row)
+        + "\n";
     s += "command=" + command + "\n";
     if (restoreRow >= 0)
         s += "restorerect=" + Rect(0, restoreRow) + "\nrestoreactiverect=" + Rect(1, restoreRow)
@@ -129,18 +140,19 @@ struct TFormInfo {
 std::string FormInfo(TFormInfo const& f)
 {
     std::string s = "[FORMINFO]\nlefttoppoint=20,30\nrighttoppoint=180,30\nleftbottompoint=20,100\n"
-                    "rightbottompoint=" + f.RightBottom + "\nclientrect=4,30,196,100\nbgpictureindex=-1\nmdibgpictureindex=-1\n";
-    s += std::string("leftstretch=") + (f.LeftStretch ? "1" : "0") + "\nrightstretch=0\ntopstretch="
-        + (f.TopStretch ? "1" : "0") + "\nbottomstretch=0\n";
-    s += "buttonsrect=" + f.ButtonsRect + "\ncaptionrect=" + f.CaptionRect
-        + "\nbuttonsoffset=" + std::to_string(f.ButtonsOffset) + "\nbuttonsinleft=" + (f.ButtonsInLeft ? "1" : "0")
-        + "\n";
+                    "rightbottompoint="
+        + f.RightBottom + "\nclientrect=4,30,196,100\nbgpictureindex=-1\nmdibgpictureindex=-1\n";
+    s += std::string("leftstretch=") + (f.LeftStretch ? "1" : "0")
+        + "\nrightstretch=0\ntopstretch=" + (f.TopStretch ? "1" : "0") + "\nbottomstretch=0\n";
+    s += "buttonsrect=" + f.ButtonsRect + "\ncaptionrect=" + f.CaptionRect + "\nbuttonsoffset="
+        + std::to_string(f.ButtonsOffset) + "\nbuttonsinleft=" + (f.ButtonsInLeft ? "1" : "0") + "\n";
     s += "maskrectarea=0,0,0,0\nhittestlefttoppoint=0,0\nhittestrighttoppoint=0,0\n"
          "hittestleftbottompoint=0,0\nhittestrightbottompoint=0,0\n";
-    s += f.RollUp ? "rollupleftpoint=20,0\nrolluprightpoint=180,0\n" : "rollupleftpoint=0,0\nrolluprightpoint=0,0\n";
+    s += f.RollUp ? "rollupleftpoint=20,0\nrolluprightpoint=180,0\n"
+                  : "rollupleftpoint=0,0\nrolluprightpoint=0,0\n";
     s += "mainmenurect=0,0,0,0\niconrect=0,0,0,0\nmainmenupopupup=0\nborderwidth=4\ncursorindex=-1\n";
-    s += std::string("autorenderinginactiveimage=") + (f.AutoInactive ? "1" : "0") + "\ninactiveeffect="
-        + f.InactiveEffect + "\n\n";
+    s += std::string("autorenderinginactiveimage=") + (f.AutoInactive ? "1" : "0")
+        + "\ninactiveeffect=" + f.InactiveEffect + "\n\n";
     return s;
 }
 
@@ -152,8 +164,9 @@ std::string Head(std::string const& name, std::string const& comment)
 
 std::string Pictures(std::string const& name, bool inactive, bool mask, bool rollUp, bool rollUpMask)
 {
-    std::string s = "[PICTURES]\npicture=" + name + "frame.bmp\ninactivepicture=" + (inactive ? name + "inactive.bmp" : "")
-        + "\nmask=" + (mask ? name + "mask.bmp" : "") + "\nrolluppicture=" + (rollUp ? name + "rollup.bmp" : "")
+    std::string s = "[PICTURES]\npicture=" + name + "frame.bmp\ninactivepicture="
+        + (inactive ? name + "inactive.bmp" : "") + "\nmask=" + (mask ? name + "mask.bmp" : "")
+        + "\nrolluppicture=" + (rollUp ? name + "rollup.bmp" : "")
         + "\nrollupmask=" + (rollUpMask ? name + "rollupmask.bmp" : "") + "\n";
     return s + "activepicturescount=2\n0=" + name + "buttons.bmp\n1=" + name + "objects.bmp\n\n";
 }
@@ -182,12 +195,13 @@ TLayoutSkin LeftButtons()
     f.ButtonsInLeft = true;
     f.LeftStretch = f.TopStretch = true;
     f.RollUp = true;
-    std::string d = Head(n, "Caption buttons from the left, stretched bands, an inactive picture, a roll-up picture.");
+    std::string d
+        = Head(n, "Caption buttons from the left, stretched bands, an inactive picture, a roll-up picture.");
     d += Pictures(n, true, false, true, false) + FormInfo(f);
     d += "[SKINAREAS]\ncount=0\n\n";
-    d += Objects({ "caption:caption", "closebutton:stdbutton", "maximizebutton:stdbutton", "minimizebutton:stdbutton",
-        "rollupbutton:stdbutton", "traybutton:stdbutton", "sysmenubutton:stdbutton", "rolledcaption:caption",
-        "vtrack:trackbar" });
+    d += Objects({ "caption:caption", "closebutton:stdbutton", "maximizebutton:stdbutton",
+        "minimizebutton:stdbutton", "rollupbutton:stdbutton", "traybutton:stdbutton",
+        "sysmenubutton:stdbutton", "rolledcaption:caption", "vtrack:trackbar" });
     d += Tail;
     d += "\n" + Caption("4,4,196,26", "4,2,188,20", "tarightjustify", true);
     d += StdButton("closebutton", "cmclose", rowClose);
@@ -253,7 +267,8 @@ TLayoutSkin LeftRect()
     f.CaptionRect = "82,4,196,26";
     f.ButtonsOffset = 1;
     f.RollUp = true;
-    std::string d = Head(n, "A buttons rectangle at the left, a centred caption, a roll-up picture with a mask.");
+    std::string d
+        = Head(n, "A buttons rectangle at the left, a centred caption, a roll-up picture with a mask.");
     d += Pictures(n, false, false, true, true) + FormInfo(f);
     d += "[SKINAREAS]\ncount=0\n\n";
     d += Objects({ "closebutton:stdbutton", "maximizebutton:stdbutton", "minimizebutton:stdbutton",

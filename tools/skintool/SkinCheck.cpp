@@ -73,8 +73,8 @@ struct TChecker {
         }
         return Data.ActivePictures[size_t(index)].get();
     }
-    void Inside(std::string const& section, std::string const& key, TRect const& r, gfx::TBitmap const* picture,
-        std::string const& pictureName)
+    void Inside(std::string const& section, std::string const& key, TRect const& r,
+        gfx::TBitmap const* picture, std::string const& pictureName)
     {
         if (!picture || base::IsRectEmpty(r))
             return;
@@ -83,7 +83,8 @@ struct TChecker {
                 Text(r) + " lies outside " + pictureName + " (" + std::to_string(picture->Width()) + " x "
                     + std::to_string(picture->Height()) + ")");
     }
-    void PointIn(std::string const& section, std::string const& key, TPoint p, int w, int h, std::string const& what)
+    void PointIn(
+        std::string const& section, std::string const& key, TPoint p, int w, int h, std::string const& what)
     {
         if (p.X > w || p.Y > h)
             Error(section, key,
@@ -107,7 +108,8 @@ struct TChecker {
     void UnreadKeys(std::string const& section, std::set<std::string> const& read, bool numbered = false)
     {
         for (std::string const& key : Ini.SectionKeys(section)) {
-            if (numbered && !key.empty() && std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            if (numbered && !key.empty()
+                && std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; }))
                 continue;
             bool found = false;
             std::string near;
@@ -122,15 +124,16 @@ struct TChecker {
             }
             if (!found)
                 Warning(section, key,
-                    near.empty() ? "no class reads this key" : "no class reads this key; did you mean " + near + "?");
+                    near.empty() ? "no class reads this key"
+                                 : "no class reads this key; did you mean " + near + "?");
         }
     }
 
     void Run()
     {
         int const picW = Data.Picture().Width(), picH = Data.Picture().Height();
-        std::set<std::string> known { "VERSION", "PICTURES", "FORMINFO", "POPUPWINDOW", "HINTWINDOW", "SKINAREAS",
-            "SKINOBJECTS", "SKINCONTROLS" };
+        std::set<std::string> known { "VERSION", "PICTURES", "FORMINFO", "POPUPWINDOW", "HINTWINDOW",
+            "SKINAREAS", "SKINOBJECTS", "SKINCONTROLS" };
 
         // Sections of the whole skin.
         std::set<std::string> keys;
@@ -157,8 +160,8 @@ struct TChecker {
             if (!mask.Empty() && !picture.Empty()
                 && (mask.Width() != picture.Width() || mask.Height() != picture.Height()))
                 Error("PICTURES", maskKey,
-                    "the mask is " + std::to_string(mask.Width()) + " x " + std::to_string(mask.Height()) + ", the "
-                        + pictureKey + " " + std::to_string(picture.Width()) + " x "
+                    "the mask is " + std::to_string(mask.Width()) + " x " + std::to_string(mask.Height())
+                        + ", the " + pictureKey + " " + std::to_string(picture.Width()) + " x "
                         + std::to_string(picture.Height()));
         };
         sameSize(Data.Mask(), Data.Picture(), "mask", "picture");
@@ -209,7 +212,8 @@ struct TChecker {
             bool const inOwn = d->SkinRectInAPicture;
             if (inOwn && d->ActivePictureIndex == -1 && !base::IsRectEmpty(d->SkinRect))
                 Error(s, "skinrect", "skinrectinapicture is set without an activepictureindex");
-            Inside(s, "skinrect", d->SkinRect, inOwn ? own : main, inOwn ? "its active picture" : "the picture");
+            Inside(
+                s, "skinrect", d->SkinRect, inOwn ? own : main, inOwn ? "its active picture" : "the picture");
             Inside(s, "activeskinrect", d->ActiveSkinRect, own, "its active picture");
             Inside(s, "inactiveskinrect", d->InActiveSkinRect, own, "its active picture");
             if (auto* b = dynamic_cast<TspDataSkinButton*>(d.get())) {
@@ -226,8 +230,10 @@ struct TChecker {
             if (auto* t = dynamic_cast<TspDataSkinTrackBar*>(d.get())) {
                 Inside(s, "buttonrect", t->ButtonRect, own, "its active picture");
                 Inside(s, "activebuttonrect", t->ActiveButtonRect, own, "its active picture");
-                PointIn(s, "beginpoint", t->BeginPoint, d->SkinRect.Width(), d->SkinRect.Height(), "its skinrect");
-                PointIn(s, "endpoint", t->EndPoint, d->SkinRect.Width(), d->SkinRect.Height(), "its skinrect");
+                PointIn(s, "beginpoint", t->BeginPoint, d->SkinRect.Width(), d->SkinRect.Height(),
+                    "its skinrect");
+                PointIn(
+                    s, "endpoint", t->EndPoint, d->SkinRect.Width(), d->SkinRect.Height(), "its skinrect");
             }
             if (auto* c = dynamic_cast<TspDataSkinCaption*>(d.get())) {
                 Inside(s, "framerect", c->FrameRect, own, "its active picture");
@@ -264,7 +270,8 @@ struct TChecker {
         TSkinRenderOptions options;
         try {
             TSkinPreview preview(Data, options);
-            preview.Skinned().SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray);
+            preview.Skinned().SetBorderIcons(
+                biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray);
             preview.Skinned().CalcObjectRects();
             std::vector<TspSkinStdButtonObject*> buttons;
             for (auto const& o : preview.Skinned().ObjectList)
@@ -275,8 +282,9 @@ struct TChecker {
                     TRect cut;
                     if (base::IntersectRect(cut, buttons[i]->ObjectRect, buttons[j]->ObjectRect))
                         Error(buttons[j]->IDName, "skinrect",
-                            "overlaps " + buttons[i]->IDName + " on the frame (" + Text(buttons[j]->ObjectRect) + " and "
-                                + Text(buttons[i]->ObjectRect) + ")");
+                            "overlaps " + buttons[i]->IDName + " on the frame ("
+                                + Text(buttons[j]->ObjectRect) + " and " + Text(buttons[i]->ObjectRect)
+                                + ")");
                 }
         } catch (base::Exception const& e) {
             Error("FORMINFO", "", std::string("the frame cannot be laid out: ") + e.Message());

@@ -48,8 +48,8 @@ TSkinPreview::TSkinPreview(TspSkinData& skin, TSkinRenderOptions const& options)
         FSkinned->OnActivateCustomObject = [](std::string const&, bool& visible) { visible = true; };
         FSkinned->SetSkinData(&skin);
         if (width < FSkinned->GetMinWidth() || height < FSkinned->GetMinHeight())
-            throw base::EInvalidOperation(base::Format("size %dx%d is below the skin's smallest size %dx%d", width,
-                height, FSkinned->GetMinWidth(), FSkinned->GetMinHeight()));
+            throw base::EInvalidOperation(base::Format("size %dx%d is below the skin's smallest size %dx%d",
+                width, height, FSkinned->GetMinWidth(), FSkinned->GetMinHeight()));
 
         FForm->SetBounds(20, 20, width, height);
         FForm->Show();
@@ -72,7 +72,8 @@ TSkinPreview::TSkinPreview(TspSkinData& skin, TSkinRenderOptions const& options)
                 std::string names;
                 for (auto const& each : FSkinned->ObjectList)
                     names += (names.empty() ? "" : ", ") + each->IDName;
-                throw base::EInvalidOperation("the form has no object '" + name + "' (objects: " + names + ")");
+                throw base::EInvalidOperation(
+                    "the form has no object '" + name + "' (objects: " + names + ")");
             }
             return o;
         };

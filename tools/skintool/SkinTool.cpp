@@ -4,17 +4,17 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "platform/graphics/Png.h"
+#include "platform/toolkit/Buttons.h"
 #include "platform/toolkit/Component.h"
 #include "platform/toolkit/Forms.h"
+#include "platform/toolkit/StdCtrls.h"
+#include "platform/windows/Backend.h"
 #include "platform/windows/HeadlessBackend.h"
 #include "platform/windows/WinUser.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPackage.h"
 #include "skin/form/SkinnedForm.h"
 #include "skin/form/TrayIcon.h"
-#include "platform/toolkit/Buttons.h"
-#include "platform/toolkit/StdCtrls.h"
-#include "platform/windows/Backend.h"
 #include "tools/skintool/SkinCheck.h"
 #include "tools/skintool/SkinRender.h"
 
@@ -30,14 +30,15 @@ using namespace xe::base;
 
 namespace {
 
-char const* const Usage = "usage: skintool pack <skin.ini> <output> [--raw]\n"
-                          "       skintool import <compressed skin file> <output>\n"
-                          "       skintool list <file>\n"
-                          "       skintool render <skin file> <output.png> [--size WxH] [--inactive]\n"
-                          "                       [--state normal|maximized|rolledup] [--hover NAME] [--down NAME]\n"
-                          "       skintool show <skin file> [--size WxH]\n"
-                          "       skintool check <skin file or skin.ini>\n"
-                          "       skintool hittest <skin file> --size WxH X,Y ...\n";
+char const* const Usage
+    = "usage: skintool pack <skin.ini> <output> [--raw]\n"
+      "       skintool import <compressed skin file> <output>\n"
+      "       skintool list <file>\n"
+      "       skintool render <skin file> <output.png> [--size WxH] [--inactive]\n"
+      "                       [--state normal|maximized|rolledup] [--hover NAME] [--down NAME]\n"
+      "       skintool show <skin file> [--size WxH]\n"
+      "       skintool check <skin file or skin.ini>\n"
+      "       skintool hittest <skin file> --size WxH X,Y ...\n";
 
 // The largest side render draws, in pixels.
 constexpr int MaxRenderSide = 8192;
@@ -174,7 +175,8 @@ bool ParseFormArgs(std::vector<std::string> const& args, bool renderOptions, TFo
         if (args[i] == "--size") {
             if (i + 1 == args.size() || !ParseSize(args[i + 1], a.Width, a.Height)) {
                 err << "skintool: bad size '" << (i + 1 < args.size() ? args[i + 1] : "")
-                    << "': expected WIDTHxHEIGHT, for example 360x260, each side 1 to " << MaxRenderSide << "\n";
+                    << "': expected WIDTHxHEIGHT, for example 360x260, each side 1 to " << MaxRenderSide
+                    << "\n";
                 return false;
             }
             ++i;
@@ -210,7 +212,8 @@ bool ParseFormArgs(std::vector<std::string> const& args, bool renderOptions, TFo
 }
 
 // Loads any file list takes into the container; false (the message written) when it is none.
-bool LoadSkinFile(std::string const& file, TspSkinData& data, std::ostream& err, std::string* description = nullptr)
+bool LoadSkinFile(
+    std::string const& file, TspSkinData& data, std::ostream& err, std::string* description = nullptr)
 {
     std::string const bytes = ReadFileBytes(file);
     try {
@@ -241,8 +244,9 @@ public:
             if (!backend) {
                 auto headless = std::make_unique<win::THeadlessBackend>();
                 int const screenW = std::max(1024, width + 200), screenH = std::max(768, height + 200);
-                base::TRect const work = maximized && width > 0 && height > 0 ? base::Rect(0, 0, width, height)
-                                                                              : base::Rect(0, 0, screenW, screenH);
+                base::TRect const work = maximized && width > 0 && height > 0
+                    ? base::Rect(0, 0, width, height)
+                    : base::Rect(0, 0, screenW, screenH);
                 headless->SetMonitors({ { { 0, 0, screenW, screenH }, work } });
                 backend = std::move(headless);
             }
@@ -296,7 +300,8 @@ int Render(std::vector<std::string> const& args, std::ostream& out, std::ostream
     options.Down = a.Down;
     gfx::TBitmap const shot = RenderSkinForm(*data, options);
     gfx::SavePngToFile(shot, a.Files[1]);
-    out << a.Files[1] << ": " << shot.Width() << " x " << shot.Height() << (a.Inactive ? ", inactive" : ", active");
+    out << a.Files[1] << ": " << shot.Width() << " x " << shot.Height()
+        << (a.Inactive ? ", inactive" : ", active");
     if (a.State != rsNormal)
         out << ", " << StateName(a.State);
     out << "\n";
@@ -306,19 +311,32 @@ int Render(std::vector<std::string> const& args, std::ostream& out, std::ostream
 char const* HitName(int code)
 {
     switch (code) {
-    case win::HTCLIENT: return "HTCLIENT";
-    case win::HTCAPTION: return "HTCAPTION";
-    case win::HTLEFT: return "HTLEFT";
-    case win::HTRIGHT: return "HTRIGHT";
-    case win::HTTOP: return "HTTOP";
-    case win::HTTOPLEFT: return "HTTOPLEFT";
-    case win::HTTOPRIGHT: return "HTTOPRIGHT";
-    case win::HTBOTTOM: return "HTBOTTOM";
-    case win::HTBOTTOMLEFT: return "HTBOTTOMLEFT";
-    case win::HTBOTTOMRIGHT: return "HTBOTTOMRIGHT";
-    case win::HTOBJECT: return "HTOBJECT";
-    case win::HTNOWHERE: return "HTNOWHERE";
-    default: return "?";
+    case win::HTCLIENT:
+        return "HTCLIENT";
+    case win::HTCAPTION:
+        return "HTCAPTION";
+    case win::HTLEFT:
+        return "HTLEFT";
+    case win::HTRIGHT:
+        return "HTRIGHT";
+    case win::HTTOP:
+        return "HTTOP";
+    case win::HTTOPLEFT:
+        return "HTTOPLEFT";
+    case win::HTTOPRIGHT:
+        return "HTTOPRIGHT";
+    case win::HTBOTTOM:
+        return "HTBOTTOM";
+    case win::HTBOTTOMLEFT:
+        return "HTBOTTOMLEFT";
+    case win::HTBOTTOMRIGHT:
+        return "HTBOTTOMRIGHT";
+    case win::HTOBJECT:
+        return "HTOBJECT";
+    case win::HTNOWHERE:
+        return "HTNOWHERE";
+    default:
+        return "?";
     }
 }
 
@@ -329,7 +347,8 @@ bool ParsePoint(std::string const& text, int& x, int& y)
     if (comma == std::string::npos)
         return false;
     auto number = [](std::string_view digits, int& value) {
-        if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (digits.empty()
+            || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
             return false;
         auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
         return ec == std::errc() && end == digits.data() + digits.size() && value <= MaxRenderSide;
@@ -399,8 +418,9 @@ int Check(std::vector<std::string> const& args, std::ostream& out, std::ostream&
     if (file.size() > 4 && Lower(file.substr(file.size() - 4)) == ".ini") {
         std::string package;
         if (!BuildSkinPackage(file, package)) {
-            err << file << ": not a skin description (VERSION, PICTURES, FORMINFO, SKINOBJECTS and "
-                            "SKINCONTROLS are needed)\n";
+            err << file
+                << ": not a skin description (VERSION, PICTURES, FORMINFO, SKINOBJECTS and "
+                   "SKINCONTROLS are needed)\n";
             return 1;
         }
         data->LoadFromPackage(package);
@@ -410,7 +430,8 @@ int Check(std::vector<std::string> const& args, std::ostream& out, std::ostream&
     TToolSession session(data->Picture().Width(), data->Picture().Height(), false);
     std::vector<TSkinFinding> const findings = CheckSkin(*data, description);
     PrintFindings(findings, out);
-    size_t const errors = size_t(std::count_if(findings.begin(), findings.end(), [](auto& f) { return f.Error; }));
+    size_t const errors
+        = size_t(std::count_if(findings.begin(), findings.end(), [](auto& f) { return f.Error; }));
     out << file << ": " << errors << (errors == 1 ? " error, " : " errors, ") << findings.size() - errors
         << (findings.size() - errors == 1 ? " warning\n" : " warnings\n");
     return errors > 0 ? 1 : 0;
@@ -450,6 +471,25 @@ int Show(std::vector<std::string> const& args, std::ostream& out, std::ostream& 
     tk::TForm& form = preview.Form();
     TspSkinnedForm& skinned = preview.Skinned();
     skinned.SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray);
+    // The menus open: File closes the form, the others show the skin's menu items.
+    if (tk::TMainMenu* menu = skinned.MainMenu()) {
+        auto add = [&](int index, std::vector<std::string> const& captions) {
+            if (index >= menu->Items()->Count())
+                return;
+            for (std::string const& caption : captions) {
+                auto* item = new tk::TMenuItem(menu);
+                item->SetCaption(caption);
+                if (caption == "&Close")
+                    item->OnClick = [&form](tk::TComponent*) { form.Close(); };
+                if (caption == "&Disabled")
+                    item->SetEnabled(false);
+                menu->Items()->Items(index)->Add(item);
+            }
+        };
+        add(0, { "&Open...", "-", "&Close" });
+        add(1, { "&Copy", "&Paste", "&Disabled" });
+        add(2, { "&About" });
+    }
     auto* tray = new TspTrayIcon(&form);
     tray->SetHint(options.Caption);
     skinned.SetTrayIcon(tray);

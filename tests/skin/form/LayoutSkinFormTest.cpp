@@ -164,8 +164,8 @@ TEST_F(LayoutSkinForm, CaptionDoubleClickMaximisesOnlyWithTheMaximiseIcon)
 {
     Open("leftbuttons", 300, 180, biSystemMenu | biMinimize | biRollUp);
     auto doubleClick = [&] {
-        win::SendMessage(Form->Handle(), win::WM_NCLBUTTONDBLCLK, win::HTCAPTION,
-            win::MAKELPARAM(Left + 200, Top + 12));
+        win::SendMessage(
+            Form->Handle(), win::WM_NCLBUTTONDBLCLK, win::HTCAPTION, win::MAKELPARAM(Left + 200, Top + 12));
         App->ProcessMessages();
     };
     ASSERT_EQ(HitTest(200, 12), win::HTCAPTION);
@@ -329,7 +329,8 @@ TEST_F(LayoutSkinForm, CaptionTextSitsWhereItsAlignmentPutsIt)
         App->ProcessMessages();
         TRect const ink = DiffBox(bare, Shot());
         ASSERT_FALSE(base::IsRectEmpty(ink));
-        EXPECT_EQ(ink, InkOf(bare, c.X, c.Y, text, "Arial", 14, gfx::fsBold, base::clWhite, c.Shadow, base::clRed));
+        EXPECT_EQ(
+            ink, InkOf(bare, c.X, c.Y, text, "Arial", 14, gfx::fsBold, base::clWhite, c.Shadow, base::clRed));
     }
 }
 
@@ -347,7 +348,8 @@ TEST_F(LayoutSkinForm, RightAlignedLabelEndsAtItsRightEdge)
     TRect const ink = DiffBox(bare, Shot());
     base::TSize const sz = TextSize("Ready", "Arial", 12, 0);
     ASSERT_FALSE(base::IsRectEmpty(ink));
-    EXPECT_EQ(ink, InkOf(bare, r.Right - sz.cx, r.Top + 10 - sz.cy / 2, "Ready", "Arial", 12, 0, 0, false, 0));
+    EXPECT_EQ(
+        ink, InkOf(bare, r.Right - sz.cx, r.Top + 10 - sz.cy / 2, "Ready", "Arial", 12, 0, 0, false, 0));
     EXPECT_LE(ink.Right, r.Right);
 }
 
