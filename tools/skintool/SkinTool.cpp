@@ -288,10 +288,6 @@ int Render(std::vector<std::string> const& args, std::ostream& out, std::ostream
     TSkinRenderOptions options;
     options.Width = a.Width;
     options.Height = a.Height;
-    if (a.State == rsMaximized && (a.Width <= 0 || a.Height <= 0)) {
-        // Maximised on a screen of the default size.
-        options.Width = options.Height = 0;
-    }
     options.Active = !a.Inactive;
     options.Caption = data->SkinName;
     options.MainMenu = { "&File", "&Edit", "&Help" };
@@ -397,7 +393,7 @@ int HitTest(std::vector<std::string> const& args, std::ostream& out, std::ostrea
             form.Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(form.Left() + p.X, form.Top() + p.Y)));
         out << HitName(code);
         for (auto const& o : preview.Skinned().ObjectList)
-            if (o->VisibleState && base::PtInRect(o->ObjectRect, p)) {
+            if (o->VisibleState && !o->OnRollUpFrame && base::PtInRect(o->ObjectRect, p)) {
                 out << " " << o->IDName;
                 break;
             }
