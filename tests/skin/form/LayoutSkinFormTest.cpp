@@ -5,6 +5,7 @@
 #include "LayoutSkinFixture.h"
 
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Region.h"
 #include "skin/draw/CaptionObjects.h"
 #include "skin/draw/LabelObjects.h"
 #include "skin/draw/ValueObjects.h"
@@ -381,4 +382,101 @@ TEST_F(LayoutSkinForm, VerticalTrackBarEndsAtItsTopPoint)
     gfx::TBitmap const shot = Shot();
     EXPECT_EQ(shot.Pixel(r.Left + 6, r.Top + 1), base::RGB(250, 200, 0)) << "the thumb's top row";
     EXPECT_NE(shot.Pixel(r.Left + 6, r.Top), base::RGB(250, 200, 0));
+}
+
+namespace {
+
+// The main picture's pixel (x, y) is RGB(x, y, 16): its source column and row.
+int SourceX(base::TColor c) { return int(base::GetRValue(c)); }
+int SourceY(base::TColor c) { return int(base::GetGValue(c)); }
+int Tag(base::TColor c) { return int(base::GetBValue(c)); }
+
+} // namespace
+
+// Between the corner pieces a band tiles its middle (columns 20..180, rows 30..100) unless the
+// skin stretches it: "leftbuttons" stretches the top and left bands and tiles the others,
+// "buttonsrect" tiles all four. The top and bottom bands are tiled from the window's column 0
+// and the side bands from the client area's first row; the corner pieces are copied over.
+TEST_F(LayoutSkinForm, BandsTileOrStretchAsTheSkinSays)
+{
+    Open("leftbuttons", 300, 180); // the top middle is 260 wide, the side middles 120 high
+    gfx::TBitmap shot = Shot();
+    // Row 28 lies under the caption objects, in the top band.
+    EXPECT_NEAR(SourceX(shot.Pixel(200, 28)), 20 + (200 - 20) * 160 / 260, 1) << "top: stretched";
+    EXPECT_EQ(SourceY(shot.Pixel(200, 28)), 28);
+    EXPECT_NEAR(SourceY(shot.Pixel(1, 90)), 30 + (90 - 30) * 70 / 120, 1) << "left: stretched";
+    EXPECT_EQ(SourceX(shot.Pixel(1, 90)), 1);
+    EXPECT_EQ(shot.Pixel(298, 140), base::RGB(198, 30 + (140 - 30) % 70, 16)) << "right: tiled";
+    EXPECT_EQ(shot.Pixel(200, 170), base::RGB(20 + 200 % 160, 120, 16)) << "bottom: tiled";
+    EXPECT_EQ(shot.Pixel(290, 2), base::RGB(190, 2, 16)) << "top-right corner piece";
+    EXPECT_EQ(shot.Pixel(18, 175), base::RGB(18, 125, 16)) << "bottom-left corner piece";
+
+    App.reset();
+    App = std::make_unique<tk::TApplication>();
+    Open("buttonsrect", 300, 180);
+    shot = Shot();
+    EXPECT_EQ(shot.Pixel(200, 28), base::RGB(20 + 200 % 160, 28, 16)) << "top: tiled";
+    EXPECT_EQ(shot.Pixel(1, 90), base::RGB(1, 30 + (90 - 30) % 70, 16)) << "left: tiled";
+}
+
+// The mask cuts 5, 3, 2 and 1 pixels off the corners' first and last rows; the cut corners
+// move with the window's right and bottom edges.
+TEST_F(LayoutSkinForm, MaskCutsTheCornersAtEverySize)
+{
+    Open("buttonsrect", 300, 180);
+    gfx::TRegion shape;
+    ASSERT_GT(win::GetWindowRgn(Form->Handle(), shape), gfx::NULLREGION);
+    struct TCase {
+        int X, Y;
+        bool Inside;
+    } const cases[] = {
+        { 4, 0, false },
+        { 5, 0, true },
+        { 295, 0, false },
+        { 294, 0, true },
+        { 0, 3, false },
+        { 1, 3, true },
+        { 1, 177, false },
+        { 2, 177, true },
+        { 295, 179, false },
+        { 294, 179, true },
+        { 150, 0, true },
+        { 0, 90, true },
+    };
+    for (TCase const& c : cases)
+        EXPECT_EQ(shape.Contains(c.X, c.Y), c.Inside) << c.X << "," << c.Y;
+}
+
+// Inactive, "leftbuttons" shows its inactive picture and "buttonsrect" its main picture
+// darkened by its inactive effect; the client area is not part of either.
+TEST_F(LayoutSkinForm, InactiveFormsShowTheSkinsInactiveLook)
+{
+    auto deactivate = [&] {
+        tk::TForm* other = App->CreateForm<tk::TForm>();
+        other->SetBounds(700, 500, 50, 50);
+        other->Show();
+        App->ProcessMessages();
+        ASSERT_FALSE(Skinned->IsFormActive());
+    };
+    Open("leftbuttons", 300, 180);
+    gfx::TBitmap const active = Shot();
+    deactivate();
+    gfx::TBitmap const inactive = Shot();
+    EXPECT_EQ(Tag(active.Pixel(298, 140)), 16);
+    EXPECT_EQ(inactive.Pixel(298, 140), base::RGB(198, 30 + (140 - 30) % 70, 48)) << "the inactive picture";
+    EXPECT_EQ(inactive.Pixel(18, 175), base::RGB(18, 125, 48));
+
+    App.reset();
+    App = std::make_unique<tk::TApplication>();
+    Open("buttonsrect", 300, 180);
+    gfx::TBitmap const bright = Shot();
+    deactivate();
+    gfx::TBitmap const dark = Shot();
+    for (auto [x, y] : { std::pair { 298, 140 }, std::pair { 18, 175 }, std::pair { 150, 28 } }) {
+        base::TColor const a = bright.Pixel(x, y), d = dark.Pixel(x, y);
+        EXPECT_LT(int(base::GetRValue(d)) + base::GetGValue(d) + base::GetBValue(d),
+            int(base::GetRValue(a)) + base::GetGValue(a) + base::GetBValue(a))
+            << x << "," << y << " darker";
+    }
+    EXPECT_EQ(dark.Pixel(150, 60), bright.Pixel(150, 60)) << "the client area";
 }
