@@ -130,7 +130,7 @@ struct TFormInfo {
     std::string CaptionRect;
     int ButtonsOffset = 0;
     bool ButtonsInLeft = false;
-    bool LeftStretch = false, TopStretch = false;
+    bool LeftStretch = false, TopStretch = false, RightStretch = false, BottomStretch = false;
     bool AutoInactive = false;
     std::string InactiveEffect = "iebrightness";
     bool RollUp = false;
@@ -143,7 +143,8 @@ std::string FormInfo(TFormInfo const& f)
                     "rightbottompoint="
         + f.RightBottom + "\nclientrect=4,30,196,100\nbgpictureindex=-1\nmdibgpictureindex=-1\n";
     s += std::string("leftstretch=") + (f.LeftStretch ? "1" : "0")
-        + "\nrightstretch=0\ntopstretch=" + (f.TopStretch ? "1" : "0") + "\nbottomstretch=0\n";
+        + "\nrightstretch=" + (f.RightStretch ? "1" : "0") + "\ntopstretch=" + (f.TopStretch ? "1" : "0")
+        + "\nbottomstretch=" + (f.BottomStretch ? "1" : "0") + "\n";
     s += "buttonsrect=" + f.ButtonsRect + "\ncaptionrect=" + f.CaptionRect + "\nbuttonsoffset="
         + std::to_string(f.ButtonsOffset) + "\nbuttonsinleft=" + (f.ButtonsInLeft ? "1" : "0") + "\n";
     s += "maskrectarea=0,0,0,0\nhittestlefttoppoint=0,0\nhittestrighttoppoint=0,0\n"
@@ -193,10 +194,11 @@ TLayoutSkin LeftButtons()
     f.CaptionRect = "4,4,196,26";
     f.ButtonsOffset = 3;
     f.ButtonsInLeft = true;
-    f.LeftStretch = f.TopStretch = true;
+    f.LeftStretch = f.BottomStretch = true;
     f.RollUp = true;
-    std::string d
-        = Head(n, "Caption buttons from the left, stretched bands, an inactive picture, a roll-up picture.");
+    std::string d = Head(n,
+        "Caption buttons from the left, stretched left and bottom bands, an inactive picture, a roll-up "
+        "picture.");
     d += Pictures(n, true, false, true, false) + FormInfo(f);
     d += "[SKINAREAS]\ncount=0\n\n";
     d += Objects({ "caption:caption", "closebutton:stdbutton", "maximizebutton:stdbutton",
@@ -266,9 +268,11 @@ TLayoutSkin LeftRect()
     f.ButtonsRect = "4,6,80,22";
     f.CaptionRect = "82,4,196,26";
     f.ButtonsOffset = 1;
+    f.TopStretch = f.RightStretch = true;
     f.RollUp = true;
-    std::string d
-        = Head(n, "A buttons rectangle at the left, a centred caption, a roll-up picture with a mask.");
+    std::string d = Head(n,
+        "A buttons rectangle at the left, a centred caption, stretched top and right bands, a roll-up "
+        "picture with a mask.");
     d += Pictures(n, false, false, true, true) + FormInfo(f);
     d += "[SKINAREAS]\ncount=0\n\n";
     d += Objects({ "closebutton:stdbutton", "maximizebutton:stdbutton", "minimizebutton:stdbutton",

@@ -24,7 +24,7 @@ struct TLayoutSkin {
 };
 
 // "leftbuttons": caption buttons laid out from the left of the caption rectangle
-//   (buttonsinleft, buttonsoffset 3), stretched left and top bands, an inactive picture,
+//   (buttonsinleft, buttonsoffset 3), stretched left and bottom bands, an inactive picture,
 //   a roll-up picture, a right-aligned caption with a shadow, a vertical track bar in the
 //   bottom-left corner.
 // "buttonsrect": a separate buttons rectangle in the right half (it moves with the right
@@ -32,7 +32,8 @@ struct TLayoutSkin {
 //   bands, a right-aligned label in the bottom-right corner, a user object running from the
 //   top-right to the bottom-right corner (it grows with the height), a left-aligned caption.
 // "leftrect": a buttons rectangle in the left half (it stays), buttons from its right end,
-//   a centred caption to its right, a roll-up picture with its own mask.
+//   a centred caption to its right, stretched top and right bands, a roll-up picture with its
+//   own mask.
 std::vector<std::string> const& LayoutSkinNames();
 // Raises base::EInvalidOperation for an unknown name.
 TLayoutSkin DrawLayoutSkin(std::string const& name);

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace xe;
 using namespace xe::skin;
 using namespace xe::skin::test;
@@ -394,29 +396,50 @@ int Tag(base::TColor c) { return int(base::GetBValue(c)); }
 } // namespace
 
 // Between the corner pieces a band tiles its middle (columns 20..180, rows 30..100) unless the
-// skin stretches it: "leftbuttons" stretches the top and left bands and tiles the others,
-// "buttonsrect" tiles all four. The top and bottom bands are tiled from the window's column 0
+// skin stretches it: "leftbuttons" stretches the left and bottom bands, "leftrect" the top and
+// right ones, "buttonsrect" none. The top and bottom bands are tiled from the window's column 0
 // and the side bands from the client area's first row; the corner pieces are copied over.
 TEST_F(LayoutSkinForm, BandsTileOrStretchAsTheSkinSays)
 {
-    Open("leftbuttons", 300, 180); // the top middle is 260 wide, the side middles 120 high
+    // On a 300 x 180 form the top and bottom middles are 260 wide, the side middles 120 high.
+    // Row 28 lies under the caption objects, in the top band; row 120 of the picture in the
+    // bottom band.
+    int const stretchedX = 20 + (200 - 20) * 160 / 260, stretchedY = 30 + (90 - 30) * 70 / 120;
+    base::TColor const tiledTop = base::RGB(20 + 200 % 160, 28, 16),
+                       tiledBottom = base::RGB(20 + 200 % 160, 120, 16);
+    base::TColor const tiledLeft = base::RGB(1, 30 + (90 - 30) % 70, 16),
+                       tiledRight = base::RGB(198, 30 + (90 - 30) % 70, 16);
+    auto near = [](int value, int expected) { return std::abs(value - expected) <= 1; };
+
+    Open("leftbuttons", 300, 180);
     gfx::TBitmap shot = Shot();
-    // Row 28 lies under the caption objects, in the top band.
-    EXPECT_NEAR(SourceX(shot.Pixel(200, 28)), 20 + (200 - 20) * 160 / 260, 1) << "top: stretched";
-    EXPECT_EQ(SourceY(shot.Pixel(200, 28)), 28);
-    EXPECT_NEAR(SourceY(shot.Pixel(1, 90)), 30 + (90 - 30) * 70 / 120, 1) << "left: stretched";
+    EXPECT_EQ(shot.Pixel(200, 28), tiledTop);
+    EXPECT_TRUE(near(SourceX(shot.Pixel(200, 170)), stretchedX))
+        << "bottom: " << SourceX(shot.Pixel(200, 170));
+    EXPECT_EQ(SourceY(shot.Pixel(200, 170)), 120);
+    EXPECT_TRUE(near(SourceY(shot.Pixel(1, 90)), stretchedY)) << "left: " << SourceY(shot.Pixel(1, 90));
     EXPECT_EQ(SourceX(shot.Pixel(1, 90)), 1);
-    EXPECT_EQ(shot.Pixel(298, 140), base::RGB(198, 30 + (140 - 30) % 70, 16)) << "right: tiled";
-    EXPECT_EQ(shot.Pixel(200, 170), base::RGB(20 + 200 % 160, 120, 16)) << "bottom: tiled";
+    EXPECT_EQ(shot.Pixel(298, 90), tiledRight);
     EXPECT_EQ(shot.Pixel(290, 2), base::RGB(190, 2, 16)) << "top-right corner piece";
     EXPECT_EQ(shot.Pixel(18, 175), base::RGB(18, 125, 16)) << "bottom-left corner piece";
 
     App.reset();
     App = std::make_unique<tk::TApplication>();
+    Open("leftrect", 300, 180);
+    shot = Shot();
+    EXPECT_TRUE(near(SourceX(shot.Pixel(200, 28)), stretchedX)) << "top: " << SourceX(shot.Pixel(200, 28));
+    EXPECT_EQ(shot.Pixel(200, 170), tiledBottom);
+    EXPECT_EQ(shot.Pixel(1, 90), tiledLeft);
+    EXPECT_TRUE(near(SourceY(shot.Pixel(298, 90)), stretchedY)) << "right: " << SourceY(shot.Pixel(298, 90));
+
+    App.reset();
+    App = std::make_unique<tk::TApplication>();
     Open("buttonsrect", 300, 180);
     shot = Shot();
-    EXPECT_EQ(shot.Pixel(200, 28), base::RGB(20 + 200 % 160, 28, 16)) << "top: tiled";
-    EXPECT_EQ(shot.Pixel(1, 90), base::RGB(1, 30 + (90 - 30) % 70, 16)) << "left: tiled";
+    EXPECT_EQ(shot.Pixel(200, 28), tiledTop);
+    EXPECT_EQ(shot.Pixel(200, 170), base::RGB(20 + 200 % 100, 120, 16)) << "its bottom middle is 20..120";
+    EXPECT_EQ(shot.Pixel(1, 90), tiledLeft);
+    EXPECT_EQ(shot.Pixel(298, 90), tiledRight);
 }
 
 // The mask cuts 5, 3, 2 and 1 pixels off the corners' first and last rows; the cut corners
