@@ -349,3 +349,25 @@ TEST(StartupTest, AChinesePasswordSavedAsUtf8OpensTheDatabase)
             + "\" was read as UTF-8 text.)\n");
 }
 #endif
+
+#if defined(XE_MAKE_JET_DEMO) && defined(XE_SOURCE_DIR)
+TEST(StartupTest, TheDemoFolderExportsIntoItselfWhereverItIsMoved)
+{
+    TTempDir dir("xe-e2e");
+    std::string const log = dir.File("demo.log");
+    std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u XMLEXPORT_BACKEND -u XMLEXPORT_CODEPAGE ")
+        + "XE_DEMO_NO_BUILD=1 XE_BUILD_DIR='" + XE_BUILD_DIR + "' XE_DEMO_DIR='" + dir.File("demo")
+        + "' XE_DEMO_ROWS=45 timeout 120 '" + XE_SOURCE_DIR + "/scripts/demo' >'" + log + "' 2>&1 </dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(log);
+    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("demo/orders.xml")).Rows.size(), 45u);
+
+    ASSERT_EQ(::rename(dir.File("demo").c_str(), dir.File("moved").c_str()), 0);
+    command = "cd '" + dir.File("moved") + "' && XMLEXPORT_BACKEND=headless timeout 60 ./xmlexport >'" + log
+        + "' 2>&1 </dev/null";
+    int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFileBytes(log);
+    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("moved/orders.xml")).Rows.size(), 45u);
+    // Nothing went back to where the folder was made.
+    EXPECT_FALSE(DirectoryExists(dir.File("demo")));
+}
+#endif
