@@ -74,11 +74,11 @@ void TFrm_outdata::FormShow(tk::TComponent*)
         if (text->Lossless)
             continue;
         FInitError = text->Utf8
-            ? base::Format("The %s value in \"%s\" (read as UTF-8) does not convert to the code page %s.", key,
-                  iniName.c_str(), codePage.c_str())
+            ? base::Format("The %s value in \"%s\" (read as UTF-8) does not convert to the code page %s.",
+                key, iniName.c_str(), codePage.c_str())
             : base::Format("The %s value in \"%s\" is not text in the code page %s; save the file in %s or "
                            "in UTF-8.",
-                  key, iniName.c_str(), codePage.c_str(), codePage.c_str());
+                key, iniName.c_str(), codePage.c_str(), codePage.c_str());
         return;
     }
     if (FStrSql.empty())
@@ -99,8 +99,8 @@ void TFrm_outdata::FormShow(tk::TComponent*)
         FInitError = e.what();
         // A file without a byte-order mark is read as UTF-8 when it is valid UTF-8; an ANSI
         // file can be that by chance, and then its password changed on the way in.
-        bool const nonAscii
-            = std::any_of(dbPass.begin(), dbPass.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        bool const nonAscii = std::any_of(
+            dbPass.begin(), dbPass.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
         if (passText.Utf8 && !passText.ByteOrderMark && nonAscii)
             FInitError += base::Format(" (\"%s\" was read as UTF-8 text.)", iniName.c_str());
     } catch (std::exception const& e) {

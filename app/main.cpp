@@ -70,7 +70,8 @@ std::string CheckEnvironment()
     };
     std::string const backend = value("XMLEXPORT_BACKEND");
     if (!backend.empty() && backend != "sdl" && backend != "headless")
-        return "XMLEXPORT_BACKEND='" + backend + "' is not a backend; use sdl or headless, or leave it unset.";
+        return "XMLEXPORT_BACKEND='" + backend
+            + "' is not a backend; use sdl or headless, or leave it unset.";
     std::string const codePage = value("XMLEXPORT_CODEPAGE");
     if (!codePage.empty() && !xe::base::IsUsableCodePage(codePage))
         return "XMLEXPORT_CODEPAGE='" + codePage
@@ -78,7 +79,8 @@ std::string CheckEnvironment()
               " such as GBK, GB18030, BIG5, CP1252 or UTF-8 (iconv -l lists the names), or leave it unset.";
     std::string const jet3 = value("XMLEXPORT_JET3_CODEPAGE");
     int64_t number = 0;
-    if (!jet3.empty() && !(xe::base::TryStrToInt(xe::base::Trim(jet3), number) && number > 0 && number < 65536))
+    if (!jet3.empty()
+        && !(xe::base::TryStrToInt(xe::base::Trim(jet3), number) && number > 0 && number < 65536))
         return "XMLEXPORT_JET3_CODEPAGE='" + jet3
             + "' is not a code page number; use a Windows code page number from 1 to 65535, such as 936 or"
               " 1252, or leave it unset.";
@@ -91,8 +93,9 @@ int main(int argc, char** argv)
 {
     using namespace xe;
     if (argc > 2) {
-        std::fprintf(stderr, "xmlexport: takes one argument at most (--help or --version), not %d\nTry "
-                             "'xmlexport --help'.\n",
+        std::fprintf(stderr,
+            "xmlexport: takes one argument at most (--help or --version), not %d\nTry "
+            "'xmlexport --help'.\n",
             argc - 1);
         return ExitUsage;
     }

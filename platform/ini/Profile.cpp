@@ -46,8 +46,8 @@ bool HasNonAscii(std::string_view text)
 }
 }
 
-std::string GetPrivateProfileString(std::string const& section, std::string const& key, std::string const& def,
-    std::string const& fileName, TProfileText* textInfo)
+std::string GetPrivateProfileString(std::string const& section, std::string const& key,
+    std::string const& def, std::string const& fileName, TProfileText* textInfo)
 {
     TProfileText info;
     if (textInfo)

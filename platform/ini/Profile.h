@@ -27,8 +27,8 @@ struct TProfileText {
     bool Lossless = true;
 };
 
-std::string GetPrivateProfileString(std::string const& section, std::string const& key, std::string const& def,
-    std::string const& fileName, TProfileText* text = nullptr);
+std::string GetPrivateProfileString(std::string const& section, std::string const& key,
+    std::string const& def, std::string const& fileName, TProfileText* text = nullptr);
 
 // The object form the system uses: each ReadString opens the file again.
 class TIniFile {

@@ -55,7 +55,8 @@ std::unique_ptr<TBackend> CreateDefaultBackend()
             return OpenDisplay();
         } catch (base::EInvalidOperation const& e) {
             throw base::EInvalidOperation(
-                std::string("XMLEXPORT_BACKEND=sdl asks for a window, but no display is reachable. ") + e.what());
+                std::string("XMLEXPORT_BACKEND=sdl asks for a window, but no display is reachable. ")
+                + e.what());
         }
     }
     if (!choice.empty())
@@ -71,7 +72,8 @@ std::unique_ptr<TBackend> CreateDefaultBackend()
         // A display named in the environment that cannot be used (a stale DISPLAY under ssh,
         // cron or sudo): run without a window, and say why there is none.
         std::string const named = display.empty() ? "WAYLAND_DISPLAY=" + wayland : "DISPLAY=" + display;
-        std::fprintf(stderr, "No display is reachable (%s): running without a window. %s\n", named.c_str(), e.what());
+        std::fprintf(
+            stderr, "No display is reachable (%s): running without a window. %s\n", named.c_str(), e.what());
         std::fflush(stderr);
     }
     return std::make_unique<THeadlessBackend>();

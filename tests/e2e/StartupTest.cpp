@@ -38,7 +38,9 @@ TRun RunIn(TTempDir const& dir, TRunOptions const& options = {})
 {
     std::string exe = dir.File("xmlexport");
     std::string cwd = options.WorkingDirectory.empty() ? dir.Path() : options.WorkingDirectory;
-    std::string command = "cd '" + cwd + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u XMLEXPORT_BACKEND -u XMLEXPORT_CODEPAGE -u XMLEXPORT_JET3_CODEPAGE "
+    std::string command = "cd '" + cwd
+        + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u XMLEXPORT_BACKEND -u XMLEXPORT_CODEPAGE -u "
+          "XMLEXPORT_JET3_CODEPAGE "
         + options.Environment + " timeout " + std::to_string(options.TimeoutSeconds) + " '" + exe + "' "
         + options.Arguments + " 2>'" + dir.File("stderr.txt") + "' </dev/null";
     TRun run;
@@ -259,7 +261,8 @@ TEST(StartupTest, ADisplayThatCannotBeReachedRunsHeadless)
     TTempDir dir("xe-e2e");
     Install(dir);
     xe::exporttest::CreateSampleDatabase(dir.File("data.db"), { .Rows = 40 });
-    xe::exporttest::WriteInOutIni(dir.File("InOut.ini"), "select * from t", "out.xml", dir.File("data.db"), "");
+    xe::exporttest::WriteInOutIni(
+        dir.File("InOut.ini"), "select * from t", "out.xml", dir.File("data.db"), "");
     // A display no server answers on, as a stale DISPLAY under ssh, cron or sudo is.
     int number = 55;
     while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))
@@ -277,7 +280,8 @@ TEST(StartupTest, ADisplayThatCannotBeReachedRunsHeadless)
     ASSERT_TRUE(DeleteFile(dir.File("out.xml")));
     run = RunIn(dir, { .Environment = "XMLEXPORT_BACKEND=sdl", .TimeoutSeconds = 30 });
     EXPECT_EQ(run.ExitCode, 1) << run.Err;
-    EXPECT_TRUE(Has(run.Err, "XMLEXPORT_BACKEND=sdl asks for a window, but no display is reachable")) << run.Err;
+    EXPECT_TRUE(Has(run.Err, "XMLEXPORT_BACKEND=sdl asks for a window, but no display is reachable"))
+        << run.Err;
     EXPECT_EQ(run.Out, "");
     EXPECT_FALSE(FileExists(dir.File("out.xml")));
 }
@@ -303,7 +307,8 @@ TEST(StartupTest, ConfigurationTextIsReadInTheEncodingItWasSavedIn)
     }
 
     // Bytes that are text in no code page the tool reads: the value is named, not used.
-    WriteFileBytes(dir.File("InOut.ini"), "[Sys]\r\nStrSql=select * from t\r\nXmlName=caf\xE9.xml\r\nDbName=data.db\r\n");
+    WriteFileBytes(dir.File("InOut.ini"),
+        "[Sys]\r\nStrSql=select * from t\r\nXmlName=caf\xE9.xml\r\nDbName=data.db\r\n");
     TRun run = RunIn(dir);
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(run.Out, FailedLine);
@@ -317,7 +322,8 @@ TEST(StartupTest, RelativeNamesAreShownWhereTheyWereLookedFor)
     TTempDir dir("xe-e2e");
     Install(dir);
     ASSERT_TRUE(ForceDirectories(dir.File("work")));
-    WriteFileBytes(dir.File("InOut.ini"), "[Sys]\r\nStrSql=select * from t\r\nXmlName=out.xml\r\nDbName=a.mdb\r\n");
+    WriteFileBytes(
+        dir.File("InOut.ini"), "[Sys]\r\nStrSql=select * from t\r\nXmlName=out.xml\r\nDbName=a.mdb\r\n");
     // Relative names resolve against the current directory, not the executable's.
     TRun run = RunIn(dir, { .WorkingDirectory = dir.File("work") });
     EXPECT_EQ(run.ExitCode, 1);
@@ -329,7 +335,8 @@ TEST(StartupTest, AChinesePasswordSavedAsUtf8OpensTheDatabase)
 {
     TTempDir dir("xe-e2e");
     Install(dir);
-    std::string command = std::string("'") + XE_MAKE_JET_DEMO + "' '" + dir.File("orders.mdb") + "' 40 '演示-2024'";
+    std::string command
+        = std::string("'") + XE_MAKE_JET_DEMO + "' '" + dir.File("orders.mdb") + "' 40 '演示-2024'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     auto configuration = [](char const* password) {
         return "[Sys]\r\nStrSql=select * from orders\r\nXmlName=out.xml\r\nDbName=orders.mdb\r\nDbPass="
@@ -355,7 +362,8 @@ TEST(StartupTest, TheDemoFolderExportsIntoItselfWhereverItIsMoved)
 {
     TTempDir dir("xe-e2e");
     std::string const log = dir.File("demo.log");
-    std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u XMLEXPORT_BACKEND -u XMLEXPORT_CODEPAGE ")
+    std::string command
+        = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u XMLEXPORT_BACKEND -u XMLEXPORT_CODEPAGE ")
         + "XE_DEMO_NO_BUILD=1 XE_BUILD_DIR='" + XE_BUILD_DIR + "' XE_DEMO_DIR='" + dir.File("demo")
         + "' XE_DEMO_ROWS=45 timeout 120 '" + XE_SOURCE_DIR + "/scripts/demo' >'" + log + "' 2>&1 </dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(log);

@@ -331,14 +331,16 @@ TEST_F(XvfbExport, AFailedStartIsExplainedInAMessageBoxAndTheWindowStays)
     // The status text came first, and the box carries the reason (its window name is the
     // application's title; the text is drawn, so the reason is checked on standard error).
     EXPECT_TRUE(OutHas(u8"数据初始化失败...")) << Out();
-    EXPECT_NE(Err().find("Could not find file '" + Dir.File("missing.db") + "'."), std::string::npos) << Err();
+    EXPECT_NE(Err().find("Could not find file '" + Dir.File("missing.db") + "'."), std::string::npos)
+        << Err();
     std::string main = WindowOfSize("355x175");
     EXPECT_FALSE(main.empty()) << "the main window is there behind the box";
     Screenshot("xvfb-start-failed-box.png");
     TGeometry const g = GeometryOf(box);
     ClickIn(box, g.W / 2, g.H - 14 - 11);
     // OK closes the box only: the window stays in the failed state until its user closes it.
-    ASSERT_TRUE(WaitFor([&] { return WindowOfSize(std::to_string(g.W) + "x" + std::to_string(g.H)).empty(); }, 10000))
+    ASSERT_TRUE(
+        WaitFor([&] { return WindowOfSize(std::to_string(g.W) + "x" + std::to_string(g.H)).empty(); }, 10000))
         << "OK did not close the box";
     EXPECT_FALSE(Exited()) << "the failed window waits for its user";
     ClickIn(main, 297 + 9, 5 + 10);

@@ -143,7 +143,8 @@ TEST(ConnectionTest, AccessEnginePlugsInWithATemporaryDatabaseAndColumnInfo)
             tag.Size = 3;
             conn.RegisterColumnInfo("tblTag", "Tag", tag);
         });
-    EXPECT_EQ(OpenError(JetConnectionString(path, "wrong")), "Not a valid password. The database is '" + path + "'.");
+    EXPECT_EQ(OpenError(JetConnectionString(path, "wrong")),
+        "Not a valid password. The database is '" + path + "'.");
     EXPECT_EQ(seenPath, path);
 
     TADOConnection conn;

@@ -94,7 +94,8 @@ TEST(Profile, UnicodeFilesAreReadAsUtf8AndConvertedToTheCodePage)
     state.UseCodePage("GBK");
     TTempDir temp;
     std::string ini = temp.File("InOut.ini");
-    std::string const sysUtf8 = reinterpret_cast<char const*>(u8"[Sys]\r\nDbPass=演示-2024\r\nStrSql=select 1\r\n");
+    std::string const sysUtf8
+        = reinterpret_cast<char const*>(u8"[Sys]\r\nDbPass=演示-2024\r\nStrSql=select 1\r\n");
     TProfileText text;
 
     // A byte-order mark is no part of the first line: the section header is found.
