@@ -315,6 +315,17 @@ TEST(StartupTest, ConfigurationTextIsReadInTheEncodingItWasSavedIn)
     EXPECT_EQ(run.Err,
         "The XmlName value in \"" + dir.File("InOut.ini")
             + "\" is not text in the code page GBK; save the file in GBK or in UTF-8.\n");
+
+    // UTF-8 with a character GBK has no place for: converted, it would be another password.
+    WriteFileBytes(dir.File("InOut.ini"),
+        "\xEF\xBB\xBF[Sys]\r\nStrSql=select * from "
+        "t\r\nXmlName=out.xml\r\nDbName=data.db\r\nDbPass=key\xF0\x9F\x94\x91\r\n");
+    run = RunIn(dir);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err,
+        "The DbPass value in \"" + dir.File("InOut.ini")
+            + "\" (read as UTF-8) does not convert to the code page GBK.\n");
+    EXPECT_FALSE(FileExists(dir.File("out.xml")));
 }
 
 TEST(StartupTest, RelativeNamesAreShownWhereTheyWereLookedFor)
