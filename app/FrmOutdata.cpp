@@ -7,7 +7,9 @@
 #include "platform/base/Strings.h"
 #include "platform/toolkit/Persistence.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace xe::app {
 
@@ -48,13 +50,37 @@ void TFrm_outdata::FormShow(tk::TComponent*)
 {
     SetCaption(Ansi(u8"XML数据导出"));
     std::string iniFile = ConfigDirectory + "InOut.ini";
-    FStrSql = ReadIniValue("Sys", "StrSql", iniFile);
-    FXmlName = ReadIniValue("Sys", "XmlName", iniFile);
-    std::string dbName = ReadIniValue("Sys", "DbName", iniFile);
-    std::string dbPass = ReadIniValue("Sys", "DbPass", iniFile);
+    bool const iniExisted = base::SystemFileExists(iniFile);
+    ini::TProfileText sqlText, xmlText, dbText, passText;
+    FStrSql = ReadIniValue("Sys", "StrSql", iniFile, &sqlText);
+    FXmlName = ReadIniValue("Sys", "XmlName", iniFile, &xmlText);
+    std::string dbName = ReadIniValue("Sys", "DbName", iniFile, &dbText);
+    std::string dbPass = ReadIniValue("Sys", "DbPass", iniFile, &passText);
     FInitFailed = true;
     FInitError.clear();
+    // Reading created the configuration: say where, so that the user knows what to fill in.
+    if (!iniExisted && base::SystemFileExists(iniFile)) {
+        std::string line = "Created an empty configuration \"" + iniFile + "\".\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+        std::fflush(stderr);
+    }
     std::string const iniName = base::FromSystemPath(iniFile);
+    std::string const codePage = base::AnsiCodePage();
+    // Text that did not convert would reach the database as different bytes (a password that
+    // never matches, a file that is not there): name the value instead.
+    std::pair<char const*, ini::TProfileText const*> const texts[]
+        = { { "StrSql", &sqlText }, { "XmlName", &xmlText }, { "DbName", &dbText }, { "DbPass", &passText } };
+    for (auto const& [key, text] : texts) {
+        if (text->Lossless)
+            continue;
+        FInitError = text->Utf8
+            ? base::Format("The %s value in \"%s\" (read as UTF-8) does not convert to the code page %s.",
+                key, iniName.c_str(), codePage.c_str())
+            : base::Format("The %s value in \"%s\" is not text in the code page %s; save the file in %s or "
+                           "in UTF-8.",
+                key, iniName.c_str(), codePage.c_str(), codePage.c_str());
+        return;
+    }
     if (FStrSql.empty())
         FInitError = base::Format("\"%s\" gives no StrSql in section [Sys].", iniName.c_str());
     else if (FXmlName.empty())
@@ -69,8 +95,15 @@ void TFrm_outdata::FormShow(tk::TComponent*)
         adoconn->Connection().LoginPrompt = false;
         adoconn->Connection().Open();
         FInitFailed = false;
+    } catch (base::EInvalidPassword const& e) {
+        FInitError = e.what();
+        // A file without a byte-order mark is read as UTF-8 when it is valid UTF-8; an ANSI
+        // file can be that by chance, and then its password changed on the way in.
+        bool const nonAscii = std::any_of(
+            dbPass.begin(), dbPass.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        if (passText.Utf8 && !passText.ByteOrderMark && nonAscii)
+            FInitError += base::Format(" (\"%s\" was read as UTF-8 text.)", iniName.c_str());
     } catch (std::exception const& e) {
-        // The window shows only the failed state; the reason goes to standard error.
         FInitError = e.what();
     } catch (...) {
         FInitError = "The database could not be opened.";

@@ -8,17 +8,22 @@ namespace xe::app {
 
 using namespace xe::base;
 
-std::string ReadIniValue(std::string const& section, std::string const& key, std::string const& fileName)
+std::string ReadIniValue(
+    std::string const& section, std::string const& key, std::string const& fileName, ini::TProfileText* text)
 {
     std::string result;
+    if (text)
+        *text = {};
     if (section.empty() || key.empty())
         return result;
     try {
         EnsureIniFile(fileName);
         ini::TIniFile iniFile(fileName);
-        result = Trim(iniFile.ReadString(section, key, ""));
+        result = Trim(iniFile.ReadString(section, key, "", text));
     } catch (...) {
         result.clear();
+        if (text)
+            *text = {};
     }
     return result;
 }

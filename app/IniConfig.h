@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ini/Profile.h"
+
 #include <string>
 
 namespace xe::app {
@@ -9,8 +11,10 @@ namespace xe::app {
 // code page, so a folder name GBK cannot hold still finds its file. The values read are ANSI.
 
 // One trimmed value of InOut.ini, or the empty text. Creates the file (empty) when it is
-// missing; never writes to an existing one. Errors are swallowed.
-std::string ReadIniValue(std::string const& section, std::string const& key, std::string const& fileName);
+// missing; never writes to an existing one. Errors are swallowed. text, when given, tells how
+// the value's text was read (UTF-8 or ANSI, and whether it converted faithfully).
+std::string ReadIniValue(std::string const& section, std::string const& key, std::string const& fileName,
+    ini::TProfileText* text = nullptr);
 
 // True when the file exists or could be created.
 bool EnsureIniFile(std::string const& fileName);

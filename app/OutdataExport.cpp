@@ -3,6 +3,7 @@
 #include "app/FrmOutdata.h"
 #include "app/PagedExport.h"
 #include "platform/base/Strings.h"
+#include "platform/toolkit/Dialogs.h"
 #include "platform/windows/Backend.h"
 #include "platform/windows/WinUser.h"
 
@@ -63,6 +64,10 @@ void TFrm_outdata::prcouttabdata()
             std::string line = base::AnsiToUtf8(FInitError) + "\n";
             std::fwrite(line.data(), 1, line.size(), stderr);
             std::fflush(stderr);
+            // Started from a desktop, nobody reads standard error: the window says why too,
+            // and stays in the failed state until its user closes it.
+            if (tk::Application && tk::Application->ErrorBox())
+                tk::ShowMessageBox(FInitError);
         }
         return;
     }

@@ -33,6 +33,8 @@ XE_DECLARE_EXCEPTION(EWriteError, EStreamError)
 XE_DECLARE_EXCEPTION(ECompressionError, Exception)
 XE_DECLARE_EXCEPTION(EDecompressionError, ECompressionError)
 XE_DECLARE_EXCEPTION(EDatabaseError, Exception)
+// A database password that does not match ("Not a valid password.").
+XE_DECLARE_EXCEPTION(EInvalidPassword, EDatabaseError)
 XE_DECLARE_EXCEPTION(EFileError, Exception)
 XE_DECLARE_EXCEPTION(EOutOfResources, Exception)
 

@@ -88,6 +88,40 @@ std::string const& AnsiCodePage()
 
 std::string SetAnsiCodePage(std::string const& name) { return std::exchange(CodePageSetting(), name); }
 
+bool IsUsableCodePage(std::string const& name)
+{
+    if (name.empty())
+        return false;
+    for (char const* other : { "UTF-8", "UTF-16LE" }) {
+        iconv_t there = iconv_open(name.c_str(), other);
+        if (there == iconv_t(-1))
+            return false;
+        iconv_close(there);
+        iconv_t back = iconv_open(other, name.c_str());
+        if (back == iconv_t(-1))
+            return false;
+        iconv_close(back);
+    }
+    std::string ascii;
+    for (int c = 1; c < 0x80; ++c)
+        ascii += char(c);
+    bool lossless = false;
+    return ConvertEncoding(ascii, "UTF-8", name.c_str(), &lossless) == ascii && lossless;
+}
+
+bool AnsiIsUtf8()
+{
+    std::string name = UpperCase(AnsiCodePage());
+    return name == "UTF-8" || name == "UTF8";
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    bool lossless = false;
+    ConvertEncoding(bytes, "UTF-8", "UTF-32LE", &lossless);
+    return lossless;
+}
+
 std::string ConvertEncoding(std::string_view bytes, char const* fromName, char const* toName, bool* lossless)
 {
     if (lossless)

@@ -15,6 +15,14 @@ std::string const& AnsiCodePage();
 // For tests and tools; an empty name goes back to the environment's choice. Returns the
 // setting it replaces, for putting it back.
 std::string SetAnsiCodePage(std::string const& name);
+// Whether iconv knows the name and it can be the ANSI code page: it converts both ways and
+// keeps ASCII as it is (the configuration's syntax and every path separator are ASCII),
+// which rules out UTF-16, UTF-32 and EBCDIC.
+bool IsUsableCodePage(std::string const& name);
+// Whether the ANSI code page is UTF-8 itself (then UTF-8 text needs no conversion).
+bool AnsiIsUtf8();
+// Whether the bytes are well-formed UTF-8.
+bool IsValidUtf8(std::string_view bytes);
 
 // Invalid or unmappable input never stops a conversion: the offending bytes become a
 // replacement character (U+FFFD towards Unicode, '?' towards the ANSI code page) and

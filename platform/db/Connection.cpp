@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -104,6 +105,18 @@ std::string ColumnKey(std::string_view table, std::string_view column)
     return xe::base::LowerCase(table) + '\x1f' + xe::base::LowerCase(column);
 }
 
+// The path as the messages name it: a relative path joined to the current directory, as
+// the file system resolves it, so that the user sees where the file was looked for.
+std::string AbsolutePath(std::string const& path)
+{
+    if (path.empty() || path[0] == '/')
+        return path;
+    // ANSI bytes: '/' and '.' are never part of a multi-byte character in the code pages
+    // the tool takes, so the path can be normalised as it is.
+    std::string joined = xe::base::IncludeTrailingPathDelimiter(xe::base::CurrentDirectory()) + path;
+    return std::filesystem::path(joined).lexically_normal().string();
+}
+
 } // namespace
 
 void SetAccessEngine(TAccessEngine engine) { AccessEngineSlot() = std::move(engine); }
@@ -139,12 +152,13 @@ void TADOConnection::Open()
     std::string password = Lookup(pairs, "jet oledb:database password");
 
     std::string systemPath = xe::base::ToSystemPath(path);
+    std::string const shown = AbsolutePath(path);
     struct stat st { };
     if (path.empty() || ::stat(systemPath.c_str(), &st) != 0)
-        throw EDatabaseError(Format("Could not find file '%s'.", path.c_str()));
+        throw EDatabaseError(Format("Could not find file '%s'.", shown.c_str()));
     if (S_ISDIR(st.st_mode))
         throw EDatabaseError(
-            Format("Could not use '%s'; it is a folder, not a database file.", path.c_str()));
+            Format("Could not use '%s'; it is a folder, not a database file.", shown.c_str()));
 
     unsigned char head[32] = {};
     size_t got = 0;
@@ -155,7 +169,7 @@ void TADOConnection::Open()
         throw EDatabaseError(
             Format("The Microsoft Jet database engine cannot open the file '%s'.  It is already "
                    "opened exclusively by another user, or you need permission to view its data.",
-                path.c_str()));
+                shown.c_str()));
     }
     auto signature = [&](size_t offset, char const* text) {
         size_t n = std::strlen(text);
@@ -168,7 +182,7 @@ void TADOConnection::Open()
     else if (signature(4, "Standard Jet DB") || signature(4, "Standard ACE DB"))
         engine = TEngineKind::Access;
     else
-        throw EDatabaseError(Format("Unrecognized database format '%s'.", path.c_str()));
+        throw EDatabaseError(Format("Unrecognized database format '%s'.", shown.c_str()));
 
     sqlite3* db = nullptr;
     if (engine == TEngineKind::SQLite) {
@@ -176,19 +190,19 @@ void TADOConnection::Open()
         if (rc != SQLITE_OK) {
             sqlite3_close(db);
             throw EDatabaseError(
-                Format("Could not use '%s'; the SQLite database cannot be opened.", path.c_str()));
+                Format("Could not use '%s'; the SQLite database cannot be opened.", shown.c_str()));
         }
         // A damaged or encrypted file fails on its first read, which this makes happen now.
         if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) != SQLITE_OK) {
             sqlite3_close(db);
-            throw EDatabaseError(Format("Unrecognized database format '%s'.", path.c_str()));
+            throw EDatabaseError(Format("Unrecognized database format '%s'.", shown.c_str()));
         }
     } else {
         if (!HasAccessEngine())
             throw EDatabaseError(
                 Format("Could not use '%s': it is a Microsoft Access database, and Access databases "
                        "are not supported by this build.",
-                    path.c_str()));
+                    shown.c_str()));
         // Access tables are copied into a private temporary database: SQLite creates it on
         // demand, spills it to a deleted temporary file and removes it when closed.
         if (sqlite3_open_v2("", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
@@ -211,6 +225,10 @@ void TADOConnection::Open()
     if (engine == TEngineKind::Access) {
         try {
             AccessEngineSlot()(*this, db, path, password);
+        } catch (xe::base::EInvalidPassword const& e) {
+            Close();
+            // Jet's text, and which database it is about.
+            throw xe::base::EInvalidPassword(Format("%s The database is '%s'.", e.what(), shown.c_str()));
         } catch (...) {
             Close();
             throw;

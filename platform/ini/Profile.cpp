@@ -36,14 +36,34 @@ std::string StripMatchingQuotes(std::string value)
         return value.substr(first + 1, last - first - 2);
     return value;
 }
+
+bool HasNonAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    return false;
+}
 }
 
-std::string GetPrivateProfileString(
-    std::string const& section, std::string const& key, std::string const& def, std::string const& fileName)
+std::string GetPrivateProfileString(std::string const& section, std::string const& key,
+    std::string const& def, std::string const& fileName, TProfileText* textInfo)
 {
+    TProfileText info;
+    if (textInfo)
+        *textInfo = info;
     std::string text;
     if (!ReadProfileFile(fileName, text))
         return def;
+    // The structure (brackets, equals signs, line ends) is ASCII in UTF-8 and in every code
+    // page the tool takes, so the lines are parsed as they are and only the value converted.
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.erase(0, 3);
+        info.ByteOrderMark = true;
+        info.Utf8 = true;
+    } else {
+        info.Utf8 = !AnsiIsUtf8() && HasNonAscii(text) && IsValidUtf8(text);
+    }
     bool inSection = false;
     bool found = false;
     std::string value;
@@ -67,11 +87,20 @@ std::string GetPrivateProfileString(
         found = true;
         break;
     }
-    if (!found)
+    if (!found) {
+        if (textInfo)
+            *textInfo = info;
         return def;
+    }
     value = StripMatchingQuotes(std::move(value));
+    if (info.Utf8)
+        value = Utf8ToAnsi(value, &info.Lossless);
+    else
+        AnsiToUtf8(value, &info.Lossless);
     if (value.size() > ValueBufferSize - 1)
         value.resize(ValueBufferSize - 1);
+    if (textInfo)
+        *textInfo = info;
     return value;
 }
 

@@ -72,7 +72,7 @@ TEST_F(AccessE2E, PasswordFixture)
     for (char const* wrong : { "", "Password", "wrong" }) {
         Run("select * from Table1", db, wrong);
         EXPECT_TRUE(FailedStart()) << wrong << ": " << Out << Err;
-        EXPECT_EQ(Err, "Not a valid password.\n") << wrong;
+        EXPECT_EQ(Err, "Not a valid password. The database is '" + db + "'.\n") << wrong;
         EXPECT_FALSE(base::FileExists(XmlName)) << wrong;
     }
 

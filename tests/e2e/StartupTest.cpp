@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -22,13 +24,25 @@ struct TRun {
     std::string Err;
 };
 
-// Runs the copy of xmlexport in dir (current directory dir), headless, and collects its
-// output streams.
-TRun RunIn(TTempDir const& dir)
+// How a run is started: its environment (on top of an empty DISPLAY and WAYLAND_DISPLAY),
+// its arguments and the folder it runs in (the executable's folder when empty).
+struct TRunOptions {
+    std::string Environment = "XMLEXPORT_BACKEND=headless";
+    std::string Arguments;
+    std::string WorkingDirectory;
+    int TimeoutSeconds = 60;
+};
+
+// Runs the copy of xmlexport in dir and collects its output streams.
+TRun RunIn(TTempDir const& dir, TRunOptions const& options = {})
 {
     std::string exe = dir.File("xmlexport");
-    std::string command = "cd '" + dir.Path() + "' && XMLEXPORT_BACKEND=headless timeout 60 '" + exe + "' 2>'"
-        + dir.File("stderr.txt") + "'";
+    std::string cwd = options.WorkingDirectory.empty() ? dir.Path() : options.WorkingDirectory;
+    std::string command = "cd '" + cwd
+        + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u XMLEXPORT_BACKEND -u XMLEXPORT_CODEPAGE -u "
+          "XMLEXPORT_JET3_CODEPAGE "
+        + options.Environment + " timeout " + std::to_string(options.TimeoutSeconds) + " '" + exe + "' "
+        + options.Arguments + " 2>'" + dir.File("stderr.txt") + "' </dev/null";
     TRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -41,6 +55,16 @@ TRun RunIn(TTempDir const& dir)
     run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.Err = ReadFileBytes(dir.File("stderr.txt"));
     return run;
+}
+
+bool Has(std::string const& text, std::string_view part) { return text.find(part) != std::string::npos; }
+
+size_t CountOf(std::string const& text, std::string_view part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
 }
 
 void Install(TTempDir const& dir)
@@ -60,9 +84,16 @@ TEST(StartupTest, WithoutConfigurationCreatesAnEmptyOneAndEndsFailed)
     TRun run = RunIn(dir);
     EXPECT_EQ(run.ExitCode, 1) << run.Err;
     EXPECT_EQ(run.Out, FailedLine);
-    std::string const expected
-        = std::string("\"").append(dir.File("InOut.ini")).append("\" gives no StrSql in section [Sys].\n");
+    // The user is told where the empty configuration now is, then what it lacks.
+    std::string const expected = std::string("Created an empty configuration \"")
+                                     .append(dir.File("InOut.ini"))
+                                     .append("\".\n\"")
+                                     .append(dir.File("InOut.ini"))
+                                     .append("\" gives no StrSql in section [Sys].\n");
     EXPECT_EQ(run.Err, expected);
+    // A configuration that is there is not announced again.
+    run = RunIn(dir);
+    EXPECT_FALSE(Has(run.Err, "Created")) << run.Err;
     EXPECT_TRUE(FileExists(dir.File("InOut.ini")));
     EXPECT_EQ(FileSize(dir.File("InOut.ini")), 0);
 }
@@ -192,3 +223,170 @@ TEST(StartupTest, RunsFromFoldersTheAnsiCodePageCannotHold)
     EXPECT_FALSE(DirectoryExists(temp.Path() + "Bj?rn"));
     EXPECT_FALSE(FileExists(temp.Path() + "Bj?rn/InOut.ini"));
 }
+
+TEST(StartupTest, SettingsAndArgumentsTheToolDoesNotTakeAreRefusedAtStart)
+{
+    TTempDir dir("xe-e2e");
+    Install(dir);
+    struct TCase {
+        std::string Environment;
+        std::string Arguments;
+        std::string_view Says;
+    };
+    TCase const cases[] = {
+        { "XMLEXPORT_BACKEND=x11", "", "use sdl or headless" },
+        { "XMLEXPORT_CODEPAGE=NOPE", "", "such as GBK" },
+        { "XMLEXPORT_CODEPAGE=UTF-16", "", "keeps ASCII as it is" },
+        { "XMLEXPORT_JET3_CODEPAGE=gbk", "", "code page number" },
+        { "XMLEXPORT_BACKEND=headless", "--help --version", "one argument at most" },
+    };
+    for (TCase const& c : cases) {
+        SCOPED_TRACE(c.Environment + " " + c.Arguments);
+        TRun run = RunIn(dir, { .Environment = c.Environment, .Arguments = c.Arguments });
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_TRUE(Has(run.Err, c.Says)) << run.Err;
+        EXPECT_EQ(run.Out, "");
+    }
+    // Refused before anything ran: no configuration was created.
+    EXPECT_FALSE(FileExists(dir.File("InOut.ini")));
+
+    TRun run = RunIn(dir, { .Arguments = "--help" });
+    EXPECT_EQ(run.ExitCode, 0);
+    for (std::string_view part : { "XMLEXPORT_JET3_CODEPAGE", "2  an argument or setting", "128+N" })
+        EXPECT_TRUE(Has(run.Out, part)) << part << " missing from:\n" << run.Out;
+}
+
+TEST(StartupTest, ADisplayThatCannotBeReachedRunsHeadless)
+{
+    TTempDir dir("xe-e2e");
+    Install(dir);
+    xe::exporttest::CreateSampleDatabase(dir.File("data.db"), { .Rows = 40 });
+    xe::exporttest::WriteInOutIni(
+        dir.File("InOut.ini"), "select * from t", "out.xml", dir.File("data.db"), "");
+    // A display no server answers on, as a stale DISPLAY under ssh, cron or sudo is.
+    int number = 55;
+    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))
+        || std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+        ++number;
+    std::string const display = ":" + std::to_string(number);
+    TRun run = RunIn(dir, { .Environment = "DISPLAY=" + display, .TimeoutSeconds = 30 });
+    EXPECT_EQ(run.ExitCode, 0) << "124 is a run that waited for a window nobody sees\n" << run.Err;
+    EXPECT_EQ(CountOf(run.Err, "No display is reachable (DISPLAY=" + display + ")"), 1u) << run.Err;
+    EXPECT_EQ(CountOf(run.Err, "\n"), 1u) << run.Err;
+    EXPECT_TRUE(Has(run.Out, reinterpret_cast<char const*>(u8"导出数据成功"))) << run.Out;
+    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("out.xml")).Rows.size(), 40u);
+
+    // A window asked for where there is no display is a failed start, before any export.
+    ASSERT_TRUE(DeleteFile(dir.File("out.xml")));
+    run = RunIn(dir, { .Environment = "XMLEXPORT_BACKEND=sdl", .TimeoutSeconds = 30 });
+    EXPECT_EQ(run.ExitCode, 1) << run.Err;
+    EXPECT_TRUE(Has(run.Err, "XMLEXPORT_BACKEND=sdl asks for a window, but no display is reachable"))
+        << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_FALSE(FileExists(dir.File("out.xml")));
+}
+
+TEST(StartupTest, ConfigurationTextIsReadInTheEncodingItWasSavedIn)
+{
+    TTempDir dir("xe-e2e");
+    Install(dir);
+    xe::exporttest::CreateSampleDatabase(dir.File("data.db"), { .Rows = 12 });
+    std::string const utf8 = "[Sys]\r\nStrSql=select * from t\r\nXmlName="
+        + std::string(reinterpret_cast<char const*>(u8"结果.xml")) + "\r\nDbName=data.db\r\n";
+
+    // An editor's UTF-8, with a byte-order mark and without one.
+    for (std::string const& mark : { std::string("\xEF\xBB\xBF"), std::string() }) {
+        SCOPED_TRACE(mark.empty() ? "UTF-8" : "UTF-8 with a byte-order mark");
+        WriteFileBytes(dir.File("InOut.ini"), mark + utf8);
+        TRun run = RunIn(dir);
+        EXPECT_EQ(run.ExitCode, 0) << run.Err;
+        EXPECT_EQ(run.Err, "");
+        std::string const output = dir.Path() + reinterpret_cast<char const*>(u8"结果.xml"); // on disk, UTF-8
+        EXPECT_EQ(xe::exporttest::ReadExportDocument(output).Rows.size(), 12u);
+        ::unlink(output.c_str());
+    }
+
+    // Bytes that are text in no code page the tool reads: the value is named, not used.
+    WriteFileBytes(dir.File("InOut.ini"),
+        "[Sys]\r\nStrSql=select * from t\r\nXmlName=caf\xE9.xml\r\nDbName=data.db\r\n");
+    TRun run = RunIn(dir);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Out, FailedLine);
+    EXPECT_EQ(run.Err,
+        "The XmlName value in \"" + dir.File("InOut.ini")
+            + "\" is not text in the code page GBK; save the file in GBK or in UTF-8.\n");
+
+    // UTF-8 with a character GBK has no place for: converted, it would be another password.
+    WriteFileBytes(dir.File("InOut.ini"),
+        "\xEF\xBB\xBF[Sys]\r\nStrSql=select * from "
+        "t\r\nXmlName=out.xml\r\nDbName=data.db\r\nDbPass=key\xF0\x9F\x94\x91\r\n");
+    run = RunIn(dir);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err,
+        "The DbPass value in \"" + dir.File("InOut.ini")
+            + "\" (read as UTF-8) does not convert to the code page GBK.\n");
+    EXPECT_FALSE(FileExists(dir.File("out.xml")));
+}
+
+TEST(StartupTest, RelativeNamesAreShownWhereTheyWereLookedFor)
+{
+    TTempDir dir("xe-e2e");
+    Install(dir);
+    ASSERT_TRUE(ForceDirectories(dir.File("work")));
+    WriteFileBytes(
+        dir.File("InOut.ini"), "[Sys]\r\nStrSql=select * from t\r\nXmlName=out.xml\r\nDbName=a.mdb\r\n");
+    // Relative names resolve against the current directory, not the executable's.
+    TRun run = RunIn(dir, { .WorkingDirectory = dir.File("work") });
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, "Could not find file '" + dir.File("work/a.mdb") + "'.\n");
+}
+
+#ifdef XE_MAKE_JET_DEMO
+TEST(StartupTest, AChinesePasswordSavedAsUtf8OpensTheDatabase)
+{
+    TTempDir dir("xe-e2e");
+    Install(dir);
+    std::string command
+        = std::string("'") + XE_MAKE_JET_DEMO + "' '" + dir.File("orders.mdb") + "' 40 '演示-2024'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    auto configuration = [](char const* password) {
+        return "[Sys]\r\nStrSql=select * from orders\r\nXmlName=out.xml\r\nDbName=orders.mdb\r\nDbPass="
+            + std::string(password) + "\r\n";
+    };
+    WriteFileBytes(dir.File("InOut.ini"), configuration(reinterpret_cast<char const*>(u8"演示-2024")));
+    TRun run = RunIn(dir);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("out.xml")).Rows.size(), 40u);
+
+    // A wrong one says which database refused it, and that the file was taken for UTF-8.
+    WriteFileBytes(dir.File("InOut.ini"), configuration(reinterpret_cast<char const*>(u8"演示-2023")));
+    run = RunIn(dir);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err,
+        "Not a valid password. The database is '" + dir.File("orders.mdb") + "'. (\"" + dir.File("InOut.ini")
+            + "\" was read as UTF-8 text.)\n");
+}
+#endif
+
+#if defined(XE_MAKE_JET_DEMO) && defined(XE_SOURCE_DIR)
+TEST(StartupTest, TheDemoFolderExportsIntoItselfWhereverItIsMoved)
+{
+    TTempDir dir("xe-e2e");
+    std::string const log = dir.File("demo.log");
+    std::string command
+        = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u XMLEXPORT_BACKEND -u XMLEXPORT_CODEPAGE ")
+        + "XE_DEMO_NO_BUILD=1 XE_BUILD_DIR='" + XE_BUILD_DIR + "' XE_DEMO_DIR='" + dir.File("demo")
+        + "' XE_DEMO_ROWS=45 timeout 120 '" + XE_SOURCE_DIR + "/scripts/demo' >'" + log + "' 2>&1 </dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(log);
+    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("demo/orders.xml")).Rows.size(), 45u);
+
+    ASSERT_EQ(::rename(dir.File("demo").c_str(), dir.File("moved").c_str()), 0);
+    command = "cd '" + dir.File("moved") + "' && XMLEXPORT_BACKEND=headless timeout 60 ./xmlexport >'" + log
+        + "' 2>&1 </dev/null";
+    int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFileBytes(log);
+    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("moved/orders.xml")).Rows.size(), 45u);
+    // Nothing went back to where the folder was made.
+    EXPECT_FALSE(DirectoryExists(dir.File("demo")));
+}
+#endif

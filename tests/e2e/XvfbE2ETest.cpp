@@ -310,3 +310,40 @@ TEST_F(XvfbExport, DialogMovesByItsCaptionAndItsSystemMenuClosesAsCancel)
     EXPECT_EQ(ExitStatus, 0) << "stderr: " << Err();
     EXPECT_TRUE(base::FileExists(XmlName));
 }
+
+TEST_F(XvfbExport, AFailedStartIsExplainedInAMessageBoxAndTheWindowStays)
+{
+    // Started from a desktop, nobody reads standard error: the box says why nothing runs.
+    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, Dir.File("missing.db"), "");
+    Start();
+    std::string box;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            std::istringstream ids(X("xdotool search --onlyvisible --pid " + std::to_string(App)));
+            std::string id;
+            while (ids >> id)
+                if (X("xdotool getwindowgeometry " + id).find("355x175") == std::string::npos)
+                    box = id;
+            return !box.empty() || Exited();
+        },
+        30000));
+    ASSERT_FALSE(box.empty()) << "no message box; exit status " << ExitStatus << ", stderr: " << Err();
+    // The status text came first, and the box carries the reason (its window name is the
+    // application's title; the text is drawn, so the reason is checked on standard error).
+    EXPECT_TRUE(OutHas(u8"数据初始化失败...")) << Out();
+    EXPECT_NE(Err().find("Could not find file '" + Dir.File("missing.db") + "'."), std::string::npos)
+        << Err();
+    std::string main = WindowOfSize("355x175");
+    EXPECT_FALSE(main.empty()) << "the main window is there behind the box";
+    Screenshot("xvfb-start-failed-box.png");
+    TGeometry const g = GeometryOf(box);
+    ClickIn(box, g.W / 2, g.H - 14 - 11);
+    // OK closes the box only: the window stays in the failed state until its user closes it.
+    ASSERT_TRUE(
+        WaitFor([&] { return WindowOfSize(std::to_string(g.W) + "x" + std::to_string(g.H)).empty(); }, 10000))
+        << "OK did not close the box";
+    EXPECT_FALSE(Exited()) << "the failed window waits for its user";
+    ClickIn(main, 297 + 9, 5 + 10);
+    ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the close image did not end the tool";
+    EXPECT_EQ(ExitStatus, 1);
+}

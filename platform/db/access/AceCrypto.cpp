@@ -29,7 +29,7 @@ std::string Le32(uint32_t v)
     return s;
 }
 
-[[noreturn]] void WrongPassword() { throw EDatabaseError("Not a valid password."); }
+[[noreturn]] void WrongPassword() { throw base::EInvalidPassword("Not a valid password."); }
 
 struct TDigest {
     EVP_MD const* Md;

@@ -132,7 +132,7 @@ void CheckJetPassword(TJetHeader const& header, std::string_view suppliedAnsi)
     if (header.Password.empty())
         return;
     if (base::AnsiToUtf16(suppliedAnsi) != header.Password)
-        throw base::EDatabaseError("Not a valid password.");
+        throw base::EInvalidPassword("Not a valid password.");
 }
 
 void EncodeJetPassword(std::string& page0, std::u16string_view password)

@@ -65,6 +65,28 @@ TEST(Strings, EnvironmentCanChooseUtf8)
     EXPECT_EQ(AnsiToUtf16("完成"), u"完成");
 }
 
+TEST(Strings, OnlyCodePagesThatKeepAsciiCanBeTheAnsiCodePage)
+{
+    for (char const* name : { "GBK", "gb18030", "CP936", "BIG5", "CP1252", "UTF-8", "ISO-8859-1" })
+        EXPECT_TRUE(IsUsableCodePage(name)) << name;
+    // Unknown to iconv, or ASCII is no longer ASCII in it (brackets, '=', '/').
+    for (char const* name : { "", "NOPE", "UTF-16", "UTF-16LE", "UTF-32", "IBM037", "UTF-7" })
+        EXPECT_FALSE(IsUsableCodePage(name)) << name;
+
+    TProcessState state;
+    state.UseCodePage("utf8");
+    EXPECT_TRUE(AnsiIsUtf8());
+    state.UseCodePage("GBK");
+    EXPECT_FALSE(AnsiIsUtf8());
+
+    EXPECT_TRUE(IsValidUtf8(""));
+    EXPECT_TRUE(IsValidUtf8(reinterpret_cast<char const*>(u8"密码 ok")));
+    EXPECT_FALSE(IsValidUtf8(Ansi(u8"密码"))); // GBK bytes
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF")); // an overlong '/'
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // a surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE5\xAF")); // cut short
+}
+
 TEST(Strings, TrimRemovesControlCharactersAndBlanks)
 {
     EXPECT_EQ(Trim(" \t\r\n select 1 \x01\x1F "), "select 1");

@@ -66,6 +66,9 @@ TEST(ConnectionTest, EngineErrorsNameThePath)
     std::string missing = dir.File("missing.mdb");
     EXPECT_EQ(OpenError(JetConnectionString(missing)), "Could not find file '" + missing + "'.");
     EXPECT_EQ(OpenError(JetConnectionString("")), "Could not find file ''.");
+    // A relative name is looked for from the current directory, and shown as that path.
+    EXPECT_EQ(OpenError(JetConnectionString("sub/../rel.mdb")),
+        "Could not find file '" + xe::base::CurrentDirectory() + "/rel.mdb'.");
     EXPECT_NE(OpenError(JetConnectionString(dir.Path())).find("it is a folder"), std::string::npos);
 
     std::string empty = dir.File("empty.mdb");
@@ -123,7 +126,7 @@ TEST(ConnectionTest, AccessEnginePlugsInWithATemporaryDatabaseAndColumnInfo)
             seenPath = dataSource;
             seenPassword = password;
             if (password != "secret")
-                throw EDatabaseError("Not a valid password.");
+                throw xe::base::EInvalidPassword("Not a valid password.");
             // The engine's database is private and temporary: no file name.
             EXPECT_STREQ(sqlite3_db_filename(db, "main"), "");
             sqlite3_exec(db,
@@ -140,7 +143,8 @@ TEST(ConnectionTest, AccessEnginePlugsInWithATemporaryDatabaseAndColumnInfo)
             tag.Size = 3;
             conn.RegisterColumnInfo("tblTag", "Tag", tag);
         });
-    EXPECT_EQ(OpenError(JetConnectionString(path, "wrong")), "Not a valid password.");
+    EXPECT_EQ(OpenError(JetConnectionString(path, "wrong")),
+        "Not a valid password. The database is '" + path + "'.");
     EXPECT_EQ(seenPath, path);
 
     TADOConnection conn;

@@ -1,5 +1,7 @@
 #include "platform/ini/Profile.h"
 #include "platform/base/Files.h"
+#include "platform/base/Strings.h"
+#include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -84,4 +86,67 @@ TEST(Profile, OnePairOfMatchingQuotesIsDropped)
     EXPECT_EQ(GetPrivateProfileString("Sys", "lone", "", ini), "\"");
     EXPECT_EQ(GetPrivateProfileString("Sys", "empty", "d", ini), "");
     EXPECT_EQ(GetPrivateProfileString("Sys", "inner", "", ini), "a \"b\" c");
+}
+
+TEST(Profile, UnicodeFilesAreReadAsUtf8AndConvertedToTheCodePage)
+{
+    xe::test::TProcessState state;
+    state.UseCodePage("GBK");
+    TTempDir temp;
+    std::string ini = temp.File("InOut.ini");
+    std::string const sysUtf8
+        = reinterpret_cast<char const*>(u8"[Sys]\r\nDbPass=演示-2024\r\nStrSql=select 1\r\n");
+    TProfileText text;
+
+    // A byte-order mark is no part of the first line: the section header is found.
+    WriteFileBytes(ini, "\xEF\xBB\xBF" + sysUtf8);
+    EXPECT_EQ(GetPrivateProfileString("Sys", "DbPass", "d", ini, &text), Ansi(u8"演示-2024"));
+    EXPECT_TRUE(text.Utf8);
+    EXPECT_TRUE(text.ByteOrderMark);
+    EXPECT_TRUE(text.Lossless);
+    EXPECT_EQ(GetPrivateProfileString("Sys", "StrSql", "d", ini), "select 1");
+
+    // Without the mark: well-formed UTF-8 beyond ASCII is an editor's UTF-8.
+    WriteFileBytes(ini, sysUtf8);
+    EXPECT_EQ(GetPrivateProfileString("Sys", "DbPass", "d", ini, &text), Ansi(u8"演示-2024"));
+    EXPECT_TRUE(text.Utf8);
+    EXPECT_FALSE(text.ByteOrderMark);
+
+    // The same text in GBK is taken as it is.
+    WriteFileBytes(ini, Ansi(u8"[Sys]\r\nDbPass=演示-2024\r\n"));
+    EXPECT_EQ(GetPrivateProfileString("Sys", "DbPass", "d", ini, &text), Ansi(u8"演示-2024"));
+    EXPECT_FALSE(text.Utf8);
+    EXPECT_TRUE(text.Lossless);
+
+    // A missing key still gives the default, with nothing to report.
+    EXPECT_EQ(GetPrivateProfileString("Sys", "XmlName", "d", ini, &text), "d");
+    EXPECT_TRUE(text.Lossless);
+}
+
+TEST(Profile, TextTheCodePageCannotHoldIsReported)
+{
+    xe::test::TProcessState state;
+    state.UseCodePage("GBK");
+    TTempDir temp;
+    std::string ini = temp.File("InOut.ini");
+    TProfileText text;
+
+    // Latin-1 bytes: neither UTF-8 nor GBK. Only the value that holds them is reported.
+    WriteFileBytes(ini, "[Sys]\nDbPass=caf\xE9\nStrSql=select 1\n");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "DbPass", "", ini, &text), "caf\xE9");
+    EXPECT_FALSE(text.Utf8);
+    EXPECT_FALSE(text.Lossless);
+    GetPrivateProfileString("Sys", "StrSql", "", ini, &text);
+    EXPECT_TRUE(text.Lossless);
+
+    // UTF-8 with a character GBK has no place for.
+    WriteFileBytes(ini, "\xEF\xBB\xBF[Sys]\nDbPass=pass\xF0\x9F\x98\x80\n");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "DbPass", "", ini, &text), "pass?");
+    EXPECT_TRUE(text.Utf8);
+    EXPECT_FALSE(text.Lossless);
+
+    // With UTF-8 as the code page, a marked file loses only its mark.
+    state.UseCodePage("UTF-8");
+    EXPECT_EQ(GetPrivateProfileString("Sys", "DbPass", "", ini, &text), "pass\xF0\x9F\x98\x80");
+    EXPECT_TRUE(text.Lossless);
 }

@@ -85,9 +85,9 @@ TEST_F(AccessEngine, PasswordDecidesWhetherTheConnectionOpens)
 {
     std::string file = FixturePath("jet4_password.mdb");
     std::string before = xe::base::ReadFileBytes(file);
-    EXPECT_EQ(ConnectError(file, ""), "Not a valid password.");
+    EXPECT_EQ(ConnectError(file, ""), "Not a valid password. The database is '" + file + "'.");
     EXPECT_FALSE(FConnection.Connected());
-    EXPECT_EQ(ConnectError(file, "PASSWORD"), "Not a valid password.");
+    EXPECT_EQ(ConnectError(file, "PASSWORD"), "Not a valid password. The database is '" + file + "'.");
     EXPECT_EQ(ConnectError(file, "password"), "");
     EXPECT_TRUE(FConnection.Connected());
 
@@ -162,7 +162,7 @@ TEST_F(AccessEngine, GeneratedTypesNullsAndUnreadableObjects)
     std::string file = FTemp.File("people.mdb");
     writer.SaveToFile(file);
 
-    EXPECT_EQ(ConnectError(file, "Sesame-42"), "Not a valid password.");
+    EXPECT_EQ(ConnectError(file, "Sesame-42"), "Not a valid password. The database is '" + file + "'.");
     Connect(file, "Sésame-42");
     std::string xml = Export("SELECT * FROM People ORDER BY ID");
     for (char const* part : {
