@@ -93,6 +93,9 @@ uint16_t Jet3CodePage(uint16_t header)
         return uint16_t(value);
     return header ? header : 1252;
 }
+
+// The bytes a calculated column's stored result adds to the result itself.
+constexpr int CalculatedExtra = 23;
 }
 
 struct TAccessDatabase::TImpl {
@@ -109,6 +112,7 @@ struct TAccessDatabase::TImpl {
         int Flags = 0;
         uint32_t Page = 0;
         std::vector<std::string> Required; // columns with the "Required" property
+        std::vector<TJetColumnProperties> Properties; // of the columns, from LvProp
     };
     std::vector<TEntry> Catalog;
 
@@ -207,24 +211,37 @@ struct TAccessDatabase::TImpl {
             if (raw.Type == jtComplex)
                 throw EDatabaseError("The column " + columnName
                     + " is an attachment or multi-valued field, which this engine cannot read.");
-            // A calculated column keeps its last result in the row, wrapped (see LoadTable's
-            // rows); long results (memo, OLE) are not read.
-            if (raw.Calculated() && (raw.Type == jtMemo || raw.Type == jtOle))
-                throw EDatabaseError(
-                    "The column " + columnName + " is a calculated field, which this engine cannot read.");
-            bool known = (raw.Type >= jtBoolean && raw.Type <= jtMemo) || raw.Type == jtGuid
-                || raw.Type == jtNumeric || raw.Type == jtBigInt || raw.Type == jtDateTimeExt;
+            // A calculated column keeps its last result in the row, wrapped (see BindField),
+            // always in the variable part of the row. Its type is the result's type, which
+            // the "ResultType" property gives: Access 2010 stores other type bytes in the
+            // definition (Integer for a Yes/No result, Decimal for a Single one, Text for a
+            // Memo one); later versions store the result's type in both places.
+            uint8_t type = raw.Type;
+            if (raw.Calculated()) {
+                for (TJetColumnProperties const& p : entry.Properties)
+                    if (p.ResultType >= 0 && SameName(p.Column, name))
+                        type = uint8_t(p.ResultType);
+            }
+            bool known = (type >= jtBoolean && type <= jtMemo) || type == jtGuid || type == jtNumeric
+                || type == jtBigInt || type == jtDateTimeExt;
             if (!known)
                 throw EDatabaseError("The column " + columnName + " has a type (0x"
-                    + base::Format("%02X", unsigned(raw.Type)) + ") that this engine cannot read.");
+                    + base::Format("%02X", unsigned(type)) + ") that this engine cannot read.");
             TAccessColumn c;
             c.Name = name;
-            c.Type = TJetColumnType(raw.Type);
-            if (c.Type == jtText)
+            c.Type = TJetColumnType(type);
+            if (c.Type == jtText && raw.Calculated())
+                c.Size = raw.Length > CalculatedExtra ? (raw.Length - CalculatedExtra) / 2 : 255;
+            else if (c.Type == jtText)
                 c.Size = Format.Jet3() ? raw.Length : raw.Length / 2;
             else if (c.Type == jtBinary)
                 c.Size = raw.Length;
-            if (c.Type == jtNumeric) {
+            if (c.Type == jtNumeric && raw.Calculated()) {
+                // Each calculated Decimal carries its own scale; the column takes the
+                // largest the rows hold (see BindField).
+                c.Precision = 28;
+                c.Scale = 0;
+            } else if (c.Type == jtNumeric) {
                 c.Precision = raw.Precision;
                 c.Scale = raw.Scale;
             }
@@ -234,11 +251,56 @@ struct TAccessDatabase::TImpl {
                 required = required || SameName(n, c.Name);
             for (uint16_t number : def.PrimaryKey)
                 c.PrimaryKey = c.PrimaryKey || number == raw.Number;
-            c.Nullable = !required && c.Type != jtBoolean && !c.AutoNumber && !c.PrimaryKey;
+            c.Nullable
+                = raw.Calculated() || (!required && c.Type != jtBoolean && !c.AutoNumber && !c.PrimaryKey);
             columns.push_back(c);
         }
 
         return columns;
+    }
+
+    // A calculated column's stored result: 16 bytes, the result's length (4), the result, 3
+    // bytes. An empty result is a NULL one, except for text, which may be empty.
+    void UnwrapCalculated(TJetField& f, TAccessColumn const& c) const
+    {
+        if (f.Bytes.size() < 20)
+            throw EDatabaseError(CorruptText);
+        size_t length = Get32(reinterpret_cast<uint8_t const*>(f.Bytes.data()) + 16);
+        if (length > f.Bytes.size() - 20)
+            throw EDatabaseError(CorruptText);
+        f.Bytes = f.Bytes.substr(20, length);
+        f.Null = length == 0 && c.Type != jtText && c.Type != jtMemo;
+    }
+
+    // The decimal text of a calculated Decimal result, with its own scale.
+    std::string CalculatedNumeric(TJetField f, TAccessColumn const& c, int& scale) const
+    {
+        UnwrapCalculated(f, c);
+        std::string text;
+        scale = 0;
+        if (!f.Null && !FormatJetCalculatedNumeric(f.Bytes, text, scale))
+            throw EDatabaseError(CorruptText);
+        return text;
+    }
+
+    // Each calculated Decimal result carries its own scale; the column takes the largest
+    // of its rows, so that every value keeps its digits in the copy and the XML.
+    void WidenCalculatedScales(TJetTableDef const& def, std::vector<TAccessColumn>& columns)
+    {
+        std::vector<size_t> calculated;
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].Type == jtNumeric && def.Columns[i].Calculated())
+                calculated.push_back(i);
+        if (calculated.empty())
+            return;
+        ForEachRow(def, [&](std::vector<TJetField> const& fields) {
+            for (size_t i : calculated) {
+                int scale = 0;
+                if (!fields[i].Null)
+                    CalculatedNumeric(fields[i], columns[i], scale);
+                columns[i].Scale = std::max(columns[i].Scale, scale);
+            }
+        });
     }
 
     // Binds one field of a cracked row to parameter p of the insert statement, converted to
@@ -246,16 +308,17 @@ struct TAccessDatabase::TImpl {
     void BindField(sqlite3_stmt* s, int p, TAccessColumn const& c, TJetColumnDef const& raw, TJetField f,
         std::string const& quotedName)
     {
-        if (!f.Null && raw.Calculated()) {
-            // 16 bytes, the result's length (4), the result, 3 bytes.
-            if (f.Bytes.size() < 20)
-                throw EDatabaseError(CorruptText);
-            size_t length = Get32(reinterpret_cast<uint8_t const*>(f.Bytes.data()) + 16);
-            if (length > f.Bytes.size() - 20)
-                throw EDatabaseError(CorruptText);
-            f.Bytes = f.Bytes.substr(20, length);
-            // An empty result is a NULL one (the text of a text result may be empty).
-            f.Null = length == 0 && raw.Type != jtText;
+        // A long result (memo) is wrapped inside its long value instead.
+        bool calculated = raw.Calculated() && !f.Null;
+        if (calculated && c.Type != jtMemo && c.Type != jtOle)
+            UnwrapCalculated(f, c);
+        if (c.Type == jtBoolean && raw.Calculated()) {
+            // Not kept in the null mask: one byte, 0 for No.
+            if (f.Null)
+                sqlite3_bind_null(s, p);
+            else
+                sqlite3_bind_int(s, p, f.Bytes.empty() || f.Bytes[0] == 0 ? 0 : -1);
+            return;
         }
         if (c.Type == jtBoolean) {
             // The null mask holds the value (a field missing from an older row is No).
@@ -357,6 +420,17 @@ struct TAccessDatabase::TImpl {
             break;
         }
         case jtNumeric: {
+            if (raw.Calculated()) {
+                // Already unwrapped; padded to the column's scale (WidenCalculatedScales).
+                std::string text;
+                int scale = 0;
+                if (!FormatJetCalculatedNumeric(f.Bytes, text, scale))
+                    throw EDatabaseError(CorruptText);
+                if (scale < c.Scale)
+                    text += (scale == 0 ? "." : "") + std::string(size_t(c.Scale - scale), '0');
+                bindExact(text, c.Scale);
+                break;
+            }
             need(17);
             std::string text = FormatJetNumeric(v, c.Scale);
             int64_t whole;
@@ -378,6 +452,11 @@ struct TAccessDatabase::TImpl {
         case jtOle: {
             need(12);
             std::string value = ReadLongValue(v, n);
+            if (calculated) {
+                TJetField inner { false, value };
+                UnwrapCalculated(inner, c);
+                value = std::string(inner.Bytes);
+            }
             if (c.Type == jtOle) {
                 sqlite3_bind_blob(s, p, value.data(), int(value.size()), SQLITE_TRANSIENT);
             } else {
@@ -501,6 +580,7 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
                 std::string blob = d.ReadLongValue(
                     reinterpret_cast<uint8_t const*>(props.Bytes.data()), props.Bytes.size());
                 e.Required = JetRequiredColumns(d.Format, blob);
+                e.Properties = JetColumnProperties(d.Format, blob);
             }
             d.Catalog.push_back(std::move(e));
         }
@@ -557,6 +637,7 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
     TAccessTable table;
     table.Name = entry.Name;
     table.Columns = d.DescribeColumns(def, entry, quotedName);
+    d.WidenCalculatedScales(def, table.Columns);
 
     // Text compares as Jet compares it in this database: its sort order, case ignored.
     std::string fallback;

@@ -308,7 +308,7 @@ TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
     EXPECT_NE(loadError("Saved Query").find("saved query 'Saved Query'"), std::string::npos);
     EXPECT_NE(loadError("Remote").find("linked table 'Remote'"), std::string::npos);
     EXPECT_NE(loadError("Attach").find("'Files' of table 'Attach'"), std::string::npos);
-    EXPECT_NE(loadError("Calc").find("'Total' of table 'Calc' is a calculated field"), std::string::npos);
+    EXPECT_EQ(loadError("Calc"), ""); // a calculated memo is read like the other results
     EXPECT_NE(loadError("Odd").find("'X' of table 'Odd' holds a value that is not a finite number"),
         std::string::npos);
     // A load that fails leaves no table behind that a later statement would read as empty.
