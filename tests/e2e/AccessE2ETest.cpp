@@ -203,3 +203,34 @@ TEST_F(AccessE2E, StatementMeansWhatItMeantUnderAdo)
         ids.push_back(row["id"]);
     EXPECT_EQ(ids, (std::vector<std::string> { "5", "10", "16", "22" }));
 }
+
+// A data page overwritten by random bytes stops the export with an error naming the table
+// and the page; the rows of the other pages are not exported as if they were all.
+TEST_F(AccessE2E, DamagedDataPageIsReported)
+{
+    std::string db = Dir.File("orders.mdb");
+    std::string command = std::string("'") + XE_MAKE_JET_DEMO + "' '" + db + "' 3000";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string bytes = base::ReadFileBytes(db);
+    // The demo table's definition is the first page after the empty template's; its data
+    // pages name it as their owner.
+    size_t tdefPage
+        = base::ReadFileBytes(std::string(XE_FIXTURES_DIR "/access/jet4_empty_template.mdb")).size() / 4096;
+    size_t damaged = 0;
+    for (size_t p = bytes.size() / 4096; p-- > tdefPage && !damaged;) {
+        if (bytes[p * 4096] == 1 && uint8_t(bytes[p * 4096 + 4]) == tdefPage)
+            damaged = p - 3; // one in the middle of the table
+    }
+    ASSERT_GT(damaged, tdefPage);
+    uint32_t seed = 7;
+    for (size_t i = 0; i < 4096; ++i)
+        bytes[damaged * 4096 + i] = char((seed = seed * 1103515245u + 12345u) >> 16);
+    base::WriteFileBytes(db, bytes);
+
+    Run("select * from orders", db, "");
+    EXPECT_EQ(ExitCode, 1) << Out << Err;
+    EXPECT_FALSE(Has(Out, u8"导出数据成功")) << Out;
+    EXPECT_TRUE(Has(Err, u8"is damaged: table 'orders', page ")) << Err;
+    std::string page = "page " + std::to_string(damaged) + ":";
+    EXPECT_NE(Err.find(page), std::string::npos) << Err;
+}

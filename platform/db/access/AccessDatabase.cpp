@@ -104,6 +104,7 @@ struct TAccessDatabase::TImpl {
     TJetFormat Format;
     uint32_t PageCount = 0;
     std::string CorruptText;
+    std::string DamagedText; // "The database '<file>' is damaged: "
     bool CollationWarned = false;
     uint16_t CodePage = 1252; // of Jet 3 text
     struct TEntry {
@@ -471,32 +472,67 @@ struct TAccessDatabase::TImpl {
         }
     }
 
+    // "The database '<file>' is damaged: table '<name>', <where>: <what>."
+    [[noreturn]] void Damaged(uint32_t tdefPage, std::string const& where, std::string const& what) const
+    {
+        std::string table = "MSysObjects";
+        for (auto const& e : Catalog)
+            if (e.Page == tdefPage && e.Type == MDB_TABLE)
+                table = e.Name;
+        throw EDatabaseError(DamagedText + "table '" + table + "', " + where + ": " + what + ".");
+    }
+
     // Calls visit with the fields of every live row of the table: pages in the usage map's
     // order, rows in each page's order. Every data page of the table is checked against the
-    // definition before its rows are cracked; anything malformed raises CorruptText.
+    // definition before its rows are cracked, and the rows read against the count the
+    // definition records: a page that does not hold, or fewer rows than recorded (a page of
+    // the map that is no longer a data page of the table), stop the read with an error naming
+    // the table and the page, never with a short result.
     void ForEachRow(TJetTableDef const& def, std::function<void(std::vector<TJetField> const&)> const& visit)
     {
         std::string page;
         std::vector<TJetField> fields;
+        std::vector<uint32_t> others; // pages of the map that are not data pages of the table
+        uint64_t read = 0;
         for (uint32_t p : JetUsageMapPages(Format, Reader(), PageCount, def.UsageMap, CorruptText)) {
+            std::string where = "page " + std::to_string(p);
             if (!ReadPage(p, page))
-                throw EDatabaseError(CorruptText);
-            if (!JetIsDataPageOf(page, def.Page))
+                Damaged(def.Page, where, "the page cannot be read");
+            if (!JetIsDataPageOf(page, def.Page)) {
+                // A map may mark pages the table gave up; only missing rows make them damage.
+                others.push_back(p);
                 continue;
+            }
             if (!JetRowsValid(Format, page, def))
-                throw EDatabaseError(CorruptText);
+                Damaged(def.Page, where, "its row offsets or row layout do not hold");
             unsigned rows = JetRowCount(Format, page);
             for (unsigned row = 0; row < rows; ++row) {
                 std::string_view bytes;
                 unsigned flags = 0;
                 if (!JetFindRow(Format, page, row, bytes, flags))
-                    throw EDatabaseError(CorruptText);
+                    Damaged(def.Page, where, "row " + std::to_string(row) + " lies outside the page");
                 if (!JetLiveRow(flags))
                     continue; // read where the moved row lies
                 if (!JetCrackRow(Format, bytes, def, fields))
-                    throw EDatabaseError(CorruptText);
+                    Damaged(def.Page, where, "row " + std::to_string(row) + " does not hold its columns");
                 visit(fields);
+                ++read;
             }
+        }
+        // More rows than recorded is a count left stale (real Access files have it); fewer
+        // is rows lost.
+        if (read < def.RowCount) {
+            std::string what = std::to_string(read) + " rows were read where its definition records "
+                + std::to_string(def.RowCount);
+            std::string where = "definition page " + std::to_string(def.Page);
+            if (!others.empty()) {
+                where = others.size() == 1 ? "page " : "pages ";
+                for (size_t i = 0; i < others.size() && i < 10; ++i)
+                    where += (i ? ", " : "") + std::to_string(others[i]);
+                where += others.size() > 10 ? ", ..." : "";
+                what += " (not data pages of the table)";
+            }
+            Damaged(def.Page, where, what);
         }
     }
 
@@ -527,6 +563,7 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
     int64_t size = base::FileSize(fileName);
     TImpl& d = *FImpl;
     d.CorruptText = corrupt;
+    d.DamagedText = "The database '" + fileName + "' is damaged: ";
     d.Format.Version = FHeader.Version;
     d.Format.PageSize = size_t(FHeader.PageSize);
     d.CodePage = Jet3CodePage(FHeader.CodePage);
@@ -628,7 +665,9 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
     TImpl& d = *FImpl;
     std::string quotedName = std::string("'").append(utf8Name).append("'");
     TImpl::TEntry const& entry = d.FindTable(utf8Name, quotedName);
-    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry.Page, d.CorruptText);
+    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry.Page,
+        d.DamagedText + "table " + quotedName + ", definition page " + std::to_string(entry.Page)
+            + ": the definition or its usage map does not hold.");
     // Columns in the order of their numbers, as Jet presents them; the definition need not
     // list them in that order (it does not after a column was inserted).
     std::stable_sort(def.Columns.begin(), def.Columns.end(),

@@ -91,6 +91,7 @@ TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& rea
 
     TJetTableDef table;
     table.Page = page;
+    table.RowCount = Get32(tdef, l.Rows);
     table.MaxCols = Get16(tdef, l.MaxCols);
     table.VarCols = Get16(tdef, l.VarCols);
     unsigned cols = Get16(tdef, l.Cols);

@@ -70,6 +70,7 @@ struct TJetColumnDef {
 
 struct TJetTableDef {
     uint32_t Page = 0;
+    uint32_t RowCount = 0; // the live rows the definition records
     uint16_t MaxCols = 0;
     uint16_t VarCols = 0;
     std::vector<TJetColumnDef> Columns; // in definition order
