@@ -5,6 +5,7 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "tests/app/ExportFixtures.h"
+#include "tests/support/JetTestEncryption.h"
 
 #include <gtest/gtest.h>
 
@@ -233,4 +234,37 @@ TEST_F(AccessE2E, DamagedDataPageIsReported)
     EXPECT_TRUE(Has(Err, u8"is damaged: table 'orders', page ")) << Err;
     std::string page = "page " + std::to_string(damaged) + ":";
     EXPECT_NE(Err.find(page), std::string::npos) << Err;
+}
+
+// The CryptoAPI and Agile kinds of "Encrypt with password", on files we encrypt: the right
+// password exports the rows, a wrong one ends the start with Jet's message.
+TEST_F(AccessE2E, EncryptedAccdbOfEveryKind)
+{
+    std::string plain = db::PlainAceImage();
+    struct TCase {
+        char const* Name;
+        std::string Bytes;
+    } cases[] = {
+        { "aes-128.accdb", db::EncryptAceAesCryptoApi(plain, "Geheim-1", 128, 0x01234567) },
+        { "aes-192.accdb", db::EncryptAceAesCryptoApi(plain, "Geheim-1", 192, 0x12345678) },
+        { "aes-256.accdb", db::EncryptAceAesCryptoApi(plain, "Geheim-1", 256, 0x23456789) },
+        { "rc4-128.accdb", db::EncryptAceRc4CryptoApi(plain, "Geheim-1", 128, 0x3456789A) },
+        { "agile-sha1.accdb", db::EncryptAceAgile(plain, "Geheim-1", "SHA1", 128, 100000, 0x456789AB) },
+    };
+    for (auto const& c : cases) {
+        std::string file = Dir.File(c.Name);
+        base::WriteFileBytes(file, c.Bytes);
+        Run("select * from Table1", file, "Geheim-2");
+        EXPECT_TRUE(FailedStart()) << c.Name << ": " << Out << Err;
+        EXPECT_EQ(Err, "Not a valid password.\n") << c.Name;
+        EXPECT_FALSE(base::FileExists(XmlName)) << c.Name;
+
+        Run("select * from Table1", file, "Geheim-1");
+        ASSERT_TRUE(Succeeded()) << c.Name << ": " << Out << Err;
+        exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+        ASSERT_EQ(doc.Rows.size(), 3u) << c.Name;
+        EXPECT_EQ(doc.Rows[2], (exporttest::TXmlRow { { "ID", "3" }, { "Data", "Three" } })) << c.Name;
+        EXPECT_EQ(base::ReadFileBytes(file), c.Bytes) << c.Name;
+        base::DeleteFile(XmlName);
+    }
 }
