@@ -426,6 +426,21 @@ TEST(AccessDatabase, RowsMovedToOtherPagesAreFollowed)
         (Rows { "row3|-1", "row6|0", "row9|-1" }));
 }
 
+// An AES file whose flags say only fCryptoAPI (not fAES) is still AES: its AlgID says so.
+TEST(AccessDatabase, CryptoApiAlgorithmIsTakenFromTheAlgId)
+{
+    xe::base::TTempDir temp;
+    std::string bytes = EncryptAceAesCryptoApi(PlainAceImage(), "pw", 256, 0x0F0F0F0F);
+    bytes[0x29B + 4] = 0x04; // EncryptionInfo flags
+    bytes[0x29B + 12] = 0x04; // EncryptionHeader flags
+    std::string file = temp.File("aes.accdb");
+    xe::base::WriteFileBytes(file, bytes);
+    EXPECT_EQ(OpenError(file, "PW"), "Not a valid password.");
+    TAccessDatabase db(file, "pw");
+    TScratch scratch;
+    EXPECT_EQ(db.LoadTable(scratch.Db(), "Table1").RowCount, 3);
+}
+
 TEST(AccessDatabase, Rc4CryptoApiAccdbWithFortyBitKey)
 {
     xe::base::TTempDir temp;
