@@ -268,3 +268,27 @@ TEST_F(AccessE2E, EncryptedAccdbOfEveryKind)
         base::DeleteFile(XmlName);
     }
 }
+
+// A table with calculated columns made by Access 2010 exports, its columns or all of them.
+TEST_F(AccessE2E, Access2010CalculatedColumns)
+{
+    std::string db = Fixture("calcFieldTestV2010.accdb");
+    Run("select ID from Table1", db, "");
+    ASSERT_TRUE(Succeeded()) << Out << Err;
+    EXPECT_EQ(exporttest::ReadExportDocument(XmlName).Rows.size(), 4u);
+
+    Run("select * from Table1", db, "");
+    ASSERT_TRUE(Succeeded()) << Out << Err;
+    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    ASSERT_EQ(doc.Rows.size(), 4u);
+    exporttest::TXmlRow row = doc.Rows[1];
+    EXPECT_EQ(row["LastFirst"], "Simpson, Bart");
+    EXPECT_EQ(row["LastFirstLen"], "13");
+    EXPECT_EQ(row["MonthlySalary"], "-0.0833");
+    EXPECT_EQ(row["IsRich"], "False");
+    EXPECT_EQ(row["BoolTest"], "True");
+    EXPECT_EQ(row["AllNames"], "Simpson, Bart=Simpson, Bart");
+    EXPECT_EQ(row["DecimalTest"], "-36.222200");
+    EXPECT_EQ(row["FloatTest"], "0.0035889593");
+    EXPECT_EQ(row["BigNumTest"], "-.0784734499180612994241100748");
+}

@@ -318,6 +318,67 @@ TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
     EXPECT_NE(loadError("Nothing").find("cannot find the input table or query 'Nothing'"), std::string::npos);
 }
 
+// Calculated columns of every result type, as Access 2010 writes them (type bytes that are
+// not the result's for Yes/No, Single and Memo) and as later versions do: each read from its
+// stored result and typed by its ResultType property.
+TEST(AccessDatabase, CalculatedColumnsOfEveryResultType)
+{
+    xe::test::TProcessState state;
+    state.UseCodePage("UTF-8");
+    xe::base::TTempDir temp;
+    auto calc = [](char const* name, TJetColumnType type, int rawType = 0) {
+        TJetTestColumn c { name, type, 30, 18, type == jtNumeric ? 4 : 0 };
+        c.Calculated = true;
+        c.RawType = rawType;
+        return c;
+    };
+    TJetTestTable t { "Calc",
+        { { "ID", jtLong }, calc("CText", jtText), calc("CMemo", jtMemo, jtText), calc("CByte", jtByte),
+            calc("CInt", jtInteger), calc("CLong", jtLong), calc("CSingle", jtSingle, jtNumeric),
+            calc("CDouble", jtDouble), calc("CMoney", jtCurrency), calc("CDate", jtDateTime),
+            calc("CYesNo", jtBoolean, jtInteger), calc("CDec", jtNumeric), calc("CGuid", jtGuid) },
+        {} };
+    using V = TJetTestValue;
+    std::string memo = std::string(2500, 'm') + " 数据";
+    t.Rows = {
+        { V("1"), V("Zoë"), V(memo), V("255"), V("-32768"), V("123456"), V("1.5"), V("3.25"), V("12.34"),
+            V("1898-01-01 13:14:15"), V("1"), V("-12345.6789"), V("{01234567-89AB-CDEF-0123-456789ABCDEF}") },
+        { V("2"), V(""), V(""), V("0"), V("0"), V("0"), V("0"), V("0"), V("0"), V("1899-12-30"), V("0"),
+            V("0"), V("{00000000-0000-0000-0000-000000000000}") },
+        { V("3"), std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+            std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt },
+    };
+    TJetTestDatabase writer;
+    writer.AddTable(t);
+    std::string file = temp.File("calc.mdb");
+    writer.SaveToFile(file);
+
+    TAccessDatabase db(file, "");
+    TScratch scratch;
+    TAccessTable table = db.LoadTable(scratch.Db(), "Calc");
+    std::vector<TJetColumnType> types;
+    for (auto const& c : table.Columns)
+        types.push_back(c.Type);
+    EXPECT_EQ(types,
+        (std::vector<TJetColumnType> { jtLong, jtText, jtMemo, jtByte, jtInteger, jtLong, jtSingle, jtDouble,
+            jtCurrency, jtDateTime, jtBoolean, jtNumeric, jtGuid }));
+    EXPECT_EQ(table.Columns[1].Size, 30);
+    EXPECT_EQ(table.Columns[11].Scale, 4);
+    EXPECT_TRUE(table.Columns[10].Nullable);
+    EXPECT_EQ(
+        scratch.Rows("SELECT ID, CText, length(CMemo), substr(CMemo, 2500), CByte, CInt, CLong, CSingle, "
+                     "CDouble, CMoney, CDate, CYesNo, CDec, CGuid FROM Calc ORDER BY ID"),
+        (Rows {
+            "1|Zoë|2503|m 数据|255|-32768|123456|1.5|3.25|12.34|1898-01-01 13:14:15|-1|-12345.6789|"
+            "{01234567-89AB-CDEF-0123-456789ABCDEF}",
+            "2||0||0|0|0|0.0|0.0|0.0|1899-12-30 00:00:00|0|0.0|{00000000-0000-0000-0000-000000000000}",
+            "3|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL",
+        }));
+    EXPECT_EQ(scratch.Rows("SELECT typeof(CText), typeof(CMemo), typeof(CSingle), typeof(CDec) FROM Calc "
+                           "WHERE ID = 2"),
+        (Rows { "text|text|real|real" }));
+}
+
 TEST(AccessDatabase, DamagedFilesGiveErrorsNotCrashes)
 {
     // Seeded random damage to the structural pages (table definitions, maps, data and
