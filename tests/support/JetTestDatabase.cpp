@@ -172,11 +172,12 @@ std::string EncodeValue(TJetTestColumn const& c, std::string const& v, TLongValu
         break;
     case jtCurrency: {
         bool negative;
-        int64_t units = int64_t(ScaledDecimal(v, 4, negative));
+        // Two's complement in unsigned arithmetic: the smallest Currency has no positive twin.
+        uint64_t units = uint64_t(ScaledDecimal(v, 4, negative));
         if (negative)
-            units = -units;
-        Append32(out, uint32_t(uint64_t(units)));
-        Append32(out, uint32_t(uint64_t(units) >> 32));
+            units = 0 - units;
+        Append32(out, uint32_t(units));
+        Append32(out, uint32_t(units >> 32));
         break;
     }
     case jtSingle: {
