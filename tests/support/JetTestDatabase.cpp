@@ -172,11 +172,12 @@ std::string EncodeValue(TJetTestColumn const& c, std::string const& v, TLongValu
         break;
     case jtCurrency: {
         bool negative;
-        int64_t units = int64_t(ScaledDecimal(v, 4, negative));
+        // Two's complement in unsigned arithmetic: the smallest Currency has no positive twin.
+        uint64_t units = uint64_t(ScaledDecimal(v, 4, negative));
         if (negative)
-            units = -units;
-        Append32(out, uint32_t(uint64_t(units)));
-        Append32(out, uint32_t(uint64_t(units) >> 32));
+            units = 0 - units;
+        Append32(out, uint32_t(units));
+        Append32(out, uint32_t(units >> 32));
         break;
     }
     case jtSingle: {
@@ -240,6 +241,52 @@ std::string EncodeValue(TJetTestColumn const& c, std::string const& v, TLongValu
     return out;
 }
 
+// A calculated column's stored result: 16 bytes, the result's length (4), the result, 3
+// bytes. Yes/No results are one byte (0xFF for Yes); Decimal results have a form of their own
+// (length 14, scale, sign, then the 96-bit magnitude as a little-endian 32-bit word, most
+// significant, and a little-endian 64-bit word); Memo results are wrapped inside their long
+// value.
+constexpr size_t CalculatedExtra = 23;
+
+std::string WrapCalculated(std::string const& data)
+{
+    std::string out(16, '\0');
+    Append32(out, uint32_t(data.size()));
+    return out + data + std::string(3, '\0');
+}
+
+std::string EncodeCalculated(TJetTestColumn const& c, std::string const& v, TLongValueStore const& storeLong)
+{
+    switch (c.Type) {
+    case jtBoolean:
+        return WrapCalculated(v != "0" && !v.empty() ? "\xFF" : std::string(1, '\0'));
+    case jtNumeric: {
+        bool negative;
+        TUInt128 magnitude = ScaledDecimal(v, c.Scale, negative);
+        std::string data;
+        Append16(data, 14);
+        data += char(c.Scale);
+        data += char(negative ? 0x80 : 0);
+        Append32(data, uint32_t(magnitude >> 64));
+        Append32(data, uint32_t(magnitude));
+        Append32(data, uint32_t(magnitude >> 32));
+        return WrapCalculated(data);
+    }
+    case jtMemo: {
+        std::string data = WrapCalculated(EncodeText(v, true));
+        if (data.size() > InlineLongValue)
+            return storeLong(data);
+        std::string out;
+        Append32(out, uint32_t(data.size()) | 0x80000000u);
+        Append32(out, 0);
+        Append32(out, 0);
+        return out + data;
+    }
+    default:
+        return WrapCalculated(EncodeValue(c, v, storeLong));
+    }
+}
+
 // One row in Jet 4 layout. `values` is indexed like `columns`; booleans live only in the
 // null mask.
 std::string EncodeRow(std::vector<TJetColumnDef> const& columns, unsigned varCols,
@@ -260,10 +307,11 @@ std::string EncodeRow(std::vector<TJetColumnDef> const& columns, unsigned varCol
     for (size_t i = 0; i < columns.size(); ++i) {
         auto const& c = columns[i];
         auto const& v = values[i];
-        bool set = c.Type == jtBoolean ? v && *v != "0" && !v->empty() : v.has_value();
+        bool inMask = c.Type == jtBoolean && c.Fixed(); // a calculated Yes/No is a variable field
+        bool set = inMask ? v && *v != "0" && !v->empty() : v.has_value();
         if (set)
             mask[c.Number / 8] = char(uint8_t(mask[c.Number / 8]) | 1 << (c.Number % 8));
-        if (!v || c.Type == jtBoolean)
+        if (!v || inMask)
             continue;
         if (c.Fixed())
             std::memcpy(row.data() + 2 + c.FixedOffset, v->data(), std::min<size_t>(v->size(), c.Length));
@@ -389,9 +437,17 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
         TJetColumnDef d;
         d.Type = uint8_t(c.Type);
         d.Number = uint16_t(i);
-        d.Flags = 0x02 | 0x10 | (IsFixed(c.Type) ? 0x01 : 0) | (c.AutoNumber ? 0x04 : 0);
+        bool fixed = IsFixed(c.Type) && !c.Calculated;
+        d.Flags = 0x02 | 0x10 | (fixed ? 0x01 : 0) | (c.AutoNumber ? 0x04 : 0);
         d.ExtFlags = (c.Type == jtText || c.Type == jtMemo ? 0x01 : 0) | (c.Calculated ? 0xC0 : 0);
-        if (IsFixed(c.Type)) {
+        if (c.Calculated) {
+            // In the variable part, its length counting the wrapping: 39 for the fixed-size
+            // results, the text's bytes plus 23 for text.
+            d.VarIndex = uint16_t(varCols++);
+            d.Length = c.Type == jtText ? uint16_t(2 * c.Length + CalculatedExtra)
+                : c.Type == jtMemo      ? 0
+                                        : 39;
+        } else if (fixed) {
             d.FixedOffset = fixedOffset;
             d.Length = uint16_t(FixedSize(c.Type));
             if (c.Type != jtBoolean)
@@ -480,11 +536,12 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
             auto const& c = table.Columns[i];
             if (c.Added)
                 continue;
-            if (!values[i] || c.Type == jtBoolean) {
+            if (!values[i] || (c.Type == jtBoolean && !c.Calculated)) {
                 encoded.push_back(values[i]);
                 continue;
             }
-            encoded.push_back(EncodeValue(c, *values[i], storeLong));
+            encoded.push_back(c.Calculated ? EncodeCalculated(c, *values[i], storeLong)
+                                           : EncodeValue(c, *values[i], storeLong));
             if (c.AutoNumber)
                 autoNumber = std::max(autoNumber, uint32_t(std::stoul(*values[i])));
         }
@@ -592,20 +649,25 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
         Append16(b, type);
         return b + data;
     };
-    std::string requiredName = Utf16Bytes(u"Required");
     std::string names;
-    Append16(names, uint32_t(requiredName.size()));
-    names += requiredName;
+    for (char16_t const* name : { u"Required", u"ResultType" }) {
+        std::string bytes = Utf16Bytes(name);
+        Append16(names, uint32_t(bytes.size()));
+        names += bytes;
+    }
     for (auto const& c : table.Columns) {
-        if (!c.Required)
+        if (!c.Required && !c.Calculated)
             continue;
         std::string column = Utf16Bytes(base::Utf8ToUtf16(c.Name));
         std::string data;
         Append32(data, uint32_t(6 + column.size()));
         Append16(data, uint32_t(column.size()));
         data += column;
-        Append16(data, 9); // record size, DDL flag 0, type Yes/No, name 0, value size 1, true
-        data += std::string("\0\x01\0\0\x01\0\xFF", 7);
+        // Records: size 9, DDL flag 0, data type, name index, value size 1, the value.
+        if (c.Required)
+            data += std::string("\x09\0\0\x01\0\0\x01\0\xFF", 9); // Required (Yes/No): Yes
+        if (c.Calculated) // ResultType (Byte): the result's column type
+            data += std::string("\x09\0\0\x02\x01\0\x01\0", 8) + char(c.Type);
         properties += block(0x01, data);
     }
     if (!properties.empty())

@@ -22,7 +22,11 @@ struct TJetTestColumn {
     int Precision = 18; // Decimal
     int Scale = 0; // Decimal
     bool AutoNumber = false; // Long only
-    bool Calculated = false; // marks the column as an Access 2010 calculated field
+    // A calculated column (Access 2010 and later): Type is its result's type, stored in the
+    // "ResultType" property; values are written as Access keeps the last result (wrapped, in
+    // the variable part of the row). Access 2010 stores another type byte for some results:
+    // set RawType to it (Integer for Yes/No, Decimal for Single, Text for Memo).
+    bool Calculated = false;
     bool Required = false; // the "Required" property, stored in the catalog row's LvProp
     // Deleted after the rows were written: the rows keep its slot (number, variable index,
     // fixed space), the definition keeps counting its variable slot, but lists it no more.
@@ -30,7 +34,7 @@ struct TJetTestColumn {
     // Added after the rows were written (such columns come last): the rows hold fewer
     // columns than the table.
     bool Added = false;
-    int RawType = 0; // when set, the type byte written instead of Type (an unknown type)
+    int RawType = 0; // when set, the type byte written instead of Type (an unknown type, or see Calculated)
 };
 
 // A value in text form; nullopt is NULL. Yes/No "0"/"1"; numbers, Large Number and Currency/Decimal as

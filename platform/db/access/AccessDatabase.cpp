@@ -93,6 +93,9 @@ uint16_t Jet3CodePage(uint16_t header)
         return uint16_t(value);
     return header ? header : 1252;
 }
+
+// The bytes a calculated column's stored result adds to the result itself.
+constexpr int CalculatedExtra = 23;
 }
 
 struct TAccessDatabase::TImpl {
@@ -101,6 +104,7 @@ struct TAccessDatabase::TImpl {
     TJetFormat Format;
     uint32_t PageCount = 0;
     std::string CorruptText;
+    std::string DamagedText; // "The database '<file>' is damaged: "
     bool CollationWarned = false;
     uint16_t CodePage = 1252; // of Jet 3 text
     struct TEntry {
@@ -109,6 +113,7 @@ struct TAccessDatabase::TImpl {
         int Flags = 0;
         uint32_t Page = 0;
         std::vector<std::string> Required; // columns with the "Required" property
+        std::vector<TJetColumnProperties> Properties; // of the columns, from LvProp
     };
     std::vector<TEntry> Catalog;
 
@@ -207,24 +212,37 @@ struct TAccessDatabase::TImpl {
             if (raw.Type == jtComplex)
                 throw EDatabaseError("The column " + columnName
                     + " is an attachment or multi-valued field, which this engine cannot read.");
-            // A calculated column keeps its last result in the row, wrapped (see LoadTable's
-            // rows); long results (memo, OLE) are not read.
-            if (raw.Calculated() && (raw.Type == jtMemo || raw.Type == jtOle))
-                throw EDatabaseError(
-                    "The column " + columnName + " is a calculated field, which this engine cannot read.");
-            bool known = (raw.Type >= jtBoolean && raw.Type <= jtMemo) || raw.Type == jtGuid
-                || raw.Type == jtNumeric || raw.Type == jtBigInt || raw.Type == jtDateTimeExt;
+            // A calculated column keeps its last result in the row, wrapped (see BindField),
+            // always in the variable part of the row. Its type is the result's type, which
+            // the "ResultType" property gives: Access 2010 stores other type bytes in the
+            // definition (Integer for a Yes/No result, Decimal for a Single one, Text for a
+            // Memo one); later versions store the result's type in both places.
+            uint8_t type = raw.Type;
+            if (raw.Calculated()) {
+                for (TJetColumnProperties const& p : entry.Properties)
+                    if (p.ResultType >= 0 && SameName(p.Column, name))
+                        type = uint8_t(p.ResultType);
+            }
+            bool known = (type >= jtBoolean && type <= jtMemo) || type == jtGuid || type == jtNumeric
+                || type == jtBigInt || type == jtDateTimeExt;
             if (!known)
                 throw EDatabaseError("The column " + columnName + " has a type (0x"
-                    + base::Format("%02X", unsigned(raw.Type)) + ") that this engine cannot read.");
+                    + base::Format("%02X", unsigned(type)) + ") that this engine cannot read.");
             TAccessColumn c;
             c.Name = name;
-            c.Type = TJetColumnType(raw.Type);
-            if (c.Type == jtText)
+            c.Type = TJetColumnType(type);
+            if (c.Type == jtText && raw.Calculated())
+                c.Size = raw.Length > CalculatedExtra ? (raw.Length - CalculatedExtra) / 2 : 255;
+            else if (c.Type == jtText)
                 c.Size = Format.Jet3() ? raw.Length : raw.Length / 2;
             else if (c.Type == jtBinary)
                 c.Size = raw.Length;
-            if (c.Type == jtNumeric) {
+            if (c.Type == jtNumeric && raw.Calculated()) {
+                // Each calculated Decimal carries its own scale; the column takes the
+                // largest the rows hold (see BindField).
+                c.Precision = 28;
+                c.Scale = 0;
+            } else if (c.Type == jtNumeric) {
                 c.Precision = raw.Precision;
                 c.Scale = raw.Scale;
             }
@@ -234,11 +252,56 @@ struct TAccessDatabase::TImpl {
                 required = required || SameName(n, c.Name);
             for (uint16_t number : def.PrimaryKey)
                 c.PrimaryKey = c.PrimaryKey || number == raw.Number;
-            c.Nullable = !required && c.Type != jtBoolean && !c.AutoNumber && !c.PrimaryKey;
+            c.Nullable
+                = raw.Calculated() || (!required && c.Type != jtBoolean && !c.AutoNumber && !c.PrimaryKey);
             columns.push_back(c);
         }
 
         return columns;
+    }
+
+    // A calculated column's stored result: 16 bytes, the result's length (4), the result, 3
+    // bytes. An empty result is a NULL one, except for text, which may be empty.
+    void UnwrapCalculated(TJetField& f, TAccessColumn const& c) const
+    {
+        if (f.Bytes.size() < 20)
+            throw EDatabaseError(CorruptText);
+        size_t length = Get32(reinterpret_cast<uint8_t const*>(f.Bytes.data()) + 16);
+        if (length > f.Bytes.size() - 20)
+            throw EDatabaseError(CorruptText);
+        f.Bytes = f.Bytes.substr(20, length);
+        f.Null = length == 0 && c.Type != jtText && c.Type != jtMemo;
+    }
+
+    // The decimal text of a calculated Decimal result, with its own scale.
+    std::string CalculatedNumeric(TJetField f, TAccessColumn const& c, int& scale) const
+    {
+        UnwrapCalculated(f, c);
+        std::string text;
+        scale = 0;
+        if (!f.Null && !FormatJetCalculatedNumeric(f.Bytes, text, scale))
+            throw EDatabaseError(CorruptText);
+        return text;
+    }
+
+    // Each calculated Decimal result carries its own scale; the column takes the largest
+    // of its rows, so that every value keeps its digits in the copy and the XML.
+    void WidenCalculatedScales(TJetTableDef const& def, std::vector<TAccessColumn>& columns)
+    {
+        std::vector<size_t> calculated;
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].Type == jtNumeric && def.Columns[i].Calculated())
+                calculated.push_back(i);
+        if (calculated.empty())
+            return;
+        ForEachRow(def, [&](std::vector<TJetField> const& fields) {
+            for (size_t i : calculated) {
+                int scale = 0;
+                if (!fields[i].Null)
+                    CalculatedNumeric(fields[i], columns[i], scale);
+                columns[i].Scale = std::max(columns[i].Scale, scale);
+            }
+        });
     }
 
     // Binds one field of a cracked row to parameter p of the insert statement, converted to
@@ -246,16 +309,17 @@ struct TAccessDatabase::TImpl {
     void BindField(sqlite3_stmt* s, int p, TAccessColumn const& c, TJetColumnDef const& raw, TJetField f,
         std::string const& quotedName)
     {
-        if (!f.Null && raw.Calculated()) {
-            // 16 bytes, the result's length (4), the result, 3 bytes.
-            if (f.Bytes.size() < 20)
-                throw EDatabaseError(CorruptText);
-            size_t length = Get32(reinterpret_cast<uint8_t const*>(f.Bytes.data()) + 16);
-            if (length > f.Bytes.size() - 20)
-                throw EDatabaseError(CorruptText);
-            f.Bytes = f.Bytes.substr(20, length);
-            // An empty result is a NULL one (the text of a text result may be empty).
-            f.Null = length == 0 && raw.Type != jtText;
+        // A long result (memo) is wrapped inside its long value instead.
+        bool calculated = raw.Calculated() && !f.Null;
+        if (calculated && c.Type != jtMemo && c.Type != jtOle)
+            UnwrapCalculated(f, c);
+        if (c.Type == jtBoolean && raw.Calculated()) {
+            // Not kept in the null mask: one byte, 0 for No.
+            if (f.Null)
+                sqlite3_bind_null(s, p);
+            else
+                sqlite3_bind_int(s, p, f.Bytes.empty() || f.Bytes[0] == 0 ? 0 : -1);
+            return;
         }
         if (c.Type == jtBoolean) {
             // The null mask holds the value (a field missing from an older row is No).
@@ -357,6 +421,17 @@ struct TAccessDatabase::TImpl {
             break;
         }
         case jtNumeric: {
+            if (raw.Calculated()) {
+                // Already unwrapped; padded to the column's scale (WidenCalculatedScales).
+                std::string text;
+                int scale = 0;
+                if (!FormatJetCalculatedNumeric(f.Bytes, text, scale))
+                    throw EDatabaseError(CorruptText);
+                if (scale < c.Scale)
+                    text += (scale == 0 ? "." : "") + std::string(size_t(c.Scale - scale), '0');
+                bindExact(text, c.Scale);
+                break;
+            }
             need(17);
             std::string text = FormatJetNumeric(v, c.Scale);
             int64_t whole;
@@ -378,6 +453,11 @@ struct TAccessDatabase::TImpl {
         case jtOle: {
             need(12);
             std::string value = ReadLongValue(v, n);
+            if (calculated) {
+                TJetField inner { false, value };
+                UnwrapCalculated(inner, c);
+                value = std::string(inner.Bytes);
+            }
             if (c.Type == jtOle) {
                 sqlite3_bind_blob(s, p, value.data(), int(value.size()), SQLITE_TRANSIENT);
             } else {
@@ -392,32 +472,67 @@ struct TAccessDatabase::TImpl {
         }
     }
 
+    // "The database '<file>' is damaged: table '<name>', <where>: <what>."
+    [[noreturn]] void Damaged(uint32_t tdefPage, std::string const& where, std::string const& what) const
+    {
+        std::string table = "MSysObjects";
+        for (auto const& e : Catalog)
+            if (e.Page == tdefPage && e.Type == MDB_TABLE)
+                table = e.Name;
+        throw EDatabaseError(DamagedText + "table '" + table + "', " + where + ": " + what + ".");
+    }
+
     // Calls visit with the fields of every live row of the table: pages in the usage map's
     // order, rows in each page's order. Every data page of the table is checked against the
-    // definition before its rows are cracked; anything malformed raises CorruptText.
+    // definition before its rows are cracked, and the rows read against the count the
+    // definition records: a page that does not hold, or fewer rows than recorded (a page of
+    // the map that is no longer a data page of the table), stop the read with an error naming
+    // the table and the page, never with a short result.
     void ForEachRow(TJetTableDef const& def, std::function<void(std::vector<TJetField> const&)> const& visit)
     {
         std::string page;
         std::vector<TJetField> fields;
+        std::vector<uint32_t> others; // pages of the map that are not data pages of the table
+        uint64_t read = 0;
         for (uint32_t p : JetUsageMapPages(Format, Reader(), PageCount, def.UsageMap, CorruptText)) {
+            std::string where = "page " + std::to_string(p);
             if (!ReadPage(p, page))
-                throw EDatabaseError(CorruptText);
-            if (!JetIsDataPageOf(page, def.Page))
+                Damaged(def.Page, where, "the page cannot be read");
+            if (!JetIsDataPageOf(page, def.Page)) {
+                // A map may mark pages the table gave up; only missing rows make them damage.
+                others.push_back(p);
                 continue;
+            }
             if (!JetRowsValid(Format, page, def))
-                throw EDatabaseError(CorruptText);
+                Damaged(def.Page, where, "its row offsets or row layout do not hold");
             unsigned rows = JetRowCount(Format, page);
             for (unsigned row = 0; row < rows; ++row) {
                 std::string_view bytes;
                 unsigned flags = 0;
                 if (!JetFindRow(Format, page, row, bytes, flags))
-                    throw EDatabaseError(CorruptText);
+                    Damaged(def.Page, where, "row " + std::to_string(row) + " lies outside the page");
                 if (!JetLiveRow(flags))
                     continue; // read where the moved row lies
                 if (!JetCrackRow(Format, bytes, def, fields))
-                    throw EDatabaseError(CorruptText);
+                    Damaged(def.Page, where, "row " + std::to_string(row) + " does not hold its columns");
                 visit(fields);
+                ++read;
             }
+        }
+        // More rows than recorded is a count left stale (real Access files have it); fewer
+        // is rows lost.
+        if (read < def.RowCount) {
+            std::string what = std::to_string(read) + " rows were read where its definition records "
+                + std::to_string(def.RowCount);
+            std::string where = "definition page " + std::to_string(def.Page);
+            if (!others.empty()) {
+                where = others.size() == 1 ? "page " : "pages ";
+                for (size_t i = 0; i < others.size() && i < 10; ++i)
+                    where += (i ? ", " : "") + std::to_string(others[i]);
+                where += others.size() > 10 ? ", ..." : "";
+                what += " (not data pages of the table)";
+            }
+            Damaged(def.Page, where, what);
         }
     }
 
@@ -448,6 +563,7 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
     int64_t size = base::FileSize(fileName);
     TImpl& d = *FImpl;
     d.CorruptText = corrupt;
+    d.DamagedText = "The database '" + fileName + "' is damaged: ";
     d.Format.Version = FHeader.Version;
     d.Format.PageSize = size_t(FHeader.PageSize);
     d.CodePage = Jet3CodePage(FHeader.CodePage);
@@ -501,6 +617,7 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
                 std::string blob = d.ReadLongValue(
                     reinterpret_cast<uint8_t const*>(props.Bytes.data()), props.Bytes.size());
                 e.Required = JetRequiredColumns(d.Format, blob);
+                e.Properties = JetColumnProperties(d.Format, blob);
             }
             d.Catalog.push_back(std::move(e));
         }
@@ -548,7 +665,9 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
     TImpl& d = *FImpl;
     std::string quotedName = std::string("'").append(utf8Name).append("'");
     TImpl::TEntry const& entry = d.FindTable(utf8Name, quotedName);
-    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry.Page, d.CorruptText);
+    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry.Page,
+        d.DamagedText + "table " + quotedName + ", definition page " + std::to_string(entry.Page)
+            + ": the definition or its usage map does not hold.");
     // Columns in the order of their numbers, as Jet presents them; the definition need not
     // list them in that order (it does not after a column was inserted).
     std::stable_sort(def.Columns.begin(), def.Columns.end(),
@@ -557,6 +676,7 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
     TAccessTable table;
     table.Name = entry.Name;
     table.Columns = d.DescribeColumns(def, entry, quotedName);
+    d.WidenCalculatedScales(def, table.Columns);
 
     // Text compares as Jet compares it in this database: its sort order, case ignored.
     std::string fallback;

@@ -5,6 +5,7 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -46,14 +47,16 @@ struct TDigest {
     }
 };
 
-// AES-CBC decryption without padding; `data` is a multiple of the block size.
+// AES decryption without padding, CBC with `iv` or, when `iv` is empty, ECB; `data` is a
+// multiple of the block size.
 std::string AesDecrypt(std::string_view key, std::string_view iv, std::string_view data)
 {
-    EVP_CIPHER const* cipher = key.size() == 16 ? EVP_aes_128_cbc()
-        : key.size() == 24                      ? EVP_aes_192_cbc()
-        : key.size() == 32                      ? EVP_aes_256_cbc()
+    bool ecb = iv.empty();
+    EVP_CIPHER const* cipher = key.size() == 16 ? (ecb ? EVP_aes_128_ecb() : EVP_aes_128_cbc())
+        : key.size() == 24                      ? (ecb ? EVP_aes_192_ecb() : EVP_aes_192_cbc())
+        : key.size() == 32                      ? (ecb ? EVP_aes_256_ecb() : EVP_aes_256_cbc())
                                                 : nullptr;
-    if (!cipher || iv.size() < 16 || data.size() % 16 != 0)
+    if (!cipher || (!ecb && iv.size() < 16) || data.size() % 16 != 0)
         throw EDatabaseError("The database's encryption parameters are not valid.");
     std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(
         EVP_CIPHER_CTX_new(), EVP_CIPHER_CTX_free);
@@ -61,7 +64,7 @@ std::string AesDecrypt(std::string_view key, std::string_view iv, std::string_vi
     int n = 0, tail = 0;
     if (!ctx
         || !EVP_DecryptInit_ex(ctx.get(), cipher, nullptr, reinterpret_cast<unsigned char const*>(key.data()),
-            reinterpret_cast<unsigned char const*>(iv.data()))
+            ecb ? nullptr : reinterpret_cast<unsigned char const*>(iv.data()))
         || !EVP_CIPHER_CTX_set_padding(ctx.get(), 0)
         || !EVP_DecryptUpdate(ctx.get(), reinterpret_cast<unsigned char*>(out.data()), &n,
             reinterpret_cast<unsigned char const*>(data.data()), int(data.size()))
@@ -197,54 +200,137 @@ std::string DecryptAgile(std::string image, TJetHeader const& header, std::u16st
     return image;
 }
 
-std::string DecryptRc4CryptoApi(std::string image, TJetHeader const& header, std::u16string const& password,
-    std::string const& unsupported)
+// The EncryptionHeader and EncryptionVerifier of the CryptoAPI ("standard") kinds:
+// flags (4) | header size (4) | header: flags, size extra, AlgID, AlgIDHash, key size in
+// bits, provider type, 2 reserved, CSP name (UTF-16) | verifier: salt size (16), salt,
+// encrypted verifier (16), verifier hash size (20), encrypted verifier hash (20 for RC4,
+// 32 for AES).
+struct TStandardInfo {
+    bool Valid = false;
+    bool Aes = false;
+    uint32_t AlgId = 0, HashId = 0, KeyBits = 0;
+    std::string Salt, Verifier, VerifierHash;
+    uint32_t VerifierHashSize = 0;
+};
+
+TStandardInfo ReadStandardInfo(std::string_view info)
 {
-    std::string_view info = header.EncryptionInfo;
+    TStandardInfo r;
     if (info.size() < 12)
-        throw EDatabaseError(unsupported);
+        return r;
+    uint32_t outerFlags = Get32(info, 4);
     size_t headerSize = Get32(info, 8);
-    if (headerSize < 32 || 12 + headerSize + 4 + 16 + 16 + 4 + 20 > info.size())
-        throw EDatabaseError(unsupported);
+    if (headerSize < 32 || headerSize > info.size() - 12)
+        return r;
     std::string_view h = info.substr(12, headerSize);
-    uint32_t algId = Get32(h, 8), hashId = Get32(h, 12), keySize = Get32(h, 16);
-    std::string_view v = info.substr(12 + headerSize);
-    uint32_t saltSize = Get32(v, 0);
-    if ((algId != 0x6801 && algId != 0) || (hashId != 0x8004 && hashId != 0) || saltSize != 16)
-        throw EDatabaseError(unsupported);
-    if (keySize == 0) {
+    uint32_t flags = Get32(h, 0) | outerFlags;
+    r.AlgId = Get32(h, 8);
+    r.HashId = Get32(h, 12);
+    r.KeyBits = Get32(h, 16);
+    // AlgID 0 leaves the choice to the flags: fAES 0x20 means AES-128.
+    r.Aes = (r.AlgId >= 0x660E && r.AlgId <= 0x6610) || (r.AlgId == 0 && (flags & 0x20));
+    if (r.KeyBits == 0 && r.Aes)
+        r.KeyBits = r.AlgId == 0x660F ? 192 : r.AlgId == 0x6610 ? 256 : 128;
+    if (r.KeyBits == 0) {
         std::u16string csp;
         for (size_t i = 32; i + 1 < h.size(); i += 2)
             csp += char16_t(uint8_t(h[i]) | uint8_t(h[i + 1]) << 8);
         std::string name = base::Utf16ToUtf8(csp.substr(0, csp.find(u'\0')));
-        keySize = name.empty() || base::LowerCase(name).find(" base ") != std::string::npos ? 40 : 128;
+        r.KeyBits = name.empty() || base::LowerCase(name).find(" base ") != std::string::npos ? 40 : 128;
     }
-    if (keySize < 40 || keySize > 128 || keySize % 8)
+    std::string_view v = info.substr(12 + headerSize);
+    size_t hashBytes = r.Aes ? 32 : 20;
+    if (v.size() < 40 + hashBytes || Get32(v, 0) != 16)
+        return r;
+    r.Salt = std::string(v.substr(4, 16));
+    r.Verifier = std::string(v.substr(20, 16));
+    r.VerifierHashSize = Get32(v, 36);
+    r.VerifierHash = std::string(v.substr(40, hashBytes));
+    r.Valid = true;
+    return r;
+}
+
+// The algorithm a CryptoAPI EncryptionInfo names: "AES-256", "RC4".
+std::string StandardAlgorithm(TStandardInfo const& info)
+{
+    if (!info.Aes)
+        return "RC4";
+    int bits = info.AlgId == 0x660F ? 192
+        : info.AlgId == 0x6610      ? 256
+        : info.AlgId == 0x660E      ? 128
+                                    : int(info.KeyBits);
+    return bits ? "AES-" + std::to_string(bits) : "AES";
+}
+
+std::string Utf16Le(std::u16string const& text)
+{
+    std::string bytes;
+    for (char16_t c : text)
+        bytes += char(c & 0xFF), bytes += char(c >> 8);
+    return bytes;
+}
+
+std::string DecryptRc4CryptoApi(std::string image, TJetHeader const& header, std::u16string const& password,
+    std::string const& unsupported)
+{
+    TStandardInfo info = ReadStandardInfo(header.EncryptionInfo);
+    if (!info.Valid || (info.AlgId != 0x6801 && info.AlgId != 0)
+        || (info.HashId != 0x8004 && info.HashId != 0) || info.KeyBits < 40 || info.KeyBits > 128
+        || info.KeyBits % 8 || info.VerifierHashSize != 20)
         throw EDatabaseError(unsupported);
-    std::string salt(v.substr(4, 16));
-    std::string verifier(v.substr(20, 16));
-    uint32_t hashSize = Get32(v, 36);
-    std::string verifierHash(v.substr(40, 20));
-    if (hashSize != 20)
-        throw EDatabaseError(unsupported);
+    uint32_t keySize = info.KeyBits;
 
     TDigest sha1 { EVP_sha1() };
-    std::string pw;
-    for (char16_t c : password)
-        pw += char(c & 0xFF), pw += char(c >> 8);
-    std::string base = sha1(salt, pw);
+    std::string base = sha1(info.Salt, Utf16Le(password));
     auto keyFor = [&](uint32_t block) {
         std::string k = sha1(base, Le32(block)).substr(0, keySize / 8);
         if (keySize == 40)
             k.resize(16, '\0'); // the 40-bit key is used zero-padded to 128 bits
         return k;
     };
-    std::string both = verifier + verifierHash;
+    std::string both = info.Verifier + info.VerifierHash;
     Rc4Apply(keyFor(0), both.data(), both.size());
     if (sha1(both.substr(0, 16)) != both.substr(16, 20))
         WrongPassword();
     ForEachPage(image, unsupported,
         [&](uint32_t page, char* bytes) { Rc4Apply(keyFor(page ^ header.DbKey), bytes, PageSize); });
+    return image;
+}
+
+// CryptoAPI with AES ("standard encryption"): the key of a block is derived from the
+// password by SHA-1 (salt and password, 50,000 rounds, then the block number, then the
+// 0x36/0x5C expansion) and used with AES-ECB; block 0 checks the password, page p is
+// block (p XOR page-encoding key).
+std::string DecryptAesCryptoApi(std::string image, TJetHeader const& header, std::u16string const& password,
+    std::string const& unsupported)
+{
+    TStandardInfo info = ReadStandardInfo(header.EncryptionInfo);
+    if (!info.Valid || !info.Aes || (info.HashId != 0x8004 && info.HashId != 0)
+        || (info.KeyBits != 128 && info.KeyBits != 192 && info.KeyBits != 256) || info.VerifierHashSize != 20)
+        throw EDatabaseError(unsupported);
+
+    TDigest sha1 { EVP_sha1() };
+    std::string hash = sha1(info.Salt, Utf16Le(password));
+    for (uint32_t i = 0; i < 50000; ++i)
+        hash = sha1(Le32(i), hash);
+    auto keyFor = [&](uint32_t block) {
+        std::string final = sha1(hash, Le32(block));
+        std::string x1(64, '\x36'), x2(64, '\x5C');
+        for (size_t i = 0; i < final.size(); ++i) {
+            x1[i] = char(x1[i] ^ final[i]);
+            x2[i] = char(x2[i] ^ final[i]);
+        }
+        return (sha1(x1) + sha1(x2)).substr(0, info.KeyBits / 8);
+    };
+    std::string key = keyFor(0);
+    std::string verifier = AesDecrypt(key, "", info.Verifier);
+    std::string verifierHash = AesDecrypt(key, "", info.VerifierHash);
+    if (sha1(verifier) != verifierHash.substr(0, 20))
+        WrongPassword();
+    ForEachPage(image, unsupported, [&](uint32_t page, char* bytes) {
+        std::string plain = AesDecrypt(keyFor(page ^ header.DbKey), "", std::string_view(bytes, PageSize));
+        std::memcpy(bytes, plain.data(), PageSize);
+    });
     return image;
 }
 }
@@ -260,20 +346,36 @@ std::string DecryptAceImage(
     unsigned major = uint8_t(info[0]) | uint8_t(info[1]) << 8;
     unsigned minor = uint8_t(info[2]) | uint8_t(info[3]) << 8;
     uint32_t flags = Get32(info, 4);
-    // fCryptoAPI 0x04, fAES 0x20, fAgile 0x40.
-    unsupported += major == 4 && minor == 4 ? "Office Agile"
-        : (flags & 0x24) == 0x24            ? "CryptoAPI AES"
-        : flags & 0x04                      ? "CryptoAPI RC4"
-                                            : "an unknown method";
+    // fCryptoAPI 0x04, fAES 0x20, fAgile 0x40; the CryptoAPI kinds name their algorithm
+    // in the EncryptionHeader's AlgID.
+    bool agile = major == 4 && minor == 4;
+    bool standard = !agile && major >= 2 && major <= 4 && minor == 2 && (flags & 0x04);
+    TStandardInfo standardInfo = standard ? ReadStandardInfo(info) : TStandardInfo();
+    if (standard && !standardInfo.Valid) {
+        standardInfo = TStandardInfo();
+        standardInfo.Aes = flags & 0x20;
+    }
+    if (agile) {
+        std::string_view xml = info.substr(std::min<size_t>(8, info.size()));
+        std::string bits = Attribute(xml, "keyData", "keyBits"),
+                    hash = Attribute(xml, "keyData", "hashAlgorithm");
+        unsupported += "Office Agile";
+        if (!bits.empty() && !hash.empty())
+            unsupported += " (AES-" + bits + ", " + hash + ")";
+    } else {
+        unsupported += standard ? "CryptoAPI " + StandardAlgorithm(standardInfo) : "an unknown method";
+    }
     std::string version = " (EncryptionInfo " + std::to_string(major) + "." + std::to_string(minor) + ").";
     std::u16string pw = base::AnsiToUtf16(password);
     if (pw.size() > 255)
         WrongPassword();
 
     std::string image;
-    if (major == 4 && minor == 4 && flags == 0x40)
+    if (agile && flags == 0x40)
         image = DecryptAgile(file, header, pw, unsupported + version);
-    else if ((major == 2 || major == 3 || major == 4) && minor == 2 && (flags & 0x04) && !(flags & 0x20))
+    else if (standard && standardInfo.Aes && major >= 3)
+        image = DecryptAesCryptoApi(file, header, pw, unsupported + version);
+    else if (standard && !standardInfo.Aes)
         image = DecryptRc4CryptoApi(file, header, pw, unsupported + version);
     else
         throw EDatabaseError(unsupported + version);

@@ -12,11 +12,15 @@ namespace xe::db {
 // in page 0 (TJetHeader::EncryptionInfo):
 //   4.4           Agile: XML naming the hash (SHA-1/256/384/512), AES key size, salts,
 //                 spin count and the encrypted verifier and key (base64).
-//   2.2/3.2/4.2   with fCryptoAPI and not fAES: RC4 CryptoAPI (SHA-1, 40 to 128-bit keys).
+//   2.2/3.2/4.2   CryptoAPI RC4 (AlgID 0x6801, or fCryptoAPI without fAES): SHA-1, 40 to
+//                 128-bit keys.
+//   3.2/4.2       CryptoAPI AES, "standard encryption" (AlgID 0x660E/0x660F/0x6610, or
+//                 fCryptoAPI | fAES): SHA-1 key derivation, AES-128/192/256 in ECB mode.
 // Checks the password (ANSI) and gives the whole file decrypted, with the header's
 // page-encoding key cleared so that libmdb reads the image as a plain file. Raises
-// EDatabaseError "Not a valid password." for a wrong password and a message naming the
-// method for encryption it cannot read. The decrypted image only ever lives in memory.
+// EDatabaseError "Not a valid password." for a wrong password and, for encryption it cannot
+// read, "encryption not supported: " with the method and its algorithm ("CryptoAPI
+// AES-256"). The decrypted image only ever lives in memory.
 std::string DecryptAceImage(std::string const& file, TJetHeader const& header, std::string_view password,
     std::string const& fileName);
 

@@ -91,6 +91,7 @@ TJetTableDef ReadJetTableDef(TJetFormat const& format, TJetPageReader const& rea
 
     TJetTableDef table;
     table.Page = page;
+    table.RowCount = Get32(tdef, l.Rows);
     table.MaxCols = Get16(tdef, l.MaxCols);
     table.VarCols = Get16(tdef, l.VarCols);
     unsigned cols = Get16(tdef, l.Cols);
@@ -337,12 +338,12 @@ bool JetCrackRow(
     return true;
 }
 
-std::vector<std::string> JetRequiredColumns(TJetFormat const& format, std::string_view b)
+std::vector<TJetColumnProperties> JetColumnProperties(TJetFormat const& format, std::string_view b)
 {
-    std::vector<std::string> required;
+    std::vector<TJetColumnProperties> columns;
     if (b.size() < 4
         || (b.substr(0, 4) != std::string_view("MR2\0", 4) && b.substr(0, 4) != std::string_view("KKD\0", 4)))
-        return required;
+        return columns;
     auto text = [&](std::string_view bytes) {
         return format.Jet3() ? std::string(bytes)
                              : DecodeJet4Text(reinterpret_cast<uint8_t const*>(bytes.data()), bytes.size());
@@ -364,14 +365,18 @@ std::vector<std::string> JetRequiredColumns(TJetFormat const& format, std::strin
                 at += 2 + n;
             }
         } else if (type == 0x00 || type == 0x01) {
-            // The block's object name (a column, or empty for the table), then the properties.
+            // The block's object name (a column, or empty for the table), then the properties:
+            // record size (2), DDL flag (1), data type (1), name index (2), value size (2), value.
             if (block.size() < 6)
                 continue;
             size_t headerSize = Get32(block, 0);
             size_t nameSize = Get16(block, 4);
             if (headerSize < 6 || headerSize > block.size() || nameSize > headerSize - 6)
                 continue;
-            std::string object = text(block.substr(6, nameSize));
+            TJetColumnProperties column;
+            column.Column = text(block.substr(6, nameSize));
+            if (column.Column.empty())
+                continue;
             for (size_t at = headerSize; at + 8 <= block.size();) {
                 size_t recordSize = Get16(block, at);
                 if (recordSize < 8 || recordSize > block.size() - at)
@@ -379,14 +384,28 @@ std::vector<std::string> JetRequiredColumns(TJetFormat const& format, std::strin
                 uint8_t dataType = uint8_t(block[at + 3]);
                 size_t nameIndex = Get16(block, at + 4);
                 size_t valueSize = Get16(block, at + 6);
-                if (nameIndex < names.size() && base::SameText(names[nameIndex], "Required")
-                    && dataType == 0x01 && valueSize >= 1 && 8 + valueSize <= recordSize && block[at + 8] != 0
-                    && !object.empty())
-                    required.push_back(object);
+                bool value = valueSize >= 1 && 8 + valueSize <= recordSize;
+                std::string const* name = nameIndex < names.size() ? &names[nameIndex] : nullptr;
+                if (name && value && base::SameText(*name, "Required") && dataType == 0x01
+                    && block[at + 8] != 0)
+                    column.Required = true;
+                // The type of a calculated column's result, a column type byte.
+                if (name && value && base::SameText(*name, "ResultType") && dataType == 0x02)
+                    column.ResultType = uint8_t(block[at + 8]);
                 at += recordSize;
             }
+            columns.push_back(column);
         }
     }
+    return columns;
+}
+
+std::vector<std::string> JetRequiredColumns(TJetFormat const& format, std::string_view blob)
+{
+    std::vector<std::string> required;
+    for (TJetColumnProperties const& c : JetColumnProperties(format, blob))
+        if (c.Required)
+            required.push_back(c.Column);
     return required;
 }
 

@@ -70,6 +70,7 @@ struct TJetColumnDef {
 
 struct TJetTableDef {
     uint32_t Page = 0;
+    uint32_t RowCount = 0; // the live rows the definition records
     uint16_t MaxCols = 0;
     uint16_t VarCols = 0;
     std::vector<TJetColumnDef> Columns; // in definition order
@@ -132,6 +133,15 @@ struct TJetField {
 // false when the row's offsets do not fit.
 bool JetCrackRow(TJetFormat const& format, std::string_view row, TJetTableDef const& table,
     std::vector<TJetField>& fields);
+
+// What a table's property blob (MSysObjects.LvProp: "MR2" for Jet 4, "KKD" for Jet 3) says
+// about one column, as far as reading needs it. Malformed blobs give what could be read.
+struct TJetColumnProperties {
+    std::string Column; // UTF-8 for Jet 4; the stored bytes for Jet 3
+    bool Required = false; // the "Required" property
+    int ResultType = -1; // a calculated column's "ResultType" (a column type byte), -1 when absent
+};
+std::vector<TJetColumnProperties> JetColumnProperties(TJetFormat const& format, std::string_view blob);
 
 // The names of the columns whose "Required" property is set, from a table's property
 // blob (MSysObjects.LvProp: "MR2" for Jet 4, "KKD" for Jet 3). Malformed blobs give what

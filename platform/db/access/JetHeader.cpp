@@ -138,12 +138,24 @@ void CheckJetPassword(TJetHeader const& header, std::string_view suppliedAnsi)
 void EncodeJetPassword(std::string& page0, std::u16string_view password)
 {
     TJetHeader header = DecodeJetHeader(page0);
-    if (header.Version != 1)
-        throw base::EInvalidOperation("Passwords are written into Jet 4 headers only");
+    if (header.Version > 1)
+        throw base::EInvalidOperation("Passwords are written into Jet 3 and Jet 4 headers only");
     if (password.size() > 20)
-        throw base::EInvalidOperation("A Jet 4 password has at most 20 characters");
+        throw base::EInvalidOperation("A Jet password has at most 20 characters");
     char* masked = page0.data() + MaskedStart;
     std::string_view key(HeaderKey, 4);
+    if (header.IsJet3()) {
+        // Jet 3: the bytes in the database's code page, zero-padded, without a date mask.
+        std::string bytes = base::ConvertEncoding(
+            base::Utf16ToUtf8(std::u16string(password)), "UTF-8", CodePageName(header.CodePage).c_str());
+        if (bytes.size() > PasswordSize(0))
+            throw base::EInvalidOperation("A Jet 3 password has at most 20 bytes");
+        bytes.resize(PasswordSize(0), '\0');
+        Rc4Apply(key, masked, MaskedSize(0));
+        std::memcpy(page0.data() + PasswordOffset, bytes.data(), bytes.size());
+        Rc4Apply(key, masked, MaskedSize(0));
+        return;
+    }
     Rc4Apply(key, masked, MaskedSize(1));
     uint8_t mask[4];
     DateMask(header.CreationDate, mask);

@@ -54,7 +54,8 @@ void CheckJetPassword(TJetHeader const& header, std::string_view suppliedAnsi);
 // RC4 over data in place (the header mask and Jet 4 page encoding use it).
 void Rc4Apply(std::string_view key, char* data, size_t size);
 
-// Writes a password into a page-0 image, the inverse of the decoding (test databases).
+// Writes a password into a Jet 3 or Jet 4 page-0 image, the inverse of the decoding (test
+// databases).
 void EncodeJetPassword(std::string& page0, std::u16string_view password);
 
 } // namespace xe::db

@@ -3,6 +3,7 @@
 #include "platform/base/Strings.h"
 #include "platform/base/TextFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -136,6 +137,37 @@ std::string FormatJetNumeric(uint8_t const* bytes, int scale)
     if ((bytes[0] & 0x80) && !zero)
         digits.insert(0, 1, '-');
     return digits;
+}
+
+bool FormatJetCalculatedNumeric(std::string_view bytes, std::string& text, int& scale)
+{
+    auto const* b = reinterpret_cast<uint8_t const*>(bytes.data());
+    if (bytes.size() < 8)
+        return false;
+    size_t length = size_t(b[0] | b[1] << 8);
+    size_t size = (length > 2 ? length : bytes.size() - 2) - 2;
+    size = std::min<size_t>(size / 4 * 4, 16);
+    if (size == 0 || 4 + size > bytes.size() || b[2] > 28)
+        return false;
+    TUInt128 magnitude = 0;
+    for (size_t at = 4; at < 4 + size;) {
+        size_t word = (at == 4 && size % 8 != 0) ? 4 : 8;
+        uint64_t w = 0;
+        for (size_t i = word; i-- > 0;)
+            w = w << 8 | b[at + i];
+        magnitude = word == 8 ? (magnitude << 32 << 32) | w : (magnitude << 32) | w;
+        at += word;
+    }
+    // The standard 17-byte form: sign, then four little-endian words, most significant first.
+    uint8_t standard[17] = { uint8_t(b[3] ? 0x80 : 0) };
+    for (int word = 0; word < 4; ++word) {
+        uint32_t w = uint32_t(magnitude >> (32 * (3 - word)));
+        for (int i = 0; i < 4; ++i)
+            standard[1 + 4 * word + i] = uint8_t(w >> (8 * i));
+    }
+    scale = b[2];
+    text = FormatJetNumeric(standard, scale);
+    return true;
 }
 
 std::string FormatJetCurrency(int64_t units)

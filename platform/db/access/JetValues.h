@@ -31,6 +31,13 @@ double ParseJetDate(std::string_view text);
 // `scale` fraction digits ("-12.3400", "0.50").
 std::string FormatJetNumeric(uint8_t const* bytes, int scale);
 
+// The Decimal result of a calculated column: its length (2 bytes, counting what follows
+// the length), scale (1), sign (1, non-zero for negative), then the magnitude in 4 to 16
+// bytes: when their number is not a multiple of 8, a little-endian 32-bit word first, then
+// little-endian 64-bit words, most significant first. Gives decimal text with `scale`
+// fraction digits; false when the bytes are not that.
+bool FormatJetCalculatedNumeric(std::string_view bytes, std::string& text, int& scale);
+
 // A Currency value (a count of ten-thousandths) as exact decimal text with four fraction
 // digits: "922337203685477.5807", "-0.5000".
 std::string FormatJetCurrency(int64_t units);

@@ -4,10 +4,12 @@
 #include "platform/base/Strings.h"
 #include "platform/db/access/AceCrypto.h"
 #include "tests/support/JetTestDatabase.h"
+#include "tests/support/JetTestEncryption.h"
 #include "tests/support/ProcessState.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
+#include <random>
 #include <sqlite3.h>
 
 using namespace xe::db;
@@ -308,12 +310,73 @@ TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
     EXPECT_NE(loadError("Saved Query").find("saved query 'Saved Query'"), std::string::npos);
     EXPECT_NE(loadError("Remote").find("linked table 'Remote'"), std::string::npos);
     EXPECT_NE(loadError("Attach").find("'Files' of table 'Attach'"), std::string::npos);
-    EXPECT_NE(loadError("Calc").find("'Total' of table 'Calc' is a calculated field"), std::string::npos);
+    EXPECT_EQ(loadError("Calc"), ""); // a calculated memo is read like the other results
     EXPECT_NE(loadError("Odd").find("'X' of table 'Odd' holds a value that is not a finite number"),
         std::string::npos);
     // A load that fails leaves no table behind that a later statement would read as empty.
     EXPECT_EQ(scratch.Rows("SELECT count(*) FROM sqlite_master WHERE name = 'Odd'"), (Rows { "0" }));
     EXPECT_NE(loadError("Nothing").find("cannot find the input table or query 'Nothing'"), std::string::npos);
+}
+
+// Calculated columns of every result type, as Access 2010 writes them (type bytes that are
+// not the result's for Yes/No, Single and Memo) and as later versions do: each read from its
+// stored result and typed by its ResultType property.
+TEST(AccessDatabase, CalculatedColumnsOfEveryResultType)
+{
+    xe::test::TProcessState state;
+    state.UseCodePage("UTF-8");
+    xe::base::TTempDir temp;
+    auto calc = [](char const* name, TJetColumnType type, int rawType = 0) {
+        TJetTestColumn c { name, type, 30, 18, type == jtNumeric ? 4 : 0 };
+        c.Calculated = true;
+        c.RawType = rawType;
+        return c;
+    };
+    TJetTestTable t { "Calc",
+        { { "ID", jtLong }, calc("CText", jtText), calc("CMemo", jtMemo, jtText), calc("CByte", jtByte),
+            calc("CInt", jtInteger), calc("CLong", jtLong), calc("CSingle", jtSingle, jtNumeric),
+            calc("CDouble", jtDouble), calc("CMoney", jtCurrency), calc("CDate", jtDateTime),
+            calc("CYesNo", jtBoolean, jtInteger), calc("CDec", jtNumeric), calc("CGuid", jtGuid) },
+        {} };
+    using V = TJetTestValue;
+    std::string memo = std::string(2500, 'm') + " 数据";
+    t.Rows = {
+        { V("1"), V("Zoë"), V(memo), V("255"), V("-32768"), V("123456"), V("1.5"), V("3.25"), V("12.34"),
+            V("1898-01-01 13:14:15"), V("1"), V("-12345.6789"), V("{01234567-89AB-CDEF-0123-456789ABCDEF}") },
+        { V("2"), V(""), V(""), V("0"), V("0"), V("0"), V("0"), V("0"), V("0"), V("1899-12-30"), V("0"),
+            V("0"), V("{00000000-0000-0000-0000-000000000000}") },
+        { V("3"), std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+            std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt },
+    };
+    TJetTestDatabase writer;
+    writer.AddTable(t);
+    std::string file = temp.File("calc.mdb");
+    writer.SaveToFile(file);
+
+    TAccessDatabase db(file, "");
+    TScratch scratch;
+    TAccessTable table = db.LoadTable(scratch.Db(), "Calc");
+    std::vector<TJetColumnType> types;
+    for (auto const& c : table.Columns)
+        types.push_back(c.Type);
+    EXPECT_EQ(types,
+        (std::vector<TJetColumnType> { jtLong, jtText, jtMemo, jtByte, jtInteger, jtLong, jtSingle, jtDouble,
+            jtCurrency, jtDateTime, jtBoolean, jtNumeric, jtGuid }));
+    EXPECT_EQ(table.Columns[1].Size, 30);
+    EXPECT_EQ(table.Columns[11].Scale, 4);
+    EXPECT_TRUE(table.Columns[10].Nullable);
+    EXPECT_EQ(
+        scratch.Rows("SELECT ID, CText, length(CMemo), substr(CMemo, 2500), CByte, CInt, CLong, CSingle, "
+                     "CDouble, CMoney, CDate, CYesNo, CDec, CGuid FROM Calc ORDER BY ID"),
+        (Rows {
+            "1|Zoë|2503|m 数据|255|-32768|123456|1.5|3.25|12.34|1898-01-01 13:14:15|-1|-12345.6789|"
+            "{01234567-89AB-CDEF-0123-456789ABCDEF}",
+            "2||0||0|0|0|0.0|0.0|0.0|1899-12-30 00:00:00|0|0.0|{00000000-0000-0000-0000-000000000000}",
+            "3|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL",
+        }));
+    EXPECT_EQ(scratch.Rows("SELECT typeof(CText), typeof(CMemo), typeof(CSingle), typeof(CDec) FROM Calc "
+                           "WHERE ID = 2"),
+        (Rows { "text|text|real|real" }));
 }
 
 TEST(AccessDatabase, DamagedFilesGiveErrorsNotCrashes)
@@ -424,70 +487,26 @@ TEST(AccessDatabase, RowsMovedToOtherPagesAreFollowed)
         (Rows { "row3|-1", "row6|0", "row9|-1" }));
 }
 
-namespace {
-std::string Sha1(std::string const& a, std::string const& b = "")
+// An AES file whose flags say only fCryptoAPI (not fAES) is still AES: its AlgID says so.
+TEST(AccessDatabase, CryptoApiAlgorithmIsTakenFromTheAlgId)
 {
-    unsigned char out[EVP_MAX_MD_SIZE];
-    unsigned size = 0;
-    EVP_MD_CTX* ctx = EVP_MD_CTX_new();
-    EVP_DigestInit_ex(ctx, EVP_sha1(), nullptr);
-    EVP_DigestUpdate(ctx, a.data(), a.size());
-    EVP_DigestUpdate(ctx, b.data(), b.size());
-    EVP_DigestFinal_ex(ctx, out, &size);
-    EVP_MD_CTX_free(ctx);
-    return std::string(reinterpret_cast<char*>(out), size);
-}
-
-std::string Le32(uint32_t v) { return { char(v), char(v >> 8), char(v >> 16), char(v >> 24) }; }
-
-// Re-encrypts a plain ACE image the way Access 2007 does ("RC4 CryptoAPI", EncryptionInfo
-// 4.2 with a 40-bit key used zero-padded to 128 bits) under `password` (ASCII).
-std::string EncryptRc4CryptoApi(std::string image, std::string const& password, uint32_t dbKey)
-{
-    std::string pw;
-    for (char c : password)
-        pw += c, pw += '\0';
-    std::string salt = "0123456789abcdef";
-    std::string base = Sha1(salt, pw);
-    auto key = [&](uint32_t block) {
-        std::string k = Sha1(base, Le32(block)).substr(0, 5);
-        k.resize(16, '\0');
-        return k;
-    };
-    std::string verifier = "verifier-16bytes";
-    std::string both = verifier + Sha1(verifier);
-    Rc4Apply(key(0), both.data(), both.size());
-
-    std::string csp;
-    for (char c : std::string("Microsoft Base Cryptographic Provider v1.0"))
-        csp += c, csp += '\0';
-    csp += std::string(2, '\0');
-    std::string header
-        = Le32(0x04) + Le32(0) + Le32(0x6801) + Le32(0x8004) + Le32(40) + Le32(1) + Le32(0) + Le32(0) + csp;
-    std::string info = std::string("\x04\x00\x02\x00", 4) + Le32(0x04) + Le32(uint32_t(header.size()))
-        + header + Le32(16) + salt + both.substr(0, 16) + Le32(20) + both.substr(16);
-    image[0x299] = char(info.size());
-    image[0x29A] = char(info.size() >> 8);
-    image.replace(0x29B, info.size(), info);
-
-    char const mask[] = { '\xC7', '\xDA', '\x39', '\x6B' };
-    Rc4Apply(std::string_view(mask, 4), image.data() + 0x18, 128);
-    image.replace(0x3E, 4, Le32(dbKey));
-    Rc4Apply(std::string_view(mask, 4), image.data() + 0x18, 128);
-    for (size_t p = 1; p < image.size() / 4096; ++p)
-        Rc4Apply(key(uint32_t(p) ^ dbKey), image.data() + p * 4096, 4096);
-    return image;
-}
+    xe::base::TTempDir temp;
+    std::string bytes = EncryptAceAesCryptoApi(PlainAceImage(), "pw", 256, 0x0F0F0F0F);
+    bytes[0x29B + 4] = 0x04; // EncryptionInfo flags
+    bytes[0x29B + 12] = 0x04; // EncryptionHeader flags
+    std::string file = temp.File("aes.accdb");
+    xe::base::WriteFileBytes(file, bytes);
+    EXPECT_EQ(OpenError(file, "PW"), "Not a valid password.");
+    TAccessDatabase db(file, "pw");
+    TScratch scratch;
+    EXPECT_EQ(db.LoadTable(scratch.Db(), "Table1").RowCount, 3);
 }
 
 TEST(AccessDatabase, Rc4CryptoApiAccdbWithFortyBitKey)
 {
-    std::string file = FixturePath("ace14_agile_password.accdb");
-    std::string plain = DecryptAceImage(
-        xe::base::ReadFileBytes(file), DecodeJetHeader(xe::base::ReadFileBytes(file)), "password", file);
     xe::base::TTempDir temp;
     std::string rc4 = temp.File("rc4.accdb");
-    xe::base::WriteFileBytes(rc4, EncryptRc4CryptoApi(plain, "Test123", 0x5A3C0F01));
+    xe::base::WriteFileBytes(rc4, EncryptAceRc4CryptoApi(PlainAceImage(), "Test123", 40, 0x5A3C0F01));
 
     EXPECT_EQ(OpenError(rc4, "test123"), "Not a valid password.");
     TAccessDatabase db(rc4, "Test123");
@@ -495,4 +514,87 @@ TEST(AccessDatabase, Rc4CryptoApiAccdbWithFortyBitKey)
     TScratch scratch;
     db.LoadTable(scratch.Db(), "Table1");
     EXPECT_EQ(scratch.Rows("SELECT * FROM Table1 ORDER BY 1"), (Rows { "1|One", "2|Two", "3|Three" }));
+}
+
+// Every kind of protection Jet and Access write, on files we encrypt: each opens with its
+// password (or, without one, with any) and refuses a wrong one as Jet does, and the rows
+// read back.
+TEST(AccessDatabase, EveryEncryptionWithRightAndWrongPassword)
+{
+    xe::test::TProcessState state;
+    state.UseCodePage("UTF-8");
+    xe::base::TTempDir temp;
+    std::string jet3 = xe::base::ReadFileBytes(FixturePath("jet3_types.mdb"));
+    std::string jet3Page0 = jet3.substr(0, 2048);
+    EncodeJetPassword(jet3Page0, u"Jet3-Pw");
+    std::string jet3WithPassword = jet3;
+    jet3WithPassword.replace(0, 2048, jet3Page0);
+
+    TJetTestDatabase writer;
+    writer.AddTable({ "Table1", { { "ID", jtLong }, { "Data", jtText, 20 } },
+        { { "1", "One" }, { "2", "Two" }, { "3", "Three" } } });
+    std::string jet4 = writer.Bytes();
+    writer.SetPassword(u"Jet4-Pw");
+    std::string jet4WithPassword = writer.Bytes();
+    std::string ace = PlainAceImage();
+
+    struct TCase {
+        char const* Name;
+        std::string Bytes;
+        char const* Password; // empty: none stored, any opens
+        char const* Kind;
+    };
+    std::vector<TCase> cases = {
+        { "jet3-encoded.mdb", EncodeJetPages(jet3, 0x1A2B3C4D), "", "" },
+        { "jet3-encoded-password.mdb", EncodeJetPages(jet3WithPassword, 0x01020304), "Jet3-Pw", "" },
+        { "jet4-encoded.mdb", EncodeJetPages(jet4, 0xA7B773E0), "", "" },
+        { "jet4-encoded-password.mdb", EncodeJetPages(jet4WithPassword, 0x0BADF00D), "Jet4-Pw", "" },
+        { "jet4-password.mdb", jet4WithPassword, "Jet4-Pw", "" },
+        { "rc4-40.accdb", EncryptAceRc4CryptoApi(ace, "Rc4-Pw", 40, 0x11111111), "Rc4-Pw", "RC4" },
+        { "rc4-128.accdb", EncryptAceRc4CryptoApi(ace, "Rc4-Pw", 128, 0x22222222), "Rc4-Pw", "RC4" },
+        { "aes-128.accdb", EncryptAceAesCryptoApi(ace, "Aes-Pw-128", 128, 0x33333333), "Aes-Pw-128",
+            "AES-128" },
+        { "aes-192.accdb", EncryptAceAesCryptoApi(ace, "Aes-Pw-192", 192, 0x44444444), "Aes-Pw-192",
+            "AES-192" },
+        { "aes-256.accdb", EncryptAceAesCryptoApi(ace, "Aes-Pw-256", 256, 0x55555555), "Aes-Pw-256",
+            "AES-256" },
+        { "agile-sha1.accdb", EncryptAceAgile(ace, "Agile-Pw", "SHA1", 128, 100000, 0x66666666), "Agile-Pw",
+            "" },
+        { "agile-sha512.accdb", EncryptAceAgile(ace, "Agile-Pw", "SHA512", 256, 100000, 0x77777777),
+            "Agile-Pw", "" },
+    };
+    for (TCase const& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::string file = temp.File(c.Name);
+        xe::base::WriteFileBytes(file, c.Bytes);
+        std::string password = c.Password;
+        std::string wrong = password.empty() ? "anything" : password.substr(0, password.size() - 1) + "x";
+        if (password.empty())
+            EXPECT_EQ(OpenError(file, wrong), "");
+        else
+            EXPECT_EQ(OpenError(file, wrong), "Not a valid password.");
+        EXPECT_EQ(OpenError(file, ""), password.empty() ? "" : "Not a valid password.");
+        TAccessDatabase db(file, password);
+        TScratch scratch;
+        if (db.Header().IsJet3()) {
+            db.LoadTable(scratch.Db(), "Table1");
+            EXPECT_EQ(scratch.Rows("SELECT A, E FROM Table1"), (Rows { "a|0", "abcdefg|333333333" }));
+            continue;
+        }
+        EXPECT_EQ(db.Header().DbKey != 0, std::string(c.Name) != "jet4-password.mdb");
+        db.LoadTable(scratch.Db(), "Table1");
+        EXPECT_EQ(scratch.Rows("SELECT * FROM Table1 ORDER BY 1"), (Rows { "1|One", "2|Two", "3|Three" }));
+
+        // A CryptoAPI file whose parameters cannot be read names its algorithm.
+        if (*c.Kind) {
+            std::string odd = c.Bytes;
+            odd[0x29B + 12 + 16] = 7; // a key size no algorithm has
+            xe::base::WriteFileBytes(file, odd);
+            std::string error = OpenError(file, password);
+            EXPECT_NE(error.find(std::string("encryption not supported: CryptoAPI ") + c.Kind
+                          + " (EncryptionInfo 4.2)."),
+                std::string::npos)
+                << error;
+        }
+    }
 }

@@ -305,3 +305,45 @@ TEST_F(AccessEngine, RealFilesWithChangedColumnsAndNewTypes)
     EXPECT_TRUE(Contains(xml, "<z:row ID='8' DateExt='0100-06-14 12:45:00.1234567'")) << xml;
     EXPECT_TRUE(Contains(xml, "<z:row ID='5'/>")) << xml;
 }
+
+// Access 2010 calculated columns: typed by their ResultType property (the definition's type
+// byte differs for Yes/No, Single and Memo results), each read from its stored result.
+TEST_F(AccessEngine, CalculatedColumnsOfAccess2010)
+{
+    Connect(FixturePath("calcFieldTestV2010.accdb"), "");
+    std::string xml = Export("SELECT ID FROM Table1 ORDER BY ID");
+    EXPECT_TRUE(Contains(xml, "<z:row ID='4'/>")) << xml;
+
+    xml = Export("SELECT * FROM Table1 WHERE ID = 1");
+    EXPECT_TRUE(Contains(xml,
+        "<z:row ID='1' FirstName='Bruce' LastName='Wayne' LastFirst='Wayne, Bruce' City='Gotham' "
+        "LastFirstLen='12' Salary='1000000' MonthlySalary='83333.3333' IsRich='True' "
+        "AllNames='Wayne, Bruce=Wayne, Bruce' WeeklySalary='19230.7692307692000000' "
+        "SalaryTest='1000000' BoolTest='True' Popularity='50.325000' DecimalTest='50.325000' "
+        "FloatTest='2583.2092' BigNumTest='56505085819.4247912965722801800000000000'/>"))
+        << xml;
+    // The schema describes each calculated column by its result's type.
+    auto typeOf = [&](std::string const& column) {
+        size_t at = xml.find("<s:AttributeType name='" + column + "'");
+        size_t type = xml.find("dt:type='", at);
+        return at == std::string::npos ? "" : xml.substr(type + 9, xml.find('\'', type + 9) - type - 9);
+    };
+    EXPECT_EQ(typeOf("IsRich"), "boolean");
+    EXPECT_EQ(typeOf("FloatTest"), "r4");
+    EXPECT_EQ(typeOf("LastFirstLen"), "int");
+    EXPECT_TRUE(Contains(xml,
+        "rs:basecolumn='AllNames'>\r\n\t\t\t<s:datatype dt:type='string' "
+        "dt:maxLength='536870910' rs:long='true'/>"))
+        << xml;
+
+    // Values compare as their types: numbers as numbers, Yes as -1, text without case.
+    xml = Export("SELECT ID, BigNumTest FROM Table1 WHERE IsRich = 0 AND BoolTest = -1 AND "
+                 "DecimalTest > 0.01 AND FloatTest < 1 AND LastFirst LIKE 'user%' ORDER BY ID");
+    EXPECT_TRUE(Contains(
+        xml, "<rs:data>\r\n\t<z:row ID='4' BigNumTest='.0000002787019289824216980830'/>\r\n</rs:data>"))
+        << xml;
+    xml = Export("SELECT ID, WeeklySalary, MonthlySalary FROM Table1 WHERE ID IN (2, 3) ORDER BY ID");
+    EXPECT_TRUE(Contains(xml, "<z:row ID='2' WeeklySalary='-.0192307692307692' MonthlySalary='-0.0833'/>"))
+        << xml;
+    EXPECT_TRUE(Contains(xml, "<z:row ID='3' WeeklySalary='.0000000000000000' MonthlySalary='0'/>")) << xml;
+}
