@@ -256,7 +256,7 @@ TEST_F(AccessE2E, EncryptedAccdbOfEveryKind)
         base::WriteFileBytes(file, c.Bytes);
         Run("select * from Table1", file, "Geheim-2");
         EXPECT_TRUE(FailedStart()) << c.Name << ": " << Out << Err;
-        EXPECT_EQ(Err, "Not a valid password.\n") << c.Name;
+        EXPECT_EQ(Err, "Not a valid password. The database is '" + file + "'.\n") << c.Name;
         EXPECT_FALSE(base::FileExists(XmlName)) << c.Name;
 
         Run("select * from Table1", file, "Geheim-1");
