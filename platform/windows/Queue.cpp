@@ -241,6 +241,11 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
     case TRawEventKind::TrayChanged:
         TrayEvent(event);
         return;
+    case TRawEventKind::Exposed:
+        // The display kept no copy of what was covered: the whole surface is shown again.
+        if (TWindow* w = Get(event.Window); w && w->Showing())
+            MarkDirty(*w, { 0, 0, w->Bounds.Width(), w->Bounds.Height() });
+        return;
     case TRawEventKind::Activate:
         if (!event.Window)
             Activate(nullptr, WA_INACTIVE);
@@ -376,9 +381,13 @@ void TWindowSystem::RouteMouse(TRawEvent const& event)
     TWindow* w = Get(target);
     if (!w)
         return;
-    // A disabled window drops mouse input (a modal window above it holds the user).
-    if (!w->Enabled() && target != Capture)
+    // A disabled window drops mouse input (a modal window above it holds the user); a press
+    // on it brings that modal window forward, so that it is never lost behind its owner.
+    if (!w->Enabled() && target != Capture) {
+        if (event.Kind == TRawEventKind::ButtonDown)
+            BringModalForward();
         return;
+    }
 
     WPARAM keys = ((Buttons & (1u << mbLeft)) ? MK_LBUTTON : 0)
         | ((Buttons & (1u << mbRight)) ? MK_RBUTTON : 0) | ((Buttons & (1u << mbMiddle)) ? MK_MBUTTON : 0);
