@@ -264,13 +264,22 @@ void TWindowSystem::RouteText(TRawEvent const& event)
 {
     if (FSizeMove.Active)
         return;
-    HWND target = Get(Focus) ? Focus : Active;
+    HWND target = KeyTarget();
     TWindow* w = Get(target);
     if (!w || !w->Enabled())
         return;
     DWORD const time = DWORD(FBackend->Now());
     for (char c : event.Text)
         Post(MSG { target, WM_CHAR, WPARAM(uint8_t(c)), 1, time, CursorPos });
+}
+
+HWND TWindowSystem::KeyTarget() const
+{
+    if (Get(Focus))
+        return Focus;
+    // With no active window (the application minimised to the tray) an open menu, which
+    // holds the capture, still takes the keys.
+    return Get(Active) ? Active : Capture;
 }
 
 void TWindowSystem::RouteKey(TRawEvent const& event)
@@ -302,7 +311,7 @@ void TWindowSystem::RouteKey(TRawEvent const& event)
         }
         return;
     }
-    HWND target = Get(Focus) ? Focus : Active;
+    HWND target = KeyTarget();
     TWindow* w = Get(target);
     if (!w || !w->Enabled()) {
         KeyMenuPending = false;

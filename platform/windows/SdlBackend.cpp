@@ -191,6 +191,9 @@ TSdlBackend::TSdlBackend()
 {
     // The first click on a window that is not focused is a click, as on the platform.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The window system captures the mouse itself (X's own grab of a held button keeps
+    // the moves coming); SDL's automatic capture would let an open menu's grab go.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
     // Closing windows is the window system's business, not a reason to quit.
     SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
@@ -410,7 +413,7 @@ void TSdlBackend::GrabPointer(HWND window)
     // screen positions, so that a click elsewhere closes a menu.
     void* d = nullptr;
     unsigned long xwindow = 0;
-    if (FPointerGrab && XWindowOf(FPointerGrab, d, xwindow)) {
+    if (FPointerGrab && FPointerGrab != window && XWindowOf(FPointerGrab, d, xwindow)) {
         XUngrabPointer(static_cast<Display*>(d), CurrentTime);
         XFlush(static_cast<Display*>(d));
     }
@@ -484,8 +487,21 @@ void TSdlBackend::SetMinimized(HWND window, bool minimized)
 
 void TSdlBackend::Raise(HWND window)
 {
-    if (TNative* n = Find(window); n && n->Visible && !n->Minimized)
-        SDL_RaiseWindow(n->Window);
+    TNative* n = Find(window);
+    if (!n || !n->Visible || n->Minimized)
+        return;
+#ifdef XE_HAVE_X11
+    // A popup goes on top without taking the focus, which SDL would ask the window manager
+    // for (and which would make SDL drop the menu's pointer grab).
+    void* d = nullptr;
+    unsigned long xwindow = 0;
+    if ((SDL_GetWindowFlags(n->Window) & SDL_WINDOW_POPUP_MENU) && XWindowOf(window, d, xwindow)) {
+        XRaiseWindow(static_cast<Display*>(d), xwindow);
+        XFlush(static_cast<Display*>(d));
+        return;
+    }
+#endif
+    SDL_RaiseWindow(n->Window);
 }
 
 void TSdlBackend::SetShape(HWND window, gfx::TRegion const* region)
@@ -562,9 +578,14 @@ void TSdlBackend::SetCursorShape(int id)
 void TSdlBackend::SetMouseCapture(HWND window)
 {
 #ifdef XE_HAVE_X11
-    if (FX11Input) {
-        GrabPointer(window);
-        return;
+    // A popup (an open menu) holds the pointer and the keyboard itself; other windows
+    // need SDL's capture only for a button held outside them.
+    TNative const* n = Find(window);
+    bool const popup = n && (SDL_GetWindowFlags(n->Window) & SDL_WINDOW_POPUP_MENU);
+    if (FX11Input && (popup || FPointerGrab)) {
+        GrabPointer(popup ? window : nullptr);
+        if (popup)
+            return;
     }
 #endif
     SDL_CaptureMouse(window ? SDL_TRUE : SDL_FALSE);
@@ -932,6 +953,14 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
             if (!FX11Input || !e.syswm.msg || e.syswm.msg->subsystem != SDL_SYSWM_X11)
                 continue;
             XEvent const& x = e.syswm.msg->msg.x11.event;
+            if (FPointerGrab
+                && (x.type == FocusIn || x.type == FocusOut || x.type == ButtonRelease
+                    || ((x.type == EnterNotify || x.type == LeaveNotify) && x.xcrossing.mode == NotifyNormal))) {
+                // SDL lets every grab go when the focus moves, the pointer crosses a window
+                // or the buttons come up: the menu's grab is taken again. (Taking it makes
+                // only crossings of the grab mode, so this does not feed itself.)
+                GrabPointer(FPointerGrab);
+            }
             if (std::optional<TRawEvent> tray; TrayXEvent(&x, tray)) {
                 if (tray)
                     return tray;
