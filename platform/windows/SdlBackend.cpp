@@ -266,9 +266,49 @@ std::vector<TMonitor> TSdlBackend::Monitors()
             continue;
         if (SDL_GetDisplayUsableBounds(i, &usable) != 0)
             usable = bounds;
-        monitors.push_back({ FromSdl(bounds), FromSdl(usable) });
+        TRect work = FromSdl(usable);
+        if (i == 0)
+            WindowManagerWorkArea(FromSdl(bounds), work);
+        monitors.push_back({ FromSdl(bounds), work });
     }
     return monitors;
+}
+
+void TSdlBackend::WindowManagerWorkArea(TRect const& bounds, TRect& work)
+{
+#ifdef XE_HAVE_X11
+    // A window manager publishes the work area (the screen less the docks' and panels'
+    // strips) on the root window; it is read afresh, as a panel may come or go.
+    for (auto& [hwnd, native] : FNatives) {
+        void* d = nullptr;
+        unsigned long xwindow = 0;
+        if (!XWindowOf(hwnd, d, xwindow))
+            continue;
+        auto* display = static_cast<Display*>(d);
+        Atom actualType = 0;
+        int actualFormat = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_WORKAREA", False), 0,
+                4, False, XA_CARDINAL, &actualType, &actualFormat, &count, &after, &data)
+                != Success
+            || !data)
+            return;
+        if (actualFormat == 32 && count >= 4) {
+            // The first desktop's x, y, width, height.
+            auto const* v = reinterpret_cast<long const*>(data);
+            TRect area = base::Bounds(int(v[0]), int(v[1]), int(v[2]), int(v[3]));
+            TRect inside;
+            if (base::IntersectRect(inside, area, bounds))
+                work = inside;
+        }
+        XFree(data);
+        return;
+    }
+#else
+    (void)bounds;
+    (void)work;
+#endif
 }
 
 TSdlBackend::TNative* TSdlBackend::Find(HWND window)
@@ -422,9 +462,26 @@ void TSdlBackend::GrabPointer(HWND window)
         return;
     auto* display = static_cast<Display*>(d);
     unsigned const mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+    bool const again = FPointerGrab == window;
     if (XGrabPointer(display, xwindow, True, mask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime)
         == GrabSuccess)
         FPointerGrab = window;
+    if (!again) {
+        // Keys reach a menu through the window that has the focus; when none of the
+        // application's windows has it (the application is in the tray), the menu takes it.
+        ::Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(display, &focus, &revert);
+        bool ours = false;
+        for (auto& [hwnd, native] : FNatives) {
+            void* od = nullptr;
+            unsigned long other = 0;
+            if (XWindowOf(hwnd, od, other) && other == focus)
+                ours = true;
+        }
+        if (!ours)
+            XSetInputFocus(display, xwindow, RevertToPointerRoot, CurrentTime);
+    }
     XFlush(display);
 #else
     (void)window;
@@ -1045,6 +1102,9 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
                 raw.Kind = TRawEventKind::CloseRequest;
                 return raw;
             case SDL_WINDOWEVENT_FOCUS_GAINED:
+                // A popup takes keys at most; it never becomes the active window.
+                if (SDL_GetWindowFlags(n->Window) & SDL_WINDOW_POPUP_MENU)
+                    continue;
                 raw.Kind = TRawEventKind::Activate;
                 return raw;
             case SDL_WINDOWEVENT_MINIMIZED:
