@@ -202,11 +202,6 @@ TEST_F(DesktopExport, ModalDialogStaysAboveItsOwnerAndItsMenuIsAPopupThatRepaint
     EXPECT_EQ(X("xprop -id " + main + " WM_TRANSIENT_FOR").find("window id"), std::string::npos)
         << "the main window belongs to no one";
 
-    // A click on the disabled main window leaves the dialog above it.
-    ClickIn(main, 10, 120);
-    poll(nullptr, 0, 500);
-    EXPECT_GT(StackPosition(dialog), StackPosition(main)) << X("xprop -root _NET_CLIENT_LIST_STACKING");
-
     // The dialog's system menu: a popup menu that no window manager handles, inside the
     // work area.
     TBox const box = GeometryOf(dialog);
@@ -228,6 +223,11 @@ TEST_F(DesktopExport, ModalDialogStaysAboveItsOwnerAndItsMenuIsAPopupThatRepaint
     X("xdotool key Escape");
     EXPECT_TRUE(WaitFor([&] { return OtherWindow({ main, dialog }).empty(); }, 5000)) << "Escape did not close it";
     EXPECT_TRUE(WaitFor([&] { return Pixels(box) == before; }, 3000)) << "the uncovered part was not repainted";
+
+    // A click on the disabled main window leaves the dialog above it.
+    ClickIn(main, 10, 120);
+    poll(nullptr, 0, 500);
+    EXPECT_GT(StackPosition(dialog), StackPosition(main)) << X("xprop -root _NET_CLIENT_LIST_STACKING");
 
     // A click outside every window of the tool closes it as well.
     ClickIn(dialog, 60, 12, 3);
