@@ -72,9 +72,11 @@ TEST_F(DesktopRolesTest, WithNothingActiveKeysGoToTheCaptureWindow)
     TTestWindow form("Form", base::Bounds(100, 100, 200, 100), WS_POPUP | WS_VISIBLE);
     MinimizeApplication();
     ASSERT_EQ(GetActiveWindow(), nullptr);
-    TTestWindow menu("Menu", base::Bounds(500, 600, 100, 60), WS_POPUP | WS_VISIBLE, nullptr, nullptr,
+    TTestWindow menu("Menu", base::Bounds(500, 600, 100, 60), WS_POPUP, nullptr, nullptr,
         WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+    ShowWindow(menu.Handle, SW_SHOWNOACTIVATE);
     SetCapture(menu.Handle);
+    ASSERT_EQ(GetActiveWindow(), nullptr);
     H->KeyPress(VK_ESCAPE);
     H->RunScript();
     auto keys = menu.Only({ WM_KEYDOWN });
