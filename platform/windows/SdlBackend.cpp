@@ -266,49 +266,10 @@ std::vector<TMonitor> TSdlBackend::Monitors()
             continue;
         if (SDL_GetDisplayUsableBounds(i, &usable) != 0)
             usable = bounds;
-        TRect work = FromSdl(usable);
-        if (i == 0)
-            WindowManagerWorkArea(FromSdl(bounds), work);
-        monitors.push_back({ FromSdl(bounds), work });
+        // On X, SDL reads the work area a window manager publishes (_NET_WORKAREA).
+        monitors.push_back({ FromSdl(bounds), FromSdl(usable) });
     }
     return monitors;
-}
-
-void TSdlBackend::WindowManagerWorkArea(TRect const& bounds, TRect& work)
-{
-#ifdef XE_HAVE_X11
-    // A window manager publishes the work area (the screen less the docks' and panels'
-    // strips) on the root window; it is read afresh, as a panel may come or go.
-    for (auto& [hwnd, native] : FNatives) {
-        void* d = nullptr;
-        unsigned long xwindow = 0;
-        if (!XWindowOf(hwnd, d, xwindow))
-            continue;
-        auto* display = static_cast<Display*>(d);
-        Atom actualType = 0;
-        int actualFormat = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_WORKAREA", False), 0,
-                4, False, XA_CARDINAL, &actualType, &actualFormat, &count, &after, &data)
-                != Success
-            || !data)
-            return;
-        if (actualFormat == 32 && count >= 4) {
-            // The first desktop's x, y, width, height.
-            auto const* v = reinterpret_cast<long const*>(data);
-            TRect area = base::Bounds(int(v[0]), int(v[1]), int(v[2]), int(v[3]));
-            TRect inside;
-            if (base::IntersectRect(inside, area, bounds))
-                work = inside;
-        }
-        XFree(data);
-        return;
-    }
-#else
-    (void)bounds;
-    (void)work;
-#endif
 }
 
 TSdlBackend::TNative* TSdlBackend::Find(HWND window)

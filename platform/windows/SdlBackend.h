@@ -81,8 +81,6 @@ private:
     TNative* Find(HWND window);
     // The X window and connection of a native window (X only); false when there is none.
     bool XWindowOf(HWND window, void*& display, unsigned long& xwindow);
-    // Narrows the work area to the one a window manager publishes (X only).
-    void WindowManagerWorkArea(TRect const& bounds, TRect& work);
     // Holds the pointer for the window while it has the capture (X only).
     void GrabPointer(HWND window);
     HWND FromSdlId(uint32_t id) const;
