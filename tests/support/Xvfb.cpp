@@ -105,28 +105,37 @@ TDesktopProgram::TDesktopProgram(
         Error = argv.front() + " is not installed (scripts/setup installs it)";
         return;
     }
-    FPid = fork();
-    if (FPid == 0) {
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        setenv("DISPLAY", display.c_str(), 1);
-        std::vector<char*> args;
-        for (std::string& a : argv)
-            args.push_back(a.data());
-        args.push_back(nullptr);
-        execv(path.c_str(), args.data());
-        _exit(127);
-    }
-    for (int i = 0; i < 100; ++i) {
-        if (ready(display))
-            return;
-        if (waitpid(FPid, nullptr, WNOHANG) == FPid) {
-            FPid = -1;
-            Error = argv.front() + " ended at start";
-            return;
+    // A program that ends at once (a display that turned its first connection away) gets
+    // a second start.
+    for (int start = 0; start < 2; ++start) {
+        FPid = fork();
+        if (FPid == 0) {
+            int null = open("/dev/null", O_WRONLY);
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+            setenv("DISPLAY", display.c_str(), 1);
+            std::vector<char*> args;
+            for (std::string& a : argv)
+                args.push_back(a.data());
+            args.push_back(nullptr);
+            execv(path.c_str(), args.data());
+            _exit(127);
         }
-        poll(nullptr, 0, 100);
+        for (int i = 0; i < 100; ++i) {
+            if (ready(display))
+                return;
+            if (waitpid(FPid, nullptr, WNOHANG) == FPid) {
+                FPid = -1;
+                break;
+            }
+            poll(nullptr, 0, 100);
+        }
+        if (FPid > 0)
+            break;
+    }
+    if (FPid <= 0) {
+        Error = argv.front() + " ended at start";
+        return;
     }
     Error = argv.front() + " did not become ready within 10 s";
 }
