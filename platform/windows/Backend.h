@@ -88,7 +88,8 @@ public:
     virtual std::vector<TMonitor> Monitors() = 0;
 
     // Native windows: one per top-level window, created hidden.
-    virtual void CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title, TNativeKind kind)
+    virtual void CreateNativeWindow(
+        HWND window, TRect const& bounds, std::string const& title, TNativeKind kind)
         = 0;
     virtual void DestroyNativeWindow(HWND window) = 0;
     virtual void SetVisible(HWND window, bool visible) = 0;

@@ -29,7 +29,8 @@ public:
     uint64_t Now() override { return FNow; }
     std::vector<TMonitor> Monitors() override { return FMonitors; }
 
-    void CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title, TNativeKind kind) override;
+    void CreateNativeWindow(
+        HWND window, TRect const& bounds, std::string const& title, TNativeKind kind) override;
     void DestroyNativeWindow(HWND window) override;
     void SetVisible(HWND window, bool visible) override;
     void SetOwner(HWND window, HWND owner, bool modal) override;

@@ -10,8 +10,8 @@
 #include "platform/graphics/Region.h"
 
 #ifdef XE_HAVE_X11
-#include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 #endif
@@ -286,7 +286,8 @@ HWND TSdlBackend::FromSdlId(uint32_t id) const
     return nullptr;
 }
 
-void TSdlBackend::CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title, TNativeKind kind)
+void TSdlBackend::CreateNativeWindow(
+    HWND window, TRect const& bounds, std::string const& title, TNativeKind kind)
 {
     // A popup is override-redirect on X, typed as a popup menu: no window manager frames,
     // moves or stacks anything over it.
@@ -973,7 +974,8 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
             XEvent const& x = e.syswm.msg->msg.x11.event;
             if (FPointerGrab
                 && (x.type == FocusIn || x.type == FocusOut || x.type == ButtonRelease
-                    || ((x.type == EnterNotify || x.type == LeaveNotify) && x.xcrossing.mode == NotifyNormal))) {
+                    || ((x.type == EnterNotify || x.type == LeaveNotify)
+                        && x.xcrossing.mode == NotifyNormal))) {
                 // SDL lets every grab go when the focus moves, the pointer crosses a window
                 // or the buttons come up: the menu's grab is taken again. (Taking it makes
                 // only crossings of the grab mode, so this does not feed itself.)

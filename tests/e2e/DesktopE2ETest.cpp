@@ -90,7 +90,10 @@ protected:
             _exit(127);
         }
     }
-    std::string Out() { return base::FileExists(Dir.File("stdout")) ? base::ReadFileBytes(Dir.File("stdout")) : ""; }
+    std::string Out()
+    {
+        return base::FileExists(Dir.File("stdout")) ? base::ReadFileBytes(Dir.File("stdout")) : "";
+    }
 
     std::string X(std::string const& command)
     {
@@ -186,7 +189,9 @@ TEST_F(DesktopExport, ModalDialogStaysAboveItsOwnerAndItsMenuIsAPopupThatRepaint
     Start();
     std::string const main = WaitWindow("355x175");
     ASSERT_FALSE(main.empty()) << "the main window did not appear: " << Out();
-    ASSERT_TRUE(WaitFor([&] { return Out().find(reinterpret_cast<char const*>(u8"正在导出数据...")) != std::string::npos; }, 30000));
+    ASSERT_TRUE(WaitFor(
+        [&] { return Out().find(reinterpret_cast<char const*>(u8"正在导出数据...")) != std::string::npos; },
+        30000));
     ClickIn(main, 297 + 9, 5 + 10); // the close image
     std::string const dialog = WaitWindow("200x135");
     ASSERT_FALSE(dialog.empty()) << "the dialog did not appear";
@@ -194,7 +199,8 @@ TEST_F(DesktopExport, ModalDialogStaysAboveItsOwnerAndItsMenuIsAPopupThatRepaint
     // The dialog is a modal dialog of the main window to the window manager.
     char mainHex[32];
     std::snprintf(mainHex, sizeof mainHex, "0x%lx", std::stoul(main));
-    std::string const props = X("xprop -id " + dialog + " WM_TRANSIENT_FOR _NET_WM_WINDOW_TYPE _NET_WM_STATE");
+    std::string const props
+        = X("xprop -id " + dialog + " WM_TRANSIENT_FOR _NET_WM_WINDOW_TYPE _NET_WM_STATE");
     EXPECT_NE(props.find(std::string("WM_TRANSIENT_FOR(WINDOW): window id # ") + mainHex), std::string::npos)
         << props;
     EXPECT_NE(props.find("_NET_WM_WINDOW_TYPE_DIALOG"), std::string::npos) << props;
@@ -210,7 +216,11 @@ TEST_F(DesktopExport, ModalDialogStaysAboveItsOwnerAndItsMenuIsAPopupThatRepaint
     std::string const before = Pixels(box);
     ClickIn(dialog, 60, 12, 3);
     std::string menu;
-    ASSERT_TRUE(WaitFor([&] { return !(menu = OtherWindow({ main, dialog })).empty(); }, 10000))
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return !(menu = OtherWindow({ main, dialog })).empty();
+        },
+        10000))
         << "the system menu did not open";
     std::string const menuType = X("xprop -id " + menu + " _NET_WM_WINDOW_TYPE");
     EXPECT_NE(menuType.find("_NET_WM_WINDOW_TYPE_POPUP_MENU"), std::string::npos) << menuType;
@@ -221,8 +231,14 @@ TEST_F(DesktopExport, ModalDialogStaysAboveItsOwnerAndItsMenuIsAPopupThatRepaint
 
     // Escape closes it, and the dialog shows what the menu covered again.
     X("xdotool key Escape");
-    EXPECT_TRUE(WaitFor([&] { return OtherWindow({ main, dialog }).empty(); }, 5000)) << "Escape did not close it";
-    EXPECT_TRUE(WaitFor([&] { return Pixels(box) == before; }, 3000)) << "the uncovered part was not repainted";
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return OtherWindow({ main, dialog }).empty();
+        },
+        5000))
+        << "Escape did not close it";
+    EXPECT_TRUE(WaitFor([&] { return Pixels(box) == before; }, 3000))
+        << "the uncovered part was not repainted";
 
     // A click on the disabled main window leaves the dialog above it.
     ClickIn(main, 10, 120);
@@ -233,8 +249,13 @@ TEST_F(DesktopExport, ModalDialogStaysAboveItsOwnerAndItsMenuIsAPopupThatRepaint
     ClickIn(dialog, 60, 12, 3);
     ASSERT_TRUE(WaitFor([&] { return !OtherWindow({ main, dialog }).empty(); }, 10000));
     X("xdotool mousemove 900 100 sleep 0.1 click 1");
-    EXPECT_TRUE(WaitFor([&] { return OtherWindow({ main, dialog }).empty(); }, 5000))
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return OtherWindow({ main, dialog }).empty();
+        },
+        5000))
         << "a click elsewhere did not close it";
-    EXPECT_TRUE(WaitFor([&] { return Pixels(box) == before; }, 3000)) << "the uncovered part was not repainted";
+    EXPECT_TRUE(WaitFor([&] { return Pixels(box) == before; }, 3000))
+        << "the uncovered part was not repainted";
     X("import -window root desktop-dialog.png");
 }

@@ -70,7 +70,8 @@ TTreeWindow FindInTree(std::string const& tree, std::string const& name)
         return w;
     std::string const line = tree.substr(at, tree.find('\n', at) - at);
     // ... "name": ("res" "class")  WxH+x+y  +X+Y
-    size_t const geometry = line.find_first_of("0123456789", line.rfind(")") == std::string::npos ? 0 : line.rfind(")"));
+    size_t const geometry
+        = line.find_first_of("0123456789", line.rfind(")") == std::string::npos ? 0 : line.rfind(")"));
     if (geometry == std::string::npos)
         return w;
     int x = 0, y = 0;
@@ -146,7 +147,8 @@ TEST(TrayDesktopTest, IconInARealTrayAndTheFormBackWhenTheTrayQuits)
         auto clickAt = [&](TspActiveSkinObject* o) {
             base::TRect const r = o->ObjectRect;
             int const x = form->Left() + (r.Left + r.Right) / 2, y = form->Top() + (r.Top + r.Bottom) / 2;
-            Shell(prefix + "xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " sleep 0.1 click 1");
+            Shell(prefix + "xdotool mousemove " + std::to_string(x) + " " + std::to_string(y)
+                + " sleep 0.1 click 1");
         };
         TspActiveSkinObject* minimize = button("minimizebutton");
         TspActiveSkinObject* maximize = button("maximizebutton");
@@ -181,13 +183,15 @@ TEST(TrayDesktopTest, IconInARealTrayAndTheFormBackWhenTheTrayQuits)
 
         // A right click opens its menu: a popup inside the work area (above the tray's strip),
         // which Escape closes though no window of the application has the focus.
-        Shell(prefix + "xdotool mousemove " + std::to_string(cx) + " " + std::to_string(cy) + " sleep 0.1 click 3");
-        ASSERT_TRUE(PumpUntil([&] { return icon->Menu() && icon->Menu()->Visible(); }, 5000)) << "no tray menu";
+        Shell(prefix + "xdotool mousemove " + std::to_string(cx) + " " + std::to_string(cy)
+            + " sleep 0.1 click 3");
+        ASSERT_TRUE(PumpUntil([&] { return icon->Menu() && icon->Menu()->Visible(); }, 5000))
+            << "no tray menu";
         int workBottom = 0;
         std::string const workArea = Shell(prefix + "xprop -root _NET_WORKAREA");
         int left = 0, top = 0, width = 0, height = 0;
-        ASSERT_EQ(std::sscanf(workArea.c_str(), "_NET_WORKAREA(CARDINAL) = %d, %d, %d, %d", &left, &top, &width,
-                      &height),
+        ASSERT_EQ(std::sscanf(workArea.c_str(), "_NET_WORKAREA(CARDINAL) = %d, %d, %d, %d", &left, &top,
+                      &width, &height),
             4)
             << workArea;
         workBottom = top + height;
@@ -198,7 +202,8 @@ TEST(TrayDesktopTest, IconInARealTrayAndTheFormBackWhenTheTrayQuits)
         std::string menuId;
         PumpUntil(
             [&] {
-                std::istringstream ids(Shell(prefix + "xdotool search --onlyvisible --pid " + std::to_string(getpid())));
+                std::istringstream ids(
+                    Shell(prefix + "xdotool search --onlyvisible --pid " + std::to_string(getpid())));
                 ids >> menuId;
                 return !menuId.empty();
             },
@@ -206,14 +211,16 @@ TEST(TrayDesktopTest, IconInARealTrayAndTheFormBackWhenTheTrayQuits)
         std::string const menuType = Shell(prefix + "xprop -id " + menuId + " _NET_WM_WINDOW_TYPE 2>&1");
         EXPECT_NE(menuType.find("_NET_WM_WINDOW_TYPE_POPUP_MENU"), std::string::npos) << menuType;
         Shell(prefix + "xdotool key Escape");
-        EXPECT_TRUE(PumpUntil([&] { return !icon->Menu()->Visible(); }, 5000)) << "Escape did not close the menu";
+        EXPECT_TRUE(PumpUntil([&] { return !icon->Menu()->Visible(); }, 5000))
+            << "Escape did not close the menu";
         if (icon->Menu()->Visible())
             icon->Menu()->Close();
 
         // The tray quits: the form comes back as from the icon, and works.
         Shell(prefix + "xdotool mousemove 600 500");
         tray->Stop();
-        EXPECT_TRUE(PumpUntil([&] { return mapState() == "IsViewable"; }, 5000)) << "not back when the tray went";
+        EXPECT_TRUE(PumpUntil([&] { return mapState() == "IsViewable"; }, 5000))
+            << "not back when the tray went";
         EXPECT_TRUE(PumpUntil([&] { return !win::IsApplicationMinimized(); }, 5000)) << "still minimised";
         EXPECT_EQ(restored, 1) << "OnRestoreFromTray";
         EXPECT_FALSE(icon->MinimizedToTray);
