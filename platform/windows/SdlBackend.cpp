@@ -419,12 +419,12 @@ void TSdlBackend::GrabPointer(HWND window)
         XUngrabPointer(static_cast<Display*>(d), CurrentTime);
         XFlush(static_cast<Display*>(d));
     }
+    bool const again = FPointerGrab && FPointerGrab == window;
     FPointerGrab = nullptr;
     if (!window || !XWindowOf(window, d, xwindow))
         return;
     auto* display = static_cast<Display*>(d);
     unsigned const mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
-    bool const again = FPointerGrab == window;
     if (XGrabPointer(display, xwindow, True, mask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime)
         == GrabSuccess)
         FPointerGrab = window;
@@ -597,8 +597,8 @@ void TSdlBackend::SetCursorShape(int id)
 void TSdlBackend::SetMouseCapture(HWND window)
 {
 #ifdef XE_HAVE_X11
-    // A popup (an open menu) holds the pointer and the keyboard itself; other windows
-    // need SDL's capture only for a button held outside them.
+    // A popup (an open menu) grabs the pointer itself; other windows need SDL's capture
+    // only for a button held outside them.
     TNative const* n = Find(window);
     bool const popup = n && (SDL_GetWindowFlags(n->Window) & SDL_WINDOW_POPUP_MENU);
     if (FX11Input && (popup || FPointerGrab)) {
