@@ -598,6 +598,16 @@ TModalResult TForm::ShowModal()
             disabled.push_back(f->Handle());
         }
     }
+    // The dialog belongs to the window that was active (else the main form) while it is
+    // modal, so that the desktop keeps it above that window.
+    win::HWND owner = previous;
+    if ((!owner || owner == Handle()) && Application && Application->MainForm()
+        && Application->MainForm() != this)
+        owner = Application->MainForm()->Handle();
+    if (owner == Handle())
+        owner = nullptr;
+    auto const oldOwner
+        = win::SetWindowLongPtr(Handle(), win::GWLP_HWNDPARENT, reinterpret_cast<win::LONG_PTR>(owner));
     FModal = true;
     FModalResult = mrNone;
     auto restore = [&] {
@@ -606,6 +616,8 @@ TModalResult TForm::ShowModal()
                 win::EnableWindow(h, win::TRUE);
         FModal = false;
         Hide();
+        if (Handle())
+            win::SetWindowLongPtr(Handle(), win::GWLP_HWNDPARENT, oldOwner);
         if (previous && win::IsWindow(previous))
             win::SetActiveWindow(previous);
     };

@@ -32,6 +32,7 @@ enum class TRawEventKind {
     TrayButtonUp, // Key, Pos, Button
     TrayChanged, // the notification area came or went (the icons follow by themselves)
     Text, // Text: characters typed, as the keyboard layout makes them (ANSI code page)
+    Exposed, // Window: the display lost what the window showed; it is to be shown whole again
 };
 
 struct TRawEvent {
@@ -48,6 +49,12 @@ struct TRawEvent {
 class EWouldWaitForever : public base::EInvalidOperation {
 public:
     using base::EInvalidOperation::EInvalidOperation;
+};
+
+// What a native window is to the desktop, fixed when it is created.
+enum class TNativeKind {
+    Normal, // a top-level window the desktop manages (frames, stacks, focuses)
+    Popup, // a menu or tip: above everything, never framed, moved or focused by the desktop
 };
 
 struct TMonitor {
@@ -81,9 +88,14 @@ public:
     virtual std::vector<TMonitor> Monitors() = 0;
 
     // Native windows: one per top-level window, created hidden.
-    virtual void CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title) = 0;
+    virtual void CreateNativeWindow(
+        HWND window, TRect const& bounds, std::string const& title, TNativeKind kind)
+        = 0;
     virtual void DestroyNativeWindow(HWND window) = 0;
     virtual void SetVisible(HWND window, bool visible) = 0;
+    // Told before a window is shown: the window it belongs to (null for none), and whether it
+    // is that window's modal window, which the desktop then keeps above it.
+    virtual void SetOwner(HWND, HWND, bool) { }
     virtual void SetBounds(HWND window, TRect const& bounds) = 0;
     virtual void SetTitle(HWND window, std::string const& title) = 0; // ANSI code page
     virtual void SetMinimized(HWND window, bool minimized) = 0;
@@ -99,8 +111,9 @@ public:
     // Shows a picture cursor (id above the standard numbers, the same picture for the same
     // id): pixels of the transparent colour are not drawn; hot is the point that aims.
     virtual void SetCursorPicture(int, gfx::TBitmap const&, TPoint, uint32_t) { }
-    // Keeps mouse input coming to the application while a button is held outside its windows.
-    virtual void SetMouseCapture(bool capture) = 0;
+    // Keeps mouse input coming to the application, also from outside its windows, while
+    // the window (null: none) has the capture.
+    virtual void SetMouseCapture(HWND window) = 0;
 
     // The desktop's notification area (system tray). Whether one takes icons now.
     virtual bool TrayAvailable() { return false; }

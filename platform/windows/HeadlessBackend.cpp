@@ -16,9 +16,34 @@ THeadlessBackend::THeadlessBackend()
     FMonitors.push_back({ { 0, 0, 1024, 768 }, { 0, 0, 1024, 738 } });
 }
 
-void THeadlessBackend::CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title)
+void THeadlessBackend::CreateNativeWindow(
+    HWND window, TRect const& bounds, std::string const& title, TNativeKind kind)
 {
-    FNatives[window] = TNative { bounds, title, false, false, nullptr, 255 };
+    FNatives[window] = TNative { bounds, title, false, false, nullptr, 255, kind, nullptr, false };
+}
+
+void THeadlessBackend::SetOwner(HWND window, HWND owner, bool modal)
+{
+    FNatives[window].Owner = owner;
+    FNatives[window].Modal = modal;
+}
+
+TNativeKind THeadlessBackend::NativeKind(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it == FNatives.end() ? TNativeKind::Normal : it->second.Kind;
+}
+
+HWND THeadlessBackend::NativeOwner(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it == FNatives.end() ? nullptr : it->second.Owner;
+}
+
+bool THeadlessBackend::NativeModal(HWND window) const
+{
+    auto it = FNatives.find(window);
+    return it != FNatives.end() && it->second.Modal;
 }
 
 void THeadlessBackend::DestroyNativeWindow(HWND window) { FNatives.erase(window); }

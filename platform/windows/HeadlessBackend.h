@@ -29,9 +29,11 @@ public:
     uint64_t Now() override { return FNow; }
     std::vector<TMonitor> Monitors() override { return FMonitors; }
 
-    void CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title) override;
+    void CreateNativeWindow(
+        HWND window, TRect const& bounds, std::string const& title, TNativeKind kind) override;
     void DestroyNativeWindow(HWND window) override;
     void SetVisible(HWND window, bool visible) override;
+    void SetOwner(HWND window, HWND owner, bool modal) override;
     void SetBounds(HWND window, TRect const& bounds) override;
     void SetTitle(HWND window, std::string const& title) override;
     void SetMinimized(HWND window, bool minimized) override;
@@ -47,7 +49,7 @@ public:
         FCursorTransparent = transparent;
     }
     void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
-    void SetMouseCapture(bool capture) override { FMouseCaptured = capture; }
+    void SetMouseCapture(HWND window) override { FMouseCaptured = window != nullptr; }
 
     bool TrayAvailable() override { return FTrayAvailable; }
     void AddTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
@@ -154,6 +156,10 @@ public:
     // notification area has none).
     bool NativeInTaskbar(HWND window) const;
     TRect NativeBounds(HWND window) const;
+    // What the desktop was told the window is: its kind, its owner, whether it is modal.
+    TNativeKind NativeKind(HWND window) const;
+    HWND NativeOwner(HWND window) const;
+    bool NativeModal(HWND window) const;
     int CursorShape() const { return FCursorShape; }
     // The picture of the last picture cursor shown, its hot spot and transparent colour.
     gfx::TBitmap const& CursorPicture() const { return FCursorPicture; }
@@ -182,6 +188,9 @@ private:
         bool Minimized = false;
         std::shared_ptr<gfx::TRegion> Shape;
         uint8_t Opacity = 255;
+        TNativeKind Kind = TNativeKind::Normal;
+        HWND Owner = nullptr;
+        bool Modal = false;
     };
 
     void Add(TStep step) { FScript.push_back(std::move(step)); }

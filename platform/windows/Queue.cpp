@@ -241,6 +241,11 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
     case TRawEventKind::TrayChanged:
         TrayEvent(event);
         return;
+    case TRawEventKind::Exposed:
+        // The display kept no copy of what was covered: the whole surface is shown again.
+        if (TWindow* w = Get(event.Window); w && w->Showing())
+            MarkDirty(*w, { 0, 0, w->Bounds.Width(), w->Bounds.Height() });
+        return;
     case TRawEventKind::Activate:
         if (!event.Window)
             Activate(nullptr, WA_INACTIVE);
@@ -259,13 +264,22 @@ void TWindowSystem::RouteText(TRawEvent const& event)
 {
     if (FSizeMove.Active)
         return;
-    HWND target = Get(Focus) ? Focus : Active;
+    HWND target = KeyTarget();
     TWindow* w = Get(target);
     if (!w || !w->Enabled())
         return;
     DWORD const time = DWORD(FBackend->Now());
     for (char c : event.Text)
         Post(MSG { target, WM_CHAR, WPARAM(uint8_t(c)), 1, time, CursorPos });
+}
+
+HWND TWindowSystem::KeyTarget() const
+{
+    if (Get(Focus))
+        return Focus;
+    // With no active window (the application minimised to the tray) an open menu, which
+    // holds the capture, still takes the keys.
+    return Get(Active) ? Active : Capture;
 }
 
 void TWindowSystem::RouteKey(TRawEvent const& event)
@@ -297,7 +311,7 @@ void TWindowSystem::RouteKey(TRawEvent const& event)
         }
         return;
     }
-    HWND target = Get(Focus) ? Focus : Active;
+    HWND target = KeyTarget();
     TWindow* w = Get(target);
     if (!w || !w->Enabled()) {
         KeyMenuPending = false;
@@ -376,9 +390,13 @@ void TWindowSystem::RouteMouse(TRawEvent const& event)
     TWindow* w = Get(target);
     if (!w)
         return;
-    // A disabled window drops mouse input (a modal window above it holds the user).
-    if (!w->Enabled() && target != Capture)
+    // A disabled window drops mouse input (a modal window above it holds the user); a press
+    // on it brings that modal window forward, so that it is never lost behind its owner.
+    if (!w->Enabled() && target != Capture) {
+        if (event.Kind == TRawEventKind::ButtonDown)
+            BringModalForward();
         return;
+    }
 
     WPARAM keys = ((Buttons & (1u << mbLeft)) ? MK_LBUTTON : 0)
         | ((Buttons & (1u << mbRight)) ? MK_RBUTTON : 0) | ((Buttons & (1u << mbMiddle)) ? MK_MBUTTON : 0);

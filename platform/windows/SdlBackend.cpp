@@ -10,6 +10,7 @@
 #include "platform/graphics/Region.h"
 
 #ifdef XE_HAVE_X11
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
@@ -190,6 +191,9 @@ TSdlBackend::TSdlBackend()
 {
     // The first click on a window that is not focused is a click, as on the platform.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The window system captures the mouse itself (X's own grab of a held button keeps
+    // the moves coming); SDL's automatic capture would let an open menu's grab go.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
     // Closing windows is the window system's business, not a reason to quit.
     SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
@@ -262,6 +266,7 @@ std::vector<TMonitor> TSdlBackend::Monitors()
             continue;
         if (SDL_GetDisplayUsableBounds(i, &usable) != 0)
             usable = bounds;
+        // On X, SDL reads the work area a window manager publishes (_NET_WORKAREA).
         monitors.push_back({ FromSdl(bounds), FromSdl(usable) });
     }
     return monitors;
@@ -281,10 +286,16 @@ HWND TSdlBackend::FromSdlId(uint32_t id) const
     return nullptr;
 }
 
-void TSdlBackend::CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title)
+void TSdlBackend::CreateNativeWindow(
+    HWND window, TRect const& bounds, std::string const& title, TNativeKind kind)
 {
+    // A popup is override-redirect on X, typed as a popup menu: no window manager frames,
+    // moves or stacks anything over it.
+    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+    if (kind == TNativeKind::Popup)
+        flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
     SDL_Window* w = SDL_CreateWindow(base::AnsiToUtf8(title).c_str(), bounds.Left, bounds.Top,
-        std::max(1, bounds.Width()), std::max(1, bounds.Height()), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+        std::max(1, bounds.Width()), std::max(1, bounds.Height()), flags);
     if (!w)
         throw base::EOutOfResources(std::string("Cannot create a window: ") + SDL_GetError());
     FNatives[window] = TNative { w, bounds, false, false };
@@ -296,6 +307,8 @@ void TSdlBackend::CreateNativeWindow(HWND window, TRect const& bounds, std::stri
 
 void TSdlBackend::DestroyNativeWindow(HWND window)
 {
+    if (window == FPointerGrab)
+        GrabPointer(nullptr);
     if (TNative* n = Find(window)) {
         SDL_DestroyWindow(n->Window);
         FNatives.erase(window);
@@ -314,6 +327,127 @@ void TSdlBackend::SetVisible(HWND window, bool visible)
         SDL_SetWindowPosition(n->Window, n->Bounds.Left, n->Bounds.Top);
     } else
         SDL_HideWindow(n->Window);
+}
+
+bool TSdlBackend::XWindowOf(HWND window, void*& display, unsigned long& xwindow)
+{
+#ifdef XE_HAVE_X11
+    TNative* n = Find(window);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!n || !SDL_GetWindowWMInfo(n->Window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return false;
+    display = info.info.x11.display;
+    xwindow = info.info.x11.window;
+    return true;
+#else
+    (void)window;
+    (void)display;
+    (void)xwindow;
+    return false;
+#endif
+}
+
+void TSdlBackend::SetOwner(HWND window, HWND owner, bool modal)
+{
+#ifdef XE_HAVE_X11
+    // ICCCM and EWMH: transient for its owner, typed as a dialog, and modal where it is, so
+    // that a window manager keeps it above its owner. Set before each mapping, as a window
+    // manager forgets a withdrawn window's state.
+    void* d = nullptr;
+    unsigned long xwindow = 0;
+    if (!XWindowOf(window, d, xwindow))
+        return;
+    auto* display = static_cast<Display*>(d);
+    void* ownerDisplay = nullptr;
+    unsigned long ownerWindow = 0;
+    if (!owner || !XWindowOf(owner, ownerDisplay, ownerWindow))
+        ownerWindow = 0;
+    auto atom = [&](char const* name) { return XInternAtom(display, name, False); };
+    if (SDL_GetWindowFlags(Find(window)->Window) & SDL_WINDOW_POPUP_MENU)
+        return; // a popup keeps its own type
+    if (ownerWindow) {
+        XSetTransientForHint(display, xwindow, ownerWindow);
+        Atom const type = atom("_NET_WM_WINDOW_TYPE_DIALOG");
+        XChangeProperty(display, xwindow, atom("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32, PropModeReplace,
+            reinterpret_cast<unsigned char const*>(&type), 1);
+    } else {
+        XDeleteProperty(display, xwindow, atom("WM_TRANSIENT_FOR"));
+        Atom const type = atom("_NET_WM_WINDOW_TYPE_NORMAL");
+        XChangeProperty(display, xwindow, atom("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32, PropModeReplace,
+            reinterpret_cast<unsigned char const*>(&type), 1);
+    }
+    // The state property keeps what SDL put there, with or without the modal state.
+    Atom const modalState = atom("_NET_WM_STATE_MODAL");
+    std::vector<Atom> states;
+    Atom actualType = 0;
+    int actualFormat = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, xwindow, atom("_NET_WM_STATE"), 0, 64, False, XA_ATOM, &actualType,
+            &actualFormat, &count, &after, &data)
+            == Success
+        && data) {
+        if (actualFormat == 32)
+            for (unsigned long i = 0; i < count; ++i)
+                if (Atom const a = reinterpret_cast<Atom const*>(data)[i]; a != modalState)
+                    states.push_back(a);
+        XFree(data);
+    }
+    if (modal && ownerWindow)
+        states.push_back(modalState);
+    XChangeProperty(display, xwindow, atom("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
+        reinterpret_cast<unsigned char const*>(states.data()), int(states.size()));
+    XFlush(display);
+#else
+    (void)window;
+    (void)owner;
+    (void)modal;
+#endif
+}
+
+void TSdlBackend::GrabPointer(HWND window)
+{
+#ifdef XE_HAVE_X11
+    // SDL captures the mouse only for the window with the keyboard focus, which a popup
+    // menu never has (nor anything while the application sits in the tray). Presses
+    // outside every window of the application then come to the grab window, with their
+    // screen positions, so that a click elsewhere closes a menu.
+    void* d = nullptr;
+    unsigned long xwindow = 0;
+    if (FPointerGrab && FPointerGrab != window && XWindowOf(FPointerGrab, d, xwindow)) {
+        XUngrabPointer(static_cast<Display*>(d), CurrentTime);
+        XFlush(static_cast<Display*>(d));
+    }
+    bool const again = FPointerGrab && FPointerGrab == window;
+    FPointerGrab = nullptr;
+    if (!window || !XWindowOf(window, d, xwindow))
+        return;
+    auto* display = static_cast<Display*>(d);
+    unsigned const mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+    if (XGrabPointer(display, xwindow, True, mask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime)
+        == GrabSuccess)
+        FPointerGrab = window;
+    if (!again) {
+        // Keys reach a menu through the window that has the focus; when none of the
+        // application's windows has it (the application is in the tray), the menu takes it.
+        ::Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(display, &focus, &revert);
+        bool ours = false;
+        for (auto& [hwnd, native] : FNatives) {
+            void* od = nullptr;
+            unsigned long other = 0;
+            if (XWindowOf(hwnd, od, other) && other == focus)
+                ours = true;
+        }
+        if (!ours)
+            XSetInputFocus(display, xwindow, RevertToPointerRoot, CurrentTime);
+    }
+    XFlush(display);
+#else
+    (void)window;
+#endif
 }
 
 void TSdlBackend::SetBounds(HWND window, TRect const& bounds)
@@ -372,8 +506,21 @@ void TSdlBackend::SetMinimized(HWND window, bool minimized)
 
 void TSdlBackend::Raise(HWND window)
 {
-    if (TNative* n = Find(window); n && n->Visible && !n->Minimized)
-        SDL_RaiseWindow(n->Window);
+    TNative* n = Find(window);
+    if (!n || !n->Visible || n->Minimized)
+        return;
+#ifdef XE_HAVE_X11
+    // A popup goes on top without taking the focus, which SDL would ask the window manager
+    // for (and which would make SDL drop the menu's pointer grab).
+    void* d = nullptr;
+    unsigned long xwindow = 0;
+    if ((SDL_GetWindowFlags(n->Window) & SDL_WINDOW_POPUP_MENU) && XWindowOf(window, d, xwindow)) {
+        XRaiseWindow(static_cast<Display*>(d), xwindow);
+        XFlush(static_cast<Display*>(d));
+        return;
+    }
+#endif
+    SDL_RaiseWindow(n->Window);
 }
 
 void TSdlBackend::SetShape(HWND window, gfx::TRegion const* region)
@@ -447,7 +594,21 @@ void TSdlBackend::SetCursorShape(int id)
     SDL_ShowCursor(SDL_ENABLE);
 }
 
-void TSdlBackend::SetMouseCapture(bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); }
+void TSdlBackend::SetMouseCapture(HWND window)
+{
+#ifdef XE_HAVE_X11
+    // A popup (an open menu) grabs the pointer itself; other windows need SDL's capture
+    // only for a button held outside them.
+    TNative const* n = Find(window);
+    bool const popup = n && (SDL_GetWindowFlags(n->Window) & SDL_WINDOW_POPUP_MENU);
+    if (FX11Input && (popup || FPointerGrab)) {
+        GrabPointer(popup ? window : nullptr);
+        if (popup)
+            return;
+    }
+#endif
+    SDL_CaptureMouse(window ? SDL_TRUE : SDL_FALSE);
+}
 
 void TSdlBackend::SetCursorPicture(int id, gfx::TBitmap const& picture, TPoint hot, uint32_t transparent)
 {
@@ -494,6 +655,7 @@ namespace {
 
 constexpr long SYSTEM_TRAY_REQUEST_DOCK = 0;
 constexpr long XEMBED_MAPPED = 1;
+constexpr int TrayIconSize = 22; // what trays of a 24 to 26-pixel panel give an icon
 
 Atom TraySelection(Display* d)
 {
@@ -593,12 +755,23 @@ void TSdlBackend::DockTrayIcon(TTrayIcon& icon)
         return;
     TIgnoreXErrors guard(d);
     if (!icon.XWindow) {
-        ::Window const w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 22, 22, 0, 0, 0);
+        ::Window const w
+            = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, TrayIconSize, TrayIconSize, 0, 0, 0);
         XSelectInput(d, w, ExposureMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
         Atom const info = XInternAtom(d, "_XEMBED_INFO", False);
         long const data[2] = { 0, XEMBED_MAPPED }; // protocol version, flags
         XChangeProperty(
             d, w, info, info, 32, PropModeReplace, reinterpret_cast<unsigned char const*>(data), 2);
+        // Trays size an icon from its size hints: without a minimum and a base size some
+        // (trayer) give it a single pixel of width.
+        XSizeHints* hints = XAllocSizeHints();
+        if (hints) {
+            hints->flags = PMinSize | PBaseSize;
+            hints->min_width = hints->min_height = TrayIconSize;
+            hints->base_width = hints->base_height = TrayIconSize;
+            XSetWMNormalHints(d, w, hints);
+            XFree(hints);
+        }
         icon.XWindow = w;
         SetTrayTip(icon);
     }
@@ -799,6 +972,15 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
             if (!FX11Input || !e.syswm.msg || e.syswm.msg->subsystem != SDL_SYSWM_X11)
                 continue;
             XEvent const& x = e.syswm.msg->msg.x11.event;
+            if (FPointerGrab
+                && (x.type == FocusIn || x.type == FocusOut || x.type == ButtonRelease
+                    || ((x.type == EnterNotify || x.type == LeaveNotify)
+                        && x.xcrossing.mode == NotifyNormal))) {
+                // SDL lets every grab go when the focus moves, the pointer crosses a window
+                // or the buttons come up: the menu's grab is taken again. (Taking it makes
+                // only crossings of the grab mode, so this does not feed itself.)
+                GrabPointer(FPointerGrab);
+            }
             if (std::optional<TRawEvent> tray; TrayXEvent(&x, tray)) {
                 if (tray)
                     return tray;
@@ -883,6 +1065,9 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
                 raw.Kind = TRawEventKind::CloseRequest;
                 return raw;
             case SDL_WINDOWEVENT_FOCUS_GAINED:
+                // A popup takes keys at most; it never becomes the active window.
+                if (SDL_GetWindowFlags(n->Window) & SDL_WINDOW_POPUP_MENU)
+                    continue;
                 raw.Kind = TRawEventKind::Activate;
                 return raw;
             case SDL_WINDOWEVENT_MINIMIZED:
@@ -896,10 +1081,12 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
                 raw.Kind = TRawEventKind::Restore;
                 return raw;
             case SDL_WINDOWEVENT_EXPOSED:
-                // The display lost the window's pixels: show the whole surface again on the
-                // next present. The window system keeps the surface; only SDL's copy is stale.
-                SDL_UpdateWindowSurface(n->Window);
-                continue;
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                // The display lost the window's pixels, or SDL made its copy of them anew
+                // (which it does on any configure event, a window manager's included): the
+                // window system shows its whole surface again.
+                raw.Kind = TRawEventKind::Exposed;
+                return raw;
             default:
                 continue;
             }

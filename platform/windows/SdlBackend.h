@@ -29,9 +29,11 @@ public:
     uint64_t Now() override;
     std::vector<TMonitor> Monitors() override;
 
-    void CreateNativeWindow(HWND window, TRect const& bounds, std::string const& title) override;
+    void CreateNativeWindow(
+        HWND window, TRect const& bounds, std::string const& title, TNativeKind kind) override;
     void DestroyNativeWindow(HWND window) override;
     void SetVisible(HWND window, bool visible) override;
+    void SetOwner(HWND window, HWND owner, bool modal) override;
     void SetBounds(HWND window, TRect const& bounds) override;
     void SetTitle(HWND window, std::string const& title) override;
     void SetMinimized(HWND window, bool minimized) override;
@@ -41,7 +43,7 @@ public:
     void Present(HWND window, gfx::TBitmap const& surface, TRect const& changed) override;
     void SetCursorShape(int id) override;
     void SetCursorPicture(int id, gfx::TBitmap const& picture, TPoint hot, uint32_t transparent) override;
-    void SetMouseCapture(bool capture) override;
+    void SetMouseCapture(HWND window) override;
     int CursorShape() const { return FCursorShape; }
 
     // The notification area through the XEmbed system-tray protocol (X only).
@@ -78,6 +80,10 @@ private:
         bool Minimized = false;
     };
     TNative* Find(HWND window);
+    // The X window and connection of a native window (X only); false when there is none.
+    bool XWindowOf(HWND window, void*& display, unsigned long& xwindow);
+    // Holds the pointer for the window while it has the capture (X only).
+    void GrabPointer(HWND window);
     HWND FromSdlId(uint32_t id) const;
 
     std::map<HWND, TNative> FNatives;
@@ -87,6 +93,7 @@ private:
     std::map<int, SDL_Cursor*> FCursors; // system cursors by SDL shape, made on first use
     std::map<int, SDL_Cursor*> FPictureCursors; // picture cursors by id, made on first use
     int FCursorShape = 0;
+    HWND FPointerGrab = nullptr; // the window holding the pointer grab
     std::map<int, TTrayIcon> FTrayIcons;
     void* FTrayDisplay = nullptr;
     unsigned long FTrayManager = 0; // the tray last docked with (its destruction is watched)

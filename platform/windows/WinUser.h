@@ -224,6 +224,9 @@ constexpr UINT NIF_TIP = 4;
 // An icon of a window in the notification area. Clicks on it are posted to hWnd as
 // uCallbackMessage with wParam = uID and lParam = the mouse message (WM_LBUTTONDOWN,
 // WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP); GetCursorPos gives where.
+// When the notification area goes away while the application is hidden in it, each icon's
+// window gets lParam = NIN_AREAGONE: the icon is no way back any more.
+constexpr UINT NIN_AREAGONE = WM_USER + 0x20;
 struct NOTIFYICONDATA {
     HWND hWnd = nullptr;
     UINT uID = 0;

@@ -95,7 +95,7 @@ HWND TWindowSystem::Create(
     // A new window goes above its owner's group, below nothing else: at the top.
     FZOrder.insert(FZOrder.begin(), h);
     KeepTopmostOnTop();
-    FBackend->CreateNativeWindow(h, bounds, name);
+    FBackend->CreateNativeWindow(h, bounds, name, NativeKindOf(style, exStyle));
 
     CREATESTRUCT cs;
     cs.lpCreateParams = param;
@@ -187,6 +187,24 @@ bool TWindowSystem::Destroy(HWND hwnd)
 
 void TWindowSystem::RemoveFromZOrder(HWND hwnd) { std::erase(FZOrder, hwnd); }
 
+TNativeKind TWindowSystem::NativeKindOf(DWORD style, DWORD exStyle)
+{
+    // A tool window that never takes the activation is a menu or a tip: the desktop must
+    // not frame, move, focus or stack anything over it.
+    bool const popup = (style & WS_POPUP) && !(style & WS_CAPTION) && (exStyle & WS_EX_TOOLWINDOW)
+        && (exStyle & WS_EX_NOACTIVATE);
+    return popup ? TNativeKind::Popup : TNativeKind::Normal;
+}
+
+void TWindowSystem::ShowNative(TWindow& w)
+{
+    // A window shown while its owner is disabled is that owner's modal window (its owner
+    // takes no input until it goes); the desktop hears so before it maps the window.
+    TWindow const* owner = Get(w.Owner);
+    FBackend->SetOwner(w.Handle, owner ? w.Owner : nullptr, owner && !owner->Enabled());
+    FBackend->SetVisible(w.Handle, true);
+}
+
 void TWindowSystem::KeepTopmostOnTop()
 {
     std::stable_partition(FZOrder.begin(), FZOrder.end(), [&](HWND h) {
@@ -274,7 +292,7 @@ bool TWindowSystem::SetPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, in
     }
     if ((wp.flags & SWP_SHOWWINDOW) && !w->Visible()) {
         w->Style |= WS_VISIBLE;
-        FBackend->SetVisible(hwnd, true);
+        ShowNative(*w);
         InvalidateAll(*w, true, true);
     }
     if ((wp.flags & SWP_HIDEWINDOW) && w->Visible()) {
@@ -388,7 +406,7 @@ bool TWindowSystem::Show(HWND hwnd, int cmd)
         if (!Get(hwnd))
             return;
         w->Style |= WS_VISIBLE;
-        FBackend->SetVisible(hwnd, true);
+        ShowNative(*w);
         InvalidateAll(*w, true, true);
         MarkDirty(*w, { 0, 0, w->Bounds.Width(), w->Bounds.Height() });
     };
@@ -575,7 +593,7 @@ HWND TWindowSystem::SetCaptureWindow(HWND hwnd)
     if (old == hwnd)
         return old;
     Capture = hwnd;
-    FBackend->SetMouseCapture(hwnd != nullptr);
+    FBackend->SetMouseCapture(hwnd);
     if (Get(old))
         SendMessage(old, WM_CAPTURECHANGED, 0, LPARAM(hwnd));
     // Taking the mouse away from the move or size loop ends it.
@@ -755,15 +773,23 @@ void TWindowSystem::UnhideApplication()
     AppHidden = false;
     for (HWND h : FAppMinimizedWindows)
         if (TWindow* w = Get(h); w && w->Visible())
-            FBackend->SetVisible(h, true);
+            ShowNative(*w);
 }
 
 void TWindowSystem::TrayEvent(TRawEvent const& event)
 {
     if (event.Kind == TRawEventKind::TrayChanged) {
-        // Hidden windows are never left without a way back.
-        if (!FBackend->TrayAvailable())
-            UnhideApplication();
+        // Hidden windows are never left without a way back; the icons' windows hear that
+        // their icons are one no more, so that they restore the application as a click
+        // on the icon would.
+        if (FBackend->TrayAvailable() || !AppHidden)
+            return;
+        UnhideApplication();
+        DWORD const time = DWORD(FBackend->Now());
+        for (TTrayIcon const& icon : FTrayIcons)
+            if (icon.CallbackMessage)
+                Post(MSG { icon.Owner, icon.CallbackMessage, WPARAM(icon.Id), LPARAM(NIN_AREAGONE), time,
+                    CursorPos });
         return;
     }
     auto it = std::find_if(

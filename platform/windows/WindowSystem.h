@@ -172,6 +172,11 @@ public:
     // The windows below `above` in the z-order whose frame the screen area lost by it now
     // shows are told to repaint that part (WM_SYNCPAINT, delivered by the queue).
     void Uncover(HWND above, gfx::TRegion const& lost);
+    // Where keys go: the focus window, else the active one, else the capture window.
+    HWND KeyTarget() const;
+    static TNativeKind NativeKindOf(DWORD style, DWORD exStyle);
+    // Shows the native window of a window that has become visible.
+    void ShowNative(TWindow& w);
     void SendSyncPaints();
     void MarkDirty(TWindow& w, TRect const& windowRect);
     void FlushPresent();

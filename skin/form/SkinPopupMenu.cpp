@@ -271,6 +271,8 @@ void TspSkinPopupMenu::Popup(
         x = std::max(area.Left, area.Right - FWidth);
     if (y + FHeight > area.Bottom)
         y = std::max(area.Top, y - FHeight);
+    // A point outside the work area (a tray icon on a panel) still opens it inside.
+    y = std::max(area.Top, std::min(y, area.Bottom - FHeight));
     Open(x, y, alpha, owner, true);
 }
 

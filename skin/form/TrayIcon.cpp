@@ -123,6 +123,12 @@ win::LRESULT TspTrayIcon::WndProc(win::HWND h, win::UINT msg, win::WPARAM wp, wi
         case win::WM_LBUTTONDBLCLK:
             RequestRestore();
             break;
+        case win::NIN_AREAGONE:
+            // The notification area went while the application was in it: it comes back
+            // as from a click on the icon.
+            if (MinimizedToTray)
+                RequestRestore();
+            break;
         case win::WM_RBUTTONUP:
             if (PopupMenu && FMenu) {
                 win::POINT cursor;

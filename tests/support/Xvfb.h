@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace xe::testsupport {
 
@@ -21,6 +23,29 @@ public:
     std::string Error;
 
 private:
+    pid_t FPid = -1;
+};
+
+// A desktop program of a test's own on its X server: started on the display, waited for until
+// it is ready, stopped (SIGTERM) on destruction or by Stop(). Tests fail, with Error as the
+// reason, when Ok() is false: scripts/setup installs both.
+class TDesktopProgram {
+public:
+    // A real window manager: ready once it announces itself (_NET_SUPPORTING_WM_CHECK).
+    static std::unique_ptr<TDesktopProgram> WindowManager(std::string const& display);
+    // A real XEmbed tray at the bottom right, reserving its strip of the screen (the work area
+    // ends above it): ready once it owns the tray selection.
+    static std::unique_ptr<TDesktopProgram> Tray(std::string const& display);
+    ~TDesktopProgram();
+    TDesktopProgram(TDesktopProgram const&) = delete;
+    TDesktopProgram& operator=(TDesktopProgram const&) = delete;
+
+    bool Ok() const { return Error.empty(); }
+    void Stop();
+    std::string Error;
+
+private:
+    TDesktopProgram(std::string display, std::vector<std::string> argv, bool (*ready)(std::string const&));
     pid_t FPid = -1;
 };
 

@@ -562,14 +562,15 @@ TEST_F(SkinWindowTest, WithATrayTheFormHidesAndTheIconBringsItBack)
     EXPECT_EQ(restored, 2);
     EXPECT_TRUE(H->NativeVisible(Form->Handle()));
 
-    // The tray goes while the form is in it: the form comes back to the task bar.
+    // The tray goes while the form is in it: the form comes back as from the icon.
     Skinned->MinimizeToTray();
     EXPECT_FALSE(H->NativeInTaskbar(Form->Handle()));
     H->SetTrayAvailable(false);
     H->RunScript();
-    EXPECT_TRUE(H->NativeInTaskbar(Form->Handle()));
+    EXPECT_TRUE(H->NativeVisible(Form->Handle()));
+    EXPECT_FALSE(win::IsApplicationMinimized());
     EXPECT_FALSE(tray.TrayAvailable());
-    Skinned->RestoreFromTray();
+    EXPECT_FALSE(tray.MinimizedToTray);
     EXPECT_EQ(restored, 3);
     Skinned->SetTrayIcon(nullptr);
 }
