@@ -204,16 +204,16 @@ struct TAccessDatabase::TImpl {
                 ? Text(reinterpret_cast<uint8_t const*>(raw.Name.data()), raw.Name.size())
                 : raw.Name;
             std::string columnName = "'" + name + "' of table " + quotedName;
-            if (raw.Type == jtComplex)
-                throw EDatabaseError("The column " + columnName
-                    + " is an attachment or multi-valued field, which this engine cannot read.");
+            // An attachment or multi-valued column keeps its values in hidden tables; the copy
+            // holds NULL there, and the engine refuses a statement that reads it.
             // A calculated column keeps its last result in the row, wrapped (see LoadTable's
             // rows); long results (memo, OLE) are not read.
             if (raw.Calculated() && (raw.Type == jtMemo || raw.Type == jtOle))
                 throw EDatabaseError(
                     "The column " + columnName + " is a calculated field, which this engine cannot read.");
             bool known = (raw.Type >= jtBoolean && raw.Type <= jtMemo) || raw.Type == jtGuid
-                || raw.Type == jtNumeric || raw.Type == jtBigInt || raw.Type == jtDateTimeExt;
+                || raw.Type == jtNumeric || raw.Type == jtBigInt || raw.Type == jtDateTimeExt
+                || raw.Type == jtComplex;
             if (!known)
                 throw EDatabaseError("The column " + columnName + " has a type (0x"
                     + base::Format("%02X", unsigned(raw.Type)) + ") that this engine cannot read.");
@@ -543,7 +543,8 @@ std::vector<std::string> TAccessDatabase::TableNames() const
     return names;
 }
 
-TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, std::string const& schema)
+TAccessTable TAccessDatabase::LoadTable(
+    sqlite3* db, std::string_view utf8Name, std::string const& schema, std::string const& targetName)
 {
     TImpl& d = *FImpl;
     std::string quotedName = std::string("'").append(utf8Name).append("'");
@@ -555,7 +556,7 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
         [](TJetColumnDef const& a, TJetColumnDef const& b) { return a.Number < b.Number; });
 
     TAccessTable table;
-    table.Name = entry.Name;
+    table.Name = targetName.empty() ? entry.Name : targetName;
     table.Columns = d.DescribeColumns(def, entry, quotedName);
 
     // Text compares as Jet compares it in this database: its sort order, case ignored.
@@ -605,6 +606,146 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
         throw;
     }
     return table;
+}
+
+namespace {
+// The fields of a system table's rows by column name, decoded as text or numbers.
+struct TSystemRow {
+    std::vector<TJetField> const* Fields = nullptr;
+    std::vector<std::string> const* Names = nullptr;
+    std::vector<uint8_t> const* Types = nullptr;
+
+    int Find(char const* name) const
+    {
+        for (size_t i = 0; i < Names->size(); ++i)
+            if (base::SameText((*Names)[i], name))
+                return int(i);
+        return -1;
+    }
+    bool Null(char const* name) const
+    {
+        int i = Find(name);
+        return i < 0 || (*Fields)[size_t(i)].Null;
+    }
+    int64_t Number(char const* name) const
+    {
+        int i = Find(name);
+        if (i < 0 || (*Fields)[size_t(i)].Null)
+            return 0;
+        auto const* v = reinterpret_cast<uint8_t const*>((*Fields)[size_t(i)].Bytes.data());
+        size_t n = (*Fields)[size_t(i)].Bytes.size();
+        switch ((*Types)[size_t(i)]) {
+        case jtByte:
+            return n >= 1 ? v[0] : 0;
+        case jtInteger:
+            return n >= 2 ? int16_t(v[0] | v[1] << 8) : 0;
+        case jtLong:
+            return n >= 4 ? int32_t(Get32(v)) : 0;
+        default:
+            return 0;
+        }
+    }
+};
+}
+
+std::vector<TJetQueryRow> TAccessDatabase::SavedQueryRows(std::string_view utf8Name) const
+{
+    TImpl& d = *FImpl;
+    auto readTable = [&](char const* tableName, auto const& visit) {
+        TImpl::TEntry const* entry = nullptr;
+        for (auto const& e : d.Catalog)
+            if (e.Type == MDB_TABLE && base::SameText(e.Name, tableName))
+                entry = &e;
+        if (!entry)
+            throw EDatabaseError(d.CorruptText);
+        TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry->Page, d.CorruptText);
+        std::vector<std::string> names;
+        std::vector<uint8_t> types;
+        for (auto const& c : def.Columns) {
+            names.push_back(d.Format.Jet3()
+                    ? d.Text(reinterpret_cast<uint8_t const*>(c.Name.data()), c.Name.size())
+                    : c.Name);
+            types.push_back(c.Type);
+        }
+        d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
+            TSystemRow row { &fields, &names, &types };
+            visit(row, [&](char const* column) {
+                int i = row.Find(column);
+                if (i < 0 || fields[size_t(i)].Null)
+                    return std::string();
+                auto const* v = reinterpret_cast<uint8_t const*>(fields[size_t(i)].Bytes.data());
+                size_t n = fields[size_t(i)].Bytes.size();
+                if (types[size_t(i)] == jtMemo) {
+                    std::string value = d.ReadLongValue(v, n);
+                    return d.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
+                }
+                return d.Text(v, n);
+            });
+        });
+    };
+    // The query's id in the catalog, then its rows in MSysQueries.
+    std::optional<int64_t> id;
+    readTable("MSysObjects", [&](TSystemRow const& row, auto const& text) {
+        if (!id && row.Number("Type") == MDB_QUERY && SameName(text("Name"), utf8Name))
+            id = row.Number("Id");
+    });
+    std::vector<TJetQueryRow> rows;
+    if (!id)
+        return rows;
+    readTable("MSysQueries", [&](TSystemRow const& row, auto const& text) {
+        if (row.Number("ObjectId") != *id)
+            return;
+        TJetQueryRow q;
+        q.Attribute = int(row.Number("Attribute"));
+        q.Flag = int(row.Number("Flag"));
+        q.Name1 = text("Name1");
+        q.Name2 = text("Name2");
+        q.HasExpression = !row.Null("Expression");
+        q.Expression = text("Expression");
+        rows.push_back(std::move(q));
+    });
+    return rows;
+}
+
+std::optional<TAccessLink> TAccessDatabase::LinkOf(std::string_view utf8Name) const
+{
+    TImpl& d = *FImpl;
+    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, 2, d.CorruptText);
+    std::vector<std::string> names;
+    std::vector<uint8_t> types;
+    for (auto const& c : def.Columns) {
+        names.push_back(d.Format.Jet3()
+                ? d.Text(reinterpret_cast<uint8_t const*>(c.Name.data()), c.Name.size())
+                : c.Name);
+        types.push_back(c.Type);
+    }
+    std::optional<TAccessLink> link;
+    d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
+        TSystemRow row { &fields, &names, &types };
+        auto text = [&](char const* column) {
+            int i = row.Find(column);
+            if (i < 0 || fields[size_t(i)].Null)
+                return std::string();
+            auto const* v = reinterpret_cast<uint8_t const*>(fields[size_t(i)].Bytes.data());
+            size_t n = fields[size_t(i)].Bytes.size();
+            if (types[size_t(i)] == jtMemo || types[size_t(i)] == jtOle) {
+                std::string value = d.ReadLongValue(v, n);
+                return d.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
+            }
+            return d.Text(v, n);
+        };
+        // The type without the 0x7F mask: a report (-32764) is not an ODBC link (4).
+        int64_t type = row.Number("Type");
+        if (link || (type != 4 && type != MDB_LINKED_TABLE) || !SameName(text("Name"), utf8Name))
+            return;
+        TAccessLink l;
+        l.Type = int(type);
+        l.Database = text("Database");
+        l.ForeignName = text("ForeignName");
+        l.Connect = text("Connect");
+        link = l;
+    });
+    return link;
 }
 
 } // namespace xe::db
