@@ -284,25 +284,43 @@ void RefuseUnreadColumn(sqlite3_stmt* stmt, int i, TColumnInfo const& info)
         + "' is an attachment or multi-valued field, which this engine cannot read."));
 }
 
-// The select item behind each result column of the statement's first select; null where a
-// '*' stands. Empty when more than one '*' makes the mapping unknown.
-std::vector<TSqlExpr const*> ItemsByColumn(TSelectCore const& core, int columns)
+// Where a result column comes from: a select item (with the select it belongs to), or a
+// column of a table or saved query that a '*' reads.
+struct TColumnSource {
+    TSqlExpr const* Expr = nullptr;
+    TSelectCore const* Core = nullptr;
+    std::string Table; // UTF-8
+};
+
+// The sources of a select's `columns` result columns, following '*' into a single derived
+// table (the shape the paged export wraps every statement in). False when a '*' over
+// several tables or several '*' leave the mapping unknown.
+bool ResolveColumns(TSelectCore const& core, int columns, std::vector<TColumnSource>& out)
 {
     int stars = 0;
     for (TSelectItem const& item : core.Items)
         stars += item.Expr->Kind == TSqlExpr::ekStar;
     if (stars > 1)
-        return {};
-    std::vector<TSqlExpr const*> out;
+        return false;
     for (TSelectItem const& item : core.Items) {
-        if (item.Expr->Kind == TSqlExpr::ekStar)
-            out.insert(out.end(), size_t(std::max(0, columns - int(core.Items.size()) + 1)), nullptr);
-        else
-            out.push_back(item.Expr.get());
+        if (item.Expr->Kind != TSqlExpr::ekStar) {
+            out.push_back({ item.Expr.get(), &core, {} });
+            continue;
+        }
+        int width = columns - int(core.Items.size()) + 1;
+        if (width < 0 || core.From.size() != 1)
+            return false;
+        TTableRef const& from = *core.From[0];
+        if (from.Kind == TTableRef::trDerived) {
+            if (!from.Query->Compound.empty() || !ResolveColumns(from.Query->Core, width, out))
+                return false;
+        } else if (from.Kind == TTableRef::trTable) {
+            out.insert(out.end(), size_t(width), TColumnSource { nullptr, nullptr, from.Name.back() });
+        } else {
+            return false;
+        }
     }
-    if (out.size() != size_t(columns))
-        return {};
-    return out;
+    return out.size() == size_t(columns);
 }
 
 bool IsNumeric(DataTypeEnum type)
@@ -340,7 +358,8 @@ struct TJetTyper {
         return info;
     }
 
-    // A column of a table or saved query the select reads, as SQLite describes it.
+    // A column of a table or saved query the select reads, as SQLite describes it (a saved
+    // query's computed columns as the engine registered them).
     std::optional<TColumnInfo> Column(TSqlExpr const& name) const
     {
         std::vector<TTableRef const*> refs;
@@ -369,6 +388,10 @@ struct TJetTyper {
             TSqliteStatement probe = TryPrepare(Connection.Handle(), sql);
             if (probe) {
                 TColumnInfo info = InfoFor(Connection, probe.Get(), 0);
+                if (!sqlite3_column_origin_name(probe.Get(), 0))
+                    if (TColumnInfo const* registered
+                        = Connection.FindColumnInfo(t->Name.back(), name.Parts.back()))
+                        info = *registered;
                 if (info.Type == adEmpty)
                     return std::nullopt;
                 info.BaseTable.clear();
@@ -509,6 +532,29 @@ std::pair<int64_t, int64_t> TopAboveRange(TADOConnection& connection, TMateriali
 
 } // namespace
 
+std::vector<std::optional<TColumnInfo>> JetComputedColumnInfos(
+    TADOConnection const& connection, TSelectQuery const& query, sqlite3_stmt* stmt)
+{
+    int n = sqlite3_column_count(stmt);
+    std::vector<std::optional<TColumnInfo>> infos(static_cast<size_t>(n));
+    std::vector<TColumnSource> sources;
+    if (!ResolveColumns(query.Core, n, sources))
+        return infos;
+    for (int i = 0; i < n; ++i) {
+        if (sqlite3_column_origin_name(stmt, i))
+            continue;
+        TColumnSource const& source = sources[size_t(i)];
+        if (source.Expr) {
+            infos[size_t(i)] = TJetTyper { connection, *source.Core }.Infer(*source.Expr);
+        } else if (!source.Table.empty()) {
+            char const* name = sqlite3_column_name(stmt, i);
+            if (TColumnInfo const* registered = connection.FindColumnInfo(source.Table, name ? name : ""))
+                infos[size_t(i)] = *registered;
+        }
+    }
+    return infos;
+}
+
 void TADOQuery::Open()
 {
     if (Active())
@@ -587,9 +633,9 @@ void TADOQuery::Open()
         impl->Columns = *knownColumns;
     } else {
         int n = sqlite3_column_count(impl->Meta.Get());
-        std::vector<TSqlExpr const*> items;
+        std::vector<std::optional<TColumnInfo>> computed;
         if (access)
-            items = ItemsByColumn(impl->Statement.Query->Core, n);
+            computed = JetComputedColumnInfos(*FConnection, *impl->Statement.Query, impl->Meta.Get());
         for (int i = 0; i < n; ++i) {
             TXmlColumn col;
             col.Name
@@ -597,12 +643,8 @@ void TADOQuery::Open()
             col.Info = InfoFor(*FConnection, impl->Meta.Get(), i);
             if (access)
                 RefuseUnreadColumn(impl->Meta.Get(), i, col.Info);
-            if (access && !sqlite3_column_origin_name(impl->Meta.Get(), i) && size_t(i) < items.size()
-                && items[size_t(i)]) {
-                TJetTyper typer { *FConnection, impl->Statement.Query->Core };
-                if (std::optional<TColumnInfo> info = typer.Infer(*items[size_t(i)]))
-                    col.Info = *info;
-            }
+            if (size_t(i) < computed.size() && computed[size_t(i)])
+                col.Info = *computed[size_t(i)];
             impl->Columns.push_back(std::move(col));
         }
         if (impl->Materialized)

@@ -42,6 +42,7 @@ void WritePrices(std::string const& file, std::vector<std::vector<TJetTestValue>
 std::string WriteJetObjectFixtures(std::string const& folder)
 {
     std::string dir = base::IncludeTrailingPathDelimiter(folder);
+    base::ForceDirectories(dir);
     WritePrices(dir + "linked.mdb", { { "1", "2.5" }, { "2", "4" } });
     base::ForceDirectories(dir + "sub");
     WritePrices(dir + "sub/linked2.mdb", { { "7", "70" } });
@@ -77,7 +78,8 @@ std::string WriteJetObjectFixtures(std::string const& folder)
             OrderBy("Orders.OrderID") });
     db.AddSavedQuery("Active totals",
         { Select(), Flags(0), Table("Active customers"), Table("Order totals"),
-            Column("[Active customers].Name"), Column("[Order totals].Total"),
+            Column("[Active customers].ID"), Column("[Active customers].Name"),
+            Column("[Order totals].Total"),
             Row(7, 1, "Active customers", "Order totals", "[Active customers].ID=[Order totals].CustomerID"),
             OrderBy("[Order totals].Total", true) });
     db.AddSavedQuery("All names",
@@ -126,7 +128,7 @@ std::vector<std::pair<std::string, std::string>> JetSavedSelectQueries()
             "SELECT Customers.Name, Orders.OrderID FROM Customers LEFT JOIN Orders ON "
             "(Customers.ID=Orders.CustomerID) AND (Orders.Qty>0) ORDER BY Customers.Name, Orders.OrderID" },
         { "Active totals",
-            "SELECT a.Name, t.Total FROM (" + active + ") AS a INNER JOIN (" + totals
+            "SELECT a.ID, a.Name, t.Total FROM (" + active + ") AS a INNER JOIN (" + totals
                 + ") AS t ON a.ID=t.CustomerID ORDER BY t.Total DESC" },
         { "All names", "SELECT Name FROM Customers UNION SELECT Owner FROM [Asset Items] ORDER BY Name" },
         { "Top orders", "SELECT TOP 2 * FROM Orders ORDER BY Orders.Amount DESC" },

@@ -5,6 +5,7 @@
 #include "platform/base/Strings.h"
 #include "platform/db/Connection.h"
 #include "platform/db/JetSql.h"
+#include "platform/db/Query.h"
 #include "platform/db/Sqlite.h"
 #include "platform/db/access/AccessEngine.h"
 
@@ -301,16 +302,18 @@ bool TAccessObjects::ProvideQuery(std::string const& exactName)
 
     std::string jet = SavedQuerySql(exactName, FDatabase->SavedQueryRows(exactName));
     std::string sql;
+    TJetStatement statement;
     try {
-        TJetStatement statement = ParseJet(jet, -1);
+        statement = ParseJet(jet, -1);
         ApplyJetRules(*statement.Query, statement.Text);
         sql = EmitSqlite(*statement.Query, statement.Text);
     } catch (EDatabaseError const& e) {
         throw EDatabaseError("The saved query " + quoted + " cannot be run: " + e.Message());
     }
     // What the query names is provided first, so that the view is complete when made.
+    TSqliteStatement prepared;
     for (int attempt = 0;; ++attempt) {
-        if (TryPrepare(FDb, sql))
+        if ((prepared = TryPrepare(FDb, sql)))
             break;
         std::string message = sqlite3_errmsg(FDb);
         if (attempt < 1000 && message.rfind("no such table: ", 0) == 0) {
@@ -329,6 +332,15 @@ bool TAccessObjects::ProvideQuery(std::string const& exactName)
         throw EDatabaseError(base::Utf8ToAnsi(message) + " (in the saved query " + quoted + ": '"
             + base::Utf8ToAnsi(jet) + "')");
     }
+    // Its computed columns are described as Jet describes them, for statements that read them.
+    std::vector<std::optional<TColumnInfo>> computed
+        = JetComputedColumnInfos(FConnection, *statement.Query, prepared.Get());
+    for (size_t i = 0; i < computed.size(); ++i) {
+        char const* column = sqlite3_column_name(prepared.Get(), int(i));
+        if (computed[i] && column)
+            FConnection.RegisterColumnInfo(exactName, column, *computed[i]);
+    }
+    prepared.Finalize();
     Exec(FDb, "CREATE TEMP VIEW " + QuoteSqliteName(exactName) + " AS " + sql);
     return true;
 }

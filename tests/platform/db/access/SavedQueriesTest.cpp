@@ -79,8 +79,8 @@ TEST_F(AccessObjects, SavedSelectQueriesGiveTheRowsOfTheirText)
         "\t<z:row Name='Bob' OrderID='14'/>\r\n\t<z:row Name='Cy'/>\r\n\t<z:row Name='Di' "
         "OrderID='13'/>\r\n");
     EXPECT_EQ(Data("SELECT * FROM [Active totals]"),
-        "<rs:data>\r\n\t<z:row Name='Cy' Total='300'/>\r\n\t<z:row Name='Ann' Total='170.5'/>\r\n"
-        "\t<z:row Name='Di' Total='99.99'/>\r\n");
+        "<rs:data>\r\n\t<z:row ID='3' Name='Cy' Total='300'/>\r\n\t<z:row ID='1' Name='Ann' "
+        "Total='170.5'/>\r\n\t<z:row ID='4' Name='Di' Total='99.99'/>\r\n");
     EXPECT_EQ(Data("SELECT * FROM [All names]"),
         "<rs:data>\r\n\t<z:row Name='Ann'/>\r\n\t<z:row Name='Bob'/>\r\n\t<z:row Name='Cy'/>\r\n"
         "\t<z:row Name='Di'/>\r\n\t<z:row Name='Eve'/>\r\n");
@@ -177,6 +177,18 @@ TEST_F(AccessObjects, JetsRulesForExpressions)
     EXPECT_TRUE(Contains(xml.substr(at, 300), "dt:type='int'")) << xml;
     at = xml.find("name='Expr1001'");
     EXPECT_TRUE(Contains(xml.substr(at, 300), "dt:type='string' dt:maxLength='20'")) << xml;
+    // Through a derived table, as the export wraps every statement, and through a saved query.
+    xml = Xml(
+        "select top 30 * from (select Owner, Sum(Cost) from [Asset Items] group by Owner) order by Owner");
+    EXPECT_TRUE(Contains(xml,
+        "<s:AttributeType name='Expr1000' rs:number='2' rs:nullable='true' rs:maydefer='true' "
+        "rs:writeunknown='true'>\r\n\t\t\t<s:datatype dt:type='float'"))
+        << xml;
+    xml = Xml("select * from [Order totals]");
+    EXPECT_TRUE(Contains(xml,
+        "<s:AttributeType name='Total' rs:number='2' rs:nullable='true' rs:maydefer='true' "
+        "rs:writeunknown='true'>\r\n\t\t\t<s:datatype dt:type='number' rs:dbtype='currency'"))
+        << xml;
     xml = Xml("select Sum(Amount), 7 from Orders");
     EXPECT_TRUE(Contains(xml, "rs:dbtype='currency'")) << xml;
     EXPECT_TRUE(Contains(xml, "<z:row Expr1000='1070.49' Expr1001='7'/>")) << xml;
