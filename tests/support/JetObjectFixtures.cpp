@@ -94,6 +94,8 @@ std::string WriteJetObjectFixtures(std::string const& folder)
             Where("Orders.OrderID>[Start date]") });
     db.AddSavedQuery("Typo query", { Select(), Flags(0), Table("Customers"), Column("Nmae") });
     db.AddSavedQuery("Over typo", { Select(), Flags(1), Table("Typo query") });
+    db.AddSavedQuery("Loop one", { Select(), Flags(1), Table("Loop two") });
+    db.AddSavedQuery("Loop two", { Select(), Flags(1), Table("Loop one") });
     db.AddSavedQuery("Delete old", { Row(1, 5), Flags(0), Table("Orders"), Where("Orders.Qty=0") });
     db.AddSavedQuery(
         "Add orders", { Row(1, 3, "Orders"), Flags(0), Table("Orders"), Column("Orders.OrderID") });

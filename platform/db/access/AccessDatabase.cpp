@@ -609,32 +609,30 @@ TAccessTable TAccessDatabase::LoadTable(
 }
 
 namespace {
-// The fields of a system table's rows by column name, decoded as text or numbers.
-struct TSystemRow {
-    std::vector<TJetField> const* Fields = nullptr;
-    std::vector<std::string> const* Names = nullptr;
-    std::vector<uint8_t> const* Types = nullptr;
+// One row of a system table: its fields by column name, decoded as numbers or text.
+template <class TImplT> struct TSystemRow {
+    TImplT& D;
+    std::vector<TJetField> const& Fields;
+    std::vector<std::string> const& Names;
+    std::vector<uint8_t> const& Types;
 
-    int Find(char const* name) const
+    TJetField const* Find(char const* name) const
     {
-        for (size_t i = 0; i < Names->size(); ++i)
-            if (base::SameText((*Names)[i], name))
-                return int(i);
-        return -1;
+        for (size_t i = 0; i < Names.size(); ++i)
+            if (base::SameText(Names[i], name))
+                return Fields[i].Null ? nullptr : &Fields[i];
+        return nullptr;
     }
-    bool Null(char const* name) const
-    {
-        int i = Find(name);
-        return i < 0 || (*Fields)[size_t(i)].Null;
-    }
+    uint8_t TypeOf(TJetField const* f) const { return Types[size_t(f - Fields.data())]; }
+    bool Null(char const* name) const { return !Find(name); }
     int64_t Number(char const* name) const
     {
-        int i = Find(name);
-        if (i < 0 || (*Fields)[size_t(i)].Null)
+        TJetField const* f = Find(name);
+        if (!f)
             return 0;
-        auto const* v = reinterpret_cast<uint8_t const*>((*Fields)[size_t(i)].Bytes.data());
-        size_t n = (*Fields)[size_t(i)].Bytes.size();
-        switch ((*Types)[size_t(i)]) {
+        auto const* v = reinterpret_cast<uint8_t const*>(f->Bytes.data());
+        size_t n = f->Bytes.size();
+        switch (TypeOf(f)) {
         case jtByte:
             return n >= 1 ? v[0] : 0;
         case jtInteger:
@@ -645,72 +643,25 @@ struct TSystemRow {
             return 0;
         }
     }
-};
-}
-
-std::vector<TJetQueryRow> TAccessDatabase::SavedQueryRows(std::string_view utf8Name) const
-{
-    TImpl& d = *FImpl;
-    auto readTable = [&](char const* tableName, auto const& visit) {
-        TImpl::TEntry const* entry = nullptr;
-        for (auto const& e : d.Catalog)
-            if (e.Type == MDB_TABLE && base::SameText(e.Name, tableName))
-                entry = &e;
-        if (!entry)
-            throw EDatabaseError(d.CorruptText);
-        TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, entry->Page, d.CorruptText);
-        std::vector<std::string> names;
-        std::vector<uint8_t> types;
-        for (auto const& c : def.Columns) {
-            names.push_back(d.Format.Jet3()
-                    ? d.Text(reinterpret_cast<uint8_t const*>(c.Name.data()), c.Name.size())
-                    : c.Name);
-            types.push_back(c.Type);
+    // A Text or Memo field's text; "" for NULL.
+    std::string Text(char const* name) const
+    {
+        TJetField const* f = Find(name);
+        if (!f)
+            return {};
+        auto const* v = reinterpret_cast<uint8_t const*>(f->Bytes.data());
+        if (TypeOf(f) == jtMemo) {
+            std::string value = D.ReadLongValue(v, f->Bytes.size());
+            return D.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
         }
-        d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
-            TSystemRow row { &fields, &names, &types };
-            visit(row, [&](char const* column) {
-                int i = row.Find(column);
-                if (i < 0 || fields[size_t(i)].Null)
-                    return std::string();
-                auto const* v = reinterpret_cast<uint8_t const*>(fields[size_t(i)].Bytes.data());
-                size_t n = fields[size_t(i)].Bytes.size();
-                if (types[size_t(i)] == jtMemo) {
-                    std::string value = d.ReadLongValue(v, n);
-                    return d.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
-                }
-                return d.Text(v, n);
-            });
-        });
-    };
-    // The query's id in the catalog, then its rows in MSysQueries.
-    std::optional<int64_t> id;
-    readTable("MSysObjects", [&](TSystemRow const& row, auto const& text) {
-        if (!id && row.Number("Type") == MDB_QUERY && SameName(text("Name"), utf8Name))
-            id = row.Number("Id");
-    });
-    std::vector<TJetQueryRow> rows;
-    if (!id)
-        return rows;
-    readTable("MSysQueries", [&](TSystemRow const& row, auto const& text) {
-        if (row.Number("ObjectId") != *id)
-            return;
-        TJetQueryRow q;
-        q.Attribute = int(row.Number("Attribute"));
-        q.Flag = int(row.Number("Flag"));
-        q.Name1 = text("Name1");
-        q.Name2 = text("Name2");
-        q.HasExpression = !row.Null("Expression");
-        q.Expression = text("Expression");
-        rows.push_back(std::move(q));
-    });
-    return rows;
-}
+        return D.Text(v, f->Bytes.size());
+    }
+};
 
-std::optional<TAccessLink> TAccessDatabase::LinkOf(std::string_view utf8Name) const
+// Calls visit with every row of the system table defined at tdefPage.
+template <class TImplT, class TVisit> void ForEachSystemRow(TImplT& d, uint32_t tdefPage, TVisit const& visit)
 {
-    TImpl& d = *FImpl;
-    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, 2, d.CorruptText);
+    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, tdefPage, d.CorruptText);
     std::vector<std::string> names;
     std::vector<uint8_t> types;
     for (auto const& c : def.Columns) {
@@ -719,31 +670,53 @@ std::optional<TAccessLink> TAccessDatabase::LinkOf(std::string_view utf8Name) co
                 : c.Name);
         types.push_back(c.Type);
     }
-    std::optional<TAccessLink> link;
     d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
-        TSystemRow row { &fields, &names, &types };
-        auto text = [&](char const* column) {
-            int i = row.Find(column);
-            if (i < 0 || fields[size_t(i)].Null)
-                return std::string();
-            auto const* v = reinterpret_cast<uint8_t const*>(fields[size_t(i)].Bytes.data());
-            size_t n = fields[size_t(i)].Bytes.size();
-            if (types[size_t(i)] == jtMemo || types[size_t(i)] == jtOle) {
-                std::string value = d.ReadLongValue(v, n);
-                return d.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
-            }
-            return d.Text(v, n);
-        };
+        visit(TSystemRow<TImplT> { d, fields, names, types });
+    });
+}
+constexpr uint32_t CatalogPage = 2; // MSysObjects' definition
+}
+
+std::vector<TJetQueryRow> TAccessDatabase::SavedQueryRows(std::string_view utf8Name) const
+{
+    TImpl& d = *FImpl;
+    // The query's id in the catalog, then its rows in MSysQueries.
+    std::optional<int64_t> id;
+    ForEachSystemRow(d, CatalogPage, [&](auto const& row) {
+        if (!id && row.Number("Type") == MDB_QUERY && SameName(row.Text("Name"), utf8Name))
+            id = row.Number("Id");
+    });
+    TImpl::TEntry const* queries = nullptr;
+    for (auto const& e : d.Catalog)
+        if (e.Type == MDB_TABLE && base::SameText(e.Name, "MSysQueries"))
+            queries = &e;
+    std::vector<TJetQueryRow> rows;
+    if (!id || !queries)
+        return rows;
+    ForEachSystemRow(d, queries->Page, [&](auto const& row) {
+        if (row.Number("ObjectId") != *id)
+            return;
+        TJetQueryRow q;
+        q.Attribute = int(row.Number("Attribute"));
+        q.Flag = int(row.Number("Flag"));
+        q.Name1 = row.Text("Name1");
+        q.Name2 = row.Text("Name2");
+        q.HasExpression = !row.Null("Expression");
+        q.Expression = row.Text("Expression");
+        rows.push_back(std::move(q));
+    });
+    return rows;
+}
+
+std::optional<TAccessLink> TAccessDatabase::LinkOf(std::string_view utf8Name) const
+{
+    std::optional<TAccessLink> link;
+    ForEachSystemRow(*FImpl, CatalogPage, [&](auto const& row) {
         // The type without the 0x7F mask: a report (-32764) is not an ODBC link (4).
         int64_t type = row.Number("Type");
-        if (link || (type != 4 && type != MDB_LINKED_TABLE) || !SameName(text("Name"), utf8Name))
+        if (link || (type != 4 && type != MDB_LINKED_TABLE) || !SameName(row.Text("Name"), utf8Name))
             return;
-        TAccessLink l;
-        l.Type = int(type);
-        l.Database = text("Database");
-        l.ForeignName = text("ForeignName");
-        l.Connect = text("Connect");
-        link = l;
+        link = TAccessLink { int(type), row.Text("Database"), row.Text("ForeignName"), row.Text("Connect") };
     });
     return link;
 }

@@ -105,6 +105,7 @@ TEST_F(AccessObjects, QueriesThatAreNotRunAreRefusedByName)
         "The statement names the saved query 'Delete old', which is an action query (delete); action queries "
         "are never run.");
     EXPECT_TRUE(Contains(Error("SELECT * FROM [Add orders]"), "action query (append)"));
+    EXPECT_EQ(Error("SELECT * FROM [Loop one]"), "Circular reference caused by the saved query 'Loop one'.");
     EXPECT_TRUE(Contains(Error("SELECT * FROM [Sales by city]"), "crosstab queries are not supported"));
     EXPECT_TRUE(
         Contains(Error("TRANSFORM Sum(Amount) SELECT CustomerID FROM Orders GROUP BY CustomerID PIVOT Qty"),
