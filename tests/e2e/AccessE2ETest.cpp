@@ -240,6 +240,14 @@ TEST_F(AccessE2E, SavedQueriesLinkedTablesAndJetRules)
                    "> 400)"),
         (std::vector<exporttest::TXmlRow> { { { "ID", "2" }, { "Name", "Bob" } } }));
 
+    // Over several pages: every row once, in order.
+    std::vector<exporttest::TXmlRow> odd = rows("select * from [Odd numbers]");
+    ASSERT_EQ(odd.size(), 38u) << Out << Err;
+    for (size_t i = 0; i < odd.size(); ++i)
+        ASSERT_EQ(odd[i],
+            (exporttest::TXmlRow {
+                { "ID", std::to_string(2 * i + 1) }, { "Label", "n" + std::to_string(2 * i + 1) } }));
+
     EXPECT_TRUE(Has(error("select * from [Orders since]"), u8"asks for the parameter 'Start date'")) << Err;
     EXPECT_TRUE(Has(error("select * from [Delete old]"), u8"action query (delete)")) << Err;
     EXPECT_TRUE(Has(error("select * from [Sales by city]"), u8"crosstab queries are not supported")) << Err;

@@ -61,6 +61,12 @@ std::string WriteJetObjectFixtures(std::string const& folder)
     db.AddTable({ "Attach", { { "ID", jtLong }, { "Name", jtText, 20 }, { "Files", jtComplex } },
         { { "1", "a", "7" }, { "2", "b", "8" } } });
 
+    std::vector<std::vector<TJetTestValue>> numbers;
+    for (int i = 1; i <= 75; ++i)
+        numbers.push_back({ std::to_string(i), "n" + std::to_string(i) });
+    db.AddTable({ "Numbers", { { "ID", jtLong }, { "Label", jtText, 10 } }, numbers });
+    db.AddSavedQuery("Odd numbers", { Select(), Flags(1), Table("Numbers"), Where("ID Mod 2 = 1") });
+
     db.AddSavedQuery("Active customers",
         { Select(), Flags(0), Table("Customers"), Column("Customers.ID"), Column("Customers.Name"),
             Column("City"), Where("Customers.Active=True"), OrderBy("Customers.Name") });

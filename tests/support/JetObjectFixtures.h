@@ -10,7 +10,8 @@ namespace xe::db {
 // the engine's tests and the end-to-end tests.
 //
 // Tables: Customers(ID, Name, City, Active), Orders(OrderID, CustomerID, Amount Currency,
-// Qty), [Asset Items](Owner, Cost Double), Attach(ID, Name, Files attachment).
+// Qty), [Asset Items](Owner, Cost Double), Attach(ID, Name, Files attachment), Numbers(ID,
+// Label) with IDs 1 to 75 (and the saved query [Odd numbers] over it).
 // Linked tables (all named in `folder`): [Prices here] (linked.mdb, relative), [Prices sub]
 // (sub\linked2.mdb), [Prices win] (C:\data\linked.mdb), [Prices unc]
 // (\\server\share\linked.mdb), Gone (C:\data\missing.mdb), Sheet (Excel 8.0), [Odbc table]
