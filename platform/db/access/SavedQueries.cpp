@@ -161,6 +161,8 @@ std::string SavedQuerySql(std::string const& name, std::vector<TJetQueryRow> con
         return found.empty() ? nullptr : found.front();
     };
     std::string quoted = Quoted(name);
+    if (rows.empty())
+        throw EDatabaseError("The saved query " + quoted + " has no definition in this database.");
     int type = one(qaType) ? one(qaType)->Flag : 1;
     if (!KindName(type).empty())
         throw EDatabaseError("The statement names the saved query " + quoted + ", which is an action query ("
@@ -242,7 +244,7 @@ std::string LinkedFilePath(std::string const& linkingFile, std::string const& st
     bool windowsAbsolute = drive || (!path.empty() && path[0] == '\\');
     // Separators are changed in UTF-8, where no other character holds a '\' byte.
     std::replace(path.begin(), path.end(), '\\', '/');
-    std::string fileName = base::ExtractFileName(path);
+    std::string fileName = base::ExtractFileName(drive ? path.substr(2) : path);
     if (windowsAbsolute)
         return folder + base::Utf8ToAnsi(fileName);
     if (!path.empty() && path[0] == '/') {

@@ -144,6 +144,7 @@ TEST(LinkedFilePath, RelativeAndForeignPaths)
     EXPECT_EQ(LinkedFilePath("/d/main.mdb", "\\\\server\\share\\b.mdb"), "/d/b.mdb");
     EXPECT_EQ(LinkedFilePath("/d/main.mdb", "/nowhere/b.mdb"), "/d/b.mdb");
     EXPECT_EQ(LinkedFilePath("main.mdb", "b.mdb"), "b.mdb");
+    EXPECT_EQ(LinkedFilePath("/d/main.mdb", "D:b.mdb"), "/d/b.mdb");
 }
 
 TEST_F(AccessObjects, JetsRulesForExpressions)
