@@ -983,7 +983,11 @@ struct TEmitter {
         case TSqlExpr::ekUnary:
             if (e.Op == "NOT")
                 return "(NOT " + Expr(*e.Args[0]) + ")";
-            return "(" + e.Op + Expr(*e.Args[0]) + ")";
+            {
+                // A sign before Jet's True of the Access copy (-1) must not make SQLite's "--" comment.
+                std::string operand = Expr(*e.Args[0]);
+                return "(" + e.Op + (operand[0] == '-' || operand[0] == '+' ? " " : "") + operand + ")";
+            }
         case TSqlExpr::ekBinary: {
             // Chains of one operator are written flat: SQLite's parser has a fixed stack, and
             // a chain of a few dozen nested calls or parentheses would overflow it.
