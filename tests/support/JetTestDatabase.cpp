@@ -766,7 +766,7 @@ void TJetTestDatabase::AddSavedQuery(std::string const& name, std::vector<TJetQu
 {
     // Query ids are not pages; any id no table uses will do.
     uint32_t id = 0x0C000000u + uint32_t(FBytes.size() / PageSize);
-    auto number = [](uint32_t v, int bytes) {
+    auto number = [](uint64_t v, int bytes) {
         std::string s;
         for (int i = 0; i < bytes; ++i)
             s += char(v >> (8 * i) & 0xFF);
