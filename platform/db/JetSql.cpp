@@ -270,6 +270,10 @@ public:
 
     std::unique_ptr<TSelectQuery> Statement()
     {
+        if (Is(Peek(), "TRANSFORM"))
+            Fail("TRANSFORM: crosstab queries are not supported");
+        if (Is(Peek(), "PARAMETERS"))
+            Fail("No value given for one or more required parameters (the statement declares PARAMETERS)");
         if (!Is(Peek(), "SELECT")) {
             if (Is(Peek(), "INSERT") || Is(Peek(), "UPDATE") || Is(Peek(), "DELETE") || Is(Peek(), "CREATE")
                 || Is(Peek(), "DROP") || Is(Peek(), "ALTER"))
@@ -979,7 +983,11 @@ struct TEmitter {
         case TSqlExpr::ekUnary:
             if (e.Op == "NOT")
                 return "(NOT " + Expr(*e.Args[0]) + ")";
-            return "(" + e.Op + Expr(*e.Args[0]) + ")";
+            {
+                // A sign before Jet's True of the Access copy (-1) must not make SQLite's "--" comment.
+                std::string operand = Expr(*e.Args[0]);
+                return "(" + e.Op + (operand[0] == '-' || operand[0] == '+' ? " " : "") + operand + ")";
+            }
         case TSqlExpr::ekBinary: {
             // Chains of one operator are written flat: SQLite's parser has a fixed stack, and
             // a chain of a few dozen nested calls or parentheses would overflow it.
@@ -1258,6 +1266,135 @@ std::string EmitSqlite(TSqlExpr const& expr, std::string_view statement)
 {
     TEmitter emitter { statement };
     return emitter.Expr(expr);
+}
+
+bool IsAggregateFunction(std::string_view name)
+{
+    for (char const* aggregate : { "COUNT", "SUM", "AVG", "MIN", "MAX" })
+        if (xe::base::SameText(name, aggregate))
+            return true;
+    return false;
+}
+
+namespace {
+
+struct TJetRules {
+    std::string_view Statement;
+
+    static bool HasAggregate(TSqlExpr const& e)
+    {
+        if (e.Kind == TSqlExpr::ekFunction && IsAggregateFunction(e.Name))
+            return true;
+        for (auto const& a : e.Args)
+            if (HasAggregate(*a))
+                return true;
+        return false;
+    }
+
+    std::string Text(TSqlExpr const& e) { return xe::base::LowerCase(EmitSqlite(e, Statement)); }
+
+    static bool SameColumn(TSqlExpr const& a, TSqlExpr const& b)
+    {
+        if (a.Kind != TSqlExpr::ekName || b.Kind != TSqlExpr::ekName
+            || !xe::base::SameText(a.Parts.back(), b.Parts.back()))
+            return false;
+        if (a.Parts.size() == 1 || b.Parts.size() == 1)
+            return true;
+        return a.Parts.size() == b.Parts.size()
+            && std::equal(a.Parts.begin(), a.Parts.end(), b.Parts.begin(),
+                [](std::string const& x, std::string const& y) { return xe::base::SameText(x, y); });
+    }
+
+    // Raises Jet's error for a column of `e` that is neither inside an aggregate nor grouped.
+    void CheckGrouped(TSqlExpr const& e, TSelectCore const& core)
+    {
+        for (auto const& g : core.GroupBy)
+            if (SameColumn(e, *g) || (e.Kind != TSqlExpr::ekName && Text(e) == Text(*g)))
+                return;
+        switch (e.Kind) {
+        case TSqlExpr::ekName: {
+            std::string name;
+            for (auto const& part : e.Parts)
+                name += (name.empty() ? "" : ".") + part;
+            throw xe::base::EDatabaseError(xe::base::Utf8ToAnsi("You tried to execute a query that does not "
+                                                                "include the specified expression '"
+                + name + "' as part of an aggregate function."));
+        }
+        case TSqlExpr::ekFunction:
+            if (IsAggregateFunction(e.Name))
+                return;
+            break;
+        case TSqlExpr::ekSubquery:
+        case TSqlExpr::ekExists:
+            return;
+        default:
+            break;
+        }
+        for (auto const& a : e.Args)
+            CheckGrouped(*a, core);
+    }
+
+    void Core(TSelectCore& core)
+    {
+        bool aggregate = !core.GroupBy.empty() || (core.Having && HasAggregate(*core.Having));
+        for (auto const& item : core.Items)
+            aggregate = aggregate || HasAggregate(*item.Expr);
+        if (aggregate) {
+            for (auto const& item : core.Items) {
+                if (item.Expr->Kind == TSqlExpr::ekStar)
+                    throw xe::base::EDatabaseError("Cannot group on fields selected with '*'.");
+                CheckGrouped(*item.Expr, core);
+            }
+            if (core.Having)
+                CheckGrouped(*core.Having, core);
+        }
+        int next = 1000;
+        for (auto& item : core.Items)
+            if (item.Alias.empty() && item.Expr->Kind != TSqlExpr::ekName
+                && item.Expr->Kind != TSqlExpr::ekStar)
+                item.Alias = "Expr" + std::to_string(next++);
+        // Subqueries and derived tables follow the same rules.
+        for (auto& item : core.Items)
+            Expr(*item.Expr);
+        for (auto& from : core.From)
+            Table(*from);
+        if (core.Where)
+            Expr(*core.Where);
+        if (core.Having)
+            Expr(*core.Having);
+    }
+    void Expr(TSqlExpr& e)
+    {
+        if (e.Query)
+            Query(*e.Query);
+        for (auto& a : e.Args)
+            Expr(*a);
+    }
+    void Table(TTableRef& t)
+    {
+        if (t.Query)
+            Query(*t.Query);
+        if (t.Left)
+            Table(*t.Left);
+        if (t.Right)
+            Table(*t.Right);
+        if (t.On)
+            Expr(*t.On);
+    }
+    void Query(TSelectQuery& q)
+    {
+        Core(q.Core);
+        for (auto& part : q.Compound)
+            Core(part.second);
+    }
+};
+
+} // namespace
+
+void ApplyJetRules(TSelectQuery& query, std::string_view statement)
+{
+    TJetRules rules { statement };
+    rules.Query(query);
 }
 
 std::string TranslateJet(std::string_view utf8, int trueValue)

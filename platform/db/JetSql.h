@@ -120,6 +120,17 @@ TJetStatement ParseJet(std::string_view utf8, int trueValue = 1);
 std::string EmitSqlite(TSelectQuery const& query, std::string_view statement);
 std::string EmitSqlite(TSqlExpr const& expr, std::string_view statement);
 
+// Jet's rules for a parsed statement that the translation does not otherwise follow, for
+// statements on Access data (SQLite files keep SQLite's rules), applied to every select of
+// it: an aggregate select may name a column outside an aggregate only as one of its GROUP
+// BY expressions (otherwise Jet's error "You tried to execute a query that does not include
+// the specified expression '<name>' as part of an aggregate function."), and a computed
+// column without an alias is named Expr1000, Expr1001, ... in the order of the select list.
+void ApplyJetRules(TSelectQuery& query, std::string_view statement);
+
+// Whether a function name is one of the aggregates (Count, Sum, Avg, Min, Max).
+bool IsAggregateFunction(std::string_view name);
+
 // Parse and emit in one step.
 std::string TranslateJet(std::string_view utf8, int trueValue = 1);
 

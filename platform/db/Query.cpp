@@ -10,6 +10,7 @@
 #include "platform/db/XmlWriter.h"
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <sqlite3.h>
 
@@ -270,6 +271,195 @@ TColumnInfo InfoFor(TADOConnection const& conn, sqlite3_stmt* stmt, int i)
     return info;
 }
 
+// Access columns the copy holds no values of (attachments, multi-valued fields) are
+// registered with the type adEmpty; a statement that reads one is refused.
+void RefuseUnreadColumn(sqlite3_stmt* stmt, int i, TColumnInfo const& info)
+{
+    if (info.Type != adEmpty)
+        return;
+    char const* table = sqlite3_column_table_name(stmt, i);
+    char const* origin = sqlite3_column_origin_name(stmt, i);
+    throw EDatabaseError(xe::base::Utf8ToAnsi(std::string("The column '") + (origin ? origin : "")
+        + "' of table '" + (table ? table : "")
+        + "' is an attachment or multi-valued field, which this engine cannot read."));
+}
+
+// Where a result column comes from: a select item (with the select it belongs to), or a
+// column of a table or saved query that a '*' reads.
+struct TColumnSource {
+    TSqlExpr const* Expr = nullptr;
+    TSelectCore const* Core = nullptr;
+    std::string Table; // UTF-8
+};
+
+// The sources of a select's `columns` result columns, following '*' into a single derived
+// table (the shape the paged export wraps every statement in). False when a '*' over
+// several tables or several '*' leave the mapping unknown.
+bool ResolveColumns(TSelectCore const& core, int columns, std::vector<TColumnSource>& out)
+{
+    int stars = 0;
+    for (TSelectItem const& item : core.Items)
+        stars += item.Expr->Kind == TSqlExpr::ekStar;
+    if (stars > 1)
+        return false;
+    for (TSelectItem const& item : core.Items) {
+        if (item.Expr->Kind != TSqlExpr::ekStar) {
+            out.push_back({ item.Expr.get(), &core, {} });
+            continue;
+        }
+        int width = columns - int(core.Items.size()) + 1;
+        if (width < 0 || core.From.size() != 1)
+            return false;
+        TTableRef const& from = *core.From[0];
+        if (from.Kind == TTableRef::trDerived) {
+            if (!from.Query->Compound.empty() || !ResolveColumns(from.Query->Core, width, out))
+                return false;
+        } else if (from.Kind == TTableRef::trTable) {
+            out.insert(out.end(), size_t(width), TColumnSource { nullptr, nullptr, from.Name.back() });
+        } else {
+            return false;
+        }
+    }
+    return out.size() == size_t(columns);
+}
+
+bool IsNumeric(DataTypeEnum type)
+{
+    switch (type) {
+    case adBoolean:
+    case adUnsignedTinyInt:
+    case adTinyInt:
+    case adSmallInt:
+    case adInteger:
+    case adBigInt:
+    case adSingle:
+    case adDouble:
+    case adCurrency:
+    case adNumeric:
+    case adDecimal:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The type Jet gives a computed column of Access data: Count is a Long; a Sum or an Avg of
+// numbers a Double (of Currency a Currency); Min and Max the type of their argument;
+// arithmetic on numbers a Double; a whole-number literal a Long. Unknown (nullopt) for the
+// rest, which keep the long string that holds any value.
+struct TJetTyper {
+    TADOConnection const& Connection;
+    TSelectCore const& Core;
+
+    static TColumnInfo Computed(DataTypeEnum type)
+    {
+        TColumnInfo info;
+        info.Type = type;
+        return info;
+    }
+
+    // A column of a table or saved query the select reads, as SQLite describes it (a saved
+    // query's computed columns as the engine registered them).
+    std::optional<TColumnInfo> Column(TSqlExpr const& name) const
+    {
+        std::vector<TTableRef const*> refs;
+        std::function<void(TTableRef const&)> collect = [&](TTableRef const& t) {
+            if (t.Kind == TTableRef::trTable)
+                refs.push_back(&t);
+            if (t.Left)
+                collect(*t.Left);
+            if (t.Right)
+                collect(*t.Right);
+        };
+        for (auto const& from : Core.From)
+            collect(*from);
+        for (TTableRef const* t : refs) {
+            if (name.Parts.size() == 2
+                && !xe::base::SameText(name.Parts[0], t->Alias.empty() ? t->Name.back() : t->Alias))
+                continue;
+            std::string table;
+            for (std::string const& part : t->Name) {
+                if (!table.empty())
+                    table += '.';
+                table += QuoteSqliteName(part);
+            }
+            std::string sql("SELECT ");
+            sql.append(QuoteSqliteName(name.Parts.back())).append(" FROM ").append(table);
+            TSqliteStatement probe = TryPrepare(Connection.Handle(), sql);
+            if (probe) {
+                TColumnInfo info = InfoFor(Connection, probe.Get(), 0);
+                if (!sqlite3_column_origin_name(probe.Get(), 0))
+                    if (TColumnInfo const* registered
+                        = Connection.FindColumnInfo(t->Name.back(), name.Parts.back()))
+                        info = *registered;
+                if (info.Type == adEmpty)
+                    return std::nullopt;
+                info.BaseTable.clear();
+                info.BaseColumn.clear();
+                info.KeyColumn = info.AutoIncrement = false;
+                info.Nullable = true;
+                return info;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<TColumnInfo> Infer(TSqlExpr const& e) const
+    {
+        switch (e.Kind) {
+        case TSqlExpr::ekLiteral: {
+            int64_t whole = 0;
+            if (e.IsNumber)
+                return Computed(
+                    xe::base::TryStrToInt(e.Text, whole) && whole >= INT32_MIN && whole <= INT32_MAX
+                        ? adInteger
+                        : adDouble);
+            return std::nullopt;
+        }
+        case TSqlExpr::ekName:
+            if (e.Parts.size() <= 2)
+                return Column(e);
+            return std::nullopt;
+        case TSqlExpr::ekUnary: {
+            std::optional<TColumnInfo> arg = Infer(*e.Args[0]);
+            if (e.Op != "NOT" && arg && IsNumeric(arg->Type))
+                return arg;
+            return std::nullopt;
+        }
+        case TSqlExpr::ekBinary: {
+            static char const* const arithmetic[] = { "+", "-", "*", "/", "\\", "MOD", "^" };
+            bool numeric = false;
+            for (char const* op : arithmetic)
+                numeric = numeric || e.Op == op;
+            if (!numeric)
+                return std::nullopt;
+            std::optional<TColumnInfo> a = Infer(*e.Args[0]), b = Infer(*e.Args[1]);
+            if (a && b && IsNumeric(a->Type) && IsNumeric(b->Type))
+                return Computed(adDouble);
+            return std::nullopt;
+        }
+        case TSqlExpr::ekFunction: {
+            if (!IsAggregateFunction(e.Name))
+                return std::nullopt;
+            if (xe::base::SameText(e.Name, "COUNT"))
+                return Computed(adInteger);
+            if (e.Args.size() != 1)
+                return std::nullopt;
+            std::optional<TColumnInfo> arg = Infer(*e.Args[0]);
+            if (!arg)
+                return std::nullopt;
+            if (xe::base::SameText(e.Name, "MIN") || xe::base::SameText(e.Name, "MAX"))
+                return arg;
+            if (!IsNumeric(arg->Type))
+                return std::nullopt;
+            return Computed(arg->Type == adCurrency ? adCurrency : adDouble);
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+};
+
 bool ColumnIsBinaryCollated(sqlite3* db, std::string const& xSql, std::string const& column)
 {
     TSqliteStatement statement = TryPrepare(db, "SELECT " + QuoteSqliteName(column) + " FROM (" + xSql + ")");
@@ -342,6 +532,29 @@ std::pair<int64_t, int64_t> TopAboveRange(TADOConnection& connection, TMateriali
 
 } // namespace
 
+std::vector<std::optional<TColumnInfo>> JetComputedColumnInfos(
+    TADOConnection const& connection, TSelectQuery const& query, sqlite3_stmt* stmt)
+{
+    int n = sqlite3_column_count(stmt);
+    std::vector<std::optional<TColumnInfo>> infos(static_cast<size_t>(n));
+    std::vector<TColumnSource> sources;
+    if (!ResolveColumns(query.Core, n, sources))
+        return infos;
+    for (int i = 0; i < n; ++i) {
+        if (sqlite3_column_origin_name(stmt, i))
+            continue;
+        TColumnSource const& source = sources[size_t(i)];
+        if (source.Expr) {
+            infos[size_t(i)] = TJetTyper { connection, *source.Core }.Infer(*source.Expr);
+        } else if (!source.Table.empty()) {
+            char const* name = sqlite3_column_name(stmt, i);
+            if (TColumnInfo const* registered = connection.FindColumnInfo(source.Table, name ? name : ""))
+                infos[size_t(i)] = *registered;
+        }
+    }
+    return infos;
+}
+
 void TADOQuery::Open()
 {
     if (Active())
@@ -353,8 +566,10 @@ void TADOQuery::Open()
     TMaterializations& copies = FConnection->Materializations();
     auto impl = std::make_unique<TImpl>();
     // A Yes in the Access engine's copy is Jet's -1; SQLite files keep 1.
-    impl->Statement
-        = ParseJet(xe::base::AnsiToUtf8(FSql), FConnection->Engine() == TEngineKind::Access ? -1 : 1);
+    bool const access = FConnection->Engine() == TEngineKind::Access;
+    impl->Statement = ParseJet(xe::base::AnsiToUtf8(FSql), access ? -1 : 1);
+    if (access)
+        ApplyJetRules(*impl->Statement.Query, impl->Statement.Text);
     impl->Translated = EmitSqlite(*impl->Statement.Query, impl->Statement.Text);
 
     TPlan plan = MatchPlan(*impl->Statement.Query);
@@ -418,11 +633,18 @@ void TADOQuery::Open()
         impl->Columns = *knownColumns;
     } else {
         int n = sqlite3_column_count(impl->Meta.Get());
+        std::vector<std::optional<TColumnInfo>> computed;
+        if (access)
+            computed = JetComputedColumnInfos(*FConnection, *impl->Statement.Query, impl->Meta.Get());
         for (int i = 0; i < n; ++i) {
             TXmlColumn col;
             col.Name
                 = sqlite3_column_name(impl->Meta.Get(), i) ? sqlite3_column_name(impl->Meta.Get(), i) : "";
             col.Info = InfoFor(*FConnection, impl->Meta.Get(), i);
+            if (access)
+                RefuseUnreadColumn(impl->Meta.Get(), i, col.Info);
+            if (size_t(i) < computed.size() && computed[size_t(i)])
+                col.Info = *computed[size_t(i)];
             impl->Columns.push_back(std::move(col));
         }
         if (impl->Materialized)

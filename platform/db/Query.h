@@ -6,13 +6,26 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+struct sqlite3_stmt;
 
 namespace xe::db {
 
 class TADOConnection;
 class TADOQuery;
+
+struct TSelectQuery;
+
+// The ADO description Jet gives the computed columns (no table column of origin) of a parsed
+// statement on Access data, prepared as `stmt`: Count a Long, Sum and Avg of numbers a
+// Double (of Currency a Currency), Min and Max their argument's type, arithmetic on numbers a
+// Double; followed through '*' over a derived table, and for a saved query's columns as the
+// engine registered them. nullopt where Jet's type is not known (a long string then).
+std::vector<std::optional<TColumnInfo>> JetComputedColumnInfos(
+    TADOConnection const& connection, TSelectQuery const& query, sqlite3_stmt* stmt);
 
 // One column of the open result; values are those of the current row.
 class TField {

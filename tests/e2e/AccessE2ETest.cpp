@@ -5,6 +5,7 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "tests/app/ExportFixtures.h"
+#include "tests/support/JetObjectFixtures.h"
 #include "tests/support/JetTestEncryption.h"
 
 #include <gtest/gtest.h>
@@ -291,4 +292,79 @@ TEST_F(AccessE2E, Access2010CalculatedColumns)
     EXPECT_EQ(row["DecimalTest"], "-36.222200");
     EXPECT_EQ(row["FloatTest"], "0.0035889593");
     EXPECT_EQ(row["BigNumTest"], "-.0784734499180612994241100748");
+}
+
+// Saved queries and linked tables as Jet resolves them, Jet's rules for aggregates and
+// computed columns, and a table with an attachment column read without naming it.
+TEST_F(AccessE2E, SavedQueriesLinkedTablesAndJetRules)
+{
+    std::string db = db::WriteJetObjectFixtures(Dir.File("data"));
+    std::string before = base::ReadFileBytes(db);
+    auto rows = [&](std::string const& sql) {
+        Run(sql, db, "");
+        std::vector<exporttest::TXmlRow> found;
+        if (!Succeeded())
+            return found;
+        exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+        EXPECT_TRUE(doc.Parsed) << doc.Error;
+        return doc.Rows;
+    };
+    auto error = [&](std::string const& sql) {
+        base::DeleteFile(XmlName);
+        Run(sql, db, "");
+        EXPECT_EQ(ExitCode, 1) << sql << ": " << Out << Err;
+        EXPECT_FALSE(base::FileExists(XmlName)) << sql;
+        return Err;
+    };
+
+    // A query over two queries, joined, and a union query, each as its text gives the rows.
+    EXPECT_EQ(rows("select * from [Active totals]"), rows(db::JetSavedSelectQueries()[4].second));
+    std::vector<exporttest::TXmlRow> totals = rows("select * from [Active totals]");
+    ASSERT_EQ(totals.size(), 3u) << Out << Err;
+    EXPECT_EQ(totals[0], (exporttest::TXmlRow { { "ID", "1" }, { "Name", "Ann" }, { "Total", "170.5" } }));
+    std::vector<exporttest::TXmlRow> names = rows("select Name as id from [All names]");
+    ASSERT_EQ(names.size(), 5u) << Out << Err;
+    EXPECT_EQ(names[4], (exporttest::TXmlRow { { "id", "Eve" } }));
+    EXPECT_EQ(rows("select ID, Name from Customers where Name in (select Name from [Big orders] where Amount "
+                   "> 400)"),
+        (std::vector<exporttest::TXmlRow> { { { "ID", "2" }, { "Name", "Bob" } } }));
+
+    // Over several pages: every row once, in order.
+    std::vector<exporttest::TXmlRow> odd = rows("select * from [Odd numbers]");
+    ASSERT_EQ(odd.size(), 38u) << Out << Err;
+    for (size_t i = 0; i < odd.size(); ++i)
+        ASSERT_EQ(odd[i],
+            (exporttest::TXmlRow {
+                { "ID", std::to_string(2 * i + 1) }, { "Label", "n" + std::to_string(2 * i + 1) } }));
+
+    EXPECT_TRUE(Has(error("select * from [Orders since]"), u8"asks for the parameter 'Start date'")) << Err;
+    EXPECT_TRUE(Has(error("select * from [Delete old]"), u8"action query (delete)")) << Err;
+    EXPECT_TRUE(Has(error("select * from [Sales by city]"), u8"crosstab queries are not supported")) << Err;
+
+    // Linked tables: a relative path, and a Windows path that falls back to the folder.
+    EXPECT_EQ(rows("select * from [Prices here] order by ID"),
+        (std::vector<exporttest::TXmlRow> {
+            { { "ID", "1" }, { "Price", "2.5" } }, { { "ID", "2" }, { "Price", "4" } } }));
+    EXPECT_EQ(rows("select * from [Prices win] where ID = 2"),
+        (std::vector<exporttest::TXmlRow> { { { "ID", "2" }, { "Price", "4" } } }));
+    EXPECT_TRUE(Has(error("select * from Gone"), u8"Could not find file 'C:\\data\\missing.mdb'")) << Err;
+    EXPECT_TRUE(Has(Err, u8"main.mdb")) << Err;
+    EXPECT_TRUE(Has(error("select * from [Odbc table]"), u8"linked to ODBC data")) << Err;
+
+    // Jet's rules: a column neither grouped nor aggregated, and Expr1000 for a computed column.
+    EXPECT_EQ(error("select [Owner], Sum([Cost]) from [Asset Items]"),
+        "You tried to execute a query that does not include the specified expression 'Owner' as part of an "
+        "aggregate function.\n");
+    EXPECT_EQ(rows("select Owner as id, Sum(Cost) from [Asset Items] group by Owner"),
+        (std::vector<exporttest::TXmlRow> {
+            { { "id", "Ann" }, { "Expr1000", "12" } }, { { "id", "Eve" }, { "Expr1000", "2" } } }));
+    EXPECT_TRUE(Has(base::ReadFileBytes(XmlName),
+        u8"<s:AttributeType name='Expr1000' rs:number='2' rs:nullable='true' rs:maydefer='true' "
+        u8"rs:writeunknown='true'>\r\n\t\t\t<s:datatype dt:type='float'"));
+
+    // An attachment column is no obstacle to the other columns; reading it is refused.
+    EXPECT_EQ(rows("select ID, Name from Attach where ID = 2"),
+        (std::vector<exporttest::TXmlRow> { { { "ID", "2" }, { "Name", "b" } } }));
+    EXPECT_TRUE(Has(error("select * from Attach"), u8"'Files' of table 'Attach' is an attachment")) << Err;
+    EXPECT_EQ(base::ReadFileBytes(db), before);
 }

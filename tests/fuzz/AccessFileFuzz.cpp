@@ -1,7 +1,8 @@
 // Fuzz entry point of the Access reader: the input is a list of byte patches, four bytes
 // each (page, offset low, offset high, value), applied to a generated Jet 4 database with
-// every column type, long values and two tables; the damaged file is opened and every table
-// loaded into SQLite. Each attempt reads or raises EDatabaseError, never crashes or hangs.
+// every column type, long values, two tables, a saved query and a link; the damaged file is
+// opened, every table loaded into SQLite and the query's and the link's records read. Each attempt reads or
+// raises EDatabaseError, never crashes or hangs.
 #include <cstdint>
 #include <string>
 #include <unistd.h>
@@ -33,6 +34,12 @@ std::string const& Original()
                     "short", "s", std::nullopt, std::nullopt },
             } });
         writer.AddTable({ "Second", { { "A", jtLong }, { "B", jtText, 10 } }, { { "1", "x" } } });
+        TJetQueryRow type, table, column;
+        type.Attribute = 1, type.Flag = 1;
+        table.Attribute = 5, table.Name1 = "Second";
+        column.Attribute = 6, column.Expression = "B & 'x'", column.HasExpression = true;
+        writer.AddSavedQuery("Query", { type, table, column });
+        writer.AddLinkedTable("Link", "C:\\elsewhere.mdb", "Second");
         writer.SetPassword(u"pw");
         return writer.Bytes();
     }();
@@ -67,6 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
             }
         }
         sqlite3_close(scratch);
+        try {
+            db.SavedQueryRows("Query");
+        } catch (xe::base::EDatabaseError const&) {
+        }
+        try {
+            db.LinkOf("Link");
+        } catch (xe::base::EDatabaseError const&) {
+        }
     } catch (xe::base::EDatabaseError const&) {
     }
     return 0;

@@ -1,5 +1,6 @@
-// Fuzz entry point of the Jet SQL translator. The input is a statement in the ANSI code page,
-// converted as the query converts it. It must either raise EDatabaseError or translate into text
+// Fuzz entry point of the Jet SQL translator (with Jet's rules for Access data applied to
+// inputs of odd length). The input is a statement in the ANSI code page, converted as the
+// query converts it. It must either raise EDatabaseError or translate into text
 // that SQLite parses: a translation SQLite refuses as malformed escaped half translated. SQLite
 // runs on an empty database with the Jet functions registered, so that names of tables and
 // columns are the only thing it may fail to find.
@@ -81,7 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
     std::string utf8 = xe::base::AnsiToUtf8(std::string_view(reinterpret_cast<char const*>(data), size));
     std::string sqlite;
     try {
-        sqlite = TranslateJet(utf8);
+        // Every other input also goes through Jet's rules for Access data (aliases, checks).
+        TJetStatement statement = ParseJet(utf8, size % 2 ? -1 : 1);
+        if (size % 2)
+            ApplyJetRules(*statement.Query, statement.Text);
+        sqlite = EmitSqlite(*statement.Query, statement.Text);
     } catch (xe::base::EDatabaseError const&) {
         return 0;
     }

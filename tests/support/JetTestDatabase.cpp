@@ -750,4 +750,139 @@ void TJetTestDatabase::SaveToFile(std::string const& fileName) const
     base::WriteFileBytes(fileName, FBytes);
 }
 
+uint32_t TJetTestDatabase::SystemTablePage(std::string const& name) const
+{
+    TJetFormat format;
+    TJetPageReader read = [this](uint32_t page, std::string& bytes) {
+        bytes = PageOf(FBytes, page);
+        return bytes.size() == PageSize;
+    };
+    uint32_t pageCount = uint32_t(FBytes.size() / PageSize);
+    TJetTableDef catalog = ReadJetTableDef(format, read, pageCount, 2, "bad template");
+    size_t nameAt = 0, idAt = 0;
+    for (size_t i = 0; i < catalog.Columns.size(); ++i) {
+        if (catalog.Columns[i].Name == "Name")
+            nameAt = i;
+        if (catalog.Columns[i].Name == "Id")
+            idAt = i;
+    }
+    std::string wanted = Utf16Bytes(base::Utf8ToUtf16(name));
+    for (uint32_t p : JetUsageMapPages(format, read, pageCount, catalog.UsageMap, "bad template")) {
+        std::string page = PageOf(FBytes, p);
+        if (!JetIsDataPageOf(page, 2))
+            continue;
+        for (unsigned row = 0; row < JetRowCount(format, page); ++row) {
+            std::string_view bytes;
+            unsigned flags = 0;
+            std::vector<TJetField> fields;
+            if (!JetFindRow(format, page, row, bytes, flags) || !JetLiveRow(flags)
+                || !JetCrackRow(format, bytes, catalog, fields) || fields[nameAt].Null)
+                continue;
+            std::string stored(fields[nameAt].Bytes);
+            if (stored == wanted
+                || DecodeJet4Text(reinterpret_cast<uint8_t const*>(stored.data()), stored.size()) == name)
+                return Get32(fields[idAt].Bytes, 0) & 0x00FFFFFF;
+        }
+    }
+    throw EInvalidOperation("The template has no system table " + name);
+}
+
+void TJetTestDatabase::AppendRows(
+    uint32_t tdefPage, std::vector<std::map<std::string, std::string>> const& rows)
+{
+    TJetFormat format;
+    TJetPageReader read = [this](uint32_t page, std::string& bytes) {
+        bytes = PageOf(FBytes, page);
+        return bytes.size() == PageSize;
+    };
+    TJetTableDef def
+        = ReadJetTableDef(format, read, uint32_t(FBytes.size() / PageSize), tdefPage, "bad template");
+    std::vector<std::string> encoded;
+    for (auto const& values : rows) {
+        std::vector<std::optional<std::string>> row;
+        for (auto const& c : def.Columns) {
+            auto it = values.find(c.Name);
+            row.push_back(it == values.end() ? std::nullopt : std::optional<std::string>(it->second));
+        }
+        encoded.push_back(EncodeRow(def.Columns, def.VarCols, row));
+    }
+    uint32_t page = AppendPage(DataPage(tdefPage, encoded));
+
+    std::string tdef = PageOf(FBytes, tdefPage);
+    uint32_t pointer = Get32(tdef, 55);
+    size_t mapPageAt = size_t(pointer >> 8) * PageSize;
+    std::string mapPage = FBytes.substr(mapPageAt, PageSize);
+    std::string_view mapRow;
+    unsigned flags = 0;
+    if (!JetFindRow(format, mapPage, pointer & 0xFF, mapRow, flags) || mapRow[0] != 0)
+        throw EInvalidOperation("The template's usage map is not an inline bitmap");
+    size_t rowAt = size_t(mapRow.data() - mapPage.data());
+    uint32_t bit = page - Get32(mapRow, 1);
+    if (5 + bit / 8 >= mapRow.size())
+        throw EInvalidOperation("The usage map cannot reach page " + std::to_string(page));
+    FBytes[mapPageAt + rowAt + 5 + bit / 8] |= char(1 << (bit % 8));
+    Put32(FBytes, size_t(tdefPage) * PageSize + 16, Get32(tdef, 16) + uint32_t(rows.size()));
+}
+
+void TJetTestDatabase::AddSavedQuery(std::string const& name, std::vector<TJetQueryRow> const& rows)
+{
+    // Query ids are not pages; any id no table uses will do.
+    uint32_t id = 0x0C000000u + uint32_t(FBytes.size() / PageSize);
+    auto number = [](uint64_t v, int bytes) {
+        std::string s;
+        for (int i = 0; i < bytes; ++i)
+            s += char(v >> (8 * i) & 0xFF);
+        return s;
+    };
+    std::vector<std::map<std::string, std::string>> encoded;
+    for (TJetQueryRow const& r : rows) {
+        std::map<std::string, std::string> values;
+        values["ObjectId"] = number(id, 4);
+        values["Attribute"] = number(uint32_t(r.Attribute), 1);
+        values["Flag"] = number(uint32_t(r.Flag), 2);
+        if (!r.Name1.empty())
+            values["Name1"] = EncodeText(r.Name1, true);
+        if (!r.Name2.empty())
+            values["Name2"] = EncodeText(r.Name2, true);
+        if (r.HasExpression || !r.Expression.empty()) {
+            std::string text = EncodeText(r.Expression, true);
+            values["Expression"] = number(uint32_t(text.size()) | 0x80000000u, 4) + number(0, 8) + text;
+        }
+        encoded.push_back(values);
+    }
+    encoded.insert(encoded.begin(), { { "ObjectId", number(id, 4) }, { "Attribute", number(0, 1) } });
+    encoded.push_back({ { "ObjectId", number(id, 4) }, { "Attribute", number(255, 1) } });
+    AppendRows(SystemTablePage("MSysQueries"), encoded);
+    AddCatalogRow(name, id, 5);
+}
+
+void TJetTestDatabase::AddLinkedTable(std::string const& name, std::string const& database,
+    std::string const& foreignName, std::string const& connect, int type)
+{
+    auto memo = [](std::string const& utf8) {
+        std::string text = EncodeText(utf8, true);
+        std::string lv;
+        Append32(lv, uint32_t(text.size()) | 0x80000000u);
+        Append32(lv, 0);
+        Append32(lv, 0);
+        return lv + text;
+    };
+    std::map<std::string, std::string> values;
+    auto number32 = [](uint32_t v) {
+        std::string s;
+        Append32(s, v);
+        return s;
+    };
+    values["Id"] = number32(0x0D000000u + uint32_t(FBytes.size() / PageSize));
+    values["ParentId"] = number32(TablesContainerId);
+    values["Name"] = Utf16Bytes(base::Utf8ToUtf16(name));
+    values["Type"] = std::string({ char(type), 0 });
+    values["Flags"] = number32(0);
+    values["Database"] = memo(database);
+    values["ForeignName"] = EncodeText(foreignName, true);
+    if (!connect.empty())
+        values["Connect"] = memo(connect);
+    AppendRows(2, { values });
+}
+
 } // namespace xe::db

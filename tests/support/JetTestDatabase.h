@@ -3,6 +3,7 @@
 #include "platform/db/access/AccessDatabase.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,6 +66,14 @@ public:
     // A catalog entry without data: 5 saved query, 6 linked table.
     void AddCatalogObject(std::string const& name, int type);
 
+    // A saved query: its catalog entry (type 5) and its definition rows in MSysQueries, as
+    // Access stores them (see platform/db/access/SavedQueries.h).
+    void AddSavedQuery(std::string const& name, std::vector<TJetQueryRow> const& rows);
+    // A linked table's catalog entry: type 6 (Access or installable ISAM data) or 4 (ODBC),
+    // the linked file's path as stored, the table's name there and the connect string.
+    void AddLinkedTable(std::string const& name, std::string const& database, std::string const& foreignName,
+        std::string const& connect = "", int type = 6);
+
     std::string const& Bytes() const { return FBytes; }
 
     // Tables get a usage map of bitmap pages (type 1) even when an inline one would do.
@@ -81,6 +90,12 @@ private:
     // Writes the catalog row on page `page`, or on a new page when it is 0.
     void AddCatalogRow(std::string const& name, uint32_t tdefPage, int type,
         std::string const& properties = "", uint32_t page = 0);
+
+    // The definition page of a system table, found through MSysObjects.
+    uint32_t SystemTablePage(std::string const& name) const;
+    // Writes rows (encoded field values by column name; absent is NULL) on a new data page of
+    // the table defined at tdefPage, marks it in the table's inline usage map and counts them.
+    void AppendRows(uint32_t tdefPage, std::vector<std::map<std::string, std::string>> const& rows);
 
     std::string FBytes;
 };

@@ -209,9 +209,8 @@ struct TAccessDatabase::TImpl {
                 ? Text(reinterpret_cast<uint8_t const*>(raw.Name.data()), raw.Name.size())
                 : raw.Name;
             std::string columnName = "'" + name + "' of table " + quotedName;
-            if (raw.Type == jtComplex)
-                throw EDatabaseError("The column " + columnName
-                    + " is an attachment or multi-valued field, which this engine cannot read.");
+            // An attachment or multi-valued column keeps its values in hidden tables; the copy
+            // holds NULL there, and the engine refuses a statement that reads it.
             // A calculated column keeps its last result in the row, wrapped (see BindField),
             // always in the variable part of the row. Its type is the result's type, which
             // the "ResultType" property gives: Access 2010 stores other type bytes in the
@@ -224,7 +223,7 @@ struct TAccessDatabase::TImpl {
                         type = uint8_t(p.ResultType);
             }
             bool known = (type >= jtBoolean && type <= jtMemo) || type == jtGuid || type == jtNumeric
-                || type == jtBigInt || type == jtDateTimeExt;
+                || type == jtBigInt || type == jtDateTimeExt || type == jtComplex;
             if (!known)
                 throw EDatabaseError("The column " + columnName + " has a type (0x"
                     + base::Format("%02X", unsigned(type)) + ") that this engine cannot read.");
@@ -660,7 +659,8 @@ std::vector<std::string> TAccessDatabase::TableNames() const
     return names;
 }
 
-TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, std::string const& schema)
+TAccessTable TAccessDatabase::LoadTable(
+    sqlite3* db, std::string_view utf8Name, std::string const& schema, std::string const& targetName)
 {
     TImpl& d = *FImpl;
     std::string quotedName = std::string("'").append(utf8Name).append("'");
@@ -674,7 +674,7 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
         [](TJetColumnDef const& a, TJetColumnDef const& b) { return a.Number < b.Number; });
 
     TAccessTable table;
-    table.Name = entry.Name;
+    table.Name = targetName.empty() ? entry.Name : targetName;
     table.Columns = d.DescribeColumns(def, entry, quotedName);
     d.WidenCalculatedScales(def, table.Columns);
 
@@ -725,6 +725,119 @@ TAccessTable TAccessDatabase::LoadTable(sqlite3* db, std::string_view utf8Name, 
         throw;
     }
     return table;
+}
+
+namespace {
+// One row of a system table: its fields by column name, decoded as numbers or text.
+template <class TImplT> struct TSystemRow {
+    TImplT& D;
+    std::vector<TJetField> const& Fields;
+    std::vector<std::string> const& Names;
+    std::vector<uint8_t> const& Types;
+
+    TJetField const* Find(char const* name) const
+    {
+        for (size_t i = 0; i < Names.size(); ++i)
+            if (base::SameText(Names[i], name))
+                return Fields[i].Null ? nullptr : &Fields[i];
+        return nullptr;
+    }
+    uint8_t TypeOf(TJetField const* f) const { return Types[size_t(f - Fields.data())]; }
+    bool Null(char const* name) const { return !Find(name); }
+    int64_t Number(char const* name) const
+    {
+        TJetField const* f = Find(name);
+        if (!f)
+            return 0;
+        auto const* v = reinterpret_cast<uint8_t const*>(f->Bytes.data());
+        size_t n = f->Bytes.size();
+        switch (TypeOf(f)) {
+        case jtByte:
+            return n >= 1 ? v[0] : 0;
+        case jtInteger:
+            return n >= 2 ? int16_t(v[0] | v[1] << 8) : 0;
+        case jtLong:
+            return n >= 4 ? int32_t(Get32(v)) : 0;
+        default:
+            return 0;
+        }
+    }
+    // A Text or Memo field's text; "" for NULL.
+    std::string Text(char const* name) const
+    {
+        TJetField const* f = Find(name);
+        if (!f)
+            return {};
+        auto const* v = reinterpret_cast<uint8_t const*>(f->Bytes.data());
+        if (TypeOf(f) == jtMemo) {
+            std::string value = D.ReadLongValue(v, f->Bytes.size());
+            return D.Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
+        }
+        return D.Text(v, f->Bytes.size());
+    }
+};
+
+// Calls visit with every row of the system table defined at tdefPage.
+template <class TImplT, class TVisit> void ForEachSystemRow(TImplT& d, uint32_t tdefPage, TVisit const& visit)
+{
+    TJetTableDef def = ReadJetTableDef(d.Format, d.Reader(), d.PageCount, tdefPage, d.CorruptText);
+    std::vector<std::string> names;
+    std::vector<uint8_t> types;
+    for (auto const& c : def.Columns) {
+        names.push_back(d.Format.Jet3()
+                ? d.Text(reinterpret_cast<uint8_t const*>(c.Name.data()), c.Name.size())
+                : c.Name);
+        types.push_back(c.Type);
+    }
+    d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
+        visit(TSystemRow<TImplT> { d, fields, names, types });
+    });
+}
+constexpr uint32_t CatalogPage = 2; // MSysObjects' definition
+}
+
+std::vector<TJetQueryRow> TAccessDatabase::SavedQueryRows(std::string_view utf8Name) const
+{
+    TImpl& d = *FImpl;
+    // The query's id in the catalog, then its rows in MSysQueries.
+    std::optional<int64_t> id;
+    ForEachSystemRow(d, CatalogPage, [&](auto const& row) {
+        if (!id && row.Number("Type") == MDB_QUERY && SameName(row.Text("Name"), utf8Name))
+            id = row.Number("Id");
+    });
+    TImpl::TEntry const* queries = nullptr;
+    for (auto const& e : d.Catalog)
+        if (e.Type == MDB_TABLE && base::SameText(e.Name, "MSysQueries"))
+            queries = &e;
+    std::vector<TJetQueryRow> rows;
+    if (!id || !queries)
+        return rows;
+    ForEachSystemRow(d, queries->Page, [&](auto const& row) {
+        if (row.Number("ObjectId") != *id)
+            return;
+        TJetQueryRow q;
+        q.Attribute = int(row.Number("Attribute"));
+        q.Flag = int(row.Number("Flag"));
+        q.Name1 = row.Text("Name1");
+        q.Name2 = row.Text("Name2");
+        q.HasExpression = !row.Null("Expression");
+        q.Expression = row.Text("Expression");
+        rows.push_back(std::move(q));
+    });
+    return rows;
+}
+
+std::optional<TAccessLink> TAccessDatabase::LinkOf(std::string_view utf8Name) const
+{
+    std::optional<TAccessLink> link;
+    ForEachSystemRow(*FImpl, CatalogPage, [&](auto const& row) {
+        // The type without the 0x7F mask: a report (-32764) is not an ODBC link (4).
+        int64_t type = row.Number("Type");
+        if (link || (type != 4 && type != MDB_LINKED_TABLE) || !SameName(row.Text("Name"), utf8Name))
+            return;
+        link = TAccessLink { int(type), row.Text("Database"), row.Text("ForeignName"), row.Text("Connect") };
+    });
+    return link;
 }
 
 } // namespace xe::db

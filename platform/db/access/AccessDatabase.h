@@ -3,6 +3,7 @@
 #include "platform/db/access/JetHeader.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,22 @@ struct TAccessColumn {
     bool PrimaryKey = false; // part of the table's primary key
 };
 
+// One row of MSysQueries: a piece of a saved query's definition (see SavedQueries.h).
+struct TJetQueryRow {
+    int Attribute = 0;
+    int Flag = 0;
+    std::string Name1, Name2, Expression; // UTF-8; empty when NULL
+    bool HasExpression = false;
+};
+
+// A linked table's record in the catalog.
+struct TAccessLink {
+    int Type = 6; // 6: an Access table or installable ISAM data (Excel, text, ...); 4: ODBC
+    std::string Database; // UTF-8, the path as the linking database stores it
+    std::string ForeignName; // the table's name in the linked data
+    std::string Connect; // "" or ";DATABASE=..." for Access; "Excel 8.0;...", "ODBC;..." otherwise
+};
+
 struct TAccessTable {
     std::string Name; // UTF-8, as the file spells it
     std::vector<TAccessColumn> Columns;
@@ -71,10 +88,19 @@ public:
     // The user tables (system and temporary "~" tables left out), UTF-8.
     std::vector<std::string> TableNames() const;
 
-    // Copies a table into `db` as <schema>.<name as the file spells it>, in one
-    // transaction. A saved query, a linked table or a column type that cannot be read
-    // (attachment, multi-valued, calculated) is an error naming it.
-    TAccessTable LoadTable(sqlite3* db, std::string_view utf8Name, std::string const& schema = "main");
+    // Copies a table into `db` as <schema>.<name as the file spells it> (or <schema>.<targetName>
+    // when given), in one transaction. A saved query, a linked table or a column type that
+    // cannot be read (calculated memo) is an error naming it. Attachment and multi-valued
+    // columns are copied as NULL and listed with their type (jtComplex), for the caller to
+    // refuse where a statement reads them.
+    TAccessTable LoadTable(sqlite3* db, std::string_view utf8Name, std::string const& schema = "main",
+        std::string const& targetName = "");
+
+    std::string const& FileName() const { return FFileName; } // ANSI
+    // The definition rows of a saved query (MSysQueries), in the file's order.
+    std::vector<TJetQueryRow> SavedQueryRows(std::string_view utf8Name) const;
+    // The link record of a linked table (catalog type 6 or 4); nullopt for any other object.
+    std::optional<TAccessLink> LinkOf(std::string_view utf8Name) const;
 
 private:
     struct TImpl;

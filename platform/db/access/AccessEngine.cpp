@@ -1,6 +1,7 @@
 #include "platform/db/access/AccessEngine.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/access/SavedQueries.h"
 
 #include <memory>
 
@@ -84,16 +85,8 @@ void RegisterAccessEngine()
                         std::string const& password) {
         // The password is checked here, before the connection counts as open.
         auto access = std::make_shared<TAccessDatabase>(dataSource, password);
-        TADOConnection* owner = &connection;
-        connection.OnMissingTable = [access, owner, db](std::string const& name) {
-            if (access->FindObject(name) == TAccessDatabase::TObjectKind::None
-                || access->FindObject(name) == TAccessDatabase::TObjectKind::Other)
-                return false;
-            TAccessTable table = access->LoadTable(db, name);
-            for (TAccessColumn const& column : table.Columns)
-                owner->RegisterColumnInfo(table.Name, column.Name, AdoColumnInfo(column));
-            return true;
-        };
+        auto objects = std::make_shared<TAccessObjects>(connection, db, access);
+        connection.OnMissingTable = [objects](std::string const& name) { return objects->Provide(name); };
     });
 }
 

@@ -204,6 +204,8 @@ TEST_F(JetSqlTest, TrueIsWhatTheEngineStores)
 {
     EXPECT_EQ(TranslateJet("SELECT True, Yes, False", -1), "SELECT -1, -1, 0");
     EXPECT_EQ(TranslateJet("SELECT True, On, No"), "SELECT 1, 1, 0");
+    // A sign before it stays a sign, not the start of an SQL comment.
+    EXPECT_EQ(TranslateJet("SELECT -True, 2 - -Yes", -1), "SELECT (- -1), (2 - (- -1))");
 }
 
 TEST_F(JetSqlTest, CommonFunctions)

@@ -140,3 +140,17 @@ TEST_F(QueryTest, SqliteErrorsReadAsJetErrors)
 }
 
 } // namespace
+
+// Jet's rules for aggregates and computed columns hold on Access data only; SQLite files keep
+// SQLite's: a bare column of an aggregate takes one row's value, and a computed column is
+// named after its expression.
+TEST_F(QueryTest, SqliteFilesKeepSqlitesRulesForAggregates)
+{
+    TADOQuery q(&FConn);
+    q.SetSQL("select name, sum(amount) from t where id = 3");
+    q.Open();
+    EXPECT_EQ(q.Fields(0).AsString(), "c");
+    EXPECT_DOUBLE_EQ(q.Fields(1).AsFloat(), 3);
+    EXPECT_EQ(q.Fields(1).Name(), "sum(\"amount\")");
+    EXPECT_EQ(q.Fields(1).Info().Type, adLongVarWChar);
+}
