@@ -67,10 +67,14 @@ int main(int argc, char** argv)
     // A file size limit must end the export with an error naming the file, not kill the
     // process and leave a truncated output behind.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Ctrl+C, a terminal closed, a kill: the export stops as after a confirmed close and
+    // leaves no incomplete output.
+    app::InstallInterruptHandlers();
     tk::InstallEmbeddedResources();
     db::RegisterAccessEngine();
     tk::TApplication application;
     bool startFailed = false;
+    int stopCode = -1;
     int code = application.Execute([&] {
         win::InitWindowSystem(win::CreateDefaultBackend());
         application.Initialize();
@@ -78,8 +82,30 @@ int main(int argc, char** argv)
         app::Frm_outdata = application.CreateForm<app::TFrm_outdata>();
         app::Frm_MessageT = application.CreateForm<app::TFrm_MessageT>();
         app::Frm_outdata->Show();
-        app::Frm_outdata->prcouttabdata();
-        startFailed = app::Frm_outdata->FInitFailed;
+        try {
+            app::Frm_outdata->prcouttabdata();
+        } catch (...) {
+            // The error's message box is all that is left of the run: a signal ends it.
+            app::EndOnInterrupt(ExitFailed);
+            throw;
+        }
+        app::TFrm_outdata const& form = *app::Frm_outdata;
+        if (form.FStopped && app::InterruptSignal() != 0) {
+            std::fprintf(stderr, "xmlexport: the export was interrupted by %s; no output of this run was kept.\n",
+                app::SignalName(app::InterruptSignal()));
+            stopCode = 128 + app::InterruptSignal();
+            return;
+        }
+        if (form.FStopped && form.FWindowLost) {
+            std::fputs("xmlexport: the main window was destroyed from outside; the export stopped and no "
+                       "output of this run was kept.\n",
+                stderr);
+            stopCode = ExitFailed;
+            return;
+        }
+        startFailed = form.FInitFailed;
+        // The output is complete: a signal from now on only ends the process.
+        app::EndOnInterrupt(startFailed ? ExitFailed : ExitDone);
         // Without a display nobody can close the window: close it as a user would, once
         // the message loop runs.
         if (!win::Backend().UserPresent())
@@ -88,5 +114,7 @@ int main(int argc, char** argv)
     });
     if (code != ExitDone)
         return code;
+    if (stopCode >= 0)
+        return stopCode;
     return startFailed ? ExitFailed : ExitDone;
 }

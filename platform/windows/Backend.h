@@ -32,6 +32,7 @@ enum class TRawEventKind {
     TrayButtonUp, // Key, Pos, Button
     TrayChanged, // the notification area came or went (the icons follow by themselves)
     Text, // Text: characters typed, as the keyboard layout makes them (ANSI code page)
+    WindowLost, // Window: its native window was destroyed from outside
 };
 
 struct TRawEvent {

@@ -241,6 +241,11 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
     case TRawEventKind::TrayChanged:
         TrayEvent(event);
         return;
+    case TRawEventKind::WindowLost:
+        // Disabled or not, the window hears of it: nothing will show it again.
+        if (Get(event.Window))
+            Post(MSG { event.Window, WM_NATIVEDESTROYED, 0, 0, DWORD(FBackend->Now()), CursorPos });
+        return;
     case TRawEventKind::Activate:
         if (!event.Window)
             Activate(nullptr, WA_INACTIVE);
