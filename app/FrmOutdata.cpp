@@ -38,7 +38,8 @@ TFrm_outdata::TFrm_outdata(tk::TComponent* owner)
     StopWatch->SetInterval(100);
     StopWatch->OnTimer = [this](tk::TComponent*) {
         // The confirmation holds the export in its own loop: a stop from outside answers it.
-        if (StopRequested() && Frm_MessageT && Frm_MessageT->Visible() && Frm_MessageT->ModalResult() == tk::mrNone)
+        if (StopRequested() && Frm_MessageT && Frm_MessageT->Visible()
+            && Frm_MessageT->ModalResult() == tk::mrNone)
             Frm_MessageT->SetModalResult(tk::mrCancel);
     };
 

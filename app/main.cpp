@@ -91,7 +91,8 @@ int main(int argc, char** argv)
         }
         app::TFrm_outdata const& form = *app::Frm_outdata;
         if (form.FStopped && app::InterruptSignal() != 0) {
-            std::fprintf(stderr, "xmlexport: the export was interrupted by %s; no output of this run was kept.\n",
+            std::fprintf(stderr,
+                "xmlexport: the export was interrupted by %s; no output of this run was kept.\n",
                 app::SignalName(app::InterruptSignal()));
             stopCode = 128 + app::InterruptSignal();
             return;
