@@ -1,13 +1,13 @@
 // The main window's export: prcouttabdata frames the run with the status texts, ExportPages
-// runs the pages with the window's gauge and message pump between them.
+// runs the pages with the window's gauge and message pump between them (and during long
+// statements). The interrupting signals are recorded here for the export to see.
 #include "app/FrmOutdata.h"
 #include "app/PagedExport.h"
+#include "platform/base/Clock.h"
 #include "platform/base/Strings.h"
+#include "platform/db/Connection.h"
 #include "platform/windows/Backend.h"
 #include "platform/windows/WinUser.h"
-
-#include "platform/base/Clock.h"
-#include "platform/db/Connection.h"
 
 #include <algorithm>
 #include <climits>
