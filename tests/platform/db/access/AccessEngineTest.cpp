@@ -312,8 +312,8 @@ TEST_F(AccessEngine, AStopDuringATableCopyAbortsItAndLeavesNoPartialTable)
 {
     TJetTestDatabase writer;
     int written = 0;
-    writer.AddTable({ "Big", { { "ID", jtLong }, { "Name", jtText, 40 } }, {} },
-        [&](std::vector<TJetTestValue>& row) {
+    writer.AddTable(
+        { "Big", { { "ID", jtLong }, { "Name", jtText, 40 } }, {} }, [&](std::vector<TJetTestValue>& row) {
             if (written == 20000)
                 return false;
             ++written;
