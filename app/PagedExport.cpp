@@ -84,6 +84,30 @@ void CheckNotDatabase(std::string const& fileName, std::string const& dbName)
             fileName.c_str(), dbName.c_str()));
 }
 
+namespace {
+
+// The files of the export under way, for RemoveUnfinishedExport.
+struct TRunningExport {
+    std::string XmlPath;
+    std::string TempPath;
+    bool const& OutputTouched;
+};
+TRunningExport const* GRunning = nullptr;
+
+} // namespace
+
+bool RemoveUnfinishedExport()
+{
+    TRunningExport const* run = GRunning;
+    if (!run)
+        return false;
+    GRunning = nullptr;
+    if (run->OutputTouched)
+        ::unlink(run->XmlPath.c_str());
+    ::unlink(run->TempPath.c_str());
+    return true;
+}
+
 bool ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
     TExportSteps& steps)
 {
@@ -113,6 +137,13 @@ bool ExportPages(db::TADOConnection& connection, std::string const& strSql, std:
         }
         return note;
     };
+    // A process that ends inside the export (a library calling exit(), the display
+    // connection killed) still removes what the run has begun.
+    TRunningExport const running { base::ToSystemPath(xmlName), base::ToSystemPath(tempName), outputTouched };
+    GRunning = &running;
+    struct TDone {
+        ~TDone() { GRunning = nullptr; }
+    } done;
     bool stopped = false;
     try {
         stopped = ExportPageLoop(connection, strSql, xmlName, tempName, steps, outputTouched);

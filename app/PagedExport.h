@@ -55,6 +55,11 @@ public:
 bool ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
     TExportSteps& steps);
 
+// For an exit handler: when the process ends inside ExportPages (a library calling exit()),
+// removes the output the run has begun and its temp file, as an error would. Gives whether
+// an export was under way.
+bool RemoveUnfinishedExport();
+
 // Raises EFileError naming both files when fileName exists and is dbName itself (the same
 // name, a hard link or a symbolic link to it).
 void CheckNotDatabase(std::string const& fileName, std::string const& dbName);

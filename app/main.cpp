@@ -2,6 +2,7 @@
 // the executable holds the configuration; the only arguments are --help and --version.
 #include "app/FrmMessageT.h"
 #include "app/FrmOutdata.h"
+#include "app/PagedExport.h"
 #include "platform/base/Strings.h"
 #include "platform/db/access/AccessEngine.h"
 #include "platform/toolkit/Forms.h"
@@ -11,7 +12,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -70,6 +73,18 @@ int main(int argc, char** argv)
     // Ctrl+C, a terminal closed, a kill: the export stops as after a confirmed close and
     // leaves no incomplete output.
     app::InstallInterruptHandlers();
+    // A library may end the process from inside the export (Xlib does when the window
+    // manager kills the display connection): what the run has begun goes with it, and the
+    // process ends at once, without tearing down a display that is gone.
+    std::atexit([] {
+        if (!app::RemoveUnfinishedExport())
+            return;
+        std::fputs("xmlexport: the process ended before the export finished; its incomplete output "
+                   "was removed.\n",
+            stderr);
+        std::fflush(stderr);
+        _exit(ExitFailed);
+    });
     tk::InstallEmbeddedResources();
     db::RegisterAccessEngine();
     tk::TApplication application;

@@ -311,21 +311,29 @@ TEST_F(XvfbExport, DialogMovesByItsCaptionAndItsSystemMenuClosesAsCancel)
     EXPECT_TRUE(base::FileExists(XmlName));
 }
 
-TEST_F(XvfbExport, TheMainWindowDestroyedFromOutsideStopsTheExport)
+// xdotool windowclose destroys the window; xkill (a window manager's "kill client") closes the
+// whole display connection, after which Xlib ends the process itself.
+TEST_F(XvfbExport, TheMainWindowDestroyedOrItsClientKilledFromOutsideStopsTheExport)
 {
-    Start();
-    std::string main = WaitWindow("355x175");
-    ASSERT_FALSE(main.empty()) << "the main window did not appear; stderr: " << Err();
-    // The first page is on disk: the export is under way.
-    ASSERT_TRUE(WaitFor([&] { return base::FileExists(XmlName) || Exited(); }, 60000));
-    ASSERT_FALSE(OutHas(u8"导出数据成功")) << "the export ended too soon; make the table larger";
-    X("xdotool windowclose " + main);
-    ASSERT_TRUE(WaitFor([&] { return Exited(); }, 60000)) << "the tool went on without its window";
-    EXPECT_EQ(ExitStatus, 1) << Err();
-    EXPECT_NE(Err().find("destroyed from outside"), std::string::npos) << Err();
-    EXPECT_FALSE(base::FileExists(XmlName));
-    EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
-    EXPECT_FALSE(OutHas(u8"导出数据成功"));
+    for (bool killClient : { false, true }) {
+        SCOPED_TRACE(killClient ? "xkill" : "xdotool windowclose");
+        ExitStatus = -1;
+        Start();
+        std::string main = WaitWindow("355x175");
+        ASSERT_FALSE(main.empty()) << "the main window did not appear; stderr: " << Err();
+        // The first page is on disk: the export is under way.
+        ASSERT_TRUE(WaitFor([&] { return base::FileExists(XmlName) || Exited(); }, 60000));
+        ASSERT_FALSE(OutHas(u8"导出数据成功")) << "the export ended too soon; make the table larger";
+        X(killClient ? "xkill -id " + main : "xdotool windowclose " + main);
+        ASSERT_TRUE(WaitFor([&] { return Exited(); }, 60000)) << "the tool went on without its window";
+        EXPECT_EQ(ExitStatus, 1) << Err();
+        EXPECT_NE(Err().find(killClient ? "ended before the export finished" : "destroyed from outside"),
+            std::string::npos)
+            << Err();
+        EXPECT_FALSE(base::FileExists(XmlName));
+        EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
+        EXPECT_FALSE(OutHas(u8"导出数据成功"));
+    }
 }
 
 // Once the export has finished, a signal or the window's loss only ends the process: the
