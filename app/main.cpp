@@ -128,9 +128,13 @@ int main(int argc, char** argv)
             win::Backend().CloseRequest(app::Frm_outdata->Handle());
         application.Run();
     });
-    if (code != ExitDone)
-        return code;
-    if (stopCode >= 0)
-        return stopCode;
-    return startFailed ? ExitFailed : ExitDone;
+    if (code == ExitDone)
+        code = stopCode >= 0 ? stopCode : startFailed ? ExitFailed : ExitDone;
+    // A window destroyed from outside cannot be destroyed again: the display would answer the
+    // teardown with an error. Nothing else needs closing (the database is only read).
+    if (app::Frm_outdata && app::Frm_outdata->FWindowLost) {
+        std::fflush(nullptr);
+        _exit(code);
+    }
+    return code;
 }
