@@ -36,6 +36,14 @@ TFrm_outdata::TFrm_outdata(tk::TComponent* owner)
     ImageBtn1 = tk::FindComponentAs<chrome::TImageBtn>(this, "ImageBtn1");
     IMG_Exit = tk::FindComponentAs<chrome::TImageBtn>(this, "IMG_Exit");
     adoconn = tk::FindComponentAs<TAdoConnectionComponent>(this, "adoconn");
+    StopWatch = std::make_unique<tk::TTimer>(nullptr);
+    StopWatch->SetInterval(100);
+    StopWatch->OnTimer = [this](tk::TComponent*) {
+        // The confirmation holds the export in its own loop: a stop from outside answers it.
+        if (StopRequested() && Frm_MessageT && Frm_MessageT->Visible()
+            && Frm_MessageT->ModalResult() == tk::mrNone)
+            Frm_MessageT->SetModalResult(tk::mrCancel);
+    };
 
     ConfigDirectory = base::ExecutableDirectory();
     OnShow = [this](tk::TComponent* sender) { FormShow(sender); };
@@ -120,14 +128,27 @@ void TFrm_outdata::FormCloseQuery(tk::TComponent*, bool& canClose)
     if (!Frm_MessageT)
         return;
     Frm_MessageT->Lab_Caption->SetCaption(Ansi(u8"  是否确定退出?"));
-    if (Frm_MessageT->ShowModal() == tk::mrOk) {
+    // The export removes what it has written when it sees the stop; an output it has not
+    // touched yet (a stop before the first page) is an earlier run's and stays.
+    if (Frm_MessageT->ShowModal() == tk::mrOk)
         FCancelled = true;
-        // An output that stays behind would look like a finished export: a failure to
-        // remove it is an error, not a quiet cancel.
-        base::RemoveSystemFile(base::ToSystemPath(FXmlName));
-    } else {
+    else
         canClose = false;
+}
+
+bool TFrm_outdata::StopRequested() const { return FCancelled || FWindowLost || InterruptSignal() != 0; }
+
+void TFrm_outdata::WndProc(tk::TMessage& message)
+{
+    if (message.Msg != win::WM_NATIVEDESTROYED) {
+        tk::TForm::WndProc(message);
+        return;
     }
+    FWindowLost = true;
+    if (FFinished && tk::Application)
+        tk::Application->Terminate();
+    else if (Frm_MessageT && Frm_MessageT->Visible() && Frm_MessageT->ModalResult() == tk::mrNone)
+        Frm_MessageT->SetModalResult(tk::mrCancel);
 }
 
 void TFrm_outdata::But_cancelClick(tk::TComponent*) { Close(); }

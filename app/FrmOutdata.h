@@ -9,6 +9,7 @@
 #include "platform/toolkit/Forms.h"
 #include "platform/toolkit/StdCtrls.h"
 
+#include <memory>
 #include <string>
 
 namespace xe::app {
@@ -29,6 +30,9 @@ public:
     chrome::TImageBtn* ImageBtn1;
     chrome::TImageBtn* IMG_Exit;
     TAdoConnectionComponent* adoconn;
+    // Looks for a stop that came from outside while a modal dialog holds the export (a
+    // signal, the window's loss) and ends that dialog. Not one of the stored components.
+    std::unique_ptr<tk::TTimer> StopWatch;
 
     void FormShow(tk::TComponent* sender);
     void FormCloseQuery(tk::TComponent* sender, bool& canClose);
@@ -37,11 +41,17 @@ public:
     void IMG_ExitClick(tk::TComponent* sender);
     void ImageBtn1Click(tk::TComponent* sender);
 
+    // The native window is gone (destroyed from outside): the run cannot be watched or
+    // closed any more. A running export stops as after a confirmed close; after the export
+    // the application ends.
+    void WndProc(tk::TMessage& message) override;
+
     // Runs the export once; with a failed start it only shows the failed state.
     void prcouttabdata();
     // The page loop: the gauge moves one step a page and the message queue is pumped once
     // a page, so the window's handlers (the close query among them) run between pages.
-    void ExportPages();
+    // Gives false when the run stopped (FStopped).
+    bool ExportPages();
 
     // Sets the status text (L_note) and writes it as a line of UTF-8 on standard output.
     void SetStatus(std::string const& text);
@@ -57,11 +67,29 @@ public:
     // is missing, or the connection's error.
     std::string FInitError;
     bool FCancelled = false;
+    // The main window was destroyed from outside.
+    bool FWindowLost = false;
+    // A stop is due: a confirmed close, the window's loss or an interrupting signal.
+    bool StopRequested() const;
+    // The export ran and stopped before its end: its output was removed (or never touched).
+    bool FStopped = false;
     // The run is over (exported, or the start failed): closing asks nothing any more.
     bool FFinished = false;
 };
 
 // The main window of the running program, or null.
 extern TFrm_outdata* Frm_outdata;
+
+// SIGINT, SIGTERM and SIGHUP. Until EndOnInterrupt is called a signal only records its number:
+// the export stops at its next check, as after a confirmed close. After it, a signal ends the
+// process at once with the given exit code (the run is over and its output complete).
+void InstallInterruptHandlers();
+// The number of the first signal that came, 0 when none.
+int InterruptSignal();
+void EndOnInterrupt(int exitCode);
+// "SIGINT" and so on.
+char const* SignalName(int signal);
+// Forgets a recorded signal and the exit code (tests).
+void ResetInterrupt();
 
 } // namespace xe::app

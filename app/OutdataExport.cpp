@@ -1,15 +1,20 @@
 // The main window's export: prcouttabdata frames the run with the status texts, ExportPages
-// runs the pages with the window's gauge and message pump between them.
+// runs the pages with the window's gauge and message pump between them (and during long
+// statements). The interrupting signals are recorded here for the export to see.
 #include "app/FrmOutdata.h"
 #include "app/PagedExport.h"
+#include "platform/base/Clock.h"
 #include "platform/base/Strings.h"
+#include "platform/db/Connection.h"
 #include "platform/toolkit/Dialogs.h"
 #include "platform/windows/Backend.h"
 #include "platform/windows/WinUser.h"
 
 #include <algorithm>
 #include <climits>
+#include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
 namespace xe::app {
 
@@ -36,7 +41,7 @@ public:
         if (FShowProgress)
             FProgress.Start(pageCount, rowCount);
     }
-    bool Cancelled() override { return FForm.FCancelled; }
+    bool Cancelled() override { return FForm.StopRequested(); }
     void PageDone(int64_t page, int64_t) override
     {
         FForm.Gauge1->SetProgress(FForm.Gauge1->Progress() + 1);
@@ -74,18 +79,95 @@ void TFrm_outdata::prcouttabdata()
     FCancelled = false;
     FFinished = false;
     SetStatus(Ansi(u8"正在导出数据..."));
-    ExportPages();
+    // The window shows its state before the first statement, which may take a while.
+    if (tk::Application)
+        tk::Application->ProcessMessages();
+    FStopped = !ExportPages();
     FFinished = true;
     But_cancel->SetCaption(Ansi(u8"完成"));
-    // A confirmed stop deleted the output: the window is closed by then, but the status line
-    // on standard output must not claim a success.
-    SetStatus(FCancelled ? Ansi(u8"导出已取消") : Ansi(u8"导出数据成功"));
+    // A stopped run removed its output: the window is closed by then, but the status line on
+    // standard output must not claim a success.
+    SetStatus(FStopped ? Ansi(u8"导出已取消") : Ansi(u8"导出数据成功"));
 }
 
-void TFrm_outdata::ExportPages()
+bool TFrm_outdata::ExportPages()
 {
     TWindowSteps steps(*this);
-    app::ExportPages(adoconn->Connection(), FStrSql, FXmlName, steps);
+    db::TADOConnection& connection = adoconn->Connection();
+    // During a long statement (the count, the ordered copies, a table copy) the window keeps
+    // answering, a few dozen times a second; a stop asked for there aborts the statement.
+    uint64_t lastPump = 0;
+    connection.OnWorking = [this, &lastPump] {
+        uint64_t const now = base::GetTickCount64();
+        if (now - lastPump >= 20 || lastPump == 0) {
+            lastPump = now;
+            if (tk::Application)
+                tk::Application->ProcessMessages();
+        }
+        return StopRequested();
+    };
+    struct TForget {
+        db::TADOConnection& Connection;
+        ~TForget() { Connection.OnWorking = nullptr; }
+    } forget { connection };
+    return app::ExportPages(connection, FStrSql, FXmlName, steps);
+}
+
+namespace {
+
+volatile sig_atomic_t GSignal = 0;
+volatile sig_atomic_t GExitCode = -1;
+
+void OnInterrupt(int signal)
+{
+    if (GExitCode >= 0)
+        _exit(GExitCode);
+    if (GSignal == 0)
+        GSignal = signal;
+}
+
+} // namespace
+
+void InstallInterruptHandlers()
+{
+    struct sigaction action = {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    // Interrupted system calls go on: the flag is looked at between pages, during statements
+    // and by the main window's stop watch.
+    action.sa_flags = SA_RESTART;
+    for (int signal : { SIGINT, SIGTERM, SIGHUP })
+        sigaction(signal, &action, nullptr);
+}
+
+int InterruptSignal() { return GSignal; }
+
+void EndOnInterrupt(int exitCode)
+{
+    GExitCode = exitCode;
+    // A signal that came just before is no stop any more: the run is over.
+    if (GSignal != 0)
+        _exit(exitCode);
+}
+
+void ResetInterrupt()
+{
+    GSignal = 0;
+    GExitCode = -1;
+}
+
+char const* SignalName(int signal)
+{
+    switch (signal) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGTERM:
+        return "SIGTERM";
+    case SIGHUP:
+        return "SIGHUP";
+    default:
+        return "a signal";
+    }
 }
 
 } // namespace xe::app

@@ -64,7 +64,7 @@ void SplicePage(std::string const& xmlName, std::string const& pageFileName)
     AppendText(xmlName, std::string_view(page).substr(begin + DataBeginMarker.size()));
 }
 
-static void ExportPageLoop(db::TADOConnection& connection, std::string const& strSql,
+static bool ExportPageLoop(db::TADOConnection& connection, std::string const& strSql,
     std::string const& xmlName, std::string const& tempName, TExportSteps& steps, bool& outputTouched);
 
 void CheckNotDatabase(std::string const& fileName, std::string const& dbName)
@@ -84,17 +84,43 @@ void CheckNotDatabase(std::string const& fileName, std::string const& dbName)
             fileName.c_str(), dbName.c_str()));
 }
 
-void ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
+namespace {
+
+// The files of the export under way, for RemoveUnfinishedExport.
+struct TRunningExport {
+    std::string XmlPath;
+    std::string TempPath;
+    bool const& OutputTouched;
+};
+TRunningExport const* GRunning = nullptr;
+
+} // namespace
+
+bool RemoveUnfinishedExport()
+{
+    TRunningExport const* run = GRunning;
+    if (!run)
+        return false;
+    GRunning = nullptr;
+    if (run->OutputTouched)
+        ::unlink(run->XmlPath.c_str());
+    ::unlink(run->TempPath.c_str());
+    return true;
+}
+
+bool ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
     TExportSteps& steps)
 {
     std::string const tempName = TempFileName(xmlName);
-    // Before anything is deleted or written: neither file may be the database itself.
+    // Before anything is deleted or written: neither file may be the database itself, and
+    // the output must be a file this process may replace.
     CheckNotDatabase(xmlName, connection.DataSource());
     CheckNotDatabase(tempName, connection.DataSource());
+    base::CheckReplaceable(base::ToSystemPath(xmlName));
     bool outputTouched = false;
-    // A partial output would pass for a whole one: an error removes it, and the page file with
-    // it. An output this run has not touched yet is the user's and stays. Gives what the
-    // error's message must add: an output that could not be removed.
+    // A partial output would pass for a whole one: an error or a stop removes it, and the page
+    // file with it. An output this run has not touched yet is the user's and stays. Gives what
+    // the error's message must add: an output that could not be removed.
     auto removeLeftovers = [&]() -> std::string {
         std::string note;
         if (outputTouched) {
@@ -111,17 +137,35 @@ void ExportPages(db::TADOConnection& connection, std::string const& strSql, std:
         }
         return note;
     };
+    // A process that ends inside the export (a library calling exit(), the display
+    // connection killed) still removes what the run has begun.
+    TRunningExport const running { base::ToSystemPath(xmlName), base::ToSystemPath(tempName), outputTouched };
+    GRunning = &running;
+    struct TDone {
+        ~TDone() { GRunning = nullptr; }
+    } done;
+    bool stopped = false;
     try {
-        ExportPageLoop(connection, strSql, xmlName, tempName, steps, outputTouched);
+        stopped = ExportPageLoop(connection, strSql, xmlName, tempName, steps, outputTouched);
     } catch (base::Exception const& e) {
-        std::string note = removeLeftovers();
-        if (!note.empty())
-            throw base::EFileError(e.Message() + note);
-        throw;
+        // A stop asked for during a statement aborts it: that is the stop, not an error.
+        if (!steps.Cancelled()) {
+            std::string note = removeLeftovers();
+            if (!note.empty())
+                throw base::EFileError(e.Message() + note);
+            throw;
+        }
+        stopped = true;
     } catch (...) {
         removeLeftovers();
         throw;
     }
+    if (stopped) {
+        std::string note = removeLeftovers();
+        if (!note.empty())
+            throw base::EFileError("The export was stopped." + note);
+    }
+    return !stopped;
 }
 
 namespace {
@@ -147,6 +191,7 @@ public:
         base::TFile file(FXmlPath, base::TOpenMode::CreateNew);
         file.Write(page);
         file.Close();
+        FWritten = true;
         FSize = int64_t(page.size());
         FLast = std::move(page);
     }
@@ -181,12 +226,18 @@ public:
         FLast.assign(rows);
     }
 
+    // The output is on the device before the run reports success: a power cut after that
+    // cannot take rows from a document that was announced as finished.
     void Finish()
     {
         if (FTemp)
             FTemp->Close();
-        if (FOutput)
+        if (!FOutput && FWritten)
+            OpenOutput();
+        if (FOutput) {
+            FOutput->Sync();
             FOutput->Close();
+        }
         base::RemoveSystemFile(FTempPath);
     }
 
@@ -228,12 +279,14 @@ private:
     struct stat FIdentity { }; // of the output when it was opened
     int64_t FSize = 0; // of the output, as this run left it
     std::string FLast; // the bytes last written at the output's end
+    bool FWritten = false; // the first page is in the output
 };
 
 } // namespace
 
 // The pages themselves; outputTouched becomes true once the output file may have changed.
-static void ExportPageLoop(db::TADOConnection& connection, std::string const& strSql,
+// Gives true when the run stopped on steps.Cancelled() (the files are left for the caller).
+static bool ExportPageLoop(db::TADOConnection& connection, std::string const& strSql,
     std::string const& xmlName, std::string const& tempName, TExportSteps& steps, bool& outputTouched)
 {
     db::TADOQuery query(&connection);
@@ -245,9 +298,13 @@ static void ExportPageLoop(db::TADOConnection& connection, std::string const& st
     steps.Start(pages, rows);
 
     TPageFiles files(xmlName, tempName);
-    for (int64_t i = 1; i <= pages; ++i) {
+    // No rows still make a document: the first page's statement gives the schema and an
+    // empty data block, and it replaces an older output that would otherwise pass for this
+    // run's result.
+    int64_t const statements = std::max<int64_t>(pages, 1);
+    for (int64_t i = 1; i <= statements; ++i) {
         if (steps.Cancelled())
-            break;
+            return true;
         if (i == 1) {
             query.SetSQL(FirstPageStatement(strSql));
             query.Open();
@@ -262,10 +319,15 @@ static void ExportPageLoop(db::TADOConnection& connection, std::string const& st
             query.Open();
             files.Splice(query.XmlText());
         }
-        steps.PageDone(i, pages);
+        if (i <= pages)
+            steps.PageDone(i, pages);
     }
+    // A stop confirmed while the last page was under way still stops the run.
+    if (steps.Cancelled())
+        return true;
     query.Close();
     files.Finish();
+    return false;
 }
 
 TTerminalProgress::TTerminalProgress(bool force)

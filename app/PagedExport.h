@@ -41,14 +41,24 @@ public:
     virtual void PageDone(int64_t page, int64_t pageCount) = 0;
 };
 
-// Exports every row of strSql into xmlName. Before anything is written, an output or temp
-// name that is the connection's database file (the same file by device and inode) is refused
-// with EFileError. Every file operation is checked. An error of the database layer or of the
-// files reaches the caller after the output this run has begun and the temp file are removed,
-// so that no partial document is left to pass for a finished one; an output the run never
-// touched (an error before the first page) stays as it was.
-void ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
+// Exports every row of strSql into xmlName; no rows give a document with the schema and no
+// rows. Before anything is written, an output or temp name that is the connection's database
+// file (the same file by device and inode), an output name that is a folder, a read-only
+// output and an output folder that cannot be written are refused with EFileError. Every file
+// operation is checked, and the finished output is flushed to the device. An error of the
+// database layer or of the files reaches the caller after the output this run has begun and
+// the temp file are removed, so that no partial document is left to pass for a finished one;
+// an output the run never touched (an error before the first page) stays as it was.
+// Cancelled() true before a page, after the last one, or while a statement runs (the
+// connection's OnWorking aborts it) stops the run the same way, without an error: gives false
+// then, true when every page was written.
+bool ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
     TExportSteps& steps);
+
+// For an exit handler: when the process ends inside ExportPages (a library calling exit()),
+// removes the output the run has begun and its temp file, as an error would. Gives whether
+// an export was under way.
+bool RemoveUnfinishedExport();
 
 // Raises EFileError naming both files when fileName exists and is dbName itself (the same
 // name, a hard link or a symbolic link to it).

@@ -3,6 +3,7 @@
 // the environment settings are checked before anything runs.
 #include "app/FrmMessageT.h"
 #include "app/FrmOutdata.h"
+#include "app/PagedExport.h"
 #include "platform/base/Strings.h"
 #include "platform/db/access/AccessEngine.h"
 #include "platform/toolkit/Forms.h"
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -118,10 +120,26 @@ int main(int argc, char** argv)
     // A file size limit must end the export with an error naming the file, not kill the
     // process and leave a truncated output behind.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Ctrl+C, a terminal closed, a kill: the export stops as after a confirmed close and
+    // leaves no incomplete output.
+    app::InstallInterruptHandlers();
+    // A library may end the process from inside the export (Xlib does when the window
+    // manager kills the display connection): what the run has begun goes with it, and the
+    // process ends at once, without tearing down a display that is gone.
+    std::atexit([] {
+        if (!app::RemoveUnfinishedExport())
+            return;
+        std::fputs("xmlexport: the process ended before the export finished; its incomplete output "
+                   "was removed.\n",
+            stderr);
+        std::fflush(stderr);
+        _exit(ExitFailed);
+    });
     tk::InstallEmbeddedResources();
     db::RegisterAccessEngine();
     tk::TApplication application;
     bool startFailed = false;
+    int stopCode = -1;
     int code = application.Execute([&] {
         win::InitWindowSystem(win::CreateDefaultBackend());
         application.Initialize();
@@ -129,15 +147,44 @@ int main(int argc, char** argv)
         app::Frm_outdata = application.CreateForm<app::TFrm_outdata>();
         app::Frm_MessageT = application.CreateForm<app::TFrm_MessageT>();
         app::Frm_outdata->Show();
-        app::Frm_outdata->prcouttabdata();
-        startFailed = app::Frm_outdata->FInitFailed;
+        try {
+            app::Frm_outdata->prcouttabdata();
+        } catch (...) {
+            // The error's message box is all that is left of the run: a signal ends it.
+            app::EndOnInterrupt(ExitFailed);
+            throw;
+        }
+        app::TFrm_outdata const& form = *app::Frm_outdata;
+        if (form.FStopped && app::InterruptSignal() != 0) {
+            std::fprintf(stderr,
+                "xmlexport: the export was interrupted by %s; no output of this run was kept.\n",
+                app::SignalName(app::InterruptSignal()));
+            stopCode = 128 + app::InterruptSignal();
+            return;
+        }
+        if (form.FStopped && form.FWindowLost) {
+            std::fputs("xmlexport: the main window was destroyed from outside; the export stopped and no "
+                       "output of this run was kept.\n",
+                stderr);
+            stopCode = ExitFailed;
+            return;
+        }
+        startFailed = form.FInitFailed;
+        // The output is complete: a signal from now on only ends the process.
+        app::EndOnInterrupt(startFailed ? ExitFailed : ExitDone);
         // Without a display nobody can close the window: close it as a user would, once
         // the message loop runs.
         if (!win::Backend().UserPresent())
             win::Backend().CloseRequest(app::Frm_outdata->Handle());
         application.Run();
     });
-    if (code != ExitDone)
-        return code;
-    return startFailed ? ExitFailed : ExitDone;
+    if (code == ExitDone)
+        code = stopCode >= 0 ? stopCode : startFailed ? ExitFailed : ExitDone;
+    // A window destroyed from outside cannot be destroyed again: the display would answer the
+    // teardown with an error. Nothing else needs closing (the database is only read).
+    if (app::Frm_outdata && app::Frm_outdata->FWindowLost) {
+        std::fflush(nullptr);
+        _exit(code);
+    }
+    return code;
 }

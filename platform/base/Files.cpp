@@ -257,6 +257,19 @@ void TFile::Truncate(int64_t size)
         Fail(TFileOp::Truncate, errno);
 }
 
+void TFile::Sync()
+{
+    if (int fault = InjectedFault(TFileOp::Write, FPath))
+        Fail(TFileOp::Write, fault);
+    int rc;
+    do
+        rc = ::fsync(FFd);
+    while (rc != 0 && errno == EINTR);
+    // A file system that cannot sync (EINVAL) has nothing more to flush.
+    if (rc != 0 && errno != EINVAL && errno != EROFS)
+        Fail(TFileOp::Write, errno);
+}
+
 void TFile::Close()
 {
     if (FFd < 0)
@@ -295,6 +308,36 @@ void RemoveSystemFile(std::string const& path)
         RaiseFileError(TFileOp::Delete, path, fault);
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
         RaiseFileError(TFileOp::Delete, path, errno);
+}
+
+void CheckReplaceable(std::string const& path)
+{
+    std::string const name = FromSystemPath(path);
+    struct stat st;
+    bool const exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
+        throw EFileError(Format("\"%s\" is a folder, not a file; nothing was written.", name.c_str()));
+    size_t const slash = path.rfind(PathDelim);
+    std::string const dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    if (::access(dir.c_str(), W_OK | X_OK) != 0) {
+        int const error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            throw EFileError(
+                Format("The folder of \"%s\" does not exist; nothing was written.", name.c_str()));
+        throw EFileError(Format("No permission to write in the folder \"%s\" (%s); \"%s\" was not written.",
+            FromSystemPath(dir).c_str(), Utf8ToAnsi(std::strerror(error)).c_str(), name.c_str()));
+    }
+    if (!exists)
+        return;
+    // The mode bits say read-only for everyone, root included, whom access() would let by.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        throw EFileError(
+            Format("The file \"%s\" is read-only; it is not replaced. Nothing was written.", name.c_str()));
+    if (::access(path.c_str(), W_OK) != 0)
+        throw EFileError(
+            Format("No permission to write the file \"%s\" (%s); it is not replaced. Nothing was "
+                   "written.",
+                name.c_str(), Utf8ToAnsi(std::strerror(errno)).c_str()));
 }
 
 void RenameSystemFile(std::string const& from, std::string const& to)

@@ -80,6 +80,8 @@ public:
     // write (full disk, file size limit) is an error.
     void Write(std::string_view bytes);
     void Truncate(int64_t size);
+    // Flushes the file's data to the device (fsync): what a power cut after it cannot lose.
+    void Sync();
     void Close();
 
 private:
@@ -97,6 +99,11 @@ void RemoveSystemFile(std::string const& path);
 // Renames a file over another; raises EFileError naming both.
 void RenameSystemFile(std::string const& from, std::string const& to);
 bool SystemFileExists(std::string const& path); // exists and is not a directory
+// Raises EFileError saying what is wrong when the file could not be replaced (deleted and
+// written anew) by this process: the name is a folder, the file is read-only (no write bit
+// in its mode, which holds for every user), or its folder cannot be written. Nothing is
+// touched. A file that does not exist yet needs only a writable folder.
+void CheckReplaceable(std::string const& path);
 // Creates the directory and every missing parent; false when it cannot.
 bool ForceSystemDirectories(std::string const& path);
 

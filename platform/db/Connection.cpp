@@ -215,6 +215,7 @@ void TADOConnection::Open()
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_exec(db, "PRAGMA temp_store = FILE", nullptr, nullptr, nullptr);
     RegisterJetFunctions(db);
+    sqlite3_progress_handler(db, WorkingSteps, &TADOConnection::Working, this);
 
     FDb = db;
     FEngine = engine;
@@ -248,6 +249,12 @@ void TADOConnection::Close()
     FEngine = TEngineKind::None;
     FColumnInfos.clear();
     OnMissingTable = nullptr;
+}
+
+int TADOConnection::Working(void* connection)
+{
+    auto* self = static_cast<TADOConnection*>(connection);
+    return self->OnWorking && self->OnWorking() ? 1 : 0;
 }
 
 void TADOConnection::RegisterColumnInfo(

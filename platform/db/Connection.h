@@ -80,6 +80,13 @@ public:
     // raises EDatabaseError for an object it cannot provide. Cleared by Close.
     std::function<bool(std::string const& table)> OnMissingTable;
 
+    // Called again and again while a statement runs (every few thousand steps of the engine,
+    // the ordered copies and the table copies of an engine included), so that a caller can
+    // keep its window answering during a long statement. Giving true aborts the statement
+    // under way, which then raises EDatabaseError ("interrupted"). It must not use this
+    // connection. Kept across Open and Close.
+    std::function<bool()> OnWorking;
+
     // Cached ordered materialisations of derived tables, made once per connection and
     // dropped on Close (used by TADOQuery).
     TMaterializations& Materializations() { return *FMaterializations; }
@@ -87,6 +94,10 @@ public:
     std::shared_ptr<TStatementCache> const& Statements() const { return FStatements; }
 
 private:
+    // Steps of the engine between two calls of OnWorking: well under a millisecond.
+    static constexpr int WorkingSteps = 1000;
+    static int Working(void* connection);
+
     sqlite3* FDb = nullptr;
     TEngineKind FEngine = TEngineKind::None;
     std::string FDataSource;

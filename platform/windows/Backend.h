@@ -33,6 +33,7 @@ enum class TRawEventKind {
     TrayChanged, // the notification area came or went (the icons follow by themselves)
     Text, // Text: characters typed, as the keyboard layout makes them (ANSI code page)
     Exposed, // Window: the display lost what the window showed; it is to be shown whole again
+    WindowLost, // Window: its native window was destroyed from outside
 };
 
 struct TRawEvent {

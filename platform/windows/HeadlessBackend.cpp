@@ -292,6 +292,11 @@ void THeadlessBackend::CloseRequest(HWND window)
     Add(std::move(step));
 }
 
+void THeadlessBackend::LoseWindow(std::string const& caption)
+{
+    AddEvent(TRawEventKind::WindowLost, caption, 0, 0, mbLeft);
+}
+
 void THeadlessBackend::MinimizeRequest(std::string const& caption)
 {
     AddEvent(TRawEventKind::Minimize, caption, 0, 0, mbLeft);
@@ -411,7 +416,7 @@ std::optional<TRawEvent> THeadlessBackend::NextStep()
                     throw base::EInvalidOperation(
                         "Scripted input for a window that does not exist: '" + caption + "'");
                 if (event.Kind == TRawEventKind::CloseRequest || event.Kind == TRawEventKind::Minimize
-                    || event.Kind == TRawEventKind::Restore)
+                    || event.Kind == TRawEventKind::Restore || event.Kind == TRawEventKind::WindowLost)
                     event.Window = h;
                 else {
                     RECT r;

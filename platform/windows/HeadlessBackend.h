@@ -113,6 +113,9 @@ public:
     // The user asks to close the window (its task-bar entry's close command).
     void CloseRequest(std::string const& caption);
     void CloseRequest(HWND window) override;
+    // The display destroys the window's native window from outside (a window manager's
+    // "kill", another client's request).
+    void LoseWindow(std::string const& caption);
     // The user minimises or restores the window from outside (task bar).
     void MinimizeRequest(std::string const& caption);
     void RestoreRequest(std::string const& caption);

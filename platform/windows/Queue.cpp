@@ -246,6 +246,11 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
         if (TWindow* w = Get(event.Window); w && w->Showing())
             MarkDirty(*w, { 0, 0, w->Bounds.Width(), w->Bounds.Height() });
         return;
+    case TRawEventKind::WindowLost:
+        // Disabled or not, the window hears of it: nothing will show it again.
+        if (Get(event.Window))
+            Post(MSG { event.Window, WM_NATIVEDESTROYED, 0, 0, DWORD(FBackend->Now()), CursorPos });
+        return;
     case TRawEventKind::Activate:
         if (!event.Window)
             Activate(nullptr, WA_INACTIVE);

@@ -957,6 +957,31 @@ bool TSdlBackend::TrayXEvent(void const* xevent, std::optional<TRawEvent>& event
 #endif
 }
 
+bool TSdlBackend::LostWindowXEvent(void const* xevent, std::optional<TRawEvent>& event)
+{
+#ifdef XE_HAVE_X11
+    XEvent const& x = *static_cast<XEvent const*>(xevent);
+    if (x.type != DestroyNotify || x.xdestroywindow.event != x.xdestroywindow.window)
+        return false;
+    for (auto const& [hwnd, native] : FNatives) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (!native.Window || !SDL_GetWindowWMInfo(native.Window, &info) || info.subsystem != SDL_SYSWM_X11
+            || info.info.x11.window != x.xdestroywindow.window)
+            continue;
+        event = TRawEvent {};
+        event->Kind = TRawEventKind::WindowLost;
+        event->Window = hwnd;
+        return true;
+    }
+    return false;
+#else
+    (void)xevent;
+    (void)event;
+    return false;
+#endif
+}
+
 std::optional<TRawEvent> TSdlBackend::PollEvent()
 {
 #ifdef XE_HAVE_X11
@@ -986,6 +1011,8 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
                     return tray;
                 continue;
             }
+            if (std::optional<TRawEvent> lost; LostWindowXEvent(&x, lost))
+                return lost;
             if (x.type == MotionNotify) {
                 raw.Kind = TRawEventKind::MouseMove;
                 raw.Pos = { x.xmotion.x_root, x.xmotion.y_root };

@@ -71,6 +71,9 @@ private:
     void SetTrayTip(TTrayIcon const& icon);
     // Tray events among the X events: true when the event was one (event set when it is
     // to be reported).
+    // An X event that says a native window of ours was destroyed from outside (DestroyNotify):
+    // gives true and the WindowLost event for it.
+    bool LostWindowXEvent(void const* xevent, std::optional<TRawEvent>& event);
     bool TrayXEvent(void const* xevent, std::optional<TRawEvent>& event);
 
     struct TNative {

@@ -262,6 +262,9 @@ constexpr UINT WM_MOUSEHOVER = 0x02A1;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_PRINT = 0x0317;
 constexpr UINT WM_PRINTCLIENT = 0x0318;
+// Posted to a top-level window whose native window the display destroyed from outside (the
+// window manager's "kill", another client): it is gone for good.
+constexpr UINT WM_NATIVEDESTROYED = 0x03F0;
 constexpr UINT WM_USER = 0x0400; // 1024: the first message number free for a window's own use
 constexpr UINT WM_APP = 0x8000;
 

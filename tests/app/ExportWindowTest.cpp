@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 using namespace xe;
 using namespace xe::app;
 using base::Ansi;
@@ -227,6 +229,85 @@ TEST_F(ExportWindowTest, CancelButtonDuringTheExportAsksAndOkStops)
     EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 4 }));
     EXPECT_EQ(Main->Gauge1->Progress(), 4);
     EXPECT_TRUE(Main->FCancelled);
+    EXPECT_FALSE(base::FileExists(XmlName));
+    EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
+    EXPECT_EQ(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
+}
+
+// A close asked for while the count runs is answered during that statement, not after page 1
+// has replaced the old output; OK aborts the statement and leaves that output as it was.
+TEST_F(ExportWindowTest, ACloseDuringTheCountIsAnsweredBeforeTheFirstPage)
+{
+    StartWithRows(20000);
+    base::WriteFileBytes(XmlName, "an earlier run's result");
+    // The connection's working hook is set only while the export's statements run.
+    H->WaitUntil([this] { return bool(Main->adoconn->Connection().OnWorking); }, "a statement under way");
+    H->CloseRequest(MainCaption);
+    AnswerDialog(true);
+    std::string out = RunExportAndLoop();
+    EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 0 }));
+    EXPECT_EQ(Main->Gauge1->Progress(), 0);
+    EXPECT_TRUE(Main->FStopped);
+    EXPECT_EQ(base::ReadFileBytes(XmlName), "an earlier run's result");
+    EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
+    EXPECT_FALSE(bool(Main->adoconn->Connection().OnWorking));
+    EXPECT_EQ(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
+}
+
+// The main window destroyed from outside while the confirmation is open: the dialog goes,
+// the export stops after the page under way and removes its output.
+TEST_F(ExportWindowTest, LosingTheMainWindowStopsTheExport)
+{
+    StartWithRows(300);
+    WaitForPage(2);
+    ClickCloseImage();
+    H->WaitShown(DialogCaption);
+    H->LoseWindow(MainCaption);
+    std::string out = RunExportAndLoop();
+    EXPECT_TRUE(Main->FWindowLost);
+    EXPECT_TRUE(Main->FStopped);
+    EXPECT_FALSE(Dialog->Visible());
+    EXPECT_EQ(Main->Gauge1->Progress(), 2);
+    EXPECT_FALSE(base::FileExists(XmlName));
+    EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
+    EXPECT_EQ(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
+}
+
+TEST_F(ExportWindowTest, LosingTheMainWindowAfterTheExportEndsTheLoop)
+{
+    StartWithRows(45);
+    testing::internal::CaptureStdout();
+    Main->prcouttabdata();
+    testing::internal::GetCapturedStdout();
+    H->LoseWindow(MainCaption);
+    App->Run(); // without the loss nothing would end it
+    EXPECT_TRUE(App->Terminated());
+    EXPECT_FALSE(Main->FStopped);
+    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
+                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+        "");
+}
+
+// A signal while the confirmation holds the export: the stop watch answers the dialog and
+// the export stops as after OK.
+TEST_F(ExportWindowTest, ASignalWhileTheDialogIsOpenStopsTheExport)
+{
+    InstallInterruptHandlers();
+    StartWithRows(300);
+    WaitForPage(2);
+    ClickCloseImage();
+    H->WaitShown(DialogCaption);
+    H->Do([] { std::raise(SIGHUP); });
+    std::string out = RunExportAndLoop();
+    int const signal = InterruptSignal();
+    ResetInterrupt();
+    for (int s : { SIGINT, SIGTERM, SIGHUP })
+        std::signal(s, SIG_DFL);
+    EXPECT_EQ(signal, SIGHUP);
+    EXPECT_EQ(Dialog->ModalResult(), tk::mrCancel) << "the dialog was answered for the user";
+    EXPECT_FALSE(Main->FCancelled);
+    EXPECT_TRUE(Main->FStopped);
+    EXPECT_EQ(Main->Gauge1->Progress(), 2);
     EXPECT_FALSE(base::FileExists(XmlName));
     EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
     EXPECT_EQ(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;

@@ -93,14 +93,18 @@ TEST(PagedExportTexts, PageCountAndTempName)
     EXPECT_EQ(app::TempFileName("rel/数据.xml"), "rel/Temp数据.xml");
 }
 
-TEST_F(PagedExport, NoRowsWritesNothing)
+TEST_F(PagedExport, NoRowsWriteTheEmptyDocument)
 {
     Open({ .Rows = 0 });
+    base::WriteFileBytes(XmlName, "an earlier run's result");
     TRecordingSteps steps = Run("select * from t");
     EXPECT_EQ(steps.Pages, 0);
     EXPECT_EQ(steps.Rows, 0);
     EXPECT_TRUE(steps.Done.empty());
-    EXPECT_FALSE(base::FileExists(XmlName));
+    exporttest::TXmlDocument document = exporttest::ReadExportDocument(XmlName);
+    ASSERT_TRUE(document.Parsed) << document.Error;
+    EXPECT_TRUE(document.Rows.empty());
+    EXPECT_EQ(document.AttributeTypes.size(), 11u);
 }
 
 TEST_F(PagedExport, OneAndTwoPages)
@@ -133,14 +137,22 @@ TEST_F(PagedExport, ReplacesAnExistingOutput)
     EXPECT_EQ(Compare("select * from t order by id"), "");
 }
 
-TEST_F(PagedExport, StopsBeforeThePageAfterTheStop)
+TEST_F(PagedExport, StopsBeforeThePageAfterTheStopAndRemovesWhatItWrote)
 {
     Open({ .Rows = 300 });
     TRecordingSteps steps = Run("select * from t", 3);
     EXPECT_EQ(steps.Pages, 10);
     EXPECT_EQ(steps.Done, (std::vector<int64_t> { 1, 2, 3 }));
     EXPECT_FALSE(base::FileExists(app::TempFileName(XmlName)));
-    EXPECT_EQ(Compare("select * from t where id <= 90 order by id"), "");
+    EXPECT_FALSE(base::FileExists(XmlName)) << "three pages of ten would pass for a whole document";
+
+    // A stop after the last page is still a stop; one before the first leaves an earlier
+    // output as it was.
+    EXPECT_EQ(Run("select * from t where id <= 60", 2).Done, (std::vector<int64_t> { 1, 2 }));
+    EXPECT_FALSE(base::FileExists(XmlName));
+    base::WriteFileBytes(XmlName, "an earlier run's result");
+    EXPECT_TRUE(Run("select * from t", 0).Done.empty());
+    EXPECT_EQ(base::ReadFileBytes(XmlName), "an earlier run's result");
 }
 
 TEST_F(PagedExport, DatabaseErrorsReachTheCaller)

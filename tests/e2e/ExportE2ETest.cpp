@@ -75,14 +75,21 @@ bool Contains(std::string const& haystack, std::u8string_view needle)
 
 } // namespace
 
-TEST_F(ExportE2E, NoRowsSucceedsWithoutOutput)
+TEST_F(ExportE2E, NoRowsWriteTheEmptyDocumentOverAnEarlierOutput)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 0 });
-    Configure("select * from t");
+    exporttest::CreateSampleDatabase(DbName, { .Rows = 50 });
+    base::WriteFileBytes(XmlName, "<xml><rs:data>\r\n\t<z:row id='999'/>\r\n</rs:data>\r\n</xml>");
+    Configure("select * from t where id > 1000");
     TRun run = Run();
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_TRUE(Contains(run.Out, u8"导出数据成功")) << run.Out;
-    EXPECT_FALSE(base::FileExists(XmlName));
+    EXPECT_TRUE(Contains(run.Out, u8"正在导出数据...\n导出数据成功\n")) << run.Out;
+    exporttest::TXmlDocument document = exporttest::ReadExportDocument(XmlName);
+    ASSERT_TRUE(document.Parsed) << document.Error;
+    EXPECT_EQ(document.Rows.size(), 0u);
+    EXPECT_EQ(document.DataBlocks, 1);
+    // The schema is the statement's: every column of the table.
+    EXPECT_EQ(document.AttributeTypes.size(), 11u);
+    EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
 }
 
 TEST_F(ExportE2E, OnePageAndTwoPages)

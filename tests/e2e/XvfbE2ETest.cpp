@@ -347,3 +347,54 @@ TEST_F(XvfbExport, AFailedStartIsExplainedInAMessageBoxAndTheWindowStays)
     ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the close image did not end the tool";
     EXPECT_EQ(ExitStatus, 1);
 }
+
+// xdotool windowclose destroys the window; xkill (a window manager's "kill client") closes the
+// whole display connection, after which Xlib ends the process itself.
+TEST_F(XvfbExport, TheMainWindowDestroyedOrItsClientKilledFromOutsideStopsTheExport)
+{
+    for (bool killClient : { false, true }) {
+        SCOPED_TRACE(killClient ? "xkill" : "xdotool windowclose");
+        ExitStatus = -1;
+        Start();
+        std::string main = WaitWindow("355x175");
+        ASSERT_FALSE(main.empty()) << "the main window did not appear; stderr: " << Err();
+        // The first page is on disk: the export is under way.
+        ASSERT_TRUE(WaitFor([&] { return base::FileExists(XmlName) || Exited(); }, 60000));
+        ASSERT_FALSE(OutHas(u8"导出数据成功")) << "the export ended too soon; make the table larger";
+        X(killClient ? "xkill -id " + main : "xdotool windowclose " + main);
+        ASSERT_TRUE(WaitFor([&] { return Exited(); }, 60000)) << "the tool went on without its window";
+        EXPECT_EQ(ExitStatus, 1) << Err();
+        EXPECT_NE(Err().find(killClient ? "ended before the export finished" : "destroyed from outside"),
+            std::string::npos)
+            << Err();
+        EXPECT_FALSE(base::FileExists(XmlName));
+        EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
+        EXPECT_FALSE(OutHas(u8"导出数据成功"));
+    }
+}
+
+// Once the export has finished, a signal or the window's loss only ends the process: the
+// output is complete and the exit status says done.
+TEST_F(XvfbExport, AfterTheExportASignalOrTheWindowsLossOnlyEndsTheProcess)
+{
+    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t where id <= 3000", XmlName, DbName, "");
+    for (bool bySignal : { true, false }) {
+        SCOPED_TRACE(bySignal ? "SIGTERM" : "xdotool windowclose");
+        ExitStatus = -1;
+        Start();
+        std::string main = WaitWindow("355x175");
+        ASSERT_FALSE(main.empty()) << "the main window did not appear; stderr: " << Err();
+        ASSERT_TRUE(WaitFor([&] { return OutHas(u8"导出数据成功") || Exited(); }, 60000)) << Err();
+        ASSERT_FALSE(Exited()) << "the done window waits for its user";
+        if (bySignal)
+            kill(App, SIGTERM);
+        else
+            X("xdotool windowclose " + main);
+        ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the tool did not end";
+        EXPECT_EQ(ExitStatus, 0) << Err();
+        EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
+                      exporttest::QueryRows(DbName, "select * from t where id <= 3000 order by id"),
+                      { "id", "name", "note" }),
+            "");
+    }
+}

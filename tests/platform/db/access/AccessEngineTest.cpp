@@ -347,3 +347,39 @@ TEST_F(AccessEngine, CalculatedColumnsOfAccess2010)
         << xml;
     EXPECT_TRUE(Contains(xml, "<z:row ID='3' WeeklySalary='.0000000000000000' MonthlySalary='0'/>")) << xml;
 }
+
+// The connection's working hook runs while a table is copied in from the Access file; a stop
+// there aborts the copy, and no partial table is left for a later statement to take.
+TEST_F(AccessEngine, AStopDuringATableCopyAbortsItAndLeavesNoPartialTable)
+{
+    TJetTestDatabase writer;
+    int written = 0;
+    writer.AddTable(
+        { "Big", { { "ID", jtLong }, { "Name", jtText, 40 } }, {} }, [&](std::vector<TJetTestValue>& row) {
+            if (written == 20000)
+                return false;
+            ++written;
+            row = { std::to_string(written), "row " + std::to_string(written) };
+            return true;
+        });
+    writer.SaveToFile(FTemp.File("big.mdb"));
+
+    int calls = 0;
+    FConnection.OnWorking = [&] { return ++calls == 3; };
+    std::string error;
+    try {
+        Connect(FTemp.File("big.mdb"), "");
+        Scalar("SELECT count(*) FROM Big");
+    } catch (EDatabaseError const& e) {
+        error = e.Message();
+    }
+    EXPECT_EQ(calls, 3);
+    EXPECT_TRUE(Contains(error, "interrupted")) << error;
+
+    FConnection.OnWorking = [&] { return ++calls < 0; };
+    if (!FConnection.Connected())
+        Connect(FTemp.File("big.mdb"), "");
+    EXPECT_EQ(Scalar("SELECT count(*) FROM Big"), 20000);
+    EXPECT_EQ(Scalar("SELECT max(ID) FROM Big"), 20000);
+    EXPECT_GT(calls, 3) << "the copy and the statements call the hook";
+}
