@@ -25,6 +25,7 @@ constexpr int SubMenuMarkWidth = 12; // room for the arrow of an item with sub-i
 constexpr int ScrollMarkHeight = 12;
 constexpr win::UINT_PTR ScrollTimerId = 1;
 constexpr unsigned ScrollInterval = 60; // ms per item while the mouse rests on a scroll mark
+constexpr win::UINT WM_REFERENCEGONE = win::WM_USER + 1; // an item or the skin data was freed
 
 // The work area of the monitor nearest the point.
 TRect WorkAreaAt(TPoint p)
@@ -36,6 +37,15 @@ TRect WorkAreaAt(TPoint p)
     if (win::GetMonitorInfo(win::MonitorFromPoint({ p.X, p.Y }, win::MONITOR_DEFAULTTONEAREST), &info))
         area = info.rcWork;
     return area;
+}
+
+// Where a window of the given size goes along one axis of the area: at pos when it fits,
+// else at flip (to the left or above), and pushed inside the area either way.
+int KeepInside(int pos, int size, int flip, int lo, int hi)
+{
+    if (pos + size > hi)
+        pos = flip;
+    return std::max(lo, std::min(pos, hi - size));
 }
 
 gfx::TBitmap const* PictureOf(TspSkinData* data, int index)
@@ -58,6 +68,17 @@ TspDataSkinMenuItem const* MenuItemData(TspSkinData* data, int index)
 TspSkinPopupMenu::TspSkinPopupMenu(tk::TComponent* owner)
     : tk::TComponent(owner)
 {
+    FSkinData.SetOnFree([this] { ReferenceGone(); });
+    FGivenSkinData.SetOnFree([this] { ReferenceGone(); });
+}
+
+void TspSkinPopupMenu::ReferenceGone()
+{
+    // Called inside the free: the menu draws plain until its window hears about it.
+    FSkinned = false;
+    FMenuItemIndex = -1;
+    if (FHandle)
+        win::PostMessage(FHandle, WM_REFERENCEGONE, 0, 0);
 }
 
 TspSkinPopupMenu::~TspSkinPopupMenu()
@@ -68,7 +89,7 @@ TspSkinPopupMenu::~TspSkinPopupMenu()
 
 bool TspSkinPopupMenu::Selectable(int index) const
 {
-    return index >= 0 && index < ItemCount() && !FItems[size_t(index)]->IsLine()
+    return index >= 0 && index < ItemCount() && FItems[size_t(index)] && !FItems[size_t(index)]->IsLine()
         && FItems[size_t(index)]->Enabled() && ItemShown(index);
 }
 
@@ -77,6 +98,8 @@ bool TspSkinPopupMenu::HasSubItems(int index) const
     if (index < 0 || index >= ItemCount())
         return false;
     tk::TMenuItem const* item = FItems[size_t(index)];
+    if (!item)
+        return false;
     for (int i = 0; i < item->Count(); ++i)
         if (item->Items(i)->Visible())
             return true;
@@ -116,8 +139,10 @@ bool TspSkinPopupMenu::LoadItems(tk::TMenuItem* root)
     if (!root)
         return false;
     for (int i = 0; i < root->Count(); ++i)
-        if (root->Items(i)->Visible())
-            FItems.push_back(root->Items(i));
+        if (root->Items(i)->Visible()) {
+            FItems.emplace_back(root->Items(i));
+            FItems.back().SetOnFree([this] { ReferenceGone(); });
+        }
     return !FItems.empty();
 }
 
@@ -266,11 +291,8 @@ void TspSkinPopupMenu::Popup(
     Layout(skinData);
     TRect const area = WorkAreaAt(screen);
     FitToArea(area);
-    int x = screen.X, y = screen.Y;
-    if (x + FWidth > area.Right)
-        x = std::max(area.Left, area.Right - FWidth);
-    if (y + FHeight > area.Bottom)
-        y = std::max(area.Top, y - FHeight);
+    int const x = KeepInside(screen.X, FWidth, screen.X - FWidth, area.Left, area.Right);
+    int const y = KeepInside(screen.Y, FHeight, screen.Y - FHeight, area.Top, area.Bottom);
     Open(x, y, alpha, owner, true);
 }
 
@@ -284,15 +306,13 @@ void TspSkinPopupMenu::PopupUnder(tk::TMenuItem* root, TRect const& screenRect, 
     Layout(skinData);
     TRect const area = WorkAreaAt({ screenRect.Left, screenRect.Bottom });
     FitToArea(area);
-    int x = screenRect.Left;
+    int const x = KeepInside(screenRect.Left, FWidth, screenRect.Right - FWidth, area.Left, area.Right);
     int y = above ? screenRect.Top - FHeight : screenRect.Bottom;
     if (!above && y + FHeight > area.Bottom)
         y = screenRect.Top - FHeight;
     else if (above && y < area.Top)
         y = screenRect.Bottom;
     y = std::max(area.Top, std::min(y, area.Bottom - FHeight));
-    if (x + FWidth > area.Right)
-        x = std::max(area.Left, area.Right - FWidth);
     Open(x, y, alpha, owner, true);
 }
 
@@ -334,7 +354,7 @@ void TspSkinPopupMenu::OpenChild(int index, bool lightFirst)
     tk::TComponentPtr<TspSkinPopupMenu> child(new TspSkinPopupMenu(nullptr));
     child->FParentMenu = this;
     child->DefItemHeight = DefItemHeight;
-    child->FGivenSkinData = FGivenSkinData;
+    child->FGivenSkinData.Set(FGivenSkinData.Get());
     if (!child->LoadItems(FItems[size_t(index)]))
         return;
     child->Layout(FGivenSkinData);
@@ -344,10 +364,8 @@ void TspSkinPopupMenu::OpenChild(int index, bool lightFirst)
     int y = me.Top + item.Top - child->FInner.Top;
     TRect const area = WorkAreaAt({ x, y });
     child->FitToArea(area);
-    if (x + child->FWidth > area.Right)
-        x = std::max(area.Left, me.Left - child->FWidth);
-    if (y + child->FHeight > area.Bottom)
-        y = std::max(area.Top, area.Bottom - child->FHeight);
+    x = KeepInside(x, child->FWidth, me.Left - child->FWidth, area.Left, area.Right);
+    y = KeepInside(y, child->FHeight, area.Bottom - child->FHeight, area.Top, area.Bottom);
     child->Open(x, y, FAlpha, FOwnerWindow, false);
     if (!child->FHandle)
         return;
@@ -392,9 +410,11 @@ void TspSkinPopupMenu::Close()
 void TspSkinPopupMenu::Choose(tk::TMenuItem* item)
 {
     // The whole chain is gone before the action runs: the action may free the form that
-    // opened it.
+    // opened it. The item may go with the menu's closing handlers.
+    tk::TComponentRef<tk::TMenuItem> chosen(item);
     Root()->Close();
-    item->Click();
+    if (chosen)
+        chosen->Click();
 }
 
 int TspSkinPopupMenu::ItemAt(TPoint p) const
@@ -424,7 +444,8 @@ void TspSkinPopupMenu::MoveBy(int step)
     int i = FItemIndex;
     for (int k = 0; k < n; ++k) {
         i = i < 0 ? (step > 0 ? 0 : n - 1) : (i + step + n) % n;
-        if (FItems[size_t(i)]->IsLine() || !FItems[size_t(i)]->Enabled())
+        tk::TMenuItem const* item = FItems[size_t(i)];
+        if (!item || item->IsLine() || !item->Enabled())
             continue;
         // Keys bring the lit item into view.
         if (FScrollable) {
@@ -629,6 +650,9 @@ win::LRESULT TspSkinPopupMenu::WndProc(win::HWND h, win::UINT msg, win::WPARAM w
     case win::WM_CHAR:
         Root()->KeyChar(char(wp));
         return 0;
+    case WM_REFERENCEGONE:
+        Root()->Close();
+        return 0;
     case win::WM_CAPTURECHANGED:
         // Another window took the mouse: the menu gives up.
         if (FHandle == h && !FParentMenu && reinterpret_cast<win::HWND>(lp) != h)
@@ -678,6 +702,8 @@ void TspSkinPopupMenu::Paint(gfx::TCanvas& canvas)
         if (!ItemShown(i))
             continue;
         tk::TMenuItem* item = FItems[size_t(i)];
+        if (!item)
+            continue;
         TRect const r = ShownRect(i);
         bool const lit = i == FItemIndex;
         if (item->IsLine()) {
