@@ -623,8 +623,12 @@ void TspSkinnedForm::ChangeSkinData()
     FSkinSupport = FSkinData && !FSkinData->Empty();
     if (!FSupportNCArea) {
         // Client mode: the whole skin picture is painted inside the client area.
-        if (!FSkinSupport)
+        if (!FSkinSupport) {
+            DropClientSkin();
+            if (OnChangeSkinData)
+                OnChangeSkinData(this);
             return;
+        }
         if (!FRollUpState)
             FitClientToSkin();
         CreateSkinObjects();
@@ -716,13 +720,45 @@ void TspSkinnedForm::ForceResize()
     }
 }
 
+void TspSkinnedForm::DropClientSkin()
+{
+    // The objects refer to the skin's pictures and descriptions: they go with it, and so
+    // do the region and the roll-up strip cut from it.
+    StopTimers();
+    FreeObjects();
+    UpdateFrameRegion(true);
+    if (FRollUpState) {
+        FRollUpState = false;
+        for (tk::TControl* c : FHiddenControls)
+            c->SetVisible(true);
+        FHiddenControls.clear();
+        if (OldHeight > 0)
+            FForm->SetHeight(OldHeight);
+        if (OnChangeRollUpState)
+            OnChangeRollUpState(this);
+    }
+    FForm->Repaint();
+}
+
 void TspSkinnedForm::SkinBeforeChange(TspSkinData* sender)
 {
     if (sender != FSkinData)
         return;
+    // The skin is about to be cleared. Until its change message comes the form stands on
+    // the built-in frame, so that a load that fails (and sends no change) leaves a whole
+    // window: no objects on freed descriptions, no region of the old picture.
     FSkinSupport = false;
     StopTimers();
     FreeObjects();
+    if (!FSupportNCArea) {
+        DropClientSkin();
+        return;
+    }
+    UpdateFrameRegion(true);
+    FrameWidth = FrameHeight = 0;
+    if (FForm->Handle())
+        ForceResize();
+    SendNcPaint();
 }
 
 void TspSkinnedForm::SkinChange(TspSkinData* sender)
@@ -845,8 +881,10 @@ int TspSkinnedForm::GetMinWidth() const
         int const picW = FSkinData->Picture().Width();
         return MinWidth > picW && !minimized ? MinWidth : picW;
     }
+    // Without a skin a client-mode form keeps the built-in frame's minimum: at 0 x 0 it
+    // could not be found again, let alone grasped.
     if (!FSkinSupport)
-        return 0;
+        return MinWidth > 0 ? MinWidth : 130;
     int const picW = FSkinData->Picture().Width();
     return MinWidth == 0 ? picW : std::min(MinWidth, picW);
 }
@@ -860,7 +898,7 @@ int TspSkinnedForm::GetMinHeight() const
         return MinHeight > h && free ? MinHeight : h;
     }
     if (!FSkinSupport)
-        return 0;
+        return MinHeight > 0 && free ? MinHeight : CaptionHeight() + 6;
     int const picH = FSkinData->Picture().Height();
     return MinHeight == 0 ? picH : std::min(MinHeight, picH);
 }
@@ -1729,8 +1767,9 @@ void TspSkinnedForm::OnSize(TMessage& m)
     FrameWidth = FForm->Width();
     FrameHeight = FForm->Height();
     if (FSkinSupport && FSupportNCArea) {
-        if (FrameWidth >= GetMinWidth() && FrameHeight >= GetMinHeight())
-            UpdateFrame(true);
+        // Every size the window really has gets its frame, the ones a program sets below
+        // the minimum included: a stale frame would draw and hit-test the old size.
+        UpdateFrame(true);
     } else if (FSkinSupport) {
         if (!FRollUpState && (Stretchable() || ClientIsPictureSize()))
             UpdateFrame(Stretchable());
@@ -2159,8 +2198,10 @@ void TspSkinnedForm::DoMinimize()
         win::MinimizeApplication();
         return;
     }
-    if (base::IsRectEmpty(OldBoundsRect))
+    if (!FOldBoundsSaved) {
         OldBoundsRect = FForm->BoundsRect();
+        FOldBoundsSaved = true;
+    }
     TPoint const slot = GetMinimizedPosition();
     FForm->SetBounds(slot.X, slot.Y, GetMinWidth(), GetMinHeight());
 }
@@ -2203,8 +2244,10 @@ TPoint TspSkinnedForm::GetMinimizedPosition() const
 
 void TspSkinnedForm::DoMaximize()
 {
-    if (base::IsRectEmpty(OldBoundsRect))
+    if (!FOldBoundsSaved) {
         OldBoundsRect = FForm->BoundsRect();
+        FOldBoundsSaved = true;
+    }
     TRect monitor
         = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
     TRect work = monitor;
@@ -2224,12 +2267,17 @@ void TspSkinnedForm::DoMaximize()
 void TspSkinnedForm::DoRestore()
 {
     MaxRollUpState = false;
-    TRect const old = OldBoundsRect;
+    TRect old = OldBoundsRect;
     OldBoundsRect = {};
-    if (base::IsRectEmpty(old)) {
+    // Saved bounds are told by a flag, not by their size: a form maximised at 0 x 0 still
+    // comes back. With none saved the window stays where it is.
+    if (!std::exchange(FOldBoundsSaved, false)) {
         EnableTimer(MouseTimerId, FMouseTimer, true, 50);
         return;
     }
+    // The skin may have changed since the bounds were saved: never below its minimum.
+    old.Right = old.Left + std::max(old.Width(), GetMinWidth());
+    old.Bottom = old.Top + std::max(old.Height(), GetMinHeight());
     if (FSupportNCArea) {
         bool const sameSize = FForm->Width() == old.Width() && FForm->Height() == old.Height();
         FForm->SetBounds(old.Left, old.Top, old.Width(), old.Height());
@@ -2259,7 +2307,9 @@ void TspSkinnedForm::SetRollUpState(bool value)
             OldHeight = FForm->Height();
             FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), GetMinHeight());
         } else {
-            FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), OldHeight);
+            // A skin change while rolled up may have raised the minimum.
+            FForm->SetBounds(FForm->Left(), FForm->Top(), std::max(FForm->Width(), GetMinWidth()),
+                std::max(OldHeight, GetMinHeight()));
         }
     } else {
         ClientRollUp(value);

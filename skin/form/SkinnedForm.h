@@ -241,7 +241,7 @@ public:
     TspSkinPopupMenu* SkinMenu() const { return FSkinMenu; }
     bool LayeredWindowsAvailable() const;
     void SetFormAlpha(int alpha);
-    base::TRect OldBoundsRect;
+    base::TRect OldBoundsRect; // valid while a minimise or maximise has saved it
     bool MaxRollUpState = false;
     int OldHeight = 0;
 
@@ -335,6 +335,7 @@ private:
     void MouseTimerTick();
     void AnimateTimerTick();
     void SkinBeforeChange(TspSkinData* sender);
+    void DropClientSkin(); // client mode: back to no skin, roll-up left
     void SkinChange(TspSkinData* sender);
     void ReloadObjectHints();
     bool Framed() const; // has a border the component paints
@@ -398,6 +399,7 @@ private:
     bool FShowIcon = false;
     bool FSupportNCArea = true;
     bool FRollUpState = false;
+    bool FOldBoundsSaved = false;
     bool FActivated = false;
     TspBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
     gfx::TBitmap FLogoBitMap;

@@ -184,8 +184,8 @@ TEST_F(SkinnedFormTest, SkinChangesFromThisAndFromAnotherSkinData)
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(Skinned->ObjectList.front().get(), first);
 
-    // Its own skin data loads again: before the change the objects go and the timers stop,
-    // after it they are rebuilt.
+    // Its own skin data loads again: before the change the skin's objects and region go and
+    // the timers stop (the form stands on the built-in frame), after it they are rebuilt.
     bool sawEmptyBetween = false;
     Data->SetCompressedStoredSkin(nullptr);
     tk::TWndMethod proc = Form->WindowProc;
@@ -193,7 +193,8 @@ TEST_F(SkinnedFormTest, SkinChangesFromThisAndFromAnotherSkinData)
         proc(m);
         if (m.Msg == SkinMsg_BeforeChange && reinterpret_cast<TspSkinData*>(m.WParam) == Data.get())
             sawEmptyBetween
-                = Skinned->ObjectList.empty() && !Skinned->SkinSupport() && !Skinned->MouseTimerActive();
+                = Caption() == nullptr && !Skinned->HasFrameRegion() && !Skinned->SkinSupport()
+                && !Skinned->MouseTimerActive();
     };
     Data->SetCompressedStoredSkin(Stored.get());
     Form->WindowProc = proc;
