@@ -74,6 +74,7 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
     FDefCaptionFont.SetColor(base::clBtnText);
     FDefInActiveCaptionFont.Assign(FDefCaptionFont);
     FDefInActiveCaptionFont.SetColor(base::clBtnShadow);
+    FSkinData.SetOnFree([this] { SkinDataFreed(); });
     FOwnSysMenu = new tk::TPopupMenu(this);
     FTrayMenu = new tk::TPopupMenu(this);
     FSkinMenu = new TspSkinPopupMenu(this);
@@ -142,18 +143,7 @@ void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation oper
         MainMenuChanged();
         return;
     }
-    if (component == FSkinData) {
-        // A form that is going away keeps its frame as it is.
-        if ((ComponentState() & tk::csDestroying) || (FForm->ComponentState() & tk::csDestroying)) {
-            FSkinData = nullptr;
-            FSkinSupport = false;
-            FreeObjects();
-        } else {
-            SetSkinData(nullptr);
-        }
-    } else if (component == FMenusSkinData)
-        FMenusSkinData = nullptr;
-    else if (component == FSystemMenu)
+    if (component == FSystemMenu)
         FSystemMenu = nullptr;
     else if (component == FTrayIcon)
         FTrayIcon = nullptr;
@@ -229,7 +219,7 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
         "SkinData", [this] { return static_cast<tk::TComponent*>(FSkinData); },
         [this](tk::TComponent* c) { SetSkinData(dynamic_cast<TspSkinData*>(c)); });
     p.Reference(
-        "MenusSkinData", [this] { return static_cast<tk::TComponent*>(FMenusSkinData); },
+        "MenusSkinData", [this] { return static_cast<tk::TComponent*>(FMenusSkinData.Get()); },
         [this](tk::TComponent* c) { SetMenusSkinData(dynamic_cast<TspSkinData*>(c)); });
     p.Reference(
         "MainMenu", [this] { return static_cast<tk::TComponent*>(FMainMenu); },
@@ -301,23 +291,23 @@ void TspSkinnedForm::SetSupportNCArea(bool value)
 
 void TspSkinnedForm::SetSkinData(TspSkinData* value)
 {
-    if (FSkinData)
-        FSkinData->RemoveFreeNotification(this);
-    FSkinData = value;
-    if (FSkinData)
-        FSkinData->FreeNotification(this);
+    FSkinData.Set(value);
     if (!IsDesigning())
         ChangeSkinData();
 }
 
-void TspSkinnedForm::SetMenusSkinData(TspSkinData* value)
+void TspSkinnedForm::SkinDataFreed()
 {
-    if (FMenusSkinData)
-        FMenusSkinData->RemoveFreeNotification(this);
-    FMenusSkinData = value;
-    if (FMenusSkinData)
-        FMenusSkinData->FreeNotification(this);
+    // A form that is going away keeps its frame as it is.
+    if ((ComponentState() & tk::csDestroying) || (FForm->ComponentState() & tk::csDestroying)) {
+        FSkinSupport = false;
+        FreeObjects();
+    } else if (!IsDesigning()) {
+        ChangeSkinData();
+    }
 }
+
+void TspSkinnedForm::SetMenusSkinData(TspSkinData* value) { FMenusSkinData.Set(value); }
 
 void TspSkinnedForm::SetMainMenu(tk::TMainMenu* value)
 {
@@ -2383,7 +2373,7 @@ void TspSkinnedForm::MinimizeToTray()
     if (!FTrayIcon)
         return;
     FTrayIcon->MinimizedToTray = true;
-    FTrayIcon->SetMenusSkinData(FMenusSkinData ? FMenusSkinData : FSkinData);
+    FTrayIcon->SetMenusSkinData(FMenusSkinData ? FMenusSkinData.Get() : FSkinData.Get());
     FTrayIcon->ShowIcon();
     // The windows leave the task bar only while a notification area shows the icon;
     // otherwise the application is only minimised and its task-bar entry is the way back.
@@ -2631,7 +2621,7 @@ void TspSkinnedForm::ShowSystemMenu(TPoint screen)
     tk::TPopupMenu* menu = BuildSystemMenu();
     if (OnSkinMenuOpen)
         OnSkinMenuOpen(this);
-    TspSkinData* data = FMenusSkinData ? FMenusSkinData : FSkinData;
+    TspSkinData* data = FMenusSkinData ? FMenusSkinData.Get() : FSkinData.Get();
     int const alpha = MenusAlphaBlend ? MenusAlphaBlendValue : 255;
     FSkinMenu->DefItemHeight = DefMenuItemHeight;
     FSkinMenu->Popup(menu->Items(), screen, data, alpha, FForm->Handle());
@@ -2852,7 +2842,7 @@ void TspSkinnedForm::PopupMainMenu(TspActiveSkinObject& item, tk::TMenuItem& men
     FMainMenuSwitching = false;
     if (!FSkinMenu->OnBarMove)
         FSkinMenu->OnBarMove = [this](int direction) { MainMenuBarMove(direction); };
-    TspSkinData* data = FMenusSkinData ? FMenusSkinData : FSkinData;
+    TspSkinData* data = FMenusSkinData ? FMenusSkinData.Get() : FSkinData.Get();
     bool const above = FSkinData && FSkinData->MainMenuPopupUp;
     int const alpha = MenusAlphaBlend ? MenusAlphaBlendValue : 255;
     if (OnSkinMenuOpen)
@@ -3087,6 +3077,17 @@ void TspSkinnedForm::WindowProc(TMessage& m)
         return;
     case win::WM_SIZE:
         OnSize(m);
+        return;
+    case win::WM_WINDOWPOSCHANGED:
+        CallPrevious(m);
+        // WM_SIZE tells client sizes only: a window whose frame already covers it all (a
+        // size below the minimum) changes size without one, and its frame must follow.
+        if (FSkinSupport && FSupportNCArea && !InSizeMove
+            && (FForm->Width() != FrameWidth || FForm->Height() != FrameHeight)) {
+            FrameWidth = FForm->Width();
+            FrameHeight = FForm->Height();
+            UpdateFrame(true);
+        }
         return;
     case win::WM_SETTEXT:
         OnSetText(m);

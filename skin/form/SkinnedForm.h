@@ -110,10 +110,10 @@ public:
     bool MenusAlphaBlend = false;
     bool MenusAlphaBlendAnimation = false;
     int MenusAlphaBlendValue = 200;
-    TspSkinData* SkinData() const { return FSkinData; }
+    TspSkinData* SkinData() const { return FSkinData.Get(); }
     // Stores the skin data and rebuilds the frame from it at once.
     void SetSkinData(TspSkinData* value);
-    TspSkinData* MenusSkinData() const { return FMenusSkinData; }
+    TspSkinData* MenusSkinData() const { return FMenusSkinData.Get(); }
     void SetMenusSkinData(TspSkinData* value);
     int MinHeight = 0;
     int MinWidth = 0;
@@ -336,6 +336,7 @@ private:
     void AnimateTimerTick();
     void SkinBeforeChange(TspSkinData* sender);
     void DropClientSkin(); // client mode: back to no skin, roll-up left
+    void SkinDataFreed();
     void SkinChange(TspSkinData* sender);
     void ReloadObjectHints();
     bool Framed() const; // has a border the component paints
@@ -391,8 +392,9 @@ private:
 
     tk::TForm* FForm = nullptr;
     tk::TWndMethod FOldWindowProc;
-    TspSkinData* FSkinData = nullptr;
-    TspSkinData* FMenusSkinData = nullptr;
+    // Both follow free notification; one skin data may be both.
+    tk::TComponentRef<TspSkinData> FSkinData;
+    tk::TComponentRef<TspSkinData> FMenusSkinData;
     bool FSkinSupport = false;
     bool FHideCaptionButtons = false;
     bool FAlwaysMinimizeToTray = false;

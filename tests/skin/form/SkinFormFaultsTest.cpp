@@ -217,6 +217,11 @@ TEST_F(SkinFaultsTest, FrameFollowsASizeBelowTheMinimum)
     App->ProcessMessages();
     Form->SetBounds(0, 0, 1, 1);
     App->ProcessMessages();
+    EXPECT_EQ(Skinned->FrameWidth, 1);
+    // The client area was already empty: the window changes size without a WM_SIZE.
+    Form->SetBounds(0, 0, 0, 0);
+    EXPECT_EQ(Skinned->FrameWidth, 0);
+    EXPECT_EQ(Skinned->FrameHeight, 0);
     Form->SetBounds(0, 0, 260, 160);
     EXPECT_EQ(Skinned->NewClRect.Right, 260 - 3);
 }
@@ -351,4 +356,33 @@ TEST_F(SkinFaultsTest, MenusStayOnTheWorkAreaFlippingWhereTheyDoNotFit)
     EXPECT_EQ(child.Right, parent.Left);
     EXPECT_GE(child.Left, 0);
     menu->Close();
+}
+
+// One skin data as both the skin and the menus' skin: freed, both references forget it;
+// and after the skin moves to another one, freeing it still reaches the menus' reference.
+TEST_F(SkinFaultsTest, SkinDataUsedAsSkinAndMenuSkinIsForgottenByBoth)
+{
+    Make(tk::bsSizeable, 200, 135);
+    Attach();
+    auto shared = OtherSkin();
+    Skinned->SetSkinData(shared.get());
+    Skinned->SetMenusSkinData(shared.get());
+    Form->Show();
+    App->ProcessMessages();
+    shared.reset();
+    EXPECT_EQ(Skinned->SkinData(), nullptr);
+    EXPECT_EQ(Skinned->MenusSkinData(), nullptr);
+    Skinned->ShowSystemMenu({ 100, 100 });
+    EXPECT_FALSE(Skinned->SkinMenu()->Skinned());
+    Skinned->SkinMenu()->Close();
+
+    shared = OtherSkin();
+    Skinned->SetSkinData(shared.get());
+    Skinned->SetMenusSkinData(shared.get());
+    Skinned->SetSkinData(Data.get());
+    shared.reset();
+    EXPECT_EQ(Skinned->MenusSkinData(), nullptr);
+    Skinned->ShowSystemMenu({ 100, 100 });
+    EXPECT_TRUE(Skinned->SkinMenu()->Skinned()) << "drawn with the form's skin";
+    Skinned->SkinMenu()->Close();
 }
