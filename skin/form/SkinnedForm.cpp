@@ -41,7 +41,9 @@ constexpr win::UINT MainMenuRebuildMsg = win::WM_APP + 0x5310;
 bool InArea(TRect const& area, TPoint p) { return base::PtInRect(area, p); }
 
 // Where a skin pixel rectangle's corner lies, with the corner areas' right and bottom edges
-// counted as inside: a rectangle that ends exactly on a corner's edge still lies in it.
+// counted as inside: a rectangle that ends exactly on a corner's edge still lies in it. So a
+// rectangle flush with the picture's right or bottom edge lies in the right or bottom corner
+// areas and moves with the frame, which is where such a rectangle is drawn to be.
 bool InCorner(TRect const& area, TPoint p)
 {
     return p.X >= area.Left && p.X <= area.Right && p.Y >= area.Top && p.Y <= area.Bottom;
@@ -359,15 +361,21 @@ void TspSkinnedForm::SetTrayIcon(TspTrayIcon* value)
     if (FTrayIcon)
         FTrayIcon->RemoveFreeNotification(this);
     FTrayIcon = value;
-    if (!FTrayIcon)
+    if (!FTrayIcon) {
+        if (IsDesigning())
+            FBorderIcons &= ~biMinimizeToTray;
         return;
+    }
     FTrayIcon->FreeNotification(this);
     if (!AlwaysShowInTray)
         FTrayIcon->HideIcon();
     else
         FTrayIcon->ShowIcon();
-    if (IsDesigning())
+    if (IsDesigning()) {
+        // At design time a tray icon brings its caption button with it.
+        FBorderIcons |= biMinimizeToTray;
         return;
+    }
     if (!FTrayIcon->PopupMenu) {
         tk::TMenuItem* root = FTrayMenu->Items();
         root->Clear();
@@ -542,7 +550,12 @@ void TspSkinnedForm::UpdateCaptionButtons()
             break;
         case cmSysMenu:
         case cmClose:
-            // Without a system menu there is no close box either, as on a plain window.
+            // The close button goes with biSystemMenu. A form's border icons mean this
+            // everywhere else (a window without a system menu has no close box), the
+            // borderless rule hides every caption button with it, and the close command
+            // stays within reach: Alt+F4 and the system menu's close item do not depend on
+            // the button. Keeping the button would give BorderIcons a meaning of its own
+            // for the skinned frame.
             icon = biSystemMenu;
             break;
         case cmDefault:
@@ -1754,6 +1767,9 @@ void TspSkinnedForm::OnEraseBackground(TMessage& m)
 void TspSkinnedForm::OnSize(TMessage& m)
 {
     CallPrevious(m);
+    if (FSkinSupport && FSupportNCArea && InSizeMove && FullDragWindows && FrameWidth == FForm->Width()
+        && FrameHeight == FForm->Height())
+        return; // laid out by WM_SIZING
     FrameWidth = FForm->Width();
     FrameHeight = FForm->Height();
     if (FSkinSupport && FSupportNCArea) {
@@ -1768,6 +1784,11 @@ void TspSkinnedForm::OnSize(TMessage& m)
     }
     if (FSupportNCArea && !FLogoBitMap.Empty())
         FForm->Repaint();
+    // A translucent window shows what lies under it: a new size repaints it whole.
+    if (FAlphaBlend && FAlphaBlendValue < 255 && LayeredWindowsAvailable()) {
+        SendNcPaint();
+        FForm->Repaint();
+    }
 }
 
 void TspSkinnedForm::OnSetText(TMessage& m)
@@ -2067,7 +2088,9 @@ void TspSkinnedForm::OnClientMouse(TMessage& m)
     if (FSupportNCArea) {
         switch (m.Msg) {
         case win::WM_MOUSEMOVE:
-            // While an object holds the mouse it learns whether the mouse is still on it.
+            // While an object holds the mouse it learns whether the mouse is still on it:
+            // the captured mouse reaches the form as client messages even over the frame,
+            // and a held button must light up again when the mouse comes back onto it.
             if (MouseCaptureObject != -1) {
                 TestActive(p.X, p.Y, true);
                 ObjectMouseMove(p);
@@ -3139,8 +3162,34 @@ void TspSkinnedForm::WindowProc(TMessage& m)
         if (FSupportNCArea) {
             EnableTimer(MouseTimerId, FMouseTimer, false, 50);
             ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+            InSizeMove = false;
+            // The last sizing rectangle may not be the size the window took.
+            if (FSkinSupport && (FrameWidth != FForm->Width() || FrameHeight != FForm->Height())) {
+                FrameWidth = FForm->Width();
+                FrameHeight = FForm->Height();
+                UpdateFrame(true);
+            }
             if (FSkinSupport)
                 SendNcPaint();
+        }
+        break;
+    case win::WM_SIZING:
+        CallPrevious(m);
+        // Live resizing: the frame follows the sizing rectangle as it comes, and the
+        // WM_SIZE that follows it is not laid out again.
+        if (FSupportNCArea && FSkinSupport && InSizeMove && FullDragWindows && m.LParam) {
+            auto const* r = reinterpret_cast<win::RECT const*>(m.LParam);
+            FrameWidth = r->Right - r->Left;
+            FrameHeight = r->Bottom - r->Top;
+            UpdateFrame(true);
+        }
+        return;
+    case win::WM_SYNCPAINT:
+        // Rolled up, only the frame is there to paint.
+        if (FSupportNCArea && FRollUpState) {
+            SendNcPaint();
+            m.Result = 0;
+            return;
         }
         break;
     case win::WM_TIMER:

@@ -1,0 +1,174 @@
+// Window-command behaviours of the skinned form: live resizing, WM_SYNCPAINT while rolled
+// up, the translucent repaint on a new size, which buttons go with biSystemMenu, a tray
+// icon chosen at design time, client-mode roll-up and skin changes while rolled up.
+#include "SkinFormTestUtil.h"
+#include "platform/toolkit/StdCtrls.h"
+#include "skin/form/TrayIcon.h"
+
+#include <vector>
+
+using namespace xe;
+using namespace xe::skin;
+using namespace xe::skin::test;
+using base::Rect;
+using base::TRect;
+using tk::TMessage;
+
+namespace {
+
+struct SkinBehaviourTest : SkinFormTest {
+    void SetUp() override
+    {
+        SkinFormTest::SetUp();
+        MainForm = App->CreateForm<tk::TForm>();
+    }
+    void MakeSkinned(int width = 200, int height = 135)
+    {
+        Make(tk::bsSizeable, width, height);
+        Attach();
+        Skinned->SetSkinData(Data.get());
+        Form->SetBounds(40, 40, width, height);
+        Form->Show();
+        App->ProcessMessages();
+    }
+    TspSkinStdButtonObject* ButtonOf(TspCommandKind command) const
+    {
+        for (auto const& o : Skinned->ObjectList)
+            if (auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get()); b && b->StdCommand == command)
+                return b;
+        return nullptr;
+    }
+    tk::TForm* MainForm = nullptr;
+};
+
+} // namespace
+
+// Dragging the bottom-right corner: the frame is laid out for each sizing rectangle as it
+// comes, before the window takes the size, and the size that follows is not laid out again.
+TEST_F(SkinBehaviourTest, LiveResizingLaysTheFrameOutForTheSizingRectangle)
+{
+    MakeSkinned();
+    std::vector<std::pair<int, int>> atSizing; // sizing width, frame width then
+    int layouts = 0, sizings = 0;
+    Skinned->OnChangeClientRect = [&](tk::TComponent*, TRect const&) { ++layouts; };
+    tk::TWndMethod proc = Form->WindowProc;
+    Form->WindowProc = [&](TMessage& m) {
+        proc(m);
+        if (m.Msg == win::WM_SIZING) {
+            auto const* r = reinterpret_cast<win::RECT const*>(m.LParam);
+            atSizing.emplace_back(r->Right - r->Left, Skinned->FrameWidth);
+            ++sizings;
+        }
+    };
+    H->Drag(40 + 199, 40 + 134, 40 + 259, 40 + 164);
+    H->RunScript();
+    Form->WindowProc = proc;
+    ASSERT_FALSE(atSizing.empty());
+    for (auto [sizing, frame] : atSizing)
+        EXPECT_EQ(frame, sizing);
+    EXPECT_EQ(layouts, sizings) << "one layout per sizing step, none for the WM_SIZE after it";
+    EXPECT_EQ(Form->Width(), 260);
+    EXPECT_EQ(Skinned->FrameWidth, 260);
+    EXPECT_EQ(Skinned->NewClRect.Right, 260 - 3);
+    EXPECT_FALSE(Skinned->InSizeMove);
+}
+
+// Rolled up, WM_SYNCPAINT repaints the frame and goes no further; otherwise it is passed on.
+TEST_F(SkinBehaviourTest, SyncPaintWhileRolledUpPaintsOnlyTheFrame)
+{
+    Make(tk::bsSizeable, 200, 135);
+    int passedOn = 0;
+    tk::TWndMethod formProc = Form->WindowProc;
+    Form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == win::WM_SYNCPAINT)
+            ++passedOn;
+        formProc(m);
+    };
+    Attach();
+    Skinned->SetSkinData(Data.get());
+    Form->Show();
+    App->ProcessMessages();
+    int ncPaints = 0;
+    tk::TWndMethod proc = Form->WindowProc;
+    Form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == win::WM_NCPAINT)
+            ++ncPaints;
+        proc(m);
+    };
+    Skinned->SetRollUpState(true);
+    ncPaints = 0;
+    EXPECT_EQ(win::SendMessage(Form->Handle(), win::WM_SYNCPAINT, 0, 0), 0);
+    EXPECT_EQ(passedOn, 0);
+    EXPECT_EQ(ncPaints, 1);
+    Skinned->SetRollUpState(false);
+    win::SendMessage(Form->Handle(), win::WM_SYNCPAINT, 0, 0);
+    EXPECT_EQ(passedOn, 1);
+    // The form goes while the handlers it was given can still run.
+    tk::TComponent::Free(Form);
+    Form = nullptr;
+}
+
+// A translucent form is painted again, frame and client, when its size changes.
+TEST_F(SkinBehaviourTest, TranslucentFormRepaintsWholeOnANewSize)
+{
+    MakeSkinned();
+    int ncPaints = 0, paints = 0;
+    tk::TWndMethod proc = Form->WindowProc;
+    Form->WindowProc = [&](TMessage& m) {
+        ncPaints += m.Msg == win::WM_NCPAINT;
+        paints += m.Msg == win::WM_PAINT;
+        proc(m);
+    };
+    Form->SetBounds(40, 40, 210, 135);
+    int const opaqueNc = ncPaints, opaquePaints = paints;
+    ncPaints = paints = 0;
+    Skinned->SetAlphaBlendValue(200);
+    Skinned->SetAlphaBlend(true);
+    ncPaints = paints = 0;
+    Form->SetBounds(40, 40, 220, 135);
+    EXPECT_GT(ncPaints, opaqueNc);
+    EXPECT_GT(paints, opaquePaints);
+    Form->WindowProc = proc;
+}
+
+// Without biSystemMenu the close button goes with the system-menu button, on the skin and
+// on the built-in frame; the close command stays on the system menu.
+TEST_F(SkinBehaviourTest, CloseButtonGoesWithTheSystemMenuIcon)
+{
+    MakeSkinned();
+    ASSERT_NE(ButtonOf(cmClose), nullptr);
+    EXPECT_TRUE(ButtonOf(cmClose)->VisibleState);
+    Skinned->SetBorderIcons(biMinimize | biMaximize);
+    EXPECT_FALSE(ButtonOf(cmClose)->VisibleState);
+    EXPECT_FALSE(ButtonOf(cmClose)->EnabledState);
+    EXPECT_TRUE(ButtonOf(cmMaximize)->VisibleState);
+    tk::TPopupMenu* menu = Skinned->BuildSystemMenu();
+    ASSERT_GT(menu->Items()->Count(), 0);
+    EXPECT_EQ(menu->Items()->Items(menu->Items()->Count() - 1)->Name(), "SF_CLOSE");
+
+    Skinned->SetSkinData(nullptr);
+    Skinned->SetBorderIcons(biMinimize | biMaximize);
+    ASSERT_NE(ButtonOf(cmClose), nullptr);
+    EXPECT_FALSE(ButtonOf(cmClose)->VisibleState);
+    Skinned->SetBorderIcons(biSystemMenu);
+    EXPECT_TRUE(ButtonOf(cmClose)->VisibleState);
+}
+
+// At design time a tray icon adds its caption button, and taking it away removes it.
+TEST_F(SkinBehaviourTest, DesignTimeTrayIconAddsItsButton)
+{
+    Make(tk::bsSizeable, 200, 135);
+    Attach();
+    auto* tray = new TspTrayIcon(Form);
+    Skinned->SetDesigning(true);
+    ASSERT_FALSE(Skinned->BorderIcons() & biMinimizeToTray);
+    Skinned->SetTrayIcon(tray);
+    EXPECT_TRUE(Skinned->BorderIcons() & biMinimizeToTray);
+    EXPECT_TRUE(Skinned->BorderIcons() & biSystemMenu) << "the others stay";
+    Skinned->SetTrayIcon(nullptr);
+    EXPECT_FALSE(Skinned->BorderIcons() & biMinimizeToTray);
+    Skinned->SetDesigning(false);
+    Skinned->SetTrayIcon(tray);
+    EXPECT_FALSE(Skinned->BorderIcons() & biMinimizeToTray) << "only at design time";
+    Skinned->SetTrayIcon(nullptr);
+}
