@@ -632,10 +632,15 @@ void TspSkinnedForm::ChangeSkinData()
                 OnChangeSkinData(this);
             return;
         }
+        // A skin without a roll-up picture cannot stay rolled up.
+        if (FRollUpState && FSkinData->RollUpPicture().Empty())
+            LeaveClientRollUp();
         if (!FRollUpState)
             FitClientToSkin();
         CreateSkinObjects();
         UpdateCaptionButtons();
+        if (FRollUpState)
+            LayOutClientRollUp();
         InChangeSkinData = true;
         if (OnChangeSkinData)
             OnChangeSkinData(this);
@@ -730,16 +735,8 @@ void TspSkinnedForm::DropClientSkin()
     StopTimers();
     FreeObjects();
     UpdateFrameRegion(true);
-    if (FRollUpState) {
-        FRollUpState = false;
-        for (tk::TControl* c : FHiddenControls)
-            c->SetVisible(true);
-        FHiddenControls.clear();
-        if (OldHeight > 0)
-            FForm->SetHeight(OldHeight);
-        if (OnChangeRollUpState)
-            OnChangeRollUpState(this);
-    }
+    if (FRollUpState)
+        LeaveClientRollUp();
     FForm->Repaint();
 }
 
@@ -1663,7 +1660,14 @@ void TspSkinnedForm::PaintClientBackground(gfx::TCanvas& canvas)
     int const fh = FrameHeight > 0 ? FrameHeight : FForm->Height();
     gfx::TBitmap image;
     TspSkinData& s = *FSkinData;
-    if (s.LTPoint.X || s.LTPoint.Y || s.RBPoint.X || s.RBPoint.Y) {
+    if (FRollUpState && !s.RollUpPicture().Empty()) {
+        gfx::TBitmap const& strip = s.RollUpPicture();
+        if (s.RollUpLeftPoint.X < s.RollUpRightPoint.X)
+            ComposeHorzStrip(s.RollUpLeftPoint.X, strip.Width() - s.RollUpRightPoint.X, image, fw,
+                base::Rect(0, 0, strip.Width(), strip.Height()), strip);
+        else
+            image = strip;
+    } else if (s.LTPoint.X || s.LTPoint.Y || s.RBPoint.X || s.RBPoint.Y) {
         ComposeTiledFrameImage(SourceCut(), MappedCut(), image, s.Picture(),
             base::Rect(0, 0, s.Picture().Width(), s.Picture().Height()), fw, fh, true);
     } else {
@@ -2344,38 +2348,7 @@ void TspSkinnedForm::ClientRollUp(bool value)
     EnableTimer(MorphTimerId, FMorphTimer, false, 20);
     if (value) {
         OldHeight = FForm->Height();
-        int const h = picture.Height();
-        TPoint const lp = FSkinData->RollUpLeftPoint, rp = FSkinData->RollUpRightPoint;
-        bool const stretch = lp.X < rp.X;
-        int const width = stretch ? FForm->Width() : picture.Width();
-        int const g = stretch ? FForm->Width() - picture.Width() : 0;
-        for (auto const& o : ObjectList) {
-            if (!o->OnRollUpFrame)
-                continue;
-            TRect r = o->NormalRect;
-            if (r.Left >= rp.X)
-                base::OffsetRect(r, g, 0);
-            else if (r.Left <= lp.X && r.Right >= rp.X)
-                r.Right += g;
-            o->ObjectRect = r;
-        }
-        for (int i = 0; i < FForm->ControlCount(); ++i) {
-            tk::TControl* c = FForm->Controls(i);
-            if (c->Visible()
-                && std::find(FHiddenControls.begin(), FHiddenControls.end(), c) == FHiddenControls.end()) {
-                FHiddenControls.push_back(c);
-                c->SetVisible(false);
-            }
-        }
-        if (stretch)
-            FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), h);
-        else
-            FForm->SetBounds(FForm->Left(), FForm->Top(), width, h);
-        if (win::HWND hw = FForm->Handle(); hw && !FSkinData->RollUpMask().Empty()) {
-            FFrameRegion = RegionFromMask(FSkinData->RollUpMask());
-            win::SetWindowRgn(hw, &*FFrameRegion, win::TRUE);
-        }
-        FForm->Repaint();
+        LayOutClientRollUp();
     } else {
         for (tk::TControl* c : FHiddenControls)
             c->SetVisible(true);
@@ -2389,6 +2362,65 @@ void TspSkinnedForm::ClientRollUp(bool value)
     }
     EnableTimer(MouseTimerId, FMouseTimer, true, 50);
     StartMorphTimer();
+}
+
+void TspSkinnedForm::LayOutClientRollUp()
+{
+    gfx::TBitmap const& picture = FSkinData->RollUpPicture();
+    int const h = picture.Height();
+    TPoint const lp = FSkinData->RollUpLeftPoint, rp = FSkinData->RollUpRightPoint;
+    bool const stretch = lp.X < rp.X;
+    int const width = stretch ? FForm->Width() : picture.Width();
+    int const g = stretch ? FForm->Width() - picture.Width() : 0;
+    for (auto const& o : ObjectList) {
+        if (!o->OnRollUpFrame)
+            continue;
+        TRect r = o->NormalRect;
+        if (r.Left >= rp.X)
+            base::OffsetRect(r, g, 0);
+        else if (r.Left <= lp.X && r.Right >= rp.X)
+            r.Right += g;
+        o->ObjectRect = r;
+    }
+    for (int i = 0; i < FForm->ControlCount(); ++i) {
+        tk::TControl* c = FForm->Controls(i);
+        if (c->Visible() && std::find(FHiddenControls.begin(), FHiddenControls.end(), c) == FHiddenControls.end()) {
+            FHiddenControls.push_back(c);
+            c->SetVisible(false);
+        }
+    }
+    FForm->SetBounds(FForm->Left(), FForm->Top(), width, h);
+    FrameWidth = FForm->Width();
+    FrameHeight = FForm->Height();
+    // The strip's region: its mask, widened as the picture is; none without a mask.
+    win::HWND const hw = FForm->Handle();
+    gfx::TBitmap const& mask = FSkinData->RollUpMask();
+    if (mask.Empty()) {
+        if (FFrameRegion && hw)
+            win::SetWindowRgn(hw, nullptr, win::TRUE);
+        FFrameRegion.reset();
+    } else {
+        gfx::TBitmap wide;
+        if (stretch)
+            ComposeHorzStrip(lp.X, mask.Width() - rp.X, wide, width, base::Rect(0, 0, mask.Width(), mask.Height()),
+                mask);
+        FFrameRegion = RegionFromMask(stretch ? wide : mask);
+        if (hw)
+            win::SetWindowRgn(hw, &*FFrameRegion, win::TRUE);
+    }
+    FForm->Repaint();
+}
+
+void TspSkinnedForm::LeaveClientRollUp()
+{
+    FRollUpState = false;
+    for (tk::TControl* c : FHiddenControls)
+        c->SetVisible(true);
+    FHiddenControls.clear();
+    if (OldHeight > 0)
+        FForm->SetHeight(OldHeight);
+    if (OnChangeRollUpState)
+        OnChangeRollUpState(this);
 }
 
 void TspSkinnedForm::MinimizeToTray()

@@ -362,6 +362,8 @@ private:
     void OnMoving(tk::TMessage& m);
     void OnSysCommand(tk::TMessage& m);
     void ClientRollUp(bool value);
+    void LayOutClientRollUp(); // the strip's size, objects and region; controls hidden
+    void LeaveClientRollUp(); // controls shown, height back, without the skin's help
     void SkinMenuClosed();
     // A system-menu caption from the skin data's interface strings, else the built-in one.
     std::string MenuCaption(std::string_view name, std::string const& fallback) const;

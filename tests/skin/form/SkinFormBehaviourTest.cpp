@@ -172,3 +172,108 @@ TEST_F(SkinBehaviourTest, DesignTimeTrayIconAddsItsButton)
     EXPECT_FALSE(Skinned->BorderIcons() & biMinimizeToTray) << "only at design time";
     Skinned->SetTrayIcon(nullptr);
 }
+
+namespace {
+
+// The stored skin with a roll-up strip: ends of 10 (blue) and 10 (green) pixels around a red
+// middle, h pixels high, cut with a mask whose top-left pixel is outside the shape.
+tk::TComponentPtr<TspSkinData> SkinWithRollUp(TspCompressedStoredSkin* stored, int h, bool withMask)
+{
+    tk::TComponentPtr<TspSkinData> skin(new TspSkinData(nullptr));
+    skin->SetCompressedStoredSkin(stored);
+    gfx::TBitmap strip(100, h);
+    strip.Canvas().Brush.Color = base::clRed;
+    strip.Canvas().FillRect(Rect(0, 0, 100, h));
+    strip.Canvas().Brush.Color = base::clBlue;
+    strip.Canvas().FillRect(Rect(0, 0, 10, h));
+    strip.Canvas().Brush.Color = base::clLime;
+    strip.Canvas().FillRect(Rect(90, 0, 100, h));
+    skin->RollUpPicture() = strip;
+    if (withMask) {
+        gfx::TBitmap mask(100, h);
+        mask.Canvas().Brush.Color = base::clBlack;
+        mask.Canvas().FillRect(Rect(0, 0, 100, h));
+        mask.SetPixel(0, 0, base::clWhite);
+        skin->RollUpMask() = mask;
+    }
+    skin->RollUpLeftPoint = { 10, 0 };
+    skin->RollUpRightPoint = { 90, 0 };
+    return skin;
+}
+
+} // namespace
+
+// Client mode rolled up: the strip is drawn widened to the form, its objects and region
+// follow the width, and a strip without a mask has no region at all.
+TEST_F(SkinBehaviourTest, ClientModeRollUpPaintsTheWidenedStripAndItsRegion)
+{
+    auto skin = SkinWithRollUp(Stored.get(), 24, true);
+    Make(tk::bsNone, 152, 125);
+    Attach();
+    Skinned->SetSupportNCArea(false);
+    Skinned->SetSkinData(skin.get());
+    Form->Show();
+    App->ProcessMessages();
+    Skinned->SetRollUpState(true);
+    App->ProcessMessages();
+    ASSERT_EQ(Form->BoundsRect().Height(), 24);
+    EXPECT_EQ(Form->Width(), 152);
+    gfx::TBitmap const shot = win::CaptureWindow(Form->Handle());
+    EXPECT_EQ(shot.Pixel(5, 12) & 0xFFFFFF, base::ColorToRGB(base::clBlue));
+    EXPECT_EQ(shot.Pixel(120, 12) & 0xFFFFFF, base::ColorToRGB(base::clRed)) << "the middle tiled on";
+    EXPECT_EQ(shot.Pixel(147, 12) & 0xFFFFFF, base::ColorToRGB(base::clLime)) << "the right end at the edge";
+    gfx::TRegion region;
+    ASSERT_NE(win::GetWindowRgn(Form->Handle(), region), gfx::RGN_ERROR);
+    TRect box;
+    gfx::GetRgnBox(region, box);
+    EXPECT_EQ(box, Rect(0, 0, 152, 24)) << "widened to the form, not cut at the mask's 100";
+    EXPECT_FALSE(region.Contains({ 0, 0 }));
+    EXPECT_TRUE(region.Contains({ 151, 0 }));
+    Skinned->SetRollUpState(false);
+    EXPECT_EQ(Form->Height(), 125);
+
+    auto unmasked = SkinWithRollUp(Stored.get(), 24, false);
+    Skinned->SetSkinData(unmasked.get());
+    Skinned->SetRollUpState(true);
+    EXPECT_TRUE(Skinned->RollUpState());
+    EXPECT_FALSE(Skinned->HasFrameRegion()) << "no mask, no region (not the main picture's)";
+    EXPECT_EQ(win::GetWindowRgn(Form->Handle(), region), gfx::RGN_ERROR);
+    Skinned->SetRollUpState(false);
+    Skinned->SetSkinData(nullptr);
+}
+
+// A skin change while rolled up in client mode: a skin without a roll-up picture ends the
+// roll-up (controls back, old height), one with a strip lays the roll-up out again.
+TEST_F(SkinBehaviourTest, ClientModeSkinChangeWhileRolledUp)
+{
+    auto first = SkinWithRollUp(Stored.get(), 24, true);
+    auto taller = SkinWithRollUp(Stored.get(), 30, false);
+    Make(tk::bsNone, 152, 125);
+    Attach();
+    Skinned->SetSupportNCArea(false);
+    Skinned->SetSkinData(first.get());
+    auto* label = new tk::TLabel(Form);
+    label->SetParent(Form);
+    Form->Show();
+    App->ProcessMessages();
+    int changes = 0;
+    Skinned->OnChangeRollUpState = [&](tk::TComponent*) { ++changes; };
+
+    Skinned->SetRollUpState(true);
+    Skinned->SetSkinData(taller.get());
+    EXPECT_TRUE(Skinned->RollUpState());
+    EXPECT_EQ(Form->Height(), 30) << "the new strip's height";
+    EXPECT_FALSE(label->Visible());
+    EXPECT_FALSE(Skinned->HasFrameRegion());
+    Skinned->SetRollUpState(false);
+    EXPECT_EQ(Form->Height(), 125);
+    EXPECT_TRUE(label->Visible());
+
+    Skinned->SetRollUpState(true);
+    Skinned->SetSkinData(Data.get()); // no roll-up picture
+    EXPECT_FALSE(Skinned->RollUpState());
+    EXPECT_EQ(Form->Height(), 125);
+    EXPECT_TRUE(label->Visible());
+    EXPECT_EQ(changes, 4);
+    Skinned->SetSkinData(nullptr);
+}
