@@ -70,6 +70,23 @@ TspSkinPopupMenu::TspSkinPopupMenu(tk::TComponent* owner)
 {
     FSkinData.SetOnFree([this] { ReferenceGone(); });
     FGivenSkinData.SetOnFree([this] { ReferenceGone(); });
+    DefItemFont.SetName("Arial");
+    DefItemFont.SetHeight(14);
+}
+
+void TspSkinPopupMenu::ItemFont(gfx::TFont& font) const
+{
+    TspDataSkinMenuItem const* mi = FSkinned ? MenuItemData(FSkinData, FMenuItemIndex) : nullptr;
+    if (mi && UseSkinFont && !mi->FontName.empty()) {
+        font.SetName(mi->FontName);
+        font.SetHeight(mi->FontHeight > 0 ? mi->FontHeight : DefItemFont.Height());
+        font.SetStyle(mi->FontStyle);
+        return;
+    }
+    font.SetName(DefItemFont.Name());
+    font.SetHeight(DefItemFont.Height());
+    font.SetStyle(DefItemFont.Style());
+    font.SetCharset(DefItemFont.Charset());
 }
 
 void TspSkinPopupMenu::ReferenceGone()
@@ -157,10 +174,7 @@ void TspSkinPopupMenu::Layout(TspSkinData* data)
 
     gfx::TBitmap measure(1, 1);
     gfx::TCanvas c(measure);
-    c.Font.SetName(FSkinned && !mi->FontName.empty() ? mi->FontName : "Arial");
-    c.Font.SetHeight(FSkinned && mi->FontHeight > 0 ? mi->FontHeight : 14);
-    if (FSkinned)
-        c.Font.SetStyle(mi->FontStyle);
+    ItemFont(c.Font);
     int textW = 0, cutW = 0;
     for (tk::TMenuItem* item : FItems) {
         if (item->IsLine())
@@ -332,10 +346,25 @@ void TspSkinPopupMenu::Open(int x, int y, int alpha, win::HWND owner, bool captu
         FInstance = nullptr;
         return;
     }
-    if (alpha < 255)
-        win::SetLayeredWindowAttributes(FHandle, 0, uint8_t(std::clamp(alpha, 0, 255)), win::LWA_ALPHA);
+    int const target = std::clamp(alpha, 0, 255);
+    if (AlphaBlendAnimation) {
+        win::SetWindowLongPtr(FHandle, win::GWL_EXSTYLE,
+            win::GetWindowLongPtr(FHandle, win::GWL_EXSTYLE) | win::LONG_PTR(win::WS_EX_LAYERED));
+        win::SetLayeredWindowAttributes(FHandle, 0, 0, win::LWA_ALPHA);
+    } else if (alpha < 255) {
+        win::SetLayeredWindowAttributes(FHandle, 0, uint8_t(target), win::LWA_ALPHA);
+    }
     win::ShowWindow(FHandle, win::SW_SHOWNOACTIVATE);
     win::UpdateWindow(FHandle);
+    if (AlphaBlendAnimation) {
+        // Without waiting between steps, as the form's own fade-in does.
+        for (int a = 16; a < target; a += 16)
+            win::SetLayeredWindowAttributes(FHandle, 0, uint8_t(a), win::LWA_ALPHA);
+        win::SetLayeredWindowAttributes(FHandle, 0, uint8_t(target), win::LWA_ALPHA);
+        if (target == 255)
+            win::SetWindowLongPtr(FHandle, win::GWL_EXSTYLE,
+                win::GetWindowLongPtr(FHandle, win::GWL_EXSTYLE) & ~win::LONG_PTR(win::WS_EX_LAYERED));
+    }
     if (!capture)
         return;
     FArmed = false;
@@ -354,6 +383,9 @@ void TspSkinPopupMenu::OpenChild(int index, bool lightFirst)
     tk::TComponentPtr<TspSkinPopupMenu> child(new TspSkinPopupMenu(nullptr));
     child->FParentMenu = this;
     child->DefItemHeight = DefItemHeight;
+    child->UseSkinFont = UseSkinFont;
+    child->DefItemFont.Assign(DefItemFont);
+    child->AlphaBlendAnimation = AlphaBlendAnimation;
     child->FGivenSkinData.Set(FGivenSkinData.Get());
     if (!child->LoadItems(FItems[size_t(index)]))
         return;
@@ -694,9 +726,7 @@ void TspSkinPopupMenu::Paint(gfx::TCanvas& canvas)
         itemPicture = mi->ActivePictureIndex >= 0
             ? PictureOf(FSkinData, mi->ActivePictureIndex)
             : (FSkinData->Picture().Empty() ? nullptr : &FSkinData->Picture());
-    canvas.Font.SetName(mi && !mi->FontName.empty() ? mi->FontName : "Arial");
-    canvas.Font.SetHeight(mi && mi->FontHeight > 0 ? mi->FontHeight : 14);
-    canvas.Font.SetStyle(mi ? mi->FontStyle : 0);
+    ItemFont(canvas.Font);
     canvas.SetBkMode(gfx::TRANSPARENT);
     for (int i = 0; i < ItemCount(); ++i) {
         if (!ItemShown(i))

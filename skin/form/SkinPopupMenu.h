@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/base/Geometry.h"
+#include "platform/graphics/Font.h"
 #include "platform/toolkit/Menus.h"
 
 #include <functional>
@@ -68,7 +69,14 @@ public:
     bool KeyDown(int vk);
     bool KeyChar(char c);
 
+    // The plain look's item height; the skin's items have their own.
     int DefItemHeight = 20;
+    // The items' font: the skin's menu-item font when the skin has one and UseSkinFont is
+    // set, else DefItemFont (the plain look always uses it).
+    bool UseSkinFont = true;
+    gfx::TFont DefItemFont;
+    // Fades the window in (alpha rising in steps of 16) as it opens.
+    bool AlphaBlendAnimation = false;
     // Fired after the window is shown and after it is gone.
     std::function<void()> OnOpen;
     std::function<void()> OnClose;
@@ -93,6 +101,7 @@ private:
     void MoveBy(int step);
     void Choose(tk::TMenuItem* item);
     void Destroy();
+    void ItemFont(gfx::TFont& font) const; // name, height and style of the items' text
     void ReferenceGone();
     TspSkinPopupMenu* Root();
     TspSkinPopupMenu* Deepest();

@@ -2,6 +2,7 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/toolkit/ExtCtrls.h"
 #include "platform/toolkit/Persistence.h"
 #include "platform/windows/WinUser.h"
 #include "skin/data/ResourceStrData.h"
@@ -40,6 +41,26 @@ constexpr win::UINT MainMenuRebuildMsg = win::WM_APP + 0x5310;
 
 bool InArea(TRect const& area, TPoint p) { return base::PtInRect(area, p); }
 
+// The built-in frame's caption fonts and the menus' item font as the component starts with.
+gfx::TFont DefaultCaptionFont(bool inactive)
+{
+    gfx::TFont f;
+    f.SetName("Arial");
+    f.SetHeight(14);
+    f.SetStyle(gfx::fsBold);
+    f.SetColor(inactive ? base::clBtnShadow : base::clBtnText);
+    return f;
+}
+
+gfx::TFont DefaultMenuItemFont()
+{
+    gfx::TFont f;
+    f.SetName("Arial");
+    f.SetHeight(14);
+    f.SetColor(base::clWindowText);
+    return f;
+}
+
 // Where a skin pixel rectangle's corner lies, with the corner areas' right and bottom edges
 // counted as inside: a rectangle that ends exactly on a corner's edge still lies in it. So a
 // rectangle flush with the picture's right or bottom edge lies in the right or bottom corner
@@ -76,6 +97,9 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
     FDefCaptionFont.SetColor(base::clBtnText);
     FDefInActiveCaptionFont.Assign(FDefCaptionFont);
     FDefInActiveCaptionFont.SetColor(base::clBtnShadow);
+    FDefMenuItemFont.SetName("Arial");
+    FDefMenuItemFont.SetHeight(14);
+    FDefMenuItemFont.SetColor(base::clWindowText);
     FSkinData.SetOnFree([this] { SkinDataFreed(); });
     FOwnSysMenu = new tk::TPopupMenu(this);
     FTrayMenu = new tk::TPopupMenu(this);
@@ -165,6 +189,14 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
         [this](bool v) { SetHideCaptionButtons(v); });
     p.Boolean(
         "AlwaysShowInTray", [this] { return AlwaysShowInTray; }, [this](bool v) { AlwaysShowInTray = v; });
+    p.Binary(
+        "LogoBitMap", [this] { return FLogoData; },
+        [this](tk::TBinaryData const& v) {
+            tk::TPicture picture;
+            picture.LoadFromData(v);
+            FLogoBitMap = picture.Bitmap();
+            FLogoData = v;
+        });
     p.Boolean(
         "LogoBitMapTransparent", [this] { return LogoBitMapTransparent; },
         [this](bool v) { LogoBitMapTransparent = v; });
@@ -179,6 +211,13 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
     p.Boolean(
         "MaximizeOnFullScreen", [this] { return MaximizeOnFullScreen; },
         [this](bool v) { MaximizeOnFullScreen = v; });
+    auto repaintFrame = [this] {
+        if (!IsLoading() && !IsDesigning() && !FSkinSupport)
+            SendNcPaint();
+    };
+    DefineFontProperties(p, "DefCaptionFont", FDefCaptionFont, DefaultCaptionFont(false), repaintFrame);
+    DefineFontProperties(
+        p, "DefInActiveCaptionFont", FDefInActiveCaptionFont, DefaultCaptionFont(true), repaintFrame);
     p.Reference(
         "SkinHint", [this] { return static_cast<tk::TComponent*>(FSkinHint); },
         [this](tk::TComponent* c) { SetSkinHint(dynamic_cast<TspSkinHint*>(c)); });
@@ -196,6 +235,7 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
                 DefMenuItemHeight = int(v);
         },
         20);
+    DefineFontProperties(p, "DefMenuItemFont", FDefMenuItemFont, DefaultMenuItemFont());
     p.Boolean(
         "UseDefaultSysMenu", [this] { return UseDefaultSysMenu; }, [this](bool v) { UseDefaultSysMenu = v; },
         true);
@@ -261,7 +301,15 @@ void TspSkinnedForm::SetHideCaptionButtons(bool value)
         UpdateCaptionButtons();
 }
 
-void TspSkinnedForm::SetLogoBitMap(gfx::TBitmap const& value) { FLogoBitMap = value; }
+void TspSkinnedForm::SetLogoBitMap(gfx::TBitmap const& value)
+{
+    FLogoBitMap = value;
+    FLogoData = {};
+    if (!value.Empty())
+        FLogoData.Bytes = value.SaveToBytes();
+}
+
+void TspSkinnedForm::SetDefMenuItemFont(gfx::TFont const& value) { FDefMenuItemFont.Assign(value); }
 
 void TspSkinnedForm::SetShowIcon(bool value)
 {
@@ -2384,7 +2432,8 @@ void TspSkinnedForm::LayOutClientRollUp()
     }
     for (int i = 0; i < FForm->ControlCount(); ++i) {
         tk::TControl* c = FForm->Controls(i);
-        if (c->Visible() && std::find(FHiddenControls.begin(), FHiddenControls.end(), c) == FHiddenControls.end()) {
+        if (c->Visible()
+            && std::find(FHiddenControls.begin(), FHiddenControls.end(), c) == FHiddenControls.end()) {
             FHiddenControls.push_back(c);
             c->SetVisible(false);
         }
@@ -2402,8 +2451,8 @@ void TspSkinnedForm::LayOutClientRollUp()
     } else {
         gfx::TBitmap wide;
         if (stretch)
-            ComposeHorzStrip(lp.X, mask.Width() - rp.X, wide, width, base::Rect(0, 0, mask.Width(), mask.Height()),
-                mask);
+            ComposeHorzStrip(
+                lp.X, mask.Width() - rp.X, wide, width, base::Rect(0, 0, mask.Width(), mask.Height()), mask);
         FFrameRegion = RegionFromMask(stretch ? wide : mask);
         if (hw)
             win::SetWindowRgn(hw, &*FFrameRegion, win::TRUE);
@@ -2678,10 +2727,19 @@ void TspSkinnedForm::ShowSystemMenu(TPoint screen)
         OnSkinMenuOpen(this);
     TspSkinData* data = FMenusSkinData ? FMenusSkinData.Get() : FSkinData.Get();
     int const alpha = MenusAlphaBlend ? MenusAlphaBlendValue : 255;
-    FSkinMenu->DefItemHeight = DefMenuItemHeight;
+    PrepareSkinMenu();
     FSkinMenu->Popup(menu->Items(), screen, data, alpha, FForm->Handle());
     if (!FSkinMenu->Visible())
         SkinMenuClosed();
+}
+
+void TspSkinnedForm::PrepareSkinMenu()
+{
+    // The menu properties reach the skin menu as each menu opens.
+    FSkinMenu->DefItemHeight = DefMenuItemHeight;
+    FSkinMenu->UseSkinFont = UseSkinFontInMenu;
+    FSkinMenu->DefItemFont.Assign(FDefMenuItemFont);
+    FSkinMenu->AlphaBlendAnimation = MenusAlphaBlendAnimation;
 }
 
 void TspSkinnedForm::SkinMenuClosed()
@@ -2902,7 +2960,7 @@ void TspSkinnedForm::PopupMainMenu(TspActiveSkinObject& item, tk::TMenuItem& men
     int const alpha = MenusAlphaBlend ? MenusAlphaBlendValue : 255;
     if (OnSkinMenuOpen)
         OnSkinMenuOpen(this);
-    FSkinMenu->DefItemHeight = DefMenuItemHeight;
+    PrepareSkinMenu();
     FMainMenuPopup = true;
     FSkinMenu->PopupUnder(&menu, screenRect, above, data, alpha, FForm->Handle());
     if (!FSkinMenu->Visible())

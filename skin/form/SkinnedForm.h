@@ -5,6 +5,7 @@
 #include "platform/graphics/Region.h"
 #include "platform/toolkit/Forms.h"
 #include "platform/toolkit/Menus.h"
+#include "platform/toolkit/Persistence.h"
 #include "skin/draw/ActiveSkinObject.h"
 #include "skin/draw/FrameImage.h"
 
@@ -97,6 +98,8 @@ public:
     gfx::TFont const& DefInActiveCaptionFont() const { return FDefInActiveCaptionFont; }
     void SetDefInActiveCaptionFont(gfx::TFont const& value);
     int DefMenuItemHeight = 20;
+    gfx::TFont const& DefMenuItemFont() const { return FDefMenuItemFont; }
+    void SetDefMenuItemFont(gfx::TFont const& value); // copies; the menus take it as they open
     bool UseDefaultSysMenu = true;
     bool SupportNCArea() const override { return FSupportNCArea; }
     void SetSupportNCArea(bool value);
@@ -365,6 +368,7 @@ private:
     void LayOutClientRollUp(); // the strip's size, objects and region; controls hidden
     void LeaveClientRollUp(); // controls shown, height back, without the skin's help
     void SkinMenuClosed();
+    void PrepareSkinMenu();
     // A system-menu caption from the skin data's interface strings, else the built-in one.
     std::string MenuCaption(std::string_view name, std::string const& fallback) const;
     tk::TMenuItem* NewMenuItem(std::string const& name, std::string const& caption, tk::TNotifyEvent click);
@@ -409,6 +413,8 @@ private:
     gfx::TBitmap FLogoBitMap;
     gfx::TFont FDefCaptionFont;
     gfx::TFont FDefInActiveCaptionFont;
+    gfx::TFont FDefMenuItemFont;
+    tk::TBinaryData FLogoData; // LogoBitMap as stored
     std::optional<gfx::TRegion> FFrameRegion;
     bool FMorphTimer = false;
     bool FMouseTimer = false;

@@ -109,8 +109,8 @@ bool InsideWorkArea(win::HWND h)
     win::GetWindowRect(h, &r);
     TRect const area = Rect(0, 0, ScreenW, ScreenH - TaskBar);
     // A menu taller or wider than the area starts at its edge.
-    return r.Left >= area.Left && r.Top >= area.Top
-        && (r.Right <= area.Right || r.Left == area.Left) && (r.Bottom <= area.Bottom || r.Top == area.Top);
+    return r.Left >= area.Left && r.Top >= area.Top && (r.Right <= area.Right || r.Left == area.Left)
+        && (r.Bottom <= area.Bottom || r.Top == area.Top);
 }
 
 void CheckMenus(TspSkinPopupMenu* menu, size_t step)
@@ -135,8 +135,10 @@ void Check(TRun& r, size_t step)
         Fail("skin support does not match the skin data", step);
     if (!s.SkinSupport() && !s.SupportNCArea() && !s.ObjectList.empty())
         Fail("objects without a skin", step);
-    if (s.SkinSupport() && s.SupportNCArea() && (s.FrameWidth != f->Width() || s.FrameHeight != f->Height())) {
-        std::fprintf(stderr, "%d x %d framed as %d x %d\n", f->Width(), f->Height(), s.FrameWidth, s.FrameHeight);
+    if (s.SkinSupport() && s.SupportNCArea()
+        && (s.FrameWidth != f->Width() || s.FrameHeight != f->Height())) {
+        std::fprintf(
+            stderr, "%d x %d framed as %d x %d\n", f->Width(), f->Height(), s.FrameWidth, s.FrameHeight);
         Fail("the frame is laid out for another size", step);
     }
     if (s.SkinSupport() && s.SupportNCArea()) {
@@ -246,8 +248,8 @@ void PopupAction(TRun& r, TReader& in)
         break;
     }
     case 2: {
-        static int const keys[] = { win::VK_DOWN, win::VK_UP, win::VK_RIGHT, win::VK_LEFT, win::VK_RETURN,
-            win::VK_ESCAPE };
+        static int const keys[]
+            = { win::VK_DOWN, win::VK_UP, win::VK_RIGHT, win::VK_LEFT, win::VK_RETURN, win::VK_ESCAPE };
         p.KeyDown(keys[in.Byte() % 6]);
         break;
     }
@@ -342,8 +344,7 @@ void Step(TRun& r, TReader& in, size_t step)
     case 11:
         SwitchSkin(r, in.Byte());
         break;
-    case 12:
-    {
+    case 12: {
         int const x = in.Coord();
         s.ShowSystemMenu({ x, in.Coord() });
         break;

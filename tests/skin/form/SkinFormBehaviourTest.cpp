@@ -2,9 +2,13 @@
 // up, the translucent repaint on a new size, which buttons go with biSystemMenu, a tray
 // icon chosen at design time, client-mode roll-up and skin changes while rolled up.
 #include "SkinFormTestUtil.h"
+#include "platform/toolkit/Persistence.h"
 #include "platform/toolkit/StdCtrls.h"
+#include "skin/form/SkinPopupMenu.h"
 #include "skin/form/TrayIcon.h"
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
 using namespace xe;
@@ -276,4 +280,84 @@ TEST_F(SkinBehaviourTest, ClientModeSkinChangeWhileRolledUp)
     EXPECT_TRUE(label->Visible());
     EXPECT_EQ(changes, 4);
     Skinned->SetSkinData(nullptr);
+}
+
+// The menu and caption fonts and the logo come from a stored form and are written back;
+// the menu settings reach the skin menu as it opens.
+TEST_F(SkinBehaviourTest, StoredMenuAndCaptionPropertiesReachTheirUse)
+{
+    RegisterSkinFormClasses();
+    gfx::TBitmap logo(3, 2);
+    logo.SetPixel(1, 1, base::clRed);
+    std::string logoHex;
+    for (unsigned char c : logo.SaveToBytes()) {
+        char buf[3];
+        std::snprintf(buf, sizeof buf, "%02X", c);
+        logoHex += buf;
+    }
+    class TStored : public tk::TForm {
+    public:
+        using tk::TForm::TForm;
+        char const* ClassName() const override { return "TStored"; }
+    };
+    auto* form = App->CreateForm<TStored>();
+    tk::ReadComponentText(form,
+        "object Stored1: TStored\n"
+        "  BorderStyle = bsSizeable\n"
+        "  ClientWidth = 194\n"
+        "  ClientHeight = 103\n"
+        "  object Skinned1: TspSkinnedForm\n"
+        "    LogoBitMap = {"
+            + logoHex
+            + "}\n"
+              "    DefCaptionFont.Height = 17\n"
+              "    DefCaptionFont.Name = 'Times New Roman'\n"
+              "    DefInActiveCaptionFont.Color = clGrayText\n"
+              "    DefMenuItemFont.Height = 18\n"
+              "    DefMenuItemFont.Style = [fsItalic]\n"
+              "    UseSkinFontInMenu = False\n"
+              "    DefMenuItemHeight = 26\n"
+              "    MenusAlphaBlendAnimation = True\n"
+              "  end\n"
+              "end\n",
+        "Stored1");
+    auto* skinned = tk::FindComponentAs<TspSkinnedForm>(form, "Skinned1");
+    EXPECT_EQ(skinned->LogoBitMap().Width(), 3);
+    EXPECT_EQ(skinned->LogoBitMap().Pixel(1, 1) & 0xFFFFFF, base::ColorToRGB(base::clRed));
+    EXPECT_EQ(skinned->DefCaptionFont().Height(), 17);
+    EXPECT_EQ(skinned->DefCaptionFont().Name(), "Times New Roman");
+    EXPECT_TRUE(skinned->DefCaptionFont().Style() & gfx::fsBold) << "unwritten parts keep their default";
+    EXPECT_EQ(skinned->DefInActiveCaptionFont().Color(), base::clGrayText);
+    EXPECT_EQ(skinned->DefMenuItemFont().Height(), 18);
+    EXPECT_EQ(skinned->DefMenuItemFont().Name(), "Arial");
+
+    std::string const written = tk::WriteComponentText(form);
+    EXPECT_NE(written.find("DefMenuItemFont.Height = 18"), std::string::npos) << written;
+    EXPECT_NE(written.find("DefCaptionFont.Name = 'Times New Roman'"), std::string::npos);
+    EXPECT_NE(written.find("LogoBitMap = {"), std::string::npos);
+    EXPECT_EQ(written.find("DefMenuItemFont.Name"), std::string::npos) << "defaults are not written";
+
+    // The skin menu opens with them: the plain look at 26 pixels, then with the skin but
+    // in the form's own font (not the skin's), and faded in to its end state.
+    form->Show();
+    App->ProcessMessages();
+    skinned->ShowSystemMenu({ 100, 100 });
+    TspSkinPopupMenu* menu = skinned->SkinMenu();
+    ASSERT_TRUE(menu->Visible());
+    EXPECT_EQ(menu->ItemRect(0).Height(), 26);
+    EXPECT_FALSE(menu->UseSkinFont);
+    EXPECT_EQ(menu->DefItemFont.Height(), 18);
+    EXPECT_TRUE(menu->AlphaBlendAnimation);
+    EXPECT_FALSE(win::GetWindowLongPtr(menu->Handle(), win::GWL_EXSTYLE) & win::WS_EX_LAYERED)
+        << "a fade to opaque ends without the layered style";
+    int const plainWidth = menu->ItemRect(0).Width();
+    menu->Close();
+    gfx::TFont small;
+    small.Assign(skinned->DefMenuItemFont());
+    small.SetHeight(10);
+    small.SetStyle(0);
+    skinned->SetDefMenuItemFont(small);
+    skinned->ShowSystemMenu({ 100, 100 });
+    EXPECT_LT(menu->ItemRect(0).Width(), plainWidth) << "the items measured in the smaller font";
+    menu->Close();
 }

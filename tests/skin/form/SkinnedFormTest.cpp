@@ -192,8 +192,7 @@ TEST_F(SkinnedFormTest, SkinChangesFromThisAndFromAnotherSkinData)
     Form->WindowProc = [&](TMessage& m) {
         proc(m);
         if (m.Msg == SkinMsg_BeforeChange && reinterpret_cast<TspSkinData*>(m.WParam) == Data.get())
-            sawEmptyBetween
-                = Caption() == nullptr && !Skinned->HasFrameRegion() && !Skinned->SkinSupport()
+            sawEmptyBetween = Caption() == nullptr && !Skinned->HasFrameRegion() && !Skinned->SkinSupport()
                 && !Skinned->MouseTimerActive();
     };
     Data->SetCompressedStoredSkin(Stored.get());
