@@ -1047,8 +1047,18 @@ void TspSkinnedForm::ArrangeCaptionButtons()
         return;
     bool const captionArea = base::IsRectEmpty(NewButtonsRect);
     int const offset = FSkinData->ButtonsOffset;
-    auto sizeOf = [&](TspSkinStdButtonObject const& b) {
-        if (b.StdCommand == cmSysMenu && FShowIcon) {
+    // Standard buttons and animation objects that act as buttons, each with its command.
+    auto commandOf = [](TspActiveSkinObject const* o) -> std::optional<TspCommandKind> {
+        if (auto const* b = dynamic_cast<TspSkinStdButtonObject const*>(o);
+            b && b->VisibleState && b->StdCaptionButton)
+            return b->StdCommand;
+        if (auto const* a = dynamic_cast<TspSkinAnimateObject const*>(o);
+            a && a->VisibleState && a->ButtonStyle)
+            return a->Command;
+        return std::nullopt;
+    };
+    auto sizeOf = [&](TspActiveSkinObject const& b) {
+        if (commandOf(&b) == cmSysMenu && FShowIcon) {
             int w = win::GetSystemMetrics(win::SM_CXSMICON), h = win::GetSystemMetrics(win::SM_CYSMICON);
             if (w == 0)
                 w = win::GetSystemMetrics(win::SM_CXSIZE);
@@ -1058,24 +1068,20 @@ void TspSkinnedForm::ArrangeCaptionButtons()
         }
         return base::TSize { b.NormalRect.Width(), b.NormalRect.Height() };
     };
-    auto takesPart = [](TspActiveSkinObject* o) -> TspSkinStdButtonObject* {
-        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o);
-        return b && b->VisibleState && b->StdCaptionButton ? b : nullptr;
-    };
-    std::vector<TspSkinStdButtonObject*> order;
+    std::vector<TspActiveSkinObject*> order;
     for (TspCommandKind cmd : { cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray })
         for (auto const& o : ObjectList)
-            if (auto* b = takesPart(o.get()); b && b->StdCommand == cmd) {
-                order.push_back(b);
+            if (commandOf(o.get()) == cmd) {
+                order.push_back(o.get());
                 break;
             }
     for (auto const& o : ObjectList)
-        if (auto* b = takesPart(o.get()); b && b->StdCommand == cmDefault)
-            order.push_back(b);
-    TspSkinStdButtonObject* sysMenu = nullptr;
+        if (commandOf(o.get()) == cmDefault)
+            order.push_back(o.get());
+    TspActiveSkinObject* sysMenu = nullptr;
     for (auto const& o : ObjectList)
-        if (auto* b = takesPart(o.get()); b && b->StdCommand == cmSysMenu) {
-            sysMenu = b;
+        if (commandOf(o.get()) == cmSysMenu) {
+            sysMenu = o.get();
             break;
         }
     TspSkinCaptionObject* caption = FirstCaption();

@@ -4,10 +4,14 @@
 #include "SkinFormTestUtil.h"
 #include "platform/toolkit/Persistence.h"
 #include "platform/toolkit/StdCtrls.h"
+#include "skin/data/SkinObjects.h"
+#include "skin/draw/ValueObjects.h"
 #include "skin/form/SkinPopupMenu.h"
 #include "skin/form/TrayIcon.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -360,4 +364,43 @@ TEST_F(SkinBehaviourTest, StoredMenuAndCaptionPropertiesReachTheirUse)
     skinned->ShowSystemMenu({ 100, 100 });
     EXPECT_LT(menu->ItemRect(0).Width(), plainWidth) << "the items measured in the smaller font";
     menu->Close();
+}
+
+// An animation object that acts as a caption button is placed with the standard buttons:
+// beside them at every width, not at its picture position under them.
+TEST_F(SkinBehaviourTest, AnimationButtonIsArrangedWithTheCaptionButtons)
+{
+    tk::TComponentPtr<TspSkinData> skin(new TspSkinData(nullptr));
+    skin->SetCompressedStoredSkin(Stored.get());
+    auto anim = std::make_unique<TspDataSkinAnimate>("trayanim");
+    anim->SkinRect = Rect(60, 6, 76, 22); // in the stretched top band
+    anim->ButtonStyle = true;
+    anim->Command = cmMinimizeToTray;
+    anim->CountFrames = 1;
+    anim->ActivePictureIndex = -1;
+    skin->ObjectList.push_back(std::move(anim));
+    Make(tk::bsSizeable, 200, 135);
+    Attach();
+    Skinned->SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray);
+    Skinned->SetSkinData(skin.get());
+    Form->Show();
+    App->ProcessMessages();
+    TspActiveSkinObject* tray = Skinned->ObjectByIDName("trayanim");
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(tray->VisibleState);
+    auto leftmostButton = [&] {
+        int left = Form->Width();
+        for (auto const& o : Skinned->ObjectList)
+            if (auto* b = dynamic_cast<TspSkinStdButtonObject*>(o.get());
+                b && b->VisibleState && b->StdCommand != cmSysMenu)
+                left = std::min(left, b->ObjectRect.Left);
+        return left;
+    };
+    EXPECT_EQ(tray->ObjectRect.Right, leftmostButton() - Data->ButtonsOffset);
+    EXPECT_EQ(tray->ObjectRect.Width(), 16);
+    int const at200 = tray->ObjectRect.Left;
+    Form->SetBounds(Form->Left(), Form->Top(), 300, 135);
+    EXPECT_EQ(tray->ObjectRect.Left, at200 + 100);
+    EXPECT_EQ(tray->ObjectRect.Right, leftmostButton() - Data->ButtonsOffset);
+    Skinned->SetSkinData(nullptr);
 }
