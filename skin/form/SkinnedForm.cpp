@@ -108,6 +108,13 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
 
     // The component draws its own caption buttons.
     FForm->SetBorderIcons(0);
+    // The skin decides the form's size (its minimum, the picture's size in client mode, the
+    // roll-up strip): a form that sized itself to its controls would fight it, and a scroll
+    // bar would sit inside the skin's client picture. The toolkit's forms keep both settings
+    // only to read and write them; they do nothing there either, as no form of the system
+    // sizes to its controls or scrolls.
+    FForm->SetAutoSize(false);
+    FForm->SetAutoScroll(false);
     FPreviousShortCut = FForm->OnShortCut;
     FForm->OnShortCut = [this](tk::TWMKey& key, bool& handled) {
         if (FPreviousShortCut)

@@ -163,10 +163,15 @@ TEST_F(SkinBehaviourTest, CloseButtonGoesWithTheSystemMenuIcon)
 }
 
 // At design time a tray icon adds its caption button, and taking it away removes it.
+// Attaching switches the form's AutoSize and AutoScroll off.
 TEST_F(SkinBehaviourTest, DesignTimeTrayIconAddsItsButton)
 {
     Make(tk::bsSizeable, 200, 135);
+    Form->SetAutoSize(true);
+    ASSERT_TRUE(Form->AutoScroll());
     Attach();
+    EXPECT_FALSE(Form->AutoSize());
+    EXPECT_FALSE(Form->AutoScroll());
     auto* tray = new TspTrayIcon(Form);
     Skinned->SetDesigning(true);
     ASSERT_FALSE(Skinned->BorderIcons() & biMinimizeToTray);
