@@ -346,6 +346,10 @@ void TspSkinnedForm::SetSupportNCArea(bool value)
         FForm->SetBorderStyle(tk::bsNone);
 }
 
+TspSkinData* TspSkinnedForm::SkinData() const { return FSkinData.Get(); }
+
+TspSkinData* TspSkinnedForm::MenusSkinData() const { return FMenusSkinData.Get(); }
+
 void TspSkinnedForm::SetSkinData(TspSkinData* value)
 {
     FSkinData.Set(value);

@@ -113,10 +113,10 @@ public:
     bool MenusAlphaBlend = false;
     bool MenusAlphaBlendAnimation = false;
     int MenusAlphaBlendValue = 200;
-    TspSkinData* SkinData() const { return FSkinData.Get(); }
+    TspSkinData* SkinData() const;
     // Stores the skin data and rebuilds the frame from it at once.
     void SetSkinData(TspSkinData* value);
-    TspSkinData* MenusSkinData() const { return FMenusSkinData.Get(); }
+    TspSkinData* MenusSkinData() const;
     void SetMenusSkinData(TspSkinData* value);
     int MinHeight = 0;
     int MinWidth = 0;
