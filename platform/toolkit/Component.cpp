@@ -202,4 +202,60 @@ void RaiseComponentNotFound(TComponent const* owner, std::string const& name, ch
     throw EInvalidOperation(xe::base::Format("%s has no component %s", owner->Name().c_str(), name.c_str()));
 }
 
+// The hidden subscriber of a TComponentLink: it hears the component go.
+class TComponentLink::TWatch : public TComponent {
+public:
+    TWatch()
+        : TComponent(nullptr)
+    {
+    }
+    ~TWatch() override
+    {
+        if (Target)
+            RemoveFreeNotification(Target);
+    }
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        TComponent::Notification(component, operation);
+        if (operation != opRemove || component != Target)
+            return;
+        Target = nullptr;
+        if (OnFree)
+            OnFree();
+    }
+    TComponent* Target = nullptr;
+    std::function<void()> OnFree;
+};
+
+TComponentLink::TComponentLink() = default;
+TComponentLink::TComponentLink(TComponent* component) { Set(component); }
+TComponentLink::TComponentLink(TComponentLink&&) noexcept = default;
+TComponentLink& TComponentLink::operator=(TComponentLink&&) noexcept = default;
+TComponentLink::~TComponentLink() = default;
+
+TComponent* TComponentLink::Get() const { return FWatch ? FWatch->Target : nullptr; }
+
+void TComponentLink::Set(TComponent* component)
+{
+    if (!FWatch) {
+        if (!component)
+            return;
+        FWatch = std::make_unique<TWatch>();
+    }
+    if (FWatch->Target == component)
+        return;
+    if (FWatch->Target)
+        FWatch->RemoveFreeNotification(FWatch->Target);
+    FWatch->Target = component;
+    if (component)
+        FWatch->FreeNotification(component);
+}
+
+void TComponentLink::SetOnFree(std::function<void()> onFree)
+{
+    if (!FWatch)
+        FWatch = std::make_unique<TWatch>();
+    FWatch->OnFree = std::move(onFree);
+}
+
 } // namespace xe::tk

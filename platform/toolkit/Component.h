@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <typeinfo>
@@ -127,5 +128,44 @@ template <class T> T* FindComponentAs(TComponent const* owner, std::string const
 
 // True for a non-empty name of letters, digits and underscores not starting with a digit.
 bool IsValidIdent(std::string const& name);
+
+// A reference to a component that the holder does not own. It follows free notification
+// the way a weak pointer follows its object: when the component is freed the reference
+// becomes null, then OnFree (when set) runs. OnFree must not free the reference itself;
+// post a message for work that would.
+class TComponentLink {
+public:
+    TComponentLink();
+    explicit TComponentLink(TComponent* component);
+    TComponentLink(TComponentLink&&) noexcept;
+    TComponentLink& operator=(TComponentLink&&) noexcept;
+    ~TComponentLink();
+
+    TComponent* Get() const;
+    void Set(TComponent* component);
+    void SetOnFree(std::function<void()> onFree);
+
+private:
+    class TWatch;
+    std::unique_ptr<TWatch> FWatch;
+};
+
+template <class T> class TComponentRef : public TComponentLink {
+public:
+    TComponentRef() = default;
+    explicit TComponentRef(T* component)
+        : TComponentLink(component)
+    {
+    }
+    T* Get() const { return static_cast<T*>(TComponentLink::Get()); }
+    void Set(T* component) { TComponentLink::Set(component); }
+    TComponentRef& operator=(T* component)
+    {
+        Set(component);
+        return *this;
+    }
+    operator T*() const { return Get(); }
+    T* operator->() const { return Get(); }
+};
 
 } // namespace xe::tk

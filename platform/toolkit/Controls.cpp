@@ -672,6 +672,50 @@ void TControl::DefineFontProperties(TProperties& p)
         "ParentFont", [this] { return FParentFont; }, [this](bool v) { SetParentFont(v); }, true);
 }
 
+void DefineFontProperties(TProperties& p, std::string const& prefix, gfx::TFont& font, gfx::TFont const& def,
+    std::function<void()> changed)
+{
+    auto done = [changed] {
+        if (changed)
+            changed();
+    };
+    p.Integer(
+        prefix + ".Charset", [&font] { return font.Charset(); },
+        [&font, done](int64_t v) {
+            font.SetCharset(int(v));
+            done();
+        },
+        def.Charset());
+    p.Color(
+        prefix + ".Color", [&font] { return int64_t(font.Color()); },
+        [&font, done](int64_t v) {
+            font.SetColor(TColor(v));
+            done();
+        },
+        int64_t(def.Color()));
+    p.Integer(
+        prefix + ".Height", [&font] { return font.Height(); },
+        [&font, done](int64_t v) {
+            font.SetHeight(int(v));
+            done();
+        },
+        def.Height());
+    p.String(
+        prefix + ".Name", [&font] { return font.Name(); },
+        [&font, done](std::string const& v) {
+            font.SetName(v);
+            done();
+        },
+        def.Name());
+    p.Set(
+        prefix + ".Style", FontStyleNames, [&font] { return int64_t(font.Style()); },
+        [&font, done](int64_t v) {
+            font.SetStyle(gfx::TFontStyles(v));
+            done();
+        },
+        int64_t(def.Style()));
+}
+
 // ---------------------------------------------------------------------------------------
 // TGraphicControl
 

@@ -363,4 +363,10 @@ private:
     TControl* FMouseControl = nullptr;
 };
 
+// The stored properties of a font that a component owns, as "<prefix>.Charset", ".Color",
+// ".Height", ".Name" and ".Style"; values equal to def are not written. changed runs after
+// each one read.
+void DefineFontProperties(TProperties& properties, std::string const& prefix, gfx::TFont& font,
+    gfx::TFont const& def, std::function<void()> changed = {});
+
 } // namespace xe::tk

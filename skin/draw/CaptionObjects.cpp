@@ -112,7 +112,7 @@ int TspSkinCaptionObject::PlacementClass() const
 void TspSkinCaptionObject::BuildImage(gfx::TBitmap& image, gfx::TBitmap const& picture, TRect const& s) const
 {
     int const w = ObjectRect.Width(), h = ObjectRect.Height();
-    image.SetSize(w, h);
+    image.SetSize(std::max(w, 0), std::max(h, 0)); // a window below its minimum inverts the rectangle
     if (w < 1 || h < 1 || base::IsRectEmpty(s))
         return;
     base::TPoint const lt = SkinData ? SkinData->LTPoint : base::TPoint {};
@@ -266,7 +266,7 @@ void TspSkinCaptionObject::Draw(gfx::TCanvas& canvas, bool update)
             if (FramePicture)
                 BuildImage(normal, *FramePicture, NormalRect);
             else
-                normal.SetSize(ObjectRect.Width(), ObjectRect.Height());
+                normal.SetSize(std::max(ObjectRect.Width(), 0), std::max(ObjectRect.Height(), 0));
             DrawCaptionText(normal.Canvas(), 0, 0, ActiveState);
             PaintImage(canvas, normal, autoInactive && !ActiveState);
             return;

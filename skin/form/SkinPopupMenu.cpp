@@ -25,6 +25,7 @@ constexpr int SubMenuMarkWidth = 12; // room for the arrow of an item with sub-i
 constexpr int ScrollMarkHeight = 12;
 constexpr win::UINT_PTR ScrollTimerId = 1;
 constexpr unsigned ScrollInterval = 60; // ms per item while the mouse rests on a scroll mark
+constexpr win::UINT WM_REFERENCEGONE = win::WM_USER + 1; // an item or the skin data was freed
 
 // The work area of the monitor nearest the point.
 TRect WorkAreaAt(TPoint p)
@@ -36,6 +37,15 @@ TRect WorkAreaAt(TPoint p)
     if (win::GetMonitorInfo(win::MonitorFromPoint({ p.X, p.Y }, win::MONITOR_DEFAULTTONEAREST), &info))
         area = info.rcWork;
     return area;
+}
+
+// Where a window of the given size goes along one axis of the area: at pos when it fits,
+// else at flip (to the left or above), and pushed inside the area either way.
+int KeepInside(int pos, int size, int flip, int lo, int hi)
+{
+    if (pos + size > hi)
+        pos = flip;
+    return std::max(lo, std::min(pos, hi - size));
 }
 
 gfx::TBitmap const* PictureOf(TspSkinData* data, int index)
@@ -58,6 +68,34 @@ TspDataSkinMenuItem const* MenuItemData(TspSkinData* data, int index)
 TspSkinPopupMenu::TspSkinPopupMenu(tk::TComponent* owner)
     : tk::TComponent(owner)
 {
+    FSkinData.SetOnFree([this] { ReferenceGone(); });
+    FGivenSkinData.SetOnFree([this] { ReferenceGone(); });
+    DefItemFont.SetName("Arial");
+    DefItemFont.SetHeight(14);
+}
+
+void TspSkinPopupMenu::ItemFont(gfx::TFont& font) const
+{
+    TspDataSkinMenuItem const* mi = FSkinned ? MenuItemData(FSkinData, FMenuItemIndex) : nullptr;
+    if (mi && UseSkinFont && !mi->FontName.empty()) {
+        font.SetName(mi->FontName);
+        font.SetHeight(mi->FontHeight > 0 ? mi->FontHeight : DefItemFont.Height());
+        font.SetStyle(mi->FontStyle);
+        return;
+    }
+    font.SetName(DefItemFont.Name());
+    font.SetHeight(DefItemFont.Height());
+    font.SetStyle(DefItemFont.Style());
+    font.SetCharset(DefItemFont.Charset());
+}
+
+void TspSkinPopupMenu::ReferenceGone()
+{
+    // Called inside the free: the menu draws plain until its window hears about it.
+    FSkinned = false;
+    FMenuItemIndex = -1;
+    if (FHandle)
+        win::PostMessage(FHandle, WM_REFERENCEGONE, 0, 0);
 }
 
 TspSkinPopupMenu::~TspSkinPopupMenu()
@@ -68,7 +106,7 @@ TspSkinPopupMenu::~TspSkinPopupMenu()
 
 bool TspSkinPopupMenu::Selectable(int index) const
 {
-    return index >= 0 && index < ItemCount() && !FItems[size_t(index)]->IsLine()
+    return index >= 0 && index < ItemCount() && FItems[size_t(index)] && !FItems[size_t(index)]->IsLine()
         && FItems[size_t(index)]->Enabled() && ItemShown(index);
 }
 
@@ -77,6 +115,8 @@ bool TspSkinPopupMenu::HasSubItems(int index) const
     if (index < 0 || index >= ItemCount())
         return false;
     tk::TMenuItem const* item = FItems[size_t(index)];
+    if (!item)
+        return false;
     for (int i = 0; i < item->Count(); ++i)
         if (item->Items(i)->Visible())
             return true;
@@ -116,8 +156,10 @@ bool TspSkinPopupMenu::LoadItems(tk::TMenuItem* root)
     if (!root)
         return false;
     for (int i = 0; i < root->Count(); ++i)
-        if (root->Items(i)->Visible())
-            FItems.push_back(root->Items(i));
+        if (root->Items(i)->Visible()) {
+            FItems.emplace_back(root->Items(i));
+            FItems.back().SetOnFree([this] { ReferenceGone(); });
+        }
     return !FItems.empty();
 }
 
@@ -132,10 +174,7 @@ void TspSkinPopupMenu::Layout(TspSkinData* data)
 
     gfx::TBitmap measure(1, 1);
     gfx::TCanvas c(measure);
-    c.Font.SetName(FSkinned && !mi->FontName.empty() ? mi->FontName : "Arial");
-    c.Font.SetHeight(FSkinned && mi->FontHeight > 0 ? mi->FontHeight : 14);
-    if (FSkinned)
-        c.Font.SetStyle(mi->FontStyle);
+    ItemFont(c.Font);
     int textW = 0, cutW = 0;
     for (tk::TMenuItem* item : FItems) {
         if (item->IsLine())
@@ -266,13 +305,9 @@ void TspSkinPopupMenu::Popup(
     Layout(skinData);
     TRect const area = WorkAreaAt(screen);
     FitToArea(area);
-    int x = screen.X, y = screen.Y;
-    if (x + FWidth > area.Right)
-        x = std::max(area.Left, area.Right - FWidth);
-    if (y + FHeight > area.Bottom)
-        y = std::max(area.Top, y - FHeight);
     // A point outside the work area (a tray icon on a panel) still opens it inside.
-    y = std::max(area.Top, std::min(y, area.Bottom - FHeight));
+    int const x = KeepInside(screen.X, FWidth, screen.X - FWidth, area.Left, area.Right);
+    int const y = KeepInside(screen.Y, FHeight, screen.Y - FHeight, area.Top, area.Bottom);
     Open(x, y, alpha, owner, true);
 }
 
@@ -286,15 +321,13 @@ void TspSkinPopupMenu::PopupUnder(tk::TMenuItem* root, TRect const& screenRect, 
     Layout(skinData);
     TRect const area = WorkAreaAt({ screenRect.Left, screenRect.Bottom });
     FitToArea(area);
-    int x = screenRect.Left;
+    int const x = KeepInside(screenRect.Left, FWidth, screenRect.Right - FWidth, area.Left, area.Right);
     int y = above ? screenRect.Top - FHeight : screenRect.Bottom;
     if (!above && y + FHeight > area.Bottom)
         y = screenRect.Top - FHeight;
     else if (above && y < area.Top)
         y = screenRect.Bottom;
     y = std::max(area.Top, std::min(y, area.Bottom - FHeight));
-    if (x + FWidth > area.Right)
-        x = std::max(area.Left, area.Right - FWidth);
     Open(x, y, alpha, owner, true);
 }
 
@@ -314,10 +347,25 @@ void TspSkinPopupMenu::Open(int x, int y, int alpha, win::HWND owner, bool captu
         FInstance = nullptr;
         return;
     }
-    if (alpha < 255)
-        win::SetLayeredWindowAttributes(FHandle, 0, uint8_t(std::clamp(alpha, 0, 255)), win::LWA_ALPHA);
+    int const target = std::clamp(alpha, 0, 255);
+    if (AlphaBlendAnimation) {
+        win::SetWindowLongPtr(FHandle, win::GWL_EXSTYLE,
+            win::GetWindowLongPtr(FHandle, win::GWL_EXSTYLE) | win::LONG_PTR(win::WS_EX_LAYERED));
+        win::SetLayeredWindowAttributes(FHandle, 0, 0, win::LWA_ALPHA);
+    } else if (alpha < 255) {
+        win::SetLayeredWindowAttributes(FHandle, 0, uint8_t(target), win::LWA_ALPHA);
+    }
     win::ShowWindow(FHandle, win::SW_SHOWNOACTIVATE);
     win::UpdateWindow(FHandle);
+    if (AlphaBlendAnimation) {
+        // Without waiting between steps, as the form's own fade-in does.
+        for (int a = 16; a < target; a += 16)
+            win::SetLayeredWindowAttributes(FHandle, 0, uint8_t(a), win::LWA_ALPHA);
+        win::SetLayeredWindowAttributes(FHandle, 0, uint8_t(target), win::LWA_ALPHA);
+        if (target == 255)
+            win::SetWindowLongPtr(FHandle, win::GWL_EXSTYLE,
+                win::GetWindowLongPtr(FHandle, win::GWL_EXSTYLE) & ~win::LONG_PTR(win::WS_EX_LAYERED));
+    }
     if (!capture)
         return;
     FArmed = false;
@@ -336,7 +384,10 @@ void TspSkinPopupMenu::OpenChild(int index, bool lightFirst)
     tk::TComponentPtr<TspSkinPopupMenu> child(new TspSkinPopupMenu(nullptr));
     child->FParentMenu = this;
     child->DefItemHeight = DefItemHeight;
-    child->FGivenSkinData = FGivenSkinData;
+    child->UseSkinFont = UseSkinFont;
+    child->DefItemFont.Assign(DefItemFont);
+    child->AlphaBlendAnimation = AlphaBlendAnimation;
+    child->FGivenSkinData.Set(FGivenSkinData.Get());
     if (!child->LoadItems(FItems[size_t(index)]))
         return;
     child->Layout(FGivenSkinData);
@@ -346,10 +397,8 @@ void TspSkinPopupMenu::OpenChild(int index, bool lightFirst)
     int y = me.Top + item.Top - child->FInner.Top;
     TRect const area = WorkAreaAt({ x, y });
     child->FitToArea(area);
-    if (x + child->FWidth > area.Right)
-        x = std::max(area.Left, me.Left - child->FWidth);
-    if (y + child->FHeight > area.Bottom)
-        y = std::max(area.Top, area.Bottom - child->FHeight);
+    x = KeepInside(x, child->FWidth, me.Left - child->FWidth, area.Left, area.Right);
+    y = KeepInside(y, child->FHeight, area.Bottom - child->FHeight, area.Top, area.Bottom);
     child->Open(x, y, FAlpha, FOwnerWindow, false);
     if (!child->FHandle)
         return;
@@ -394,9 +443,11 @@ void TspSkinPopupMenu::Close()
 void TspSkinPopupMenu::Choose(tk::TMenuItem* item)
 {
     // The whole chain is gone before the action runs: the action may free the form that
-    // opened it.
+    // opened it. The item may go with the menu's closing handlers.
+    tk::TComponentRef<tk::TMenuItem> chosen(item);
     Root()->Close();
-    item->Click();
+    if (chosen)
+        chosen->Click();
 }
 
 int TspSkinPopupMenu::ItemAt(TPoint p) const
@@ -426,7 +477,8 @@ void TspSkinPopupMenu::MoveBy(int step)
     int i = FItemIndex;
     for (int k = 0; k < n; ++k) {
         i = i < 0 ? (step > 0 ? 0 : n - 1) : (i + step + n) % n;
-        if (FItems[size_t(i)]->IsLine() || !FItems[size_t(i)]->Enabled())
+        tk::TMenuItem const* item = FItems[size_t(i)];
+        if (!item || item->IsLine() || !item->Enabled())
             continue;
         // Keys bring the lit item into view.
         if (FScrollable) {
@@ -631,6 +683,9 @@ win::LRESULT TspSkinPopupMenu::WndProc(win::HWND h, win::UINT msg, win::WPARAM w
     case win::WM_CHAR:
         Root()->KeyChar(char(wp));
         return 0;
+    case WM_REFERENCEGONE:
+        Root()->Close();
+        return 0;
     case win::WM_CAPTURECHANGED:
         // Another window took the mouse: the menu gives up.
         if (FHandle == h && !FParentMenu && reinterpret_cast<win::HWND>(lp) != h)
@@ -672,14 +727,14 @@ void TspSkinPopupMenu::Paint(gfx::TCanvas& canvas)
         itemPicture = mi->ActivePictureIndex >= 0
             ? PictureOf(FSkinData, mi->ActivePictureIndex)
             : (FSkinData->Picture().Empty() ? nullptr : &FSkinData->Picture());
-    canvas.Font.SetName(mi && !mi->FontName.empty() ? mi->FontName : "Arial");
-    canvas.Font.SetHeight(mi && mi->FontHeight > 0 ? mi->FontHeight : 14);
-    canvas.Font.SetStyle(mi ? mi->FontStyle : 0);
+    ItemFont(canvas.Font);
     canvas.SetBkMode(gfx::TRANSPARENT);
     for (int i = 0; i < ItemCount(); ++i) {
         if (!ItemShown(i))
             continue;
         tk::TMenuItem* item = FItems[size_t(i)];
+        if (!item)
+            continue;
         TRect const r = ShownRect(i);
         bool const lit = i == FItemIndex;
         if (item->IsLine()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/base/Geometry.h"
+#include "platform/graphics/Font.h"
 #include "platform/toolkit/Menus.h"
 
 #include <functional>
@@ -47,7 +48,8 @@ public:
 
     // The shown items, their rectangles (window coordinates) and the lit one (-1: none).
     int ItemCount() const { return int(FItems.size()); }
-    tk::TMenuItem* Item(int index) const { return FItems.at(size_t(index)); }
+    // Null for an item freed while the menu is open.
+    tk::TMenuItem* Item(int index) const { return FItems.at(size_t(index)).Get(); }
     base::TRect ItemRect(int index) const { return ShownRect(index); }
     int ItemIndex() const { return FItemIndex; }
     // Whether the skin's look is used (else the plain one).
@@ -67,7 +69,14 @@ public:
     bool KeyDown(int vk);
     bool KeyChar(char c);
 
+    // The plain look's item height; the skin's items have their own.
     int DefItemHeight = 20;
+    // The items' font: the skin's menu-item font when the skin has one and UseSkinFont is
+    // set, else DefItemFont (the plain look always uses it).
+    bool UseSkinFont = true;
+    gfx::TFont DefItemFont;
+    // Fades the window in (alpha rising in steps of 16) as it opens.
+    bool AlphaBlendAnimation = false;
     // Fired after the window is shown and after it is gone.
     std::function<void()> OnOpen;
     std::function<void()> OnClose;
@@ -92,6 +101,8 @@ private:
     void MoveBy(int step);
     void Choose(tk::TMenuItem* item);
     void Destroy();
+    void ItemFont(gfx::TFont& font) const; // name, height and style of the items' text
+    void ReferenceGone();
     TspSkinPopupMenu* Root();
     TspSkinPopupMenu* Deepest();
     base::TRect ScreenRect() const;
@@ -105,11 +116,13 @@ private:
 
     win::HWND FHandle = nullptr;
     win::WNDPROC FInstance = nullptr;
-    TspSkinData* FSkinData = nullptr;
-    TspSkinData* FGivenSkinData = nullptr; // as given to Popup, handed to child menus
+    // The menu follows its items and skin data: when one is freed while the menu is open,
+    // it is drawn plain and closes at the next message.
+    tk::TComponentRef<TspSkinData> FSkinData;
+    tk::TComponentRef<TspSkinData> FGivenSkinData; // as given to Popup, handed to child menus
     bool FSkinned = false;
     int FMenuItemIndex = -1; // the skin's menu-item description, -1 for none
-    std::vector<tk::TMenuItem*> FItems;
+    std::vector<tk::TComponentRef<tk::TMenuItem>> FItems;
     std::vector<base::TRect> FRects; // every item, unscrolled
     int FItemIndex = -1;
     // A release chooses only after a press in the menu or a move since it opened: the

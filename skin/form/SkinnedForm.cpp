@@ -2,6 +2,7 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/toolkit/ExtCtrls.h"
 #include "platform/toolkit/Persistence.h"
 #include "platform/windows/WinUser.h"
 #include "skin/data/ResourceStrData.h"
@@ -40,8 +41,30 @@ constexpr win::UINT MainMenuRebuildMsg = win::WM_APP + 0x5310;
 
 bool InArea(TRect const& area, TPoint p) { return base::PtInRect(area, p); }
 
+// The built-in frame's caption fonts and the menus' item font as the component starts with.
+gfx::TFont DefaultCaptionFont(bool inactive)
+{
+    gfx::TFont f;
+    f.SetName("Arial");
+    f.SetHeight(14);
+    f.SetStyle(gfx::fsBold);
+    f.SetColor(inactive ? base::clBtnShadow : base::clBtnText);
+    return f;
+}
+
+gfx::TFont DefaultMenuItemFont()
+{
+    gfx::TFont f;
+    f.SetName("Arial");
+    f.SetHeight(14);
+    f.SetColor(base::clWindowText);
+    return f;
+}
+
 // Where a skin pixel rectangle's corner lies, with the corner areas' right and bottom edges
-// counted as inside: a rectangle that ends exactly on a corner's edge still lies in it.
+// counted as inside: a rectangle that ends exactly on a corner's edge still lies in it. So a
+// rectangle flush with the picture's right or bottom edge lies in the right or bottom corner
+// areas and moves with the frame, which is where such a rectangle is drawn to be.
 bool InCorner(TRect const& area, TPoint p)
 {
     return p.X >= area.Left && p.X <= area.Right && p.Y >= area.Top && p.Y <= area.Bottom;
@@ -74,6 +97,10 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
     FDefCaptionFont.SetColor(base::clBtnText);
     FDefInActiveCaptionFont.Assign(FDefCaptionFont);
     FDefInActiveCaptionFont.SetColor(base::clBtnShadow);
+    FDefMenuItemFont.SetName("Arial");
+    FDefMenuItemFont.SetHeight(14);
+    FDefMenuItemFont.SetColor(base::clWindowText);
+    FSkinData.SetOnFree([this] { SkinDataFreed(); });
     FOwnSysMenu = new tk::TPopupMenu(this);
     FTrayMenu = new tk::TPopupMenu(this);
     FSkinMenu = new TspSkinPopupMenu(this);
@@ -81,6 +108,13 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
 
     // The component draws its own caption buttons.
     FForm->SetBorderIcons(0);
+    // The skin decides the form's size (its minimum, the picture's size in client mode, the
+    // roll-up strip): a form that sized itself to its controls would fight it, and a scroll
+    // bar would sit inside the skin's client picture. The toolkit's forms keep both settings
+    // only to read and write them; they do nothing there either, as no form of the system
+    // sizes to its controls or scrolls.
+    FForm->SetAutoSize(false);
+    FForm->SetAutoScroll(false);
     FPreviousShortCut = FForm->OnShortCut;
     FForm->OnShortCut = [this](tk::TWMKey& key, bool& handled) {
         if (FPreviousShortCut)
@@ -142,18 +176,7 @@ void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation oper
         MainMenuChanged();
         return;
     }
-    if (component == FSkinData) {
-        // A form that is going away keeps its frame as it is.
-        if ((ComponentState() & tk::csDestroying) || (FForm->ComponentState() & tk::csDestroying)) {
-            FSkinData = nullptr;
-            FSkinSupport = false;
-            FreeObjects();
-        } else {
-            SetSkinData(nullptr);
-        }
-    } else if (component == FMenusSkinData)
-        FMenusSkinData = nullptr;
-    else if (component == FSystemMenu)
+    if (component == FSystemMenu)
         FSystemMenu = nullptr;
     else if (component == FTrayIcon)
         FTrayIcon = nullptr;
@@ -173,6 +196,14 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
         [this](bool v) { SetHideCaptionButtons(v); });
     p.Boolean(
         "AlwaysShowInTray", [this] { return AlwaysShowInTray; }, [this](bool v) { AlwaysShowInTray = v; });
+    p.Binary(
+        "LogoBitMap", [this] { return FLogoData; },
+        [this](tk::TBinaryData const& v) {
+            tk::TPicture picture;
+            picture.LoadFromData(v);
+            FLogoBitMap = picture.Bitmap();
+            FLogoData = v;
+        });
     p.Boolean(
         "LogoBitMapTransparent", [this] { return LogoBitMapTransparent; },
         [this](bool v) { LogoBitMapTransparent = v; });
@@ -187,6 +218,13 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
     p.Boolean(
         "MaximizeOnFullScreen", [this] { return MaximizeOnFullScreen; },
         [this](bool v) { MaximizeOnFullScreen = v; });
+    auto repaintFrame = [this] {
+        if (!IsLoading() && !IsDesigning() && !FSkinSupport)
+            SendNcPaint();
+    };
+    DefineFontProperties(p, "DefCaptionFont", FDefCaptionFont, DefaultCaptionFont(false), repaintFrame);
+    DefineFontProperties(
+        p, "DefInActiveCaptionFont", FDefInActiveCaptionFont, DefaultCaptionFont(true), repaintFrame);
     p.Reference(
         "SkinHint", [this] { return static_cast<tk::TComponent*>(FSkinHint); },
         [this](tk::TComponent* c) { SetSkinHint(dynamic_cast<TspSkinHint*>(c)); });
@@ -204,6 +242,7 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
                 DefMenuItemHeight = int(v);
         },
         20);
+    DefineFontProperties(p, "DefMenuItemFont", FDefMenuItemFont, DefaultMenuItemFont());
     p.Boolean(
         "UseDefaultSysMenu", [this] { return UseDefaultSysMenu; }, [this](bool v) { UseDefaultSysMenu = v; },
         true);
@@ -229,7 +268,7 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
         "SkinData", [this] { return static_cast<tk::TComponent*>(FSkinData); },
         [this](tk::TComponent* c) { SetSkinData(dynamic_cast<TspSkinData*>(c)); });
     p.Reference(
-        "MenusSkinData", [this] { return static_cast<tk::TComponent*>(FMenusSkinData); },
+        "MenusSkinData", [this] { return static_cast<tk::TComponent*>(FMenusSkinData.Get()); },
         [this](tk::TComponent* c) { SetMenusSkinData(dynamic_cast<TspSkinData*>(c)); });
     p.Reference(
         "MainMenu", [this] { return static_cast<tk::TComponent*>(FMainMenu); },
@@ -269,7 +308,15 @@ void TspSkinnedForm::SetHideCaptionButtons(bool value)
         UpdateCaptionButtons();
 }
 
-void TspSkinnedForm::SetLogoBitMap(gfx::TBitmap const& value) { FLogoBitMap = value; }
+void TspSkinnedForm::SetLogoBitMap(gfx::TBitmap const& value)
+{
+    FLogoBitMap = value;
+    FLogoData = {};
+    if (!value.Empty())
+        FLogoData.Bytes = value.SaveToBytes();
+}
+
+void TspSkinnedForm::SetDefMenuItemFont(gfx::TFont const& value) { FDefMenuItemFont.Assign(value); }
 
 void TspSkinnedForm::SetShowIcon(bool value)
 {
@@ -299,25 +346,29 @@ void TspSkinnedForm::SetSupportNCArea(bool value)
         FForm->SetBorderStyle(tk::bsNone);
 }
 
+TspSkinData* TspSkinnedForm::SkinData() const { return FSkinData.Get(); }
+
+TspSkinData* TspSkinnedForm::MenusSkinData() const { return FMenusSkinData.Get(); }
+
 void TspSkinnedForm::SetSkinData(TspSkinData* value)
 {
-    if (FSkinData)
-        FSkinData->RemoveFreeNotification(this);
-    FSkinData = value;
-    if (FSkinData)
-        FSkinData->FreeNotification(this);
+    FSkinData.Set(value);
     if (!IsDesigning())
         ChangeSkinData();
 }
 
-void TspSkinnedForm::SetMenusSkinData(TspSkinData* value)
+void TspSkinnedForm::SkinDataFreed()
 {
-    if (FMenusSkinData)
-        FMenusSkinData->RemoveFreeNotification(this);
-    FMenusSkinData = value;
-    if (FMenusSkinData)
-        FMenusSkinData->FreeNotification(this);
+    // A form that is going away keeps its frame as it is.
+    if ((ComponentState() & tk::csDestroying) || (FForm->ComponentState() & tk::csDestroying)) {
+        FSkinSupport = false;
+        FreeObjects();
+    } else if (!IsDesigning()) {
+        ChangeSkinData();
+    }
 }
+
+void TspSkinnedForm::SetMenusSkinData(TspSkinData* value) { FMenusSkinData.Set(value); }
 
 void TspSkinnedForm::SetMainMenu(tk::TMainMenu* value)
 {
@@ -369,15 +420,21 @@ void TspSkinnedForm::SetTrayIcon(TspTrayIcon* value)
     if (FTrayIcon)
         FTrayIcon->RemoveFreeNotification(this);
     FTrayIcon = value;
-    if (!FTrayIcon)
+    if (!FTrayIcon) {
+        if (IsDesigning())
+            FBorderIcons &= ~biMinimizeToTray;
         return;
+    }
     FTrayIcon->FreeNotification(this);
     if (!AlwaysShowInTray)
         FTrayIcon->HideIcon();
     else
         FTrayIcon->ShowIcon();
-    if (IsDesigning())
+    if (IsDesigning()) {
+        // At design time a tray icon brings its caption button with it.
+        FBorderIcons |= biMinimizeToTray;
         return;
+    }
     if (!FTrayIcon->PopupMenu) {
         tk::TMenuItem* root = FTrayMenu->Items();
         root->Clear();
@@ -552,7 +609,12 @@ void TspSkinnedForm::UpdateCaptionButtons()
             break;
         case cmSysMenu:
         case cmClose:
-            // Without a system menu there is no close box either, as on a plain window.
+            // The close button goes with biSystemMenu. A form's border icons mean this
+            // everywhere else (a window without a system menu has no close box), the
+            // borderless rule hides every caption button with it, and the close command
+            // stays within reach: Alt+F4 and the system menu's close item do not depend on
+            // the button. Keeping the button would give BorderIcons a meaning of its own
+            // for the skinned frame.
             icon = biSystemMenu;
             break;
         case cmDefault:
@@ -623,12 +685,21 @@ void TspSkinnedForm::ChangeSkinData()
     FSkinSupport = FSkinData && !FSkinData->Empty();
     if (!FSupportNCArea) {
         // Client mode: the whole skin picture is painted inside the client area.
-        if (!FSkinSupport)
+        if (!FSkinSupport) {
+            DropClientSkin();
+            if (OnChangeSkinData)
+                OnChangeSkinData(this);
             return;
+        }
+        // A skin without a roll-up picture cannot stay rolled up.
+        if (FRollUpState && FSkinData->RollUpPicture().Empty())
+            LeaveClientRollUp();
         if (!FRollUpState)
             FitClientToSkin();
         CreateSkinObjects();
         UpdateCaptionButtons();
+        if (FRollUpState)
+            LayOutClientRollUp();
         InChangeSkinData = true;
         if (OnChangeSkinData)
             OnChangeSkinData(this);
@@ -716,13 +787,37 @@ void TspSkinnedForm::ForceResize()
     }
 }
 
+void TspSkinnedForm::DropClientSkin()
+{
+    // The objects refer to the skin's pictures and descriptions: they go with it, and so
+    // do the region and the roll-up strip cut from it.
+    StopTimers();
+    FreeObjects();
+    UpdateFrameRegion(true);
+    if (FRollUpState)
+        LeaveClientRollUp();
+    FForm->Repaint();
+}
+
 void TspSkinnedForm::SkinBeforeChange(TspSkinData* sender)
 {
     if (sender != FSkinData)
         return;
+    // The skin is about to be cleared. Until its change message comes the form stands on
+    // the built-in frame, so that a load that fails (and sends no change) leaves a whole
+    // window: no objects on freed descriptions, no region of the old picture.
     FSkinSupport = false;
     StopTimers();
     FreeObjects();
+    if (!FSupportNCArea) {
+        DropClientSkin();
+        return;
+    }
+    UpdateFrameRegion(true);
+    FrameWidth = FrameHeight = 0;
+    if (FForm->Handle())
+        ForceResize();
+    SendNcPaint();
 }
 
 void TspSkinnedForm::SkinChange(TspSkinData* sender)
@@ -845,8 +940,10 @@ int TspSkinnedForm::GetMinWidth() const
         int const picW = FSkinData->Picture().Width();
         return MinWidth > picW && !minimized ? MinWidth : picW;
     }
+    // Without a skin a client-mode form keeps the built-in frame's minimum: at 0 x 0 it
+    // could not be found again, let alone grasped.
     if (!FSkinSupport)
-        return 0;
+        return MinWidth > 0 ? MinWidth : 130;
     int const picW = FSkinData->Picture().Width();
     return MinWidth == 0 ? picW : std::min(MinWidth, picW);
 }
@@ -860,7 +957,7 @@ int TspSkinnedForm::GetMinHeight() const
         return MinHeight > h && free ? MinHeight : h;
     }
     if (!FSkinSupport)
-        return 0;
+        return MinHeight > 0 && free ? MinHeight : CaptionHeight() + 6;
     int const picH = FSkinData->Picture().Height();
     return MinHeight == 0 ? picH : std::min(MinHeight, picH);
 }
@@ -961,8 +1058,18 @@ void TspSkinnedForm::ArrangeCaptionButtons()
         return;
     bool const captionArea = base::IsRectEmpty(NewButtonsRect);
     int const offset = FSkinData->ButtonsOffset;
-    auto sizeOf = [&](TspSkinStdButtonObject const& b) {
-        if (b.StdCommand == cmSysMenu && FShowIcon) {
+    // Standard buttons and animation objects that act as buttons, each with its command.
+    auto commandOf = [](TspActiveSkinObject const* o) -> std::optional<TspCommandKind> {
+        if (auto const* b = dynamic_cast<TspSkinStdButtonObject const*>(o);
+            b && b->VisibleState && b->StdCaptionButton)
+            return b->StdCommand;
+        if (auto const* a = dynamic_cast<TspSkinAnimateObject const*>(o);
+            a && a->VisibleState && a->ButtonStyle)
+            return a->Command;
+        return std::nullopt;
+    };
+    auto sizeOf = [&](TspActiveSkinObject const& b) {
+        if (commandOf(&b) == cmSysMenu && FShowIcon) {
             int w = win::GetSystemMetrics(win::SM_CXSMICON), h = win::GetSystemMetrics(win::SM_CYSMICON);
             if (w == 0)
                 w = win::GetSystemMetrics(win::SM_CXSIZE);
@@ -972,24 +1079,20 @@ void TspSkinnedForm::ArrangeCaptionButtons()
         }
         return base::TSize { b.NormalRect.Width(), b.NormalRect.Height() };
     };
-    auto takesPart = [](TspActiveSkinObject* o) -> TspSkinStdButtonObject* {
-        auto* b = dynamic_cast<TspSkinStdButtonObject*>(o);
-        return b && b->VisibleState && b->StdCaptionButton ? b : nullptr;
-    };
-    std::vector<TspSkinStdButtonObject*> order;
+    std::vector<TspActiveSkinObject*> order;
     for (TspCommandKind cmd : { cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray })
         for (auto const& o : ObjectList)
-            if (auto* b = takesPart(o.get()); b && b->StdCommand == cmd) {
-                order.push_back(b);
+            if (commandOf(o.get()) == cmd) {
+                order.push_back(o.get());
                 break;
             }
     for (auto const& o : ObjectList)
-        if (auto* b = takesPart(o.get()); b && b->StdCommand == cmDefault)
-            order.push_back(b);
-    TspSkinStdButtonObject* sysMenu = nullptr;
+        if (commandOf(o.get()) == cmDefault)
+            order.push_back(o.get());
+    TspActiveSkinObject* sysMenu = nullptr;
     for (auto const& o : ObjectList)
-        if (auto* b = takesPart(o.get()); b && b->StdCommand == cmSysMenu) {
-            sysMenu = b;
+        if (commandOf(o.get()) == cmSysMenu) {
+            sysMenu = o.get();
             break;
         }
     TspSkinCaptionObject* caption = FirstCaption();
@@ -1622,7 +1725,14 @@ void TspSkinnedForm::PaintClientBackground(gfx::TCanvas& canvas)
     int const fh = FrameHeight > 0 ? FrameHeight : FForm->Height();
     gfx::TBitmap image;
     TspSkinData& s = *FSkinData;
-    if (s.LTPoint.X || s.LTPoint.Y || s.RBPoint.X || s.RBPoint.Y) {
+    if (FRollUpState && !s.RollUpPicture().Empty()) {
+        gfx::TBitmap const& strip = s.RollUpPicture();
+        if (s.RollUpLeftPoint.X < s.RollUpRightPoint.X)
+            ComposeHorzStrip(s.RollUpLeftPoint.X, strip.Width() - s.RollUpRightPoint.X, image, fw,
+                base::Rect(0, 0, strip.Width(), strip.Height()), strip);
+        else
+            image = strip;
+    } else if (s.LTPoint.X || s.LTPoint.Y || s.RBPoint.X || s.RBPoint.Y) {
         ComposeTiledFrameImage(SourceCut(), MappedCut(), image, s.Picture(),
             base::Rect(0, 0, s.Picture().Width(), s.Picture().Height()), fw, fh, true);
     } else {
@@ -1726,11 +1836,15 @@ void TspSkinnedForm::OnEraseBackground(TMessage& m)
 void TspSkinnedForm::OnSize(TMessage& m)
 {
     CallPrevious(m);
+    if (FSkinSupport && FSupportNCArea && InSizeMove && FullDragWindows && FrameWidth == FForm->Width()
+        && FrameHeight == FForm->Height())
+        return; // laid out by WM_SIZING
     FrameWidth = FForm->Width();
     FrameHeight = FForm->Height();
     if (FSkinSupport && FSupportNCArea) {
-        if (FrameWidth >= GetMinWidth() && FrameHeight >= GetMinHeight())
-            UpdateFrame(true);
+        // Every size the window really has gets its frame, the ones a program sets below
+        // the minimum included: a stale frame would draw and hit-test the old size.
+        UpdateFrame(true);
     } else if (FSkinSupport) {
         if (!FRollUpState && (Stretchable() || ClientIsPictureSize()))
             UpdateFrame(Stretchable());
@@ -1739,6 +1853,11 @@ void TspSkinnedForm::OnSize(TMessage& m)
     }
     if (FSupportNCArea && !FLogoBitMap.Empty())
         FForm->Repaint();
+    // A translucent window shows what lies under it: a new size repaints it whole.
+    if (FAlphaBlend && FAlphaBlendValue < 255 && LayeredWindowsAvailable()) {
+        SendNcPaint();
+        FForm->Repaint();
+    }
 }
 
 void TspSkinnedForm::OnSetText(TMessage& m)
@@ -2038,7 +2157,9 @@ void TspSkinnedForm::OnClientMouse(TMessage& m)
     if (FSupportNCArea) {
         switch (m.Msg) {
         case win::WM_MOUSEMOVE:
-            // While an object holds the mouse it learns whether the mouse is still on it.
+            // While an object holds the mouse it learns whether the mouse is still on it:
+            // the captured mouse reaches the form as client messages even over the frame,
+            // and a held button must light up again when the mouse comes back onto it.
             if (MouseCaptureObject != -1) {
                 TestActive(p.X, p.Y, true);
                 ObjectMouseMove(p);
@@ -2159,8 +2280,10 @@ void TspSkinnedForm::DoMinimize()
         win::MinimizeApplication();
         return;
     }
-    if (base::IsRectEmpty(OldBoundsRect))
+    if (!FOldBoundsSaved) {
         OldBoundsRect = FForm->BoundsRect();
+        FOldBoundsSaved = true;
+    }
     TPoint const slot = GetMinimizedPosition();
     FForm->SetBounds(slot.X, slot.Y, GetMinWidth(), GetMinHeight());
 }
@@ -2203,8 +2326,10 @@ TPoint TspSkinnedForm::GetMinimizedPosition() const
 
 void TspSkinnedForm::DoMaximize()
 {
-    if (base::IsRectEmpty(OldBoundsRect))
+    if (!FOldBoundsSaved) {
         OldBoundsRect = FForm->BoundsRect();
+        FOldBoundsSaved = true;
+    }
     TRect monitor
         = base::Rect(0, 0, win::GetSystemMetrics(win::SM_CXSCREEN), win::GetSystemMetrics(win::SM_CYSCREEN));
     TRect work = monitor;
@@ -2224,12 +2349,17 @@ void TspSkinnedForm::DoMaximize()
 void TspSkinnedForm::DoRestore()
 {
     MaxRollUpState = false;
-    TRect const old = OldBoundsRect;
+    TRect old = OldBoundsRect;
     OldBoundsRect = {};
-    if (base::IsRectEmpty(old)) {
+    // Saved bounds are told by a flag, not by their size: a form maximised at 0 x 0 still
+    // comes back. With none saved the window stays where it is.
+    if (!std::exchange(FOldBoundsSaved, false)) {
         EnableTimer(MouseTimerId, FMouseTimer, true, 50);
         return;
     }
+    // The skin may have changed since the bounds were saved: never below its minimum.
+    old.Right = old.Left + std::max(old.Width(), GetMinWidth());
+    old.Bottom = old.Top + std::max(old.Height(), GetMinHeight());
     if (FSupportNCArea) {
         bool const sameSize = FForm->Width() == old.Width() && FForm->Height() == old.Height();
         FForm->SetBounds(old.Left, old.Top, old.Width(), old.Height());
@@ -2259,7 +2389,9 @@ void TspSkinnedForm::SetRollUpState(bool value)
             OldHeight = FForm->Height();
             FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), GetMinHeight());
         } else {
-            FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), OldHeight);
+            // A skin change while rolled up may have raised the minimum.
+            FForm->SetBounds(FForm->Left(), FForm->Top(), std::max(FForm->Width(), GetMinWidth()),
+                std::max(OldHeight, GetMinHeight()));
         }
     } else {
         ClientRollUp(value);
@@ -2281,38 +2413,7 @@ void TspSkinnedForm::ClientRollUp(bool value)
     EnableTimer(MorphTimerId, FMorphTimer, false, 20);
     if (value) {
         OldHeight = FForm->Height();
-        int const h = picture.Height();
-        TPoint const lp = FSkinData->RollUpLeftPoint, rp = FSkinData->RollUpRightPoint;
-        bool const stretch = lp.X < rp.X;
-        int const width = stretch ? FForm->Width() : picture.Width();
-        int const g = stretch ? FForm->Width() - picture.Width() : 0;
-        for (auto const& o : ObjectList) {
-            if (!o->OnRollUpFrame)
-                continue;
-            TRect r = o->NormalRect;
-            if (r.Left >= rp.X)
-                base::OffsetRect(r, g, 0);
-            else if (r.Left <= lp.X && r.Right >= rp.X)
-                r.Right += g;
-            o->ObjectRect = r;
-        }
-        for (int i = 0; i < FForm->ControlCount(); ++i) {
-            tk::TControl* c = FForm->Controls(i);
-            if (c->Visible()
-                && std::find(FHiddenControls.begin(), FHiddenControls.end(), c) == FHiddenControls.end()) {
-                FHiddenControls.push_back(c);
-                c->SetVisible(false);
-            }
-        }
-        if (stretch)
-            FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), h);
-        else
-            FForm->SetBounds(FForm->Left(), FForm->Top(), width, h);
-        if (win::HWND hw = FForm->Handle(); hw && !FSkinData->RollUpMask().Empty()) {
-            FFrameRegion = RegionFromMask(FSkinData->RollUpMask());
-            win::SetWindowRgn(hw, &*FFrameRegion, win::TRUE);
-        }
-        FForm->Repaint();
+        LayOutClientRollUp();
     } else {
         for (tk::TControl* c : FHiddenControls)
             c->SetVisible(true);
@@ -2328,12 +2429,72 @@ void TspSkinnedForm::ClientRollUp(bool value)
     StartMorphTimer();
 }
 
+void TspSkinnedForm::LayOutClientRollUp()
+{
+    gfx::TBitmap const& picture = FSkinData->RollUpPicture();
+    int const h = picture.Height();
+    TPoint const lp = FSkinData->RollUpLeftPoint, rp = FSkinData->RollUpRightPoint;
+    bool const stretch = lp.X < rp.X;
+    int const width = stretch ? FForm->Width() : picture.Width();
+    int const g = stretch ? FForm->Width() - picture.Width() : 0;
+    for (auto const& o : ObjectList) {
+        if (!o->OnRollUpFrame)
+            continue;
+        TRect r = o->NormalRect;
+        if (r.Left >= rp.X)
+            base::OffsetRect(r, g, 0);
+        else if (r.Left <= lp.X && r.Right >= rp.X)
+            r.Right += g;
+        o->ObjectRect = r;
+    }
+    for (int i = 0; i < FForm->ControlCount(); ++i) {
+        tk::TControl* c = FForm->Controls(i);
+        if (c->Visible()
+            && std::find(FHiddenControls.begin(), FHiddenControls.end(), c) == FHiddenControls.end()) {
+            FHiddenControls.push_back(c);
+            c->SetVisible(false);
+        }
+    }
+    FForm->SetBounds(FForm->Left(), FForm->Top(), width, h);
+    FrameWidth = FForm->Width();
+    FrameHeight = FForm->Height();
+    // The strip's region: its mask, widened as the picture is; none without a mask.
+    win::HWND const hw = FForm->Handle();
+    gfx::TBitmap const& mask = FSkinData->RollUpMask();
+    if (mask.Empty()) {
+        if (FFrameRegion && hw)
+            win::SetWindowRgn(hw, nullptr, win::TRUE);
+        FFrameRegion.reset();
+    } else {
+        gfx::TBitmap wide;
+        if (stretch)
+            ComposeHorzStrip(
+                lp.X, mask.Width() - rp.X, wide, width, base::Rect(0, 0, mask.Width(), mask.Height()), mask);
+        FFrameRegion = RegionFromMask(stretch ? wide : mask);
+        if (hw)
+            win::SetWindowRgn(hw, &*FFrameRegion, win::TRUE);
+    }
+    FForm->Repaint();
+}
+
+void TspSkinnedForm::LeaveClientRollUp()
+{
+    FRollUpState = false;
+    for (tk::TControl* c : FHiddenControls)
+        c->SetVisible(true);
+    FHiddenControls.clear();
+    if (OldHeight > 0)
+        FForm->SetHeight(OldHeight);
+    if (OnChangeRollUpState)
+        OnChangeRollUpState(this);
+}
+
 void TspSkinnedForm::MinimizeToTray()
 {
     if (!FTrayIcon)
         return;
     FTrayIcon->MinimizedToTray = true;
-    FTrayIcon->SetMenusSkinData(FMenusSkinData ? FMenusSkinData : FSkinData);
+    FTrayIcon->SetMenusSkinData(FMenusSkinData ? FMenusSkinData.Get() : FSkinData.Get());
     FTrayIcon->ShowIcon();
     // The windows leave the task bar only while a notification area shows the icon;
     // otherwise the application is only minimised and its task-bar entry is the way back.
@@ -2581,12 +2742,21 @@ void TspSkinnedForm::ShowSystemMenu(TPoint screen)
     tk::TPopupMenu* menu = BuildSystemMenu();
     if (OnSkinMenuOpen)
         OnSkinMenuOpen(this);
-    TspSkinData* data = FMenusSkinData ? FMenusSkinData : FSkinData;
+    TspSkinData* data = FMenusSkinData ? FMenusSkinData.Get() : FSkinData.Get();
     int const alpha = MenusAlphaBlend ? MenusAlphaBlendValue : 255;
-    FSkinMenu->DefItemHeight = DefMenuItemHeight;
+    PrepareSkinMenu();
     FSkinMenu->Popup(menu->Items(), screen, data, alpha, FForm->Handle());
     if (!FSkinMenu->Visible())
         SkinMenuClosed();
+}
+
+void TspSkinnedForm::PrepareSkinMenu()
+{
+    // The menu properties reach the skin menu as each menu opens.
+    FSkinMenu->DefItemHeight = DefMenuItemHeight;
+    FSkinMenu->UseSkinFont = UseSkinFontInMenu;
+    FSkinMenu->DefItemFont.Assign(FDefMenuItemFont);
+    FSkinMenu->AlphaBlendAnimation = MenusAlphaBlendAnimation;
 }
 
 void TspSkinnedForm::SkinMenuClosed()
@@ -2802,12 +2972,12 @@ void TspSkinnedForm::PopupMainMenu(TspActiveSkinObject& item, tk::TMenuItem& men
     FMainMenuSwitching = false;
     if (!FSkinMenu->OnBarMove)
         FSkinMenu->OnBarMove = [this](int direction) { MainMenuBarMove(direction); };
-    TspSkinData* data = FMenusSkinData ? FMenusSkinData : FSkinData;
+    TspSkinData* data = FMenusSkinData ? FMenusSkinData.Get() : FSkinData.Get();
     bool const above = FSkinData && FSkinData->MainMenuPopupUp;
     int const alpha = MenusAlphaBlend ? MenusAlphaBlendValue : 255;
     if (OnSkinMenuOpen)
         OnSkinMenuOpen(this);
-    FSkinMenu->DefItemHeight = DefMenuItemHeight;
+    PrepareSkinMenu();
     FMainMenuPopup = true;
     FSkinMenu->PopupUnder(&menu, screenRect, above, data, alpha, FForm->Handle());
     if (!FSkinMenu->Visible())
@@ -3038,6 +3208,17 @@ void TspSkinnedForm::WindowProc(TMessage& m)
     case win::WM_SIZE:
         OnSize(m);
         return;
+    case win::WM_WINDOWPOSCHANGED:
+        CallPrevious(m);
+        // WM_SIZE tells client sizes only: a window whose frame already covers it all (a
+        // size below the minimum) changes size without one, and its frame must follow.
+        if (FSkinSupport && FSupportNCArea && !InSizeMove
+            && (FForm->Width() != FrameWidth || FForm->Height() != FrameHeight)) {
+            FrameWidth = FForm->Width();
+            FrameHeight = FForm->Height();
+            UpdateFrame(true);
+        }
+        return;
     case win::WM_SETTEXT:
         OnSetText(m);
         return;
@@ -3088,8 +3269,34 @@ void TspSkinnedForm::WindowProc(TMessage& m)
         if (FSupportNCArea) {
             EnableTimer(MouseTimerId, FMouseTimer, false, 50);
             ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+            InSizeMove = false;
+            // The last sizing rectangle may not be the size the window took.
+            if (FSkinSupport && (FrameWidth != FForm->Width() || FrameHeight != FForm->Height())) {
+                FrameWidth = FForm->Width();
+                FrameHeight = FForm->Height();
+                UpdateFrame(true);
+            }
             if (FSkinSupport)
                 SendNcPaint();
+        }
+        break;
+    case win::WM_SIZING:
+        CallPrevious(m);
+        // Live resizing: the frame follows the sizing rectangle as it comes, and the
+        // WM_SIZE that follows it is not laid out again.
+        if (FSupportNCArea && FSkinSupport && InSizeMove && FullDragWindows && m.LParam) {
+            auto const* r = reinterpret_cast<win::RECT const*>(m.LParam);
+            FrameWidth = r->Right - r->Left;
+            FrameHeight = r->Bottom - r->Top;
+            UpdateFrame(true);
+        }
+        return;
+    case win::WM_SYNCPAINT:
+        // Rolled up, only the frame is there to paint.
+        if (FSupportNCArea && FRollUpState) {
+            SendNcPaint();
+            m.Result = 0;
+            return;
         }
         break;
     case win::WM_TIMER:

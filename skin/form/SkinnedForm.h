@@ -5,6 +5,7 @@
 #include "platform/graphics/Region.h"
 #include "platform/toolkit/Forms.h"
 #include "platform/toolkit/Menus.h"
+#include "platform/toolkit/Persistence.h"
 #include "skin/draw/ActiveSkinObject.h"
 #include "skin/draw/FrameImage.h"
 
@@ -97,6 +98,8 @@ public:
     gfx::TFont const& DefInActiveCaptionFont() const { return FDefInActiveCaptionFont; }
     void SetDefInActiveCaptionFont(gfx::TFont const& value);
     int DefMenuItemHeight = 20;
+    gfx::TFont const& DefMenuItemFont() const { return FDefMenuItemFont; }
+    void SetDefMenuItemFont(gfx::TFont const& value); // copies; the menus take it as they open
     bool UseDefaultSysMenu = true;
     bool SupportNCArea() const override { return FSupportNCArea; }
     void SetSupportNCArea(bool value);
@@ -110,10 +113,10 @@ public:
     bool MenusAlphaBlend = false;
     bool MenusAlphaBlendAnimation = false;
     int MenusAlphaBlendValue = 200;
-    TspSkinData* SkinData() const { return FSkinData; }
+    TspSkinData* SkinData() const;
     // Stores the skin data and rebuilds the frame from it at once.
     void SetSkinData(TspSkinData* value);
-    TspSkinData* MenusSkinData() const { return FMenusSkinData; }
+    TspSkinData* MenusSkinData() const;
     void SetMenusSkinData(TspSkinData* value);
     int MinHeight = 0;
     int MinWidth = 0;
@@ -241,7 +244,7 @@ public:
     TspSkinPopupMenu* SkinMenu() const { return FSkinMenu; }
     bool LayeredWindowsAvailable() const;
     void SetFormAlpha(int alpha);
-    base::TRect OldBoundsRect;
+    base::TRect OldBoundsRect; // valid while a minimise or maximise has saved it
     bool MaxRollUpState = false;
     int OldHeight = 0;
 
@@ -335,6 +338,8 @@ private:
     void MouseTimerTick();
     void AnimateTimerTick();
     void SkinBeforeChange(TspSkinData* sender);
+    void DropClientSkin(); // client mode: back to no skin, roll-up left
+    void SkinDataFreed();
     void SkinChange(TspSkinData* sender);
     void ReloadObjectHints();
     bool Framed() const; // has a border the component paints
@@ -360,7 +365,10 @@ private:
     void OnMoving(tk::TMessage& m);
     void OnSysCommand(tk::TMessage& m);
     void ClientRollUp(bool value);
+    void LayOutClientRollUp(); // the strip's size, objects and region; controls hidden
+    void LeaveClientRollUp(); // controls shown, height back, without the skin's help
     void SkinMenuClosed();
+    void PrepareSkinMenu();
     // A system-menu caption from the skin data's interface strings, else the built-in one.
     std::string MenuCaption(std::string_view name, std::string const& fallback) const;
     tk::TMenuItem* NewMenuItem(std::string const& name, std::string const& caption, tk::TNotifyEvent click);
@@ -390,19 +398,23 @@ private:
 
     tk::TForm* FForm = nullptr;
     tk::TWndMethod FOldWindowProc;
-    TspSkinData* FSkinData = nullptr;
-    TspSkinData* FMenusSkinData = nullptr;
+    // Both follow free notification; one skin data may be both.
+    tk::TComponentRef<TspSkinData> FSkinData;
+    tk::TComponentRef<TspSkinData> FMenusSkinData;
     bool FSkinSupport = false;
     bool FHideCaptionButtons = false;
     bool FAlwaysMinimizeToTray = false;
     bool FShowIcon = false;
     bool FSupportNCArea = true;
     bool FRollUpState = false;
+    bool FOldBoundsSaved = false;
     bool FActivated = false;
     TspBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
     gfx::TBitmap FLogoBitMap;
     gfx::TFont FDefCaptionFont;
     gfx::TFont FDefInActiveCaptionFont;
+    gfx::TFont FDefMenuItemFont;
+    tk::TBinaryData FLogoData; // LogoBitMap as stored
     std::optional<gfx::TRegion> FFrameRegion;
     bool FMorphTimer = false;
     bool FMouseTimer = false;

@@ -184,16 +184,16 @@ TEST_F(SkinnedFormTest, SkinChangesFromThisAndFromAnotherSkinData)
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(Skinned->ObjectList.front().get(), first);
 
-    // Its own skin data loads again: before the change the objects go and the timers stop,
-    // after it they are rebuilt.
+    // Its own skin data loads again: before the change the skin's objects and region go and
+    // the timers stop (the form stands on the built-in frame), after it they are rebuilt.
     bool sawEmptyBetween = false;
     Data->SetCompressedStoredSkin(nullptr);
     tk::TWndMethod proc = Form->WindowProc;
     Form->WindowProc = [&](TMessage& m) {
         proc(m);
         if (m.Msg == SkinMsg_BeforeChange && reinterpret_cast<TspSkinData*>(m.WParam) == Data.get())
-            sawEmptyBetween
-                = Skinned->ObjectList.empty() && !Skinned->SkinSupport() && !Skinned->MouseTimerActive();
+            sawEmptyBetween = Caption() == nullptr && !Skinned->HasFrameRegion() && !Skinned->SkinSupport()
+                && !Skinned->MouseTimerActive();
     };
     Data->SetCompressedStoredSkin(Stored.get());
     Form->WindowProc = proc;
