@@ -334,8 +334,8 @@ TEST_F(AccessE2E, SavedQueriesLinkedTablesAndJetRules)
     ASSERT_EQ(odd.size(), 38u) << Out << Err;
     for (size_t i = 0; i < odd.size(); ++i)
         ASSERT_EQ(odd[i],
-            (exporttest::TXmlRow {
-                { "ID", std::to_string(2 * i + 1) }, { "Label", "n" + std::to_string(2 * i + 1) } }));
+            (exporttest::TXmlRow { { "ID", std::to_string(2 * i + 1) },
+                { "Label", std::string("n").append(std::to_string(2 * i + 1)) } }));
 
     EXPECT_TRUE(Has(error("select * from [Orders since]"), u8"asks for the parameter 'Start date'")) << Err;
     EXPECT_TRUE(Has(error("select * from [Delete old]"), u8"action query (delete)")) << Err;

@@ -189,8 +189,9 @@ TEST_F(InterruptE2E, AnOutputFolderWithoutWritePermissionIsRefused)
     // Root may write anywhere: the run is made as the user nobody then, and the test folder
     // opened for it.
     AsNobody = geteuid() == 0;
-    if (AsNobody)
+    if (AsNobody) {
         ASSERT_EQ(chmod(Dir.Path().c_str(), 0755), 0);
+    }
     exporttest::CreateSampleDatabase(Dir.File("data.db"), { .Rows = 50 });
     std::string const earlier = "an earlier run's result";
     fs::create_directories(Dir.File("locked"));

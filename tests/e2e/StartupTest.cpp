@@ -28,8 +28,8 @@ struct TRun {
 // its arguments and the folder it runs in (the executable's folder when empty).
 struct TRunOptions {
     std::string Environment = "XMLEXPORT_BACKEND=headless";
-    std::string Arguments;
-    std::string WorkingDirectory;
+    std::string Arguments {};
+    std::string WorkingDirectory {};
     int TimeoutSeconds = 60;
 };
 

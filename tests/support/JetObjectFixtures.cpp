@@ -62,8 +62,11 @@ std::string WriteJetObjectFixtures(std::string const& folder)
         { { "1", "a", "7" }, { "2", "b", "8" } } });
 
     std::vector<std::vector<TJetTestValue>> numbers;
-    for (int i = 1; i <= 75; ++i)
-        numbers.push_back({ std::to_string(i), "n" + std::to_string(i) });
+    for (int i = 1; i <= 75; ++i) {
+        std::string label = "n"; // appended, not "n" + ...: GCC 12 warns wrongly on that (-Wrestrict)
+        label += std::to_string(i);
+        numbers.push_back({ std::to_string(i), label });
+    }
     db.AddTable({ "Numbers", { { "ID", jtLong }, { "Label", jtText, 10 } }, numbers });
     db.AddSavedQuery("Odd numbers", { Select(), Flags(1), Table("Numbers"), Where("ID Mod 2 = 1") });
 

@@ -174,7 +174,7 @@ TEST_F(SkinToolAuthor, CheckReportsMistakesWithTheirSectionAndKey)
     std::string const ini = skin::WriteLayoutSkin(broken, Dir.Path() + "broken");
     run = Run("check '" + ini + "'");
     EXPECT_EQ(run.ExitCode, 1) << run.Out << run.Err;
-    for (std::string const& line : {
+    for (char const* line : {
              "error: [PICTURES] mask: the mask is 100 x 50, the picture 200 x 130",
              "error: [SKINOBJECTS] 9: 'extra:stdbuton': unknown type",
              "error: [caption] skinrect: 4,4,201,26 lies outside the picture (200 x 130)",
@@ -195,7 +195,7 @@ TEST_F(SkinToolAuthor, ShowRunsAScriptedSessionWithoutADisplay)
 {
     TRun run = Run("show " + Demo() + " --size 360x260");
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    for (std::string const& line : {
+    for (char const* line : {
              ": 360 x 260 form, objects: caption closebutton maximizebutton minimizebutton rollupbutton "
              "sysmenubutton label",
              "minimised to the tray: 1 tray icon, form minimised\n",
