@@ -325,6 +325,24 @@ void TspSkinnedForm::SetShowIcon(bool value)
         SendNcPaint();
 }
 
+void TspSkinnedForm::DrawFormIcon(gfx::TCanvas& canvas, int x, int y)
+{
+    if (FFormIcon.Empty()) {
+        int w = win::GetSystemMetrics(win::SM_CXSMICON), h = win::GetSystemMetrics(win::SM_CYSMICON);
+        if (w == 0)
+            w = win::GetSystemMetrics(win::SM_CXSIZE);
+        if (h == 0)
+            h = win::GetSystemMetrics(win::SM_CYSIZE);
+        tk::TIcon const* source = nullptr;
+        if (FForm && !FForm->Icon().Empty())
+            source = &FForm->Icon();
+        else if (tk::Application && !tk::Application->Icon().Empty())
+            source = &tk::Application->Icon();
+        FFormIcon = source ? source->SizedCopy(w, h) : tk::TIcon::DefaultApplicationIcon().SizedCopy(w, h);
+    }
+    FFormIcon.Draw(canvas, base::Rect(x, y, x + FFormIcon.Width(), y + FFormIcon.Height()));
+}
+
 void TspSkinnedForm::SetDefCaptionFont(gfx::TFont const& value)
 {
     FDefCaptionFont.Assign(value);
