@@ -2991,7 +2991,13 @@ void TspSkinnedForm::PopupMainMenu(TspActiveSkinObject& item, tk::TMenuItem& men
     if (!FSkinMenu->OnBarMove)
         FSkinMenu->OnBarMove = [this](int direction) { MainMenuBarMove(direction); };
     TspSkinData* data = FMenusSkinData ? FMenusSkinData.Get() : FSkinData.Get();
-    bool const above = FSkinData && FSkinData->MainMenuPopupUp;
+    bool above = FSkinData && FSkinData->MainMenuPopupUp;
+    // An item with a skinned menu of its own opens in that menu's skin, above or below the
+    // tab as that skin says.
+    if (auto* own = dynamic_cast<TspSkinPopupMenu*>(menu.SkinMenu()); own && own->SkinData()) {
+        data = own->SkinData();
+        above = data->MainMenuPopupUp;
+    }
     int const alpha = MenusAlphaBlend ? MenusAlphaBlendValue : 255;
     if (OnSkinMenuOpen)
         OnSkinMenuOpen(this);
