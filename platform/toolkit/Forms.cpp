@@ -676,7 +676,10 @@ void TForm::DefineProperties(TProperties& p)
         biSystemMenu | biMinimize | biMaximize);
     DefineCaptionProperty(p);
     p.Binary(
-        "Icon", [this] { return TBinaryData { FIcon.Data(), {} }; },
+        "Icon",
+        [this] {
+            return TBinaryData { FIcon.Data(), {} };
+        },
         [this](TBinaryData const& v) { FIcon.LoadFromData(v.Bytes); });
     p.Integer(
         "ClientWidth", [this] { return ClientWidth(); }, [this](int64_t v) { SetClientWidth(int(v)); }, -1);

@@ -189,18 +189,17 @@ TEST(Icon, MalformedBytesRaiseAReadErrorAndLeaveTheIcon)
     };
     size_t const image = 6 + 16; // the image's header
     std::string const u32max("\xFF\xFF\xFF\xFF", 4);
-    for (std::string const& bad : {
-             std::string("not an icon"),
-             patched(2, std::string("\x02\x00", 2)), // a cursor file
-             patched(4, std::string("\x00\x00", 2)), // no images
-             patched(4, std::string("\x00\x10", 2)), // more entries than the file holds
-             patched(6 + 12, u32max), // the image lies outside the file
-             patched(image + 4, std::string("\x00\x04\x00\x00", 4)), // 1024 wide
-             patched(image + 8, std::string("\x21\x00\x00\x00", 4)), // odd double height
-             patched(image + 14, std::string("\x10\x00", 2)), // 16 bits per pixel
-             patched(image + 16, std::string("\x01\x00\x00\x00", 4)), // compressed
-             patched(image, u32max), // header larger than the image
-             good.substr(0, good.size() / 2) }) {
+    for (std::string const& bad :
+        { std::string("not an icon"), patched(2, std::string("\x02\x00", 2)), // a cursor file
+            patched(4, std::string("\x00\x00", 2)), // no images
+            patched(4, std::string("\x00\x10", 2)), // more entries than the file holds
+            patched(6 + 12, u32max), // the image lies outside the file
+            patched(image + 4, std::string("\x00\x04\x00\x00", 4)), // 1024 wide
+            patched(image + 8, std::string("\x21\x00\x00\x00", 4)), // odd double height
+            patched(image + 14, std::string("\x10\x00", 2)), // 16 bits per pixel
+            patched(image + 16, std::string("\x01\x00\x00\x00", 4)), // compressed
+            patched(image, u32max), // header larger than the image
+            good.substr(0, good.size() / 2) }) {
         try {
             icon.LoadFromData(bad);
             ADD_FAILURE() << "loaded " << bad.size() << " bytes";
@@ -258,7 +257,7 @@ TEST(Icon, DrawsScaledAndTransparentWhereTheMaskSays)
     EXPECT_EQ(target.Pixel(36, 36), base::clLime);
 }
 
-struct IconFormTest : test::HeadlessTest {};
+struct IconFormTest : test::HeadlessTest { };
 
 TEST_F(IconFormTest, StoredFormCarriesItsIconBytes)
 {

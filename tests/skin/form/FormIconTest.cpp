@@ -92,8 +92,8 @@ TEST_F(FormIconTest, FormIconBeforeApplicationIconBeforeTheDefault)
 TEST_F(FormIconTest, MalformedStoredIconIsAnErrorAndTheDefaultIsDrawn)
 {
     Make(tk::bsSizeable, 260, 160);
-    EXPECT_THROW(tk::ReadComponentText(
-                     Form, "object F: TForm\n  Icon = {\n    0000010001001010000001001800FFFF\n  }\nend\n", "F"),
+    EXPECT_THROW(tk::ReadComponentText(Form,
+                     "object F: TForm\n  Icon = {\n    0000010001001010000001001800FFFF\n  }\nend\n", "F"),
         base::EReadError);
     EXPECT_TRUE(Form->Icon().Empty());
     delete Form;
