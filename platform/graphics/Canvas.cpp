@@ -880,6 +880,37 @@ void TCanvas::CopyRect(TRect const& dest, TCanvas const& source, TRect const& so
         nullptr);
 }
 
+void TCanvas::DrawMasked(TRect const& rect, TBitmap const& picture, std::vector<uint8_t> const& opacity)
+{
+    int const pw = picture.Width(), ph = picture.Height();
+    int64_t const w = int64_t(rect.Right) - rect.Left, h = int64_t(rect.Bottom) - rect.Top;
+    if (pw <= 0 || ph <= 0 || w <= 0 || h <= 0)
+        return;
+    bool const masked = opacity.size() == size_t(pw) * size_t(ph);
+    // Only the part of the rectangle that lies on the bitmap is visited.
+    int64_t const left = int64_t(rect.Left) + OffX(), top = int64_t(rect.Top) + OffY();
+    int64_t const x0 = std::max<int64_t>(left, 0), x1 = std::min<int64_t>(left + w, Width());
+    int64_t const y0 = std::max<int64_t>(top, 0), y1 = std::min<int64_t>(top + h, Height());
+    for (int64_t y = y0; y < y1; ++y) {
+        int const sy = int((y - top) * ph / h);
+        for (int64_t x = x0; x < x1; ++x) {
+            int const sx = int((x - left) * pw / w);
+            int const a = masked ? opacity[size_t(sy) * size_t(pw) + size_t(sx)] : 255;
+            if (a == 0)
+                continue;
+            TColor color = picture.Pixel(sx, sy);
+            if (a < 255) {
+                TColor const under = FBitmap->Pixel(int(x), int(y));
+                auto mix = [a](int s, int d) { return uint8_t((s * a + d * (255 - a) + 127) / 255); };
+                color = base::RGB(mix(base::GetRValue(color), base::GetRValue(under)),
+                    mix(base::GetGValue(color), base::GetGValue(under)),
+                    mix(base::GetBValue(color), base::GetBValue(under)));
+            }
+            FillSpan(int(y), int(x), int(x) + 1, color, pmCopy);
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Text
 

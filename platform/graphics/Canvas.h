@@ -163,6 +163,10 @@ public:
     void Draw(int x, int y, TBitmap const& bitmap);
     void StretchDraw(base::TRect const& rect, TBitmap const& bitmap);
     void CopyRect(base::TRect const& dest, TCanvas const& source, base::TRect const& sourceRect);
+    // Draws the picture scaled onto rect (nearest neighbour) through an opacity plane of one
+    // byte per picture pixel, row by row: 0 leaves the canvas, 255 covers it, values between
+    // blend. This is how icons are drawn. A plane of another size draws the picture opaque.
+    void DrawMasked(base::TRect const& rect, TBitmap const& picture, std::vector<uint8_t> const& opacity);
 
     // --- Text (ANSI code page) ---
     // Text is drawn in Font's colour with monochrome glyphs. The background of each line's cell

@@ -675,6 +675,12 @@ void TForm::DefineProperties(TProperties& p)
         [this] { return int64_t(FBorderIcons); }, [this](int64_t v) { SetBorderIcons(TBorderIcons(v)); },
         biSystemMenu | biMinimize | biMaximize);
     DefineCaptionProperty(p);
+    p.Binary(
+        "Icon",
+        [this] {
+            return TBinaryData { FIcon.Data(), {} };
+        },
+        [this](TBinaryData const& v) { FIcon.LoadFromData(v.Bytes); });
     p.Integer(
         "ClientWidth", [this] { return ClientWidth(); }, [this](int64_t v) { SetClientWidth(int(v)); }, -1);
     p.Integer(

@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/toolkit/Controls.h"
+#include "platform/toolkit/Icon.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/windows/WinDefs.h"
 
@@ -101,9 +102,9 @@ public:
     // The window's state; set while hidden it applies when the form is shown.
     TWindowState WindowState() const;
     void SetWindowState(TWindowState value);
-    // The form's icon, a small picture (empty: none); the setter copies it.
-    gfx::TBitmap const& Icon() const { return FIcon; }
-    void SetIcon(gfx::TBitmap const& value) { FIcon = value; }
+    // The form's icon (empty: none); the setter copies it. Stored as its .ico bytes.
+    TIcon const& Icon() const { return FIcon; }
+    void SetIcon(TIcon const& value) { FIcon = value; }
     // Stored and reported; the toolkit neither scrolls nor sizes forms to their controls.
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value) { FAutoSize = value; }
@@ -186,7 +187,7 @@ private:
     TModalResult FModalResult = mrNone;
     TFormStyle FFormStyle = fsNormal;
     TWindowState FWindowState = wsNormal;
-    gfx::TBitmap FIcon;
+    TIcon FIcon;
     bool FAutoSize = false;
     bool FAutoScroll = true;
     TMainMenu* FMenu = nullptr;
@@ -234,6 +235,9 @@ public:
         return form;
     }
     TForm* MainForm() const { return FMainForm; }
+    // The application's icon, shown by forms without one of their own (empty: none).
+    TIcon const& Icon() const { return FIcon; }
+    void SetIcon(TIcon const& value) { FIcon = value; }
 
     // Shows the main form and handles messages until the application is terminated.
     void Run();
@@ -266,6 +270,7 @@ private:
     bool ProcessMessage(win::MSG& msg);
 
     std::string FTitle;
+    TIcon FIcon;
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
     bool FErrorBox = false;

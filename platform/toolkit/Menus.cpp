@@ -331,6 +331,8 @@ void TMenuItem::DefineProperties(TProperties& p)
     p.Integer(
         "ShortCut", [this] { return int64_t(FShortCut); }, [this](int64_t v) { SetShortCut(TShortCut(v)); },
         0);
+    p.Reference(
+        "SkinMenu", [this] { return FSkinMenu.Get(); }, [this](TComponent* c) { SetSkinMenu(c); });
     p.Boolean(
         "Visible", [this] { return FVisible; }, [this](bool v) { SetVisible(v); }, true);
 }

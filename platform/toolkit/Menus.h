@@ -80,6 +80,11 @@ public:
     // below a disabled or hidden item are not looked at.
     TMenuItem* FindByShortCut(TShortCut shortCut);
 
+    // A skinned menu of the item's own (null: none): a skinned main menu opens the item's
+    // sub-items in that menu's skin instead of its form's. Cleared when that menu is freed.
+    TComponent* SkinMenu() const { return FSkinMenu.Get(); }
+    void SetSkinMenu(TComponent* value) { FSkinMenu.Set(value); }
+
     // Runs OnClick when the item is enabled.
     virtual void Click();
     TNotifyEvent OnClick;
@@ -101,6 +106,7 @@ private:
     bool FDefault = false;
     TMenuItem* FParent = nullptr;
     std::vector<TMenuItem*> FItems;
+    TComponentRef<TComponent> FSkinMenu;
 };
 
 // A menu: a root item whose sub-items are the menu's items.

@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/toolkit/Persistence.h"
 #include "platform/windows/WinUser.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjects.h"
@@ -64,6 +65,18 @@ TspDataSkinMenuItem const* MenuItemData(TspSkinData* data, int index)
 }
 
 } // namespace
+
+TspSkinData* TspSkinPopupMenu::SkinData() const { return FOwnSkinData.Get(); }
+
+void TspSkinPopupMenu::SetSkinData(TspSkinData* value) { FOwnSkinData.Set(value); }
+
+void TspSkinPopupMenu::DefineProperties(tk::TProperties& p)
+{
+    tk::TComponent::DefineProperties(p);
+    p.Reference(
+        "SkinData", [this] { return static_cast<tk::TComponent*>(FOwnSkinData.Get()); },
+        [this](tk::TComponent* c) { SetSkinData(dynamic_cast<TspSkinData*>(c)); });
+}
 
 TspSkinPopupMenu::TspSkinPopupMenu(tk::TComponent* owner)
     : tk::TComponent(owner)

@@ -43,6 +43,12 @@ public:
         int alpha = 255, win::HWND owner = nullptr);
     // Closes the menu without a choice (nothing happens when it is closed).
     void Close();
+    // The skin this menu stands for when a main-menu item names it as its own skinned menu:
+    // that item's sub-items open in this skin and with its popup-above setting (null: the
+    // form's skin is used). Cleared when the skin data is freed.
+    TspSkinData* SkinData() const;
+    void SetSkinData(TspSkinData* value);
+    void DefineProperties(tk::TProperties& properties) override;
     bool Visible() const { return FHandle != nullptr; }
     win::HWND Handle() const { return FHandle; }
 
@@ -120,6 +126,7 @@ private:
     // it is drawn plain and closes at the next message.
     tk::TComponentRef<TspSkinData> FSkinData;
     tk::TComponentRef<TspSkinData> FGivenSkinData; // as given to Popup, handed to child menus
+    tk::TComponentRef<TspSkinData> FOwnSkinData; // the SkinData property
     bool FSkinned = false;
     int FMenuItemIndex = -1; // the skin's menu-item description, -1 for none
     std::vector<tk::TComponentRef<tk::TMenuItem>> FItems;

@@ -325,6 +325,24 @@ void TspSkinnedForm::SetShowIcon(bool value)
         SendNcPaint();
 }
 
+void TspSkinnedForm::DrawFormIcon(gfx::TCanvas& canvas, int x, int y)
+{
+    if (FFormIcon.Empty()) {
+        int w = win::GetSystemMetrics(win::SM_CXSMICON), h = win::GetSystemMetrics(win::SM_CYSMICON);
+        if (w == 0)
+            w = win::GetSystemMetrics(win::SM_CXSIZE);
+        if (h == 0)
+            h = win::GetSystemMetrics(win::SM_CYSIZE);
+        tk::TIcon const* source = nullptr;
+        if (FForm && !FForm->Icon().Empty())
+            source = &FForm->Icon();
+        else if (tk::Application && !tk::Application->Icon().Empty())
+            source = &tk::Application->Icon();
+        FFormIcon = source ? source->SizedCopy(w, h) : tk::TIcon::DefaultApplicationIcon().SizedCopy(w, h);
+    }
+    FFormIcon.Draw(canvas, base::Rect(x, y, x + FFormIcon.Width(), y + FFormIcon.Height()));
+}
+
 void TspSkinnedForm::SetDefCaptionFont(gfx::TFont const& value)
 {
     FDefCaptionFont.Assign(value);
@@ -2973,7 +2991,13 @@ void TspSkinnedForm::PopupMainMenu(TspActiveSkinObject& item, tk::TMenuItem& men
     if (!FSkinMenu->OnBarMove)
         FSkinMenu->OnBarMove = [this](int direction) { MainMenuBarMove(direction); };
     TspSkinData* data = FMenusSkinData ? FMenusSkinData.Get() : FSkinData.Get();
-    bool const above = FSkinData && FSkinData->MainMenuPopupUp;
+    bool above = FSkinData && FSkinData->MainMenuPopupUp;
+    // An item with a skinned menu of its own opens in that menu's skin, above or below the
+    // tab as that skin says.
+    if (auto* own = dynamic_cast<TspSkinPopupMenu*>(menu.SkinMenu()); own && own->SkinData()) {
+        data = own->SkinData();
+        above = data->MainMenuPopupUp;
+    }
     int const alpha = MenusAlphaBlend ? MenusAlphaBlendValue : 255;
     if (OnSkinMenuOpen)
         OnSkinMenuOpen(this);

@@ -86,6 +86,9 @@ public:
     bool UseSkinFontInMenu = true;
     bool ShowIcon() const override { return FShowIcon; }
     void SetShowIcon(bool value); // repaints the frame
+    // Draws the form's icon at the small-icon size: the form's own, else the application's,
+    // else the default one. The sized copy is made on first use.
+    void DrawFormIcon(gfx::TCanvas& canvas, int x, int y) override;
     bool MaximizeOnFullScreen = false;
     // The window that shows the objects' hints (not owned); forgotten when it goes.
     TspSkinHint* SkinHint() const { return FSkinHint; }
@@ -405,6 +408,7 @@ private:
     bool FHideCaptionButtons = false;
     bool FAlwaysMinimizeToTray = false;
     bool FShowIcon = false;
+    tk::TIcon FFormIcon; // the sized copy DrawFormIcon draws; empty until first used
     bool FSupportNCArea = true;
     bool FRollUpState = false;
     bool FOldBoundsSaved = false;

@@ -222,6 +222,58 @@ TEST_F(MainMenuTest, ClickOpensTheSubmenuUnderTheTabAndTheMenuFollowsTheMouse)
     EXPECT_FALSE(Tabs()[2]->Pressed);
 }
 
+TEST_F(MainMenuTest, ItemWithItsOwnSkinnedMenuOpensInThatMenusSkin)
+{
+    // Edit's own menu names a skin without pictures (the plain look) that opens above; the
+    // form's skin opens below in its own look.
+    tk::TComponentPtr<TspSkinData> ownData(new TspSkinData(nullptr));
+    ownData->MainMenuPopupUp = true;
+    auto* ownMenu = new TspSkinPopupMenu(Form);
+    ownMenu->SetSkinData(ownData.get());
+    Edit->SetSkinMenu(ownMenu);
+    TspSkinPopupMenu* menu = Skinned->SkinMenu();
+    auto closeMenu = [&] {
+        H->Click(700, 600);
+        H->RunScript();
+        ASSERT_FALSE(menu->Visible());
+    };
+
+    ClickTab(1);
+    ASSERT_TRUE(menu->Visible());
+    EXPECT_FALSE(menu->Skinned());
+    TRect const wr = WindowRect(menu->Handle());
+    EXPECT_EQ(wr.Bottom, Form->Top() + Tabs()[1]->ObjectRect.Top);
+    // Its submenus take the same skin.
+    TRect const more = menu->ItemRect(1);
+    H->Move(wr.Left + more.Left + 5, wr.Top + more.Top + 3);
+    H->RunScript();
+    ASSERT_NE(menu->SubMenu(), nullptr);
+    EXPECT_FALSE(menu->SubMenu()->Skinned());
+    closeMenu();
+
+    ClickTab(0);
+    ASSERT_TRUE(menu->Visible());
+    EXPECT_TRUE(menu->Skinned());
+    EXPECT_EQ(WindowRect(menu->Handle()).Top, Form->Top() + Tabs()[0]->ObjectRect.Bottom);
+    closeMenu();
+
+    // An own menu without skin data, or whose skin data is gone, leaves the form's skin.
+    ownMenu->SetSkinData(nullptr);
+    ClickTab(1);
+    ASSERT_TRUE(menu->Visible());
+    EXPECT_TRUE(menu->Skinned());
+    EXPECT_EQ(WindowRect(menu->Handle()).Top, Form->Top() + Tabs()[1]->ObjectRect.Bottom);
+    closeMenu();
+    ownMenu->SetSkinData(ownData.get());
+    ownData.reset();
+    EXPECT_EQ(ownMenu->SkinData(), nullptr);
+    delete ownMenu;
+    EXPECT_EQ(Edit->SkinMenu(), nullptr);
+    ClickTab(1);
+    ASSERT_TRUE(menu->Visible());
+    EXPECT_TRUE(menu->Skinned());
+}
+
 TEST_F(MainMenuTest, SubmenuOpensBesideItsItemAndClosesAloneUntilAChoice)
 {
     ClickTab(1);
