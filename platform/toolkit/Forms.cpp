@@ -213,6 +213,13 @@ void TForm::WndProc(TMessage& message)
         Close();
         message.Result = 0;
         return;
+    case win::WM_NATIVEDESTROYED:
+        // No one can answer a modal form whose window is gone: it ends as cancelled.
+        if (FModal) {
+            FModalWindowLost = true;
+            FModalResult = mrCancel;
+        }
+        break;
     case win::WM_ACTIVATE:
         if (win::LOWORD(message.WParam) == win::WA_INACTIVE) {
             if (OnDeactivate)
@@ -610,6 +617,7 @@ TModalResult TForm::ShowModal()
         = win::SetWindowLongPtr(Handle(), win::GWLP_HWNDPARENT, reinterpret_cast<win::LONG_PTR>(owner));
     FModal = true;
     FModalResult = mrNone;
+    FModalWindowLost = false;
     auto restore = [&] {
         for (win::HWND h : disabled)
             if (win::IsWindow(h))
@@ -639,6 +647,10 @@ TModalResult TForm::ShowModal()
                 }
                 win::TranslateMessage(&msg);
                 win::DispatchMessage(&msg);
+            }
+            if (FModalResult != mrNone && FModalWindowLost) {
+                FModalResult = mrCancel; // no close query can keep a window that is gone
+                break;
             }
             if (FModalResult != mrNone) {
                 // The close query and OnClose may still keep the dialog open.
