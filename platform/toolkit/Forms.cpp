@@ -594,6 +594,9 @@ bool TForm::Active() const { return FHandle && win::GetActiveWindow() == FHandle
 
 TModalResult TForm::ShowModal()
 {
+    // A form whose window the display destroyed cannot be shown again: no one could answer.
+    if (FModalWindowLost)
+        return mrCancel;
     if (Visible() || !Enabled() || FModal)
         throw base::EInvalidOperation("Cannot make a visible window modal");
     win::HWND previous = win::GetActiveWindow();
@@ -617,7 +620,6 @@ TModalResult TForm::ShowModal()
         = win::SetWindowLongPtr(Handle(), win::GWLP_HWNDPARENT, reinterpret_cast<win::LONG_PTR>(owner));
     FModal = true;
     FModalResult = mrNone;
-    FModalWindowLost = false;
     auto restore = [&] {
         for (win::HWND h : disabled)
             if (win::IsWindow(h))

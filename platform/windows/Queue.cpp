@@ -247,12 +247,9 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
             MarkDirty(*w, { 0, 0, w->Bounds.Width(), w->Bounds.Height() });
         return;
     case TRawEventKind::WindowLost:
-        // Disabled or not, the window hears of it. Its native window is replaced by a new,
-        // hidden one, so that the window can be shown again once it has been hidden.
-        if (TWindow* w = Get(event.Window)) {
-            ReplaceNative(*w);
+        // Disabled or not, the window hears of it: nothing will show it again.
+        if (Get(event.Window))
             Post(MSG { event.Window, WM_NATIVEDESTROYED, 0, 0, DWORD(FBackend->Now()), CursorPos });
-        }
         return;
     case TRawEventKind::Activate:
         if (!event.Window)

@@ -205,21 +205,6 @@ void TWindowSystem::ShowNative(TWindow& w)
     FBackend->SetVisible(w.Handle, true);
 }
 
-// The display destroyed the window's native window: a new one, hidden, takes its place with
-// the same place, title, kind, shape and opacity. The window shows in it when shown again.
-void TWindowSystem::ReplaceNative(TWindow& w)
-{
-    HWND const h = w.Handle;
-    FBackend->DestroyNativeWindow(h);
-    FBackend->CreateNativeWindow(h, w.Bounds, w.Text, NativeKindOf(w.Style, w.ExStyle));
-    if (w.Region)
-        FBackend->SetShape(h, &*w.Region);
-    if (w.EffectiveAlpha() != 255)
-        FBackend->SetOpacity(h, w.EffectiveAlpha());
-    if (Capture == h)
-        SetCaptureWindow(nullptr);
-}
-
 void TWindowSystem::KeepTopmostOnTop()
 {
     std::stable_partition(FZOrder.begin(), FZOrder.end(), [&](HWND h) {

@@ -177,7 +177,6 @@ public:
     static TNativeKind NativeKindOf(DWORD style, DWORD exStyle);
     // Shows the native window of a window that has become visible.
     void ShowNative(TWindow& w);
-    void ReplaceNative(TWindow& w);
     void SendSyncPaints();
     void MarkDirty(TWindow& w, TRect const& windowRect);
     void FlushPresent();

@@ -376,43 +376,13 @@ TEST_F(XvfbExport, TheMainWindowDestroyedOrItsClientKilledFromOutsideStopsTheExp
 // The dialog's window destroyed from outside answers it as Cancel: the export finishes.
 TEST_F(XvfbExport, TheDialogDestroyedFromOutsideAnswersAsCancel)
 {
-    std::string main = CloseDuringExport();
+    CloseDuringExport();
     std::string dialog = WaitWindow("200x135");
     ASSERT_FALSE(dialog.empty()) << "the dialog did not appear";
     X("xdotool windowclose " + dialog);
     ASSERT_TRUE(WaitFor([&] { return OutHas(u8"导出数据成功") || Exited(); }, 120000)) << Out();
-    ASSERT_FALSE(Exited()) << "the done window waits for its user; stderr: " << Err();
-    ClickIn(main, 297 + 9, 5 + 10);
-    ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the done window did not close";
-    EXPECT_EQ(ExitStatus, 0) << Err();
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
-        "");
-}
-
-// The dialog's window destroyed from outside answers it as Cancel; a later close asks again in
-// a new window, and the export finishes.
-// Disabled: on X the dialog shown again in its new native window is mapped on top but is
-// neither painted nor given the clicks, so the second question cannot be answered.
-TEST_F(XvfbExport, DISABLED_TheDialogDestroyedFromOutsideCancelsAndALaterCloseAsksAgain)
-{
-    std::string main = CloseDuringExport();
-    std::string dialog = WaitWindow("200x135");
-    ASSERT_FALSE(dialog.empty()) << "the dialog did not appear";
-    X("xdotool windowclose " + dialog);
-    ASSERT_TRUE(WaitFor([&] { return WindowOfSize("200x135").empty() || Exited(); }, 30000));
-    ASSERT_FALSE(Exited()) << Err();
-    ClickIn(main, 297 + 4, 5 + 5);
-    std::string again = WaitWindow("200x135");
-    ASSERT_FALSE(again.empty()) << "the second close showed no dialog; stdout: " << Out();
-    EXPECT_NE(again, dialog);
-    ASSERT_FALSE(OutHas(u8"导出数据成功"))
-        << "the export ended before the second close; make the table larger";
-    ClickIn(again, 105 + 30, 91 + 10);
-    ASSERT_TRUE(WaitFor([&] { return OutHas(u8"导出数据成功") || Exited(); }, 120000)) << Out();
-    ClickIn(main, 297 + 9, 5 + 10);
-    ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the done window did not close";
-    EXPECT_EQ(ExitStatus, 0) << Err();
+    EXPECT_FALSE(Exited()) << "the done window waits for its user; stderr: " << Err();
+    EXPECT_TRUE(WindowOfSize("200x135").empty());
     EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
                   exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
