@@ -213,6 +213,13 @@ void TForm::WndProc(TMessage& message)
         Close();
         message.Result = 0;
         return;
+    case win::WM_NATIVEDESTROYED:
+        // No one can answer a modal form whose window is gone: it ends as cancelled.
+        if (FModal) {
+            FModalWindowLost = true;
+            FModalResult = mrCancel;
+        }
+        break;
     case win::WM_ACTIVATE:
         if (win::LOWORD(message.WParam) == win::WA_INACTIVE) {
             if (OnDeactivate)
@@ -587,6 +594,9 @@ bool TForm::Active() const { return FHandle && win::GetActiveWindow() == FHandle
 
 TModalResult TForm::ShowModal()
 {
+    // A form whose window the display destroyed cannot be shown again: no one could answer.
+    if (FModalWindowLost)
+        return mrCancel;
     if (Visible() || !Enabled() || FModal)
         throw base::EInvalidOperation("Cannot make a visible window modal");
     win::HWND previous = win::GetActiveWindow();
@@ -639,6 +649,10 @@ TModalResult TForm::ShowModal()
                 }
                 win::TranslateMessage(&msg);
                 win::DispatchMessage(&msg);
+            }
+            if (FModalResult != mrNone && FModalWindowLost) {
+                FModalResult = mrCancel; // no close query can keep a window that is gone
+                break;
             }
             if (FModalResult != mrNone) {
                 // The close query and OnClose may still keep the dialog open.

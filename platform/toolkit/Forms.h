@@ -185,6 +185,7 @@ private:
     bool FPlaced = false;
     bool FModal = false;
     TModalResult FModalResult = mrNone;
+    bool FModalWindowLost = false; // the display destroyed the form's window while it was modal
     TFormStyle FFormStyle = fsNormal;
     TWindowState FWindowState = wsNormal;
     TIcon FIcon;

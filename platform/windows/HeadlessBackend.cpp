@@ -48,7 +48,10 @@ bool THeadlessBackend::NativeModal(HWND window) const
 
 void THeadlessBackend::DestroyNativeWindow(HWND window) { FNatives.erase(window); }
 
-void THeadlessBackend::SetVisible(HWND window, bool visible) { FNatives[window].Visible = visible; }
+void THeadlessBackend::SetVisible(HWND window, bool visible)
+{
+    FNatives[window].Visible = visible && !FNatives[window].Lost;
+}
 
 void THeadlessBackend::SetBounds(HWND window, TRect const& bounds) { FNatives[window].Bounds = bounds; }
 
@@ -416,9 +419,13 @@ std::optional<TRawEvent> THeadlessBackend::NextStep()
                     throw base::EInvalidOperation(
                         "Scripted input for a window that does not exist: '" + caption + "'");
                 if (event.Kind == TRawEventKind::CloseRequest || event.Kind == TRawEventKind::Minimize
-                    || event.Kind == TRawEventKind::Restore || event.Kind == TRawEventKind::WindowLost)
+                    || event.Kind == TRawEventKind::Restore || event.Kind == TRawEventKind::WindowLost) {
                     event.Window = h;
-                else {
+                    if (event.Kind == TRawEventKind::WindowLost) {
+                        FNatives[h].Lost = true;
+                        FNatives[h].Visible = false;
+                    }
+                } else {
                     RECT r;
                     GetWindowRect(h, &r);
                     event.Pos.X += r.Left;

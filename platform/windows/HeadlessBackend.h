@@ -194,6 +194,7 @@ private:
         TNativeKind Kind = TNativeKind::Normal;
         HWND Owner = nullptr;
         bool Modal = false;
+        bool Lost = false; // destroyed by the display: it never shows again
     };
 
     void Add(TStep step) { FScript.push_back(std::move(step)); }

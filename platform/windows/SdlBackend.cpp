@@ -275,7 +275,7 @@ std::vector<TMonitor> TSdlBackend::Monitors()
 TSdlBackend::TNative* TSdlBackend::Find(HWND window)
 {
     auto it = FNatives.find(window);
-    return it == FNatives.end() ? nullptr : &it->second;
+    return it == FNatives.end() || it->second.Lost ? nullptr : &it->second;
 }
 
 HWND TSdlBackend::FromSdlId(uint32_t id) const
@@ -309,9 +309,9 @@ void TSdlBackend::DestroyNativeWindow(HWND window)
 {
     if (window == FPointerGrab)
         GrabPointer(nullptr);
-    if (TNative* n = Find(window)) {
-        SDL_DestroyWindow(n->Window);
-        FNatives.erase(window);
+    if (auto it = FNatives.find(window); it != FNatives.end()) {
+        SDL_DestroyWindow(it->second.Window);
+        FNatives.erase(it);
     }
 }
 
@@ -963,12 +963,15 @@ bool TSdlBackend::LostWindowXEvent(void const* xevent, std::optional<TRawEvent>&
     XEvent const& x = *static_cast<XEvent const*>(xevent);
     if (x.type != DestroyNotify || x.xdestroywindow.event != x.xdestroywindow.window)
         return false;
-    for (auto const& [hwnd, native] : FNatives) {
+    for (auto& [hwnd, native] : FNatives) {
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
-        if (!native.Window || !SDL_GetWindowWMInfo(native.Window, &info) || info.subsystem != SDL_SYSWM_X11
-            || info.info.x11.window != x.xdestroywindow.window)
+        if (native.Lost || !native.Window || !SDL_GetWindowWMInfo(native.Window, &info)
+            || info.subsystem != SDL_SYSWM_X11 || info.info.x11.window != x.xdestroywindow.window)
             continue;
+        // SDL would wait in vain for the map and unmap events of a window that is gone:
+        // nothing but its destruction reaches it any more.
+        native.Lost = true;
         event = TRawEvent {};
         event->Kind = TRawEventKind::WindowLost;
         event->Window = hwnd;

@@ -81,7 +81,9 @@ private:
         TRect Bounds;
         bool Visible = false;
         bool Minimized = false;
+        bool Lost = false; // its X window was destroyed from outside
     };
+    // The native window, unless there is none or the display destroyed it.
     TNative* Find(HWND window);
     // The X window and connection of a native window (X only); false when there is none.
     bool XWindowOf(HWND window, void*& display, unsigned long& xwindow);

@@ -11,6 +11,7 @@
 #include "tests/platform/toolkit/HeadlessFixture.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <csignal>
 
@@ -234,6 +235,52 @@ TEST_F(ExportWindowTest, CancelButtonDuringTheExportAsksAndOkStops)
     EXPECT_EQ(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
 }
 
+// The window is painted and shown before the count, which can take many seconds: at the count's
+// start its surface already holds what a fresh paint gives (the skin, the export's status).
+TEST_F(ExportWindowTest, TheWindowIsPaintedBeforeTheCountStarts)
+{
+    StartWithRows(300);
+    struct TAtCount {
+        TFrm_outdata* Main;
+        win::THeadlessBackend* H;
+        int PresentsAtShow = 0;
+        bool Seen = false;
+        bool Presented = false;
+        bool UpToDate = false;
+        int64_t DarkPixels = -1;
+        int64_t Pixels = 0;
+        std::string Status;
+    } atCount { Main, H, H->PresentCount() };
+    auto onStatement = [](unsigned, void* context, void*, void* sql) -> int {
+        auto& at = *static_cast<TAtCount*>(context);
+        if (at.Seen || sqlite3_strnicmp(static_cast<char const*>(sql), "select count(*)", 15) != 0)
+            return 0;
+        at.Seen = true;
+        win::HWND const h = at.Main->Handle();
+        at.Presented = at.H->PresentCount() > at.PresentsAtShow && at.H->NativeVisible(h);
+        at.Status = at.Main->L_note->Caption();
+        gfx::TBitmap const before = *win::GetWindowSurface(h);
+        at.Pixels = int64_t(before.Width()) * before.Height();
+        at.DarkPixels = 0;
+        for (int y = 0; y < before.Height(); ++y)
+            for (int x = 0; x < before.Width(); ++x)
+                at.DarkPixels += (before.Pixel(x, y) & 0xFFFFFF) == 0;
+        // What a full repaint gives now: the same picture if the window was up to date.
+        win::InvalidateRect(h, nullptr, win::TRUE);
+        win::UpdateWindow(h);
+        at.UpToDate = gfx::SamePixels(*win::GetWindowSurface(h), before);
+        return 0;
+    };
+    sqlite3_trace_v2(Main->adoconn->Connection().Handle(), SQLITE_TRACE_STMT, onStatement, &atCount);
+    RunExportAndLoop();
+    ASSERT_TRUE(atCount.Seen);
+    EXPECT_EQ(atCount.Status, Ansi(u8"正在导出数据..."));
+    EXPECT_TRUE(atCount.Presented) << "the window reached the display before the count";
+    EXPECT_TRUE(atCount.UpToDate) << "the window was painted with its state before the count";
+    EXPECT_LT(atCount.DarkPixels, atCount.Pixels / 2) << "not a black window";
+    EXPECT_EQ(Main->Gauge1->Progress(), 10);
+}
+
 // A close asked for while the count runs is answered during that statement, not after page 1
 // has replaced the old output; OK aborts the statement and leaves that output as it was.
 TEST_F(ExportWindowTest, ACloseDuringTheCountIsAnsweredBeforeTheFirstPage)
@@ -271,6 +318,33 @@ TEST_F(ExportWindowTest, LosingTheMainWindowStopsTheExport)
     EXPECT_FALSE(base::FileExists(XmlName));
     EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
     EXPECT_EQ(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
+}
+
+// The dialog's own window destroyed from outside answers it as Cancel and the export goes on.
+// The dialog cannot be shown again, so a later close is answered as Cancel at once.
+TEST_F(ExportWindowTest, LosingTheDialogWindowCancelsAndLaterClosesAreRefused)
+{
+    StartWithRows(300);
+    WaitForPage(2);
+    ClickCloseImage();
+    H->WaitShown(DialogCaption);
+    H->LoseWindow(DialogCaption);
+    WaitForPage(4);
+    H->Do([this] {
+        EXPECT_FALSE(Dialog->Visible());
+        EXPECT_TRUE(win::IsWindowEnabled(Main->Handle()));
+    });
+    H->Click(MainCaption, 297 + 3, 5 + 4); // a little apart from the first: not a double click
+    WaitForPage(6);
+    std::string out = RunExportAndLoop();
+    EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 2 }));
+    EXPECT_FALSE(Main->FCancelled);
+    EXPECT_FALSE(Main->FWindowLost);
+    EXPECT_EQ(Main->Gauge1->Progress(), 10);
+    EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
+    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
+                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+        "");
 }
 
 TEST_F(ExportWindowTest, LosingTheMainWindowAfterTheExportEndsTheLoop)

@@ -373,6 +373,21 @@ TEST_F(XvfbExport, TheMainWindowDestroyedOrItsClientKilledFromOutsideStopsTheExp
     }
 }
 
+// The dialog's window destroyed from outside answers it as Cancel: the export finishes.
+TEST_F(XvfbExport, TheDialogDestroyedFromOutsideAnswersAsCancel)
+{
+    CloseDuringExport();
+    std::string dialog = WaitWindow("200x135");
+    ASSERT_FALSE(dialog.empty()) << "the dialog did not appear";
+    X("xdotool windowclose " + dialog);
+    ASSERT_TRUE(WaitFor([&] { return OutHas(u8"导出数据成功") || Exited(); }, 120000)) << Out();
+    EXPECT_FALSE(Exited()) << "the done window waits for its user; stderr: " << Err();
+    EXPECT_TRUE(WindowOfSize("200x135").empty());
+    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
+                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+        "");
+}
+
 // Once the export has finished, a signal or the window's loss only ends the process: the
 // output is complete and the exit status says done.
 TEST_F(XvfbExport, AfterTheExportASignalOrTheWindowsLossOnlyEndsTheProcess)
