@@ -249,7 +249,7 @@ TEST_F(ExportWindowTest, TheWindowIsPaintedBeforeTheCountStarts)
         bool UpToDate = false;
         int64_t DarkPixels = -1;
         int64_t Pixels = 0;
-        std::string Status;
+        std::string Status {};
     } atCount { Main, H, H->PresentCount() };
     auto onStatement = [](unsigned, void* context, void*, void* sql) -> int {
         auto& at = *static_cast<TAtCount*>(context);
