@@ -10,40 +10,16 @@
 #include "platform/windows/SdlBackend.h"
 #include "tests/platform/windows/TestWindow.h"
 #include "tests/support/ProcessState.h"
+#include "tests/support/RealWindows.h"
 #include "tests/support/Xvfb.h"
 
 namespace xe::win::test {
 namespace {
 
+using testsupport::PumpUntil;
+using testsupport::Shell;
+
 using testsupport::TXvfb;
-
-std::string Shell(std::string const& command)
-{
-    std::string out;
-    if (FILE* f = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (size_t n = std::fread(buffer, 1, sizeof buffer, f))
-            out.append(buffer, n);
-        pclose(f);
-    }
-    return out;
-}
-
-// Pumps messages until done() or until ms of real time have passed. A 50 ms timer wakes
-// the loop to look again, and ends the wait, so a missing event fails the test instead of
-// hanging it.
-bool PumpUntil(std::function<bool()> const& done, UINT ms)
-{
-    uint64_t deadline = GetTickCount64() + ms;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {});
-    MSG msg;
-    while (!done() && GetTickCount64() < deadline && GetMessage(&msg, nullptr, 0, 0)) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-    KillTimer(nullptr, timer);
-    return done();
-}
 
 TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
 {

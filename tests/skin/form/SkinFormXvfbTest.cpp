@@ -12,6 +12,7 @@
 #include "skin/form/SkinnedForm.h"
 #include "skin/form/TrayIcon.h"
 #include "tests/support/ProcessState.h"
+#include "tests/support/RealWindows.h"
 #include "tests/support/Xvfb.h"
 #ifdef XE_HAVE_FAKE_TRAY
 #include "tests/support/FakeTray.h"
@@ -29,32 +30,8 @@ using namespace xe::skin;
 
 namespace {
 
-std::string Shell(std::string const& command)
-{
-    std::string out;
-    if (FILE* f = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (size_t n = std::fread(buffer, 1, sizeof buffer, f))
-            out.append(buffer, n);
-        pclose(f);
-    }
-    return out;
-}
-
-// Handles messages until done() or until ms of real time have passed.
-bool PumpUntil(std::function<bool()> const& done, unsigned ms)
-{
-    uint64_t const deadline = win::GetTickCount64() + ms;
-    win::UINT_PTR const timer
-        = win::SetTimer(nullptr, 0, 50, [](win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {});
-    win::MSG msg;
-    while (!done() && win::GetTickCount64() < deadline && win::GetMessage(&msg, nullptr, 0, 0)) {
-        win::TranslateMessage(&msg);
-        win::DispatchMessage(&msg);
-    }
-    win::KillTimer(nullptr, timer);
-    return done();
-}
+using testsupport::PumpUntil;
+using testsupport::Shell;
 
 // Starts the window system on SDL on the test's own X server; false when SDL cannot use it.
 bool StartOnXvfb(testsupport::TXvfb const& xvfb)

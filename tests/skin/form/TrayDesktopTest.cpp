@@ -14,6 +14,7 @@
 #include "skin/form/SkinnedForm.h"
 #include "skin/form/TrayIcon.h"
 #include "tests/support/ProcessState.h"
+#include "tests/support/RealWindows.h"
 #include "tests/support/Xvfb.h"
 
 #include <gtest/gtest.h>
@@ -30,31 +31,8 @@ using namespace xe::skin;
 
 namespace {
 
-std::string Shell(std::string const& command)
-{
-    std::string out;
-    if (FILE* f = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (size_t n = std::fread(buffer, 1, sizeof buffer, f))
-            out.append(buffer, n);
-        pclose(f);
-    }
-    return out;
-}
-
-bool PumpUntil(std::function<bool()> const& done, unsigned ms)
-{
-    uint64_t const deadline = win::GetTickCount64() + ms;
-    win::UINT_PTR const timer
-        = win::SetTimer(nullptr, 0, 50, [](win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {});
-    win::MSG msg;
-    while (!done() && win::GetTickCount64() < deadline && win::GetMessage(&msg, nullptr, 0, 0)) {
-        win::TranslateMessage(&msg);
-        win::DispatchMessage(&msg);
-    }
-    win::KillTimer(nullptr, timer);
-    return done();
-}
+using testsupport::PumpUntil;
+using testsupport::Shell;
 
 // A window of the tree that `xwininfo -root -tree` prints, found by its name.
 struct TTreeWindow {
