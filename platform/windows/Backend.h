@@ -126,6 +126,12 @@ public:
     virtual void ChangeTrayIcon(int, gfx::TBitmap const&, std::string const&) { }
     virtual void RemoveTrayIcon(int) { }
 
+    // The desktop's clipboard, as text in the ANSI code page; a backend without one keeps
+    // nothing and gives empty text.
+    virtual bool HasClipboard() const { return false; }
+    virtual std::string ClipboardText() { return {}; }
+    virtual void SetClipboardText(std::string const&) { }
+
     // The next raw event if one is ready, without waiting.
     virtual std::optional<TRawEvent> PollEvent() = 0;
     // Waits until an event may be ready or the clock reaches the deadline (when given).

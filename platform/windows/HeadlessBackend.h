@@ -55,6 +55,16 @@ public:
     void AddTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
     void ChangeTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
     void RemoveTrayIcon(int id) override { FTrayIcons.erase(id); }
+    // The clipboard is a string in memory, shared by the windows of this backend only; a
+    // test may take it away to play a desktop without one.
+    bool HasClipboard() const override { return FHasClipboard; }
+    std::string ClipboardText() override { return FHasClipboard ? FClipboard : std::string(); }
+    void SetClipboardText(std::string const& text) override
+    {
+        if (FHasClipboard)
+            FClipboard = text;
+    }
+    void SetHasClipboard(bool has) { FHasClipboard = has; }
 
     std::optional<TRawEvent> PollEvent() override;
     void WaitEvent(std::optional<uint64_t> deadline) override;
@@ -212,6 +222,8 @@ private:
     std::vector<TMonitor> FMonitors;
     std::map<HWND, TNative> FNatives;
     bool FTrayAvailable = false;
+    std::string FClipboard;
+    bool FHasClipboard = true;
     bool FTypesText = false;
     std::map<int, TTrayIcon> FTrayIcons; // by id: ids grow, so this is the order of adding
     std::deque<TRawEvent> FPending; // reports of the backend itself, before the script

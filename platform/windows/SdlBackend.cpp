@@ -746,6 +746,24 @@ unsigned long TSdlBackend::TrayManager()
 
 bool TSdlBackend::TrayAvailable() { return TrayManager() != 0; }
 
+// SDL's clipboard holds UTF-8; the window system's text is in the ANSI code page.
+std::string TSdlBackend::ClipboardText()
+{
+    if (!SDL_HasClipboardText())
+        return {};
+    char* utf8 = SDL_GetClipboardText();
+    if (!utf8)
+        return {};
+    std::string text = base::Utf8ToAnsi(utf8);
+    SDL_free(utf8);
+    return text;
+}
+
+void TSdlBackend::SetClipboardText(std::string const& text)
+{
+    SDL_SetClipboardText(base::AnsiToUtf8(text).c_str());
+}
+
 void TSdlBackend::DockTrayIcon(TTrayIcon& icon)
 {
 #ifdef XE_HAVE_X11

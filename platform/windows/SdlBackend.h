@@ -51,6 +51,9 @@ public:
     void AddTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
     void ChangeTrayIcon(int id, gfx::TBitmap const& picture, std::string const& tip) override;
     void RemoveTrayIcon(int id) override;
+    bool HasClipboard() const override { return true; }
+    std::string ClipboardText() override;
+    void SetClipboardText(std::string const& text) override;
 
     std::optional<TRawEvent> PollEvent() override;
     void WaitEvent(std::optional<uint64_t> deadline) override;

@@ -137,6 +137,10 @@ BOOL GetCursorPos(POINT* point);
 // Key and button state: the high bit (negative result) when it is down. VK_SHIFT,
 // VK_CONTROL and VK_MENU are the modifiers.
 int16_t GetKeyState(int virtualKey);
+// The clipboard's text (ANSI code page), through the backend; false when it has none.
+BOOL HasClipboard();
+std::string GetClipboardText();
+BOOL SetClipboardText(std::string const& text);
 int16_t GetAsyncKeyState(int virtualKey);
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 UINT GetDoubleClickTime();

@@ -1218,6 +1218,18 @@ BOOL GetCursorPos(POINT* point)
     return TRUE;
 }
 
+BOOL HasClipboard() { return Backend().HasClipboard() ? TRUE : FALSE; }
+
+std::string GetClipboardText() { return Backend().ClipboardText(); }
+
+BOOL SetClipboardText(std::string const& text)
+{
+    if (!Backend().HasClipboard())
+        return FALSE;
+    Backend().SetClipboardText(text);
+    return TRUE;
+}
+
 int16_t GetKeyState(int virtualKey)
 {
     TWindowSystem& ws = WS();

@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/toolkit/Buttons.h"
+#include "platform/toolkit/Clipbrd.h"
 #include "platform/toolkit/ExtCtrls.h"
 #include "platform/toolkit/StdCtrls.h"
 
@@ -300,4 +301,42 @@ TEST_F(ControlsTest, ChangingTheFormColourRepaintsItsBackground)
     form->SetColor(xe::base::clTeal);
     App->ProcessMessages();
     EXPECT_EQ(Shot(form).Pixel(150, 90), xe::base::clTeal);
+}
+
+// Text goes to the backend's clipboard and comes back byte for byte (GBK bytes included, as
+// the toolkit's text is in the ANSI code page); the window system's functions see the same
+// text, and emptying it leaves no text.
+TEST_F(ControlsTest, ClipboardTextGoesThroughTheBackend)
+{
+    EXPECT_TRUE(Clipboard().Available());
+    EXPECT_FALSE(Clipboard().HasText());
+    std::string const text = "abc \xCA\xFD\xBE\xDD\r\nnext";
+    Clipboard().SetAsText(text);
+    EXPECT_TRUE(Clipboard().HasText());
+    EXPECT_EQ(Clipboard().AsText(), text);
+    EXPECT_EQ(H->ClipboardText(), text);
+    EXPECT_TRUE(xe::win::SetClipboardText("from the window system"));
+    EXPECT_EQ(Clipboard().AsText(), "from the window system");
+    Clipboard().Clear();
+    EXPECT_FALSE(Clipboard().HasText());
+    EXPECT_EQ(Clipboard().AsText(), "");
+}
+
+TEST_F(ControlsTest, WithoutABackendClipboardNothingIsKept)
+{
+    H->SetHasClipboard(false);
+    EXPECT_FALSE(Clipboard().Available());
+    EXPECT_FALSE(xe::win::SetClipboardText("lost"));
+    Clipboard().SetAsText("lost");
+    EXPECT_FALSE(Clipboard().HasText());
+    EXPECT_EQ(xe::win::GetClipboardText(), "");
+    H->SetHasClipboard(true);
+    EXPECT_EQ(Clipboard().AsText(), "");
+}
+
+TEST(Clipboard, WithoutAWindowSystemNothingIsKept)
+{
+    EXPECT_FALSE(Clipboard().Available());
+    Clipboard().SetAsText("lost");
+    EXPECT_EQ(Clipboard().AsText(), "");
 }
