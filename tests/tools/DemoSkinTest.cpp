@@ -2,6 +2,7 @@
 // golden image of it on a framed form (tests/golden/demoskin_360x260_active.png, compared
 // exactly; XE_UPDATE_GOLDEN=1 writes a new one and still fails).
 #include "platform/base/Files.h"
+#include "skin/data/SkinControls.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjects.h"
 #include "skin/data/SkinPackage.h"
@@ -13,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <set>
 #include <typeinfo>
 
@@ -49,7 +52,7 @@ bool Inside(TRect const& r, TRect const& area)
 TEST(DemoSkin, CommittedPicturesAreWhatTheGeneratorDraws)
 {
     auto pictures = DrawDemoSkinPictures();
-    ASSERT_EQ(pictures.size(), 5u);
+    ASSERT_EQ(pictures.size(), 6u);
     for (auto const& picture : pictures)
         EXPECT_TRUE(base::ReadFileBytes(DemoDir + picture.FileName) == picture.Bitmap.SaveToBytes())
             << picture.FileName << " differs from what the generator draws (run xe_skinartgen --demo "
@@ -135,6 +138,208 @@ TEST(DemoSkin, DescriptionCutsItsPictures)
     EXPECT_GE(data->IndexOfObject("MAINMENUITEM"), 0);
 }
 
+// Every control the skinned controls look up by default has a look of the class its kind
+// needs, cut from the controls' picture: each image rectangle inside the picture, the images
+// of one look as large as each other where the control swaps them, corner points and client
+// rectangles inside the normal image, and the named looks and objects that a look refers to
+// present.
+TEST(DemoSkin, EveryControlHasALookInsideItsPicture)
+{
+    auto data = LoadDemoSkin();
+    ASSERT_FALSE(data->Empty());
+    using TCheck = std::function<void(TspDataSkinControl&, gfx::TBitmap const&)>;
+    auto sameSize = [](TRect const& a, TRect const& b) {
+        EXPECT_EQ(a.Width(), b.Width());
+        EXPECT_EQ(a.Height(), b.Height());
+    };
+    auto inside = [](gfx::TBitmap const& p, std::initializer_list<TRect> rects) {
+        for (auto const& r : rects)
+            EXPECT_TRUE(Inside(r, p)) << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+    };
+    auto custom = [](TspDataSkinControl& c) {
+        auto& d = dynamic_cast<TspDataSkinCustomControl&>(c);
+        TRect const own { 0, 0, d.SkinRect.Width(), d.SkinRect.Height() };
+        EXPECT_FALSE(base::IsRectEmpty(d.ClientRect));
+        EXPECT_TRUE(Inside(d.ClientRect, own));
+        for (auto p : { d.LTPoint, d.RTPoint, d.LBPoint, d.RBPoint })
+            EXPECT_TRUE(p.X > 0 && p.Y > 0 && p.X < own.Right && p.Y < own.Bottom) << p.X << "," << p.Y;
+        EXPECT_LT(d.LTPoint.X, d.RTPoint.X);
+        EXPECT_LT(d.LTPoint.Y, d.LBPoint.Y);
+    };
+    auto button = [&](TspDataSkinControl& c, gfx::TBitmap const& p) {
+        auto& d = dynamic_cast<TspDataSkinButtonControl&>(c);
+        custom(c);
+        inside(p, { d.ActiveSkinRect, d.DownSkinRect, d.DisabledSkinRect });
+        for (auto const& r : { d.ActiveSkinRect, d.DownSkinRect, d.DisabledSkinRect })
+            sameSize(r, d.SkinRect);
+        EXPECT_NE(d.FontColor, d.DisabledFontColor);
+    };
+    auto checkRadio = [&](TspDataSkinControl& c, gfx::TBitmap const& p) {
+        auto& d = dynamic_cast<TspDataSkinCheckRadioControl&>(c);
+        custom(c);
+        inside(p,
+            { d.ActiveSkinRect, d.CheckImageRect, d.UnCheckImageRect, d.ActiveCheckImageRect,
+                d.ActiveUnCheckImageRect, d.UnEnabledCheckImageRect, d.UnEnabledUnCheckImageRect });
+        for (auto const& r : { d.UnCheckImageRect, d.ActiveCheckImageRect, d.ActiveUnCheckImageRect,
+                 d.UnEnabledCheckImageRect, d.UnEnabledUnCheckImageRect })
+            sameSize(r, d.CheckImageRect);
+        sameSize(d.CheckImageArea, d.CheckImageRect);
+        EXPECT_FALSE(base::IsRectEmpty(d.TextArea));
+    };
+    auto panel = [&](TspDataSkinControl& c, gfx::TBitmap const&) {
+        custom(c);
+        auto& d = dynamic_cast<TspDataSkinPanelControl&>(c);
+        EXPECT_TRUE(base::IsRectEmpty(d.CaptionRect)
+            || Inside(d.CaptionRect, TRect { 0, 0, d.SkinRect.Width(), d.ClientRect.Top }));
+    };
+    auto gauge = [&](bool vertical) {
+        return [&custom, &inside, vertical](TspDataSkinControl& c, gfx::TBitmap const& p) {
+            auto& d = dynamic_cast<TspDataSkinGaugeControl&>(c);
+            custom(c);
+            inside(p, { d.ProgressRect });
+            EXPECT_EQ(d.Vertical, vertical);
+            EXPECT_TRUE(Inside(d.ProgressArea, TRect { 0, 0, d.SkinRect.Width(), d.SkinRect.Height() }));
+            // The fill's thickness is the progress area's.
+            if (vertical)
+                EXPECT_EQ(d.ProgressRect.Width(), d.ProgressArea.Width());
+            else
+                EXPECT_EQ(d.ProgressRect.Height(), d.ProgressArea.Height());
+        };
+    };
+    auto track = [&](bool vertical) {
+        return [&custom, &inside, &sameSize, vertical](TspDataSkinControl& c, gfx::TBitmap const& p) {
+            auto& d = dynamic_cast<TspDataSkinTrackBarControl&>(c);
+            custom(c);
+            inside(p, { d.ButtonRect, d.ActiveButtonRect });
+            sameSize(d.ActiveButtonRect, d.ButtonRect);
+            EXPECT_EQ(d.Vertical, vertical);
+            EXPECT_TRUE(Inside(d.TrackArea, TRect { 0, 0, d.SkinRect.Width(), d.SkinRect.Height() }));
+            // The thumb fits across the track.
+            if (vertical)
+                EXPECT_LE(d.ButtonRect.Width(), d.SkinRect.Width());
+            else
+                EXPECT_LE(d.ButtonRect.Height(), d.SkinRect.Height());
+        };
+    };
+    auto edit = [&](TspDataSkinControl& c, gfx::TBitmap const& p) {
+        auto& d = dynamic_cast<TspDataSkinEditControl&>(c);
+        custom(c);
+        inside(p, { d.ActiveSkinRect });
+        sameSize(d.ActiveSkinRect, d.SkinRect);
+    };
+    auto memo = [&](TspDataSkinControl& c, gfx::TBitmap const& p) {
+        edit(c, p);
+        auto& d = dynamic_cast<TspDataSkinMemoControl&>(c);
+        EXPECT_NE(d.BGColor, d.ActiveBGColor);
+    };
+    auto scroll = [&](bool vertical) {
+        return [&custom, &inside, &sameSize, vertical](TspDataSkinControl& c, gfx::TBitmap const& p) {
+            auto& d = dynamic_cast<TspDataSkinScrollBarControl&>(c);
+            custom(c);
+            inside(p,
+                { d.UpButtonRect, d.ActiveUpButtonRect, d.DownUpButtonRect, d.DownButtonRect,
+                    d.ActiveDownButtonRect, d.DownDownButtonRect, d.ThumbRect, d.ActiveThumbRect,
+                    d.DownThumbRect, d.GlyphRect, d.ActiveGlyphRect, d.DownGlyphRect });
+            for (auto const& r : { d.ActiveUpButtonRect, d.DownUpButtonRect, d.DownButtonRect,
+                     d.ActiveDownButtonRect, d.DownDownButtonRect })
+                sameSize(r, d.UpButtonRect);
+            sameSize(d.ActiveThumbRect, d.ThumbRect);
+            sameSize(d.DownThumbRect, d.ThumbRect);
+            sameSize(d.ActiveGlyphRect, d.GlyphRect);
+            sameSize(d.DownGlyphRect, d.GlyphRect);
+            // The buttons sit at the ends, the track between them; the thumb's fixed ends fit it.
+            TRect const& t = d.TrackArea;
+            if (vertical) {
+                EXPECT_EQ(t.Top, d.UpButtonRect.Height());
+                EXPECT_EQ(d.SkinRect.Height() - t.Bottom, d.DownButtonRect.Height());
+                EXPECT_LT(d.ThumbOffset1 + d.ThumbOffset2, d.ThumbRect.Height());
+            } else {
+                EXPECT_EQ(t.Left, d.UpButtonRect.Width());
+                EXPECT_EQ(d.SkinRect.Width() - t.Right, d.DownButtonRect.Width());
+                EXPECT_LT(d.ThumbOffset1 + d.ThumbOffset2, d.ThumbRect.Width());
+            }
+        };
+    };
+    auto listBox = [&](TspDataSkinControl& c, gfx::TBitmap const& p) {
+        auto& d = dynamic_cast<TspDataSkinListBox&>(c);
+        custom(c);
+        inside(p, { d.ItemRect, d.ActiveItemRect, d.FocusItemRect });
+        sameSize(d.ActiveItemRect, d.ItemRect);
+        sameSize(d.FocusItemRect, d.ItemRect);
+        EXPECT_GE(data->IndexOfControl(d.VScrollBarName), 0);
+        EXPECT_GE(data->IndexOfControl(d.HScrollBarName), 0);
+    };
+    auto comboBox = [&](TspDataSkinControl& c, gfx::TBitmap const& p) {
+        auto& d = dynamic_cast<TspDataSkinComboBox&>(c);
+        custom(c);
+        inside(p,
+            { d.ItemRect, d.FocusItemRect, d.ButtonRect, d.ActiveButtonRect, d.DownButtonRect,
+                d.UnEnabledButtonRect });
+        // The button fits right of the text area, inside the field's frame.
+        EXPECT_LE(d.ClientRect.Right + d.ButtonRect.Width(), d.RTPoint.X);
+        EXPECT_LE(d.ButtonRect.Height(), d.ClientRect.Height());
+        EXPECT_NE(dynamic_cast<TspDataSkinListBox*>(
+                      data->CtrlList[size_t(data->IndexOfControl(d.ListBoxName))].get()),
+            nullptr);
+    };
+    auto tab = [&](TspDataSkinControl& c, gfx::TBitmap const& p) {
+        auto& d = dynamic_cast<TspDataSkinTabControl&>(c);
+        inside(p, { d.TabRect, d.ActiveTabRect, d.FocusTabRect, d.MouseInTabRect });
+        for (auto const& r : { d.ActiveTabRect, d.FocusTabRect, d.MouseInTabRect })
+            sameSize(r, d.TabRect);
+        EXPECT_TRUE(Inside(d.ClientRect, TRect { 0, 0, d.SkinRect.Width(), d.SkinRect.Height() }));
+    };
+    auto menuBar = [&](TspDataSkinControl& c, gfx::TBitmap const&) {
+        auto& d = dynamic_cast<TspDataSkinMainMenuBar&>(c);
+        int const item = data->IndexOfObject(d.MenuBarItem);
+        ASSERT_GE(item, 0);
+        EXPECT_NE(dynamic_cast<TspDataSkinMainMenuItem*>(data->ObjectList[size_t(item)].get()), nullptr);
+        EXPECT_TRUE(Inside(d.ItemsRect, TRect { 0, 0, d.SkinRect.Width(), d.SkinRect.Height() }));
+        EXPECT_EQ(d.SkinRect.Height(), data->ObjectList[size_t(item)]->SkinRect.Height());
+    };
+    auto plain = [&](TspDataSkinControl& c, gfx::TBitmap const&) { custom(c); };
+    std::map<std::string, TCheck> const looks {
+        { "button", button },
+        { "toolbutton", button },
+        { "checkbox", checkRadio },
+        { "radiobox", checkRadio },
+        { "panel", panel },
+        { "groupbox", panel },
+        { "statusbar", panel },
+        { "label", plain },
+        { "gauge", gauge(false) },
+        { "vgauge", gauge(true) },
+        { "trackbar", track(true) },
+        { "htrackbar", track(false) },
+        { "edit", edit },
+        { "memo", memo },
+        { "hscrollbar", scroll(false) },
+        { "vscrollbar", scroll(true) },
+        { "listbox", listBox },
+        { "combobox", comboBox },
+        { "tab", tab },
+        { "mainmenubar", menuBar },
+    };
+    for (auto const& [name, check] : looks) {
+        SCOPED_TRACE(name);
+        int const i = data->IndexOfControl(name);
+        ASSERT_GE(i, 0);
+        TspDataSkinControl& look = *data->CtrlList[size_t(i)];
+        ASSERT_GE(look.PictureIndex, 0);
+        ASSERT_LT(size_t(look.PictureIndex), data->ActivePictures.size());
+        gfx::TBitmap const& picture = *data->ActivePictures[size_t(look.PictureIndex)];
+        EXPECT_TRUE(Inside(look.SkinRect, picture));
+        check(look, picture);
+    }
+    // The standard label draws text only: no picture, but its own colour while hot.
+    int const std = data->IndexOfControl("stdlabel");
+    ASSERT_GE(std, 0);
+    auto* stdLabel = dynamic_cast<TspDataSkinStdLabelControl*>(data->CtrlList[size_t(std)].get());
+    ASSERT_NE(stdLabel, nullptr);
+    EXPECT_NE(stdLabel->FontColor, stdLabel->ActiveFontColor);
+    EXPECT_EQ(data->CtrlList.size(), looks.size() + 1);
+}
+
 namespace {
 
 struct DemoSkinGolden : tk::test::HeadlessTest {
@@ -178,10 +383,10 @@ TEST_F(DemoSkinGolden, FramedFormWithEveryObjectInAKnownState)
     options.MainMenu = { "&File", "&Edit", "&Help" };
     options.Prepare = [](TspSkinnedForm& form) {
         EXPECT_TRUE(SetHot(form, "minimizebutton"));
-        EXPECT_TRUE(SetHot(form, "label"));
+        EXPECT_TRUE(SetHot(form, "panellabel"));
         EXPECT_TRUE(SetHot(form, "switch"));
-        EXPECT_TRUE(form.SetObjectValue("gauge", 60));
-        EXPECT_TRUE(form.SetObjectValue("trackbar", 35));
+        EXPECT_TRUE(form.SetObjectValue("panelgauge", 60));
+        EXPECT_TRUE(form.SetObjectValue("paneltrackbar", 35));
         EXPECT_TRUE(form.SetObjectValue("framegauge", 50));
         EXPECT_TRUE(form.SetObjectValue("frameregulator", 40));
         EXPECT_TRUE(form.SetObjectText("bitlabel", "12:34 ?"));

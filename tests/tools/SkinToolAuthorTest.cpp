@@ -197,7 +197,7 @@ TEST_F(SkinToolAuthor, ShowRunsAScriptedSessionWithoutADisplay)
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     for (char const* line : {
              ": 360 x 260 form, objects: caption closebutton maximizebutton minimizebutton rollupbutton "
-             "sysmenubutton label",
+             "sysmenubutton panellabel",
              "minimised to the tray: 1 tray icon, form minimised\n",
              "restored: form shown\n",
              "closed: form hidden\n",

@@ -464,6 +464,270 @@ TBitmap DrawObjects()
     return b;
 }
 
+// --- the skinned controls' looks: democontrols.bmp (300 x 384) ---------------------------
+//
+// One look per control kind, cut by demo.ini's SKINCONTROLS sections (README.md has the
+// table). Every look is drawn on the client area's colour, so its corner pieces sit on the
+// form's client like the controls themselves.
+
+constexpr TColor ClientFill = RGB(246, 247, 249);
+constexpr TColor Field = RGB(255, 255, 255);
+constexpr TColor FieldBorder = RGB(120, 130, 142);
+constexpr TColor Ink = RGB(40, 60, 74);
+constexpr TColor Grey = RGB(160, 166, 176);
+constexpr TColor PaleTeal = RGB(214, 236, 242);
+
+// Push button faces, 60 x 22: 0 normal, 1 hot, 2 pressed, 3 disabled; tool buttons (flat
+// until hot) take the same states.
+void DrawControlButton(TBitmap& b, TRect r, int state, bool flat)
+{
+    static TColor const top[]
+        = { RGB(246, 248, 250), RGB(214, 240, 246), RGB(168, 196, 206), RGB(232, 234, 237) };
+    static TColor const bottom[]
+        = { RGB(204, 212, 222), RGB(150, 206, 220), RGB(210, 226, 232), RGB(222, 224, 228) };
+    Fill(b, r, ClientFill);
+    if (flat && (state == 0 || state == 3))
+        return;
+    VGradient(b, { r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1 }, top[state], bottom[state]);
+    TColor const outer = state == 3 ? Grey : state == 2 ? RGB(60, 80, 92) : RGB(110, 124, 138);
+    Bevel(b, r, outer, state == 3 ? Grey : state == 2 ? RGB(150, 170, 180) : RGB(60, 72, 86));
+    // Rounded corners: the corner pixels show the client again.
+    for (int x : { r.Left, r.Right - 1 })
+        for (int y : { r.Top, r.Bottom - 1 })
+            b.SetPixel(x, y, ClientFill);
+}
+
+// A sunken white field (edit, memo, list box, combo box, gauge trough); focused, its ring is
+// teal.
+void DrawField(TBitmap& b, TRect r, bool focused, TColor inside = Field)
+{
+    Fill(b, r, inside);
+    Bevel(b, r, focused ? Teal : FieldBorder, focused ? Teal : RGB(200, 206, 214));
+    Bevel(b, { r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1 },
+        focused ? RGB(120, 190, 206) : RGB(214, 218, 224), inside);
+}
+
+// Check-box (square) and radio-button (round) images, 14 x 14: 0 unchecked, 1 checked, 2 hot
+// unchecked, 3 hot checked, 4 disabled unchecked, 5 disabled checked.
+void DrawCheckImage(TBitmap& b, int x, int y, int state, bool radio)
+{
+    bool const checked = state % 2 == 1, hot = state / 2 == 1, disabled = state / 2 == 2;
+    TColor const face = disabled ? RGB(232, 234, 237) : hot ? PaleTeal : Field;
+    TColor const edge = disabled ? Grey : hot ? Teal : FieldBorder;
+    TColor const mark = disabled ? Grey : hot ? Teal : Ink;
+    Fill(b, { x, y, x + 14, y + 14 }, ClientFill);
+    if (radio) {
+        Disc(b, x, y, 14, 13, edge, edge);
+        Disc(b, x + 1, y + 1, 12, 11, face, face);
+        if (checked)
+            Disc(b, x + 4, y + 4, 6, 6, mark, mark);
+        return;
+    }
+    Fill(b, { x + 1, y + 1, x + 13, y + 13 }, face);
+    Bevel(b, { x, y, x + 14, y + 14 }, edge, edge);
+    if (checked) {
+        for (int i = 0; i < 3; ++i)
+            Fill(b, { x + 3 + i, y + 6 + i, x + 5 + i, y + 8 + i }, mark);
+        for (int i = 0; i < 5; ++i)
+            Fill(b, { x + 5 + i, y + 8 - i, x + 7 + i, y + 10 - i }, mark);
+    }
+}
+
+// A triangle of rows widening by one pixel on each side, pointing up, down, left or right,
+// centred in r.
+enum TArrow { arUp, arDown, arLeft, arRight };
+void DrawArrow(TBitmap& b, TRect r, TArrow a, TColor c)
+{
+    int const cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+    for (int i = 0; i < 4; ++i) {
+        switch (a) {
+        case arUp:
+            Fill(b, { cx - i, cy - 2 + i, cx + i + 1, cy - 1 + i }, c);
+            break;
+        case arDown:
+            Fill(b, { cx - i, cy + 1 - i, cx + i + 1, cy + 2 - i }, c);
+            break;
+        case arLeft:
+            Fill(b, { cx - 2 + i, cy - i, cx - 1 + i, cy + i + 1 }, c);
+            break;
+        case arRight:
+            Fill(b, { cx + 1 - i, cy - i, cx + 2 - i, cy + i + 1 }, c);
+            break;
+        }
+    }
+}
+
+// Scroll-bar and combo-box button, 16 x 16: 0 normal, 1 hot, 2 pressed, 3 disabled.
+void DrawArrowButton(TBitmap& b, int x, int y, TArrow a, int state)
+{
+    TRect const r { x, y, x + 16, y + 16 };
+    DrawControlButton(b, r, state, false);
+    int const shift = state == 2 ? 1 : 0;
+    DrawArrow(b, { r.Left + shift, r.Top + shift, r.Right + shift, r.Bottom + shift }, a,
+        state == 3       ? Grey
+            : state == 1 ? Teal
+                         : Ink);
+}
+
+// A thumb (track bar or scroll bar), 0 normal, 1 hot, 2 dragged: a teal gradient across its
+// thickness.
+void DrawControlThumb(TBitmap& b, TRect r, bool vertical, int state)
+{
+    TColor const light = state == 1 ? RGB(140, 210, 226) : state == 2 ? RGB(40, 130, 150) : RGB(96, 170, 190);
+    TColor const dark = state == 1 ? RGB(40, 130, 150) : state == 2 ? RGB(20, 86, 104) : RGB(20, 96, 116);
+    if (vertical)
+        HGradient(b, r, light, dark);
+    else
+        VGradient(b, r, light, dark);
+    Bevel(b, r, RGB(200, 236, 244), RGB(10, 50, 62));
+}
+
+// The grip drawn on a scroll bar's thumb, 8 x 8: three lines across the thumb's length.
+void DrawGrip(TBitmap& b, int x, int y, bool vertical, int state)
+{
+    TColor const bg = state == 1 ? RGB(90, 170, 188) : state == 2 ? RGB(30, 108, 127) : RGB(58, 133, 153);
+    Fill(b, { x, y, x + 8, y + 8 }, bg);
+    TColor const line = state == 1 ? RGB(255, 255, 255) : RGB(220, 240, 244);
+    for (int i : { 1, 3, 5 }) {
+        if (vertical)
+            Fill(b, { x + 1, y + i, x + 7, y + i + 1 }, line);
+        else
+            Fill(b, { x + i, y + 1, x + i + 1, y + 7 }, line);
+    }
+}
+
+// A track bar's groove across r, horizontal or vertical, sunk into the client colour.
+void DrawGroove(TBitmap& b, TRect r, bool vertical)
+{
+    Fill(b, r, ClientFill);
+    TRect const g = vertical
+        ? TRect { (r.Left + r.Right) / 2 - 3, r.Top + 3, (r.Left + r.Right) / 2 + 3, r.Bottom - 3 }
+        : TRect { r.Left + 3, (r.Top + r.Bottom) / 2 - 3, r.Right - 3, (r.Top + r.Bottom) / 2 + 3 };
+    Fill(b, g, RGB(236, 239, 243));
+    Bevel(b, g, Shadow, Highlight);
+}
+
+// A tab, 50 x 20: 0 normal, 1 active (joins the page below), 2 focused, 3 under the mouse.
+void DrawTab(TBitmap& b, int x, int y, int state)
+{
+    TRect const r { x, y, x + 50, y + 20 };
+    Fill(b, r, ClientFill);
+    bool const front = state == 1 || state == 2;
+    TRect const face { x + (front ? 0 : 2), y + (front ? 0 : 3), x + (front ? 50 : 48), y + 20 };
+    VGradient(b, face,
+        front            ? RGB(250, 251, 252)
+            : state == 3 ? PaleTeal
+                         : RGB(226, 230, 236),
+        front            ? RGB(236, 239, 243)
+            : state == 3 ? RGB(190, 222, 230)
+                         : RGB(206, 212, 220));
+    Fill(b, { face.Left, face.Top, face.Right, face.Top + 1 }, front ? Teal : FieldBorder);
+    Fill(b, { face.Left, face.Top, face.Left + 1, face.Bottom }, FieldBorder);
+    Fill(b, { face.Right - 1, face.Top, face.Right, face.Bottom }, FieldBorder);
+    if (front)
+        Fill(b, { face.Left, face.Top + 1, face.Right, face.Top + 2 }, Teal);
+    else
+        Fill(b, { x, y + 19, x + 50, y + 20 }, FieldBorder);
+    if (state == 2)
+        for (int i = x + 4; i < x + 46; i += 2) // the focus: a dotted line under the text
+            b.SetPixel(i, y + 16, Ink);
+}
+
+TBitmap DrawControls()
+{
+    TBitmap b = NewPicture(300, 384);
+    Fill(b, { 0, 0, 300, 384 }, ClientFill);
+    // Push buttons and tool buttons, four states each.
+    for (int state = 0; state < 4; ++state) {
+        DrawControlButton(b, { state * 60, 0, state * 60 + 60, 22 }, state, false);
+        DrawControlButton(b, { state * 22, 24, state * 22 + 22, 46 }, state, true);
+    }
+    // Edit and memo: the field, normal and focused.
+    DrawField(b, { 92, 24, 152, 46 }, false);
+    DrawField(b, { 152, 24, 212, 46 }, true);
+    // Check box and radio button: the background (normal, hot) and their images.
+    Fill(b, { 90, 48, 180, 66 }, PaleTeal);
+    Bevel(b, { 90, 48, 180, 66 }, RGB(190, 222, 230), RGB(190, 222, 230));
+    for (int state = 0; state < 6; ++state) {
+        DrawCheckImage(b, state * 14, 68, state, false);
+        DrawCheckImage(b, 84 + state * 14, 68, state, true);
+    }
+    // Panel (raised), group box (caption band over a framed body), status bar, label.
+    VGradient(b, { 0, 84, 60, 124 }, RGB(236, 239, 243), RGB(216, 222, 230));
+    Bevel(b, { 0, 84, 60, 124 }, Highlight, Shadow);
+    Bevel(b, { 1, 85, 59, 123 }, RGB(240, 242, 246), RGB(180, 188, 198));
+    Fill(b, { 61, 93, 129, 133 }, ClientFill);
+    Bevel(b, { 60, 92, 130, 134 }, FieldBorder, FieldBorder);
+    VGradient(b, { 62, 84, 128, 102 }, RGB(56, 128, 150), RGB(24, 78, 98));
+    Bevel(b, { 62, 84, 128, 102 }, RGB(90, 160, 180), RGB(16, 60, 76));
+    VGradient(b, { 130, 84, 190, 104 }, RGB(226, 231, 237), RGB(196, 204, 214));
+    Fill(b, { 130, 84, 190, 85 }, Shadow);
+    Fill(b, { 130, 85, 190, 86 }, Highlight);
+    Fill(b, { 190, 84, 250, 102 }, ClientFill);
+    Fill(b, { 192, 100, 248, 101 }, RGB(200, 206, 214));
+    // Gauges: troughs and fills.
+    DrawField(b, { 0, 136, 100, 150 }, false);
+    HGradient(b, { 100, 138, 140, 148 }, RGB(110, 200, 210), RGB(0, 110, 130));
+    Fill(b, { 100, 138, 140, 139 }, RGB(170, 230, 236));
+    DrawField(b, { 0, 208, 14, 308 }, false);
+    VGradient(b, { 16, 208, 26, 248 }, RGB(110, 200, 210), RGB(0, 110, 130));
+    Fill(b, { 16, 208, 17, 248 }, RGB(170, 230, 236));
+    // Track bars: grooves and thumbs, horizontal and vertical.
+    DrawGroove(b, { 0, 152, 100, 170 }, false);
+    DrawControlThumb(b, { 100, 152, 111, 170 }, false, 0);
+    DrawControlThumb(b, { 112, 152, 123, 170 }, false, 1);
+    DrawGroove(b, { 28, 208, 46, 308 }, true);
+    DrawControlThumb(b, { 48, 208, 66, 219 }, true, 0);
+    DrawControlThumb(b, { 48, 220, 66, 231 }, true, 1);
+    // Scroll bars: the bar (its buttons drawn in, its track between), the buttons, thumbs
+    // and grips in three states.
+    Fill(b, { 0, 172, 100, 188 }, RGB(226, 230, 236));
+    Bevel(b, { 0, 172, 100, 188 }, RGB(206, 212, 220), RGB(206, 212, 220));
+    DrawArrowButton(b, 0, 172, arLeft, 0);
+    DrawArrowButton(b, 84, 172, arRight, 0);
+    Fill(b, { 68, 208, 84, 308 }, RGB(226, 230, 236));
+    Bevel(b, { 68, 208, 84, 308 }, RGB(206, 212, 220), RGB(206, 212, 220));
+    DrawArrowButton(b, 68, 208, arUp, 0);
+    DrawArrowButton(b, 68, 292, arDown, 0);
+    for (int state = 0; state < 3; ++state) {
+        DrawArrowButton(b, state * 16, 190, arLeft, state);
+        DrawArrowButton(b, 48 + state * 16, 190, arRight, state);
+        DrawControlThumb(b, { 100 + state * 24, 172, 124 + state * 24, 188 }, false, state);
+        DrawGrip(b, 172 + state * 8, 176, false, state);
+        DrawArrowButton(b, 86, 208 + state * 16, arUp, state);
+        DrawArrowButton(b, 86, 256 + state * 16, arDown, state);
+        DrawControlThumb(b, { 104, 208 + state * 24, 120, 232 + state * 24 }, true, state);
+        DrawGrip(b, 122, 208 + state * 8, true, state);
+    }
+    // List box: the frame and its items (normal, selected, selected with the focus).
+    DrawField(b, { 132, 208, 192, 258 }, false);
+    Fill(b, { 132, 260, 192, 276 }, Field);
+    Fill(b, { 132, 278, 192, 294 }, Teal);
+    Fill(b, { 192, 278, 252, 294 }, Teal);
+    for (int i = 192; i < 252; i += 2) {
+        b.SetPixel(i, 278, PaleTeal);
+        b.SetPixel(i + 1, 293, PaleTeal);
+    }
+    for (int j = 278; j < 294; j += 2) {
+        b.SetPixel(192, j + 1, PaleTeal);
+        b.SetPixel(251, j, PaleTeal);
+    }
+    // Combo box: the field with room for its button on the right, and the button.
+    DrawField(b, { 194, 208, 254, 230 }, false);
+    for (int state = 0; state < 4; ++state)
+        DrawArrowButton(b, state * 16, 310, arDown, state);
+    // Tab control: the page and the tabs.
+    Fill(b, { 70, 310, 170, 360 }, RGB(250, 251, 252));
+    Bevel(b, { 70, 310, 170, 360 }, FieldBorder, FieldBorder);
+    Bevel(b, { 71, 311, 169, 359 }, Highlight, RGB(214, 218, 224));
+    for (int state = 0; state < 4; ++state)
+        DrawTab(b, 170 + (state % 2) * 50, 310 + (state / 2) * 22, state);
+    // Main menu bar: the bar's background, the items are the MAINMENUITEM object's.
+    for (int y = 362; y < 380; ++y)
+        Fill(b, { 0, y, 100, y + 1 }, MenuBarColor(MenuBar.Top + y - 362));
+    return b;
+}
+
 } // namespace
 
 std::vector<std::string> const& DemoSymbolRows()
@@ -480,6 +744,7 @@ std::vector<TSkinPicture> DrawDemoSkinPictures()
     out.push_back({ "demobuttons.bmp", DrawCaptionButtons() });
     out.push_back({ "demomenuitem.bmp", DrawMenuItem() });
     out.push_back({ "demoobjects.bmp", DrawObjects() });
+    out.push_back({ "democontrols.bmp", DrawControls() });
     return out;
 }
 
