@@ -114,6 +114,7 @@ TControl::TControl(TComponent* owner)
 TControl::~TControl()
 {
     SetPopupMenu(nullptr);
+    RemoveFocus();
     if (FParent)
         FParent->RemoveControl(this);
 }
@@ -287,6 +288,8 @@ void TControl::SetVisible(bool value)
 
 void TControl::VisibleChanged()
 {
+    if (!FVisible)
+        RemoveFocus();
     if (!FVisible && FParent) {
         if (FParent->MouseControl() == this)
             FParent->UpdateMouseControl(nullptr);
@@ -302,7 +305,114 @@ void TControl::SetEnabled(bool value)
     if (value == FEnabled)
         return;
     FEnabled = value;
+    if (!value)
+        RemoveFocus();
     EnabledChanged();
+}
+
+// ---------------------------------------------------------------------------------------
+// Focus and keys
+
+int TControl::TabOrder() const
+{
+    if (!FParent)
+        return -1;
+    auto const& list = FParent->FTabList;
+    return int(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TControl::SetTabOrder(int value)
+{
+    if (!FParent)
+        return;
+    auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    if (it == list.end())
+        return;
+    list.erase(it);
+    value = std::clamp(value, 0, int(list.size()));
+    list.insert(list.begin() + value, this);
+}
+
+bool TControl::CanFocus() const
+{
+    if (!(FControlStyle & csFocusable) || !GetParentForm())
+        return false;
+    for (TControl const* c = this; c && !dynamic_cast<TForm const*>(c); c = c->FParent)
+        if (!c->FVisible || !c->FEnabled)
+            return false;
+    return true;
+}
+
+bool TControl::Focused() const
+{
+    TForm* form = GetParentForm();
+    return form && form != this && form->ActiveControl() == this;
+}
+
+void TControl::SetFocus()
+{
+    if (TForm* form = GetParentForm(); form && form != this)
+        form->SetActiveControl(this);
+    else
+        throw base::EInvalidOperation("Cannot focus a disabled or invisible window");
+}
+
+void TControl::RemoveFocus()
+{
+    TForm* form = GetParentForm();
+    if (!form || form == this || !form->ActiveControl())
+        return;
+    TControl* active = form->ActiveControl();
+    auto const* self = dynamic_cast<TWinControl const*>(this);
+    if (active == this || (self && self->ContainsControl(active)))
+        form->SetActiveControl(nullptr);
+}
+
+void TControl::KeyDown(win::WORD& key, TShiftState shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+}
+
+void TControl::KeyUp(win::WORD& key, TShiftState shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+void TControl::KeyPress(char& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+}
+
+void TControl::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TControl::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+void TControl::HandleKeyMessage(TMessage& message)
+{
+    if (message.Msg == win::WM_CHAR) {
+        char c = char(message.WParam);
+        KeyPress(c);
+        message.WParam = win::WPARAM(static_cast<unsigned char>(c));
+        return;
+    }
+    win::WORD key = win::WORD(message.WParam);
+    if (message.Msg == win::WM_KEYDOWN)
+        KeyDown(key, KeyboardShiftState());
+    else
+        KeyUp(key, KeyboardShiftState());
+    message.WParam = key;
 }
 
 void TControl::SetCaption(std::string const& value)
@@ -458,6 +568,17 @@ void TControl::WndProc(TMessage& message)
     case CM_MOUSELEAVE:
         MouseLeave();
         break;
+    case win::WM_KEYDOWN:
+    case win::WM_KEYUP:
+    case win::WM_CHAR:
+        HandleKeyMessage(message);
+        break;
+    case CM_ENTER:
+        DoEnter();
+        break;
+    case CM_EXIT:
+        DoExit();
+        break;
     default:
         break;
     }
@@ -475,6 +596,9 @@ void TControl::HandleMouseMessage(TMessage& message)
     case win::WM_LBUTTONDOWN:
     case win::WM_LBUTTONDBLCLK: {
         bool dbl = message.Msg == win::WM_LBUTTONDBLCLK;
+        // A press focuses a control that takes the focus, before it sees the press.
+        if (CanFocus())
+            SetFocus();
         if (FControlStyle & csCaptureMouse)
             SetMouseCapture(true);
         if (FControlStyle & csClickEvents) {
@@ -634,6 +758,14 @@ void TControl::DefineLayoutProperties(TProperties& p)
         false, [this] { return !FParentShowHint; });
 }
 
+void TControl::DefineTabProperties(TProperties& p, bool tabStopDefault)
+{
+    p.Integer(
+        "TabOrder", [this] { return TabOrder(); }, [this](int64_t v) { SetTabOrder(int(v)); }, -1);
+    p.Boolean(
+        "TabStop", [this] { return FTabStop; }, [this](bool v) { FTabStop = v; }, tabStopDefault);
+}
+
 void TControl::DefineCaptionProperty(TProperties& p)
 {
     p.String(
@@ -764,6 +896,7 @@ void TWinControl::InsertControl(TControl* control)
     if (std::find(FControls.begin(), FControls.end(), control) != FControls.end())
         return;
     FControls.push_back(control);
+    FTabList.push_back(control);
     control->FParent = this;
 }
 
@@ -773,12 +906,45 @@ void TWinControl::RemoveControl(TControl* control)
     if (it == FControls.end())
         return;
     control->Invalidate();
+    control->RemoveFocus();
     if (FCaptureControl == control)
         SetCaptureControl(nullptr);
     if (FMouseControl == control)
         FMouseControl = nullptr;
     FControls.erase(std::find(FControls.begin(), FControls.end(), control));
+    FTabList.erase(std::find(FTabList.begin(), FTabList.end(), control));
     control->FParent = nullptr;
+}
+
+void TWinControl::GetTabOrderList(std::vector<TControl*>& list) const
+{
+    for (TControl* c : FTabList) {
+        list.push_back(c);
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            w->GetTabOrderList(list);
+    }
+}
+
+bool TWinControl::ContainsControl(TControl const* control) const
+{
+    for (; control; control = control->Parent())
+        if (control == this)
+            return true;
+    return false;
+}
+
+void TWinControl::Broadcast(TMessage& message)
+{
+    // A handler may add or remove controls; the list is the one taken before sending.
+    std::vector<TControl*> controls = FControls;
+    for (TControl* c : controls) {
+        if (std::find(FControls.begin(), FControls.end(), c) == FControls.end())
+            continue;
+        TMessage m = message;
+        c->WindowProc(m);
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            w->Broadcast(message);
+    }
 }
 
 TControl* TWinControl::ControlAtPos(TPoint point, bool allowDisabled) const

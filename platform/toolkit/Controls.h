@@ -39,6 +39,9 @@ using TNotifyEvent = std::function<void(TComponent* sender)>;
 using TMouseEvent
     = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+// Key events: a handler may change the key, or set it to 0 to swallow it.
+using TKeyEvent = std::function<void(TComponent* sender, win::WORD& key, TShiftState shift)>;
+using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
 
 // A window message as a control's WindowProc sees it.
 struct TMessage {
@@ -57,6 +60,8 @@ constexpr TControlStyle csOpaque = 4; // paints every pixel of its rectangle
 constexpr TControlStyle csSetCaption = 8; // the name is copied into the caption while designing
 constexpr TControlStyle csFramed = 16;
 constexpr TControlStyle csAcceptsControls = 32;
+constexpr TControlStyle csFocusable = 64; // takes the keyboard focus (by a click, Tab or SetFocus)
+constexpr TControlStyle csWantTabs = 128; // when focused, Tab goes to it instead of moving the focus
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -186,6 +191,22 @@ public:
     bool MouseCapture() const;
     void SetMouseCapture(bool value);
 
+    // Keyboard focus. Only controls with csFocusable in their style take it; the form keeps
+    // the focused one as its ActiveControl and sends it the key messages. TabOrder is the
+    // control's place in its parent's tab list (-1 without a parent); Tab and Shift+Tab
+    // move the focus along it, to controls with TabStop.
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value) { FTabStop = value; }
+    int TabOrder() const;
+    void SetTabOrder(int value);
+    // Focusable, visible and enabled, and so is every parent below the form (the form
+    // itself may still be hidden).
+    virtual bool CanFocus() const;
+    bool Focused() const;
+    // Makes the control the form's ActiveControl; raises EInvalidOperation when it cannot
+    // take the focus.
+    void SetFocus();
+
     // Marks the control's rectangle for painting at the next WM_PAINT.
     virtual void Invalidate();
     // Paints the control now: an opaque control draws straight onto its parent's surface
@@ -210,6 +231,11 @@ public:
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnEnter; // the control got the focus
+    TNotifyEvent OnExit; // the control lost the focus
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
 
     void DefineProperties(TProperties& properties) override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -221,6 +247,9 @@ public:
     // Toolkit-internal messages for enter/leave (the classic CM_MOUSEENTER/CM_MOUSELEAVE).
     static constexpr win::UINT CM_MOUSEENTER = 0xB013;
     static constexpr win::UINT CM_MOUSELEAVE = 0xB014;
+    // The control got (CM_ENTER) or lost (CM_EXIT) the focus: DoEnter / DoExit.
+    static constexpr win::UINT CM_ENTER = 0xB00A;
+    static constexpr win::UINT CM_EXIT = 0xB00B;
 
     // Paints this control's content with origin at its top-left; graphic controls override.
     virtual void PaintTo(gfx::TCanvas&) { }
@@ -235,6 +264,14 @@ protected:
     // CM_MOUSEENTER / CM_MOUSELEAVE: fire OnMouseEnter / OnMouseLeave.
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // WM_KEYDOWN / WM_KEYUP / WM_CHAR reaching the focused control: fire the key events.
+    // An override handles the key and sets it to 0 when it took it.
+    virtual void KeyDown(win::WORD& key, TShiftState shift);
+    virtual void KeyUp(win::WORD& key, TShiftState shift);
+    virtual void KeyPress(char& key);
+    // CM_ENTER / CM_EXIT: fire OnEnter / OnExit.
+    virtual void DoEnter();
+    virtual void DoExit();
     virtual void FontChanged();
     virtual void TextChanged() { Invalidate(); }
     virtual void EnabledChanged() { Invalidate(); }
@@ -250,6 +287,8 @@ protected:
     void DefineFontProperties(TProperties& properties);
     // Cursor, hints, popup menu, align, anchors and constraints.
     void DefineLayoutProperties(TProperties& properties);
+    // TabOrder and TabStop, for focusable controls; tabStopDefault is the class's default.
+    void DefineTabProperties(TProperties& properties, bool tabStopDefault);
     // The size within Constraints.
     int ConstrainWidth(int width) const;
     int ConstrainHeight(int height) const;
@@ -259,6 +298,9 @@ protected:
 private:
     friend class TWinControl;
     void HandleMouseMessage(TMessage& message);
+    void HandleKeyMessage(TMessage& message);
+    // Gives up the focus when this control, or one inside it, has it.
+    void RemoveFocus();
 
     TWinControl* FParent = nullptr;
     int FLeft = 0;
@@ -282,6 +324,7 @@ private:
     TAlign FAlign = alNone;
     TAnchors FAnchors = akLeft | akTop;
     TSizeConstraints FConstraints;
+    bool FTabStop = false;
 };
 
 // A control without a window of its own: it paints on its parent's surface, in z-order
@@ -323,6 +366,15 @@ public:
     TControl* ControlAtPos(TPoint point, bool allowDisabled = false) const;
     // Moves the control in the z-order (0 = bottom).
     void SetChildOrder(TControl* control, int order);
+    // The children in tab order, and the focusable controls inside this one (depth first,
+    // in tab order), which Tab walks.
+    std::vector<TControl*> const& TabList() const { return FTabList; }
+    void GetTabOrderList(std::vector<TControl*>& list) const;
+    // Whether control is this one or lies inside it.
+    bool ContainsControl(TControl const* control) const;
+    // Sends the message to every child's WindowProc, and on into children that hold
+    // controls.
+    void Broadcast(TMessage& message);
 
     // Paints the graphic controls that intersect clip (client coordinates), bottom to top,
     // starting with `from` (all when null).
@@ -356,7 +408,9 @@ protected:
     void CaptureLost();
 
 private:
+    friend class TControl;
     std::vector<TControl*> FControls;
+    std::vector<TControl*> FTabList;
     base::TSize FAlignedClient { -1, -1 }; // the client size the anchors were last taken at
     bool FAligning = false;
     TControl* FCaptureControl = nullptr;

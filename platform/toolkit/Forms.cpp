@@ -116,6 +116,7 @@ void TForm::WndProc(TMessage& message)
         return;
     case win::WM_KEYDOWN:
     case win::WM_SYSKEYDOWN: {
+        FDropChar = false;
         TWMKey key { message.Msg, win::WORD(message.WParam), message.LParam, 0 };
         if (!(Application && Application->KeyOffered()) && IsShortCut(key)) {
             message.Result = 0;
@@ -130,6 +131,10 @@ void TForm::WndProc(TMessage& message)
             }
             message.WParam = code;
         }
+        if (message.Msg == win::WM_KEYDOWN && DeliverKey(message)) {
+            message.Result = 0;
+            return;
+        }
         break;
     }
     case win::WM_KEYUP:
@@ -143,6 +148,10 @@ void TForm::WndProc(TMessage& message)
             }
             message.WParam = code;
         }
+        if (message.Msg == win::WM_KEYUP && DeliverKey(message)) {
+            message.Result = 0;
+            return;
+        }
         break;
     case win::WM_CHAR:
         if (OnKeyPress) {
@@ -153,6 +162,10 @@ void TForm::WndProc(TMessage& message)
                 return;
             }
             message.WParam = win::WPARAM(static_cast<unsigned char>(c));
+        }
+        if (DeliverKey(message)) {
+            message.Result = 0;
+            return;
         }
         break;
     case win::WM_SETCURSOR:
@@ -243,9 +256,110 @@ void TForm::WndProc(TMessage& message)
         SyncBounds();
         return;
     default:
+        if (IsControlBroadcast(message.Msg)) {
+            Broadcast(message);
+            return;
+        }
         break;
     }
     DefaultHandler(message);
+}
+
+bool TForm::DeliverKey(TMessage& message)
+{
+    TControl* active = ActiveControl();
+    bool wantsTab = active && (active->ControlStyle() & csWantTabs);
+    // The character of a key that the control took, or of a Tab that moved the focus, is
+    // not delivered.
+    if (message.Msg == win::WM_CHAR && std::exchange(FDropChar, false))
+        return true;
+    if (active) {
+        TMessage m = message;
+        active->WindowProc(m);
+        if (m.WParam == 0) {
+            FDropChar = message.Msg == win::WM_KEYDOWN;
+            return true;
+        }
+        message.WParam = m.WParam;
+    }
+    // Tab and Shift+Tab walk the tab order unless the focused control takes tabs itself.
+    if (message.Msg == win::WM_KEYDOWN && message.WParam == win::WPARAM(win::VK_TAB) && !wantsTab) {
+        TShiftState shift = KeyboardShiftState();
+        if (!(shift & (ssCtrl | ssAlt))) {
+            SelectNext(ActiveControl(), !(shift & ssShift), true);
+            FDropChar = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TForm::SetActiveControl(TControl* control)
+{
+    if (control == ActiveControl())
+        return;
+    if (control && (control == this || control->GetParentForm() != this || !control->CanFocus()))
+        throw base::EInvalidOperation("Cannot focus a disabled or invisible window");
+    if (FChangingFocus)
+        return; // an OnExit or OnEnter handler moving the focus again is ignored
+    FChangingFocus = true;
+    try {
+        TControl* old = ActiveControl();
+        if (old)
+            old->Perform(TControl::CM_EXIT);
+        FActiveControl = control;
+        if (control)
+            control->Perform(TControl::CM_ENTER);
+    } catch (...) {
+        FChangingFocus = false;
+        throw;
+    }
+    FChangingFocus = false;
+}
+
+TControl* TForm::FindNextControl(TControl* current, bool goForward, bool checkTabStop) const
+{
+    std::vector<TControl*> list;
+    GetTabOrderList(list);
+    if (list.empty())
+        return nullptr;
+    int const n = int(list.size());
+    auto it = std::find(list.begin(), list.end(), current);
+    // Without a current control the walk starts before the first (or after the last).
+    int start = it == list.end() ? (goForward ? n - 1 : 0) : int(it - list.begin());
+    for (int step = 1; step <= n; ++step) {
+        int i = goForward ? (start + step) % n : (start - step % n + n) % n;
+        TControl* c = list[size_t(i)];
+        if (c->CanFocus() && (c->TabStop() || !checkTabStop))
+            return c;
+    }
+    return nullptr;
+}
+
+void TForm::SelectNext(TControl* current, bool goForward, bool checkTabStop)
+{
+    if (TControl* next = FindNextControl(current, goForward, checkTabStop))
+        SetActiveControl(next);
+}
+
+namespace {
+std::vector<win::UINT>& ControlBroadcasts()
+{
+    static std::vector<win::UINT> messages;
+    return messages;
+}
+}
+
+void RegisterControlBroadcast(win::UINT msg)
+{
+    if (!IsControlBroadcast(msg))
+        ControlBroadcasts().push_back(msg);
+}
+
+bool IsControlBroadcast(win::UINT msg)
+{
+    auto const& m = ControlBroadcasts();
+    return std::find(m.begin(), m.end(), msg) != m.end();
 }
 
 void TForm::EraseBackground(gfx::TCanvas& canvas, TRect const& area)
@@ -689,6 +803,14 @@ void TForm::DefineProperties(TProperties& p)
         [this] { return int64_t(FBorderIcons); }, [this](int64_t v) { SetBorderIcons(TBorderIcons(v)); },
         biSystemMenu | biMinimize | biMaximize);
     DefineCaptionProperty(p);
+    // A stored active control that cannot take the focus when the form is read is dropped.
+    p.Reference(
+        "ActiveControl", [this] { return static_cast<TComponent*>(ActiveControl()); },
+        [this](TComponent* c) {
+            auto* control = dynamic_cast<TControl*>(c);
+            if (!control || control->CanFocus())
+                SetActiveControl(control);
+        });
     p.Binary(
         "Icon",
         [this] {

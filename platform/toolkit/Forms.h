@@ -44,8 +44,6 @@ struct TWMKey {
     win::LRESULT Result = 0;
 };
 using TShortCutEvent = std::function<void(TWMKey& message, bool& handled)>;
-using TKeyEvent = std::function<void(TComponent* sender, win::WORD& key, TShiftState shift)>;
-using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
 
 // The modifier keys held now (from the window system's key state).
 TShiftState KeyboardShiftState();
@@ -120,6 +118,17 @@ public:
     // OnShortCut, then the main menu's short cuts; true when one took the key.
     virtual bool IsShortCut(TWMKey& message);
 
+    // The control with the keyboard focus, or null (the form itself). It gets the key
+    // messages after the form's key events. Setting it fires OnExit on the old control and
+    // OnEnter on the new one; a control that cannot take the focus raises EInvalidOperation.
+    TControl* ActiveControl() const { return FActiveControl.Get(); }
+    void SetActiveControl(TControl* control);
+    // Moves the focus to the next (or previous) control of the tab order after current,
+    // wrapping around; with checkTabStop only to controls with TabStop.
+    void SelectNext(TControl* current, bool goForward, bool checkTabStop);
+    // The next focusable control after current in tab order, or null.
+    TControl* FindNextControl(TControl* current, bool goForward, bool checkTabStop) const;
+
     // Shows the form: OnShow runs first, then the window appears, painted.
     void Show();
     void Hide();
@@ -173,6 +182,8 @@ protected:
 private:
     win::DWORD WindowStyle() const;
     void ApplyStyle();
+    // Hands a key message on to the focused control, then runs Tab; true when taken.
+    bool DeliverKey(TMessage& message);
     void PlaceOnFirstShow();
     void SyncBounds();
     win::LRESULT MainWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
@@ -193,7 +204,16 @@ private:
     bool FAutoScroll = true;
     TMainMenu* FMenu = nullptr;
     bool FKeyPreview = false;
+    TComponentRef<TControl> FActiveControl;
+    bool FChangingFocus = false;
+    bool FDropChar = false; // the key down was taken: its WM_CHAR is not delivered
 };
+
+// Window messages that a form hands on to every control it holds (Broadcast) after its own
+// handling: notifications meant for the controls as much as for the form, as the skin
+// change messages. Other layers register theirs.
+void RegisterControlBroadcast(win::UINT msg);
+bool IsControlBroadcast(win::UINT msg);
 
 // The forms of the application in creation order, and which one is active.
 class TScreen {

@@ -270,18 +270,23 @@ void TspSkinnedForm::WindowProc(TMessage& m)
     case MainMenuRebuildMsg:
         RebuildMainMenuItems();
         return;
+    // Skin changes reach the form's controls too, after the frame.
     case SkinMsg_BeforeChange: {
         auto* sender = reinterpret_cast<TspSkinData*>(m.WParam);
         SkinBeforeChange(sender);
+        FForm->Broadcast(m);
         return;
     }
     case SkinMsg_Change:
         SkinChange(reinterpret_cast<TspSkinData*>(m.WParam));
+        FForm->Broadcast(m);
         return;
     case SkinMsg_AfterChange:
+        FForm->Broadcast(m);
         return;
     case SkinMsg_ResStrChange:
         ReloadObjectHints();
+        FForm->Broadcast(m);
         return;
     case win::WM_NCCALCSIZE:
         OnNcCalcSize(m);

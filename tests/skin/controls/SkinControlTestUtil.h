@@ -1,0 +1,74 @@
+#pragma once
+
+// A form on the headless window system and the colour-coded control test skin, for the
+// tests of every skinned control.
+
+#include "platform/toolkit/Forms.h"
+#include "platform/windows/WinUser.h"
+#include "skin/controls/SkinControlClasses.h"
+#include "skin/data/SkinData.h"
+#include "tests/platform/toolkit/HeadlessFixture.h"
+#include "tests/support/ControlTestSkin.h"
+
+namespace xe::skin::test {
+
+namespace sc = xe::test::skincolors;
+
+struct SkinControlTest : tk::test::HeadlessTest {
+    void SetUp() override
+    {
+        HeadlessTest::SetUp();
+        RegisterSkinControlClasses();
+        Skin = xe::test::MakeControlTestSkin();
+        Data.reset(new TspSkinData(nullptr));
+        Skin.LoadInto(*Data);
+        ASSERT_FALSE(Data->Empty());
+        Form = App->CreateForm<tk::TForm>();
+        Form->SetBorderStyle(tk::bsNone);
+        Form->SetBounds(50, 40, 240, 160);
+        Form->SetColor(base::RGB(1, 2, 3));
+    }
+    void TearDown() override
+    {
+        App.reset();
+        Data.reset();
+        HeadlessTest::TearDown();
+    }
+    // Shows the form (once) and paints what is pending.
+    void Paint()
+    {
+        if (!Form->Visible())
+            Form->Show();
+        App->ProcessMessages();
+    }
+    gfx::TBitmap Shot()
+    {
+        Paint();
+        return win::CaptureWindow(Form->Handle());
+    }
+    // Runs the scripted input.
+    void Run()
+    {
+        while (!H->ScriptDone())
+            App->HandleMessage();
+        App->ProcessMessages();
+    }
+    void Click(int x, int y)
+    {
+        base::TPoint p = Form->ClientToScreen({ x, y });
+        H->Click(p.X, p.Y);
+        Run();
+    }
+    void MoveTo(int x, int y)
+    {
+        base::TPoint p = Form->ClientToScreen({ x, y });
+        H->Move(p.X, p.Y);
+        Run();
+    }
+
+    xe::test::TControlTestSkin Skin;
+    tk::TComponentPtr<TspSkinData> Data;
+    tk::TForm* Form = nullptr;
+};
+
+} // namespace xe::skin::test

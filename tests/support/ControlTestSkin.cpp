@@ -1,0 +1,141 @@
+#include "tests/support/ControlTestSkin.h"
+
+#include "platform/graphics/Canvas.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinPackage.h"
+
+#include <cstring>
+
+namespace xe::test {
+
+namespace sc = skincolors;
+
+TRect TControlTestSkin::StateRect(int index)
+{
+    return base::Rect(index * StateSize, 0, (index + 1) * StateSize, StateSize);
+}
+
+int TControlTestSkin::AddPicture(int width, int height)
+{
+    gfx::TBitmap picture(width, height);
+    picture.Fill(sc::Unused);
+    Pictures.push_back(std::move(picture));
+    return int(Pictures.size()) - 1;
+}
+
+int TControlTestSkin::AddStatePicture(std::vector<TColor> const& clients)
+{
+    int const index = AddPicture(StateSize * int(clients.size()), StateSize);
+    for (size_t i = 0; i < clients.size(); ++i) {
+        TRect const r = StateRect(int(i));
+        Paint(index, r, sc::Edge);
+        Paint(index,
+            base::Rect(r.Left + StateEdge, r.Top + StateEdge, r.Right - StateEdge, r.Bottom - StateEdge),
+            clients[i]);
+    }
+    return index;
+}
+
+void TControlTestSkin::Paint(int picture, TRect const& rect, TColor color)
+{
+    gfx::TBitmap& p = Pictures.at(size_t(picture));
+    for (int y = rect.Top; y < rect.Bottom; ++y)
+        for (int x = rect.Left; x < rect.Right; ++x)
+            p.SetPixel(x, y, color);
+}
+
+void TControlTestSkin::AddControl(std::string const& name, std::string const& type)
+{
+    FControls.push_back(name + ":" + type);
+}
+
+void TControlTestSkin::Set(std::string const& section, std::string const& key, std::string const& value)
+{
+    Ini.WriteString(section, key, value);
+}
+
+void TControlTestSkin::SetInt(std::string const& section, std::string const& key, int value)
+{
+    Ini.WriteInteger(section, key, value);
+}
+
+void TControlTestSkin::SetRect(std::string const& section, std::string const& key, TRect const& rect)
+{
+    Set(section, key,
+        std::to_string(rect.Left) + "," + std::to_string(rect.Top) + "," + std::to_string(rect.Right) + ","
+            + std::to_string(rect.Bottom));
+}
+
+void TControlTestSkin::SetColor(std::string const& section, std::string const& key, TColor color)
+{
+    Set(section, key, std::to_string(color));
+}
+
+void TControlTestSkin::SetStateLook(std::string const& section, int picture)
+{
+    SetInt(section, "pictureindex", picture);
+    SetRect(section, "skinrect", StateRect(0));
+    int const e = StateEdge, f = StateSize - StateEdge;
+    std::string const lt = std::to_string(e) + "," + std::to_string(e);
+    Set(section, "lefttoppoint", lt);
+    Set(section, "righttoppoint", std::to_string(f) + "," + std::to_string(e));
+    Set(section, "leftbottompoint", std::to_string(e) + "," + std::to_string(f));
+    Set(section, "rightbottompoint", std::to_string(f) + "," + std::to_string(f));
+    SetRect(section, "clientrect", base::Rect(e, e, f, f));
+}
+
+std::string TControlTestSkin::Package() const
+{
+    ini::TMemIniFile ini = Ini;
+    ini.WriteString("VERSION", "skinname", "control test skin");
+    ini.WriteInteger("SKINOBJECTS", "count", 0);
+    ini.WriteInteger("SKINCONTROLS", "count", int(FControls.size()));
+    for (size_t i = 0; i < FControls.size(); ++i)
+        ini.WriteString("SKINCONTROLS", std::to_string(i), FControls[i]);
+
+    std::string package;
+    auto int32 = [&](int32_t v) {
+        char b[4];
+        std::memcpy(b, &v, 4);
+        package.append(b, 4);
+    };
+    int32(skin::SkinPackageVersion);
+    for (size_t i = 0; i < skin::PackageSlots(skin::SkinPackageVersion).size(); ++i)
+        package.push_back(char(1)); // no frame pictures
+    int32(int32_t(Pictures.size()));
+    for (gfx::TBitmap const& p : Pictures) {
+        gfx::TBitmap copy(p);
+        copy.SetBitDepth(24);
+        package += copy.SaveToBytes();
+    }
+    package += ini.Text();
+    return package;
+}
+
+void TControlTestSkin::LoadInto(skin::TspSkinData& data) const { data.LoadFromPackage(Package()); }
+
+void AddButtonLooks(TControlTestSkin& skin)
+{
+    for (char const* name : { "button", "toolbutton" }) {
+        int const picture = skin.AddStatePicture(
+            { sc::ButtonNormal, sc::ButtonActive, sc::ButtonDown, sc::ButtonDisabled });
+        skin.AddControl(name, "button");
+        skin.SetStateLook(name, picture);
+        skin.SetRect(name, "activeskinrect", TControlTestSkin::StateRect(1));
+        skin.SetRect(name, "downskinrect", TControlTestSkin::StateRect(2));
+        skin.SetRect(name, "disabledskinrect", TControlTestSkin::StateRect(3));
+        skin.SetColor(name, "fontcolor", sc::ButtonFont);
+        skin.SetColor(name, "activefontcolor", sc::ButtonActiveFont);
+        skin.SetColor(name, "downfontcolor", sc::ButtonDownFont);
+        skin.SetColor(name, "disabledfontcolor", sc::ButtonDisabledFont);
+    }
+}
+
+TControlTestSkin MakeControlTestSkin()
+{
+    TControlTestSkin skin;
+    AddButtonLooks(skin);
+    return skin;
+}
+
+} // namespace xe::test

@@ -1,0 +1,85 @@
+#pragma once
+
+// A skin for tests of the skinned controls, built in memory: every look is cut from a
+// picture of its own whose state images are solid colours, so that a test tells from a
+// pixel which image a control drew. Looks are added by appending: a control's tests add a
+// function Add<Kind>Looks below and call it from MakeControlTestSkin.
+
+#include "platform/base/Colors.h"
+#include "platform/base/Geometry.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/ini/MemIniFile.h"
+
+#include <string>
+#include <vector>
+
+namespace xe::skin {
+class TspSkinData;
+}
+
+namespace xe::test {
+
+using base::RGB;
+using base::TColor;
+using base::TRect;
+
+// Colours of the standard looks.
+namespace skincolors {
+// The 4-pixel border of every state image (its corner and band pieces).
+constexpr TColor Edge = RGB(40, 40, 40);
+// The rest of a picture, outside every image.
+constexpr TColor Unused = RGB(255, 0, 128);
+// button (and toolbutton): the client of each state image, and the font colours.
+constexpr TColor ButtonNormal = RGB(200, 0, 0);
+constexpr TColor ButtonActive = RGB(0, 200, 0);
+constexpr TColor ButtonDown = RGB(0, 0, 200);
+constexpr TColor ButtonDisabled = RGB(128, 128, 128);
+constexpr TColor ButtonFont = RGB(255, 255, 0);
+constexpr TColor ButtonActiveFont = RGB(0, 255, 255);
+constexpr TColor ButtonDownFont = RGB(255, 0, 255);
+constexpr TColor ButtonDisabledFont = RGB(90, 90, 90);
+}
+
+class TControlTestSkin {
+public:
+    // State images are StateSize square, side by side from x = 0; each has a border of
+    // StateEdge pixels in skincolors::Edge around a client of its own colour.
+    static constexpr int StateSize = 20;
+    static constexpr int StateEdge = 4;
+    static TRect StateRect(int index);
+
+    // A new active picture of the size, filled with skincolors::Unused; its index.
+    int AddPicture(int width, int height);
+    // A picture holding one state image per colour; its index.
+    int AddStatePicture(std::vector<TColor> const& clients);
+    // Paints a solid rectangle on a picture (check images, glyphs, bars).
+    void Paint(int picture, TRect const& rect, TColor color);
+
+    // Appends the look to SKINCONTROLS; its keys go to the section of the same name.
+    void AddControl(std::string const& name, std::string const& type);
+    void Set(std::string const& section, std::string const& key, std::string const& value);
+    void SetInt(std::string const& section, std::string const& key, int value);
+    void SetRect(std::string const& section, std::string const& key, TRect const& rect);
+    void SetColor(std::string const& section, std::string const& key, TColor color);
+    // pictureindex, skinrect = state image 0 and the corner points and client rectangle of
+    // a state image.
+    void SetStateLook(std::string const& section, int picture);
+
+    // The uncompressed package, and the skin loaded from it (with the change messages).
+    std::string Package() const;
+    void LoadInto(skin::TspSkinData& data) const;
+
+    std::vector<gfx::TBitmap> Pictures;
+    ini::TMemIniFile Ini;
+
+private:
+    std::vector<std::string> FControls;
+};
+
+// Looks of the controls, one function a kind.
+void AddButtonLooks(TControlTestSkin& skin); // button, toolbutton
+
+// Every look above.
+TControlTestSkin MakeControlTestSkin();
+
+} // namespace xe::test
