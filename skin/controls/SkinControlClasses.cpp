@@ -2,6 +2,9 @@
 
 #include "platform/toolkit/Persistence.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinTrackBar.h"
 
 namespace xe::skin {
 
@@ -12,6 +15,10 @@ void RegisterSkinControlClasses()
         return;
     done = true;
     RegisterSkinControlMessages();
+    tk::RegisterComponentClass("TspSkinEdit", [](tk::TComponent* o) { return new TspSkinEdit(o); });
+    tk::RegisterComponentClass("TspSkinMemo", [](tk::TComponent* o) { return new TspSkinMemo(o); });
+    tk::RegisterComponentClass("TspSkinTrackBar", [](tk::TComponent* o) { return new TspSkinTrackBar(o); });
+    tk::RegisterComponentClass("TspSkinScrollBar", [](tk::TComponent* o) { return new TspSkinScrollBar(o); });
 }
 
 } // namespace xe::skin

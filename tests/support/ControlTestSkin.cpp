@@ -131,10 +131,94 @@ void AddButtonLooks(TControlTestSkin& skin)
     }
 }
 
+void AddEditLooks(TControlTestSkin& skin)
+{
+    for (char const* name : { "edit", "memo" }) {
+        int const picture = skin.AddStatePicture({ sc::EditNormal, sc::EditActive });
+        skin.AddControl(name, name);
+        skin.SetStateLook(name, picture);
+        skin.SetRect(name, "activeskinrect", TControlTestSkin::StateRect(1));
+        skin.SetColor(name, "fontcolor", sc::EditFont);
+        skin.SetColor(name, "activefontcolor", sc::EditActiveFont);
+        skin.SetColor(name, "disabledfontcolor", sc::EditDisabledFont);
+    }
+    skin.SetColor("memo", "bgcolor", sc::MemoBG);
+    skin.SetColor("memo", "activebgcolor", sc::MemoActiveBG);
+}
+
+void AddTrackBarLooks(TControlTestSkin& skin)
+{
+    for (bool vertical : { false, true }) {
+        char const* name = vertical ? "trackbar" : "htrackbar";
+        int const picture = skin.AddStatePicture({ sc::TrackNormal, sc::TrackNormal });
+        // The thumbs where the second state image was.
+        TRect const thumb = vertical ? base::Rect(20, 0, 30, 6) : base::Rect(20, 0, 26, 10);
+        TRect const active = vertical ? base::Rect(20, 10, 30, 16) : base::Rect(30, 0, 36, 10);
+        skin.Paint(picture, TControlTestSkin::StateRect(1), sc::Unused);
+        skin.Paint(picture, thumb, sc::Thumb);
+        skin.Paint(picture, active, sc::ThumbActive);
+        skin.AddControl(name, "trackbar");
+        skin.SetStateLook(name, picture);
+        skin.SetRect(name, "trackarea", vertical ? base::Rect(0, 4, 20, 16) : base::Rect(4, 0, 16, 20));
+        skin.SetRect(name, "buttonrect", thumb);
+        skin.SetRect(name, "activebuttonrect", active);
+        skin.SetInt(name, "vertical", vertical ? 1 : 0);
+    }
+}
+
+void AddScrollBarLooks(TControlTestSkin& skin)
+{
+    for (bool vertical : { false, true }) {
+        char const* name = vertical ? "vscrollbar" : "hscrollbar";
+        // Laid out horizontally, turned for the vertical bar.
+        auto r = [vertical](int left, int top, int right, int bottom) {
+            return vertical ? base::Rect(top, left, bottom, right) : base::Rect(left, top, right, bottom);
+        };
+        int const picture = vertical ? skin.AddPicture(10, 148) : skin.AddPicture(148, 10);
+        skin.Paint(picture, r(0, 0, 40, 10), sc::ScrollBar);
+        TColor const buttons[] = { sc::UpButton, sc::UpButtonActive, sc::UpButtonDown, sc::DownButton,
+            sc::DownButtonActive, sc::DownButtonDown };
+        for (int i = 0; i < 6; ++i)
+            skin.Paint(picture, r(40 + i * 10, 0, 50 + i * 10, 10), buttons[i]);
+        TColor const thumbs[] = { sc::ScrollThumb, sc::ScrollThumbActive, sc::ScrollThumbDown };
+        for (int i = 0; i < 3; ++i) {
+            skin.Paint(picture, r(100 + i * 12, 0, 112 + i * 12, 10), sc::ThumbEnd);
+            skin.Paint(picture, r(102 + i * 12, 0, 110 + i * 12, 10), thumbs[i]);
+        }
+        TColor const glyphs[] = { sc::Glyph, sc::GlyphActive, sc::GlyphDown };
+        for (int i = 0; i < 3; ++i)
+            skin.Paint(picture, r(136 + i * 4, 0, 140 + i * 4, 4), glyphs[i]);
+        skin.AddControl(name, "scrollbar");
+        skin.SetInt(name, "pictureindex", picture);
+        skin.SetRect(name, "skinrect", r(0, 0, 40, 10));
+        skin.Set(name, "lefttoppoint", vertical ? "2,2" : "2,2");
+        skin.Set(name, "righttoppoint", vertical ? "8,2" : "38,2");
+        skin.Set(name, "leftbottompoint", vertical ? "2,38" : "2,8");
+        skin.Set(name, "rightbottompoint", vertical ? "8,38" : "38,8");
+        skin.SetRect(name, "clientrect", r(2, 2, 38, 8));
+        skin.SetRect(name, "trackarea", r(10, 0, 30, 10));
+        char const* keys[] = { "upbuttonrect", "activeupbuttonrect", "downupbuttonrect", "downbuttonrect",
+            "activedownbuttonrect", "downdownbuttonrect" };
+        for (int i = 0; i < 6; ++i)
+            skin.SetRect(name, keys[i], r(40 + i * 10, 0, 50 + i * 10, 10));
+        char const* thumbKeys[] = { "thumbrect", "activethumbrect", "downthumbrect" };
+        char const* glyphKeys[] = { "glyphrect", "activeglyphrect", "downglyphrect" };
+        for (int i = 0; i < 3; ++i) {
+            skin.SetRect(name, thumbKeys[i], r(100 + i * 12, 0, 112 + i * 12, 10));
+            skin.SetRect(name, glyphKeys[i], r(136 + i * 4, 0, 140 + i * 4, 4));
+        }
+        skin.SetInt(name, "thumboffset1", 2);
+        skin.SetInt(name, "thumboffset2", 2);
+    }
+}
+
 TControlTestSkin MakeControlTestSkin()
 {
     TControlTestSkin skin;
     AddButtonLooks(skin);
+    AddEditLooks(skin);
+    AddTrackBarLooks(skin);
+    AddScrollBarLooks(skin);
     return skin;
 }
 

@@ -38,6 +38,35 @@ constexpr TColor ButtonFont = RGB(255, 255, 0);
 constexpr TColor ButtonActiveFont = RGB(0, 255, 255);
 constexpr TColor ButtonDownFont = RGB(255, 0, 255);
 constexpr TColor ButtonDisabledFont = RGB(90, 90, 90);
+// edit and memo: the client of the normal and the active (focused, hot) image, the font
+// colours and the memo's text-area colours.
+constexpr TColor EditNormal = RGB(230, 210, 170);
+constexpr TColor EditActive = RGB(170, 230, 210);
+constexpr TColor EditFont = RGB(120, 0, 0);
+constexpr TColor EditActiveFont = RGB(0, 0, 120);
+constexpr TColor EditDisabledFont = RGB(0, 120, 0);
+constexpr TColor MemoBG = RGB(250, 240, 200);
+constexpr TColor MemoActiveBG = RGB(200, 240, 250);
+// trackbar (vertical) and htrackbar: the track's client and the thumb images.
+constexpr TColor TrackNormal = RGB(150, 150, 210);
+constexpr TColor Thumb = RGB(255, 128, 0);
+constexpr TColor ThumbActive = RGB(128, 255, 0);
+// hscrollbar and vscrollbar: the bar, the buttons by state, the thumb (its ends and its
+// middle by state) and the grip glyph by state.
+constexpr TColor ScrollBar = RGB(100, 100, 160);
+constexpr TColor UpButton = RGB(10, 60, 110);
+constexpr TColor UpButtonActive = RGB(20, 70, 120);
+constexpr TColor UpButtonDown = RGB(30, 80, 130);
+constexpr TColor DownButton = RGB(110, 60, 10);
+constexpr TColor DownButtonActive = RGB(120, 70, 20);
+constexpr TColor DownButtonDown = RGB(130, 80, 30);
+constexpr TColor ThumbEnd = RGB(60, 0, 60);
+constexpr TColor ScrollThumb = RGB(200, 100, 200);
+constexpr TColor ScrollThumbActive = RGB(210, 110, 210);
+constexpr TColor ScrollThumbDown = RGB(220, 120, 220);
+constexpr TColor Glyph = RGB(0, 40, 0);
+constexpr TColor GlyphActive = RGB(0, 50, 0);
+constexpr TColor GlyphDown = RGB(0, 60, 0);
 }
 
 class TControlTestSkin {
@@ -78,6 +107,14 @@ private:
 
 // Looks of the controls, one function a kind.
 void AddButtonLooks(TControlTestSkin& skin); // button, toolbutton
+// edit and memo: state images 0 normal, 1 active.
+void AddEditLooks(TControlTestSkin& skin);
+// htrackbar: a 20 x 20 track with trackarea 4,0,16,20 and a 6 x 10 thumb; trackbar: the same
+// turned (trackarea 0,4,20,16, a 10 x 6 thumb).
+void AddTrackBarLooks(TControlTestSkin& skin);
+// hscrollbar: a 40 x 10 bar with trackarea 10,0,30,10 (10-pixel buttons), a 12 x 10 thumb
+// with 2-pixel ends (thumboffset1, 2) and a 4 x 4 glyph; vscrollbar: the same turned.
+void AddScrollBarLooks(TControlTestSkin& skin);
 
 // Every look above.
 TControlTestSkin MakeControlTestSkin();
