@@ -273,7 +273,9 @@ std::string TspEditText::TakeTypedByte(char c)
     bool const waiting = FPending.size() == 1 && lead >= 0x80
         && (base::AnsiIsUtf8() ? lead >= 0xC0 : (lead >= 0x81 && lead <= 0xFE));
     bool const utf8Partial = base::AnsiIsUtf8() && lead >= 0xC0 && need == 1
-        && int(FPending.size()) < (lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2);
+        && int(FPending.size()) < (lead >= 0xF0 ? 4
+                   : lead >= 0xE0               ? 3
+                                                : 2);
     if (waiting || utf8Partial)
         return {};
     std::string out;

@@ -114,8 +114,8 @@ gfx::TFont TspSkinEdit::TextFont() const
 {
     if (auto* look = LookAs<TspDataSkinEditControl>()) {
         base::TColor const color = !Enabled() ? look->DisabledFontColor
-            : Focused()                      ? look->ActiveFontColor
-                                             : look->FontColor;
+            : Focused()                       ? look->ActiveFontColor
+                                              : look->FontColor;
         return LookFont(look->FontName, look->FontHeight, look->FontStyle, color);
     }
     gfx::TFont font;
@@ -192,8 +192,8 @@ void TspSkinEdit::ScrollToCaret()
 namespace {
 
 // One line of text at (x, y) with the part [selFrom, selTo) of it highlighted.
-void DrawLine(gfx::TCanvas& canvas, std::string_view line, int x, int y, int lineHeight, int selFrom, int selTo,
-    gfx::TFont const& font)
+void DrawLine(gfx::TCanvas& canvas, std::string_view line, int x, int y, int lineHeight, int selFrom,
+    int selTo, gfx::TFont const& font)
 {
     canvas.Brush.Style = gfx::bsClear;
     canvas.Font.Assign(font);
@@ -472,12 +472,14 @@ void TspSkinMemo::DrawText(gfx::TCanvas& canvas, TRect const& area, gfx::TFont c
     int const selFrom = FText.SelStart();
     int const selTo = Focused() && Enabled() ? selFrom + FText.SelLength() : selFrom;
     int const x = area.Left + 1 - FScrollX;
-    for (int line = FTopLine, y = area.Top; line < FText.LineCount() && y < area.Bottom; ++line, y += lineHeight) {
+    for (int line = FTopLine, y = area.Top; line < FText.LineCount() && y < area.Bottom;
+         ++line, y += lineHeight) {
         int const start = FText.LineStart(line);
         std::string const text = FText.Line(line);
         DrawLine(canvas, text, x, y, lineHeight, selFrom - start, selTo - start, font);
         if (Focused() && Enabled() && FText.LineOf(FText.Caret()) == line) {
-            int const cx = x + canvas.TextWidth(std::string_view(text).substr(0, size_t(FText.Caret() - start)));
+            int const cx
+                = x + canvas.TextWidth(std::string_view(text).substr(0, size_t(FText.Caret() - start)));
             canvas.Brush.Style = gfx::bsSolid;
             canvas.Brush.Color = base::ColorToRGB(font.Color());
             canvas.FillRect(base::Rect(cx, y, cx + 1, y + lineHeight));

@@ -117,9 +117,8 @@ TRect TspSkinScrollBar::PartRect(TPart part) const
     int const thumbLength = ThumbLength(trackLength);
     // No thumb when there is nothing to scroll, no room for it, or the bar is disabled.
     bool const thumb = Enabled() && FMax > FMin && trackLength >= MinThumbLength();
-    int const thumbFrom = thumb
-        ? from + int(int64_t(trackLength - thumbLength) * (FPosition - FMin) / (FMax - FMin))
-        : from;
+    int const thumbFrom
+        = thumb ? from + int(int64_t(trackLength - thumbLength) * (FPosition - FMin) / (FMax - FMin)) : from;
     int const thumbTo = thumb ? thumbFrom + thumbLength : from;
     switch (part) {
     case spUpButton:
@@ -171,7 +170,8 @@ bool TspSkinScrollBar::PaintSkin(gfx::TCanvas& canvas)
     if (!look || !LookPicture())
         return false;
     DrawLookRect(canvas, look->SkinRect, ClientRect());
-    auto state = [&](TPart part, TRect const& normal, TRect const& active, TRect const& down) -> TRect const& {
+    auto state
+        = [&](TPart part, TRect const& normal, TRect const& active, TRect const& down) -> TRect const& {
         if (FPressed == part && FHot == part && !base::IsRectEmpty(down))
             return down;
         if ((FHot == part || FPressed == part) && !base::IsRectEmpty(active))
@@ -187,12 +187,14 @@ bool TspSkinScrollBar::PaintSkin(gfx::TCanvas& canvas)
     TRect const thumb = PartRect(spThumb);
     if (!base::IsRectEmpty(thumb)) {
         // The dragged thumb shows its pressed image, the hot one its active image.
-        TRect const& src = FPressed == spThumb && !base::IsRectEmpty(look->DownThumbRect) ? look->DownThumbRect
+        TRect const& src = FPressed == spThumb && !base::IsRectEmpty(look->DownThumbRect)
+            ? look->DownThumbRect
             : (FHot == spThumb || FPressed == spThumb) && !base::IsRectEmpty(look->ActiveThumbRect)
             ? look->ActiveThumbRect
             : look->ThumbRect;
         DrawThumb(canvas, *look, src, thumb);
-        TRect const& glyph = FPressed == spThumb && !base::IsRectEmpty(look->DownGlyphRect) ? look->DownGlyphRect
+        TRect const& glyph = FPressed == spThumb && !base::IsRectEmpty(look->DownGlyphRect)
+            ? look->DownGlyphRect
             : (FHot == spThumb || FPressed == spThumb) && !base::IsRectEmpty(look->ActiveGlyphRect)
             ? look->ActiveGlyphRect
             : look->GlyphRect;
@@ -330,9 +332,9 @@ void TspSkinScrollBar::MouseMove(tk::TShiftState shift, int x, int y)
         Layout(up, down, from, to);
         int const free = (to - from) - ThumbLength(to - from);
         int const start = (Vertical() ? y : x) - FDragOffset - from;
-        int const position = free > 0
-            ? FMin + int((int64_t(std::clamp(start, 0, free)) * (FMax - FMin) * 2 + free) / (2 * int64_t(free)))
-            : FMin;
+        int const position = free > 0 ? FMin
+                + int((int64_t(std::clamp(start, 0, free)) * (FMax - FMin) * 2 + free) / (2 * int64_t(free)))
+                                      : FMin;
         if (position != FPosition)
             Scroll(scTrack, position);
         return;
@@ -418,10 +420,11 @@ void TspSkinScrollBar::DefineProperties(tk::TProperties& p)
     p.Integer(
         "PageSize", [this] { return int64_t(FPageSize); }, [this](int64_t v) { SetPageSize(int(v)); });
     p.Integer(
-        "SmallChange", [this] { return int64_t(FSmallChange); }, [this](int64_t v) { SetSmallChange(int(v)); }, 1);
+        "SmallChange", [this] { return int64_t(FSmallChange); },
+        [this](int64_t v) { SetSmallChange(int(v)); }, 1);
     p.Integer(
-        "LargeChange", [this] { return int64_t(FLargeChange); }, [this](int64_t v) { SetLargeChange(int(v)); },
-        10);
+        "LargeChange", [this] { return int64_t(FLargeChange); },
+        [this](int64_t v) { SetLargeChange(int(v)); }, 10);
 }
 
 } // namespace xe::skin

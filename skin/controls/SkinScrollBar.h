@@ -7,7 +7,17 @@
 namespace xe::skin {
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
-enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+enum TScrollCode {
+    scLineUp,
+    scLineDown,
+    scPageUp,
+    scPageDown,
+    scPosition,
+    scTrack,
+    scTop,
+    scBottom,
+    scEndScroll
+};
 // A scroll step or drag is about to set the position: the handler may change scrollPos.
 using TScrollEvent = std::function<void(tk::TComponent* sender, TScrollCode code, int& scrollPos)>;
 

@@ -138,8 +138,8 @@ void TspSkinTrackBar::PaintPlain(gfx::TCanvas& canvas)
     canvas.Brush.Color = base::ColorToRGB(base::clBtnShadow);
     canvas.FillRect(groove);
     TRect const thumb = ThumbRect();
-    canvas.Brush.Color = base::ColorToRGB(
-        (FThumbHot || FDragging) && Enabled() ? base::clBtnHighlight : base::clBtnFace);
+    canvas.Brush.Color
+        = base::ColorToRGB((FThumbHot || FDragging) && Enabled() ? base::clBtnHighlight : base::clBtnFace);
     canvas.FillRect(thumb);
     canvas.Brush.Color = base::ColorToRGB(Focused() ? base::clHighlight : base::clBtnShadow);
     canvas.FrameRect(thumb);
@@ -234,8 +234,8 @@ void TspSkinTrackBar::DefineProperties(tk::TProperties& p)
         [this](int64_t v) { SetOrientation(TTrackBarOrientation(v)); }, trHorizontal);
     // Max before Min and Position, so that reading them in order never clips a value.
     p.Integer(
-        "Max", [this] { return int64_t(FMax); }, [this](int64_t v) { SetRange(std::min(FMin, int(v)), int(v)); },
-        10);
+        "Max", [this] { return int64_t(FMax); },
+        [this](int64_t v) { SetRange(std::min(FMin, int(v)), int(v)); }, 10);
     p.Integer(
         "Min", [this] { return int64_t(FMin); }, [this](int64_t v) { SetMin(int(v)); });
     p.Integer(
