@@ -268,6 +268,34 @@ gfx::TFont TspSkinControl::LookFont(
     return font;
 }
 
+void TspSkinControl::DrawText(
+    gfx::TCanvas& canvas, std::string const& text, TRect rect, uint32_t flags, gfx::TFont const& font)
+{
+    if (text.empty())
+        return;
+    gfx::TCanvasSaver saver(canvas);
+    canvas.Font.Assign(font);
+    canvas.SetBkMode(gfx::TRANSPARENT);
+    canvas.DrawText(text, rect, flags);
+}
+
+void TspSkinControl::DrawEdge(gfx::TCanvas& canvas, TRect const& rect, bool sunken)
+{
+    if (rect.Width() < 2 || rect.Height() < 2)
+        return;
+    gfx::TCanvasSaver saver(canvas);
+    base::TColor const light = base::ColorToRGB(base::clBtnHighlight);
+    base::TColor const dark = base::ColorToRGB(base::clBtnShadow);
+    canvas.Pen.Color = sunken ? dark : light;
+    canvas.MoveTo(rect.Left, rect.Bottom - 1);
+    canvas.LineTo(rect.Left, rect.Top);
+    canvas.LineTo(rect.Right, rect.Top);
+    canvas.Pen.Color = sunken ? light : dark;
+    canvas.MoveTo(rect.Right - 1, rect.Top + 1);
+    canvas.LineTo(rect.Right - 1, rect.Bottom - 1);
+    canvas.LineTo(rect.Left, rect.Bottom - 1);
+}
+
 // ---------------------------------------------------------------------------------------
 // Fades
 

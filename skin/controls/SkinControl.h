@@ -117,6 +117,11 @@ protected:
     // The font for text drawn from the look: the look's name, height and style (or the
     // control's font when UseSkinFont is off) in the given colour.
     gfx::TFont LookFont(std::string const& name, int height, TFontStyles style, base::TColor color) const;
+    // Draws text in rect with the DT_ flags in the font, over what is there.
+    static void DrawText(gfx::TCanvas& canvas, std::string const& text, base::TRect rect, uint32_t flags,
+        gfx::TFont const& font);
+    // The plain drawing's 3D edge: raised (light top-left) or sunken.
+    static void DrawEdge(gfx::TCanvas& canvas, base::TRect const& rect, bool sunken);
 
     // Starts (or turns round) the fade toward MouseIn(): 0.2 every 20 ms, repainting.
     void StartMorph();
