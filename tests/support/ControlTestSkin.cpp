@@ -5,6 +5,7 @@
 #include "skin/data/SkinPackage.h"
 
 #include <cstring>
+#include <utility>
 
 namespace xe::test {
 
@@ -26,14 +27,16 @@ int TControlTestSkin::AddPicture(int width, int height)
 int TControlTestSkin::AddStatePicture(std::vector<TColor> const& clients)
 {
     int const index = AddPicture(StateSize * int(clients.size()), StateSize);
-    for (size_t i = 0; i < clients.size(); ++i) {
-        TRect const r = StateRect(int(i));
-        Paint(index, r, sc::Edge);
-        Paint(index,
-            base::Rect(r.Left + StateEdge, r.Top + StateEdge, r.Right - StateEdge, r.Bottom - StateEdge),
-            clients[i]);
-    }
+    for (size_t i = 0; i < clients.size(); ++i)
+        PaintState(index, StateRect(int(i)), clients[i]);
     return index;
+}
+
+void TControlTestSkin::PaintState(int picture, TRect const& r, TColor client)
+{
+    Paint(picture, r, sc::Edge);
+    Paint(picture,
+        base::Rect(r.Left + StateEdge, r.Top + StateEdge, r.Right - StateEdge, r.Bottom - StateEdge), client);
 }
 
 void TControlTestSkin::Paint(int picture, TRect const& rect, TColor color)
@@ -131,10 +134,37 @@ void AddButtonLooks(TControlTestSkin& skin)
     }
 }
 
+void AddCheckRadioLooks(TControlTestSkin& skin)
+{
+    for (auto [name, c] :
+        { std::pair { "checkbox", sc::CheckBox }, std::pair { "radiobox", sc::RadioBox } }) {
+        int const picture = skin.AddPicture(80, 40);
+        skin.PaintState(picture, TControlTestSkin::StateRect(0), c.Back);
+        skin.PaintState(picture, TControlTestSkin::StateRect(1), c.ActiveBack);
+        char const* keys[] = { "checkimagerect", "uncheckimagerect", "activecheckimagerect",
+            "activeuncheckimagerect", "unenabledcheckimagerect", "unenableduncheckimagerect" };
+        TColor const colors[] = { c.On, c.Off, c.OnActive, c.OffActive, c.OnDisabled, c.OffDisabled };
+        for (int i = 0; i < 6; ++i) {
+            TRect const r = base::Rect(i * 10, 20, i * 10 + 10, 30);
+            skin.Paint(picture, r, colors[i]);
+            skin.SetRect(name, keys[i], r);
+        }
+        skin.AddControl(name, "checkradio");
+        skin.SetStateLook(name, picture);
+        skin.SetRect(name, "activeskinrect", TControlTestSkin::StateRect(1));
+        skin.SetRect(name, "checkimagearea", base::Rect(4, 5, 14, 15));
+        skin.SetRect(name, "textarea", base::Rect(15, 2, 18, 18));
+        skin.SetColor(name, "fontcolor", c.Font);
+        skin.SetColor(name, "activefontcolor", c.ActiveFont);
+        skin.SetColor(name, "unenabledfontcolor", c.DisabledFont);
+    }
+}
+
 TControlTestSkin MakeControlTestSkin()
 {
     TControlTestSkin skin;
     AddButtonLooks(skin);
+    AddCheckRadioLooks(skin);
     return skin;
 }
 

@@ -38,6 +38,17 @@ constexpr TColor ButtonFont = RGB(255, 255, 0);
 constexpr TColor ButtonActiveFont = RGB(0, 255, 255);
 constexpr TColor ButtonDownFont = RGB(255, 0, 255);
 constexpr TColor ButtonDisabledFont = RGB(90, 90, 90);
+// checkbox and radiobox: backgrounds, the 10x10 check images and the font colours.
+struct TCheckColors {
+    TColor Back, ActiveBack, On, Off, OnActive, OffActive, OnDisabled, OffDisabled, Font, ActiveFont,
+        DisabledFont;
+};
+constexpr TCheckColors CheckBox { RGB(0, 100, 0), RGB(0, 100, 100), RGB(250, 0, 0), RGB(0, 0, 250),
+    RGB(250, 150, 0), RGB(0, 150, 250), RGB(120, 0, 0), RGB(0, 0, 120), RGB(255, 255, 1), RGB(1, 255, 255),
+    RGB(91, 91, 91) };
+constexpr TCheckColors RadioBox { RGB(0, 101, 0), RGB(0, 101, 101), RGB(251, 0, 0), RGB(0, 0, 251),
+    RGB(251, 150, 0), RGB(0, 150, 251), RGB(121, 0, 0), RGB(0, 0, 121), RGB(255, 255, 2), RGB(2, 255, 255),
+    RGB(92, 92, 92) };
 }
 
 class TControlTestSkin {
@@ -54,6 +65,8 @@ public:
     int AddStatePicture(std::vector<TColor> const& clients);
     // Paints a solid rectangle on a picture (check images, glyphs, bars).
     void Paint(int picture, TRect const& rect, TColor color);
+    // Paints a state image (border and client) into rect of a picture.
+    void PaintState(int picture, TRect const& rect, TColor client);
 
     // Appends the look to SKINCONTROLS; its keys go to the section of the same name.
     void AddControl(std::string const& name, std::string const& type);
@@ -78,6 +91,10 @@ private:
 
 // Looks of the controls, one function a kind.
 void AddButtonLooks(TControlTestSkin& skin); // button, toolbutton
+// checkbox, radiobox: backgrounds StateRect(0) and (1); check images 10x10 in a row at y 20
+// (check, uncheck, active check, active uncheck, disabled check, disabled uncheck), drawn at
+// checkimagearea 4,5,14,15; text area 15,2,18,18.
+void AddCheckRadioLooks(TControlTestSkin& skin);
 
 // Every look above.
 TControlTestSkin MakeControlTestSkin();
