@@ -4,6 +4,10 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadio.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinLabel.h"
+#include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinStatusBar.h"
 
 namespace xe::skin {
 
@@ -21,6 +25,12 @@ void RegisterSkinControlClasses()
     add("TspSkinCheckRadioBox", [](tk::TComponent* o) { return new TspSkinCheckRadioBox(o); });
     add("TspSkinCheckBox", [](tk::TComponent* o) { return new TspSkinCheckBox(o); });
     add("TspSkinRadioButton", [](tk::TComponent* o) { return new TspSkinRadioButton(o); });
+    add("TspSkinPanel", [](tk::TComponent* o) { return new TspSkinPanel(o); });
+    add("TspSkinGroupBox", [](tk::TComponent* o) { return new TspSkinGroupBox(o); });
+    add("TspSkinLabel", [](tk::TComponent* o) { return new TspSkinLabel(o); });
+    add("TspSkinStdLabel", [](tk::TComponent* o) { return new TspSkinStdLabel(o); });
+    add("TspSkinGauge", [](tk::TComponent* o) { return new TspSkinGauge(o); });
+    add("TspSkinStatusBar", [](tk::TComponent* o) { return new TspSkinStatusBar(o); });
 }
 
 } // namespace xe::skin

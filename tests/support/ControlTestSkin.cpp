@@ -160,11 +160,83 @@ void AddCheckRadioLooks(TControlTestSkin& skin)
     }
 }
 
+void AddPanelLooks(TControlTestSkin& skin)
+{
+    int picture = skin.AddStatePicture({ sc::PanelClient });
+    skin.AddControl("panel", "panel");
+    skin.SetStateLook("panel", picture);
+    skin.SetColor("panel", "fontcolor", sc::PanelFont);
+
+    picture = skin.AddStatePicture({ sc::GroupClient });
+    int const background = skin.AddPicture(2, 2);
+    skin.Paint(background, base::Rect(0, 0, 1, 1), sc::GroupBg1);
+    skin.Paint(background, base::Rect(1, 0, 2, 1), sc::GroupBg2);
+    skin.Paint(background, base::Rect(0, 1, 1, 2), sc::GroupBg2);
+    skin.Paint(background, base::Rect(1, 1, 2, 2), sc::GroupBg1);
+    skin.AddControl("groupbox", "panel");
+    skin.SetStateLook("groupbox", picture);
+    skin.SetInt("groupbox", "bgpictureindex", background);
+    skin.SetRect("groupbox", "captionrect", base::Rect(4, 4, 16, 16));
+    skin.Set("groupbox", "alignment", "taleftjustify");
+    skin.SetColor("groupbox", "fontcolor", sc::GroupFont);
+
+    picture = skin.AddStatePicture({ sc::StatusClient });
+    skin.AddControl("statusbar", "panel");
+    skin.SetStateLook("statusbar", picture);
+}
+
+void AddLabelLooks(TControlTestSkin& skin)
+{
+    int picture = skin.AddStatePicture({ sc::LabelClient });
+    skin.AddControl("label", "label");
+    skin.SetStateLook("label", picture);
+    skin.SetColor("label", "fontcolor", sc::LabelFont);
+
+    skin.AddControl("stdlabel", "stdlabel");
+    skin.SetColor("stdlabel", "fontcolor", sc::StdLabelFont);
+    skin.SetColor("stdlabel", "activefontcolor", sc::StdLabelActiveFont);
+
+    picture = skin.AddStatePicture({ sc::StatusPanelClient });
+    skin.AddControl("statuspanel", "label");
+    skin.SetStateLook("statuspanel", picture);
+    skin.SetColor("statuspanel", "fontcolor", sc::StatusPanelFont);
+}
+
+void AddGaugeLooks(TControlTestSkin& skin)
+{
+    for (bool vertical : { false, true }) {
+        char const* name = vertical ? "vgauge" : "gauge";
+        int const picture = skin.AddPicture(40, 40);
+        skin.PaintState(picture, TControlTestSkin::StateRect(0), sc::GaugeBack);
+        // The progress image: 20 long, 12 across, its ends 3 pixels.
+        TRect const bar = vertical ? base::Rect(0, 20, 12, 40) : base::Rect(0, 20, 20, 32);
+        skin.Paint(picture, bar, sc::BarMiddle);
+        if (vertical) {
+            skin.Paint(picture, base::Rect(0, 20, 12, 23), sc::BarBegin);
+            skin.Paint(picture, base::Rect(0, 37, 12, 40), sc::BarEnd);
+        } else {
+            skin.Paint(picture, base::Rect(0, 20, 3, 32), sc::BarBegin);
+            skin.Paint(picture, base::Rect(17, 20, 20, 32), sc::BarEnd);
+        }
+        skin.AddControl(name, "gauge");
+        skin.SetStateLook(name, picture);
+        skin.SetRect(name, "progressarea", base::Rect(4, 4, 16, 16));
+        skin.SetRect(name, "progressrect", bar);
+        skin.SetInt(name, "beginoffset", 3);
+        skin.SetInt(name, "endoffset", 3);
+        skin.SetInt(name, "vertical", vertical ? 1 : 0);
+        skin.SetColor(name, "fontcolor", sc::GaugeFont);
+    }
+}
+
 TControlTestSkin MakeControlTestSkin()
 {
     TControlTestSkin skin;
     AddButtonLooks(skin);
     AddCheckRadioLooks(skin);
+    AddPanelLooks(skin);
+    AddLabelLooks(skin);
+    AddGaugeLooks(skin);
     return skin;
 }
 
