@@ -24,9 +24,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
+#include <fcntl.h>
 #include <functional>
 #include <locale.h>
 #include <set>
+#include <unistd.h>
 
 namespace xe::db {
 
@@ -121,15 +123,29 @@ struct TAccessDatabase::TImpl {
     };
     std::vector<TEntry> Catalog;
 
+    int File = -1; // a plain file's own descriptor, for reading pages without libmdb
+
     ~TImpl()
     {
         if (Mdb)
             mdb_close(Mdb);
+        if (File >= 0)
+            ::close(File);
     }
 
+    // The page as libmdb gives it (decoded where the file is encoded). A plain file is read
+    // straight into `bytes`: a table copy reads every page, and libmdb's reads seek, stat
+    // and copy for each.
     bool ReadPage(uint32_t page, std::string& bytes)
     {
-        if (page >= PageCount || mdb_read_alt_pg(Mdb, page) != ssize_t(Format.PageSize))
+        if (page >= PageCount)
+            return false;
+        if (File >= 0) {
+            bytes.resize(Format.PageSize);
+            return ::pread(File, bytes.data(), Format.PageSize, off_t(page) * off_t(Format.PageSize))
+                == ssize_t(Format.PageSize);
+        }
+        if (mdb_read_alt_pg(Mdb, page) != ssize_t(Format.PageSize))
             return false;
         bytes.assign(reinterpret_cast<char const*>(Mdb->alt_pg_buf), Format.PageSize);
         return true;
@@ -610,6 +626,10 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
         d.Mdb = mdb_open_buffer(d.Image.data(), d.Image.size(), MDB_NOFLAGS);
     } else {
         d.Mdb = mdb_open(systemPath.c_str(), MDB_NOFLAGS);
+        // libmdb decodes the pages of an encoded file (a key in the header); others are
+        // read as they lie.
+        if (FHeader.DbKey == 0)
+            d.File = ::open(systemPath.c_str(), O_RDONLY | O_CLOEXEC);
     }
     if (!d.Mdb)
         throw EDatabaseError(corrupt);
