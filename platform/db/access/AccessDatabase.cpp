@@ -765,7 +765,8 @@ TAccessTable TAccessDatabase::LoadTable(
         std::vector<std::string> buffers(table.Columns.size());
         d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
             for (size_t i = 0; i < table.Columns.size(); ++i)
-                d.BindField(s, int(i) + 1, table.Columns[i], def.Columns[i], fields[i], quotedName, buffers[i]);
+                d.BindField(
+                    s, int(i) + 1, table.Columns[i], def.Columns[i], fields[i], quotedName, buffers[i]);
             if (sqlite3_step(s) != SQLITE_DONE)
                 throw EDatabaseError(SqliteErrorText(db));
             sqlite3_reset(s);

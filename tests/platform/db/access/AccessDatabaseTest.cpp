@@ -295,8 +295,8 @@ TEST(AccessDatabase, CopiedRowsKeepTheirOwnValues)
             { "1", "a longer first value 数据", "\xF0\x9F\x98\x80", std::string(3000, 'p'),
                 std::string(2500, 'q'), std::string(2200, '\x01'), std::string(2100, '\x02'),
                 "3518437208.8831", "2024-02-29 23:59:59" },
-            { "2", "b", "", "m1", std::string(2600, 'r'), "o", std::string(2300, '\x03'), "1234567890123.4567",
-                "1900-01-01" },
+            { "2", "b", "", "m1", std::string(2600, 'r'), "o", std::string(2300, '\x03'),
+                "1234567890123.4567", "1900-01-01" },
             { "3", std::nullopt, "c", std::nullopt, "m2", std::nullopt, "x", "-922337203685477.5808",
                 std::nullopt },
             { "4", "d", std::nullopt, "", std::nullopt, "", std::nullopt, "-0.0001", "1899-12-29 06:00:00" },
@@ -319,11 +319,12 @@ TEST(AccessDatabase, CopiedRowsKeepTheirOwnValues)
         EXPECT_EQ(db.Header().IsAce(), std::string(name) == "rows.accdb");
         TScratch scratch;
         EXPECT_EQ(db.LoadTable(scratch.Db(), "Rows").RowCount, 4);
-        EXPECT_EQ(scratch.Rows("SELECT ID, A, B, CASE WHEN length(M1) > 100 THEN substr(M1, 1, 1) || "
-                               "length(M1) ELSE M1 END, CASE WHEN length(M2) > 100 THEN substr(M2, 1, 1) || "
-                               "length(M2) ELSE M2 END, hex(substr(O1, 1, 1)) || hex(substr(O1, -1)) || ':' || "
-                               "length(O1), hex(substr(O2, 1, 1)) || hex(substr(O2, -1)) || ':' || length(O2), "
-                               "typeof(Price) || ':' || Price, At FROM Rows ORDER BY ID"),
+        EXPECT_EQ(
+            scratch.Rows("SELECT ID, A, B, CASE WHEN length(M1) > 100 THEN substr(M1, 1, 1) || "
+                         "length(M1) ELSE M1 END, CASE WHEN length(M2) > 100 THEN substr(M2, 1, 1) || "
+                         "length(M2) ELSE M2 END, hex(substr(O1, 1, 1)) || hex(substr(O1, -1)) || ':' || "
+                         "length(O1), hex(substr(O2, 1, 1)) || hex(substr(O2, -1)) || ':' || length(O2), "
+                         "typeof(Price) || ':' || Price, At FROM Rows ORDER BY ID"),
             expected)
             << name;
     }
