@@ -147,12 +147,16 @@ bool Compare(std::string const& dir, std::string const& file, int64_t rows, int 
         wallRatio.push_back(s[0] / s[1]);
         cpuRatio.push_back(c[0] / c[1]);
     }
-    // A child's peak counts the pages of this process it was forked from: no peak reads lower.
-    rusage self {};
-    getrusage(RUSAGE_SELF, &self);
+    // A child's peak counts what this process held when it was forked: no peak reads lower.
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
     std::printf("%s (%.1f MB), %d runs each in turn, medians (peaks read no lower than %.0f MB):\n",
         base::ExtractFileName(file).c_str(), double(base::FileSize(file)) / 1048576.0, runs,
-        self.ru_maxrss / 1024.0);
+        double(resident) * double(sysconf(_SC_PAGESIZE)) / 1048576.0);
     std::printf("  xmlexport:  %s, %.2f s = %.0f rows/s, %.2f s cpu, peak %.0f MB, output %.1f MB\n",
         ok ? "ok" : "FAILED", Median(wall[0]), double(rows) / Median(wall[0]), Median(cpu[0]), peak,
         double(base::FileSize(dir + "out.xml")) / 1048576.0);
