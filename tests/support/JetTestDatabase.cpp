@@ -745,6 +745,14 @@ void TJetTestDatabase::SetPassword(std::u16string const& password)
     FBytes.replace(0, PageSize, page0);
 }
 
+void TJetTestDatabase::SetAceVersion(int version)
+{
+    if (version < 2 || version > 6)
+        throw base::EInvalidOperation("ACE versions are 2 to 6");
+    FBytes.replace(4, 15, "Standard ACE DB");
+    FBytes[0x14] = char(version);
+}
+
 void TJetTestDatabase::SaveToFile(std::string const& fileName) const
 {
     base::WriteFileBytes(fileName, FBytes);

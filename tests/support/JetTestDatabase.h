@@ -63,6 +63,10 @@ public:
     void AddTable(TJetTestTable const& table, TJetTestRowSource const& nextRow);
     // Stores a database password (at most 20 characters).
     void SetPassword(std::u16string const& password);
+    // Makes the file an unencrypted .accdb of the given ACE version (2: Access 2007,
+    // 3: 2010, ... 6: 2019): the tables keep the Jet 4 layout, which ACE shares. Call it
+    // last: passwords are Jet 3 and Jet 4 only.
+    void SetAceVersion(int version);
     // A catalog entry without data: 5 saved query, 6 linked table.
     void AddCatalogObject(std::string const& name, int type);
 

@@ -24,9 +24,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
+#include <fcntl.h>
 #include <functional>
 #include <locale.h>
 #include <set>
+#include <unistd.h>
 
 namespace xe::db {
 
@@ -96,6 +98,10 @@ uint16_t Jet3CodePage(uint16_t header)
 
 // The bytes a calculated column's stored result adds to the result itself.
 constexpr int CalculatedExtra = 23;
+
+// Currency values of less than 2^32 in magnitude (in ten-thousandths) are copied as doubles
+// without a detour through their text (see BindField).
+constexpr int64_t CurrencyAsDouble = int64_t(1) << 32 << 13; // 2^32 * 8192 < 2^32 * 10000
 }
 
 struct TAccessDatabase::TImpl {
@@ -117,15 +123,29 @@ struct TAccessDatabase::TImpl {
     };
     std::vector<TEntry> Catalog;
 
+    int File = -1; // a plain file's own descriptor, for reading pages without libmdb
+
     ~TImpl()
     {
         if (Mdb)
             mdb_close(Mdb);
+        if (File >= 0)
+            ::close(File);
     }
 
+    // The page as libmdb gives it (decoded where the file is encoded). A plain file is read
+    // straight into `bytes`: a table copy reads every page, and libmdb's reads seek, stat
+    // and copy for each.
     bool ReadPage(uint32_t page, std::string& bytes)
     {
-        if (page >= PageCount || mdb_read_alt_pg(Mdb, page) != ssize_t(Format.PageSize))
+        if (page >= PageCount)
+            return false;
+        if (File >= 0) {
+            bytes.resize(Format.PageSize);
+            return ::pread(File, bytes.data(), Format.PageSize, off_t(page) * off_t(Format.PageSize))
+                == ssize_t(Format.PageSize);
+        }
+        if (mdb_read_alt_pg(Mdb, page) != ssize_t(Format.PageSize))
             return false;
         bytes.assign(reinterpret_cast<char const*>(Mdb->alt_pg_buf), Format.PageSize);
         return true;
@@ -139,6 +159,14 @@ struct TAccessDatabase::TImpl {
     // The whole value of a memo or OLE field: inline, on one long-value page, or a chain of them.
     std::string ReadLongValue(uint8_t const* field, size_t fieldSize)
     {
+        std::string storage;
+        return std::string(LongValue(field, fieldSize, storage));
+    }
+
+    // The same without a copy where the value lies in the row: a view of the row's bytes,
+    // or of `storage` when the value had to be gathered from other pages.
+    std::string_view LongValue(uint8_t const* field, size_t fieldSize, std::string& storage)
+    {
         if (fieldSize < 12)
             throw EDatabaseError(CorruptText);
         uint32_t header = Get32(field);
@@ -147,9 +175,10 @@ struct TAccessDatabase::TImpl {
         if (header & 0x80000000) {
             if (12 + length > fieldSize)
                 throw EDatabaseError(CorruptText);
-            return std::string(reinterpret_cast<char const*>(field) + 12, length);
+            return std::string_view(reinterpret_cast<char const*>(field) + 12, length);
         }
-        std::string value;
+        std::string& value = storage;
+        value.clear();
         std::set<uint32_t> seen;
         bool single = header & 0x40000000;
         while (value.size() < length) {
@@ -162,7 +191,8 @@ struct TAccessDatabase::TImpl {
             if (single) {
                 if (row.size() < length)
                     throw EDatabaseError(CorruptText);
-                return std::string(row.substr(0, length));
+                value.assign(row.substr(0, length));
+                return value;
             }
             if (row.size() < 4)
                 throw EDatabaseError(CorruptText);
@@ -305,8 +335,10 @@ struct TAccessDatabase::TImpl {
 
     // Binds one field of a cracked row to parameter p of the insert statement, converted to
     // the form the copy keeps for the column's type. quotedName names the table in errors.
+    // Text is made in `buffer` (one per parameter, reused from row to row) and bound without a
+    // copy: the buffers, and the page the row lies on, outlive the statement's next step.
     void BindField(sqlite3_stmt* s, int p, TAccessColumn const& c, TJetColumnDef const& raw, TJetField f,
-        std::string const& quotedName)
+        std::string const& quotedName, std::string& buffer)
     {
         // A long result (memo) is wrapped inside its long value instead.
         bool calculated = raw.Calculated() && !f.Null;
@@ -375,7 +407,13 @@ struct TAccessDatabase::TImpl {
         case jtCurrency: {
             need(8);
             int64_t units = int64_t(uint64_t(Get32(v)) | uint64_t(Get32(v + 4)) << 32);
-            bindExact(FormatJetCurrency(units), 4);
+            // Below 2^32 the double nearest units / 10000 (which the division gives, both
+            // operands exact) is off by less than half a ten-thousandth: its four places give
+            // the same digits back, as bindExact would find.
+            if (units > -CurrencyAsDouble && units < CurrencyAsDouble)
+                sqlite3_bind_double(s, p, double(units) / 10000.0);
+            else
+                bindExact(FormatJetCurrency(units), 4);
             break;
         }
         case jtSingle:
@@ -398,11 +436,11 @@ struct TAccessDatabase::TImpl {
             need(8);
             double x;
             std::memcpy(&x, v, 8);
-            std::string text = FormatJetDate(x);
-            if (text.empty())
+            buffer.clear();
+            if (!AppendJetDate(buffer, x))
                 throw EDatabaseError("The column '" + c.Name + "' of table " + quotedName
                     + " holds a date outside the years 1 to 9999.");
-            sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(s, p, buffer.data(), int(buffer.size()), SQLITE_STATIC);
             break;
         }
         case jtDateTimeExt: {
@@ -441,27 +479,29 @@ struct TAccessDatabase::TImpl {
             break;
         }
         case jtBinary:
-            sqlite3_bind_blob(s, p, n ? v : reinterpret_cast<uint8_t const*>(""), int(n), SQLITE_TRANSIENT);
+            sqlite3_bind_blob(s, p, n ? v : reinterpret_cast<uint8_t const*>(""), int(n), SQLITE_STATIC);
             break;
-        case jtText: {
-            std::string text = Text(v, n);
-            sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+        case jtText:
+            buffer.clear();
+            AppendText(buffer, v, n);
+            sqlite3_bind_text(s, p, buffer.data(), int(buffer.size()), SQLITE_STATIC);
             break;
-        }
         case jtMemo:
         case jtOle: {
             need(12);
-            std::string value = ReadLongValue(v, n);
+            std::string_view value = LongValue(v, n, LongStorage);
             if (calculated) {
                 TJetField inner { false, value };
                 UnwrapCalculated(inner, c);
-                value = std::string(inner.Bytes);
+                value = inner.Bytes;
             }
             if (c.Type == jtOle) {
-                sqlite3_bind_blob(s, p, value.data(), int(value.size()), SQLITE_TRANSIENT);
+                buffer.assign(value);
+                sqlite3_bind_blob(s, p, buffer.data(), int(buffer.size()), SQLITE_STATIC);
             } else {
-                std::string text = Text(reinterpret_cast<uint8_t const*>(value.data()), value.size());
-                sqlite3_bind_text(s, p, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+                buffer.clear();
+                AppendText(buffer, reinterpret_cast<uint8_t const*>(value.data()), value.size());
+                sqlite3_bind_text(s, p, buffer.data(), int(buffer.size()), SQLITE_STATIC);
             }
             break;
         }
@@ -539,6 +579,16 @@ struct TAccessDatabase::TImpl {
     {
         return Format.Jet3() ? DecodeJet3Text(bytes, size, CodePage) : DecodeJet4Text(bytes, size);
     }
+
+    void AppendText(std::string& out, uint8_t const* bytes, size_t size) const
+    {
+        if (Format.Jet3())
+            out += DecodeJet3Text(bytes, size, CodePage);
+        else
+            AppendJet4Text(out, bytes, size);
+    }
+
+    std::string LongStorage; // a long value gathered from its pages, while its row is bound
 };
 
 TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view password)
@@ -576,6 +626,10 @@ TAccessDatabase::TAccessDatabase(std::string const& fileName, std::string_view p
         d.Mdb = mdb_open_buffer(d.Image.data(), d.Image.size(), MDB_NOFLAGS);
     } else {
         d.Mdb = mdb_open(systemPath.c_str(), MDB_NOFLAGS);
+        // libmdb decodes the pages of an encoded file (a key in the header); others are
+        // read as they lie.
+        if (FHeader.DbKey == 0)
+            d.File = ::open(systemPath.c_str(), O_RDONLY | O_CLOEXEC);
     }
     if (!d.Mdb)
         throw EDatabaseError(corrupt);
@@ -706,14 +760,16 @@ TAccessTable TAccessDatabase::LoadTable(
         statement = Prepare(db, insert + ")");
         sqlite3_stmt* s = statement.Get();
         // A row written before columns were added lacks them; one written before columns
-        // were deleted carries their slots: both are cracked by column number.
+        // were deleted carries their slots: both are cracked by column number. Every
+        // parameter is bound for every row, so no binding outlives its row.
+        std::vector<std::string> buffers(table.Columns.size());
         d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
             for (size_t i = 0; i < table.Columns.size(); ++i)
-                d.BindField(s, int(i) + 1, table.Columns[i], def.Columns[i], fields[i], quotedName);
+                d.BindField(
+                    s, int(i) + 1, table.Columns[i], def.Columns[i], fields[i], quotedName, buffers[i]);
             if (sqlite3_step(s) != SQLITE_DONE)
                 throw EDatabaseError(SqliteErrorText(db));
             sqlite3_reset(s);
-            sqlite3_clear_bindings(s);
             ++table.RowCount;
         });
 

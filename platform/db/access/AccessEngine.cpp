@@ -3,6 +3,8 @@
 #include "platform/db/Connection.h"
 #include "platform/db/access/SavedQueries.h"
 
+#include <sqlite3.h>
+
 #include <memory>
 
 namespace xe::db {
@@ -85,6 +87,10 @@ void RegisterAccessEngine()
                         std::string const& password) {
         // The password is checked here, before the connection counts as open.
         auto access = std::make_shared<TAccessDatabase>(dataSource, password);
+        // The copies are written once and read in whole passes: larger pages make a table
+        // copy of a million rows, and each pass over it, take a quarter of the page writes
+        // and reads (the cache keeps its size in bytes).
+        sqlite3_exec(db, "PRAGMA main.page_size = 16384", nullptr, nullptr, nullptr);
         auto objects = std::make_shared<TAccessObjects>(connection, db, access);
         connection.OnMissingTable = [objects](std::string const& name) { return objects->Provide(name); };
     });

@@ -20,8 +20,31 @@ __extension__ typedef unsigned __int128 TUInt128;
 
 std::string DecodeJet4Text(uint8_t const* bytes, size_t size)
 {
-    std::u16string units;
-    units.reserve(size);
+    std::string out;
+    AppendJet4Text(out, bytes, size);
+    return out;
+}
+
+void AppendJet4Text(std::string& out, uint8_t const* bytes, size_t size)
+{
+    out.reserve(out.size() + size);
+    // UTF-16 units straight to UTF-8: a high surrogate waits for the unit after it.
+    char32_t high = 0;
+    auto put = [&](char32_t c) {
+        if (high) {
+            bool low = c >= 0xDC00 && c < 0xE000;
+            AppendUtf8(out, low ? 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00) : 0xFFFD);
+            high = 0;
+            if (low)
+                return;
+        }
+        if (c < 0x80)
+            out.push_back(char(c));
+        else if (c >= 0xD800 && c < 0xDC00)
+            high = c;
+        else
+            AppendUtf8(out, c >= 0xDC00 && c < 0xE000 ? 0xFFFD : c);
+    };
     if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         bool oneByte = true;
         for (size_t i = 2; i < size;) {
@@ -29,9 +52,9 @@ std::string DecodeJet4Text(uint8_t const* bytes, size_t size)
                 oneByte = !oneByte;
                 ++i;
             } else if (oneByte) {
-                units.push_back(bytes[i++]);
+                put(bytes[i++]);
             } else if (i + 1 < size) {
-                units.push_back(char16_t(bytes[i] | bytes[i + 1] << 8));
+                put(char32_t(bytes[i] | bytes[i + 1] << 8));
                 i += 2;
             } else {
                 break; // a dangling half unit
@@ -39,22 +62,10 @@ std::string DecodeJet4Text(uint8_t const* bytes, size_t size)
         }
     } else {
         for (size_t i = 0; i + 1 < size; i += 2)
-            units.push_back(char16_t(bytes[i] | bytes[i + 1] << 8));
+            put(char32_t(bytes[i] | bytes[i + 1] << 8));
     }
-    std::string out;
-    out.reserve(units.size());
-    for (size_t i = 0; i < units.size(); ++i) {
-        uint32_t c = units[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00
-            && units[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(out, c);
-    }
-    return out;
+    if (high)
+        AppendUtf8(out, 0xFFFD);
 }
 
 std::string DecodeJet3Text(uint8_t const* bytes, size_t size, uint16_t codePage)
@@ -83,8 +94,15 @@ std::string DecodeJet3Text(uint8_t const* bytes, size_t size, uint16_t codePage)
 
 std::string FormatJetDate(double value)
 {
+    std::string text;
+    AppendJetDate(text, value);
+    return text;
+}
+
+bool AppendJetDate(std::string& out, double value)
+{
     if (!std::isfinite(value) || std::fabs(value) > 3.0e6)
-        return "";
+        return false;
     double whole = std::trunc(value);
     int64_t days = int64_t(whole);
     int64_t seconds = std::llround(std::fabs(value - whole) * 86400.0);
@@ -94,11 +112,10 @@ std::string FormatJetDate(double value)
     }
     base::TCivilDate date = base::CivilFromDays(days + JetEpochFromUnix);
     if (date.Year < 1 || date.Year > 9999)
-        return "";
-    std::string text;
-    base::AppendDateTime(text, date.Year, int(date.Month), int(date.Day), int(seconds / 3600),
+        return false;
+    base::AppendDateTime(out, date.Year, int(date.Month), int(date.Day), int(seconds / 3600),
         int(seconds / 60 % 60), int(seconds % 60), ' ');
-    return text;
+    return true;
 }
 
 double ParseJetDate(std::string_view text)

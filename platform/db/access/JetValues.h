@@ -16,6 +16,8 @@ namespace xe::db {
 // starting with one-byte characters. Gives UTF-8; surrogate pairs become one character, a
 // lone surrogate U+FFFD.
 std::string DecodeJet4Text(uint8_t const* bytes, size_t size);
+// The same, appended to `out` (a copy reuses one buffer for every row).
+void AppendJet4Text(std::string& out, uint8_t const* bytes, size_t size);
 // Jet 3 text: bytes in the database's code page (1252, 936, ...). Gives UTF-8.
 std::string DecodeJet3Text(uint8_t const* bytes, size_t size, uint16_t codePage);
 
@@ -23,6 +25,8 @@ std::string DecodeJet3Text(uint8_t const* bytes, size_t size, uint16_t codePage)
 // values) as "yyyy-mm-dd hh:mm:ss", rounded to the second. Non-finite values and dates
 // outside the years 1..9999 give an empty string.
 std::string FormatJetDate(double value);
+// The same, appended to `out`; false (nothing appended) where FormatJetDate gives "".
+bool AppendJetDate(std::string& out, double value);
 // The inverse, for test databases: "yyyy-mm-dd[ hh:mm:ss]".
 double ParseJetDate(std::string_view text);
 

@@ -279,6 +279,57 @@ TEST(AccessDatabase, GeneratedDatabaseWithEveryColumnType)
     EXPECT_EQ(scratch.Rows("SELECT hex(Blob) FROM \"Typen Ü\" WHERE ID = 1"), (Rows { "007F" }));
 }
 
+// The copy reuses one text buffer a column from row to row and binds it without a copy: each
+// row must keep its own values, with several long values of a row gathered from other pages,
+// and exact Currency values must stay exact on either side of the doubles' range. An .accdb
+// of the same rows copies the same.
+TEST(AccessDatabase, CopiedRowsKeepTheirOwnValues)
+{
+    xe::test::TProcessState state;
+    state.UseCodePage("UTF-8");
+    xe::base::TTempDir temp;
+    TJetTestTable t { "Rows",
+        { { "ID", jtLong }, { "A", jtText, 60 }, { "B", jtText, 60 }, { "M1", jtMemo }, { "M2", jtMemo },
+            { "O1", jtOle }, { "O2", jtOle }, { "Price", jtCurrency }, { "At", jtDateTime } },
+        {
+            { "1", "a longer first value 数据", "\xF0\x9F\x98\x80", std::string(3000, 'p'),
+                std::string(2500, 'q'), std::string(2200, '\x01'), std::string(2100, '\x02'),
+                "3518437208.8831", "2024-02-29 23:59:59" },
+            { "2", "b", "", "m1", std::string(2600, 'r'), "o", std::string(2300, '\x03'),
+                "1234567890123.4567", "1900-01-01" },
+            { "3", std::nullopt, "c", std::nullopt, "m2", std::nullopt, "x", "-922337203685477.5808",
+                std::nullopt },
+            { "4", "d", std::nullopt, "", std::nullopt, "", std::nullopt, "-0.0001", "1899-12-29 06:00:00" },
+        } };
+    TJetTestDatabase writer;
+    writer.AddTable(t);
+    writer.SaveToFile(temp.File("rows.mdb"));
+    writer.SetAceVersion(3);
+    writer.SaveToFile(temp.File("rows.accdb"));
+
+    Rows expected {
+        "1|a longer first value 数据|\xF0\x9F\x98\x80|p3000|q2500|0101:2200|0202:2100|real:3518437208.8831|"
+        "2024-02-29 23:59:59",
+        "2|b||m1|r2600|6F6F:1|0303:2300|text:1234567890123.4567|1900-01-01 00:00:00",
+        "3|NULL|c|NULL|m2|NULL|7878:1|text:-922337203685477.5808|NULL",
+        "4|d|NULL||NULL|:0|NULL|real:-0.0001|1899-12-29 06:00:00",
+    };
+    for (char const* name : { "rows.mdb", "rows.accdb" }) {
+        TAccessDatabase db(temp.File(name), "");
+        EXPECT_EQ(db.Header().IsAce(), std::string(name) == "rows.accdb");
+        TScratch scratch;
+        EXPECT_EQ(db.LoadTable(scratch.Db(), "Rows").RowCount, 4);
+        EXPECT_EQ(
+            scratch.Rows("SELECT ID, A, B, CASE WHEN length(M1) > 100 THEN substr(M1, 1, 1) || "
+                         "length(M1) ELSE M1 END, CASE WHEN length(M2) > 100 THEN substr(M2, 1, 1) || "
+                         "length(M2) ELSE M2 END, hex(substr(O1, 1, 1)) || hex(substr(O1, -1)) || ':' || "
+                         "length(O1), hex(substr(O2, 1, 1)) || hex(substr(O2, -1)) || ':' || length(O2), "
+                         "typeof(Price) || ':' || Price, At FROM Rows ORDER BY ID"),
+            expected)
+            << name;
+    }
+}
+
 TEST(AccessDatabase, ObjectsThatCannotBeReadAreNamed)
 {
     xe::base::TTempDir temp;
