@@ -113,7 +113,6 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl()
 {
-    SetPopupMenu(nullptr);
     if (FParent)
         FParent->RemoveControl(this);
 }
@@ -147,23 +146,9 @@ void TControl::SetShowHint(bool value)
     FParentShowHint = false;
 }
 
-void TControl::SetPopupMenu(TPopupMenu* value)
-{
-    if (value == FPopupMenu)
-        return;
-    if (FPopupMenu)
-        RemoveFreeNotification(FPopupMenu);
-    FPopupMenu = value;
-    if (FPopupMenu)
-        FreeNotification(FPopupMenu);
-}
+TPopupMenu* TControl::PopupMenu() const { return FPopupMenu; }
 
-void TControl::Notification(TComponent* component, TOperation operation)
-{
-    if (operation == opRemove && component == FPopupMenu)
-        FPopupMenu = nullptr;
-    TComponent::Notification(component, operation);
-}
+void TControl::SetPopupMenu(TPopupMenu* value) { FPopupMenu = value; }
 
 void TControl::SetAlign(TAlign value)
 {

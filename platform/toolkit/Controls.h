@@ -169,7 +169,7 @@ public:
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool value) { FParentShowHint = value; }
     // Opened at the mouse by a right click on the control (the control does not own it).
-    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    TPopupMenu* PopupMenu() const;
     void SetPopupMenu(TPopupMenu* value);
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign value);
@@ -212,7 +212,6 @@ public:
     TNotifyEvent OnMouseLeave;
 
     void DefineProperties(TProperties& properties) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
     // Parent font or colour changed; controls that follow it copy it.
     virtual void ParentFontChanged();
@@ -278,7 +277,7 @@ private:
     std::string FHint;
     bool FShowHint = false;
     bool FParentShowHint = true;
-    TPopupMenu* FPopupMenu = nullptr;
+    TComponentRef<TPopupMenu> FPopupMenu;
     TAlign FAlign = alNone;
     TAnchors FAnchors = akLeft | akTop;
     TSizeConstraints FConstraints;

@@ -435,23 +435,7 @@ void TForm::SetWindowState(TWindowState value)
     win::ShowWindow(FHandle, value == wsMinimized ? win::SW_MINIMIZE : win::SW_SHOWMAXIMIZED);
 }
 
-void TForm::SetMenu(TMainMenu* value)
-{
-    if (value == FMenu)
-        return;
-    if (FMenu)
-        RemoveFreeNotification(FMenu);
-    FMenu = value;
-    if (FMenu)
-        FreeNotification(FMenu);
-}
-
-void TForm::Notification(TComponent* component, TOperation operation)
-{
-    if (operation == opRemove && component == FMenu)
-        FMenu = nullptr;
-    TWinControl::Notification(component, operation);
-}
+void TForm::SetMenu(TMainMenu* value) { FMenu = value; }
 
 bool TForm::IsShortCut(TWMKey& message)
 {

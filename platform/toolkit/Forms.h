@@ -153,7 +153,6 @@ public:
     // The window system's default handling of a message.
     void DefaultHandler(TMessage& message);
     void DefineProperties(TProperties& properties) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void BeforeDestruction() override;
@@ -191,7 +190,7 @@ private:
     TIcon FIcon;
     bool FAutoSize = false;
     bool FAutoScroll = true;
-    TMainMenu* FMenu = nullptr;
+    TComponentRef<TMainMenu> FMenu;
     bool FKeyPreview = false;
 };
 
