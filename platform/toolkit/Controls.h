@@ -300,6 +300,9 @@ public:
 
 protected:
     virtual void Paint() { }
+    // Sets or clears csOpaque; true when that changed it. A control that is not opaque
+    // shows what lies below it.
+    bool SetOpaque(bool value);
 
 private:
     gfx::TCanvas* FCanvas = nullptr;
