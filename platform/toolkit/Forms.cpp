@@ -13,10 +13,10 @@
 namespace xe::tk {
 
 namespace {
-TScreen gScreen;
+TScreen GScreen;
 }
 
-TScreen* Screen = &gScreen;
+TScreen* Screen = &GScreen;
 TApplication* Application = nullptr;
 
 TShiftState KeyboardShiftState()
