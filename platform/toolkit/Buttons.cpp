@@ -21,14 +21,9 @@ void TSpeedButton::SetFlat(bool value)
 
 void TSpeedButton::SetTransparent(bool value)
 {
-    if (value == FTransparent)
-        return;
     FTransparent = value;
-    if (value)
-        FControlStyle &= ~csOpaque;
-    else
-        FControlStyle |= csOpaque;
-    Invalidate();
+    if (SetOpaque(!value))
+        Invalidate();
 }
 
 void TSpeedButton::SetState(TButtonState state)

@@ -113,7 +113,6 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl()
 {
-    SetPopupMenu(nullptr);
     RemoveFocus();
     if (FParent)
         FParent->RemoveControl(this);
@@ -148,23 +147,9 @@ void TControl::SetShowHint(bool value)
     FParentShowHint = false;
 }
 
-void TControl::SetPopupMenu(TPopupMenu* value)
-{
-    if (value == FPopupMenu)
-        return;
-    if (FPopupMenu)
-        RemoveFreeNotification(FPopupMenu);
-    FPopupMenu = value;
-    if (FPopupMenu)
-        FreeNotification(FPopupMenu);
-}
+TPopupMenu* TControl::PopupMenu() const { return FPopupMenu; }
 
-void TControl::Notification(TComponent* component, TOperation operation)
-{
-    if (operation == opRemove && component == FPopupMenu)
-        FPopupMenu = nullptr;
-    TComponent::Notification(component, operation);
-}
+void TControl::SetPopupMenu(TPopupMenu* value) { FPopupMenu = value; }
 
 void TControl::SetAlign(TAlign value)
 {
@@ -549,19 +534,11 @@ void TControl::Perform(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam)
 
 void TControl::WndProc(TMessage& message)
 {
-    switch (message.Msg) {
-    case win::WM_MOUSEMOVE:
-    case win::WM_LBUTTONDOWN:
-    case win::WM_LBUTTONUP:
-    case win::WM_LBUTTONDBLCLK:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_RBUTTONUP:
-    case win::WM_RBUTTONDBLCLK:
-    case win::WM_MBUTTONDOWN:
-    case win::WM_MBUTTONUP:
-    case win::WM_MBUTTONDBLCLK:
+    if (win::IsClientMouseMessage(message.Msg)) {
         HandleMouseMessage(message);
-        break;
+        return;
+    }
+    switch (message.Msg) {
     case CM_MOUSEENTER:
         MouseEnter();
         break;
@@ -854,6 +831,15 @@ void DefineFontProperties(TProperties& p, std::string const& prefix, gfx::TFont&
 TGraphicControl::TGraphicControl(TComponent* owner)
     : TControl(owner)
 {
+}
+
+bool TGraphicControl::SetOpaque(bool value)
+{
+    TControlStyle const style = value ? FControlStyle | csOpaque : FControlStyle & ~csOpaque;
+    if (style == FControlStyle)
+        return false;
+    FControlStyle = style;
+    return true;
 }
 
 gfx::TCanvas& TGraphicControl::Canvas() const

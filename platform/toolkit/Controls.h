@@ -174,7 +174,7 @@ public:
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool value) { FParentShowHint = value; }
     // Opened at the mouse by a right click on the control (the control does not own it).
-    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    TPopupMenu* PopupMenu() const;
     void SetPopupMenu(TPopupMenu* value);
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign value);
@@ -238,7 +238,6 @@ public:
     TKeyPressEvent OnKeyPress;
 
     void DefineProperties(TProperties& properties) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
     // Parent font or colour changed; controls that follow it copy it.
     virtual void ParentFontChanged();
@@ -320,7 +319,7 @@ private:
     std::string FHint;
     bool FShowHint = false;
     bool FParentShowHint = true;
-    TPopupMenu* FPopupMenu = nullptr;
+    TComponentRef<TPopupMenu> FPopupMenu;
     TAlign FAlign = alNone;
     TAnchors FAnchors = akLeft | akTop;
     TSizeConstraints FConstraints;
@@ -344,6 +343,9 @@ public:
 
 protected:
     virtual void Paint() { }
+    // Sets or clears csOpaque; true when that changed it. A control that is not opaque
+    // shows what lies below it.
+    bool SetOpaque(bool value);
 
 private:
     gfx::TCanvas* FCanvas = nullptr;

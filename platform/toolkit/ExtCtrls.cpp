@@ -121,10 +121,7 @@ void TImage::PictureChanged()
         SetBounds(Left(), Top(), bmp.Width(), bmp.Height());
     // Opaque when the picture covers the whole control without holes.
     bool covers = !bmp.Empty() && (FStretch || (bmp.Width() >= Width() && bmp.Height() >= Height()));
-    if (covers && !FTransparent)
-        FControlStyle |= csOpaque;
-    else
-        FControlStyle &= ~csOpaque;
+    SetOpaque(covers && !FTransparent);
     Invalidate();
 }
 

@@ -13,10 +13,10 @@
 namespace xe::tk {
 
 namespace {
-TScreen gScreen;
+TScreen GScreen;
 }
 
-TScreen* Screen = &gScreen;
+TScreen* Screen = &GScreen;
 TApplication* Application = nullptr;
 
 TShiftState KeyboardShiftState()
@@ -91,6 +91,17 @@ void TForm::DefaultHandler(TMessage& message)
 
 void TForm::WndProc(TMessage& message)
 {
+    if (win::IsClientMouseMessage(message.Msg)) {
+        if (message.Msg == win::WM_MOUSEMOVE) {
+            win::TRACKMOUSEEVENT track;
+            track.dwFlags = win::TME_LEAVE;
+            track.hwndTrack = FHandle;
+            win::TrackMouseEvent(&track);
+        }
+        if (!RouteMouseMessage(message))
+            TWinControl::WndProc(message);
+        return;
+    }
     switch (message.Msg) {
     case win::WM_PAINT: {
         win::PAINTSTRUCT ps;
@@ -195,25 +206,6 @@ void TForm::WndProc(TMessage& message)
             if (c.MaxHeight > 0)
                 mmi->ptMaxTrackSize.Y = c.MaxHeight;
         }
-        return;
-    case win::WM_MOUSEMOVE:
-    case win::WM_LBUTTONDOWN:
-    case win::WM_LBUTTONUP:
-    case win::WM_LBUTTONDBLCLK:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_RBUTTONUP:
-    case win::WM_RBUTTONDBLCLK:
-    case win::WM_MBUTTONDOWN:
-    case win::WM_MBUTTONUP:
-    case win::WM_MBUTTONDBLCLK:
-        if (message.Msg == win::WM_MOUSEMOVE) {
-            win::TRACKMOUSEEVENT track;
-            track.dwFlags = win::TME_LEAVE;
-            track.hwndTrack = FHandle;
-            win::TrackMouseEvent(&track);
-        }
-        if (!RouteMouseMessage(message))
-            TWinControl::WndProc(message);
         return;
     case win::WM_MOUSELEAVE:
         UpdateMouseControl(nullptr);
@@ -549,23 +541,7 @@ void TForm::SetWindowState(TWindowState value)
     win::ShowWindow(FHandle, value == wsMinimized ? win::SW_MINIMIZE : win::SW_SHOWMAXIMIZED);
 }
 
-void TForm::SetMenu(TMainMenu* value)
-{
-    if (value == FMenu)
-        return;
-    if (FMenu)
-        RemoveFreeNotification(FMenu);
-    FMenu = value;
-    if (FMenu)
-        FreeNotification(FMenu);
-}
-
-void TForm::Notification(TComponent* component, TOperation operation)
-{
-    if (operation == opRemove && component == FMenu)
-        FMenu = nullptr;
-    TWinControl::Notification(component, operation);
-}
+void TForm::SetMenu(TMainMenu* value) { FMenu = value; }
 
 bool TForm::IsShortCut(TWMKey& message)
 {

@@ -162,7 +162,6 @@ public:
     // The window system's default handling of a message.
     void DefaultHandler(TMessage& message);
     void DefineProperties(TProperties& properties) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void BeforeDestruction() override;
@@ -202,7 +201,7 @@ private:
     TIcon FIcon;
     bool FAutoSize = false;
     bool FAutoScroll = true;
-    TMainMenu* FMenu = nullptr;
+    TComponentRef<TMainMenu> FMenu;
     bool FKeyPreview = false;
     TComponentRef<TControl> FActiveControl;
     bool FChangingFocus = false;

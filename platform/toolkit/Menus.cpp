@@ -1,6 +1,7 @@
 #include "platform/toolkit/Menus.h"
 
 #include "platform/base/Exceptions.h"
+#include "platform/toolkit/Forms.h"
 #include "platform/toolkit/Persistence.h"
 #include "platform/windows/WinUser.h"
 
@@ -112,17 +113,7 @@ TShortCut TextToShortCut(std::string const& text)
     return scNone;
 }
 
-TShortCut ShortCutFromKey(int key)
-{
-    TShiftState shift = 0;
-    if (win::GetKeyState(win::VK_SHIFT) < 0)
-        shift |= ssShift;
-    if (win::GetKeyState(win::VK_CONTROL) < 0)
-        shift |= ssCtrl;
-    if (win::GetKeyState(win::VK_MENU) < 0)
-        shift |= ssAlt;
-    return ShortCut(key, shift);
-}
+TShortCut ShortCutFromKey(int key) { return ShortCut(key, KeyboardShiftState()); }
 
 char GetHotkey(std::string const& caption)
 {

@@ -91,14 +91,9 @@ void TLabel::SetWordWrap(bool value)
 
 void TLabel::SetTransparent(bool value)
 {
-    if (value == FTransparent)
-        return;
     FTransparent = value;
-    if (value)
-        FControlStyle &= ~csOpaque;
-    else
-        FControlStyle |= csOpaque;
-    Invalidate();
+    if (SetOpaque(!value))
+        Invalidate();
 }
 
 void TLabel::SetLayout(TTextLayout value)

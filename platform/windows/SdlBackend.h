@@ -14,6 +14,8 @@ struct SDL_Cursor;
 
 namespace xe::win {
 
+class TXEmbedTray;
+
 // The backend for a real display, through SDL2: one borderless SDL window per window of
 // the window system, at its screen position; surfaces are copied to the SDL windows on
 // present. Mouse positions arrive relative to an SDL window and are turned into screen
@@ -59,25 +61,11 @@ public:
     void WaitEvent(std::optional<uint64_t> deadline) override;
 
 private:
-    // An icon in the notification area: a small X window of its own that the tray embeds.
-    struct TTrayIcon {
-        unsigned long XWindow = 0; // 0 while there is none (no tray, or the tray took it away)
-        unsigned long Manager = 0; // the tray asked to dock it, 0 for none
-        gfx::TBitmap Picture;
-        std::string Tip;
-    };
-    void* TrayDisplay(); // SDL's X connection (Display*), null when not on X
-    unsigned long TrayManager(); // the tray's selection owner, 0 for none
-    void DockTrayIcon(TTrayIcon& icon);
-    void DropTrayWindow(TTrayIcon& icon);
-    void PaintTrayIcon(TTrayIcon const& icon);
-    void SetTrayTip(TTrayIcon const& icon);
-    // Tray events among the X events: true when the event was one (event set when it is
-    // to be reported).
+    // SDL's X connection (a Display*), null when not on X or before the first window.
+    void* XDisplay();
     // An X event that says a native window of ours was destroyed from outside (DestroyNotify):
     // gives true and the WindowLost event for it.
     bool LostWindowXEvent(void const* xevent, std::optional<TRawEvent>& event);
-    bool TrayXEvent(void const* xevent, std::optional<TRawEvent>& event);
 
     struct TNative {
         SDL_Window* Window = nullptr;
@@ -102,10 +90,7 @@ private:
     std::map<int, SDL_Cursor*> FPictureCursors; // picture cursors by id, made on first use
     int FCursorShape = 0;
     HWND FPointerGrab = nullptr; // the window holding the pointer grab
-    std::map<int, TTrayIcon> FTrayIcons;
-    void* FTrayDisplay = nullptr;
-    unsigned long FTrayManager = 0; // the tray last docked with (its destruction is watched)
-    bool FRootWatched = false; // a new tray announces itself on the root window
+    std::unique_ptr<TXEmbedTray> FTray;
 };
 
 } // namespace xe::win

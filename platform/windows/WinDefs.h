@@ -248,6 +248,9 @@ constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_MOUSELAST = 0x020A;
+// A move or a press, release or double click of the left, right or middle button in the
+// client area (not the wheel).
+constexpr bool IsClientMouseMessage(UINT msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK; }
 constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
 constexpr UINT WM_EXITMENULOOP = 0x0212;

@@ -32,8 +32,6 @@ void InitWindowSystem(std::unique_ptr<TBackend> backend = nullptr);
 // Destroys every window and the backend; the next use starts afresh.
 void DoneWindowSystem();
 TBackend& Backend();
-// The headless backend when it is the one in use, else null (for tests that script it).
-class THeadlessBackend* HeadlessBackend();
 // Whether the window system has been started (and not shut down since).
 bool WindowSystemRunning();
 

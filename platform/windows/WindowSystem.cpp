@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/windows/HeadlessBackend.h"
 #include "platform/windows/WinUser.h"
 
 namespace xe::win {
@@ -30,9 +29,7 @@ TWindowSystem& WS()
     return *GWindowSystem;
 }
 
-bool WindowSystemStarted() { return GWindowSystem != nullptr; }
-
-bool WindowSystemRunning() { return WindowSystemStarted(); }
+bool WindowSystemRunning() { return GWindowSystem != nullptr; }
 
 void InitWindowSystem(std::unique_ptr<TBackend> backend)
 {
@@ -52,8 +49,6 @@ void DoneWindowSystem()
 }
 
 TBackend& Backend() { return WS().Backend(); }
-
-THeadlessBackend* HeadlessBackend() { return dynamic_cast<THeadlessBackend*>(&WS().Backend()); }
 
 TWindowSystem::TWindowSystem(std::unique_ptr<TBackend> backend)
     : FBackend(std::move(backend))
@@ -848,12 +843,12 @@ HWND CreateWindowEx(DWORD exStyle, std::string const& windowName, DWORD style, i
 BOOL DestroyWindow(HWND hwnd)
 {
     // Shutting the window system down destroyed every window already.
-    if (!WindowSystemStarted())
+    if (!WindowSystemRunning())
         return FALSE;
     return WS().Destroy(hwnd);
 }
 
-BOOL IsWindow(HWND hwnd) { return WindowSystemStarted() && WS().Get(hwnd) && !WS().Get(hwnd)->Destroying; }
+BOOL IsWindow(HWND hwnd) { return WindowSystemRunning() && WS().Get(hwnd) && !WS().Get(hwnd)->Destroying; }
 
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index)
 {

@@ -264,6 +264,5 @@ LPCSTR SizingCursor(bool sizing, WPARAM edge);
 
 // The one window system, started on first use.
 TWindowSystem& WS();
-bool WindowSystemStarted();
 
 } // namespace xe::win

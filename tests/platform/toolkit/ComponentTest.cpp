@@ -112,6 +112,32 @@ TEST(ComponentTest, FreeNotificationWorksAcrossOwnersAndBothWays)
     EXPECT_EQ(u2->Watched, d3); // not told
 }
 
+TEST(ComponentTest, ReferencesForgetTheirComponentEachOnItsOwn)
+{
+    std::vector<std::string> log;
+    TComponentPtr<TProbe> store(new TProbe(nullptr, "store", log));
+    auto* data = new TProbe(store.get(), "data", log);
+    auto* other = new TProbe(store.get(), "other", log);
+    // Two references to one component: moving one elsewhere leaves the other following it.
+    TComponentRef<TProbe> first(data);
+    TComponentRef<TProbe> second(data);
+    TProbe* seenOnFree = data;
+    second.SetOnFree([&] { seenOnFree = second.Get(); });
+    first = other;
+    TComponent::Free(data);
+    EXPECT_EQ(second.Get(), nullptr);
+    EXPECT_EQ(seenOnFree, nullptr); // cleared before OnFree runs
+    EXPECT_EQ(first.Get(), other);
+
+    // A moved reference still follows; one that went first leaves nothing behind.
+    TComponentRef<TProbe> moved(std::move(first));
+    {
+        TComponentRef<TProbe> shortLived(other);
+    }
+    TComponent::Free(other);
+    EXPECT_EQ(moved.Get(), nullptr);
+}
+
 TEST(ComponentTest, NamesAreIdentifiersUniqueWithinTheOwner)
 {
     std::vector<std::string> log;

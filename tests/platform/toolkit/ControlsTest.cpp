@@ -175,6 +175,10 @@ TEST_F(ControlsTest, RightButtonPressesDoNotClickAndDisabledControlsGetNoPress)
     EXPECT_NE(std::find(log.begin(), log.end(), "p down 1 10,15"), log.end());
     EXPECT_NE(std::find(log.begin(), log.end(), "p up 1 10,15"), log.end());
     EXPECT_EQ(std::count(log.begin(), log.end(), "p click"), 0);
+    log.clear();
+    H->Click(p.X, p.Y, xe::win::mbMiddle);
+    App->ProcessMessages();
+    EXPECT_EQ(log, (std::vector<std::string> { "p down 2 10,15", "p up 2 10,15" }));
 
     log.clear();
     probe->SetEnabled(false);
@@ -261,6 +265,29 @@ TEST_F(ControlsTest, AutoSizeLabelTakesItsTextSizeAndAFixedOneKeepsItsBounds)
     autoLabel->SetCaption("abcdefgh");
     EXPECT_GT(autoLabel->Width(), narrow);
     EXPECT_GT(autoLabel->Height(), 5);
+}
+
+TEST_F(ControlsTest, LabelsAndButtonsMadeTransparentShowTheFormBelowAtOnce)
+{
+    auto* form = MakeForm();
+    form->SetColor(xe::base::clTeal);
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    label->SetAutoSize(false);
+    label->SetBounds(10, 10, 60, 20);
+    label->SetColor(xe::base::clRed);
+    auto* button = new TSpeedButton(form);
+    EXPECT_FALSE(button->ControlStyle() & csOpaque);
+    button->SetTransparent(false);
+    EXPECT_TRUE(button->ControlStyle() & csOpaque);
+    form->Show();
+    App->ProcessMessages();
+    EXPECT_TRUE(label->ControlStyle() & csOpaque);
+    EXPECT_EQ(Shot(form).Pixel(30, 15), RGB(255, 0, 0));
+    label->SetTransparent(true);
+    App->ProcessMessages();
+    EXPECT_FALSE(label->ControlStyle() & csOpaque);
+    EXPECT_EQ(Shot(form).Pixel(30, 15), xe::base::ColorToRGB(xe::base::clTeal));
 }
 
 TEST_F(ControlsTest, SpeedButtonShowsItsPressedLookWhilePressedInside)

@@ -11,7 +11,7 @@ using namespace xe::tk::test;
 
 namespace {
 
-std::vector<std::string>* gLog = nullptr;
+std::vector<std::string>* GLog = nullptr;
 
 class TLoggedForm : public TForm {
 public:
@@ -23,8 +23,8 @@ public:
         SetBounds(10, 10, 120, 80);
         SetCaption(Tag);
         OnDestroy = [this](TComponent*) {
-            if (gLog)
-                gLog->push_back("destroy " + Tag);
+            if (GLog)
+                GLog->push_back("destroy " + Tag);
         };
     }
     std::string Tag;
@@ -34,7 +34,7 @@ struct FormsTest : HeadlessTest {
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        State.Set(gLog, &Log);
+        State.Set(GLog, &Log);
     }
     std::vector<std::string> Log;
 };

@@ -166,6 +166,37 @@ TEST_F(MenusTest, FormKeysShortCutsAndAltF4)
     EXPECT_EQ(form->Menu(), nullptr);
 }
 
+TEST_F(MenusTest, MenusKeptElsewhereAreForgottenWhicheverGoesFirst)
+{
+    // Menus owned by another component than the form that uses them: only their free
+    // notification can tell the form.
+    TComponentPtr<TComponent> store(new TComponent(nullptr));
+    TForm* form = App->CreateForm<TForm>();
+    form->SetBounds(0, 0, 200, 100);
+    auto* popup = new TPopupMenu(store.get());
+    auto* menu = new TMainMenu(store.get());
+    form->SetPopupMenu(popup);
+    form->SetMenu(menu);
+    TComponent::Free(popup);
+    TComponent::Free(menu);
+    EXPECT_EQ(form->PopupMenu(), nullptr);
+    EXPECT_EQ(form->Menu(), nullptr);
+    int shown = 0;
+    xe::test::TProcessState handler;
+    handler.Set(TPopupMenu::PopupHandler, [&](TPopupMenu*, base::TPoint) { ++shown; });
+    form->Show();
+    H->Click(form->Left() + 20, form->Top() + 20, mbRight);
+    H->Type("x");
+    H->RunScript();
+    EXPECT_EQ(shown, 0);
+
+    // The form going first leaves the menus nothing stale to tell when they go.
+    form->SetPopupMenu(new TPopupMenu(store.get()));
+    form->SetMenu(new TMainMenu(store.get()));
+    TComponent::Free(form);
+    store.reset();
+}
+
 TEST_F(MenusTest, TimerRunsOnTheVirtualClock)
 {
     TForm* form = App->CreateForm<TForm>();

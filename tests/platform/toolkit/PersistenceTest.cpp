@@ -12,7 +12,7 @@ using xe::base::Ansi;
 
 namespace {
 
-std::vector<std::string> gLoadedLog;
+std::vector<std::string> GLoadedLog;
 
 class TItem : public TComponent {
 public:
@@ -42,7 +42,7 @@ public:
     }
     void Loaded() override
     {
-        gLoadedLog.push_back(
+        GLoadedLog.push_back(
             Name() + (IsLoading() ? " loading" : " loaded") + (Buddy ? " buddy " + Buddy->Name() : ""));
     }
 
@@ -158,11 +158,11 @@ TEST(PersistenceTest, LayoutsWithWindowsOrOldMacLineEndsReadTheSame)
 TEST(PersistenceTest, LoadedRunsAfterReferencesWithTheLoadingStateCleared)
 {
     RegisterResourceCopy("test/blob.bin", "x");
-    gLoadedLog.clear();
+    GLoadedLog.clear();
     TRoot root;
     ReadComponentText(&root, kForm, "Root1");
     EXPECT_EQ(
-        gLoadedLog, (std::vector<std::string> { "First loaded buddy Second", "Second loaded buddy Root1" }));
+        GLoadedLog, (std::vector<std::string> { "First loaded buddy Second", "Second loaded buddy Root1" }));
     EXPECT_FALSE(root.IsLoading());
 }
 
