@@ -533,7 +533,7 @@ void TspSkinAnimateObject::ExecuteCommand()
         Form->WindowCommand(Form->AlwaysMinimizeToTray() ? wcMinimizeToTray : wcMinimize);
         break;
     case cmSysMenu:
-        if (TspSkinPopupSource* menu = Form->SystemMenu(); menu && menu->HasItems())
+        if (TspSkinPopupSource* menu = Form->SystemMenuSource(); menu && menu->HasItems())
             Form->PopupMenuAt(*menu, screen, false);
         break;
     case cmDefault:

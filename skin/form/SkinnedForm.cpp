@@ -6,6 +6,10 @@
 //   SkinnedFormObjects.cpp   the skin objects, their services, the mouse, hints
 //   SkinnedFormCommands.cpp  window commands, alpha blending, the system menu
 //   SkinnedFormMainMenu.cpp  the main menu in the caption band
+// The system menus: SystemMenu()/SetSystemMenu() are the user's menu (the stored property);
+// OwnSystemMenu() is the one the component fills when there is none; BuildSystemMenu() fills
+// whichever is shown and ShowSystemMenu() opens it; SystemMenuSource() is what a skin's
+// system-menu button asks for to pop it up.
 #include "skin/form/SkinnedForm.h"
 #include "skin/form/SkinnedFormInternal.h"
 

@@ -132,7 +132,7 @@ public:
     tk::TMainMenu* MainMenu() const { return FMainMenu; }
     void SetMainMenu(tk::TMainMenu* value);
     // The user's system menu (not owned); null: the component builds its own.
-    tk::TPopupMenu* SysMenu() const { return FSystemMenu; }
+    tk::TPopupMenu* SystemMenu() const { return FSystemMenu; }
     void SetSystemMenu(tk::TPopupMenu* value);
     TspTrayIcon* TrayIcon() const { return FTrayIcon; }
     // Hides the icon unless AlwaysShowInTray; at run time an icon without a popup menu gets
@@ -239,7 +239,7 @@ public:
     void SnapToWorkArea(int& x, int& y, int w, int h) const;
     // Builds the system menu and opens it at a screen point.
     void ShowSystemMenu(base::TPoint screen);
-    // The component's own system menu and tray menu (the user's system menu is SysMenu).
+    // The component's own system menu and tray menu (the user's system menu is SystemMenu).
     tk::TPopupMenu* OwnSystemMenu() const { return FOwnSysMenu; }
     tk::TPopupMenu* TrayMenu() const { return FTrayMenu; }
     // Fills the system menu that ShowSystemMenu opens, without opening it.
@@ -282,7 +282,7 @@ public:
     base::TPoint FrameScreenOrigin() const override;
     void StartDragging(int x, int y) override;
     void StopDragging() override;
-    TspSkinPopupSource* SystemMenu() override;
+    TspSkinPopupSource* SystemMenuSource() override;
     void PopupMenuAt(TspSkinPopupSource& menu, base::TRect const& screenRect, bool above) override;
     base::TPoint DragAnchor;
     bool MouseInside = false; // client mode: the mouse is over the window
@@ -353,7 +353,7 @@ private:
     bool TakesPartInMouse(TspActiveSkinObject const& o) const;
     int CaptionObjectAt(base::TPoint p) const; // index, -1 for none
     bool IsCaptionObject(int index) const;
-    int BorderHitTest(base::TPoint p, int inner) const; // steps 4 and 5 of the skin rule
+    int BorderHitTest(base::TPoint p, int inner) const; // the border and corners of the rule
     void ObjectMouseDown(base::TPoint p, win::TMouseButton button);
     void ObjectMouseUp(base::TPoint p, win::TMouseButton button);
     void ObjectMouseMove(base::TPoint p);

@@ -580,7 +580,7 @@ void TspSkinnedForm::SkinMenuClosed()
         MainMenuPopupClosed();
 }
 
-TspSkinPopupSource* TspSkinnedForm::SystemMenu()
+TspSkinPopupSource* TspSkinnedForm::SystemMenuSource()
 {
     if (!FSysMenuSource)
         FSysMenuSource = std::make_unique<TSystemMenuSource>();
