@@ -32,29 +32,14 @@ gfx::TBitmap const* HintPicture(TspSkinData* data)
 TspSkinHint::TspSkinHint(tk::TComponent* owner)
     : tk::TComponent(owner)
 {
+    FSkinData.SetOnFree([this] { HideHint(); }); // it may be drawn from the skin that goes
 }
 
 TspSkinHint::~TspSkinHint() { HideHint(); }
 
-void TspSkinHint::SetSkinData(TspSkinData* value)
-{
-    if (FSkinData == value)
-        return;
-    if (FSkinData)
-        FSkinData->RemoveFreeNotification(this);
-    FSkinData = value;
-    if (FSkinData)
-        FSkinData->FreeNotification(this);
-}
+TspSkinData* TspSkinHint::SkinData() const { return FSkinData.Get(); }
 
-void TspSkinHint::Notification(tk::TComponent* component, tk::TOperation operation)
-{
-    tk::TComponent::Notification(component, operation);
-    if (operation == tk::opRemove && component == FSkinData) {
-        FSkinData = nullptr;
-        HideHint(); // it may be drawn from the skin that goes
-    }
-}
+void TspSkinHint::SetSkinData(TspSkinData* value) { FSkinData = value; }
 
 void TspSkinHint::SetFont(gfx::TCanvas& canvas) const
 {

@@ -413,7 +413,8 @@ int TspSkinnedForm::BorderHitTest(TPoint p, int inner) const
     int const w = FForm->Width(), h = FForm->Height();
     TPoint const probes[] = { { p.X - b, p.Y }, { p.X, p.Y - b }, { p.X + b, p.Y }, { p.X, p.Y + b } };
     bool const masked = !FSkinData->Mask().Empty();
-    auto outsideShape = [&](TPoint q) { return masked ? !PointInMask(q) : !InArea(base::Rect(0, 0, w, h), q); };
+    auto outsideShape
+        = [&](TPoint q) { return masked ? !PointInMask(q) : !InArea(base::Rect(0, 0, w, h), q); };
     bool const onBorder = std::any_of(std::begin(probes), std::end(probes), outsideShape)
         && !(masked && InArea(NewMaskRectArea, p));
     if (!onBorder)

@@ -95,7 +95,6 @@ void TspSkinnedForm::HookMainMenu(tk::TMainMenu* menu)
         return;
     if (FMainMenu) {
         FMainMenu->OnChange = std::move(FPreviousMenuChange);
-        FMainMenu->RemoveFreeNotification(this);
     }
     FPreviousMenuChange = nullptr;
     FMainMenu = menu;
@@ -107,7 +106,17 @@ void TspSkinnedForm::HookMainMenu(tk::TMainMenu* menu)
             FPreviousMenuChange(m);
         MainMenuChanged();
     };
-    menu->FreeNotification(this);
+}
+
+void TspSkinnedForm::MainMenuFreed()
+{
+    // Its items go with it: the tabs forget them now and go at the next rebuild.
+    FPreviousMenuChange = nullptr;
+    for (TspSkinMainMenuItem* o : MainMenuItems()) {
+        o->MenuItem = nullptr;
+        o->EnabledState = o->SavedEnabledState = false;
+    }
+    MainMenuChanged();
 }
 
 void TspSkinnedForm::MainMenuChanged()

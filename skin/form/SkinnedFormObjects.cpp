@@ -690,16 +690,9 @@ void TspSkinnedForm::OnClientMouse(TMessage& m)
 // ---------------------------------------------------------------------------------------
 // Object hints
 
-void TspSkinnedForm::SetSkinHint(TspSkinHint* value)
-{
-    if (FSkinHint == value)
-        return;
-    if (FSkinHint)
-        FSkinHint->RemoveFreeNotification(this);
-    FSkinHint = value;
-    if (FSkinHint)
-        FSkinHint->FreeNotification(this);
-}
+TspSkinHint* TspSkinnedForm::SkinHint() const { return FSkinHint.Get(); }
+
+void TspSkinnedForm::SetSkinHint(TspSkinHint* value) { FSkinHint = value; }
 
 void TspSkinnedForm::ShowObjectHintOf(int index)
 {
