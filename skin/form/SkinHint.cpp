@@ -5,6 +5,7 @@
 #include "platform/windows/WinUser.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/FrameImage.h"
+#include "skin/form/PopupWindow.h"
 
 #include <algorithm>
 
@@ -147,18 +148,9 @@ void TspSkinHint::Paint(gfx::TCanvas& canvas)
 
 win::LRESULT TspSkinHint::WndProc(win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp)
 {
+    if (auto answer = PopupWindowMessage(h, msg, [this](gfx::TCanvas& canvas) { Paint(canvas); }))
+        return *answer;
     switch (msg) {
-    case win::WM_PAINT: {
-        win::PAINTSTRUCT ps;
-        if (win::HDC dc = win::BeginPaint(h, &ps))
-            Paint(*dc);
-        win::EndPaint(h, &ps);
-        return 0;
-    }
-    case win::WM_ERASEBKGND:
-        return 1;
-    case win::WM_MOUSEACTIVATE:
-        return win::MA_NOACTIVATE;
     case win::WM_NCHITTEST:
         // Clicks go through to the window below: a hint is never in the way.
         return win::HTTRANSPARENT;
