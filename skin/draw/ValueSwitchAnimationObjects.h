@@ -1,3 +1,5 @@
+// The frame objects that hold a value (gauges, track bars, frame gauges and regulators), a
+// state (switches) or a running animation.
 #pragma once
 
 #include "skin/data/SkinTypes.h"

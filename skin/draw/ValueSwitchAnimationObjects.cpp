@@ -1,4 +1,4 @@
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
