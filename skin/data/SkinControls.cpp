@@ -603,17 +603,9 @@ TKeyTable<TspDataSkinFrameRegulator> const& TspDataSkinFrameRegulator::Keys()
     return keys;
 }
 TspDataSkinControl::TspDataSkinControl(std::string idName)
-    : IDName(std::move(idName))
+    : TspKeyedRoot(std::move(idName))
 {
     InitKeys(Keys(), *this);
-}
-
-void TspDataSkinControl::LoadFromIni(TMemIniFile const& f) { LoadKeys(Keys(), *this, f, IDName); }
-
-void TspDataSkinControl::SaveToIni(TMemIniFile& f) const
-{
-    f.EraseSection(IDName);
-    SaveKeys(Keys(), *this, f, IDName);
 }
 
 TspDataSkinCustomControl::TspDataSkinCustomControl(std::string idName)

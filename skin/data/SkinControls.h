@@ -22,16 +22,11 @@ namespace xe::skin {
 // The named look of a skinned window control (section SKINCONTROLS): the root of the
 // description classes of controls. LoadFromIni reads the section named IDName; SaveToIni
 // erases it and writes the same keys in the same order.
-class TspDataSkinControl {
+class TspDataSkinControl : public TspKeyedRoot<TspDataSkinControl> {
 public:
     explicit TspDataSkinControl(std::string idName);
-    virtual ~TspDataSkinControl() = default;
-
-    virtual void LoadFromIni(TMemIniFile const& f);
-    virtual void SaveToIni(TMemIniFile& f) const;
     static TKeyTable<TspDataSkinControl> const& Keys();
 
-    std::string IDName; // section name and lookup name
     int PictureIndex {}; // pictureindex: active picture that holds the look
     int MaskPictureIndex {}; // maskpictureindex
     int CursorIndex {}; // cursorindex

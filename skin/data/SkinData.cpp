@@ -156,11 +156,13 @@ TspSkinData::~TspSkinData()
     ClearObjects();
 }
 
+TspCompressedStoredSkin* TspSkinData::CompressedStoredSkin() const { return FCompressedStoredSkin.Get(); }
+
+TspResourceStrData* TspSkinData::ResourceStrData() const { return FResourceStrData.Get(); }
+
 void TspSkinData::SetCompressedStoredSkin(TspCompressedStoredSkin* value)
 {
     FCompressedStoredSkin = value;
-    if (value)
-        value->FreeNotification(this);
     if (!IsDesigning() && value)
         LoadCompressedStoredSkin(value);
 }
@@ -168,31 +170,18 @@ void TspSkinData::SetCompressedStoredSkin(TspCompressedStoredSkin* value)
 void TspSkinData::SetResourceStrData(TspResourceStrData* value)
 {
     FResourceStrData = value;
-    if (value)
-        value->FreeNotification(this);
     if (!IsDesigning())
         Broadcast(SkinMsg_ResStrChange);
-}
-
-void TspSkinData::Notification(TComponent* component, TOperation operation)
-{
-    TComponent::Notification(component, operation);
-    if (operation != xe::tk::opRemove)
-        return;
-    if (component == FCompressedStoredSkin)
-        FCompressedStoredSkin = nullptr;
-    if (component == FResourceStrData)
-        FResourceStrData = nullptr;
 }
 
 void TspSkinData::DefineProperties(xe::tk::TProperties& p)
 {
     TComponent::DefineProperties(p);
     p.Reference(
-        "CompressedStoredSkin", [this] { return static_cast<TComponent*>(FCompressedStoredSkin); },
+        "CompressedStoredSkin", [this] { return static_cast<TComponent*>(FCompressedStoredSkin.Get()); },
         [this](TComponent* c) { SetCompressedStoredSkin(dynamic_cast<TspCompressedStoredSkin*>(c)); });
     p.Reference(
-        "ResourceStrData", [this] { return static_cast<TComponent*>(FResourceStrData); },
+        "ResourceStrData", [this] { return static_cast<TComponent*>(FResourceStrData.Get()); },
         [this](TComponent* c) { SetResourceStrData(dynamic_cast<TspResourceStrData*>(c)); });
 }
 

@@ -55,10 +55,11 @@ public:
     ~TspSkinData() override;
     char const* ClassName() const override { return "TspSkinData"; }
 
-    TspCompressedStoredSkin* CompressedStoredSkin() const { return FCompressedStoredSkin; }
+    // Both references are not owned and are forgotten when their component is freed.
+    TspCompressedStoredSkin* CompressedStoredSkin() const;
     // Stores the reference and, unless designing, loads the skin from it at once.
     void SetCompressedStoredSkin(TspCompressedStoredSkin* value);
-    TspResourceStrData* ResourceStrData() const { return FResourceStrData; }
+    TspResourceStrData* ResourceStrData() const;
     // Stores the reference and, unless designing, sends SkinMsg_ResStrChange.
     void SetResourceStrData(TspResourceStrData* value);
 
@@ -81,7 +82,6 @@ public:
     // Sends the message to the owner form first, then to every other form.
     void Broadcast(unsigned msg);
 
-    void Notification(xe::tk::TComponent* component, xe::tk::TOperation operation) override;
     void DefineProperties(xe::tk::TProperties& properties) override;
 
     // Pictures of the package; always present, possibly empty.
@@ -165,8 +165,8 @@ private:
     void ReadObjects(TMemIniFile const& f);
     void ReadControls(TMemIniFile const& f);
 
-    TspCompressedStoredSkin* FCompressedStoredSkin = nullptr;
-    TspResourceStrData* FResourceStrData = nullptr;
+    xe::tk::TComponentRef<TspCompressedStoredSkin> FCompressedStoredSkin;
+    xe::tk::TComponentRef<TspResourceStrData> FResourceStrData;
     bool FEmpty = true;
     std::unique_ptr<xe::gfx::TBitmap> FPicture;
     std::unique_ptr<xe::gfx::TBitmap> FInActivePicture;

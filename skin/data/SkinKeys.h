@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -166,6 +167,30 @@ template <class T> void InitKeys(TKeyTable<T> const& keys, T& object)
 } // namespace xe::skin
 
 namespace xe::skin {
+
+// The root of a family of description classes: one section, IDName, holding the keys of
+// the table Self::Keys(). Saving writes the section afresh (erased first), so that nothing
+// of an earlier save lingers. Self's constructor calls InitKeys(Keys(), *this).
+template <class Self> class TspKeyedRoot {
+public:
+    explicit TspKeyedRoot(std::string idName)
+        : IDName(std::move(idName))
+    {
+    }
+    virtual ~TspKeyedRoot() = default;
+
+    virtual void LoadFromIni(TMemIniFile const& f)
+    {
+        LoadKeys(Self::Keys(), static_cast<Self&>(*this), f, IDName);
+    }
+    virtual void SaveToIni(TMemIniFile& f) const
+    {
+        f.EraseSection(IDName);
+        SaveKeys(Self::Keys(), static_cast<Self const&>(*this), f, IDName);
+    }
+
+    std::string IDName; // section name and lookup name
+};
 
 // A description class whose own keys are its table Self::Keys(), added to those of its
 // base: loading and saving run the base's keys first, then the table. Self's constructor

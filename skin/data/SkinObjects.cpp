@@ -240,17 +240,9 @@ TKeyTable<TspDataUserObject> const& TspDataUserObject::Keys()
 }
 
 TspDataSkinObject::TspDataSkinObject(std::string idName)
-    : IDName(std::move(idName))
+    : TspKeyedRoot(std::move(idName))
 {
     InitKeys(Keys(), *this);
-}
-
-void TspDataSkinObject::LoadFromIni(TMemIniFile const& f) { LoadKeys(Keys(), *this, f, IDName); }
-
-void TspDataSkinObject::SaveToIni(TMemIniFile& f) const
-{
-    f.EraseSection(IDName);
-    SaveKeys(Keys(), *this, f, IDName);
 }
 
 TspDataSkinMenuItem::TspDataSkinMenuItem(std::string idName)

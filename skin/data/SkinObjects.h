@@ -17,16 +17,11 @@ namespace xe::skin {
 // object) are its table Keys() in SkinObjects.cpp; the comments here give the key and
 // the meaning.
 
-class TspDataSkinObject {
+class TspDataSkinObject : public TspKeyedRoot<TspDataSkinObject> {
 public:
     explicit TspDataSkinObject(std::string idName);
-    virtual ~TspDataSkinObject() = default;
-
-    virtual void LoadFromIni(TMemIniFile const& f);
-    virtual void SaveToIni(TMemIniFile& f) const;
     static TKeyTable<TspDataSkinObject> const& Keys();
 
-    std::string IDName; // section name and lookup name
     std::string Hint; // hint
     bool RollUp {}; // rollup: object of the rolled-up frame
     int ActivePictureIndex {}; // activepictureindex: picture with the state images

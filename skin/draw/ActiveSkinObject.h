@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/base/Geometry.h"
-#include "platform/windows/Backend.h"
+#include "platform/windows/WinDefs.h"
 #include "skin/data/SkinTypes.h"
 
 #include <string>
@@ -96,8 +96,8 @@ public:
     // Client-mode dragging by the caption: starts at a point in frame coordinates, stops.
     virtual void StartDragging(int x, int y) { (void)x, (void)y; }
     virtual void StopDragging() { }
-    // The form's system menu, or none.
-    virtual TspSkinPopupSource* SystemMenu() { return nullptr; }
+    // What a system-menu button pops up: the form's system menu, or none.
+    virtual TspSkinPopupSource* SystemMenuSource() { return nullptr; }
     // Where the frame's origin is on the screen.
     virtual base::TPoint FrameScreenOrigin() const { return {}; }
     // Shows the menu at a rectangle in screen coordinates, opening above it when asked.
@@ -160,6 +160,19 @@ public:
     virtual void MouseLeave();
     // True while a fade is under way.
     virtual bool CanMorph() const;
+    // The application's hold on an object by its name: an object with a value (gauges, track
+    // bars, frame gauges and regulators) or a text (labels, bit labels) takes it as its
+    // SetValue or SetTextValue does and answers true; any other ignores it and answers false.
+    virtual bool TakeValue(int value)
+    {
+        (void)value;
+        return false;
+    }
+    virtual bool TakeText(std::string const& text)
+    {
+        (void)text;
+        return false;
+    }
 
     // Starts the morph timer when morphing, else has the form redraw the object now.
     void RequestRedraw();

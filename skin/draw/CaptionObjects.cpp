@@ -586,7 +586,7 @@ void TspSkinStdButtonObject::MouseDown(int x, int y, win::TMouseButton button)
         return;
     SetPressed(true);
     if (StdCommand == cmSysMenu && Form) {
-        PopupItem = Form->SystemMenu();
+        PopupItem = Form->SystemMenuSource();
         ShowPopup();
     }
 }

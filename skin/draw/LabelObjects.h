@@ -24,6 +24,11 @@ public:
 
     // Stores the text and has the form redraw the label at once.
     void SetTextValue(std::string const& text);
+    bool TakeText(std::string const& text) override
+    {
+        SetTextValue(text);
+        return true;
+    }
     // The label's image at the size of ObjectRect: the hot picture (hotPicture) or the normal
     // one, with the text in the active font colour (activeColor) or the normal one.
     void BuildImage(gfx::TBitmap& image, bool hotPicture, bool activeColor) const;
@@ -51,6 +56,11 @@ public:
 
     // Stores the text and has the form redraw the label at once.
     void SetTextValue(std::string const& text);
+    bool TakeText(std::string const& text) override
+    {
+        SetTextValue(text);
+        return true;
+    }
 
     std::string TextValue; // textvalue
     int SymbolWidth = 0; // symbolwidth

@@ -5,6 +5,7 @@
 #include "platform/windows/WinUser.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/FrameImage.h"
+#include "skin/form/PopupWindow.h"
 
 #include <algorithm>
 
@@ -32,29 +33,14 @@ gfx::TBitmap const* HintPicture(TspSkinData* data)
 TspSkinHint::TspSkinHint(tk::TComponent* owner)
     : tk::TComponent(owner)
 {
+    FSkinData.SetOnFree([this] { HideHint(); }); // it may be drawn from the skin that goes
 }
 
 TspSkinHint::~TspSkinHint() { HideHint(); }
 
-void TspSkinHint::SetSkinData(TspSkinData* value)
-{
-    if (FSkinData == value)
-        return;
-    if (FSkinData)
-        FSkinData->RemoveFreeNotification(this);
-    FSkinData = value;
-    if (FSkinData)
-        FSkinData->FreeNotification(this);
-}
+TspSkinData* TspSkinHint::SkinData() const { return FSkinData.Get(); }
 
-void TspSkinHint::Notification(tk::TComponent* component, tk::TOperation operation)
-{
-    tk::TComponent::Notification(component, operation);
-    if (operation == tk::opRemove && component == FSkinData) {
-        FSkinData = nullptr;
-        HideHint(); // it may be drawn from the skin that goes
-    }
-}
+void TspSkinHint::SetSkinData(TspSkinData* value) { FSkinData = value; }
 
 void TspSkinHint::SetFont(gfx::TCanvas& canvas) const
 {
@@ -162,18 +148,9 @@ void TspSkinHint::Paint(gfx::TCanvas& canvas)
 
 win::LRESULT TspSkinHint::WndProc(win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp)
 {
+    if (auto answer = PopupWindowMessage(h, msg, [this](gfx::TCanvas& canvas) { Paint(canvas); }))
+        return *answer;
     switch (msg) {
-    case win::WM_PAINT: {
-        win::PAINTSTRUCT ps;
-        if (win::HDC dc = win::BeginPaint(h, &ps))
-            Paint(*dc);
-        win::EndPaint(h, &ps);
-        return 0;
-    }
-    case win::WM_ERASEBKGND:
-        return 1;
-    case win::WM_MOUSEACTIVATE:
-        return win::MA_NOACTIVATE;
     case win::WM_NCHITTEST:
         // Clicks go through to the window below: a hint is never in the way.
         return win::HTTRANSPARENT;

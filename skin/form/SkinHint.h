@@ -25,7 +25,8 @@ public:
     ~TspSkinHint() override;
     char const* ClassName() const override { return "TspSkinHint"; }
 
-    TspSkinData* SkinData() const { return FSkinData; }
+    // Not owned; forgotten (and the hint hidden) when it is freed.
+    TspSkinData* SkinData() const;
     void SetSkinData(TspSkinData* value);
 
     // Shows the text with the window's top-left corner at the screen point, kept on the
@@ -38,14 +39,12 @@ public:
     // Whether the skin's look is used (else the plain one).
     bool Skinned() const { return FSkinned; }
 
-    void Notification(tk::TComponent* component, tk::TOperation operation) override;
-
 private:
     win::LRESULT WndProc(win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp);
     void Paint(gfx::TCanvas& canvas);
     void SetFont(gfx::TCanvas& canvas) const;
 
-    TspSkinData* FSkinData = nullptr;
+    tk::TComponentRef<TspSkinData> FSkinData;
     bool FSkinned = false;
     std::string FText;
     win::HWND FHandle = nullptr;

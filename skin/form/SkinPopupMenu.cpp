@@ -8,6 +8,7 @@
 #include "skin/data/SkinObjects.h"
 #include "skin/draw/FrameImage.h"
 #include "skin/draw/WorkArea.h"
+#include "skin/form/PopupWindow.h"
 
 #include <algorithm>
 #include <cctype>
@@ -654,18 +655,9 @@ void TspSkinPopupMenu::RouteMouse(win::UINT msg, TPoint screen)
 
 win::LRESULT TspSkinPopupMenu::WndProc(win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp)
 {
+    if (auto answer = PopupWindowMessage(h, msg, [this](gfx::TCanvas& canvas) { Paint(canvas); }))
+        return *answer;
     switch (msg) {
-    case win::WM_PAINT: {
-        win::PAINTSTRUCT ps;
-        if (win::HDC dc = win::BeginPaint(h, &ps))
-            Paint(*dc);
-        win::EndPaint(h, &ps);
-        return 0;
-    }
-    case win::WM_ERASEBKGND:
-        return 1;
-    case win::WM_MOUSEACTIVATE:
-        return win::MA_NOACTIVATE;
     case win::WM_MOUSEMOVE:
     case win::WM_LBUTTONDOWN:
     case win::WM_RBUTTONDOWN:

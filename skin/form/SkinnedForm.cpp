@@ -6,6 +6,10 @@
 //   SkinnedFormObjects.cpp   the skin objects, their services, the mouse, hints
 //   SkinnedFormCommands.cpp  window commands, alpha blending, the system menu
 //   SkinnedFormMainMenu.cpp  the main menu in the caption band
+// The system menus: SystemMenu()/SetSystemMenu() are the user's menu (the stored property);
+// OwnSystemMenu() is the one the component fills when there is none; BuildSystemMenu() fills
+// whichever is shown and ShowSystemMenu() opens it; SystemMenuSource() is what a skin's
+// system-menu button asks for to pop it up.
 #include "skin/form/SkinnedForm.h"
 #include "skin/form/SkinnedFormInternal.h"
 
@@ -23,7 +27,7 @@
 #include "skin/draw/LabelObjects.h"
 #include "skin/draw/MainMenuItem.h"
 #include "skin/draw/MaskRegion.h"
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 #include "skin/draw/WorkArea.h"
 #include "skin/form/SkinHint.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -59,6 +63,7 @@ TspSkinnedForm::TspSkinnedForm(tk::TComponent* owner)
     FDefMenuItemFont.SetHeight(14);
     FDefMenuItemFont.SetColor(base::clWindowText);
     FSkinData.SetOnFree([this] { SkinDataFreed(); });
+    FMainMenu.SetOnFree([this] { MainMenuFreed(); });
     FOwnSysMenu = new tk::TPopupMenu(this);
     FTrayMenu = new tk::TPopupMenu(this);
     FSkinMenu = new TspSkinPopupMenu(this);
@@ -114,32 +119,9 @@ TspSkinnedForm::~TspSkinnedForm()
     }
     ObjectList.clear();
     HookMainMenu(nullptr);
+    ReleaseTrayIcon();
     if (FForm)
         FForm->OnShortCut = std::move(FPreviousShortCut);
-}
-
-void TspSkinnedForm::Notification(tk::TComponent* component, tk::TOperation operation)
-{
-    tk::TComponent::Notification(component, operation);
-    if (operation != tk::opRemove)
-        return;
-    if (component == FMainMenu) {
-        // Its items go with it: the tabs forget them now and go at the next rebuild.
-        FMainMenu = nullptr;
-        FPreviousMenuChange = nullptr;
-        for (TspSkinMainMenuItem* o : MainMenuItems()) {
-            o->MenuItem = nullptr;
-            o->EnabledState = o->SavedEnabledState = false;
-        }
-        MainMenuChanged();
-        return;
-    }
-    if (component == FSystemMenu)
-        FSystemMenu = nullptr;
-    else if (component == FTrayIcon)
-        FTrayIcon = nullptr;
-    if (component == FSkinHint)
-        FSkinHint = nullptr;
 }
 
 void TspSkinnedForm::DefineProperties(tk::TProperties& p)
@@ -184,7 +166,7 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
     DefineFontProperties(
         p, "DefInActiveCaptionFont", FDefInActiveCaptionFont, DefaultCaptionFont(true), repaintFrame);
     p.Reference(
-        "SkinHint", [this] { return static_cast<tk::TComponent*>(FSkinHint); },
+        "SkinHint", [this] { return static_cast<tk::TComponent*>(FSkinHint.Get()); },
         [this](tk::TComponent* c) { SetSkinHint(dynamic_cast<TspSkinHint*>(c)); });
     p.Boolean(
         "ShowObjectHint", [this] { return ShowObjectHint; }, [this](bool v) { ShowObjectHint = v; });
@@ -223,19 +205,19 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
         "MenusAlphaBlendValue", [this] { return MenusAlphaBlendValue; },
         [this](int64_t v) { MenusAlphaBlendValue = int(std::clamp<int64_t>(v, 0, 255)); }, 200);
     p.Reference(
-        "SkinData", [this] { return static_cast<tk::TComponent*>(FSkinData); },
+        "SkinData", [this] { return static_cast<tk::TComponent*>(FSkinData.Get()); },
         [this](tk::TComponent* c) { SetSkinData(dynamic_cast<TspSkinData*>(c)); });
     p.Reference(
         "MenusSkinData", [this] { return static_cast<tk::TComponent*>(FMenusSkinData.Get()); },
         [this](tk::TComponent* c) { SetMenusSkinData(dynamic_cast<TspSkinData*>(c)); });
     p.Reference(
-        "MainMenu", [this] { return static_cast<tk::TComponent*>(FMainMenu); },
+        "MainMenu", [this] { return static_cast<tk::TComponent*>(FMainMenu.Get()); },
         [this](tk::TComponent* c) { SetMainMenu(dynamic_cast<tk::TMainMenu*>(c)); });
     p.Reference(
-        "SystemMenu", [this] { return static_cast<tk::TComponent*>(FSystemMenu); },
+        "SystemMenu", [this] { return static_cast<tk::TComponent*>(FSystemMenu.Get()); },
         [this](tk::TComponent* c) { SetSystemMenu(dynamic_cast<tk::TPopupMenu*>(c)); });
     p.Reference(
-        "TrayIcon", [this] { return static_cast<tk::TComponent*>(FTrayIcon); },
+        "TrayIcon", [this] { return static_cast<tk::TComponent*>(FTrayIcon.Get()); },
         [this](tk::TComponent* c) { SetTrayIcon(dynamic_cast<TspTrayIcon*>(c)); });
     p.Integer(
         "MinHeight", [this] { return MinHeight; }, [this](int64_t v) { MinHeight = int(v); });
@@ -707,14 +689,7 @@ void TspSkinnedForm::SetMainMenu(tk::TMainMenu* value)
         RebuildMainMenuItems();
 }
 
-void TspSkinnedForm::SetSystemMenu(tk::TPopupMenu* value)
-{
-    if (FSystemMenu)
-        FSystemMenu->RemoveFreeNotification(this);
-    FSystemMenu = value;
-    if (FSystemMenu)
-        FSystemMenu->FreeNotification(this);
-}
+void TspSkinnedForm::SetSystemMenu(tk::TPopupMenu* value) { FSystemMenu = value; }
 
 void TspSkinnedForm::SetAlphaBlend(bool value)
 {
@@ -743,17 +718,30 @@ void TspSkinnedForm::SetAlphaBlendValue(int value)
         SetFormAlpha(value);
 }
 
+TspTrayIcon* TspSkinnedForm::TrayIcon() const { return FTrayIcon.Get(); }
+
+void TspSkinnedForm::ReleaseTrayIcon()
+{
+    // The icon may outlive the component: nothing of it may call back here.
+    bool const hooked = std::exchange(FRestoreHooked, false);
+    if (!FTrayIcon)
+        return;
+    if (FTrayIcon->PopupMenu == FTrayMenu)
+        FTrayIcon->PopupMenu = nullptr;
+    if (hooked)
+        FTrayIcon->OnRestoreRequest = nullptr;
+}
+
 void TspSkinnedForm::SetTrayIcon(TspTrayIcon* value)
 {
-    if (FTrayIcon)
-        FTrayIcon->RemoveFreeNotification(this);
+    if (value != FTrayIcon)
+        ReleaseTrayIcon();
     FTrayIcon = value;
     if (!FTrayIcon) {
         if (IsDesigning())
             FBorderIcons &= ~biMinimizeToTray;
         return;
     }
-    FTrayIcon->FreeNotification(this);
     if (!AlwaysShowInTray)
         FTrayIcon->HideIcon();
     else
@@ -783,6 +771,7 @@ void TspSkinnedForm::SetTrayIcon(TspTrayIcon* value)
         FTrayIcon->PopupMenu = FTrayMenu;
     }
     FTrayIcon->OnRestoreRequest = [this](tk::TComponent*) { RestoreFromTray(); };
+    FRestoreHooked = true;
 }
 
 void TspSkinnedForm::SetBorderIcons(TspBorderIcons value)

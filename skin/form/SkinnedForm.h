@@ -91,7 +91,7 @@ public:
     void DrawFormIcon(gfx::TCanvas& canvas, int x, int y) override;
     bool MaximizeOnFullScreen = false;
     // The window that shows the objects' hints (not owned); forgotten when it goes.
-    TspSkinHint* SkinHint() const { return FSkinHint; }
+    TspSkinHint* SkinHint() const;
     void SetSkinHint(TspSkinHint* value);
     bool ShowObjectHint = false;
     bool UseDefaultObjectHint = true;
@@ -132,11 +132,12 @@ public:
     tk::TMainMenu* MainMenu() const { return FMainMenu; }
     void SetMainMenu(tk::TMainMenu* value);
     // The user's system menu (not owned); null: the component builds its own.
-    tk::TPopupMenu* SysMenu() const { return FSystemMenu; }
+    tk::TPopupMenu* SystemMenu() const { return FSystemMenu; }
     void SetSystemMenu(tk::TPopupMenu* value);
-    TspTrayIcon* TrayIcon() const { return FTrayIcon; }
+    TspTrayIcon* TrayIcon() const;
     // Hides the icon unless AlwaysShowInTray; at run time an icon without a popup menu gets
-    // the component's tray menu (restore, close) and restores the form on request.
+    // the component's tray menu (restore, close) and restores the form on request. The icon
+    // left (for another, or as the component goes) keeps neither.
     void SetTrayIcon(TspTrayIcon* value);
     TspBorderIcons BorderIcons() const { return FBorderIcons; }
     // Makes the caption buttons again (the skin's, or the built-in ones without a skin) and
@@ -170,7 +171,6 @@ public:
     // Takes the form's width one pixel off its value and back, so that the window passes
     // through whole frame-size and size cycles.
     void ForceResize();
-    void Notification(tk::TComponent* component, tk::TOperation operation) override;
     void DefineProperties(tk::TProperties& properties) override;
 
     // --- state ---
@@ -239,7 +239,7 @@ public:
     void SnapToWorkArea(int& x, int& y, int w, int h) const;
     // Builds the system menu and opens it at a screen point.
     void ShowSystemMenu(base::TPoint screen);
-    // The component's own system menu and tray menu (the user's system menu is SysMenu).
+    // The component's own system menu and tray menu (the user's system menu is SystemMenu).
     tk::TPopupMenu* OwnSystemMenu() const { return FOwnSysMenu; }
     tk::TPopupMenu* TrayMenu() const { return FTrayMenu; }
     // Fills the system menu that ShowSystemMenu opens, without opening it.
@@ -282,7 +282,7 @@ public:
     base::TPoint FrameScreenOrigin() const override;
     void StartDragging(int x, int y) override;
     void StopDragging() override;
-    TspSkinPopupSource* SystemMenu() override;
+    TspSkinPopupSource* SystemMenuSource() override;
     void PopupMenuAt(TspSkinPopupSource& menu, base::TRect const& screenRect, bool above) override;
     base::TPoint DragAnchor;
     bool MouseInside = false; // client mode: the mouse is over the window
@@ -320,6 +320,7 @@ public:
 private:
     void CreateMainMenuItems();
     void HookMainMenu(tk::TMainMenu* menu);
+    void MainMenuFreed();
     void MainMenuChanged();
     void RebuildMainMenuItems();
     void MainMenuPopupClosed();
@@ -343,6 +344,7 @@ private:
     void SkinBeforeChange(TspSkinData* sender);
     void DropClientSkin(); // client mode: back to no skin, roll-up left
     void SkinDataFreed();
+    void ReleaseTrayIcon(); // takes the tray menu and the restore request back from the icon
     void SkinChange(TspSkinData* sender);
     void ReloadObjectHints();
     bool Framed() const; // has a border the component paints
@@ -353,7 +355,7 @@ private:
     bool TakesPartInMouse(TspActiveSkinObject const& o) const;
     int CaptionObjectAt(base::TPoint p) const; // index, -1 for none
     bool IsCaptionObject(int index) const;
-    int BorderHitTest(base::TPoint p, int inner) const; // steps 4 and 5 of the skin rule
+    int BorderHitTest(base::TPoint p, int inner) const; // the border and corners of the rule
     void ObjectMouseDown(base::TPoint p, win::TMouseButton button);
     void ObjectMouseUp(base::TPoint p, win::TMouseButton button);
     void ObjectMouseMove(base::TPoint p);
@@ -401,7 +403,8 @@ private:
 
     tk::TForm* FForm = nullptr;
     tk::TWndMethod FOldWindowProc;
-    // Both follow free notification; one skin data may be both.
+    // The components referred to follow free notification: each reference becomes null when
+    // its component is freed. One skin data may be both SkinData and MenusSkinData.
     tk::TComponentRef<TspSkinData> FSkinData;
     tk::TComponentRef<TspSkinData> FMenusSkinData;
     bool FSkinSupport = false;
@@ -426,15 +429,16 @@ private:
     bool FAlphaBlend = false;
     int FAlphaBlendValue = 200;
     int FLastHit = 0; // the answer of the last non-client hit test
-    tk::TPopupMenu* FSystemMenu = nullptr;
-    TspTrayIcon* FTrayIcon = nullptr;
-    TspSkinHint* FSkinHint = nullptr;
+    tk::TComponentRef<tk::TPopupMenu> FSystemMenu;
+    tk::TComponentRef<TspTrayIcon> FTrayIcon;
+    bool FRestoreHooked = false; // the tray icon's OnRestoreRequest is ours
+    tk::TComponentRef<TspSkinHint> FSkinHint;
     tk::TPopupMenu* FOwnSysMenu = nullptr; // owned as a component
     tk::TPopupMenu* FTrayMenu = nullptr; // owned as a component
     TspSkinPopupMenu* FSkinMenu = nullptr; // owned as a component
     std::vector<tk::TControl*> FHiddenControls; // client-mode roll-up
     std::unique_ptr<TspSkinPopupSource> FSysMenuSource;
-    tk::TMainMenu* FMainMenu = nullptr; // MainMenu; its changes rebuild the tabs
+    tk::TComponentRef<tk::TMainMenu> FMainMenu; // its changes rebuild the tabs
     std::function<void(tk::TMenu*)> FPreviousMenuChange; // the menu's own handler, chained
     tk::TShortCutEvent FPreviousShortCut; // the form's own handler, asked first
     bool FMainMenuActive = false;

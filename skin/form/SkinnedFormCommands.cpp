@@ -17,7 +17,7 @@
 #include "skin/draw/LabelObjects.h"
 #include "skin/draw/MainMenuItem.h"
 #include "skin/draw/MaskRegion.h"
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 #include "skin/draw/WorkArea.h"
 #include "skin/form/SkinHint.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -580,7 +580,7 @@ void TspSkinnedForm::SkinMenuClosed()
         MainMenuPopupClosed();
 }
 
-TspSkinPopupSource* TspSkinnedForm::SystemMenu()
+TspSkinPopupSource* TspSkinnedForm::SystemMenuSource()
 {
     if (!FSysMenuSource)
         FSysMenuSource = std::make_unique<TSystemMenuSource>();

@@ -17,7 +17,7 @@
 #include "skin/draw/LabelObjects.h"
 #include "skin/draw/MainMenuItem.h"
 #include "skin/draw/MaskRegion.h"
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 #include "skin/draw/WorkArea.h"
 #include "skin/form/SkinHint.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <set>
 #include <utility>
 
@@ -367,6 +368,17 @@ int TspSkinnedForm::CaptionObjectAt(TPoint p) const
     return -1;
 }
 
+// The skin's hit test, for a point in frame coordinates, first rule that applies:
+//  - rolled up or minimised: the caption over a caption object, else an object;
+//  - an object is hot and the point is neither on a caption object nor in the client
+//    area (and no sizing is under way): an object;
+//  - maximised or not sizeable: the client area, else caption or object as above;
+//  - on the border (a probe BorderWidth away, left, up, right or down, falls outside the
+//    window's shape: the mask, else the window rectangle; never inside the mask's inner
+//    area): a corner beyond a hit-test point, else the side whose band holds the point;
+//  - off the border: the client area, else caption or object.
+// In client mode (ClientHitTest) only a sizeable normal form with no hot object has a
+// border; everything else is the client.
 int TspSkinnedForm::SkinHitTest(TPoint p) const
 {
     auto captionOrObject = [&] { return CaptionObjectAt(p) != -1 ? win::HTCAPTION : win::HTOBJECT; };
@@ -390,7 +402,7 @@ int TspSkinnedForm::ClientHitTest(TPoint p) const
 // object as the point lies).
 int TspSkinnedForm::BorderHitTest(TPoint p, int inner) const
 {
-    auto step3 = [&] {
+    auto offBorder = [&] {
         if (inner)
             return inner;
         if (InArea(NewClRect, p))
@@ -400,17 +412,13 @@ int TspSkinnedForm::BorderHitTest(TPoint p, int inner) const
     int const b = FSkinData->BorderWidth;
     int const w = FForm->Width(), h = FForm->Height();
     TPoint const probes[] = { { p.X - b, p.Y }, { p.X, p.Y - b }, { p.X + b, p.Y }, { p.X, p.Y + b } };
-    bool border = false;
     bool const masked = !FSkinData->Mask().Empty();
-    for (TPoint q : probes) {
-        bool const outside = masked ? !PointInMask(q) : !InArea(base::Rect(0, 0, w, h), q);
-        if (outside)
-            border = true;
-    }
-    if (masked && InArea(NewMaskRectArea, p))
-        border = false;
-    if (!border)
-        return step3();
+    auto outsideShape
+        = [&](TPoint q) { return masked ? !PointInMask(q) : !InArea(base::Rect(0, 0, w, h), q); };
+    bool const onBorder = std::any_of(std::begin(probes), std::end(probes), outsideShape)
+        && !(masked && InArea(NewMaskRectArea, p));
+    if (!onBorder)
+        return offBorder();
     TPoint const lt = NewHitTestLTPoint, rt = NewHitTestRTPoint, lb = NewHitTestLBPoint,
                  rb = NewHitTestRBPoint;
     if (p.X <= lt.X && p.Y <= lt.Y)
@@ -429,7 +437,8 @@ int TspSkinnedForm::BorderHitTest(TPoint p, int inner) const
         return win::HTLEFT;
     if (InArea(base::Rect(NewClRect.Right, rt.Y, w, rb.Y), p))
         return win::HTRIGHT;
-    return step3();
+    // On the border but in no corner or side band (a shaped edge inside the client's span).
+    return offBorder();
 }
 
 int TspSkinnedForm::DefaultHitTest(TPoint p)

@@ -16,7 +16,7 @@
 #include "skin/draw/LabelObjects.h"
 #include "skin/draw/MainMenuItem.h"
 #include "skin/draw/MaskRegion.h"
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 #include "skin/draw/WorkArea.h"
 #include "skin/form/SkinHint.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -95,7 +95,6 @@ void TspSkinnedForm::HookMainMenu(tk::TMainMenu* menu)
         return;
     if (FMainMenu) {
         FMainMenu->OnChange = std::move(FPreviousMenuChange);
-        FMainMenu->RemoveFreeNotification(this);
     }
     FPreviousMenuChange = nullptr;
     FMainMenu = menu;
@@ -107,7 +106,17 @@ void TspSkinnedForm::HookMainMenu(tk::TMainMenu* menu)
             FPreviousMenuChange(m);
         MainMenuChanged();
     };
-    menu->FreeNotification(this);
+}
+
+void TspSkinnedForm::MainMenuFreed()
+{
+    // Its items go with it: the tabs forget them now and go at the next rebuild.
+    FPreviousMenuChange = nullptr;
+    for (TspSkinMainMenuItem* o : MainMenuItems()) {
+        o->MenuItem = nullptr;
+        o->EnabledState = o->SavedEnabledState = false;
+    }
+    MainMenuChanged();
 }
 
 void TspSkinnedForm::MainMenuChanged()

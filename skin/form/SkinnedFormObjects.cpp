@@ -17,7 +17,7 @@
 #include "skin/draw/LabelObjects.h"
 #include "skin/draw/MainMenuItem.h"
 #include "skin/draw/MaskRegion.h"
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 #include "skin/draw/WorkArea.h"
 #include "skin/form/SkinHint.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -50,45 +50,55 @@ TspActiveSkinObject* TspSkinnedForm::Object(int index) const
     return ObjectList[size_t(index)].get();
 }
 
+namespace {
+
+// The active object of a description record, or null for a record the frame does not draw:
+// menu items, main-menu items and bar buttons are drawn by the menus. This is the one place
+// that maps description classes to object classes (the descriptions know nothing of drawing);
+// a derived description comes before its base.
+std::unique_ptr<TspActiveSkinObject> MakeSkinObject(
+    TSkinObjectHost* host, TspSkinData* skinData, TspDataSkinObject* data)
+{
+    if (dynamic_cast<TspDataSkinMainMenuBarButton*>(data) || dynamic_cast<TspDataSkinMainMenuItem*>(data)
+        || dynamic_cast<TspDataSkinMenuItem*>(data))
+        return nullptr;
+    if (auto* s = dynamic_cast<TspDataSkinStdButton*>(data))
+        return std::make_unique<TspSkinStdButtonObject>(host, skinData, s);
+    if (auto* b = dynamic_cast<TspDataSkinButton*>(data))
+        return std::make_unique<TspSkinButtonObject>(host, skinData, b);
+    if (auto* c = dynamic_cast<TspDataSkinCaption*>(data))
+        return std::make_unique<TspSkinCaptionObject>(host, skinData, c);
+    if (auto* u = dynamic_cast<TspDataUserObject*>(data))
+        return std::make_unique<TspUserObject>(host, skinData, u);
+    if (auto* g = dynamic_cast<TspDataSkinGauge*>(data))
+        return std::make_unique<TspSkinGaugeObject>(host, skinData, g);
+    if (auto* sw = dynamic_cast<TspDataSkinSwitch*>(data))
+        return std::make_unique<TspSkinSwitchObject>(host, skinData, sw);
+    if (auto* t = dynamic_cast<TspDataSkinTrackBar*>(data))
+        return std::make_unique<TspSkinTrackBarObject>(host, skinData, t);
+    if (auto* l = dynamic_cast<TspDataSkinLabel*>(data))
+        return std::make_unique<TspSkinLabelObject>(host, skinData, l);
+    if (auto* a = dynamic_cast<TspDataSkinAnimate*>(data))
+        return std::make_unique<TspSkinAnimateObject>(host, skinData, a);
+    if (auto* bl = dynamic_cast<TspDataSkinBitLabel*>(data))
+        return std::make_unique<TspSkinBitLabelObject>(host, skinData, bl);
+    if (auto* r = dynamic_cast<TspDataSkinFrameRegulatorObject*>(data))
+        return std::make_unique<TspSkinFrameRegulatorObject>(host, skinData, r);
+    if (auto* fg = dynamic_cast<TspDataSkinFrameGaugeObject*>(data))
+        return std::make_unique<TspSkinFrameGaugeObject>(host, skinData, fg);
+    return nullptr;
+}
+
+} // namespace
+
 void TspSkinnedForm::CreateSkinObjects()
 {
     FreeObjects();
     if (!FSkinData)
         return;
-    for (auto const& d : FSkinData->ObjectList) {
-        TspDataSkinObject* data = d.get();
-        std::unique_ptr<TspActiveSkinObject> object;
-        // Menu items, main-menu items and bar buttons are drawn by the menus, not the frame.
-        if (dynamic_cast<TspDataSkinMainMenuBarButton*>(data) || dynamic_cast<TspDataSkinMainMenuItem*>(data)
-            || dynamic_cast<TspDataSkinMenuItem*>(data))
-            continue;
-        if (auto* s = dynamic_cast<TspDataSkinStdButton*>(data))
-            object = std::make_unique<TspSkinStdButtonObject>(this, FSkinData, s);
-        else if (auto* b = dynamic_cast<TspDataSkinButton*>(data))
-            object = std::make_unique<TspSkinButtonObject>(this, FSkinData, b);
-        else if (auto* c = dynamic_cast<TspDataSkinCaption*>(data))
-            object = std::make_unique<TspSkinCaptionObject>(this, FSkinData, c);
-        else if (auto* u = dynamic_cast<TspDataUserObject*>(data))
-            object = std::make_unique<TspUserObject>(this, FSkinData, u);
-        else if (auto* g = dynamic_cast<TspDataSkinGauge*>(data))
-            object = std::make_unique<TspSkinGaugeObject>(this, FSkinData, g);
-        else if (auto* sw = dynamic_cast<TspDataSkinSwitch*>(data))
-            object = std::make_unique<TspSkinSwitchObject>(this, FSkinData, sw);
-        else if (auto* t = dynamic_cast<TspDataSkinTrackBar*>(data))
-            object = std::make_unique<TspSkinTrackBarObject>(this, FSkinData, t);
-        else if (auto* l = dynamic_cast<TspDataSkinLabel*>(data))
-            object = std::make_unique<TspSkinLabelObject>(this, FSkinData, l);
-        else if (auto* a = dynamic_cast<TspDataSkinAnimate*>(data))
-            object = std::make_unique<TspSkinAnimateObject>(this, FSkinData, a);
-        else if (auto* bl = dynamic_cast<TspDataSkinBitLabel*>(data))
-            object = std::make_unique<TspSkinBitLabelObject>(this, FSkinData, bl);
-        else if (auto* r = dynamic_cast<TspDataSkinFrameRegulatorObject*>(data))
-            object = std::make_unique<TspSkinFrameRegulatorObject>(this, FSkinData, r);
-        else if (auto* fg = dynamic_cast<TspDataSkinFrameGaugeObject*>(data))
-            object = std::make_unique<TspSkinFrameGaugeObject>(this, FSkinData, fg);
-        if (object)
+    for (auto const& d : FSkinData->ObjectList)
+        if (auto object = MakeSkinObject(this, FSkinData, d.get()))
             ObjectList.push_back(std::move(object));
-    }
     CreateMainMenuItems();
 }
 
@@ -307,29 +317,13 @@ TspActiveSkinObject* TspSkinnedForm::ObjectByIDName(std::string const& idName) c
 bool TspSkinnedForm::SetObjectValue(std::string const& idName, int value)
 {
     TspActiveSkinObject* o = ObjectByIDName(idName);
-    if (auto* g = dynamic_cast<TspSkinGaugeObject*>(o))
-        g->SetValue(value);
-    else if (auto* t = dynamic_cast<TspSkinTrackBarObject*>(o))
-        t->SetValue(value);
-    else if (auto* fg = dynamic_cast<TspSkinFrameGaugeObject*>(o))
-        fg->SetValue(value);
-    else if (auto* r = dynamic_cast<TspSkinFrameRegulatorObject*>(o))
-        r->SetValue(value);
-    else
-        return false;
-    return true;
+    return o && o->TakeValue(value);
 }
 
 bool TspSkinnedForm::SetObjectText(std::string const& idName, std::string const& text)
 {
     TspActiveSkinObject* o = ObjectByIDName(idName);
-    if (auto* l = dynamic_cast<TspSkinLabelObject*>(o))
-        l->SetTextValue(text);
-    else if (auto* b = dynamic_cast<TspSkinBitLabelObject*>(o))
-        b->SetTextValue(text);
-    else
-        return false;
-    return true;
+    return o && o->TakeText(text);
 }
 
 bool TspSkinnedForm::StartAnimation(std::string const& idName)
@@ -696,16 +690,9 @@ void TspSkinnedForm::OnClientMouse(TMessage& m)
 // ---------------------------------------------------------------------------------------
 // Object hints
 
-void TspSkinnedForm::SetSkinHint(TspSkinHint* value)
-{
-    if (FSkinHint == value)
-        return;
-    if (FSkinHint)
-        FSkinHint->RemoveFreeNotification(this);
-    FSkinHint = value;
-    if (FSkinHint)
-        FSkinHint->FreeNotification(this);
-}
+TspSkinHint* TspSkinnedForm::SkinHint() const { return FSkinHint.Get(); }
+
+void TspSkinnedForm::SetSkinHint(TspSkinHint* value) { FSkinHint = value; }
 
 void TspSkinnedForm::ShowObjectHintOf(int index)
 {

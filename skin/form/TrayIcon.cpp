@@ -152,26 +152,10 @@ win::LRESULT TspTrayIcon::WndProc(win::HWND h, win::UINT msg, win::WPARAM wp, wi
     return win::DefWindowProc(h, msg, wp, lp);
 }
 
-void TspTrayIcon::Notification(tk::TComponent* component, tk::TOperation operation)
-{
-    tk::TComponent::Notification(component, operation);
-    if (operation == tk::opRemove && component == PopupMenu)
-        PopupMenu = nullptr;
-    if (operation == tk::opRemove && component == FMenu)
-        FMenu = nullptr;
-    if (operation == tk::opRemove && component == FMenusSkinData)
-        FMenusSkinData = nullptr;
-}
+TspSkinData* TspTrayIcon::MenusSkinData() const { return FMenusSkinData.Get(); }
 
-void TspTrayIcon::SetMenusSkinData(TspSkinData* value)
-{
-    if (FMenusSkinData == value)
-        return;
-    if (FMenusSkinData)
-        FMenusSkinData->RemoveFreeNotification(this);
-    FMenusSkinData = value;
-    if (FMenusSkinData)
-        FMenusSkinData->FreeNotification(this);
-}
+void TspTrayIcon::SetMenusSkinData(TspSkinData* value) { FMenusSkinData = value; }
+
+TspSkinPopupMenu* TspTrayIcon::Menu() const { return FMenu.Get(); }
 
 } // namespace xe::skin

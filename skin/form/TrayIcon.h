@@ -31,9 +31,10 @@ public:
     void SetIcon(gfx::TBitmap const& value);
     std::string const& Hint() const { return FHint; }
     void SetHint(std::string const& value);
-    // The menu of the icon (not owned) and the skin its menu is drawn with (not owned).
-    tk::TPopupMenu* PopupMenu = nullptr;
-    TspSkinData* MenusSkinData() const { return FMenusSkinData; }
+    // The menu of the icon and the skin its menu is drawn with: not owned, each forgotten
+    // when it is freed.
+    tk::TComponentRef<tk::TPopupMenu> PopupMenu;
+    TspSkinData* MenusSkinData() const;
     void SetMenusSkinData(TspSkinData* value);
 
     void ShowIcon();
@@ -58,9 +59,7 @@ public:
     void RestoreApplicationWindow();
 
     // The menu window that a right click opened.
-    TspSkinPopupMenu* Menu() const { return FMenu; }
-
-    void Notification(tk::TComponent* component, tk::TOperation operation) override;
+    TspSkinPopupMenu* Menu() const;
 
 private:
     win::LRESULT WndProc(win::HWND h, win::UINT msg, win::WPARAM wp, win::LPARAM lp);
@@ -69,12 +68,12 @@ private:
 
     gfx::TBitmap FIcon;
     std::string FHint;
-    TspSkinData* FMenusSkinData = nullptr;
+    tk::TComponentRef<TspSkinData> FMenusSkinData;
     bool FShown = false;
     bool FRegistered = false; // the window system has the icon
     win::HWND FHandle = nullptr; // a hidden window that receives the icon's clicks
     win::WNDPROC FInstance = nullptr;
-    TspSkinPopupMenu* FMenu = nullptr; // owned as a component
+    tk::TComponentRef<TspSkinPopupMenu> FMenu; // owned as a component
 };
 
 } // namespace xe::skin

@@ -51,7 +51,7 @@ public:
     }
     bool AlwaysMinimizeToTray() const override { return ToTray; }
     void WindowCommand(TspWindowCommand c) override { Log.push_back("command " + std::to_string(int(c))); }
-    TspSkinPopupSource* SystemMenu() override { return Menu; }
+    TspSkinPopupSource* SystemMenuSource() override { return Menu; }
     base::TPoint FrameScreenOrigin() const override { return { 100, 200 }; }
     void PopupMenuAt(TspSkinPopupSource& menu, base::TRect const& r, bool above) override
     {

@@ -8,7 +8,7 @@
 #include "platform/graphics/Region.h"
 #include "skin/draw/CaptionObjects.h"
 #include "skin/draw/LabelObjects.h"
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 #include "skin/form/TrayIcon.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "platform/toolkit/Persistence.h"
 #include "platform/toolkit/StdCtrls.h"
 #include "skin/data/SkinObjects.h"
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 #include "skin/form/SkinPopupMenu.h"
 #include "skin/form/TrayIcon.h"
 

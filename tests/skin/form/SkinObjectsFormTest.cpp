@@ -6,7 +6,7 @@
 
 #include "SkinFormTestUtil.h"
 #include "skin/draw/LabelObjects.h"
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 
 #include <memory>
 #include <string>

@@ -521,6 +521,32 @@ TEST_F(SkinWindowTest, TrayIconRecordsItsStateAndItsMenuRestores)
     Skinned->SetTrayIcon(nullptr);
 }
 
+// An icon left for another, or outliving its component, keeps nothing that calls back into
+// it; a menu of the user's own stays with the icon.
+TEST_F(SkinWindowTest, TrayIconLeftOrOutlivingItsComponentKeepsNothingOfIt)
+{
+    MakeSkinned(10, 10);
+    Form->Show();
+    TspTrayIcon left(nullptr), mine(nullptr), outliving(nullptr);
+    tk::TPopupMenu own(nullptr);
+    mine.PopupMenu = &own;
+    Skinned->SetTrayIcon(&left);
+    ASSERT_EQ(left.PopupMenu, Skinned->TrayMenu());
+    Skinned->SetTrayIcon(&mine);
+    EXPECT_EQ(left.PopupMenu, nullptr);
+    EXPECT_FALSE(left.OnRestoreRequest);
+    ASSERT_TRUE(mine.OnRestoreRequest);
+    Skinned->SetTrayIcon(&outliving);
+    EXPECT_EQ(mine.PopupMenu, &own);
+    EXPECT_FALSE(mine.OnRestoreRequest);
+
+    tk::TComponent::Free(Skinned);
+    Skinned = nullptr;
+    EXPECT_EQ(outliving.PopupMenu, nullptr);
+    EXPECT_FALSE(outliving.OnRestoreRequest);
+    outliving.RequestRestore();
+}
+
 TEST_F(SkinWindowTest, WithATrayTheFormHidesAndTheIconBringsItBack)
 {
     MakeSkinned(10, 10);

@@ -1,3 +1,5 @@
+// The frame objects that hold a value (gauges, track bars, frame gauges and regulators), a
+// state (switches) or a running animation.
 #pragma once
 
 #include "skin/data/SkinTypes.h"
@@ -25,6 +27,11 @@ public:
     int Value() const { return FValue; }
     // Clamps the value into MinValue .. MaxValue and, when it changes, redraws at once.
     void SetValue(int value);
+    bool TakeValue(int value) override
+    {
+        SetValue(value);
+        return true;
+    }
     // Where the filled part ends, relative to the object: (x, 0) or (0, y).
     base::TPoint ProgressPos() const { return FProgressPos; }
 
@@ -55,6 +62,11 @@ public:
     // Clamps the value into MinValue .. MaxValue and moves the thumb to it; when the value
     // changes the bar is redrawn at once and OnTrackBarChangeValueEvent fires.
     void SetValue(int value);
+    bool TakeValue(int value) override
+    {
+        SetValue(value);
+        return true;
+    }
     // False for a bar without a range or without a track: its thumb stays at the start.
     bool CanMove() const;
     base::TPoint ButtonPos() const { return FButtonPos; }
@@ -133,6 +145,11 @@ public:
     int Value() const { return FValue; }
     // Clamps the value into MinValue .. MaxValue and, when it changes, redraws at once.
     void SetValue(int value);
+    bool TakeValue(int value) override
+    {
+        SetValue(value);
+        return true;
+    }
 
     int MinValue = 0; // minvalue
     int MaxValue = 0; // maxvalue
@@ -157,6 +174,11 @@ public:
     // Ignored when equal to the value or outside MinValue .. MaxValue; else redraws at once
     // and fires OnFrameRegulatorChangeValueEvent.
     void SetValue(int value);
+    bool TakeValue(int value) override
+    {
+        SetValue(value);
+        return true;
+    }
     bool Pressed() const { return FPressed; }
     // Drops a drag without a release (the form resets its objects).
     void CancelDragging() { FPressed = false; }

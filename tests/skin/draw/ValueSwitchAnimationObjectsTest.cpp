@@ -1,4 +1,4 @@
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 
 #include "DrawTestUtil.h"
 #include "RecordingHost.h"

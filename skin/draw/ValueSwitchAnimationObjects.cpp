@@ -1,4 +1,4 @@
-#include "skin/draw/ValueObjects.h"
+#include "skin/draw/ValueSwitchAnimationObjects.h"
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -533,7 +533,7 @@ void TspSkinAnimateObject::ExecuteCommand()
         Form->WindowCommand(Form->AlwaysMinimizeToTray() ? wcMinimizeToTray : wcMinimize);
         break;
     case cmSysMenu:
-        if (TspSkinPopupSource* menu = Form->SystemMenu(); menu && menu->HasItems())
+        if (TspSkinPopupSource* menu = Form->SystemMenuSource(); menu && menu->HasItems())
             Form->PopupMenuAt(*menu, screen, false);
         break;
     case cmDefault:
