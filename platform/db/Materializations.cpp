@@ -47,17 +47,30 @@ TMaterializations::TEntry const& TMaterializations::Get(
     return FEntries.emplace(key, entry).first->second;
 }
 
-std::optional<bool> TMaterializations::Eligible(std::string const& selectSql, std::string const& column) const
+TMaterializations::TEntry const* TMaterializations::Find(
+    std::string const& selectSql, std::string const& column) const
 {
-    auto it = FEligible.find(std::make_pair(selectSql, xe::base::LowerCase(column)));
-    if (it == FEligible.end())
+    auto found = FEntries.find(std::make_pair(selectSql, xe::base::LowerCase(column)));
+    return found == FEntries.end() ? nullptr : &found->second;
+}
+
+std::optional<TOrderedAccess> TMaterializations::Access(
+    std::string const& selectSql, std::string const& column) const
+{
+    auto it = FAccess.find(std::make_pair(selectSql, xe::base::LowerCase(column)));
+    if (it == FAccess.end())
         return std::nullopt;
     return it->second;
 }
 
-void TMaterializations::SetEligible(std::string const& selectSql, std::string const& column, bool eligible)
+void TMaterializations::SetAccess(std::string const& selectSql, std::string const& column, TOrderedAccess access)
 {
-    FEligible[std::make_pair(selectSql, xe::base::LowerCase(column))] = eligible;
+    FAccess[std::make_pair(selectSql, xe::base::LowerCase(column))] = access;
+}
+
+TKeyPosition& TMaterializations::Position(std::string const& selectSql, std::string const& column)
+{
+    return FPositions[std::make_pair(selectSql, xe::base::LowerCase(column))];
 }
 
 std::vector<TXmlColumn> const* TMaterializations::FindColumns(std::string const& shape) const

@@ -18,6 +18,14 @@ class TADOConnection;
 class TADOQuery;
 
 struct TSelectQuery;
+struct TPlan;
+
+// Where the rows of an open result come from.
+enum class TRowSource {
+    Statement, // the statement itself
+    OrderedCopy, // a page or a maximum of the export, from the ordered copy of its derived table
+    KeySeek, // the same, through the integer primary key of the one table the derived table reads
+};
 
 // The ADO description Jet gives the computed columns (no table column of origin) of a parsed
 // statement on Access data, prepared as `stmt`: Count a Long, Sum and Avg of numbers a
@@ -84,7 +92,9 @@ public:
     // The same document as SaveToFile writes, held in memory (for results of a few rows).
     std::string XmlText();
 
-    // True when the open result came from a cached materialisation (for tests and benchmarks).
+    // Where the open result's rows come from (for tests and benchmarks); UsedMaterialization
+    // is true when they come from an ordered copy or a key seek, not the statement run in full.
+    TRowSource RowSource() const;
     bool UsedMaterialization() const;
     // The SQLite text the statement was translated to (UTF-8), for diagnostics.
     std::string const& TranslatedSQL() const;
@@ -92,7 +102,16 @@ public:
 private:
     friend class TField;
     struct TImpl;
+    // The steps of Open: the statement parsed and translated; for a paging statement, its rows
+    // found in order (a key seek or the ordered copy) with its numbers bound; the columns
+    // described from the plain statement; the fields made from the columns.
+    void Translate(TImpl& impl) const;
+    void BindOrderedRows(TImpl& impl, TPlan const& plan, size_t knownColumnCount);
+    void DescribeColumns(TImpl& impl) const;
+    void SetUpFields(TImpl const& impl);
     TVariant CurrentValue(int index) const;
+    // Finds the current row again after WriteXml read the statement to its end.
+    void ReturnToCurrentRow() const;
     void Require(bool active, char const* operation) const;
     // Appends the document to buffer, calling spill whenever the buffer passes 1 MiB (spill
     // may empty it). The current row is kept.
