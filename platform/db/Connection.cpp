@@ -237,8 +237,44 @@ void TADOConnection::Open()
     }
 }
 
+struct TReadingState {
+    sqlite3* Db = nullptr;
+    int Holds = 0;
+    bool Began = false; // the transaction is the holds'
+};
+
+std::unique_ptr<TReadHold> TADOConnection::HoldReading()
+{
+    if (!FDb || FEngine != TEngineKind::SQLite)
+        return nullptr;
+    if (!FReading)
+        FReading = std::make_shared<TReadingState>(TReadingState { FDb });
+    if (FReading->Holds++ == 0 && sqlite3_get_autocommit(FDb))
+        FReading->Began = sqlite3_exec(FDb, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    return std::make_unique<TReadHold>(FReading);
+}
+
+TReadHold::~TReadHold()
+{
+    std::shared_ptr<TReadingState> state = FState.lock();
+    if (!state || --state->Holds > 0 || !state->Began)
+        return;
+    state->Began = false;
+    // Nothing of the file was written: the commit ends the read and keeps the ordered copies
+    // made in the temporary database. An error has already ended the transaction when there
+    // is none left to commit.
+    if (!sqlite3_get_autocommit(state->Db))
+        sqlite3_exec(state->Db, "COMMIT", nullptr, nullptr, nullptr);
+}
+
 void TADOConnection::Close()
 {
+    if (FReading) {
+        // Holds that outlive the connection find nothing to end.
+        FReading->Holds = 0;
+        FReading->Began = false;
+        FReading.reset();
+    }
     // Cached statements are finalized before the handle closes; a statement still on loan
     // finalizes itself when its query lets it go.
     FStatements.reset();

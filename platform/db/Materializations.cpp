@@ -8,9 +8,33 @@
 
 namespace xe::db {
 
+TMaterializations::TMaterializations(sqlite3* db)
+    : FDb(db)
+{
+    sqlite3_rollback_hook(FDb, &TMaterializations::OnRollback, this);
+}
+
+TMaterializations::~TMaterializations() { sqlite3_rollback_hook(FDb, nullptr, nullptr); }
+
+// Only notes it: the hook runs inside a statement, while a copy may be in use.
+void TMaterializations::OnRollback(void* self) { static_cast<TMaterializations*>(self)->FRolledBack = true; }
+
+void TMaterializations::ForgetRolledBack()
+{
+    if (!FRolledBack)
+        return;
+    FRolledBack = false;
+    // A copy made before the transaction began survives: only those that are gone are forgotten.
+    for (auto it = FEntries.begin(); it != FEntries.end();) {
+        TSqliteStatement stmt = TryPrepare(FDb, "SELECT 1 FROM " + it->second.Table + " LIMIT 0");
+        it = stmt ? std::next(it) : FEntries.erase(it);
+    }
+}
+
 TMaterializations::TEntry const& TMaterializations::Get(
     std::string const& selectSql, std::string const& column)
 {
+    ForgetRolledBack();
     auto key = std::make_pair(selectSql, xe::base::LowerCase(column));
     auto found = FEntries.find(key);
     if (found != FEntries.end())
@@ -47,9 +71,9 @@ TMaterializations::TEntry const& TMaterializations::Get(
     return FEntries.emplace(key, entry).first->second;
 }
 
-TMaterializations::TEntry const* TMaterializations::Find(
-    std::string const& selectSql, std::string const& column) const
+TMaterializations::TEntry const* TMaterializations::Find(std::string const& selectSql, std::string const& column)
 {
+    ForgetRolledBack();
     auto found = FEntries.find(std::make_pair(selectSql, xe::base::LowerCase(column)));
     return found == FEntries.end() ? nullptr : &found->second;
 }

@@ -40,10 +40,10 @@ public:
         int64_t Rows = 0;
     };
 
-    explicit TMaterializations(sqlite3* db)
-        : FDb(db)
-    {
-    }
+    // Watches the connection's rollbacks: a transaction rolled back by an error takes with it
+    // the copies made in it, which are then made again.
+    explicit TMaterializations(sqlite3* db);
+    ~TMaterializations();
     TMaterializations(TMaterializations const&) = delete;
     TMaterializations& operator=(TMaterializations const&) = delete;
 
@@ -51,7 +51,7 @@ public:
     // first call. Raises EDatabaseError when SQLite refuses to make it.
     TEntry const& Get(std::string const& selectSql, std::string const& column);
     // The copy when it has been made; null otherwise.
-    TEntry const* Find(std::string const& selectSql, std::string const& column) const;
+    TEntry const* Find(std::string const& selectSql, std::string const& column);
     size_t Count() const { return FEntries.size(); }
 
     // How a (statement, column) is answered in order; unknown until decided once.
@@ -66,7 +66,10 @@ public:
     void KeepColumns(std::string const& shape, std::vector<TXmlColumn> columns);
 
 private:
+    static void OnRollback(void* self);
+    void ForgetRolledBack();
     sqlite3* FDb;
+    bool FRolledBack = false;
     std::map<std::pair<std::string, std::string>, TEntry> FEntries;
     std::map<std::pair<std::string, std::string>, TOrderedAccess> FAccess;
     std::map<std::pair<std::string, std::string>, TKeyPosition> FPositions;

@@ -648,6 +648,8 @@ void TADOQuery::Open()
     if (!FConnection || !FConnection->Connected())
         throw EDatabaseError(
             "Operation is not allowed when the object is closed. (The connection is not open.)");
+    if (!FReadHold)
+        FReadHold = FConnection->HoldReading();
     auto impl = std::make_unique<TImpl>();
     Translate(*impl);
     TPlan const plan = MatchPlan(*impl->Statement.Query);

@@ -16,6 +16,7 @@ namespace xe::db {
 
 class TADOConnection;
 class TADOQuery;
+class TReadHold;
 
 struct TSelectQuery;
 struct TPlan;
@@ -118,6 +119,9 @@ private:
     void WriteXml(std::string& buffer, std::function<void()> const& spill);
 
     TADOConnection* FConnection;
+    // Taken at the first Open, kept for the query's life: its statements read in one
+    // transaction. Destroyed after the result.
+    std::unique_ptr<TReadHold> FReadHold;
     std::string FSql;
     std::vector<TField> FFields;
     std::unique_ptr<TImpl> FImpl;
