@@ -6,6 +6,7 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "platform/db/Connection.h"
+#include "platform/db/PagingStatements.h"
 #include "platform/db/Query.h"
 
 #include <algorithm>
@@ -17,24 +18,15 @@
 
 namespace xe::app {
 
-using base::IntToStr;
+std::string CountStatement(std::string const& strSql) { return db::PagingCountStatement(strSql); }
 
-std::string CountStatement(std::string const& strSql) { return "select count(*) from (" + strSql + ") as a"; }
+std::string FirstPageStatement(std::string const& strSql) { return db::PagingFirstStatement(strSql, PageSize); }
 
-std::string FirstPageStatement(std::string const& strSql)
-{
-    return "select top " + IntToStr(PageSize) + " * from (" + strSql + ") order by id";
-}
-
-std::string LastIdStatement(std::string const& strSql, int64_t k)
-{
-    return "select MAX(ID) from (select top " + IntToStr(k) + " *  from (" + strSql + ") order by id) ";
-}
+std::string LastIdStatement(std::string const& strSql, int64_t k) { return db::PagingLastIdStatement(strSql, k); }
 
 std::string NextPageStatement(std::string const& strSql, int64_t m)
 {
-    return "select top " + IntToStr(PageSize) + " * from (" + strSql + ") WHERE  id >" + IntToStr(m)
-        + " order by id";
+    return db::PagingNextStatement(strSql, PageSize, m);
 }
 
 int64_t PageCount(int64_t rows)
@@ -108,7 +100,7 @@ bool RemoveUnfinishedExport()
     return true;
 }
 
-bool ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
+bool RunPagedExport(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
     TExportSteps& steps)
 {
     std::string const tempName = TempFileName(xmlName);

@@ -152,7 +152,7 @@ TResult Measure(std::string const& dbName, std::string const& statement, std::st
         connection.ConnectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + dbName + ";";
         connection.Open();
         TTimedSteps steps(start);
-        app::ExportPages(connection, statement, xmlName, steps);
+        app::RunPagedExport(connection, statement, xmlName, steps);
         TResult result;
         result.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
         result.CountSeconds = steps.CountSeconds;

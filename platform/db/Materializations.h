@@ -20,6 +20,13 @@ enum class TOrderedAccess {
     OrderedCopy, // from an ordered copy of the statement's rows
 };
 
+// Where the rows of an open result come from.
+enum class TRowSource {
+    Statement, // the statement itself
+    OrderedCopy, // a page or a maximum of the export, from the ordered copy of its derived table
+    KeySeek, // the same, through the integer primary key of the one table the derived table reads
+};
+
 // Where a walk through a key in order last stopped: the key of the row at that rank (1-based).
 struct TKeyPosition {
     int64_t Rank = 0;
@@ -65,6 +72,12 @@ public:
     std::vector<TXmlColumn> const* FindColumns(std::string const& shape) const;
     void KeepColumns(std::string const& shape, std::vector<TXmlColumn> columns);
 
+    // How many results the connection's queries opened from each source: an export whose
+    // later pages run their statements in full shows here (and grows with the square of its
+    // page count).
+    void CountOpened(TRowSource source) { ++FOpened[size_t(source)]; }
+    int64_t Opened(TRowSource source) const { return FOpened[size_t(source)]; }
+
 private:
     static void OnRollback(void* self);
     void ForgetRolledBack();
@@ -75,6 +88,7 @@ private:
     std::map<std::pair<std::string, std::string>, TKeyPosition> FPositions;
     std::map<std::string, std::vector<TXmlColumn>> FColumns;
     int FNext = 0;
+    int64_t FOpened[3] = {};
 };
 
 } // namespace xe::db

@@ -682,6 +682,7 @@ void TADOQuery::Open()
     }
     SetUpFields(*impl);
     impl->HasRow = StepRow(impl->RowStmt(), FSql);
+    copies.CountOpened(impl->Source);
     FImpl = std::move(impl);
 }
 

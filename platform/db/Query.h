@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/Materializations.h"
 #include "platform/db/Types.h"
 #include "platform/db/Variant.h"
 
@@ -20,13 +21,6 @@ class TReadHold;
 
 struct TSelectQuery;
 struct TPlan;
-
-// Where the rows of an open result come from.
-enum class TRowSource {
-    Statement, // the statement itself
-    OrderedCopy, // a page or a maximum of the export, from the ordered copy of its derived table
-    KeySeek, // the same, through the integer primary key of the one table the derived table reads
-};
 
 // The ADO description Jet gives the computed columns (no table column of origin) of a parsed
 // statement on Access data, prepared as `stmt`: Count a Long, Sum and Avg of numbers a

@@ -60,7 +60,7 @@ protected:
     void Export(std::string const& xmlName)
     {
         TQuietSteps steps;
-        app::ExportPages(Connection, "select * from t", xmlName, steps);
+        app::RunPagedExport(Connection, "select * from t", xmlName, steps);
     }
     bool OutputIsComplete()
     {
@@ -128,7 +128,7 @@ TEST_F(ExportIntegrity, AnEarlierOutputStaysUntilTheFirstPageReplacesIt)
     base::WriteFileBytes(XmlName, "an earlier run's result");
     TQuietSteps steps;
     EXPECT_THROW(
-        app::ExportPages(Connection, "select nonsense from nowhere", XmlName, steps), base::Exception);
+        app::RunPagedExport(Connection, "select nonsense from nowhere", XmlName, steps), base::Exception);
     EXPECT_EQ(base::ReadFileBytes(XmlName), "an earlier run's result");
 }
 
