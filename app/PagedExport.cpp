@@ -20,9 +20,15 @@ namespace xe::app {
 
 std::string CountStatement(std::string const& strSql) { return db::PagingCountStatement(strSql); }
 
-std::string FirstPageStatement(std::string const& strSql) { return db::PagingFirstStatement(strSql, PageSize); }
+std::string FirstPageStatement(std::string const& strSql)
+{
+    return db::PagingFirstStatement(strSql, PageSize);
+}
 
-std::string LastIdStatement(std::string const& strSql, int64_t k) { return db::PagingLastIdStatement(strSql, k); }
+std::string LastIdStatement(std::string const& strSql, int64_t k)
+{
+    return db::PagingLastIdStatement(strSql, k);
+}
 
 std::string NextPageStatement(std::string const& strSql, int64_t m)
 {

@@ -61,8 +61,8 @@ void Generate(std::string const& path, TShape const& shape, int64_t rows)
     base::DeleteFile(path);
     sqlite3* db = nullptr;
     Check(sqlite3_open(path.c_str(), &db), db);
-    std::string const create = std::string("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; CREATE TABLE t (")
-        + shape.IdColumn
+    std::string const create
+        = std::string("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; CREATE TABLE t (") + shape.IdColumn
         + ", name VARCHAR(40), note TEXT, amount DOUBLE, qty SMALLINT, price CURRENCY, flag BOOLEAN,"
           " created DATETIME); BEGIN;";
     Check(sqlite3_exec(db, create.c_str(), nullptr, nullptr, nullptr), db);
@@ -248,14 +248,17 @@ int main(int argc, char** argv)
             base::DeleteFile(xmlName);
             double json = SqliteJsonSeconds(dbName, shape->Statement, dir.File("out.json"), jsonCpu);
             results.push_back(r);
-            std::printf("%9lld rows: %7.2f s wall, %7.2f s cpu, %8.0f rows/s, peak %5.1f MB, output %7.1f MB, "
-                        "count at %.2f s, first page at %.2f s\n",
+            std::printf(
+                "%9lld rows: %7.2f s wall, %7.2f s cpu, %8.0f rows/s, peak %5.1f MB, output %7.1f MB, "
+                "count at %.2f s, first page at %.2f s\n",
                 (long long)rows, r.Seconds, r.CpuSeconds, double(rows) / r.Seconds, double(r.PeakKb) / 1024.0,
                 double(r.Bytes) / 1048576.0, r.CountSeconds, r.FirstPageSeconds);
             if (json > 0)
-                std::printf("%9lld rows: sqlite3 -json %7.2f s wall, %7.2f s cpu; export / sqlite3 -json = %.2f "
-                            "wall, %.2f cpu\n",
-                    (long long)rows, json, jsonCpu, r.Seconds / json, jsonCpu > 0 ? r.CpuSeconds / jsonCpu : 0.0);
+                std::printf(
+                    "%9lld rows: sqlite3 -json %7.2f s wall, %7.2f s cpu; export / sqlite3 -json = %.2f "
+                    "wall, %.2f cpu\n",
+                    (long long)rows, json, jsonCpu, r.Seconds / json,
+                    jsonCpu > 0 ? r.CpuSeconds / jsonCpu : 0.0);
             std::fflush(stdout);
             base::DeleteFile(dbName);
         }

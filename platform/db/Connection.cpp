@@ -186,7 +186,10 @@ void TADOConnection::Open()
 
     sqlite3* db = nullptr;
     if (engine == TEngineKind::SQLite) {
-        int rc = sqlite3_open_v2(systemPath.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        // One thread uses a connection: SQLite need not lock its mutex on every call (every
+        // value of every row of an export).
+        int rc
+            = sqlite3_open_v2(systemPath.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
             sqlite3_close(db);
             throw EDatabaseError(

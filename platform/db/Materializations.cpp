@@ -71,7 +71,8 @@ TMaterializations::TEntry const& TMaterializations::Get(
     return FEntries.emplace(key, entry).first->second;
 }
 
-TMaterializations::TEntry const* TMaterializations::Find(std::string const& selectSql, std::string const& column)
+TMaterializations::TEntry const* TMaterializations::Find(
+    std::string const& selectSql, std::string const& column)
 {
     ForgetRolledBack();
     auto found = FEntries.find(std::make_pair(selectSql, xe::base::LowerCase(column)));
@@ -87,7 +88,8 @@ std::optional<TOrderedAccess> TMaterializations::Access(
     return it->second;
 }
 
-void TMaterializations::SetAccess(std::string const& selectSql, std::string const& column, TOrderedAccess access)
+void TMaterializations::SetAccess(
+    std::string const& selectSql, std::string const& column, TOrderedAccess access)
 {
     FAccess[std::make_pair(selectSql, xe::base::LowerCase(column))] = access;
 }

@@ -6,7 +6,10 @@ namespace xe::db {
 
 using base::IntToStr;
 
-std::string PagingCountStatement(std::string const& strSql) { return "select count(*) from (" + strSql + ") as a"; }
+std::string PagingCountStatement(std::string const& strSql)
+{
+    return "select count(*) from (" + strSql + ") as a";
+}
 
 std::string PagingFirstStatement(std::string const& strSql, int64_t pageSize)
 {

@@ -540,15 +540,15 @@ std::pair<int64_t, int64_t> TopAboveRange(TADOConnection& connection, TMateriali
     return { first, last };
 }
 
-
 // Whether SQLite reads the rows of X in the order of `column` through the integer primary key
 // of the one table X reads (its rowid), both from the start and from a key on: each page is
 // then a seek, and no copy is needed. The keys are unique integers, never NULL.
 bool ReadsByIntegerKey(sqlite3* db, std::string const& xSql, std::string const& column)
 {
     std::string const c = QuoteSqliteName(column);
-    for (std::string const& sql : { "SELECT * FROM (" + xSql + ") WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT ?2",
-             "SELECT " + c + " FROM (" + xSql + ") ORDER BY " + c + " LIMIT ?1" }) {
+    for (std::string const& sql :
+        { "SELECT * FROM (" + xSql + ") WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT ?2",
+            "SELECT " + c + " FROM (" + xSql + ") ORDER BY " + c + " LIMIT ?1" }) {
         TSqliteStatement plan = TryPrepare(db, "EXPLAIN QUERY PLAN " + sql);
         if (!plan)
             return false;
@@ -558,7 +558,8 @@ bool ReadsByIntegerKey(sqlite3* db, std::string const& xSql, std::string const& 
             auto detail = reinterpret_cast<char const*>(sqlite3_column_text(plan.Get(), 3));
             std::string_view text = detail ? detail : "";
             // One step, a search or scan of one table in rowid order: no sorter, no subquery.
-            byKey = (text.rfind("SEARCH ", 0) == 0 && text.find(" USING INTEGER PRIMARY KEY (rowid>?)") != text.npos)
+            byKey = (text.rfind("SEARCH ", 0) == 0
+                        && text.find(" USING INTEGER PRIMARY KEY (rowid>?)") != text.npos)
                 || (text.rfind("SCAN ", 0) == 0 && text.find(' ', 5) == text.npos);
             ++steps;
         }
@@ -575,7 +576,7 @@ TOrderedAccess OrderedAccess(TADOConnection& connection, std::string const& xSql
     std::optional<TOrderedAccess> access = copies.Access(xSql, column);
     if (!access) {
         sqlite3* db = connection.Handle();
-        access = ReadsByIntegerKey(db, xSql, column) ? TOrderedAccess::KeySeek
+        access = ReadsByIntegerKey(db, xSql, column)   ? TOrderedAccess::KeySeek
             : ColumnIsBinaryCollated(db, xSql, column) ? TOrderedAccess::OrderedCopy
                                                        : TOrderedAccess::Statement;
         copies.SetAccess(xSql, column, *access);
@@ -586,8 +587,8 @@ TOrderedAccess OrderedAccess(TADOConnection& connection, std::string const& xSql
 // MAX(c) of the first k rows in c order, c X's integer key: the key at rank k, or at the last
 // rank when X has fewer rows; nullopt for no rows. Walks on from the rank found last (the
 // export asks for ranks 30 apart), so that every page costs the same.
-std::optional<int64_t> KeyAtRank(TADOConnection& connection, std::string const& xSql, std::string const& column,
-    int64_t k, std::string const& ansiStatement)
+std::optional<int64_t> KeyAtRank(TADOConnection& connection, std::string const& xSql,
+    std::string const& column, int64_t k, std::string const& ansiStatement)
 {
     TKeyPosition& position = connection.Materializations().Position(xSql, column);
     if (k < position.Rank)
@@ -599,10 +600,12 @@ std::optional<int64_t> KeyAtRank(TADOConnection& connection, std::string const& 
     std::string const c = QuoteSqliteName(column);
     TCachedStatement walk;
     if (position.Rank == 0) {
-        walk = Borrow(connection, "SELECT " + c + " FROM (" + xSql + ") ORDER BY " + c + " LIMIT ?1", ansiStatement);
+        walk = Borrow(
+            connection, "SELECT " + c + " FROM (" + xSql + ") ORDER BY " + c + " LIMIT ?1", ansiStatement);
         sqlite3_bind_int64(walk.Get(), 1, k);
     } else {
-        walk = Borrow(connection, "SELECT " + c + " FROM (" + xSql + ") WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT ?2",
+        walk = Borrow(connection,
+            "SELECT " + c + " FROM (" + xSql + ") WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT ?2",
             ansiStatement);
         sqlite3_bind_int64(walk.Get(), 1, position.Key);
         sqlite3_bind_int64(walk.Get(), 2, k - position.Rank);
@@ -658,8 +661,8 @@ void TADOQuery::Open()
     std::vector<TXmlColumn> const* knownColumns = nullptr;
     if (plan.Kind != TPlan::None) {
         impl->XSql = EmitSqlite(*plan.X, impl->Statement.Text);
-        shape = std::to_string(plan.Kind) + (plan.Ordered ? "o" : "u") + (plan.Value.empty() ? "-" : ">") + "\x1f"
-            + plan.Column + "\x1f" + impl->XSql;
+        shape = std::to_string(plan.Kind) + (plan.Ordered ? "o" : "u") + (plan.Value.empty() ? "-" : ">")
+            + "\x1f" + plan.Column + "\x1f" + impl->XSql;
         knownColumns = copies.FindColumns(shape);
     }
     // The plain statement is prepared whenever its columns are not known yet: that also
@@ -715,7 +718,8 @@ void TADOQuery::BindOrderedRows(TImpl& impl, TPlan const& plan, size_t knownColu
             sqlite3_bind_int64(impl.Rows.Get(), 1, *plan.IntegerValue);
             sqlite3_bind_int64(impl.Rows.Get(), 2, std::max<int64_t>(plan.Count, 0));
         } else if (plan.Value.empty()) {
-            impl.Rows = Borrow(*FConnection, "SELECT * FROM (" + xSql + ") ORDER BY " + c + " LIMIT ?1", FSql);
+            impl.Rows
+                = Borrow(*FConnection, "SELECT * FROM (" + xSql + ") ORDER BY " + c + " LIMIT ?1", FSql);
             sqlite3_bind_int64(impl.Rows.Get(), 1, std::max<int64_t>(plan.Count, 0));
         } else {
             return; // another literal: the statement itself seeks just as well
@@ -724,7 +728,8 @@ void TADOQuery::BindOrderedRows(TImpl& impl, TPlan const& plan, size_t knownColu
     } else if (access == TOrderedAccess::OrderedCopy) {
         // The first page does not wait for the copy: a top-n pass over the statement gives the
         // same rows, and the copy is made for the second page.
-        if (plan.Kind == TPlan::TopAbove && plan.Value.empty() && !copies.Find(xSql, plan.Column) && impl.Meta)
+        if (plan.Kind == TPlan::TopAbove && plan.Value.empty() && !copies.Find(xSql, plan.Column)
+            && impl.Meta)
             return;
         TMaterializations::TEntry const* copy = nullptr;
         try {
@@ -741,8 +746,8 @@ void TADOQuery::BindOrderedRows(TImpl& impl, TPlan const& plan, size_t knownColu
             sqlite3_bind_int64(impl.Rows.Get(), 1, std::max<int64_t>(k, 0));
         } else {
             auto [first, last] = TopAboveRange(*FConnection, *copy, plan, FSql);
-            impl.Rows = Borrow(
-                *FConnection, "SELECT * FROM " + copy->Table + " WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid", FSql);
+            impl.Rows = Borrow(*FConnection,
+                "SELECT * FROM " + copy->Table + " WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid", FSql);
             sqlite3_bind_int64(impl.Rows.Get(), 1, first);
             sqlite3_bind_int64(impl.Rows.Get(), 2, last);
         }

@@ -371,7 +371,8 @@ TEST_F(KeySeekTest, PagesAndMaximaEqualThePlainStatementInAnyOrderOfAsking)
             EXPECT_EQ(source, TRowSource::KeySeek);
             // The plain answer: SQLite's own, with the rank as a LIMIT.
             std::vector<std::string> plain = SqliteRows(FConn.Handle(),
-                "SELECT max(id) FROM (SELECT id FROM (" + s + ") ORDER BY id LIMIT " + std::to_string(k) + ")");
+                "SELECT max(id) FROM (SELECT id FROM (" + s + ") ORDER BY id LIMIT " + std::to_string(k)
+                    + ")");
             ASSERT_EQ(plain.size(), 1u);
             EXPECT_EQ(seek, plain);
         }
