@@ -54,9 +54,6 @@ TMaterializations::TEntry const& TMaterializations::Get(
         Exec(FDb,
             "CREATE TABLE " + entry.Table + " AS SELECT * FROM (" + selectSql + ") ORDER BY +"
                 + entry.Column);
-        Exec(FDb,
-            "CREATE INDEX temp." + QuoteSqliteName(name + "_c") + " ON " + QuoteSqliteName(name) + "("
-                + entry.Column + ")");
         TSqliteStatement stmt = Prepare(FDb, "SELECT count(*), coalesce(max(rowid), 0) FROM " + entry.Table);
         if (sqlite3_step(stmt.Get()) != SQLITE_ROW)
             throw xe::base::EDatabaseError(SqliteErrorText(FDb));

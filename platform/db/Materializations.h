@@ -35,8 +35,8 @@ struct TKeyPosition {
 
 // Ordered copies of derived tables, kept in SQLite's private temporary database (which
 // spills to disk and is deleted by SQLite). One copy per (statement, column): the rows of
-// the statement in the order of the column, so that the n-th row is rowid n, with an index
-// on the column for range conditions. Made once per connection; the data source is read
+// the statement in the order of the column, so that the n-th row is rowid n (a range condition
+// on the column is a search over the rowids). Made once per connection; the data source is read
 // only, so a copy never goes stale while the connection is open. Also kept per (statement,
 // column): how its rows are found in order, and for a key seek the last rank found.
 class TMaterializations {

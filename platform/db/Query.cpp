@@ -508,35 +508,75 @@ int64_t CachedInteger(TADOConnection& connection, std::string sql, std::initiali
     return SingleInteger(stmt.Get(), ansiStatement);
 }
 
+// The first rowid in [from, rows] whose row makes `probe` true (a statement of one truth value
+// for the rowid bound as ?1), when along the rowids the values are false and then true;
+// rows + 1 when none is true. Gallops from `from`, so an answer near it takes a few probes.
+int64_t FirstTrue(sqlite3_stmt* probe, int64_t from, int64_t rows, std::string const& ansiStatement)
+{
+    auto test = [&](int64_t rowid) {
+        sqlite3_reset(probe);
+        sqlite3_bind_int64(probe, 1, rowid);
+        return SingleInteger(probe, ansiStatement) != 0;
+    };
+    int64_t lo = std::max<int64_t>(from, 1) - 1; // known false, or before the first row
+    int64_t hi = rows + 1; // known true, or after the last row
+    for (int64_t step = 1; lo + step <= rows; step *= 2) {
+        if (test(lo + step)) {
+            hi = lo + step;
+            break;
+        }
+        lo += step;
+    }
+    while (hi - lo > 1) {
+        int64_t mid = lo + (hi - lo) / 2;
+        (test(mid) ? hi : lo) = mid;
+    }
+    sqlite3_reset(probe);
+    return hi;
+}
+
 // TOP n [WHERE c > v] [ORDER BY c] on the ordered copy, as a rowid range: gives the first and
 // last rowid, first > last for no rows. Rows with c > v are a suffix of the copy (its order
-// is the one the comparison follows), found through the index; with ORDER BY the range grows
-// to the last row tied with the n-th.
+// is the one the comparison follows), found by a search over the rowids that starts at the
+// row a maximum read last (the export asks for the page after it); with ORDER BY the range
+// grows to the last row tied with the n-th.
 std::pair<int64_t, int64_t> TopAboveRange(TADOConnection& connection, TMaterializations::TEntry const& copy,
-    TPlan const& plan, std::string const& ansiStatement)
+    TPlan const& plan, int64_t hint, std::string const& ansiStatement)
 {
     std::string const& c = copy.Column;
+    std::string const& t = copy.Table;
     int64_t first = 1;
-    if (plan.IntegerValue) {
-        first = CachedInteger(connection,
-            "SELECT rowid FROM " + copy.Table + " WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT 1",
-            { *plan.IntegerValue }, ansiStatement);
-    } else if (!plan.Value.empty()) {
-        // Another literal (a string, a fraction) is written into the text, which is then used once.
-        TSqliteStatement stmt = PrepareOrRaise(connection.Handle(),
-            "SELECT rowid FROM " + copy.Table + " WHERE " + c + " > " + plan.Value + " ORDER BY " + c
-                + " LIMIT 1",
-            ansiStatement);
-        first = SingleInteger(stmt.Get(), ansiStatement);
+    if (!plan.Value.empty()) {
+        TCachedStatement cached;
+        TSqliteStatement once;
+        sqlite3_stmt* above = nullptr;
+        if (plan.IntegerValue) {
+            cached
+                = Borrow(connection, "SELECT " + c + " > ?2 FROM " + t + " WHERE rowid = ?1", ansiStatement);
+            sqlite3_bind_int64(cached.Get(), 2, *plan.IntegerValue);
+            above = cached.Get();
+        } else {
+            // Another literal (a string, a fraction) is written into the text, which is then used once.
+            once = PrepareOrRaise(connection.Handle(),
+                "SELECT " + c + " > " + plan.Value + " FROM " + t + " WHERE rowid = ?1", ansiStatement);
+            above = once.Get();
+        }
+        int64_t from = 1;
+        if (hint >= 1 && hint <= copy.Rows && FirstTrue(above, hint, hint, ansiStatement) > hint)
+            from = hint + 1; // the hint's row is not above v: neither is any before it
+        first = FirstTrue(above, from, copy.Rows, ansiStatement);
     }
-    int64_t last = first > 0 ? std::min(first + plan.Count - 1, copy.Rows) : 0;
-    if (first <= 0 || plan.Count <= 0 || last < first)
+    int64_t last = std::min(first + plan.Count - 1, copy.Rows);
+    if (first > copy.Rows || plan.Count <= 0 || last < first)
         return { 1, 0 };
-    if (plan.Ordered)
-        last = CachedInteger(connection,
-            "SELECT max(rowid) FROM " + copy.Table + " WHERE " + c + " IS (SELECT " + c + " FROM "
-                + copy.Table + " WHERE rowid = ?1)",
-            { last }, ansiStatement);
+    if (plan.Ordered && last < copy.Rows) {
+        TCachedStatement differs = Borrow(connection,
+            "SELECT " + c + " IS NOT (SELECT " + c + " FROM " + t + " WHERE rowid = ?2) FROM " + t
+                + " WHERE rowid = ?1",
+            ansiStatement);
+        sqlite3_bind_int64(differs.Get(), 2, last);
+        last = FirstTrue(differs.Get(), last + 1, copy.Rows, ansiStatement) - 1;
+    }
     return { first, last };
 }
 
@@ -739,13 +779,15 @@ void TADOQuery::BindOrderedRows(TImpl& impl, TPlan const& plan, size_t knownColu
             copies.SetAccess(xSql, plan.Column, TOrderedAccess::Statement);
             return;
         }
+        TKeyPosition& read = copies.Position(xSql, plan.Column); // Rank: the rowid a maximum read
         if (plan.Kind == TPlan::MaxOfTop) {
             int64_t k = std::min(plan.Count, copy->Rows);
+            read.Rank = k;
             impl.Rows = Borrow(*FConnection,
                 "SELECT (SELECT " + copy->Column + " FROM " + copy->Table + " WHERE rowid = ?1)", FSql);
             sqlite3_bind_int64(impl.Rows.Get(), 1, std::max<int64_t>(k, 0));
         } else {
-            auto [first, last] = TopAboveRange(*FConnection, *copy, plan, FSql);
+            auto [first, last] = TopAboveRange(*FConnection, *copy, plan, read.Rank, FSql);
             impl.Rows = Borrow(*FConnection,
                 "SELECT * FROM " + copy->Table + " WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid", FSql);
             sqlite3_bind_int64(impl.Rows.Get(), 1, first);
