@@ -498,16 +498,6 @@ int64_t SingleInteger(sqlite3_stmt* stmt, std::string const& ansiStatement)
     return sqlite3_column_int64(stmt, 0);
 }
 
-int64_t CachedInteger(TADOConnection& connection, std::string sql, std::initializer_list<int64_t> parameters,
-    std::string const& ansiStatement)
-{
-    TCachedStatement stmt = Borrow(connection, std::move(sql), ansiStatement);
-    int index = 0;
-    for (int64_t p : parameters)
-        sqlite3_bind_int64(stmt.Get(), ++index, p);
-    return SingleInteger(stmt.Get(), ansiStatement);
-}
-
 // The first rowid in [from, rows] whose row makes `probe` true (a statement of one truth value
 // for the rowid bound as ?1), when along the rowids the values are false and then true;
 // rows + 1 when none is true. Gallops from `from`, so an answer near it takes a few probes.
