@@ -6,6 +6,7 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "platform/db/Connection.h"
+#include "platform/db/PagingStatements.h"
 #include "platform/db/Query.h"
 
 #include <algorithm>
@@ -17,24 +18,21 @@
 
 namespace xe::app {
 
-using base::IntToStr;
-
-std::string CountStatement(std::string const& strSql) { return "select count(*) from (" + strSql + ") as a"; }
+std::string CountStatement(std::string const& strSql) { return db::PagingCountStatement(strSql); }
 
 std::string FirstPageStatement(std::string const& strSql)
 {
-    return "select top " + IntToStr(PageSize) + " * from (" + strSql + ") order by id";
+    return db::PagingFirstStatement(strSql, PageSize);
 }
 
 std::string LastIdStatement(std::string const& strSql, int64_t k)
 {
-    return "select MAX(ID) from (select top " + IntToStr(k) + " *  from (" + strSql + ") order by id) ";
+    return db::PagingLastIdStatement(strSql, k);
 }
 
 std::string NextPageStatement(std::string const& strSql, int64_t m)
 {
-    return "select top " + IntToStr(PageSize) + " * from (" + strSql + ") WHERE  id >" + IntToStr(m)
-        + " order by id";
+    return db::PagingNextStatement(strSql, PageSize, m);
 }
 
 int64_t PageCount(int64_t rows)
@@ -108,7 +106,7 @@ bool RemoveUnfinishedExport()
     return true;
 }
 
-bool ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
+bool RunPagedExport(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
     TExportSteps& steps)
 {
     std::string const tempName = TempFileName(xmlName);
@@ -173,7 +171,9 @@ namespace {
 // The files of one run, kept open from page to page. What is on disk between pages is what
 // saving each page to its file and splicing it in by name gives: the temp file holds the
 // page's whole document, the output the rows so far and the last page's tail. Only the
-// system calls are fewer: no file is opened, searched or closed again for each page.
+// system calls are fewer: no file is opened, searched or closed again for each page, and a
+// page is written over the bytes it replaces (the old tail, the last page's document), so
+// that a file is cut only when it gets shorter.
 class TPageFiles {
 public:
     TPageFiles(std::string const& xmlName, std::string const& tempName)
@@ -188,9 +188,9 @@ public:
     void WriteFirst(std::string page)
     {
         base::RemoveSystemFile(FXmlPath);
-        base::TFile file(FXmlPath, base::TOpenMode::CreateNew);
-        file.Write(page);
-        file.Close();
+        FOutput = std::make_unique<base::TFile>(FXmlPath, base::TOpenMode::CreateNew);
+        Identify();
+        FOutput->Write(page);
         FWritten = true;
         FSize = int64_t(page.size());
         FLast = std::move(page);
@@ -201,11 +201,14 @@ public:
     {
         if (!FTemp) {
             base::RemoveSystemFile(FTempPath);
-            FTemp = std::make_unique<base::TFile>(FTempPath, base::TOpenMode::Append);
+            FTemp = std::make_unique<base::TFile>(FTempPath, base::TOpenMode::CreateNew);
+            FTemp->Write(page);
         } else {
-            FTemp->Truncate(0);
+            FTemp->WriteAt(page, 0);
+            if (int64_t(page.size()) < FTempSize)
+                FTemp->Truncate(int64_t(page.size()));
         }
-        FTemp->Write(page);
+        FTempSize = int64_t(page.size());
 
         size_t const begin = base::FindBytes(page, DataBeginMarker);
         std::optional<int64_t> cut = begin == std::string::npos ? std::nullopt : KnownDataEnd();
@@ -219,10 +222,12 @@ public:
             FLast = page.substr(begin + DataBeginMarker.size());
             return;
         }
-        FOutput->Truncate(*cut);
         std::string_view rows = std::string_view(page).substr(begin + DataBeginMarker.size());
-        FOutput->Write(rows);
-        FSize = *cut + int64_t(rows.size());
+        int64_t const size = *cut + int64_t(rows.size());
+        FOutput->WriteAt(rows, *cut);
+        if (size < FSize)
+            FOutput->Truncate(size);
+        FSize = size;
         FLast.assign(rows);
     }
 
@@ -253,19 +258,20 @@ private:
         if (!FOutput || ::stat(FXmlPath.c_str(), &now) != 0 || now.st_dev != FIdentity.st_dev
             || now.st_ino != FIdentity.st_ino || now.st_size != FSize)
             return std::nullopt;
-        for (int64_t w = 20; w <= FSize; w *= 2) {
-            if (w > int64_t(FLast.size()))
-                return std::nullopt;
-            size_t p = std::string_view(FLast).substr(FLast.size() - size_t(w)).find(DataEndMarker);
-            if (p != std::string::npos)
-                return FSize - w + int64_t(p);
-        }
-        return std::nullopt;
+        std::optional<int64_t> cut = FindDataEnd(FLast, 20);
+        if (!cut)
+            return std::nullopt;
+        return FSize - int64_t(FLast.size()) + *cut;
     }
 
     void OpenOutput()
     {
-        FOutput = std::make_unique<base::TFile>(FXmlPath, base::TOpenMode::Append);
+        FOutput = std::make_unique<base::TFile>(FXmlPath, base::TOpenMode::ReadWrite);
+        Identify();
+    }
+
+    void Identify()
+    {
         if (::stat(FXmlPath.c_str(), &FIdentity) != 0)
             FIdentity = {};
     }
@@ -275,7 +281,8 @@ private:
     std::string const FXmlPath;
     std::string const FTempPath;
     std::unique_ptr<base::TFile> FTemp;
-    std::unique_ptr<base::TFile> FOutput; // appends
+    int64_t FTempSize = 0;
+    std::unique_ptr<base::TFile> FOutput; // written at offsets, never in append mode
     struct stat FIdentity { }; // of the output when it was opened
     int64_t FSize = 0; // of the output, as this run left it
     std::string FLast; // the bytes last written at the output's end

@@ -13,14 +13,14 @@ namespace xe::app {
 // page to a temp file beside it, spliced into the output at the byte level.
 constexpr int PageSize = 30;
 
-// The statements, with S the configured statement exactly as written. The spacing is part
-// of the texts.
+// The statements, with S the configured statement exactly as written: the database layer's
+// paging statements (platform/db/PagingStatements.h), which it answers from the rows of S in
+// id order, with pages of PageSize rows.
 std::string CountStatement(std::string const& strSql);
 std::string FirstPageStatement(std::string const& strSql);
 // The largest id of the first k rows in id order.
 std::string LastIdStatement(std::string const& strSql, int64_t k);
-// The page after id m. It is ordered by id: without the order the database may hand back
-// any 30 rows above m, and rows are then lost or doubled.
+// The page after id m, ordered by id.
 std::string NextPageStatement(std::string const& strSql, int64_t m);
 
 // Pages needed for the rows: count div 30, plus one for a partial page.
@@ -52,10 +52,11 @@ public:
 // Cancelled() true before a page, after the last one, or while a statement runs (the
 // connection's OnWorking aborts it) stops the run the same way, without an error: gives false
 // then, true when every page was written.
-bool ExportPages(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
+// (The main window's ExportPages runs it with the window's gauge and message pump.)
+bool RunPagedExport(db::TADOConnection& connection, std::string const& strSql, std::string const& xmlName,
     TExportSteps& steps);
 
-// For an exit handler: when the process ends inside ExportPages (a library calling exit()),
+// For an exit handler: when the process ends inside RunPagedExport (a library calling exit()),
 // removes the output the run has begun and its temp file, as an error would. Gives whether
 // an export was under way.
 bool RemoveUnfinishedExport();

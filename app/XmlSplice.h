@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,15 @@ namespace xe::app {
 
 inline constexpr std::string_view DataBeginMarker = "<rs:data>";
 inline constexpr std::string_view DataEndMarker = "</rs:data>";
+
+// The search for the closing marker near the end of `size` bytes: windows of initialWindow *
+// 2^k bytes at the end, the smallest first, as long as they fit; the first marker inside the
+// first window that holds a whole one. lastBytes(w) gives the last w bytes; fewer than w end
+// the search. Gives the marker's offset from the start, or nothing.
+std::optional<int64_t> FindDataEnd(
+    int64_t size, int64_t initialWindow, std::function<std::string_view(int64_t w)> const& lastBytes);
+// The same search over bytes in memory.
+std::optional<int64_t> FindDataEnd(std::string_view bytes, int64_t initialWindow);
 
 // Cuts the file right before its "</rs:data>". Windows of initialWindow * 2^k bytes at the
 // end of the file are searched, the smallest first, as long as they fit in the file; the

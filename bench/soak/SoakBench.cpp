@@ -93,7 +93,7 @@ int main(int argc, char** argv)
     auto const start = std::chrono::steady_clock::now();
     for (int i = 1; i <= exports; ++i) {
         auto const runStart = std::chrono::steady_clock::now();
-        app::ExportPages(connection, "select * from t", xmlName, steps);
+        app::RunPagedExport(connection, "select * from t", xmlName, steps);
         double const seconds
             = std::chrono::duration<double>(std::chrono::steady_clock::now() - runStart).count();
         long const kb = ResidentKb();

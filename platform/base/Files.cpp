@@ -249,6 +249,25 @@ void TFile::Write(std::string_view bytes)
     }
 }
 
+void TFile::WriteAt(std::string_view bytes, int64_t offset)
+{
+    if (bytes.empty())
+        return;
+    if (int fault = InjectedFault(TFileOp::Write, FPath))
+        Fail(TFileOp::Write, fault);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::pwrite(FFd, bytes.data() + done, bytes.size() - done, off_t(offset + int64_t(done)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            Fail(TFileOp::Write, errno);
+        if (n == 0)
+            Fail(TFileOp::Write, ENOSPC);
+        done += size_t(n);
+    }
+}
+
 void TFile::Truncate(int64_t size)
 {
     if (int fault = InjectedFault(TFileOp::Truncate, FPath))

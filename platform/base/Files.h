@@ -79,6 +79,9 @@ public:
     // Writes every byte (at the end in Append mode, else at the current position); a short
     // write (full disk, file size limit) is an error.
     void Write(std::string_view bytes);
+    // Writes every byte at the offset, the file position unchanged. Not for Append mode, in
+    // which every write goes to the end.
+    void WriteAt(std::string_view bytes, int64_t offset);
     void Truncate(int64_t size);
     // Flushes the file's data to the device (fsync): what a power cut after it cannot lose.
     void Sync();

@@ -186,7 +186,10 @@ void TADOConnection::Open()
 
     sqlite3* db = nullptr;
     if (engine == TEngineKind::SQLite) {
-        int rc = sqlite3_open_v2(systemPath.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        // One thread uses a connection: SQLite need not lock its mutex on every call (every
+        // value of every row of an export).
+        int rc
+            = sqlite3_open_v2(systemPath.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
             sqlite3_close(db);
             throw EDatabaseError(
@@ -237,8 +240,44 @@ void TADOConnection::Open()
     }
 }
 
+struct TReadingState {
+    sqlite3* Db = nullptr;
+    int Holds = 0;
+    bool Began = false; // the transaction is the holds'
+};
+
+std::unique_ptr<TReadHold> TADOConnection::HoldReading()
+{
+    if (!FDb || FEngine != TEngineKind::SQLite)
+        return nullptr;
+    if (!FReading)
+        FReading = std::make_shared<TReadingState>(TReadingState { FDb });
+    if (FReading->Holds++ == 0 && sqlite3_get_autocommit(FDb))
+        FReading->Began = sqlite3_exec(FDb, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    return std::make_unique<TReadHold>(FReading);
+}
+
+TReadHold::~TReadHold()
+{
+    std::shared_ptr<TReadingState> state = FState.lock();
+    if (!state || --state->Holds > 0 || !state->Began)
+        return;
+    state->Began = false;
+    // Nothing of the file was written: the commit ends the read and keeps the ordered copies
+    // made in the temporary database. An error has already ended the transaction when there
+    // is none left to commit.
+    if (!sqlite3_get_autocommit(state->Db))
+        sqlite3_exec(state->Db, "COMMIT", nullptr, nullptr, nullptr);
+}
+
 void TADOConnection::Close()
 {
+    if (FReading) {
+        // Holds that outlive the connection find nothing to end.
+        FReading->Holds = 0;
+        FReading->Began = false;
+        FReading.reset();
+    }
     // Cached statements are finalized before the handle closes; a statement still on loan
     // finalizes itself when its query lets it go.
     FStatements.reset();

@@ -14,6 +14,7 @@ namespace xe::db {
 
 class TADOConnection;
 class TMaterializations;
+struct TReadingState;
 class TStatementCache;
 
 // The parsed "key=value;" pairs of a connection string. Keys are compared without regard
@@ -37,6 +38,21 @@ using TAccessEngine = std::function<void(
 // refused with a clear message.
 void SetAccessEngine(TAccessEngine engine);
 bool HasAccessEngine();
+
+// Keeps its connection reading in one transaction while it lives (see HoldReading).
+class TReadHold {
+public:
+    explicit TReadHold(std::weak_ptr<TReadingState> state)
+        : FState(std::move(state))
+    {
+    }
+    ~TReadHold();
+    TReadHold(TReadHold const&) = delete;
+    TReadHold& operator=(TReadHold const&) = delete;
+
+private:
+    std::weak_ptr<TReadingState> FState;
+};
 
 // Stands in for ADO's connection with the Jet OLE DB provider. The connection string
 // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Jet OLEDB:Database Password=%s;" is
@@ -90,6 +106,13 @@ public:
     // Cached ordered materialisations of derived tables, made once per connection and
     // dropped on Close (used by TADOQuery).
     TMaterializations& Materializations() { return *FMaterializations; }
+    // While the hold lives, an SQLite file is read in one transaction: its lock is taken once
+    // for every statement, not once for each (an export runs two a page), and writers of the
+    // file wait until the hold ends. Holds nest; the last one ends the transaction. Null for
+    // an Access database, whose engine writes its copies in transactions of its own. A hold
+    // may outlive the connection.
+    std::unique_ptr<TReadHold> HoldReading();
+
     // Prepared statements kept for reuse while the connection is open (see TStatementCache).
     std::shared_ptr<TStatementCache> const& Statements() const { return FStatements; }
 
@@ -105,6 +128,7 @@ private:
     std::map<std::string, TColumnInfo, std::less<>> FColumnInfos;
     std::unique_ptr<TMaterializations> FMaterializations;
     std::shared_ptr<TStatementCache> FStatements;
+    std::shared_ptr<TReadingState> FReading;
 };
 
 } // namespace xe::db

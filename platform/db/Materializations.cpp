@@ -8,9 +8,33 @@
 
 namespace xe::db {
 
+TMaterializations::TMaterializations(sqlite3* db)
+    : FDb(db)
+{
+    sqlite3_rollback_hook(FDb, &TMaterializations::OnRollback, this);
+}
+
+TMaterializations::~TMaterializations() { sqlite3_rollback_hook(FDb, nullptr, nullptr); }
+
+// Only notes it: the hook runs inside a statement, while a copy may be in use.
+void TMaterializations::OnRollback(void* self) { static_cast<TMaterializations*>(self)->FRolledBack = true; }
+
+void TMaterializations::ForgetRolledBack()
+{
+    if (!FRolledBack)
+        return;
+    FRolledBack = false;
+    // A copy made before the transaction began survives: only those that are gone are forgotten.
+    for (auto it = FEntries.begin(); it != FEntries.end();) {
+        TSqliteStatement stmt = TryPrepare(FDb, "SELECT 1 FROM " + it->second.Table + " LIMIT 0");
+        it = stmt ? std::next(it) : FEntries.erase(it);
+    }
+}
+
 TMaterializations::TEntry const& TMaterializations::Get(
     std::string const& selectSql, std::string const& column)
 {
+    ForgetRolledBack();
     auto key = std::make_pair(selectSql, xe::base::LowerCase(column));
     auto found = FEntries.find(key);
     if (found != FEntries.end())
@@ -30,9 +54,6 @@ TMaterializations::TEntry const& TMaterializations::Get(
         Exec(FDb,
             "CREATE TABLE " + entry.Table + " AS SELECT * FROM (" + selectSql + ") ORDER BY +"
                 + entry.Column);
-        Exec(FDb,
-            "CREATE INDEX temp." + QuoteSqliteName(name + "_c") + " ON " + QuoteSqliteName(name) + "("
-                + entry.Column + ")");
         TSqliteStatement stmt = Prepare(FDb, "SELECT count(*), coalesce(max(rowid), 0) FROM " + entry.Table);
         if (sqlite3_step(stmt.Get()) != SQLITE_ROW)
             throw xe::base::EDatabaseError(SqliteErrorText(FDb));
@@ -47,17 +68,32 @@ TMaterializations::TEntry const& TMaterializations::Get(
     return FEntries.emplace(key, entry).first->second;
 }
 
-std::optional<bool> TMaterializations::Eligible(std::string const& selectSql, std::string const& column) const
+TMaterializations::TEntry const* TMaterializations::Find(
+    std::string const& selectSql, std::string const& column)
 {
-    auto it = FEligible.find(std::make_pair(selectSql, xe::base::LowerCase(column)));
-    if (it == FEligible.end())
+    ForgetRolledBack();
+    auto found = FEntries.find(std::make_pair(selectSql, xe::base::LowerCase(column)));
+    return found == FEntries.end() ? nullptr : &found->second;
+}
+
+std::optional<TOrderedAccess> TMaterializations::Access(
+    std::string const& selectSql, std::string const& column) const
+{
+    auto it = FAccess.find(std::make_pair(selectSql, xe::base::LowerCase(column)));
+    if (it == FAccess.end())
         return std::nullopt;
     return it->second;
 }
 
-void TMaterializations::SetEligible(std::string const& selectSql, std::string const& column, bool eligible)
+void TMaterializations::SetAccess(
+    std::string const& selectSql, std::string const& column, TOrderedAccess access)
 {
-    FEligible[std::make_pair(selectSql, xe::base::LowerCase(column))] = eligible;
+    FAccess[std::make_pair(selectSql, xe::base::LowerCase(column))] = access;
+}
+
+TKeyPosition& TMaterializations::Position(std::string const& selectSql, std::string const& column)
+{
+    return FPositions[std::make_pair(selectSql, xe::base::LowerCase(column))];
 }
 
 std::vector<TXmlColumn> const* TMaterializations::FindColumns(std::string const& shape) const

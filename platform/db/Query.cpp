@@ -101,7 +101,10 @@ bool IsColumn(TSqlExpr const* e, std::string& name)
 
 bool WholeNumber(std::string const& text, int64_t& value) { return xe::base::TryStrToInt(text, value); }
 
-// The two shapes answered from an ordered copy of the derived table X:
+} // namespace
+
+// The two shapes answered from the rows of the derived table X in the order of c (a key seek
+// or an ordered copy):
 //   MaxOfTop:  SELECT MAX(c) FROM (SELECT TOP k * FROM (X) ORDER BY c)
 //   TopAbove:  SELECT TOP n * FROM (X) [WHERE c > v] [ORDER BY c]   (at least one of the two)
 struct TPlan {
@@ -113,6 +116,8 @@ struct TPlan {
     std::optional<int64_t> IntegerValue; // v when it is a whole number, bound as a parameter
     bool Ordered = false;
 };
+
+namespace {
 
 TPlan MatchPlan(TSelectQuery const& q)
 {
@@ -178,16 +183,19 @@ TPlan MatchPlan(TSelectQuery const& q)
 struct TADOQuery::TImpl {
     TJetStatement Statement;
     std::string Translated;
+    std::string XSql; // the derived table a paging statement reads, translated
     TSqliteStatement Meta; // the statement itself: column names, types and origins
-    TCachedStatement Rows; // where the rows come from: Meta's own rows, or the ordered copy's
-    bool UsesMeta = true;
-    bool Materialized = false;
+    TCachedStatement Rows; // the rows when they do not come from Meta: a seek, or the copy's
+    TRowSource Source = TRowSource::Statement;
     bool HasRow = false;
     int64_t Position = 0; // 0-based index of the current row
+    // The statement was read to its end after the current row (by WriteXml): the row is found
+    // again when it is next used, not at once, since an export never uses it again.
+    bool ReadPast = false;
     int64_t Count = -1;
     std::vector<TXmlColumn> Columns;
 
-    sqlite3_stmt* RowStmt() const { return UsesMeta ? Meta.Get() : Rows.Get(); }
+    sqlite3_stmt* RowStmt() const { return Source == TRowSource::Statement ? Meta.Get() : Rows.Get(); }
 };
 
 TADOQuery::TADOQuery(TADOConnection* connection)
@@ -218,7 +226,9 @@ void TADOQuery::Require(bool active, char const* operation) const
             "%s: operation is not allowed when the object is %s.", operation, active ? "closed" : "open"));
 }
 
-bool TADOQuery::UsedMaterialization() const { return FImpl && FImpl->Materialized; }
+TRowSource TADOQuery::RowSource() const { return FImpl ? FImpl->Source : TRowSource::Statement; }
+
+bool TADOQuery::UsedMaterialization() const { return RowSource() != TRowSource::Statement; }
 
 std::string const& TADOQuery::TranslatedSQL() const
 {
@@ -488,46 +498,155 @@ int64_t SingleInteger(sqlite3_stmt* stmt, std::string const& ansiStatement)
     return sqlite3_column_int64(stmt, 0);
 }
 
-int64_t CachedInteger(TADOConnection& connection, std::string sql, std::initializer_list<int64_t> parameters,
-    std::string const& ansiStatement)
+// The first rowid in [from, rows] whose row makes `probe` true (a statement of one truth value
+// for the rowid bound as ?1), when along the rowids the values are false and then true;
+// rows + 1 when none is true. Gallops from `from`, so an answer near it takes a few probes.
+int64_t FirstTrue(sqlite3_stmt* probe, int64_t from, int64_t rows, std::string const& ansiStatement)
 {
-    TCachedStatement stmt = Borrow(connection, std::move(sql), ansiStatement);
-    int index = 0;
-    for (int64_t p : parameters)
-        sqlite3_bind_int64(stmt.Get(), ++index, p);
-    return SingleInteger(stmt.Get(), ansiStatement);
+    auto test = [&](int64_t rowid) {
+        sqlite3_reset(probe);
+        sqlite3_bind_int64(probe, 1, rowid);
+        return SingleInteger(probe, ansiStatement) != 0;
+    };
+    int64_t lo = std::max<int64_t>(from, 1) - 1; // known false, or before the first row
+    int64_t hi = rows + 1; // known true, or after the last row
+    for (int64_t step = 1; lo + step <= rows; step *= 2) {
+        if (test(lo + step)) {
+            hi = lo + step;
+            break;
+        }
+        lo += step;
+    }
+    while (hi - lo > 1) {
+        int64_t mid = lo + (hi - lo) / 2;
+        (test(mid) ? hi : lo) = mid;
+    }
+    sqlite3_reset(probe);
+    return hi;
 }
 
 // TOP n [WHERE c > v] [ORDER BY c] on the ordered copy, as a rowid range: gives the first and
 // last rowid, first > last for no rows. Rows with c > v are a suffix of the copy (its order
-// is the one the comparison follows), found through the index; with ORDER BY the range grows
-// to the last row tied with the n-th.
+// is the one the comparison follows), found by a search over the rowids that starts at the
+// row a maximum read last (the export asks for the page after it); with ORDER BY the range
+// grows to the last row tied with the n-th.
 std::pair<int64_t, int64_t> TopAboveRange(TADOConnection& connection, TMaterializations::TEntry const& copy,
-    TPlan const& plan, std::string const& ansiStatement)
+    TPlan const& plan, int64_t hint, std::string const& ansiStatement)
 {
     std::string const& c = copy.Column;
+    std::string const& t = copy.Table;
     int64_t first = 1;
-    if (plan.IntegerValue) {
-        first = CachedInteger(connection,
-            "SELECT rowid FROM " + copy.Table + " WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT 1",
-            { *plan.IntegerValue }, ansiStatement);
-    } else if (!plan.Value.empty()) {
-        // Another literal (a string, a fraction) is written into the text, which is then used once.
-        TSqliteStatement stmt = PrepareOrRaise(connection.Handle(),
-            "SELECT rowid FROM " + copy.Table + " WHERE " + c + " > " + plan.Value + " ORDER BY " + c
-                + " LIMIT 1",
-            ansiStatement);
-        first = SingleInteger(stmt.Get(), ansiStatement);
+    if (!plan.Value.empty()) {
+        TCachedStatement cached;
+        TSqliteStatement once;
+        sqlite3_stmt* above = nullptr;
+        if (plan.IntegerValue) {
+            cached
+                = Borrow(connection, "SELECT " + c + " > ?2 FROM " + t + " WHERE rowid = ?1", ansiStatement);
+            sqlite3_bind_int64(cached.Get(), 2, *plan.IntegerValue);
+            above = cached.Get();
+        } else {
+            // Another literal (a string, a fraction) is written into the text, which is then used once.
+            once = PrepareOrRaise(connection.Handle(),
+                "SELECT " + c + " > " + plan.Value + " FROM " + t + " WHERE rowid = ?1", ansiStatement);
+            above = once.Get();
+        }
+        int64_t from = 1;
+        if (hint >= 1 && hint <= copy.Rows && FirstTrue(above, hint, hint, ansiStatement) > hint)
+            from = hint + 1; // the hint's row is not above v: neither is any before it
+        first = FirstTrue(above, from, copy.Rows, ansiStatement);
     }
-    int64_t last = first > 0 ? std::min(first + plan.Count - 1, copy.Rows) : 0;
-    if (first <= 0 || plan.Count <= 0 || last < first)
+    int64_t last = std::min(first + plan.Count - 1, copy.Rows);
+    if (first > copy.Rows || plan.Count <= 0 || last < first)
         return { 1, 0 };
-    if (plan.Ordered)
-        last = CachedInteger(connection,
-            "SELECT max(rowid) FROM " + copy.Table + " WHERE " + c + " IS (SELECT " + c + " FROM "
-                + copy.Table + " WHERE rowid = ?1)",
-            { last }, ansiStatement);
+    if (plan.Ordered && last < copy.Rows) {
+        TCachedStatement differs = Borrow(connection,
+            "SELECT " + c + " IS NOT (SELECT " + c + " FROM " + t + " WHERE rowid = ?2) FROM " + t
+                + " WHERE rowid = ?1",
+            ansiStatement);
+        sqlite3_bind_int64(differs.Get(), 2, last);
+        last = FirstTrue(differs.Get(), last + 1, copy.Rows, ansiStatement) - 1;
+    }
     return { first, last };
+}
+
+// Whether SQLite reads the rows of X in the order of `column` through the integer primary key
+// of the one table X reads (its rowid), both from the start and from a key on: each page is
+// then a seek, and no copy is needed. The keys are unique integers, never NULL.
+bool ReadsByIntegerKey(sqlite3* db, std::string const& xSql, std::string const& column)
+{
+    std::string const c = QuoteSqliteName(column);
+    for (std::string const& sql :
+        { "SELECT * FROM (" + xSql + ") WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT ?2",
+            "SELECT " + c + " FROM (" + xSql + ") ORDER BY " + c + " LIMIT ?1" }) {
+        TSqliteStatement plan = TryPrepare(db, "EXPLAIN QUERY PLAN " + sql);
+        if (!plan)
+            return false;
+        int steps = 0;
+        bool byKey = false;
+        while (sqlite3_step(plan.Get()) == SQLITE_ROW) {
+            auto detail = reinterpret_cast<char const*>(sqlite3_column_text(plan.Get(), 3));
+            std::string_view text = detail ? detail : "";
+            // One step, a search or scan of one table in rowid order: no sorter, no subquery.
+            byKey = (text.rfind("SEARCH ", 0) == 0
+                        && text.find(" USING INTEGER PRIMARY KEY (rowid>?)") != text.npos)
+                || (text.rfind("SCAN ", 0) == 0 && text.find(' ', 5) == text.npos);
+            ++steps;
+        }
+        if (steps != 1 || !byKey)
+            return false;
+    }
+    return true;
+}
+
+// How the rows of X are found in the order of the column: decided once per connection.
+TOrderedAccess OrderedAccess(TADOConnection& connection, std::string const& xSql, std::string const& column)
+{
+    TMaterializations& copies = connection.Materializations();
+    std::optional<TOrderedAccess> access = copies.Access(xSql, column);
+    if (!access) {
+        sqlite3* db = connection.Handle();
+        access = ReadsByIntegerKey(db, xSql, column)   ? TOrderedAccess::KeySeek
+            : ColumnIsBinaryCollated(db, xSql, column) ? TOrderedAccess::OrderedCopy
+                                                       : TOrderedAccess::Statement;
+        copies.SetAccess(xSql, column, *access);
+    }
+    return *access;
+}
+
+// MAX(c) of the first k rows in c order, c X's integer key: the key at rank k, or at the last
+// rank when X has fewer rows; nullopt for no rows. Walks on from the rank found last (the
+// export asks for ranks 30 apart), so that every page costs the same.
+std::optional<int64_t> KeyAtRank(TADOConnection& connection, std::string const& xSql,
+    std::string const& column, int64_t k, std::string const& ansiStatement)
+{
+    TKeyPosition& position = connection.Materializations().Position(xSql, column);
+    if (k < position.Rank)
+        position = {};
+    if (k <= 0)
+        return std::nullopt;
+    if (k == position.Rank)
+        return position.Key;
+    std::string const c = QuoteSqliteName(column);
+    TCachedStatement walk;
+    if (position.Rank == 0) {
+        walk = Borrow(
+            connection, "SELECT " + c + " FROM (" + xSql + ") ORDER BY " + c + " LIMIT ?1", ansiStatement);
+        sqlite3_bind_int64(walk.Get(), 1, k);
+    } else {
+        walk = Borrow(connection,
+            "SELECT " + c + " FROM (" + xSql + ") WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT ?2",
+            ansiStatement);
+        sqlite3_bind_int64(walk.Get(), 1, position.Key);
+        sqlite3_bind_int64(walk.Get(), 2, k - position.Rank);
+    }
+    while (StepRow(walk.Get(), ansiStatement)) {
+        ++position.Rank;
+        position.Key = sqlite3_column_int64(walk.Get(), 0);
+    }
+    if (position.Rank == 0)
+        return std::nullopt;
+    return position.Key;
 }
 
 } // namespace
@@ -562,105 +681,152 @@ void TADOQuery::Open()
     if (!FConnection || !FConnection->Connected())
         throw EDatabaseError(
             "Operation is not allowed when the object is closed. (The connection is not open.)");
-    sqlite3* db = FConnection->Handle();
-    TMaterializations& copies = FConnection->Materializations();
+    if (!FReadHold)
+        FReadHold = FConnection->HoldReading();
     auto impl = std::make_unique<TImpl>();
-    // A Yes in the Access engine's copy is Jet's -1; SQLite files keep 1.
-    bool const access = FConnection->Engine() == TEngineKind::Access;
-    impl->Statement = ParseJet(xe::base::AnsiToUtf8(FSql), access ? -1 : 1);
-    if (access)
-        ApplyJetRules(*impl->Statement.Query, impl->Statement.Text);
-    impl->Translated = EmitSqlite(*impl->Statement.Query, impl->Statement.Text);
-
-    TPlan plan = MatchPlan(*impl->Statement.Query);
-    std::string xSql, shape;
+    Translate(*impl);
+    TPlan const plan = MatchPlan(*impl->Statement.Query);
+    TMaterializations& copies = FConnection->Materializations();
+    std::string shape;
     std::vector<TXmlColumn> const* knownColumns = nullptr;
     if (plan.Kind != TPlan::None) {
-        xSql = EmitSqlite(*plan.X, impl->Statement.Text);
+        impl->XSql = EmitSqlite(*plan.X, impl->Statement.Text);
         shape = std::to_string(plan.Kind) + (plan.Ordered ? "o" : "u") + (plan.Value.empty() ? "-" : ">")
-            + "\x1f" + plan.Column + "\x1f" + xSql;
+            + "\x1f" + plan.Column + "\x1f" + impl->XSql;
         knownColumns = copies.FindColumns(shape);
     }
     // The plain statement is prepared whenever its columns are not known yet: that also
     // reports its errors, and lets an engine load the tables it names.
     if (!knownColumns)
         impl->Meta = PrepareLoading(*FConnection, impl->Translated, FSql);
-
     if (plan.Kind != TPlan::None) {
-        std::optional<bool> eligible = copies.Eligible(xSql, plan.Column);
-        if (!eligible) {
-            eligible = ColumnIsBinaryCollated(db, xSql, plan.Column);
-            copies.SetEligible(xSql, plan.Column, *eligible);
-        }
-        TMaterializations::TEntry const* copy = nullptr;
-        if (*eligible) {
-            try {
-                copy = &copies.Get(xSql, plan.Column);
-            } catch (EDatabaseError const&) {
-                copies.SetEligible(xSql, plan.Column, false); // the plain statement reports what is wrong
-            }
-        }
-        if (copy) {
-            // The numbers are bound, so that every page runs the same prepared statements.
-            if (plan.Kind == TPlan::MaxOfTop) {
-                int64_t k = std::min(plan.Count, copy->Rows);
-                impl->Rows = Borrow(*FConnection,
-                    "SELECT (SELECT " + copy->Column + " FROM " + copy->Table + " WHERE rowid = ?1)", FSql);
-                sqlite3_bind_int64(impl->Rows.Get(), 1, std::max<int64_t>(k, 0));
-            } else {
-                auto [first, last] = TopAboveRange(*FConnection, *copy, plan, FSql);
-                impl->Rows = Borrow(*FConnection,
-                    "SELECT * FROM " + copy->Table + " WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid", FSql);
-                sqlite3_bind_int64(impl->Rows.Get(), 1, first);
-                sqlite3_bind_int64(impl->Rows.Get(), 2, last);
-            }
-            size_t expected = knownColumns ? knownColumns->size()
-                                           : static_cast<size_t>(sqlite3_column_count(impl->Meta.Get()));
-            if (static_cast<size_t>(sqlite3_column_count(impl->Rows.Get())) == expected) {
-                impl->UsesMeta = false;
-                impl->Materialized = true;
-            } else {
-                impl->Rows.Return();
-            }
-        }
-        if (!impl->Materialized && !impl->Meta) {
+        BindOrderedRows(*impl, plan, knownColumns ? knownColumns->size() : 0);
+        if (impl->Source == TRowSource::Statement && !impl->Meta) {
             knownColumns = nullptr;
             impl->Meta = PrepareLoading(*FConnection, impl->Translated, FSql);
         }
     }
-
     if (knownColumns) {
         impl->Columns = *knownColumns;
     } else {
-        int n = sqlite3_column_count(impl->Meta.Get());
-        std::vector<std::optional<TColumnInfo>> computed;
-        if (access)
-            computed = JetComputedColumnInfos(*FConnection, *impl->Statement.Query, impl->Meta.Get());
-        for (int i = 0; i < n; ++i) {
-            TXmlColumn col;
-            col.Name
-                = sqlite3_column_name(impl->Meta.Get(), i) ? sqlite3_column_name(impl->Meta.Get(), i) : "";
-            col.Info = InfoFor(*FConnection, impl->Meta.Get(), i);
-            if (access)
-                RefuseUnreadColumn(impl->Meta.Get(), i, col.Info);
-            if (size_t(i) < computed.size() && computed[size_t(i)])
-                col.Info = *computed[size_t(i)];
-            impl->Columns.push_back(std::move(col));
-        }
-        if (impl->Materialized)
+        DescribeColumns(*impl);
+        if (impl->Source != TRowSource::Statement)
             copies.KeepColumns(shape, impl->Columns);
     }
-    std::vector<TField> fields(impl->Columns.size());
+    SetUpFields(*impl);
+    impl->HasRow = StepRow(impl->RowStmt(), FSql);
+    copies.CountOpened(impl->Source);
+    FImpl = std::move(impl);
+}
+
+void TADOQuery::Translate(TImpl& impl) const
+{
+    // A Yes in the Access engine's copy is Jet's -1; SQLite files keep 1.
+    bool const access = FConnection->Engine() == TEngineKind::Access;
+    impl.Statement = ParseJet(xe::base::AnsiToUtf8(FSql), access ? -1 : 1);
+    if (access)
+        ApplyJetRules(*impl.Statement.Query, impl.Statement.Text);
+    impl.Translated = EmitSqlite(*impl.Statement.Query, impl.Statement.Text);
+}
+
+void TADOQuery::BindOrderedRows(TImpl& impl, TPlan const& plan, size_t knownColumnCount)
+{
+    TMaterializations& copies = FConnection->Materializations();
+    std::string const& xSql = impl.XSql;
+    TOrderedAccess const access = OrderedAccess(*FConnection, xSql, plan.Column);
+    // The numbers are bound, so that every page runs the same prepared statements.
+    if (access == TOrderedAccess::KeySeek) {
+        std::string const c = QuoteSqliteName(plan.Column);
+        if (plan.Kind == TPlan::MaxOfTop) {
+            std::optional<int64_t> key = KeyAtRank(*FConnection, xSql, plan.Column, plan.Count, FSql);
+            impl.Rows = Borrow(*FConnection, "SELECT ?1", FSql);
+            if (key)
+                sqlite3_bind_int64(impl.Rows.Get(), 1, *key);
+        } else if (plan.IntegerValue) {
+            impl.Rows = Borrow(*FConnection,
+                "SELECT * FROM (" + xSql + ") WHERE " + c + " > ?1 ORDER BY " + c + " LIMIT ?2", FSql);
+            sqlite3_bind_int64(impl.Rows.Get(), 1, *plan.IntegerValue);
+            sqlite3_bind_int64(impl.Rows.Get(), 2, std::max<int64_t>(plan.Count, 0));
+        } else if (plan.Value.empty()) {
+            impl.Rows
+                = Borrow(*FConnection, "SELECT * FROM (" + xSql + ") ORDER BY " + c + " LIMIT ?1", FSql);
+            sqlite3_bind_int64(impl.Rows.Get(), 1, std::max<int64_t>(plan.Count, 0));
+        } else {
+            return; // another literal: the statement itself seeks just as well
+        }
+        impl.Source = TRowSource::KeySeek;
+    } else if (access == TOrderedAccess::OrderedCopy) {
+        // The first page does not wait for the copy: a top-n pass over the statement gives the
+        // same rows, and the copy is made for the second page.
+        if (plan.Kind == TPlan::TopAbove && plan.Value.empty() && !copies.Find(xSql, plan.Column)
+            && impl.Meta)
+            return;
+        TMaterializations::TEntry const* copy = nullptr;
+        try {
+            copy = &copies.Get(xSql, plan.Column);
+        } catch (EDatabaseError const&) {
+            // The plain statement reports what is wrong.
+            copies.SetAccess(xSql, plan.Column, TOrderedAccess::Statement);
+            return;
+        }
+        TKeyPosition& read = copies.Position(xSql, plan.Column); // Rank: the rowid a maximum read
+        if (plan.Kind == TPlan::MaxOfTop) {
+            int64_t k = std::min(plan.Count, copy->Rows);
+            read.Rank = k;
+            impl.Rows = Borrow(*FConnection,
+                "SELECT (SELECT " + copy->Column + " FROM " + copy->Table + " WHERE rowid = ?1)", FSql);
+            sqlite3_bind_int64(impl.Rows.Get(), 1, std::max<int64_t>(k, 0));
+        } else {
+            auto [first, last] = TopAboveRange(*FConnection, *copy, plan, read.Rank, FSql);
+            impl.Rows = Borrow(*FConnection,
+                "SELECT * FROM " + copy->Table + " WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid", FSql);
+            sqlite3_bind_int64(impl.Rows.Get(), 1, first);
+            sqlite3_bind_int64(impl.Rows.Get(), 2, last);
+        }
+        impl.Source = TRowSource::OrderedCopy;
+    } else {
+        return;
+    }
+    size_t expected
+        = knownColumnCount ? knownColumnCount : static_cast<size_t>(sqlite3_column_count(impl.Meta.Get()));
+    if (static_cast<size_t>(sqlite3_column_count(impl.Rows.Get())) != expected) {
+        impl.Rows.Return();
+        impl.Source = TRowSource::Statement;
+    }
+}
+
+void TADOQuery::DescribeColumns(TImpl& impl) const
+{
+    bool const access = FConnection->Engine() == TEngineKind::Access;
+    sqlite3_stmt* meta = impl.Meta.Get();
+    int n = sqlite3_column_count(meta);
+    std::vector<std::optional<TColumnInfo>> computed;
+    if (access)
+        computed = JetComputedColumnInfos(*FConnection, *impl.Statement.Query, meta);
+    impl.Columns.clear();
+    for (int i = 0; i < n; ++i) {
+        TXmlColumn col;
+        col.Name = sqlite3_column_name(meta, i) ? sqlite3_column_name(meta, i) : "";
+        col.Info = InfoFor(*FConnection, meta, i);
+        if (access)
+            RefuseUnreadColumn(meta, i, col.Info);
+        if (size_t(i) < computed.size() && computed[size_t(i)])
+            col.Info = *computed[size_t(i)];
+        impl.Columns.push_back(std::move(col));
+    }
+}
+
+void TADOQuery::SetUpFields(TImpl const& impl)
+{
+    std::vector<TField> fields(impl.Columns.size());
     for (size_t i = 0; i < fields.size(); ++i) {
         TField& f = fields[i];
         f.FQuery = this;
         f.FIndex = static_cast<int>(i);
-        f.FName = xe::base::Utf8ToAnsi(impl->Columns[i].Name);
-        f.FInfo = impl->Columns[i].Info;
+        f.FName = xe::base::Utf8ToAnsi(impl.Columns[i].Name);
+        f.FInfo = impl.Columns[i].Info;
         f.FDataType = FieldTypeOf(f.FInfo.Type);
     }
-    impl->HasRow = StepRow(impl->RowStmt(), FSql);
-    FImpl = std::move(impl);
     FFields = std::move(fields);
 }
 
@@ -680,11 +846,29 @@ TField* TADOQuery::FindField(std::string const& ansiName)
     return nullptr;
 }
 
-bool TADOQuery::Eof() const { return !FImpl || !FImpl->HasRow; }
+void TADOQuery::ReturnToCurrentRow() const
+{
+    if (!FImpl || !FImpl->ReadPast)
+        return;
+    FImpl->ReadPast = false;
+    sqlite3_stmt* stmt = FImpl->RowStmt();
+    int64_t const position = FImpl->Position;
+    sqlite3_reset(stmt);
+    FImpl->HasRow = StepRow(stmt, FSql);
+    for (FImpl->Position = 0; FImpl->Position < position && FImpl->HasRow; ++FImpl->Position)
+        FImpl->HasRow = StepRow(stmt, FSql);
+}
+
+bool TADOQuery::Eof() const
+{
+    ReturnToCurrentRow();
+    return !FImpl || !FImpl->HasRow;
+}
 
 void TADOQuery::Next()
 {
     Require(true, "Next");
+    ReturnToCurrentRow();
     if (!FImpl->HasRow)
         return;
     FImpl->HasRow = StepRow(FImpl->RowStmt(), FSql);
@@ -695,6 +879,7 @@ void TADOQuery::First()
 {
     Require(true, "First");
     sqlite3_reset(FImpl->RowStmt());
+    FImpl->ReadPast = false;
     FImpl->Position = 0;
     FImpl->HasRow = StepRow(FImpl->RowStmt(), FSql);
 }
@@ -702,6 +887,7 @@ void TADOQuery::First()
 int64_t TADOQuery::RecordCount()
 {
     Require(true, "RecordCount");
+    ReturnToCurrentRow();
     if (FImpl->Count < 0) {
         int64_t position = FImpl->Position;
         sqlite3_stmt* stmt = FImpl->RowStmt();
@@ -721,6 +907,7 @@ int64_t TADOQuery::RecordCount()
 
 TVariant TADOQuery::CurrentValue(int index) const
 {
+    ReturnToCurrentRow();
     if (!FImpl || !FImpl->HasRow)
         throw EDatabaseError("Either BOF or EOF is True, or the current record has been deleted. Requested "
                              "operation requires a current record.");
@@ -780,14 +967,20 @@ std::string TADOQuery::XmlText()
 
 void TADOQuery::WriteXml(std::string& buffer, std::function<void()> const& spill)
 {
-    int64_t position = FImpl->Position;
     sqlite3_stmt* stmt = FImpl->RowStmt();
     try {
         std::vector<std::string> names = XmlAttributeNames(FImpl->Columns);
         buffer += XmlHeader(FImpl->Columns);
         std::vector<sqlite3_value*> values(FImpl->Columns.size());
-        sqlite3_reset(stmt);
-        while (StepRow(stmt, FSql)) {
+        // On the first row, as after Open, the rows are read from there: the statement is
+        // not run a second time (for a sorted statement that would be a second full pass).
+        bool row = FImpl->HasRow;
+        if (FImpl->Position != 0 || FImpl->ReadPast) {
+            sqlite3_reset(stmt);
+            row = StepRow(stmt, FSql);
+        }
+        FImpl->ReadPast = true;
+        for (; row; row = StepRow(stmt, FSql)) {
             for (size_t i = 0; i < values.size(); ++i)
                 values[i] = sqlite3_column_value(stmt, static_cast<int>(i));
             AppendXmlRow(buffer, FImpl->Columns, names, values.data());
@@ -798,13 +991,9 @@ void TADOQuery::WriteXml(std::string& buffer, std::function<void()> const& spill
     } catch (...) {
         sqlite3_reset(stmt);
         FImpl->HasRow = false;
+        FImpl->ReadPast = false;
         throw;
     }
-    // Back to the row that was current.
-    sqlite3_reset(stmt);
-    FImpl->HasRow = StepRow(stmt, FSql);
-    for (FImpl->Position = 0; FImpl->Position < position && FImpl->HasRow; ++FImpl->Position)
-        FImpl->HasRow = StepRow(stmt, FSql);
 }
 
 } // namespace xe::db

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/Materializations.h"
 #include "platform/db/Types.h"
 #include "platform/db/Variant.h"
 
@@ -16,8 +17,10 @@ namespace xe::db {
 
 class TADOConnection;
 class TADOQuery;
+class TReadHold;
 
 struct TSelectQuery;
+struct TPlan;
 
 // The ADO description Jet gives the computed columns (no table column of origin) of a parsed
 // statement on Access data, prepared as `stmt`: Count a Long, Sum and Avg of numbers a
@@ -84,7 +87,9 @@ public:
     // The same document as SaveToFile writes, held in memory (for results of a few rows).
     std::string XmlText();
 
-    // True when the open result came from a cached materialisation (for tests and benchmarks).
+    // Where the open result's rows come from (for tests and benchmarks); UsedMaterialization
+    // is true when they come from an ordered copy or a key seek, not the statement run in full.
+    TRowSource RowSource() const;
     bool UsedMaterialization() const;
     // The SQLite text the statement was translated to (UTF-8), for diagnostics.
     std::string const& TranslatedSQL() const;
@@ -92,13 +97,25 @@ public:
 private:
     friend class TField;
     struct TImpl;
+    // The steps of Open: the statement parsed and translated; for a paging statement, its rows
+    // found in order (a key seek or the ordered copy) with its numbers bound; the columns
+    // described from the plain statement; the fields made from the columns.
+    void Translate(TImpl& impl) const;
+    void BindOrderedRows(TImpl& impl, TPlan const& plan, size_t knownColumnCount);
+    void DescribeColumns(TImpl& impl) const;
+    void SetUpFields(TImpl const& impl);
     TVariant CurrentValue(int index) const;
+    // Finds the current row again after WriteXml read the statement to its end.
+    void ReturnToCurrentRow() const;
     void Require(bool active, char const* operation) const;
     // Appends the document to buffer, calling spill whenever the buffer passes 1 MiB (spill
     // may empty it). The current row is kept.
     void WriteXml(std::string& buffer, std::function<void()> const& spill);
 
     TADOConnection* FConnection;
+    // Taken at the first Open, kept for the query's life: its statements read in one
+    // transaction. Destroyed after the result.
+    std::unique_ptr<TReadHold> FReadHold;
     std::string FSql;
     std::vector<TField> FFields;
     std::unique_ptr<TImpl> FImpl;

@@ -1,6 +1,7 @@
 #include "DbTestHelpers.h"
 
 #include "platform/db/Materializations.h"
+#include "platform/db/PagingStatements.h"
 #include "platform/db/Query.h"
 #include "platform/db/Sqlite.h"
 
@@ -15,17 +16,11 @@ using namespace xe::db::test;
 
 namespace {
 
-// The statements of one export, as the export composes them (later pages ordered by id).
-std::string CountSql(std::string const& s) { return "select count(*) from (" + s + ") as a"; }
-std::string FirstPageSql(std::string const& s) { return "select top 30 * from (" + s + ") order by id"; }
-std::string MaxSql(std::string const& s, int64_t k)
-{
-    return "select MAX(ID) from (select top " + std::to_string(k) + " *  from (" + s + ") order by id) ";
-}
-std::string LaterPageSql(std::string const& s, int64_t m)
-{
-    return "select top 30 * from (" + s + ") WHERE  id >" + std::to_string(m) + " " + "order by id";
-}
+// The statements of one export, as the export composes them.
+std::string CountSql(std::string const& s) { return PagingCountStatement(s); }
+std::string FirstPageSql(std::string const& s) { return PagingFirstStatement(s, 30); }
+std::string MaxSql(std::string const& s, int64_t k) { return PagingLastIdStatement(s, k); }
+std::string LaterPageSql(std::string const& s, int64_t m) { return PagingNextStatement(s, 30, m); }
 
 // Runs the paged export over the connection and gives the joined document.
 std::string ExportPages(
@@ -323,3 +318,128 @@ TEST(MaterializedShapesTest, ColumnWithACollationUsesThePlainPath)
 }
 
 } // namespace
+
+namespace {
+
+// A table whose id is its integer primary key, with a filtering and a computed statement on
+// it: pages of the first two are seeks, the third needs the ordered copy.
+class KeySeekTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string sql = "CREATE TABLE k(id INTEGER PRIMARY KEY, name TEXT, grp INTEGER);";
+        std::mt19937 rng(99);
+        std::vector<int> ids;
+        for (int id = -50; ids.size() < 200; id += 1 + int(rng() % 5))
+            ids.push_back(id);
+        std::shuffle(ids.begin(), ids.end(), rng);
+        for (int id : ids)
+            sql += "INSERT INTO k VALUES (" + std::to_string(id) + ", 'n" + std::to_string(id) + "', "
+                + std::to_string(id % 3) + ");";
+        FPath = FDir.File("key.db");
+        MakeDatabase(FPath, sql);
+        FConn.ConnectionString = JetConnectionString(FPath);
+        FConn.Open();
+    }
+
+    std::vector<std::string> Rows(std::string const& statement, TRowSource* source = nullptr)
+    {
+        TADOQuery q(&FConn);
+        q.SetSQL(statement);
+        q.Open();
+        if (source)
+            *source = q.RowSource();
+        return QueryRows(q);
+    }
+
+    xe::base::TTempDir FDir;
+    std::string FPath;
+    TADOConnection FConn;
+};
+
+} // namespace
+
+TEST_F(KeySeekTest, PagesAndMaximaEqualThePlainStatementInAnyOrderOfAsking)
+{
+    for (std::string s : { "SELECT * FROM k", "SELECT id, name FROM k WHERE grp <> 1" }) {
+        SCOPED_TRACE(s);
+        // Ranks asked forwards in page steps, backwards, repeated, beyond the last row and 0.
+        for (int64_t k : { 30, 60, 90, 61, 61, 7, 150, 500, 0, 1 }) {
+            SCOPED_TRACE(k);
+            TRowSource source = TRowSource::Statement;
+            std::vector<std::string> seek = Rows(MaxSql(s, k), &source);
+            EXPECT_EQ(source, TRowSource::KeySeek);
+            // The plain answer: SQLite's own, with the rank as a LIMIT.
+            std::vector<std::string> plain = SqliteRows(FConn.Handle(),
+                "SELECT max(id) FROM (SELECT id FROM (" + s + ") ORDER BY id LIMIT " + std::to_string(k)
+                    + ")");
+            ASSERT_EQ(plain.size(), 1u);
+            EXPECT_EQ(seek, plain);
+        }
+        for (int64_t m : { -1000, -50, 17, 18, 700 }) {
+            SCOPED_TRACE(m);
+            TRowSource source = TRowSource::Statement;
+            std::vector<std::string> page = Rows(LaterPageSql(s, m), &source);
+            EXPECT_EQ(source, TRowSource::KeySeek);
+            EXPECT_EQ(page,
+                SqliteRows(FConn.Handle(),
+                    "SELECT * FROM (" + s + ") WHERE id > " + std::to_string(m) + " ORDER BY id LIMIT 30"));
+        }
+        TRowSource source = TRowSource::Statement;
+        EXPECT_EQ(Rows(FirstPageSql(s), &source),
+            SqliteRows(FConn.Handle(), "SELECT * FROM (" + s + ") ORDER BY id LIMIT 30"));
+        EXPECT_EQ(source, TRowSource::KeySeek);
+    }
+    EXPECT_EQ(FConn.Materializations().Count(), 0u); // no copy was made
+
+    // A computed id is no key: the first page runs the statement (the copy waits for the
+    // second page), later pages come from the copy.
+    std::string const computed = "SELECT id + 0 AS id, name FROM k";
+    TRowSource source = TRowSource::KeySeek;
+    std::vector<std::string> first = Rows(FirstPageSql(computed), &source);
+    EXPECT_EQ(source, TRowSource::Statement);
+    EXPECT_EQ(FConn.Materializations().Count(), 0u);
+    EXPECT_EQ(first, SqliteRows(FConn.Handle(), "SELECT * FROM (" + computed + ") ORDER BY id LIMIT 30"));
+    Rows(MaxSql(computed, 30), &source);
+    EXPECT_EQ(source, TRowSource::OrderedCopy);
+    EXPECT_EQ(FConn.Materializations().Count(), 1u);
+}
+
+TEST_F(KeySeekTest, AQueryReadsInOneTransactionThatKeepsTheCopies)
+{
+    std::string const computed = "SELECT id + 0 AS id, name FROM k";
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(FPath.c_str(), &writer), SQLITE_OK);
+    char const* const write = "UPDATE k SET name = 'w' WHERE id = -50";
+    {
+        TADOQuery q(&FConn);
+        q.SetSQL(MaxSql(computed, 30));
+        q.Open();
+        EXPECT_EQ(q.RowSource(), TRowSource::OrderedCopy);
+        // The file is read in one transaction while the query lives: a writer waits.
+        EXPECT_EQ(sqlite3_exec(writer, write, nullptr, nullptr, nullptr), SQLITE_BUSY);
+    }
+    EXPECT_EQ(sqlite3_exec(writer, write, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(writer);
+    // The transaction was committed, not rolled back: the copy is still there and used.
+    TRowSource source = TRowSource::Statement;
+    Rows(LaterPageSql(computed, 10), &source);
+    EXPECT_EQ(source, TRowSource::OrderedCopy);
+    EXPECT_EQ(FConn.Materializations().Count(), 1u);
+}
+
+TEST_F(KeySeekTest, SavingKeepsTheCurrentRow)
+{
+    TADOQuery q(&FConn);
+    q.SetSQL("SELECT id FROM k ORDER BY id");
+    q.Open();
+    std::string first = q.XmlText(); // from the first row, as after Open
+    q.Next();
+    q.Next();
+    int64_t const third = q.Fields(0).AsInteger();
+    EXPECT_EQ(q.XmlText(), first); // the whole result again
+    EXPECT_EQ(q.Fields(0).AsInteger(), third);
+    q.Next();
+    EXPECT_GT(q.Fields(0).AsInteger(), third);
+    EXPECT_EQ(CountOccurrences(first, "<z:row "), 200u);
+}

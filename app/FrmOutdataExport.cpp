@@ -1,6 +1,6 @@
 // The main window's export: prcouttabdata frames the run with the status texts, ExportPages
 // runs the pages with the window's gauge and message pump between them (and during long
-// statements). The interrupting signals are recorded here for the export to see.
+// statements).
 #include "app/FrmOutdata.h"
 #include "app/PagedExport.h"
 #include "platform/base/Clock.h"
@@ -12,9 +12,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 namespace xe::app {
 
@@ -110,64 +108,7 @@ bool TFrm_outdata::ExportPages()
         db::TADOConnection& Connection;
         ~TForget() { Connection.OnWorking = nullptr; }
     } forget { connection };
-    return app::ExportPages(connection, FStrSql, FXmlName, steps);
-}
-
-namespace {
-
-volatile sig_atomic_t GSignal = 0;
-volatile sig_atomic_t GExitCode = -1;
-
-void OnInterrupt(int signal)
-{
-    if (GExitCode >= 0)
-        _exit(GExitCode);
-    if (GSignal == 0)
-        GSignal = signal;
-}
-
-} // namespace
-
-void InstallInterruptHandlers()
-{
-    struct sigaction action = {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    // Interrupted system calls go on: the flag is looked at between pages, during statements
-    // and by the main window's stop watch.
-    action.sa_flags = SA_RESTART;
-    for (int signal : { SIGINT, SIGTERM, SIGHUP })
-        sigaction(signal, &action, nullptr);
-}
-
-int InterruptSignal() { return GSignal; }
-
-void EndOnInterrupt(int exitCode)
-{
-    GExitCode = exitCode;
-    // A signal that came just before is no stop any more: the run is over.
-    if (GSignal != 0)
-        _exit(exitCode);
-}
-
-void ResetInterrupt()
-{
-    GSignal = 0;
-    GExitCode = -1;
-}
-
-char const* SignalName(int signal)
-{
-    switch (signal) {
-    case SIGINT:
-        return "SIGINT";
-    case SIGTERM:
-        return "SIGTERM";
-    case SIGHUP:
-        return "SIGHUP";
-    default:
-        return "a signal";
-    }
+    return RunPagedExport(connection, FStrSql, FXmlName, steps);
 }
 
 } // namespace xe::app
