@@ -2,6 +2,7 @@
 
 #include "platform/toolkit/Persistence.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinListBox.h"
 
 namespace xe::skin {
 
@@ -12,6 +13,7 @@ void RegisterSkinControlClasses()
         return;
     done = true;
     RegisterSkinControlMessages();
+    tk::RegisterComponentClass("TspSkinListBox", [](tk::TComponent* o) { return new TspSkinListBox(o); });
 }
 
 } // namespace xe::skin

@@ -131,10 +131,52 @@ void AddButtonLooks(TControlTestSkin& skin)
     }
 }
 
+void AddListLooks(TControlTestSkin& skin)
+{
+    int const list = skin.AddPicture(60, 70);
+    skin.Paint(list, TControlTestSkin::StateRect(0), sc::Edge);
+    int const e = TControlTestSkin::StateEdge, s = TControlTestSkin::StateSize;
+    skin.Paint(list, base::Rect(e, e, s - e, s - e), sc::ListClient);
+    skin.Paint(list, base::Rect(0, 20, 40, 32), sc::ListItem);
+    skin.Paint(list, base::Rect(0, 32, 40, 44), sc::ListActiveItem);
+    skin.Paint(list, base::Rect(0, 44, 40, 56), sc::ListFocusItem);
+    skin.Paint(list, base::Rect(0, 56, 40, 70), sc::ListCaption);
+    for (char const* name : { "listbox", "captionlistbox" }) {
+        skin.AddControl(name, "listbox");
+        skin.SetStateLook(name, list);
+        skin.SetRect(name, "itemrect", base::Rect(0, 20, 40, 32));
+        skin.SetRect(name, "activeitemrect", base::Rect(0, 32, 40, 44));
+        skin.SetRect(name, "focusitemrect", base::Rect(0, 44, 40, 56));
+        skin.SetRect(name, "itemtextrect", base::Rect(2, 0, 38, 12));
+        skin.SetColor(name, "fontcolor", sc::ListFont);
+        skin.SetColor(name, "activefontcolor", sc::ListActiveFont);
+        skin.SetColor(name, "focusfontcolor", sc::ListFocusFont);
+        skin.SetColor(name, "captionfontcolor", sc::ListFont);
+        skin.Set(name, "vscrollbarname", "listscrollbar");
+    }
+    skin.SetRect("captionlistbox", "captionrect", base::Rect(0, 56, 40, 70));
+
+    int const bar = skin.AddPicture(60, 30);
+    skin.Paint(bar, base::Rect(0, 0, 12, 30), sc::ScrollTrack);
+    skin.Paint(bar, base::Rect(12, 0, 24, 12), sc::ScrollUp);
+    skin.Paint(bar, base::Rect(24, 0, 36, 12), sc::ScrollDown);
+    skin.Paint(bar, base::Rect(36, 0, 48, 12), sc::ScrollThumb);
+    skin.Paint(bar, base::Rect(48, 0, 60, 12), sc::ScrollPressed);
+    skin.AddControl("listscrollbar", "scrollbar");
+    skin.SetInt("listscrollbar", "pictureindex", bar);
+    skin.SetRect("listscrollbar", "skinrect", base::Rect(0, 0, 12, 30));
+    skin.SetRect("listscrollbar", "upbuttonrect", base::Rect(12, 0, 24, 12));
+    skin.SetRect("listscrollbar", "downbuttonrect", base::Rect(24, 0, 36, 12));
+    skin.SetRect("listscrollbar", "thumbrect", base::Rect(36, 0, 48, 12));
+    skin.SetRect("listscrollbar", "downupbuttonrect", base::Rect(48, 0, 60, 12));
+    skin.SetRect("listscrollbar", "downdownbuttonrect", base::Rect(48, 0, 60, 12));
+}
+
 TControlTestSkin MakeControlTestSkin()
 {
     TControlTestSkin skin;
     AddButtonLooks(skin);
+    AddListLooks(skin);
     return skin;
 }
 

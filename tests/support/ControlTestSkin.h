@@ -38,6 +38,21 @@ constexpr TColor ButtonFont = RGB(255, 255, 0);
 constexpr TColor ButtonActiveFont = RGB(0, 255, 255);
 constexpr TColor ButtonDownFont = RGB(255, 0, 255);
 constexpr TColor ButtonDisabledFont = RGB(90, 90, 90);
+// listbox (and captionlistbox): the frame's client, the item images, the caption band, and
+// the font colours; listscrollbar: the scroll bar those looks name.
+constexpr TColor ListClient = RGB(10, 60, 10);
+constexpr TColor ListItem = RGB(30, 30, 90);
+constexpr TColor ListActiveItem = RGB(90, 30, 30);
+constexpr TColor ListFocusItem = RGB(30, 90, 30);
+constexpr TColor ListCaption = RGB(70, 70, 0);
+constexpr TColor ListFont = RGB(250, 250, 250);
+constexpr TColor ListActiveFont = RGB(250, 200, 0);
+constexpr TColor ListFocusFont = RGB(0, 250, 200);
+constexpr TColor ScrollTrack = RGB(60, 0, 60);
+constexpr TColor ScrollUp = RGB(0, 120, 120);
+constexpr TColor ScrollDown = RGB(120, 120, 0);
+constexpr TColor ScrollThumb = RGB(160, 80, 0);
+constexpr TColor ScrollPressed = RGB(220, 220, 220);
 }
 
 class TControlTestSkin {
@@ -78,6 +93,9 @@ private:
 
 // Looks of the controls, one function a kind.
 void AddButtonLooks(TControlTestSkin& skin); // button, toolbutton
+// listbox, captionlistbox, listscrollbar: items 12 high at (0,20) of the picture (normal,
+// active, focus), the caption image 14 high, scroll pieces 12 square.
+void AddListLooks(TControlTestSkin& skin);
 
 // Every look above.
 TControlTestSkin MakeControlTestSkin();
