@@ -1,6 +1,7 @@
 #include "skin/controls/SkinControlClasses.h"
 
 #include "platform/toolkit/Persistence.h"
+#include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinListBox.h"
 
@@ -13,6 +14,7 @@ void RegisterSkinControlClasses()
         return;
     done = true;
     RegisterSkinControlMessages();
+    tk::RegisterComponentClass("TspSkinComboBox", [](tk::TComponent* o) { return new TspSkinComboBox(o); });
     tk::RegisterComponentClass("TspSkinListBox", [](tk::TComponent* o) { return new TspSkinListBox(o); });
 }
 

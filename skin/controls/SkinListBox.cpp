@@ -472,23 +472,41 @@ void TspSkinListBox::MouseDown(tk::TMouseButton button, tk::TShiftState shift, i
     if (button != tk::mbLeft)
         return;
     TPoint const p { x, y };
+    if (PressScrollBar(p))
+        return;
+    if (int const i = ItemAtPos(p); i >= 0) {
+        FSelecting = true;
+        Select(i);
+    }
+}
+
+bool TspSkinListBox::PressScrollBar(TPoint p)
+{
+    if (!base::PtInRect(ScrollBarRect(), p))
+        return false;
     if (base::PtInRect(UpButton(), p)) {
         FPressedPart = -1;
         ScrollBy(-1);
     } else if (base::PtInRect(DownButton(), p)) {
         FPressedPart = 1;
         ScrollBy(1);
-    } else if (base::PtInRect(ScrollBarRect(), p)) {
+    } else {
         TRect const thumb = Thumb();
-        if (y < thumb.Top)
+        if (p.Y < thumb.Top)
             ScrollBy(-VisibleCount());
-        else if (y >= thumb.Bottom)
+        else if (p.Y >= thumb.Bottom)
             ScrollBy(VisibleCount());
-    } else if (int const i = ItemAtPos(p); i >= 0) {
-        FSelecting = true;
-        Select(i);
     }
     Invalidate();
+    return true;
+}
+
+void TspSkinListBox::ReleaseScrollBar()
+{
+    if (FPressedPart != 0) {
+        FPressedPart = 0;
+        Invalidate();
+    }
 }
 
 void TspSkinListBox::MouseMove(tk::TShiftState shift, int x, int y)
@@ -509,10 +527,7 @@ void TspSkinListBox::MouseMove(tk::TShiftState shift, int x, int y)
 void TspSkinListBox::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
 {
     FSelecting = false;
-    if (FPressedPart != 0) {
-        FPressedPart = 0;
-        Invalidate();
-    }
+    ReleaseScrollBar();
     TspSkinControl::MouseUp(button, shift, x, y);
 }
 

@@ -48,6 +48,11 @@ public:
 
     // Scrolls by whole items (positive: down), as the wheel and the scroll bar do.
     void ScrollBy(int items);
+    // A press at a client point on the scroll bar: its buttons scroll an item, the track
+    // beside the thumb a page. False when the point is not on the bar. The release lets the
+    // held button go.
+    bool PressScrollBar(base::TPoint p);
+    void ReleaseScrollBar();
     // Draws the selected item as focused even without the keyboard focus (the drop-down
     // list of a combo box, whose owner has the focus).
     bool ShowFocus = false;

@@ -172,11 +172,38 @@ void AddListLooks(TControlTestSkin& skin)
     skin.SetRect("listscrollbar", "downdownbuttonrect", base::Rect(48, 0, 60, 12));
 }
 
+void AddComboLooks(TControlTestSkin& skin)
+{
+    int const picture = skin.AddStatePicture({ sc::ComboClient });
+    gfx::TBitmap wide(80, 24);
+    wide.Fill(sc::Unused);
+    wide.Canvas().Draw(0, 0, skin.Pictures[size_t(picture)]);
+    skin.Pictures[size_t(picture)] = std::move(wide);
+    skin.Paint(picture, base::Rect(20, 0, 40, 12), sc::ComboItem);
+    skin.Paint(picture, base::Rect(20, 12, 40, 24), sc::ComboFocusItem);
+    skin.Paint(picture, base::Rect(40, 0, 50, 20), sc::ComboButton);
+    skin.Paint(picture, base::Rect(50, 0, 60, 20), sc::ComboButtonHot);
+    skin.Paint(picture, base::Rect(60, 0, 70, 20), sc::ComboButtonDown);
+    skin.Paint(picture, base::Rect(70, 0, 80, 20), sc::ComboButtonDisabled);
+    skin.AddControl("combobox", "combobox");
+    skin.SetStateLook("combobox", picture);
+    skin.SetRect("combobox", "itemrect", base::Rect(20, 0, 40, 12));
+    skin.SetRect("combobox", "focusitemrect", base::Rect(20, 12, 40, 24));
+    skin.SetRect("combobox", "buttonrect", base::Rect(40, 0, 50, 20));
+    skin.SetRect("combobox", "activebuttonrect", base::Rect(50, 0, 60, 20));
+    skin.SetRect("combobox", "downbuttonrect", base::Rect(60, 0, 70, 20));
+    skin.SetRect("combobox", "unenabledbuttonrect", base::Rect(70, 0, 80, 20));
+    skin.SetColor("combobox", "fontcolor", sc::ComboFont);
+    skin.SetColor("combobox", "focusfontcolor", sc::ComboFocusFont);
+    skin.Set("combobox", "listboxname", "listbox");
+}
+
 TControlTestSkin MakeControlTestSkin()
 {
     TControlTestSkin skin;
     AddButtonLooks(skin);
     AddListLooks(skin);
+    AddComboLooks(skin);
     return skin;
 }
 

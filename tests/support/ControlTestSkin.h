@@ -53,6 +53,16 @@ constexpr TColor ScrollUp = RGB(0, 120, 120);
 constexpr TColor ScrollDown = RGB(120, 120, 0);
 constexpr TColor ScrollThumb = RGB(160, 80, 0);
 constexpr TColor ScrollPressed = RGB(220, 220, 220);
+// combobox: the frame's client, the chosen item's images, the button's and the fonts.
+constexpr TColor ComboClient = RGB(0, 40, 80);
+constexpr TColor ComboItem = RGB(40, 80, 0);
+constexpr TColor ComboFocusItem = RGB(80, 0, 40);
+constexpr TColor ComboButton = RGB(100, 100, 180);
+constexpr TColor ComboButtonHot = RGB(100, 180, 100);
+constexpr TColor ComboButtonDown = RGB(180, 100, 100);
+constexpr TColor ComboButtonDisabled = RGB(150, 150, 150);
+constexpr TColor ComboFont = RGB(240, 240, 100);
+constexpr TColor ComboFocusFont = RGB(100, 240, 240);
 }
 
 class TControlTestSkin {
@@ -96,6 +106,9 @@ void AddButtonLooks(TControlTestSkin& skin); // button, toolbutton
 // listbox, captionlistbox, listscrollbar: items 12 high at (0,20) of the picture (normal,
 // active, focus), the caption image 14 high, scroll pieces 12 square.
 void AddListLooks(TControlTestSkin& skin);
+// combobox: the item images 20x12, the buttons 10x20 kept beside the frame image; its list
+// is the listbox look.
+void AddComboLooks(TControlTestSkin& skin);
 
 // Every look above.
 TControlTestSkin MakeControlTestSkin();
