@@ -4,6 +4,7 @@
 #include "platform/toolkit/Forms.h"
 #include "platform/toolkit/Persistence.h"
 #include "platform/windows/WinUser.h"
+#include "skin/controls/SkinControlLines.h"
 #include "skin/draw/FrameImage.h"
 
 #include <algorithm>
@@ -446,25 +447,8 @@ void TspSkinComboBox::DefineProperties(tk::TProperties& p)
 {
     TspSkinControl::DefineProperties(p);
     p.String(
-        "Items",
-        [this] {
-            std::string s;
-            for (size_t i = 0; i < FItems.size(); ++i)
-                s += (i ? "\n" : "") + FItems[i];
-            return s;
-        },
-        [this](std::string const& v) {
-            std::vector<std::string> items;
-            size_t start = 0;
-            while (!v.empty()) {
-                size_t const end = v.find('\n', start);
-                items.push_back(v.substr(start, end == std::string::npos ? std::string::npos : end - start));
-                if (end == std::string::npos)
-                    break;
-                start = end + 1;
-            }
-            SetItems(std::move(items));
-        });
+        "Items", [this] { return JoinLines(FItems); },
+        [this](std::string const& v) { SetItems(SplitLines(v)); });
     p.Integer(
         "ItemIndex", [this] { return FItemIndex; }, [this](int64_t v) { SetItemIndex(int(v)); }, -1);
     p.Integer(

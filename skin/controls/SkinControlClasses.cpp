@@ -4,6 +4,7 @@
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinListBox.h"
+#include "skin/controls/SkinTabControl.h"
 
 namespace xe::skin {
 
@@ -16,6 +17,8 @@ void RegisterSkinControlClasses()
     RegisterSkinControlMessages();
     tk::RegisterComponentClass("TspSkinComboBox", [](tk::TComponent* o) { return new TspSkinComboBox(o); });
     tk::RegisterComponentClass("TspSkinListBox", [](tk::TComponent* o) { return new TspSkinListBox(o); });
+    tk::RegisterComponentClass(
+        "TspSkinTabControl", [](tk::TComponent* o) { return new TspSkinTabControl(o); });
 }
 
 } // namespace xe::skin

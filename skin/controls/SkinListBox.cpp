@@ -2,10 +2,10 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/toolkit/Persistence.h"
+#include "skin/controls/SkinControlLines.h"
 #include "skin/draw/FrameImage.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace xe::skin {
 
@@ -545,33 +545,6 @@ void TspSkinListBox::WndProc(tk::TMessage& message)
 
 // ---------------------------------------------------------------------------------------
 // Streaming
-
-namespace {
-std::string JoinLines(std::vector<std::string> const& items)
-{
-    std::string s;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (i)
-            s += '\n';
-        s += items[i];
-    }
-    return s;
-}
-
-std::vector<std::string> SplitLines(std::string const& text)
-{
-    std::vector<std::string> items;
-    if (text.empty())
-        return items;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        items.push_back(line);
-    if (text.back() == '\n')
-        items.emplace_back();
-    return items;
-}
-}
 
 void TspSkinListBox::DefineProperties(tk::TProperties& p)
 {

@@ -198,12 +198,37 @@ void AddComboLooks(TControlTestSkin& skin)
     skin.Set("combobox", "listboxname", "listbox");
 }
 
+void AddTabLooks(TControlTestSkin& skin)
+{
+    int const picture = skin.AddPicture(100, 32);
+    int const e = TControlTestSkin::StateEdge, s = TControlTestSkin::StateSize;
+    skin.Paint(picture, TControlTestSkin::StateRect(0), sc::Edge);
+    skin.Paint(picture, base::Rect(e, e, s - e, s - e), sc::TabClient);
+    TColor const tabs[] = { sc::TabNormal, sc::TabActive, sc::TabFocus, sc::TabHot, sc::TabsBand };
+    for (int i = 0; i < 5; ++i)
+        skin.Paint(picture, base::Rect(i * 20, 20, i * 20 + 20, 32), tabs[i]);
+    skin.AddControl("tab", "tab");
+    skin.SetStateLook("tab", picture);
+    skin.SetRect("tab", "tabrect", base::Rect(0, 20, 20, 32));
+    skin.SetRect("tab", "activetabrect", base::Rect(20, 20, 40, 32));
+    skin.SetRect("tab", "focustabrect", base::Rect(40, 20, 60, 32));
+    skin.SetRect("tab", "mouseintabrect", base::Rect(60, 20, 80, 32));
+    skin.SetRect("tab", "tabsbgrect", base::Rect(80, 20, 100, 32));
+    skin.SetInt("tab", "tableftoffset", 2);
+    skin.SetInt("tab", "tabrightoffset", 2);
+    skin.SetColor("tab", "fontcolor", sc::TabFont);
+    skin.SetColor("tab", "activefontcolor", sc::TabActiveFont);
+    skin.SetColor("tab", "focusfontcolor", sc::TabFocusFont);
+    skin.SetColor("tab", "mouseinfontcolor", sc::TabHotFont);
+}
+
 TControlTestSkin MakeControlTestSkin()
 {
     TControlTestSkin skin;
     AddButtonLooks(skin);
     AddListLooks(skin);
     AddComboLooks(skin);
+    AddTabLooks(skin);
     return skin;
 }
 

@@ -63,6 +63,17 @@ constexpr TColor ComboButtonDown = RGB(180, 100, 100);
 constexpr TColor ComboButtonDisabled = RGB(150, 150, 150);
 constexpr TColor ComboFont = RGB(240, 240, 100);
 constexpr TColor ComboFocusFont = RGB(100, 240, 240);
+// tab: the page's client, the tab images, the band behind the tabs and the fonts.
+constexpr TColor TabClient = RGB(20, 20, 60);
+constexpr TColor TabNormal = RGB(60, 20, 20);
+constexpr TColor TabActive = RGB(20, 60, 20);
+constexpr TColor TabFocus = RGB(60, 60, 20);
+constexpr TColor TabHot = RGB(20, 60, 60);
+constexpr TColor TabsBand = RGB(60, 20, 60);
+constexpr TColor TabFont = RGB(255, 128, 0);
+constexpr TColor TabActiveFont = RGB(128, 255, 0);
+constexpr TColor TabFocusFont = RGB(0, 128, 255);
+constexpr TColor TabHotFont = RGB(255, 0, 0);
 }
 
 class TControlTestSkin {
@@ -109,6 +120,9 @@ void AddListLooks(TControlTestSkin& skin);
 // combobox: the item images 20x12, the buttons 10x20 kept beside the frame image; its list
 // is the listbox look.
 void AddComboLooks(TControlTestSkin& skin);
+// tab: tab images 20x12 at (0,20) of the picture (normal, active, focus, mouse-in) and the
+// band behind them; the page is the state image.
+void AddTabLooks(TControlTestSkin& skin);
 
 // Every look above.
 TControlTestSkin MakeControlTestSkin();
