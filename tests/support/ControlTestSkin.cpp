@@ -49,6 +49,11 @@ void TControlTestSkin::AddControl(std::string const& name, std::string const& ty
     FControls.push_back(name + ":" + type);
 }
 
+void TControlTestSkin::AddObject(std::string const& name, std::string const& type)
+{
+    FObjects.push_back(name + ":" + type);
+}
+
 void TControlTestSkin::Set(std::string const& section, std::string const& key, std::string const& value)
 {
     Ini.WriteString(section, key, value);
@@ -88,7 +93,9 @@ std::string TControlTestSkin::Package() const
 {
     ini::TMemIniFile ini = Ini;
     ini.WriteString("VERSION", "skinname", "control test skin");
-    ini.WriteInteger("SKINOBJECTS", "count", 0);
+    ini.WriteInteger("SKINOBJECTS", "count", int(FObjects.size()));
+    for (size_t i = 0; i < FObjects.size(); ++i)
+        ini.WriteString("SKINOBJECTS", std::to_string(i), FObjects[i]);
     ini.WriteInteger("SKINCONTROLS", "count", int(FControls.size()));
     for (size_t i = 0; i < FControls.size(); ++i)
         ini.WriteString("SKINCONTROLS", std::to_string(i), FControls[i]);
@@ -222,6 +229,48 @@ void AddTabLooks(TControlTestSkin& skin)
     skin.SetColor("tab", "mouseinfontcolor", sc::TabHotFont);
 }
 
+void AddMenuBarLooks(TControlTestSkin& skin)
+{
+    int const picture = skin.AddPicture(90, 54);
+    skin.Paint(picture, base::Rect(0, 0, 40, 16), sc::MenuBar);
+    skin.Paint(picture, base::Rect(0, 16, 30, 30), sc::MenuItem);
+    skin.Paint(picture, base::Rect(30, 16, 60, 30), sc::MenuItemHot);
+    skin.Paint(picture, base::Rect(60, 16, 90, 30), sc::MenuItemDown);
+    TColor const buttons[]
+        = { sc::MenuClose, sc::MenuMin, sc::MenuMax, sc::MenuSys, sc::MenuButtonHot, sc::MenuButtonDown };
+    for (int i = 0; i < 6; ++i)
+        skin.Paint(picture, base::Rect(i * 12, 30, i * 12 + 12, 42), buttons[i]);
+
+    skin.AddControl("mainmenubar", "mainmenubar");
+    skin.SetInt("mainmenubar", "pictureindex", picture);
+    skin.SetRect("mainmenubar", "skinrect", base::Rect(0, 0, 40, 16));
+    skin.SetRect("mainmenubar", "itemsrect", base::Rect(4, 0, 36, 16));
+    skin.Set("mainmenubar", "menubaritem", "testmenubaritem");
+    skin.Set("mainmenubar", "closebutton", "testmenubarclose");
+    skin.Set("mainmenubar", "minbutton", "testmenubarmin");
+    skin.Set("mainmenubar", "maxbutton", "testmenubarmax");
+    skin.Set("mainmenubar", "sysmenubutton", "testmenubarsys");
+
+    skin.AddObject("testmenubaritem", "mainmenubaritem");
+    skin.SetInt("testmenubaritem", "activepictureindex", picture);
+    skin.SetRect("testmenubaritem", "skinrect", base::Rect(0, 16, 30, 30));
+    skin.SetRect("testmenubaritem", "activeskinrect", base::Rect(30, 16, 60, 30));
+    skin.SetRect("testmenubaritem", "downrect", base::Rect(60, 16, 90, 30));
+    skin.SetRect("testmenubaritem", "textrect", base::Rect(4, 0, 26, 14));
+    skin.SetColor("testmenubaritem", "fontcolor", sc::MenuItemFont);
+    skin.SetColor("testmenubaritem", "activefontcolor", sc::MenuItemHotFont);
+    skin.SetColor("testmenubaritem", "downfontcolor", sc::MenuItemDownFont);
+    skin.SetColor("testmenubaritem", "unenabledfontColor", sc::MenuItemDisabledFont);
+    char const* names[] = { "testmenubarclose", "testmenubarmin", "testmenubarmax", "testmenubarsys" };
+    for (int i = 0; i < 4; ++i) {
+        skin.AddObject(names[i], "mainmenubarbutton");
+        skin.SetInt(names[i], "activepictureindex", picture);
+        skin.SetRect(names[i], "skinrect", base::Rect(i * 12, 30, i * 12 + 12, 42));
+        skin.SetRect(names[i], "activeskinrect", base::Rect(48, 30, 60, 42));
+        skin.SetRect(names[i], "downrect", base::Rect(60, 30, 72, 42));
+    }
+}
+
 TControlTestSkin MakeControlTestSkin()
 {
     TControlTestSkin skin;
@@ -229,6 +278,7 @@ TControlTestSkin MakeControlTestSkin()
     AddListLooks(skin);
     AddComboLooks(skin);
     AddTabLooks(skin);
+    AddMenuBarLooks(skin);
     return skin;
 }
 

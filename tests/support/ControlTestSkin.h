@@ -74,6 +74,21 @@ constexpr TColor TabFont = RGB(255, 128, 0);
 constexpr TColor TabActiveFont = RGB(128, 255, 0);
 constexpr TColor TabFocusFont = RGB(0, 128, 255);
 constexpr TColor TabHotFont = RGB(255, 0, 0);
+// mainmenubar: the bar, its item object's images and fonts, its buttons' images.
+constexpr TColor MenuBar = RGB(30, 30, 30);
+constexpr TColor MenuItem = RGB(50, 100, 150);
+constexpr TColor MenuItemHot = RGB(150, 100, 50);
+constexpr TColor MenuItemDown = RGB(100, 150, 50);
+constexpr TColor MenuItemFont = RGB(255, 255, 254);
+constexpr TColor MenuItemHotFont = RGB(255, 254, 0);
+constexpr TColor MenuItemDownFont = RGB(0, 254, 255);
+constexpr TColor MenuItemDisabledFont = RGB(128, 128, 127);
+constexpr TColor MenuClose = RGB(200, 50, 50);
+constexpr TColor MenuMin = RGB(50, 200, 50);
+constexpr TColor MenuMax = RGB(50, 50, 200);
+constexpr TColor MenuSys = RGB(200, 200, 50);
+constexpr TColor MenuButtonHot = RGB(250, 150, 150);
+constexpr TColor MenuButtonDown = RGB(150, 150, 250);
 }
 
 class TControlTestSkin {
@@ -93,6 +108,8 @@ public:
 
     // Appends the look to SKINCONTROLS; its keys go to the section of the same name.
     void AddControl(std::string const& name, std::string const& type);
+    // Appends a skin object to SKINOBJECTS; its keys go to the section of the same name.
+    void AddObject(std::string const& name, std::string const& type);
     void Set(std::string const& section, std::string const& key, std::string const& value);
     void SetInt(std::string const& section, std::string const& key, int value);
     void SetRect(std::string const& section, std::string const& key, TRect const& rect);
@@ -110,6 +127,7 @@ public:
 
 private:
     std::vector<std::string> FControls;
+    std::vector<std::string> FObjects;
 };
 
 // Looks of the controls, one function a kind.
@@ -123,6 +141,10 @@ void AddComboLooks(TControlTestSkin& skin);
 // tab: tab images 20x12 at (0,20) of the picture (normal, active, focus, mouse-in) and the
 // band behind them; the page is the state image.
 void AddTabLooks(TControlTestSkin& skin);
+// mainmenubar (the bar 40x16 with its items' area 4 in from either end) and the skin
+// objects it names: testmenubaritem (images 30x14, text 4 in from either end) and the four
+// buttons testmenubarclose/min/max/sys (12x12; hot and pressed images shared).
+void AddMenuBarLooks(TControlTestSkin& skin);
 
 // Every look above.
 TControlTestSkin MakeControlTestSkin();
