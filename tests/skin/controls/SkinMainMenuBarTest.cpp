@@ -160,9 +160,18 @@ TEST_F(SkinMainMenuBarTest, SkinnedFormHandsItsMenuToTheBarAndBothAreStored)
     tk::RegisterComponentClass("TMainMenu", [](tk::TComponent* o) { return new tk::TMainMenu(o); });
     auto* skinned = new TspSkinnedForm(Form);
     skinned->SetName("spSkinnedForm1");
+    // The skin also has tabs for the frame, which the bar replaces.
+    Skin.AddObject("MAINMENUITEM", "mainmenuitem");
+    Skin.SetInt("MAINMENUITEM", "activepictureindex",
+        Skin.Ini.ReadInteger("testmenubaritem", "activepictureindex", -1));
+    Skin.SetRect("MAINMENUITEM", "skinrect", Rect(0, 16, 30, 30));
+    Skin.SetRect("MAINMENUITEM", "textrect", Rect(4, 0, 26, 14));
     auto* data = new TspSkinData(Form);
     data->SetName("spSkinData1");
     Skin.LoadInto(*data);
+    skinned->SetSkinData(data);
+    skinned->SetMainMenu(Menu);
+    EXPECT_FALSE(skinned->MainMenuItems().empty()); // tabs without a bar
     skinned->SetSkinData(data);
     skinned->SetMainMenu(Menu);
     auto* bar = new TspSkinMainMenuBar(Form);
