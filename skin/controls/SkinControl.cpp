@@ -89,6 +89,20 @@ gfx::TBitmap const* TspSkinControl::LookMask() const
     return look ? ActivePicture(FSkinData.Get(), look->MaskPictureIndex) : nullptr;
 }
 
+TspDataSkinControl* TspSkinControl::LookByName(std::string_view name) const
+{
+    TspSkinData* data = FSkinData.Get();
+    if (!data || data->Empty())
+        return nullptr;
+    int const index = data->IndexOfControl(name);
+    return index < 0 ? nullptr : data->CtrlList[size_t(index)].get();
+}
+
+gfx::TBitmap const* TspSkinControl::SkinPicture(int index) const
+{
+    return ActivePicture(FSkinData.Get(), index);
+}
+
 void TspSkinControl::FindLook()
 {
     TspSkinData* data = FSkinData.Get();
@@ -235,13 +249,20 @@ void TspSkinControl::PaintPlain(gfx::TCanvas& canvas)
 void TspSkinControl::DrawLookRect(
     gfx::TCanvas& canvas, TRect const& src, TRect const& dst, bool stretch, bool drawClient) const
 {
-    gfx::TBitmap const* picture = LookPicture();
+    if (TspDataSkinControl const* look = Look())
+        DrawLookRect(canvas, *look, src, dst, stretch, drawClient);
+}
+
+void TspSkinControl::DrawLookRect(gfx::TCanvas& canvas, TspDataSkinControl const& look, TRect const& src,
+    TRect const& dst, bool stretch, bool drawClient) const
+{
+    gfx::TBitmap const* picture = SkinPicture(look.PictureIndex);
     if (!picture || base::IsRectEmpty(src) || base::IsRectEmpty(dst))
         return;
     TFrameCut cut {};
-    if (auto const* custom = LookAs<TspDataSkinCustomControl>())
+    if (auto const* custom = dynamic_cast<TspDataSkinCustomControl const*>(&look))
         cut = LookCut(*custom);
-    DrawSkinRect(canvas, *picture, src, cut, dst, stretch, drawClient, LookMask());
+    DrawSkinRect(canvas, *picture, src, cut, dst, stretch, drawClient, SkinPicture(look.MaskPictureIndex));
 }
 
 void TspSkinControl::DrawLookPiece(gfx::TCanvas& canvas, TRect const& src, TRect const& dst) const
@@ -266,6 +287,59 @@ gfx::TFont TspSkinControl::LookFont(
     }
     font.SetColor(color);
     return font;
+}
+
+void TspSkinControl::DrawText(
+    gfx::TCanvas& canvas, std::string const& text, TRect rect, uint32_t flags, gfx::TFont const& font)
+{
+    if (text.empty())
+        return;
+    gfx::TCanvasSaver saver(canvas);
+    canvas.Font.Assign(font);
+    canvas.SetBkMode(gfx::TRANSPARENT);
+    canvas.DrawText(text, rect, flags);
+}
+
+void TspSkinControl::TilePicture(gfx::TCanvas& canvas, gfx::TBitmap const& picture, TRect const& rect)
+{
+    int const w = picture.Width(), h = picture.Height();
+    if (w < 1 || h < 1 || base::IsRectEmpty(rect))
+        return;
+    gfx::TCanvasSaver saver(canvas);
+    canvas.IntersectClipRect(rect);
+    for (int y = rect.Top; y < rect.Bottom; y += h)
+        for (int x = rect.Left; x < rect.Right; x += w)
+            canvas.Draw(x, y, picture);
+}
+
+uint32_t TspSkinControl::AlignmentFlags(TAlignment alignment)
+{
+    switch (alignment) {
+    case taLeftJustify:
+        return gfx::DT_LEFT;
+    case taRightJustify:
+        return gfx::DT_RIGHT;
+    case taCenter:
+        break;
+    }
+    return gfx::DT_CENTER;
+}
+
+void TspSkinControl::DrawEdge(gfx::TCanvas& canvas, TRect const& rect, bool sunken)
+{
+    if (rect.Width() < 2 || rect.Height() < 2)
+        return;
+    gfx::TCanvasSaver saver(canvas);
+    base::TColor const light = base::ColorToRGB(base::clBtnHighlight);
+    base::TColor const dark = base::ColorToRGB(base::clBtnShadow);
+    canvas.Pen.Color = sunken ? dark : light;
+    canvas.MoveTo(rect.Left, rect.Bottom - 1);
+    canvas.LineTo(rect.Left, rect.Top);
+    canvas.LineTo(rect.Right, rect.Top);
+    canvas.Pen.Color = sunken ? light : dark;
+    canvas.MoveTo(rect.Right - 1, rect.Top + 1);
+    canvas.LineTo(rect.Right - 1, rect.Bottom - 1);
+    canvas.LineTo(rect.Left, rect.Bottom - 1);
 }
 
 // ---------------------------------------------------------------------------------------

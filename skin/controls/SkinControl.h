@@ -39,6 +39,7 @@
 #include "skin/draw/FrameImage.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace xe::skin {
@@ -69,6 +70,15 @@ public:
     // The look's picture and mask (entries of the skin's active pictures), or null.
     gfx::TBitmap const* LookPicture() const;
     gfx::TBitmap const* LookMask() const;
+    // Another look of the skin by name (a scroll bar or list look a control uses), as T;
+    // null when absent or of another class.
+    TspDataSkinControl* LookByName(std::string_view name) const;
+    template <class T> T* LookByNameAs(std::string_view name) const
+    {
+        return dynamic_cast<T*>(LookByName(name));
+    }
+    // Any active picture of the skin (a look's bgpictureindex, ...), or null.
+    gfx::TBitmap const* SkinPicture(int index) const;
 
     // Finds the look again, reads it (GetSkinData) and repaints.
     void ChangeSkinData();
@@ -111,12 +121,24 @@ protected:
     // the shape: outside it the canvas is left as it was.
     void DrawLookRect(gfx::TCanvas& canvas, base::TRect const& src, base::TRect const& dst,
         bool stretch = false, bool drawClient = true) const;
+    // The same for another look of the skin (its picture, mask and cut).
+    void DrawLookRect(gfx::TCanvas& canvas, TspDataSkinControl const& look, base::TRect const& src,
+        base::TRect const& dst, bool stretch = false, bool drawClient = true) const;
     // Copies src of the look's picture to dst (scaled when the sizes differ); nothing for
     // an empty src.
     void DrawLookPiece(gfx::TCanvas& canvas, base::TRect const& src, base::TRect const& dst) const;
     // The font for text drawn from the look: the look's name, height and style (or the
     // control's font when UseSkinFont is off) in the given colour.
     gfx::TFont LookFont(std::string const& name, int height, TFontStyles style, base::TColor color) const;
+    // Tiles the whole picture over rect from its top-left corner, clipped to rect.
+    static void TilePicture(gfx::TCanvas& canvas, gfx::TBitmap const& picture, base::TRect const& rect);
+    // DT_LEFT, DT_CENTER or DT_RIGHT for an alignment.
+    static uint32_t AlignmentFlags(TAlignment alignment);
+    // Draws text in rect with the DT_ flags in the font, over what is there.
+    static void DrawText(gfx::TCanvas& canvas, std::string const& text, base::TRect rect, uint32_t flags,
+        gfx::TFont const& font);
+    // The plain drawing's 3D edge: raised (light top-left) or sunken.
+    static void DrawEdge(gfx::TCanvas& canvas, base::TRect const& rect, bool sunken);
 
     // Starts (or turns round) the fade toward MouseIn(): 0.2 every 20 ms, repainting.
     void StartMorph();

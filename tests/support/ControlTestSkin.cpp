@@ -5,6 +5,7 @@
 #include "skin/data/SkinPackage.h"
 
 #include <cstring>
+#include <utility>
 
 namespace xe::test {
 
@@ -26,14 +27,16 @@ int TControlTestSkin::AddPicture(int width, int height)
 int TControlTestSkin::AddStatePicture(std::vector<TColor> const& clients)
 {
     int const index = AddPicture(StateSize * int(clients.size()), StateSize);
-    for (size_t i = 0; i < clients.size(); ++i) {
-        TRect const r = StateRect(int(i));
-        Paint(index, r, sc::Edge);
-        Paint(index,
-            base::Rect(r.Left + StateEdge, r.Top + StateEdge, r.Right - StateEdge, r.Bottom - StateEdge),
-            clients[i]);
-    }
+    for (size_t i = 0; i < clients.size(); ++i)
+        PaintState(index, StateRect(int(i)), clients[i]);
     return index;
+}
+
+void TControlTestSkin::PaintState(int picture, TRect const& r, TColor client)
+{
+    Paint(picture, r, sc::Edge);
+    Paint(picture,
+        base::Rect(r.Left + StateEdge, r.Top + StateEdge, r.Right - StateEdge, r.Bottom - StateEdge), client);
 }
 
 void TControlTestSkin::Paint(int picture, TRect const& rect, TColor color)
@@ -271,6 +274,101 @@ void AddMenuBarLooks(TControlTestSkin& skin)
     }
 }
 
+void AddCheckRadioLooks(TControlTestSkin& skin)
+{
+    for (auto [name, c] :
+        { std::pair { "checkbox", sc::CheckBox }, std::pair { "radiobox", sc::RadioBox } }) {
+        int const picture = skin.AddPicture(80, 40);
+        skin.PaintState(picture, TControlTestSkin::StateRect(0), c.Back);
+        skin.PaintState(picture, TControlTestSkin::StateRect(1), c.ActiveBack);
+        char const* keys[] = { "checkimagerect", "uncheckimagerect", "activecheckimagerect",
+            "activeuncheckimagerect", "unenabledcheckimagerect", "unenableduncheckimagerect" };
+        TColor const colors[] = { c.On, c.Off, c.OnActive, c.OffActive, c.OnDisabled, c.OffDisabled };
+        for (int i = 0; i < 6; ++i) {
+            TRect const r = base::Rect(i * 10, 20, i * 10 + 10, 30);
+            skin.Paint(picture, r, colors[i]);
+            skin.SetRect(name, keys[i], r);
+        }
+        skin.AddControl(name, "checkradio");
+        skin.SetStateLook(name, picture);
+        skin.SetRect(name, "activeskinrect", TControlTestSkin::StateRect(1));
+        skin.SetRect(name, "checkimagearea", base::Rect(4, 5, 14, 15));
+        skin.SetRect(name, "textarea", base::Rect(15, 2, 18, 18));
+        skin.SetColor(name, "fontcolor", c.Font);
+        skin.SetColor(name, "activefontcolor", c.ActiveFont);
+        skin.SetColor(name, "unenabledfontcolor", c.DisabledFont);
+    }
+}
+
+void AddPanelLooks(TControlTestSkin& skin)
+{
+    int picture = skin.AddStatePicture({ sc::PanelClient });
+    skin.AddControl("panel", "panel");
+    skin.SetStateLook("panel", picture);
+    skin.SetColor("panel", "fontcolor", sc::PanelFont);
+
+    picture = skin.AddStatePicture({ sc::GroupClient });
+    int const background = skin.AddPicture(2, 2);
+    skin.Paint(background, base::Rect(0, 0, 1, 1), sc::GroupBg1);
+    skin.Paint(background, base::Rect(1, 0, 2, 1), sc::GroupBg2);
+    skin.Paint(background, base::Rect(0, 1, 1, 2), sc::GroupBg2);
+    skin.Paint(background, base::Rect(1, 1, 2, 2), sc::GroupBg1);
+    skin.AddControl("groupbox", "panel");
+    skin.SetStateLook("groupbox", picture);
+    skin.SetInt("groupbox", "bgpictureindex", background);
+    skin.SetRect("groupbox", "captionrect", base::Rect(4, 4, 16, 16));
+    skin.Set("groupbox", "alignment", "taleftjustify");
+    skin.SetColor("groupbox", "fontcolor", sc::GroupFont);
+
+    picture = skin.AddStatePicture({ sc::StatusClient });
+    skin.AddControl("statusbar", "panel");
+    skin.SetStateLook("statusbar", picture);
+}
+
+void AddLabelLooks(TControlTestSkin& skin)
+{
+    int picture = skin.AddStatePicture({ sc::LabelClient });
+    skin.AddControl("label", "label");
+    skin.SetStateLook("label", picture);
+    skin.SetColor("label", "fontcolor", sc::LabelFont);
+
+    skin.AddControl("stdlabel", "stdlabel");
+    skin.SetColor("stdlabel", "fontcolor", sc::StdLabelFont);
+    skin.SetColor("stdlabel", "activefontcolor", sc::StdLabelActiveFont);
+
+    picture = skin.AddStatePicture({ sc::StatusPanelClient });
+    skin.AddControl("statuspanel", "label");
+    skin.SetStateLook("statuspanel", picture);
+    skin.SetColor("statuspanel", "fontcolor", sc::StatusPanelFont);
+}
+
+void AddGaugeLooks(TControlTestSkin& skin)
+{
+    for (bool vertical : { false, true }) {
+        char const* name = vertical ? "vgauge" : "gauge";
+        int const picture = skin.AddPicture(40, 40);
+        skin.PaintState(picture, TControlTestSkin::StateRect(0), sc::GaugeBack);
+        // The progress image: 20 long, 12 across, its ends 3 pixels.
+        TRect const bar = vertical ? base::Rect(0, 20, 12, 40) : base::Rect(0, 20, 20, 32);
+        skin.Paint(picture, bar, sc::BarMiddle);
+        if (vertical) {
+            skin.Paint(picture, base::Rect(0, 20, 12, 23), sc::BarBegin);
+            skin.Paint(picture, base::Rect(0, 37, 12, 40), sc::BarEnd);
+        } else {
+            skin.Paint(picture, base::Rect(0, 20, 3, 32), sc::BarBegin);
+            skin.Paint(picture, base::Rect(17, 20, 20, 32), sc::BarEnd);
+        }
+        skin.AddControl(name, "gauge");
+        skin.SetStateLook(name, picture);
+        skin.SetRect(name, "progressarea", base::Rect(4, 4, 16, 16));
+        skin.SetRect(name, "progressrect", bar);
+        skin.SetInt(name, "beginoffset", 3);
+        skin.SetInt(name, "endoffset", 3);
+        skin.SetInt(name, "vertical", vertical ? 1 : 0);
+        skin.SetColor(name, "fontcolor", sc::GaugeFont);
+    }
+}
+
 TControlTestSkin MakeControlTestSkin()
 {
     TControlTestSkin skin;
@@ -279,6 +377,10 @@ TControlTestSkin MakeControlTestSkin()
     AddComboLooks(skin);
     AddTabLooks(skin);
     AddMenuBarLooks(skin);
+    AddCheckRadioLooks(skin);
+    AddPanelLooks(skin);
+    AddLabelLooks(skin);
+    AddGaugeLooks(skin);
     return skin;
 }
 

@@ -89,6 +89,41 @@ constexpr TColor MenuMax = RGB(50, 50, 200);
 constexpr TColor MenuSys = RGB(200, 200, 50);
 constexpr TColor MenuButtonHot = RGB(250, 150, 150);
 constexpr TColor MenuButtonDown = RGB(150, 150, 250);
+// checkbox and radiobox: backgrounds, the 10x10 check images and the font colours.
+struct TCheckColors {
+    TColor Back, ActiveBack, On, Off, OnActive, OffActive, OnDisabled, OffDisabled, Font, ActiveFont,
+        DisabledFont;
+};
+constexpr TCheckColors CheckBox { RGB(0, 100, 0), RGB(0, 100, 100), RGB(250, 0, 0), RGB(0, 0, 250),
+    RGB(250, 150, 0), RGB(0, 150, 250), RGB(120, 0, 0), RGB(0, 0, 120), RGB(255, 255, 1), RGB(1, 255, 255),
+    RGB(91, 91, 91) };
+constexpr TCheckColors RadioBox { RGB(0, 101, 0), RGB(0, 101, 101), RGB(251, 0, 0), RGB(0, 0, 251),
+    RGB(251, 150, 0), RGB(0, 150, 251), RGB(121, 0, 0), RGB(0, 0, 121), RGB(255, 255, 2), RGB(2, 255, 255),
+    RGB(92, 92, 92) };
+// panel (caption centred, no background picture) and groupbox (caption rectangle 4,4,16,16
+// left-aligned, a 2x2 background picture of GroupBg1 and GroupBg2 tiled over the client).
+constexpr TColor PanelClient = RGB(50, 50, 150);
+constexpr TColor PanelFont = RGB(255, 200, 0);
+constexpr TColor GroupClient = RGB(60, 160, 60);
+constexpr TColor GroupBg1 = RGB(10, 200, 10);
+constexpr TColor GroupBg2 = RGB(10, 10, 200);
+constexpr TColor GroupFont = RGB(255, 250, 250);
+// label (text in its client rectangle) and stdlabel (text only).
+constexpr TColor LabelClient = RGB(150, 50, 50);
+constexpr TColor LabelFont = RGB(250, 250, 0);
+constexpr TColor StdLabelFont = RGB(0, 0, 255);
+constexpr TColor StdLabelActiveFont = RGB(255, 0, 0);
+// gauge and vgauge: the frame's client, and the progress image's begin, middle and end
+// pieces (3 pixels at each end), drawn in the progress area 4,4,16,16.
+constexpr TColor GaugeBack = RGB(30, 30, 30);
+constexpr TColor BarBegin = RGB(255, 128, 0);
+constexpr TColor BarMiddle = RGB(0, 255, 0);
+constexpr TColor BarEnd = RGB(128, 0, 255);
+constexpr TColor GaugeFont = RGB(255, 255, 254);
+// statusbar (panel class, client rectangle 4,4,16,16) and statuspanel (label class).
+constexpr TColor StatusClient = RGB(70, 70, 70);
+constexpr TColor StatusPanelClient = RGB(0, 90, 90);
+constexpr TColor StatusPanelFont = RGB(255, 254, 255);
 }
 
 class TControlTestSkin {
@@ -105,6 +140,8 @@ public:
     int AddStatePicture(std::vector<TColor> const& clients);
     // Paints a solid rectangle on a picture (check images, glyphs, bars).
     void Paint(int picture, TRect const& rect, TColor color);
+    // Paints a state image (border and client) into rect of a picture.
+    void PaintState(int picture, TRect const& rect, TColor client);
 
     // Appends the look to SKINCONTROLS; its keys go to the section of the same name.
     void AddControl(std::string const& name, std::string const& type);
@@ -145,6 +182,13 @@ void AddTabLooks(TControlTestSkin& skin);
 // objects it names: testmenubaritem (images 30x14, text 4 in from either end) and the four
 // buttons testmenubarclose/min/max/sys (12x12; hot and pressed images shared).
 void AddMenuBarLooks(TControlTestSkin& skin);
+// checkbox, radiobox: backgrounds StateRect(0) and (1); check images 10x10 in a row at y 20
+// (check, uncheck, active check, active uncheck, disabled check, disabled uncheck), drawn at
+// checkimagearea 4,5,14,15; text area 15,2,18,18.
+void AddCheckRadioLooks(TControlTestSkin& skin);
+void AddPanelLooks(TControlTestSkin& skin); // panel, groupbox, statusbar
+void AddLabelLooks(TControlTestSkin& skin); // label, stdlabel, statuspanel
+void AddGaugeLooks(TControlTestSkin& skin); // gauge, vgauge
 
 // Every look above.
 TControlTestSkin MakeControlTestSkin();

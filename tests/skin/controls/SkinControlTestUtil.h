@@ -49,18 +49,19 @@ struct SkinControlTest : tk::test::HeadlessTest {
     // Runs the scripted input.
     void Run()
     {
-        while (!H->ScriptDone())
-            App->HandleMessage();
+        H->RunScript();
         App->ProcessMessages();
     }
     void Click(int x, int y)
     {
+        Paint();
         base::TPoint p = Form->ClientToScreen({ x, y });
         H->Click(p.X, p.Y);
         Run();
     }
     void MoveTo(int x, int y)
     {
+        Paint();
         base::TPoint p = Form->ClientToScreen({ x, y });
         H->Move(p.X, p.Y);
         Run();
