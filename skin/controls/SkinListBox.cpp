@@ -76,6 +76,26 @@ TRect First(std::initializer_list<TRect> rects)
 }
 
 constexpr int PlainScrollWidth = 16;
+
+// A scroll-bar look may lay its track and thumb out across (the image wider than tall); the
+// list then turns them a quarter round. The buttons' images are always upright.
+bool Across(TspDataSkinScrollBarControl const& sb) { return sb.SkinRect.Width() > sb.SkinRect.Height(); }
+
+// A piece's length along the bar.
+int Along(TspDataSkinScrollBarControl const& sb, TRect const& piece)
+{
+    return Across(sb) ? piece.Width() : piece.Height();
+}
+
+// The picture turned a quarter round clockwise: its left edge becomes the top.
+gfx::TBitmap TurnedClockwise(gfx::TBitmap const& b)
+{
+    gfx::TBitmap r(b.Height(), b.Width());
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            r.SetPixel(b.Height() - 1 - y, x, b.Pixel(x, y));
+    return r;
+}
 }
 
 TspSkinListBox::TspSkinListBox(tk::TComponent* owner)
@@ -204,7 +224,7 @@ TspDataSkinScrollBarControl* TspSkinListBox::ScrollLook() const
 int TspSkinListBox::ScrollBarWidth() const
 {
     if (auto* sb = ScrollLook())
-        return sb->SkinRect.Width();
+        return std::min(sb->SkinRect.Width(), sb->SkinRect.Height());
     return PlainScrollWidth;
 }
 
@@ -272,7 +292,7 @@ TRect TspSkinListBox::Thumb() const
     if (track <= 0 || Count() == 0)
         return TRect {};
     auto* sb = ScrollLook();
-    int const minHeight = sb && !base::IsRectEmpty(sb->ThumbRect) ? sb->ThumbRect.Height() : 8;
+    int const minHeight = sb && !base::IsRectEmpty(sb->ThumbRect) ? Along(*sb, sb->ThumbRect) : 8;
     int const h = std::clamp(track * VisibleCount() / Count(), std::min(minHeight, track), track);
     int const range = MaxTopIndex();
     int const y = top + (range > 0 ? (track - h) * FTopIndex / range : 0);
@@ -362,23 +382,37 @@ void TspSkinListBox::PaintScrollBar(gfx::TCanvas& canvas)
                 canvas.FrameRect(r);
         return;
     }
-    // The track: the bar's image stretched along with its fixed ends.
-    DrawSkinRect(canvas, *picture, sb->SkinRect, LookCut(*sb), bar, false, true, nullptr);
-    auto button = [&](TRect const& normal, TRect const& down, bool held) {
-        return held ? First({ down, normal }) : normal;
+    // The bar is drawn lying as the look is laid out and turned when the look lies across.
+    bool const across = Across(*sb);
+    int const len = bar.Height(), thick = bar.Width();
+    gfx::TBitmap image(across ? len : thick, across ? thick : len);
+    gfx::TCanvas& c = image.Canvas();
+    auto place = [&](int from, int to) {
+        return across ? Rect(from - bar.Top, 0, to - bar.Top, thick)
+                      : Rect(0, from - bar.Top, thick, to - bar.Top);
+    };
+    DrawSkinRect(c, *picture, sb->SkinRect, LookCut(*sb), Rect(0, 0, image.Width(), image.Height()), false,
+        true, nullptr);
+    if (!base::IsRectEmpty(thumb)) {
+        TRect const t = place(thumb.Top, thumb.Bottom);
+        if (across)
+            DrawHorzPiece(c, *picture, sb->ThumbRect, sb->ThumbOffset1, sb->ThumbOffset2, t);
+        else
+            DrawVertPiece(c, *picture, sb->ThumbRect, sb->ThumbOffset1, sb->ThumbOffset2, t);
+        // The glyph in the thumb's middle.
+        TRect const& g = sb->GlyphRect;
+        if (!base::IsRectEmpty(g) && g.Width() <= t.Width() && g.Height() <= t.Height()) {
+            int const x = t.Left + (t.Width() - g.Width()) / 2;
+            int const y = t.Top + (t.Height() - g.Height()) / 2;
+            DrawPiece(c, *picture, g, Rect(x, y, x + g.Width(), y + g.Height()));
+        }
+    }
+    canvas.Draw(bar.Left, bar.Top, across ? TurnedClockwise(image) : image);
+    auto button = [&](TRect const& normal, TRect const& held, bool isHeld) {
+        return isHeld ? First({ held, normal }) : normal;
     };
     DrawPiece(canvas, *picture, button(sb->UpButtonRect, sb->DownUpButtonRect, FPressedPart < 0), up);
     DrawPiece(canvas, *picture, button(sb->DownButtonRect, sb->DownDownButtonRect, FPressedPart > 0), down);
-    if (!base::IsRectEmpty(thumb)) {
-        DrawVertPiece(canvas, *picture, sb->ThumbRect, sb->ThumbOffset1, sb->ThumbOffset2, thumb);
-        // The glyph in the thumb's middle.
-        TRect const& g = sb->GlyphRect;
-        if (!base::IsRectEmpty(g) && g.Height() <= thumb.Height()) {
-            int const x = thumb.Left + (thumb.Width() - g.Width()) / 2;
-            int const y = thumb.Top + (thumb.Height() - g.Height()) / 2;
-            DrawPiece(canvas, *picture, g, Rect(x, y, x + g.Width(), y + g.Height()));
-        }
-    }
 }
 
 void TspSkinListBox::PaintPlain(gfx::TCanvas& canvas)

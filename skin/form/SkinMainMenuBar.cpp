@@ -156,8 +156,8 @@ TRect TspSkinMainMenuBar::ItemsArea() const
     if (look && LookPicture() && !base::IsRectEmpty(look->ItemsRect)) {
         TRect const& s = look->SkinRect;
         TRect const& i = look->ItemsRect;
-        area = Rect(
-            i.Left - s.Left, i.Top - s.Top, Width() - (s.Right - i.Right), Height() - (s.Bottom - i.Bottom));
+        // The items' rectangle is in the bar image's own coordinates; the ends keep their margins.
+        area = Rect(i.Left, i.Top, Width() - (s.Width() - i.Right), Height() - (s.Height() - i.Bottom));
     }
     // The buttons take their room from the ends.
     if (FShowButtons) {
@@ -264,8 +264,8 @@ bool TspSkinMainMenuBar::PaintSkin(gfx::TCanvas& canvas)
         return false;
     TRect const& s = look->SkinRect;
     TRect const& ir = look->ItemsRect;
-    int const a = base::IsRectEmpty(ir) ? 0 : std::max(0, ir.Left - s.Left);
-    int const b = base::IsRectEmpty(ir) ? 0 : std::max(0, s.Right - ir.Right);
+    int const a = base::IsRectEmpty(ir) ? 0 : std::max(0, ir.Left);
+    int const b = base::IsRectEmpty(ir) ? 0 : std::max(0, s.Width() - ir.Right);
     gfx::TBitmap strip;
     ComposeHorzStrip(a, b, strip, Width(), s, *picture);
     canvas.StretchDraw(ClientRect(), strip);

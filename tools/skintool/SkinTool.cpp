@@ -11,11 +11,13 @@
 #include "platform/windows/Backend.h"
 #include "platform/windows/HeadlessBackend.h"
 #include "platform/windows/WinUser.h"
+#include "skin/controls/SkinControlClasses.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPackage.h"
 #include "skin/form/SkinnedForm.h"
 #include "skin/form/TrayIcon.h"
 #include "tools/skintool/SkinCheck.h"
+#include "tools/skintool/SkinGallery.h"
 #include "tools/skintool/SkinRender.h"
 
 #include <algorithm>
@@ -36,6 +38,7 @@ char const* const Usage
       "       skintool list <file>\n"
       "       skintool render <skin file> <output.png> [--size WxH] [--inactive]\n"
       "                       [--state normal|maximized|rolledup] [--hover NAME] [--down NAME]\n"
+      "       skintool render <skin file> <output.png> --controls\n"
       "       skintool show <skin file> [--size WxH]\n"
       "       skintool check <skin file or skin.ini>\n"
       "       skintool hittest <skin file> --size WxH X,Y ...\n";
@@ -158,6 +161,7 @@ struct TFormArgs {
     bool Inactive = false;
     TSkinRenderState State = rsNormal;
     std::string Hover, Down;
+    bool Controls = false;
 };
 
 // Parses the options each command allows; false (the message written) for a usage error.
@@ -182,6 +186,8 @@ bool ParseFormArgs(std::vector<std::string> const& args, bool renderOptions, TFo
             ++i;
         } else if (renderOptions && args[i] == "--inactive")
             a.Inactive = true;
+        else if (renderOptions && args[i] == "--controls")
+            a.Controls = true;
         else if (renderOptions && args[i] == "--state") {
             std::string state;
             if (!value(state))
@@ -285,6 +291,14 @@ int Render(std::vector<std::string> const& args, std::ostream& out, std::ostream
     if (!LoadSkinFile(a.Files[0], *data, err))
         return 1;
     TToolSession session(a.Width, a.Height, a.State == rsMaximized);
+    if (a.Controls) {
+        RegisterSkinControlClasses();
+        gfx::TBitmap const gallery = RenderGallery(*data);
+        gfx::SavePngToFile(gallery, a.Files[1]);
+        out << a.Files[1] << ": " << gallery.Width() << " x " << gallery.Height() << ", "
+            << GalleryEntries().size() << " control classes\n";
+        return 0;
+    }
     TSkinRenderOptions options;
     options.Width = a.Width;
     options.Height = a.Height;
