@@ -193,7 +193,7 @@ void TspSkinTabControl::PaintPlain(gfx::TCanvas& canvas)
         bool const active = i == FTabIndex;
         if (!active)
             r.Top += 2;
-        canvas.Brush.Color = base::ColorToRGB(active ? base::clBtnFace : base::clBtnShadow);
+        canvas.Brush.Color = base::ColorToRGB(base::clBtnFace);
         canvas.FillRect(r);
         canvas.Brush.Color = base::ColorToRGB(base::clBtnShadow);
         canvas.FrameRect(r);

@@ -203,19 +203,43 @@ std::vector<TGalleryEntry> const& GalleryEntries()
     return entries;
 }
 
+namespace {
+struct TGalleryLayout {
+    int CellWidth = 0;
+    int Width = 0;
+    int Height = HeaderHeight;
+    std::vector<int> RowTop;
+};
+
+TGalleryLayout Layout()
+{
+    TGalleryLayout l;
+    for (auto const& e : GalleryEntries()) {
+        l.CellWidth = std::max(l.CellWidth, e.Width + 2 * Gap);
+        l.RowTop.push_back(l.Height);
+        l.Height += e.Height + 2 * Gap;
+    }
+    l.Width = LabelWidth + gsStateCount * l.CellWidth;
+    return l;
+}
+}
+
+TRect GalleryCellRect(int entry, TGalleryState state)
+{
+    auto const& entries = GalleryEntries();
+    if (entry < 0 || entry >= int(entries.size()))
+        return TRect {};
+    TGalleryLayout const l = Layout();
+    int const left = LabelWidth + int(state) * l.CellWidth, top = l.RowTop[size_t(entry)];
+    return Rect(left, top, left + l.CellWidth, top + entries[size_t(entry)].Height + 2 * Gap);
+}
+
 gfx::TBitmap RenderGallery(TspSkinData& skin)
 {
     auto const& entries = GalleryEntries();
-    int cellWidth = 0;
-    for (auto const& e : entries)
-        cellWidth = std::max(cellWidth, e.Width + 2 * Gap);
-    int height = HeaderHeight;
-    std::vector<int> rowTop;
-    for (auto const& e : entries) {
-        rowTop.push_back(height);
-        height += e.Height + 2 * Gap;
-    }
-    int const width = LabelWidth + gsStateCount * cellWidth;
+    TGalleryLayout const layout = Layout();
+    int const cellWidth = layout.CellWidth, width = layout.Width, height = layout.Height;
+    std::vector<int> const& rowTop = layout.RowTop;
 
     // Each cell is drawn alone on a form of its size (so that the focus, the press and the
     // mouse belong to that control only) and copied into the picture.

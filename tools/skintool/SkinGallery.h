@@ -3,6 +3,7 @@
 // The control gallery: every skinned control class in each of its states, drawn from one
 // skin on one picture, so that a skin author sees every control look at once.
 
+#include "platform/base/Geometry.h"
 #include "platform/graphics/Bitmap.h"
 
 #include <functional>
@@ -36,6 +37,9 @@ struct TGalleryEntry {
 
 // The rows, in order. Adding a control class is adding an entry here.
 std::vector<TGalleryEntry> const& GalleryEntries();
+
+// Where a row's cell for a state lies in the gallery's picture (its control sits 8 pixels in).
+base::TRect GalleryCellRect(int entry, TGalleryState state);
 
 // Draws the gallery with the skin: a row per entry, a column per state, with the names of
 // both. Needs a running window system and application.
