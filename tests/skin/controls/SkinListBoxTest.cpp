@@ -91,6 +91,40 @@ TEST_F(SkinListBoxTest, DrawsFrameItemsSelectionAndScrollBarFromTheLooks)
     EXPECT_EQ(shot.Pixel(124, 10 + 4 + 24 + 2), sc::ListClient); // below the items: the frame's client
 }
 
+// A scroll-bar look laid out across (wider than tall): the bar is its thin side wide, the
+// track and thumb are turned upright, the buttons drawn as they are.
+TEST_F(SkinListBoxTest, ScrollBarLookLaidOutAcrossIsTurned)
+{
+    int const p = Skin.AddPicture(66, 12);
+    Skin.Paint(p, Rect(0, 0, 30, 12), sc::ScrollTrack);
+    Skin.Paint(p, Rect(30, 0, 42, 12), sc::ScrollUp);
+    Skin.Paint(p, Rect(42, 0, 54, 12), sc::ScrollDown);
+    Skin.Paint(p, Rect(54, 0, 60, 12), sc::ScrollThumb);
+    Skin.Paint(p, Rect(60, 0, 66, 6), sc::ScrollPressed); // the thumb's far end is marked
+    Skin.Paint(p, Rect(60, 6, 66, 12), sc::ScrollThumb);
+    Skin.AddControl("acrossbar", "scrollbar");
+    Skin.SetInt("acrossbar", "pictureindex", p);
+    Skin.SetRect("acrossbar", "skinrect", Rect(0, 0, 30, 12));
+    Skin.SetRect("acrossbar", "upbuttonrect", Rect(30, 0, 42, 12));
+    Skin.SetRect("acrossbar", "downbuttonrect", Rect(42, 0, 54, 12));
+    Skin.SetRect("acrossbar", "thumbrect", Rect(54, 0, 66, 12));
+    Skin.Set("listbox", "vscrollbarname", "acrossbar");
+    Skin.LoadInto(*Data);
+    auto* c = Make(40);
+    EXPECT_EQ(c->ScrollBarRect(), Rect(84, 4, 96, 66));
+    EXPECT_EQ(c->UpButton(), Rect(84, 4, 96, 16));
+    EXPECT_EQ(c->Thumb(), Rect(84, 16, 96, 28));
+    auto shot = Shot();
+    EXPECT_EQ(shot.Pixel(100, 15), sc::ScrollUp);
+    EXPECT_EQ(shot.Pixel(100, 74), sc::ScrollDown);
+    // The thumb's image turned clockwise: its near end on top, its far end's top rows at the
+    // bottom right.
+    EXPECT_EQ(shot.Pixel(102, 28), sc::ScrollThumb);
+    EXPECT_EQ(shot.Pixel(102, 35), sc::ScrollPressed);
+    EXPECT_EQ(shot.Pixel(96, 35), sc::ScrollThumb);
+    EXPECT_EQ(shot.Pixel(100, 60), sc::ScrollTrack);
+}
+
 TEST_F(SkinListBoxTest, KeyboardMouseWheelAndScrollBarMoveSelectionAndView)
 {
     auto* c = Make(20);
