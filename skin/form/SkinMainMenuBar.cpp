@@ -49,7 +49,14 @@ TspSkinMainMenuBar::TspSkinMainMenuBar(tk::TComponent* owner)
     });
 }
 
-TspSkinMainMenuBar::~TspSkinMainMenuBar() = default;
+TspSkinMainMenuBar::~TspSkinMainMenuBar()
+{
+    // An open submenu goes without telling the bar that is going.
+    if (FPopup) {
+        FPopup->OnClose = nullptr;
+        FPopup->Close();
+    }
+}
 
 void TspSkinMainMenuBar::SetMainMenu(tk::TMainMenu* value)
 {
