@@ -399,6 +399,19 @@ void TspSkinMainMenuBar::OpenItem(int index)
         FPopup->OnClose = [this] {
             FPressedIndex = -1;
             Invalidate();
+            GiveFocusBack();
+        };
+        FPopup->OnBarMove = [this](int direction) {
+            // The next enabled item with sub-items, round the bar.
+            int const n = ItemCount();
+            for (int k = 1; k < n; ++k) {
+                int const i = ((FPressedIndex + direction * k) % n + n) % n;
+                tk::TMenuItem* item = Item(i);
+                if (item && item->Enabled() && item->Count() > 0 && !base::IsRectEmpty(ItemRect(i))) {
+                    OpenItem(i);
+                    return;
+                }
+            }
         };
     }
     FPopup->Close();
@@ -412,7 +425,52 @@ void TspSkinMainMenuBar::OpenItem(int index)
     if (!FPopup->Visible()) {
         FPressedIndex = -1;
         Invalidate();
+        return;
     }
+    TakeFocus();
+}
+
+void TspSkinMainMenuBar::TakeFocus()
+{
+    tk::TForm* form = GetParentForm();
+    if (!form || Focused())
+        return;
+    FPreviousFocus = form->ActiveControl();
+    FControlStyle |= tk::csFocusable;
+    if (CanFocus())
+        SetFocus();
+    else
+        FControlStyle &= ~tk::csFocusable;
+}
+
+void TspSkinMainMenuBar::GiveFocusBack()
+{
+    if (!(FControlStyle & tk::csFocusable) || IsDestroying())
+        return;
+    tk::TControl* previous = FPreviousFocus.Get();
+    FPreviousFocus = nullptr;
+    tk::TForm* form = GetParentForm();
+    if (form && Focused())
+        form->SetActiveControl(previous && previous->CanFocus() ? previous : nullptr);
+    FControlStyle &= ~tk::csFocusable;
+}
+
+void TspSkinMainMenuBar::KeyDown(win::WORD& key, tk::TShiftState shift)
+{
+    if (Popup() && FPopup->KeyDown(int(key))) {
+        key = 0;
+        return;
+    }
+    TspSkinControl::KeyDown(key, shift);
+}
+
+void TspSkinMainMenuBar::KeyPress(char& key)
+{
+    if (Popup() && FPopup->KeyChar(key)) {
+        key = 0;
+        return;
+    }
+    TspSkinControl::KeyPress(key);
 }
 
 void TspSkinMainMenuBar::RunButton(TBarButton button)

@@ -6,7 +6,9 @@
 // fixed ends, font colours per state), and the bar's buttons (minimise, maximise, close at
 // the right, the system menu at the left) from the button objects it names. A press on an
 // item opens its submenu as a skinned popup menu under it; an item without sub-items runs
-// at once. The buttons act on the bar's form.
+// at once. The buttons act on the bar's form. While a submenu is open the bar holds the
+// keyboard focus and hands the keys to it (Left and Right move to the neighbouring item);
+// the focus then goes back where it was.
 
 #include "skin/controls/SkinControl.h"
 
@@ -46,6 +48,8 @@ public:
     TspSkinPopupMenu* Popup() const;
 
     void DefineProperties(tk::TProperties& properties) override;
+    void KeyDown(win::WORD& key, tk::TShiftState shift) override;
+    void KeyPress(char& key) override;
 
     static constexpr int PlainHeight = 20;
 
@@ -70,9 +74,13 @@ private:
     void SetHotIndex(int index);
     void PaintButtons(gfx::TCanvas& canvas);
     void RunButton(TBarButton button);
+    // Takes the focus for the open submenu, and gives it back.
+    void TakeFocus();
+    void GiveFocusBack();
 
     tk::TComponentRef<tk::TMainMenu> FMainMenu;
     tk::TComponentPtr<TspSkinPopupMenu> FPopup;
+    tk::TComponentRef<tk::TControl> FPreviousFocus;
     bool FShowButtons = false;
     int FHotIndex = -1;
     int FPressedIndex = -1;

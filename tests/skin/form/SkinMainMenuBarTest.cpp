@@ -2,6 +2,7 @@
 
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Persistence.h"
+#include "skin/controls/SkinListBox.h"
 #include "skin/form/SkinMainMenuBar.h"
 #include "skin/form/SkinPopupMenu.h"
 #include "skin/form/SkinnedForm.h"
@@ -128,13 +129,33 @@ TEST_F(SkinMainMenuBarTest, OpensSubmenusRunsItemsAndWindowButtons)
     EXPECT_EQ(pr.Top, Form->ClientToScreen({ 0, 10 + r0.Bottom }).Y);
     EXPECT_EQ(pr.Left, Form->ClientToScreen({ r0.Left, 0 }).X);
     EXPECT_EQ(Shot().Pixel(r0.Left, 10), sc::MenuItemDown);
-    // Choosing Open runs it and closes the menu.
-    c->Popup()->KeyDown(win::VK_DOWN);
-    c->Popup()->KeyDown(win::VK_RETURN);
-    App->ProcessMessages();
+    // The open menu takes the keys through the bar: Escape closes it.
+    EXPECT_TRUE(c->Focused());
+    H->KeyDown(win::VK_ESCAPE);
+    H->KeyUp(win::VK_ESCAPE);
+    Run();
+    EXPECT_EQ(c->Popup(), nullptr);
+    EXPECT_FALSE(c->Focused());
+
+    // With another control focused: Down and Enter choose Open, which runs and closes the
+    // menu, and the focus goes back.
+    auto* list = new TspSkinListBox(Form);
+    list->SetParent(Form);
+    list->SetBounds(10, 60, 100, 60);
+    list->SetFocus();
+    Click(r0.Left + 3, 13);
+    ASSERT_NE(c->Popup(), nullptr);
+    EXPECT_TRUE(c->Focused());
+    for (int vk : { win::VK_DOWN, win::VK_RETURN }) {
+        H->KeyDown(vk);
+        H->KeyUp(vk);
+        Run();
+    }
     EXPECT_EQ(Opened, 1);
     EXPECT_EQ(c->Popup(), nullptr);
     EXPECT_EQ(c->PressedIndex(), -1);
+    EXPECT_TRUE(list->Focused());
+    EXPECT_FALSE(c->TabStop()); // Tab never stops on the bar
 
     // A disabled item opens nothing; one without sub-items runs at once.
     Click(c->ItemRect(1).Left + 3, 13);
