@@ -114,7 +114,9 @@ TControl::TControl(TComponent* owner)
 TControl::~TControl()
 {
     SetPopupMenu(nullptr);
-    RemoveFocus();
+    // A control deleted while focused leaves without OnExit: it is no longer whole.
+    if (TForm* form = GetParentForm(); form && form != this && form->FActiveControl.Get() == this)
+        form->FActiveControl = nullptr;
     if (FParent)
         FParent->RemoveControl(this);
 }

@@ -180,6 +180,7 @@ protected:
     void BoundsChanged(TRect const& oldBounds) override;
 
 private:
+    friend class TControl;
     win::DWORD WindowStyle() const;
     void ApplyStyle();
     // Hands a key message on to the focused control, then runs Tab; true when taken.

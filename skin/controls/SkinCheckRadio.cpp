@@ -3,6 +3,9 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/toolkit/Persistence.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace xe::skin {
 
 using base::TRect;
@@ -67,7 +70,25 @@ void TspSkinCheckRadioBox::KeyDown(win::WORD& key, tk::TShiftState shift)
     if (key == win::VK_SPACE) {
         FSpaceDown = true;
         key = 0;
+        return;
     }
+    // The arrow keys move the focus through a radio group, checking the button they reach.
+    bool const next = key == win::VK_RIGHT || key == win::VK_DOWN;
+    if (!FRadio || !Parent() || !(next || key == win::VK_LEFT || key == win::VK_UP))
+        return;
+    std::vector<TspSkinCheckRadioBox*> group;
+    for (tk::TControl* c : Parent()->TabList())
+        if (auto* r = dynamic_cast<TspSkinCheckRadioBox*>(c);
+            r && r->FRadio && r->FGroupIndex == FGroupIndex && (r == this || r->CanFocus()))
+            group.push_back(r);
+    auto const at = std::find(group.begin(), group.end(), this);
+    if (group.size() < 2 || at == group.end())
+        return;
+    size_t const i = size_t(at - group.begin()), n = group.size();
+    TspSkinCheckRadioBox* target = group[next ? (i + 1) % n : (i + n - 1) % n];
+    key = 0;
+    target->SetFocus();
+    target->Click();
 }
 
 void TspSkinCheckRadioBox::KeyUp(win::WORD& key, tk::TShiftState shift)

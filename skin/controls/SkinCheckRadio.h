@@ -8,7 +8,8 @@ namespace xe::skin {
 // active one while hot or focused), the check image of its state (checked or not; normal,
 // active or disabled) in the look's check-image area, and the caption in the text area.
 // A click or Space toggles a check box; a radio button is checked by them and unchecks the
-// radio buttons of its group (same parent, same GroupIndex).
+// radio buttons of its group (same parent, same GroupIndex). The arrow keys move the focus
+// through a radio group in tab order, checking the button they reach.
 class TspSkinCheckRadioBox : public TspSkinControl {
 public:
     explicit TspSkinCheckRadioBox(tk::TComponent* owner);

@@ -163,6 +163,13 @@ TEST_F(FocusTest, ClickFocusesAndDisabledOrHiddenControlsLoseFocus)
     a->SetFocus();
     TComponent::Free(a);
     EXPECT_EQ(Form->ActiveControl(), nullptr);
+    // Deleted without Free it does not hear OnExit half destroyed either.
+    b->SetEnabled(true);
+    b->SetFocus();
+    Log.clear();
+    delete b;
+    EXPECT_EQ(Form->ActiveControl(), nullptr);
+    EXPECT_TRUE(Log.empty());
     H->KeyPress(xe::win::VK_SPACE);
     Run(); // no control to deliver to: nothing breaks
 }

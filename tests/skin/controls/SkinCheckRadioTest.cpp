@@ -100,6 +100,30 @@ TEST_F(SkinCheckRadioTest, RadioButtonsOfAGroupAreCheckedOneAtATime)
     EXPECT_EQ(ImageAt(45), c.On);
     a->SetChecked(true);
     EXPECT_FALSE(b->Checked());
+
+    // Arrow keys walk the group (wrapping, skipping a disabled member and other groups),
+    // checking and clicking the button they reach.
+    auto* third = Make<TspSkinRadioButton>(115, 1);
+    auto* d = Make<TspSkinRadioButton>(150, 1);
+    d->SetEnabled(false);
+    int clicks = 0;
+    third->OnClick = [&](tk::TComponent*) { ++clicks; };
+    a->SetFocus();
+    H->KeyPress(win::VK_DOWN);
+    H->KeyPress(win::VK_RIGHT);
+    Run();
+    EXPECT_TRUE(third->Focused());
+    EXPECT_TRUE(third->Checked());
+    EXPECT_FALSE(a->Checked());
+    EXPECT_EQ(clicks, 1);
+    H->KeyPress(win::VK_DOWN); // past the disabled one, round to a
+    Run();
+    EXPECT_TRUE(a->Focused());
+    EXPECT_TRUE(a->Checked());
+    EXPECT_TRUE(other->Checked());
+    H->KeyPress(win::VK_UP);
+    Run();
+    EXPECT_TRUE(third->Checked());
 }
 
 } // namespace

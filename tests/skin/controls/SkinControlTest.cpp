@@ -3,7 +3,6 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/toolkit/Persistence.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/form/SkinnedForm.h"
 
 #include <string>
 #include <vector>
@@ -110,7 +109,7 @@ TEST_F(SkinControlBaseTest, FindsItsLookByNameAndDrawsItsStates)
     EXPECT_EQ(Shot().Pixel(40, 25), RGB(9, 9, 9));
 }
 
-TEST_F(SkinControlBaseTest, FollowsSkinChangesOnPlainAndSkinnedFormsAndAFreedSkin)
+TEST_F(SkinControlBaseTest, FollowsSkinChangesThroughItsFormAndAFreedSkin)
 {
     auto* c = Make();
     c->SetSkinData(Data.get());
@@ -129,8 +128,6 @@ TEST_F(SkinControlBaseTest, FollowsSkinChangesOnPlainAndSkinnedFormsAndAFreedSki
     c->SetColor(RGB(9, 9, 9));
     EXPECT_EQ(Shot().Pixel(40, 25), RGB(9, 9, 9));
 
-    // The same on a form that a skinned form has taken over: it passes the messages on.
-    new TspSkinnedForm(Form);
     Skin.LoadInto(*Data);
     EXPECT_NE(c->Look(), nullptr);
     EXPECT_EQ(Shot().Pixel(40, 25), sc::ButtonNormal);
