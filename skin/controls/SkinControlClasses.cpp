@@ -3,13 +3,16 @@
 #include "platform/toolkit/Persistence.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadio.h"
+#include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinLabel.h"
+#include "skin/controls/SkinListBox.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTabControl.h"
 #include "skin/controls/SkinTrackBar.h"
 
 namespace xe::skin {
@@ -38,6 +41,9 @@ void RegisterSkinControlClasses()
     add("TspSkinMemo", [](tk::TComponent* o) { return new TspSkinMemo(o); });
     add("TspSkinTrackBar", [](tk::TComponent* o) { return new TspSkinTrackBar(o); });
     add("TspSkinScrollBar", [](tk::TComponent* o) { return new TspSkinScrollBar(o); });
+    add("TspSkinListBox", [](tk::TComponent* o) { return new TspSkinListBox(o); });
+    add("TspSkinComboBox", [](tk::TComponent* o) { return new TspSkinComboBox(o); });
+    add("TspSkinTabControl", [](tk::TComponent* o) { return new TspSkinTabControl(o); });
 }
 
 } // namespace xe::skin

@@ -214,6 +214,9 @@ void TspSkinnedForm::DefineProperties(tk::TProperties& p)
         "MainMenu", [this] { return static_cast<tk::TComponent*>(FMainMenu.Get()); },
         [this](tk::TComponent* c) { SetMainMenu(dynamic_cast<tk::TMainMenu*>(c)); });
     p.Reference(
+        "MainMenuBar", [this] { return static_cast<tk::TComponent*>(FMainMenuBar.Get()); },
+        [this](tk::TComponent* c) { SetMainMenuBar(dynamic_cast<TspSkinMainMenuBar*>(c)); });
+    p.Reference(
         "SystemMenu", [this] { return static_cast<tk::TComponent*>(FSystemMenu.Get()); },
         [this](tk::TComponent* c) { SetSystemMenu(dynamic_cast<tk::TPopupMenu*>(c)); });
     p.Reference(
@@ -440,6 +443,8 @@ void RegisterSkinFormClasses()
 {
     tk::RegisterComponentClass(
         "TspSkinnedForm", [](tk::TComponent* owner) -> tk::TComponent* { return new TspSkinnedForm(owner); });
+    tk::RegisterComponentClass("TspSkinMainMenuBar",
+        [](tk::TComponent* owner) -> tk::TComponent* { return new TspSkinMainMenuBar(owner); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -685,6 +690,22 @@ void TspSkinnedForm::SetMainMenu(tk::TMainMenu* value)
     if (value == FMainMenu)
         return;
     HookMainMenu(value);
+    if (FMainMenuBar)
+        FMainMenuBar->SetMainMenu(value);
+    if (FSkinSupport)
+        RebuildMainMenuItems();
+}
+
+void TspSkinnedForm::SetMainMenuBar(TspSkinMainMenuBar* value)
+{
+    if (value == FMainMenuBar.Get())
+        return;
+    FMainMenuBar = value;
+    if (value) {
+        value->SetMainMenu(FMainMenu);
+        if (!value->SkinData())
+            value->SetSkinData(FSkinData);
+    }
     if (FSkinSupport)
         RebuildMainMenuItems();
 }

@@ -8,6 +8,7 @@
 #include "platform/toolkit/Persistence.h"
 #include "skin/draw/ActiveSkinObject.h"
 #include "skin/draw/FrameImage.h"
+#include "skin/form/SkinMainMenuBar.h"
 
 #include <functional>
 #include <memory>
@@ -131,6 +132,10 @@ public:
     // rebuilds those objects when a skin is loaded.
     tk::TMainMenu* MainMenu() const { return FMainMenu; }
     void SetMainMenu(tk::TMainMenu* value);
+    // A main-menu bar in the client area (not owned): while set, it shows MainMenu (in the
+    // form's skin unless it has one of its own) and the frame shows no menu tabs.
+    TspSkinMainMenuBar* MainMenuBar() const { return FMainMenuBar.Get(); }
+    void SetMainMenuBar(TspSkinMainMenuBar* value);
     // The user's system menu (not owned); null: the component builds its own.
     tk::TPopupMenu* SystemMenu() const { return FSystemMenu; }
     void SetSystemMenu(tk::TPopupMenu* value);
@@ -439,6 +444,7 @@ private:
     std::vector<tk::TControl*> FHiddenControls; // client-mode roll-up
     std::unique_ptr<TspSkinPopupSource> FSysMenuSource;
     tk::TComponentRef<tk::TMainMenu> FMainMenu; // its changes rebuild the tabs
+    tk::TComponentRef<TspSkinMainMenuBar> FMainMenuBar;
     std::function<void(tk::TMenu*)> FPreviousMenuChange; // the menu's own handler, chained
     tk::TShortCutEvent FPreviousShortCut; // the form's own handler, asked first
     bool FMainMenuActive = false;

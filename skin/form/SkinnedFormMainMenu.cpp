@@ -67,7 +67,8 @@ std::vector<TspSkinMainMenuItem*> TspSkinnedForm::MainMenuItems() const
 void TspSkinnedForm::CreateMainMenuItems()
 {
     tk::TMainMenu* menu = FMainMenu;
-    if (!menu || !FSkinData)
+    // A main-menu bar shows the menu instead.
+    if (!menu || !FSkinData || FMainMenuBar)
         return;
     TspDataSkinMainMenuItem* data = nullptr;
     for (auto const& d : FSkinData->ObjectList)

@@ -52,6 +52,11 @@ void TControlTestSkin::AddControl(std::string const& name, std::string const& ty
     FControls.push_back(name + ":" + type);
 }
 
+void TControlTestSkin::AddObject(std::string const& name, std::string const& type)
+{
+    FObjects.push_back(name + ":" + type);
+}
+
 void TControlTestSkin::Set(std::string const& section, std::string const& key, std::string const& value)
 {
     Ini.WriteString(section, key, value);
@@ -91,7 +96,9 @@ std::string TControlTestSkin::Package() const
 {
     ini::TMemIniFile ini = Ini;
     ini.WriteString("VERSION", "skinname", "control test skin");
-    ini.WriteInteger("SKINOBJECTS", "count", 0);
+    ini.WriteInteger("SKINOBJECTS", "count", int(FObjects.size()));
+    for (size_t i = 0; i < FObjects.size(); ++i)
+        ini.WriteString("SKINOBJECTS", std::to_string(i), FObjects[i]);
     ini.WriteInteger("SKINCONTROLS", "count", int(FControls.size()));
     for (size_t i = 0; i < FControls.size(); ++i)
         ini.WriteString("SKINCONTROLS", std::to_string(i), FControls[i]);
@@ -131,6 +138,139 @@ void AddButtonLooks(TControlTestSkin& skin)
         skin.SetColor(name, "activefontcolor", sc::ButtonActiveFont);
         skin.SetColor(name, "downfontcolor", sc::ButtonDownFont);
         skin.SetColor(name, "disabledfontcolor", sc::ButtonDisabledFont);
+    }
+}
+
+void AddListLooks(TControlTestSkin& skin)
+{
+    int const list = skin.AddPicture(60, 70);
+    skin.Paint(list, TControlTestSkin::StateRect(0), sc::Edge);
+    int const e = TControlTestSkin::StateEdge, s = TControlTestSkin::StateSize;
+    skin.Paint(list, base::Rect(e, e, s - e, s - e), sc::ListClient);
+    skin.Paint(list, base::Rect(0, 20, 40, 32), sc::ListItem);
+    skin.Paint(list, base::Rect(0, 32, 40, 44), sc::ListActiveItem);
+    skin.Paint(list, base::Rect(0, 44, 40, 56), sc::ListFocusItem);
+    skin.Paint(list, base::Rect(0, 56, 40, 70), sc::ListCaption);
+    for (char const* name : { "listbox", "captionlistbox" }) {
+        skin.AddControl(name, "listbox");
+        skin.SetStateLook(name, list);
+        skin.SetRect(name, "itemrect", base::Rect(0, 20, 40, 32));
+        skin.SetRect(name, "activeitemrect", base::Rect(0, 32, 40, 44));
+        skin.SetRect(name, "focusitemrect", base::Rect(0, 44, 40, 56));
+        skin.SetRect(name, "itemtextrect", base::Rect(2, 0, 38, 12));
+        skin.SetColor(name, "fontcolor", sc::ListFont);
+        skin.SetColor(name, "activefontcolor", sc::ListActiveFont);
+        skin.SetColor(name, "focusfontcolor", sc::ListFocusFont);
+        skin.SetColor(name, "captionfontcolor", sc::ListFont);
+        skin.Set(name, "vscrollbarname", "listscrollbar");
+    }
+    skin.SetRect("captionlistbox", "captionrect", base::Rect(0, 56, 40, 70));
+
+    int const bar = skin.AddPicture(60, 30);
+    skin.Paint(bar, base::Rect(0, 0, 12, 30), sc::ScrollTrack);
+    skin.Paint(bar, base::Rect(12, 0, 24, 12), sc::ScrollUp);
+    skin.Paint(bar, base::Rect(24, 0, 36, 12), sc::ScrollDown);
+    skin.Paint(bar, base::Rect(36, 0, 48, 12), sc::ScrollThumb);
+    skin.Paint(bar, base::Rect(48, 0, 60, 12), sc::ScrollPressed);
+    skin.AddControl("listscrollbar", "scrollbar");
+    skin.SetInt("listscrollbar", "pictureindex", bar);
+    skin.SetRect("listscrollbar", "skinrect", base::Rect(0, 0, 12, 30));
+    skin.SetRect("listscrollbar", "upbuttonrect", base::Rect(12, 0, 24, 12));
+    skin.SetRect("listscrollbar", "downbuttonrect", base::Rect(24, 0, 36, 12));
+    skin.SetRect("listscrollbar", "thumbrect", base::Rect(36, 0, 48, 12));
+    skin.SetRect("listscrollbar", "downupbuttonrect", base::Rect(48, 0, 60, 12));
+    skin.SetRect("listscrollbar", "downdownbuttonrect", base::Rect(48, 0, 60, 12));
+}
+
+void AddComboLooks(TControlTestSkin& skin)
+{
+    int const picture = skin.AddStatePicture({ sc::ComboClient });
+    gfx::TBitmap wide(80, 24);
+    wide.Fill(sc::Unused);
+    wide.Canvas().Draw(0, 0, skin.Pictures[size_t(picture)]);
+    skin.Pictures[size_t(picture)] = std::move(wide);
+    skin.Paint(picture, base::Rect(20, 0, 40, 12), sc::ComboItem);
+    skin.Paint(picture, base::Rect(20, 12, 40, 24), sc::ComboFocusItem);
+    skin.Paint(picture, base::Rect(40, 0, 50, 20), sc::ComboButton);
+    skin.Paint(picture, base::Rect(50, 0, 60, 20), sc::ComboButtonHot);
+    skin.Paint(picture, base::Rect(60, 0, 70, 20), sc::ComboButtonDown);
+    skin.Paint(picture, base::Rect(70, 0, 80, 20), sc::ComboButtonDisabled);
+    skin.AddControl("combobox", "combobox");
+    skin.SetStateLook("combobox", picture);
+    skin.SetRect("combobox", "itemrect", base::Rect(20, 0, 40, 12));
+    skin.SetRect("combobox", "focusitemrect", base::Rect(20, 12, 40, 24));
+    skin.SetRect("combobox", "buttonrect", base::Rect(40, 0, 50, 20));
+    skin.SetRect("combobox", "activebuttonrect", base::Rect(50, 0, 60, 20));
+    skin.SetRect("combobox", "downbuttonrect", base::Rect(60, 0, 70, 20));
+    skin.SetRect("combobox", "unenabledbuttonrect", base::Rect(70, 0, 80, 20));
+    skin.SetColor("combobox", "fontcolor", sc::ComboFont);
+    skin.SetColor("combobox", "focusfontcolor", sc::ComboFocusFont);
+    skin.Set("combobox", "listboxname", "listbox");
+}
+
+void AddTabLooks(TControlTestSkin& skin)
+{
+    int const picture = skin.AddPicture(100, 32);
+    int const e = TControlTestSkin::StateEdge, s = TControlTestSkin::StateSize;
+    skin.Paint(picture, TControlTestSkin::StateRect(0), sc::Edge);
+    skin.Paint(picture, base::Rect(e, e, s - e, s - e), sc::TabClient);
+    TColor const tabs[] = { sc::TabNormal, sc::TabActive, sc::TabFocus, sc::TabHot, sc::TabsBand };
+    for (int i = 0; i < 5; ++i)
+        skin.Paint(picture, base::Rect(i * 20, 20, i * 20 + 20, 32), tabs[i]);
+    skin.AddControl("tab", "tab");
+    skin.SetStateLook("tab", picture);
+    skin.SetRect("tab", "tabrect", base::Rect(0, 20, 20, 32));
+    skin.SetRect("tab", "activetabrect", base::Rect(20, 20, 40, 32));
+    skin.SetRect("tab", "focustabrect", base::Rect(40, 20, 60, 32));
+    skin.SetRect("tab", "mouseintabrect", base::Rect(60, 20, 80, 32));
+    skin.SetRect("tab", "tabsbgrect", base::Rect(80, 20, 100, 32));
+    skin.SetInt("tab", "tableftoffset", 2);
+    skin.SetInt("tab", "tabrightoffset", 2);
+    skin.SetColor("tab", "fontcolor", sc::TabFont);
+    skin.SetColor("tab", "activefontcolor", sc::TabActiveFont);
+    skin.SetColor("tab", "focusfontcolor", sc::TabFocusFont);
+    skin.SetColor("tab", "mouseinfontcolor", sc::TabHotFont);
+}
+
+void AddMenuBarLooks(TControlTestSkin& skin)
+{
+    int const picture = skin.AddPicture(90, 54);
+    skin.Paint(picture, base::Rect(0, 0, 40, 16), sc::MenuBar);
+    skin.Paint(picture, base::Rect(0, 16, 30, 30), sc::MenuItem);
+    skin.Paint(picture, base::Rect(30, 16, 60, 30), sc::MenuItemHot);
+    skin.Paint(picture, base::Rect(60, 16, 90, 30), sc::MenuItemDown);
+    TColor const buttons[]
+        = { sc::MenuClose, sc::MenuMin, sc::MenuMax, sc::MenuSys, sc::MenuButtonHot, sc::MenuButtonDown };
+    for (int i = 0; i < 6; ++i)
+        skin.Paint(picture, base::Rect(i * 12, 30, i * 12 + 12, 42), buttons[i]);
+
+    skin.AddControl("mainmenubar", "mainmenubar");
+    skin.SetInt("mainmenubar", "pictureindex", picture);
+    skin.SetRect("mainmenubar", "skinrect", base::Rect(0, 0, 40, 16));
+    skin.SetRect("mainmenubar", "itemsrect", base::Rect(4, 0, 36, 16));
+    skin.Set("mainmenubar", "menubaritem", "testmenubaritem");
+    skin.Set("mainmenubar", "closebutton", "testmenubarclose");
+    skin.Set("mainmenubar", "minbutton", "testmenubarmin");
+    skin.Set("mainmenubar", "maxbutton", "testmenubarmax");
+    skin.Set("mainmenubar", "sysmenubutton", "testmenubarsys");
+
+    skin.AddObject("testmenubaritem", "mainmenubaritem");
+    skin.SetInt("testmenubaritem", "activepictureindex", picture);
+    skin.SetRect("testmenubaritem", "skinrect", base::Rect(0, 16, 30, 30));
+    skin.SetRect("testmenubaritem", "activeskinrect", base::Rect(30, 16, 60, 30));
+    skin.SetRect("testmenubaritem", "downrect", base::Rect(60, 16, 90, 30));
+    skin.SetRect("testmenubaritem", "textrect", base::Rect(4, 0, 26, 14));
+    skin.SetColor("testmenubaritem", "fontcolor", sc::MenuItemFont);
+    skin.SetColor("testmenubaritem", "activefontcolor", sc::MenuItemHotFont);
+    skin.SetColor("testmenubaritem", "downfontcolor", sc::MenuItemDownFont);
+    skin.SetColor("testmenubaritem", "unenabledfontColor", sc::MenuItemDisabledFont);
+    char const* names[] = { "testmenubarclose", "testmenubarmin", "testmenubarmax", "testmenubarsys" };
+    for (int i = 0; i < 4; ++i) {
+        skin.AddObject(names[i], "mainmenubarbutton");
+        skin.SetInt(names[i], "activepictureindex", picture);
+        skin.SetRect(names[i], "skinrect", base::Rect(i * 12, 30, i * 12 + 12, 42));
+        skin.SetRect(names[i], "activeskinrect", base::Rect(48, 30, 60, 42));
+        skin.SetRect(names[i], "downrect", base::Rect(60, 30, 72, 42));
     }
 }
 
@@ -314,6 +454,10 @@ TControlTestSkin MakeControlTestSkin()
 {
     TControlTestSkin skin;
     AddButtonLooks(skin);
+    AddListLooks(skin);
+    AddComboLooks(skin);
+    AddTabLooks(skin);
+    AddMenuBarLooks(skin);
     AddCheckRadioLooks(skin);
     AddPanelLooks(skin);
     AddLabelLooks(skin);

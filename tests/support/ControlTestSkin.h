@@ -38,6 +38,57 @@ constexpr TColor ButtonFont = RGB(255, 255, 0);
 constexpr TColor ButtonActiveFont = RGB(0, 255, 255);
 constexpr TColor ButtonDownFont = RGB(255, 0, 255);
 constexpr TColor ButtonDisabledFont = RGB(90, 90, 90);
+// listbox (and captionlistbox): the frame's client, the item images, the caption band, and
+// the font colours; listscrollbar: the scroll bar those looks name.
+constexpr TColor ListClient = RGB(10, 60, 10);
+constexpr TColor ListItem = RGB(30, 30, 90);
+constexpr TColor ListActiveItem = RGB(90, 30, 30);
+constexpr TColor ListFocusItem = RGB(30, 90, 30);
+constexpr TColor ListCaption = RGB(70, 70, 0);
+constexpr TColor ListFont = RGB(250, 250, 250);
+constexpr TColor ListActiveFont = RGB(250, 200, 0);
+constexpr TColor ListFocusFont = RGB(0, 250, 200);
+constexpr TColor ScrollTrack = RGB(60, 0, 60);
+constexpr TColor ScrollUp = RGB(0, 120, 120);
+constexpr TColor ScrollDown = RGB(120, 120, 0);
+constexpr TColor ScrollThumb = RGB(160, 80, 0);
+constexpr TColor ScrollPressed = RGB(220, 220, 220);
+// combobox: the frame's client, the chosen item's images, the button's and the fonts.
+constexpr TColor ComboClient = RGB(0, 40, 80);
+constexpr TColor ComboItem = RGB(40, 80, 0);
+constexpr TColor ComboFocusItem = RGB(80, 0, 40);
+constexpr TColor ComboButton = RGB(100, 100, 180);
+constexpr TColor ComboButtonHot = RGB(100, 180, 100);
+constexpr TColor ComboButtonDown = RGB(180, 100, 100);
+constexpr TColor ComboButtonDisabled = RGB(150, 150, 150);
+constexpr TColor ComboFont = RGB(240, 240, 100);
+constexpr TColor ComboFocusFont = RGB(100, 240, 240);
+// tab: the page's client, the tab images, the band behind the tabs and the fonts.
+constexpr TColor TabClient = RGB(20, 20, 60);
+constexpr TColor TabNormal = RGB(60, 20, 20);
+constexpr TColor TabActive = RGB(20, 60, 20);
+constexpr TColor TabFocus = RGB(60, 60, 20);
+constexpr TColor TabHot = RGB(20, 60, 60);
+constexpr TColor TabsBand = RGB(60, 20, 60);
+constexpr TColor TabFont = RGB(255, 128, 0);
+constexpr TColor TabActiveFont = RGB(128, 255, 0);
+constexpr TColor TabFocusFont = RGB(0, 128, 255);
+constexpr TColor TabHotFont = RGB(255, 0, 0);
+// mainmenubar: the bar, its item object's images and fonts, its buttons' images.
+constexpr TColor MenuBar = RGB(30, 30, 30);
+constexpr TColor MenuItem = RGB(50, 100, 150);
+constexpr TColor MenuItemHot = RGB(150, 100, 50);
+constexpr TColor MenuItemDown = RGB(100, 150, 50);
+constexpr TColor MenuItemFont = RGB(255, 255, 254);
+constexpr TColor MenuItemHotFont = RGB(255, 254, 0);
+constexpr TColor MenuItemDownFont = RGB(0, 254, 255);
+constexpr TColor MenuItemDisabledFont = RGB(128, 128, 127);
+constexpr TColor MenuClose = RGB(200, 50, 50);
+constexpr TColor MenuMin = RGB(50, 200, 50);
+constexpr TColor MenuMax = RGB(50, 50, 200);
+constexpr TColor MenuSys = RGB(200, 200, 50);
+constexpr TColor MenuButtonHot = RGB(250, 150, 150);
+constexpr TColor MenuButtonDown = RGB(150, 150, 250);
 // checkbox and radiobox: backgrounds, the 10x10 check images and the font colours.
 struct TCheckColors {
     TColor Back, ActiveBack, On, Off, OnActive, OffActive, OnDisabled, OffDisabled, Font, ActiveFont,
@@ -123,6 +174,8 @@ public:
 
     // Appends the look to SKINCONTROLS; its keys go to the section of the same name.
     void AddControl(std::string const& name, std::string const& type);
+    // Appends a skin object to SKINOBJECTS; its keys go to the section of the same name.
+    void AddObject(std::string const& name, std::string const& type);
     void Set(std::string const& section, std::string const& key, std::string const& value);
     void SetInt(std::string const& section, std::string const& key, int value);
     void SetRect(std::string const& section, std::string const& key, TRect const& rect);
@@ -140,10 +193,24 @@ public:
 
 private:
     std::vector<std::string> FControls;
+    std::vector<std::string> FObjects;
 };
 
 // Looks of the controls, one function a kind.
 void AddButtonLooks(TControlTestSkin& skin); // button, toolbutton
+// listbox, captionlistbox, listscrollbar: items 12 high at (0,20) of the picture (normal,
+// active, focus), the caption image 14 high, scroll pieces 12 square.
+void AddListLooks(TControlTestSkin& skin);
+// combobox: the item images 20x12, the buttons 10x20 kept beside the frame image; its list
+// is the listbox look.
+void AddComboLooks(TControlTestSkin& skin);
+// tab: tab images 20x12 at (0,20) of the picture (normal, active, focus, mouse-in) and the
+// band behind them; the page is the state image.
+void AddTabLooks(TControlTestSkin& skin);
+// mainmenubar (the bar 40x16 with its items' area 4 in from either end) and the skin
+// objects it names: testmenubaritem (images 30x14, text 4 in from either end) and the four
+// buttons testmenubarclose/min/max/sys (12x12; hot and pressed images shared).
+void AddMenuBarLooks(TControlTestSkin& skin);
 // checkbox, radiobox: backgrounds StateRect(0) and (1); check images 10x10 in a row at y 20
 // (check, uncheck, active check, active uncheck, disabled check, disabled uncheck), drawn at
 // checkimagearea 4,5,14,15; text area 15,2,18,18.

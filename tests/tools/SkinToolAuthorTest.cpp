@@ -198,6 +198,8 @@ TEST_F(SkinToolAuthor, ShowRunsAScriptedSessionWithoutADisplay)
     for (char const* line : {
              ": 360 x 260 form, objects: caption closebutton maximizebutton minimizebutton rollupbutton "
              "sysmenubutton panellabel",
+             "controls: TspSkinStdLabel TspSkinButton TspSkinCheckBox TspSkinComboBox TspSkinListBox "
+             "TspSkinTabControl TspSkinGauge\n",
              "minimised to the tray: 1 tray icon, form minimised\n",
              "restored: form shown\n",
              "closed: form hidden\n",

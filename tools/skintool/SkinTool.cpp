@@ -11,11 +11,20 @@
 #include "platform/windows/Backend.h"
 #include "platform/windows/HeadlessBackend.h"
 #include "platform/windows/WinUser.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckRadio.h"
+#include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinControlClasses.h"
+#include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinLabel.h"
+#include "skin/controls/SkinListBox.h"
+#include "skin/controls/SkinTabControl.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPackage.h"
 #include "skin/form/SkinnedForm.h"
 #include "skin/form/TrayIcon.h"
 #include "tools/skintool/SkinCheck.h"
+#include "tools/skintool/SkinGallery.h"
 #include "tools/skintool/SkinRender.h"
 
 #include <algorithm>
@@ -36,6 +45,7 @@ char const* const Usage
       "       skintool list <file>\n"
       "       skintool render <skin file> <output.png> [--size WxH] [--inactive]\n"
       "                       [--state normal|maximized|rolledup] [--hover NAME] [--down NAME]\n"
+      "       skintool render <skin file> <output.png> --controls\n"
       "       skintool show <skin file> [--size WxH]\n"
       "       skintool check <skin file or skin.ini>\n"
       "       skintool hittest <skin file> --size WxH X,Y ...\n";
@@ -158,6 +168,7 @@ struct TFormArgs {
     bool Inactive = false;
     TSkinRenderState State = rsNormal;
     std::string Hover, Down;
+    bool Controls = false;
 };
 
 // Parses the options each command allows; false (the message written) for a usage error.
@@ -182,6 +193,8 @@ bool ParseFormArgs(std::vector<std::string> const& args, bool renderOptions, TFo
             ++i;
         } else if (renderOptions && args[i] == "--inactive")
             a.Inactive = true;
+        else if (renderOptions && args[i] == "--controls")
+            a.Controls = true;
         else if (renderOptions && args[i] == "--state") {
             std::string state;
             if (!value(state))
@@ -285,6 +298,14 @@ int Render(std::vector<std::string> const& args, std::ostream& out, std::ostream
     if (!LoadSkinFile(a.Files[0], *data, err))
         return 1;
     TToolSession session(a.Width, a.Height, a.State == rsMaximized);
+    if (a.Controls) {
+        RegisterSkinControlClasses();
+        gfx::TBitmap const gallery = RenderGallery(*data);
+        gfx::SavePngToFile(gallery, a.Files[1]);
+        out << a.Files[1] << ": " << gallery.Width() << " x " << gallery.Height() << ", "
+            << GalleryEntries().size() << " control classes\n";
+        return 0;
+    }
     TSkinRenderOptions options;
     options.Width = a.Width;
     options.Height = a.Height;
@@ -434,7 +455,7 @@ int Check(std::vector<std::string> const& args, std::ostream& out, std::ostream&
 }
 
 // A live form with the skin: every border icon, a main menu, the skin's objects, a tray icon
-// to minimise to and a few plain controls. On a display it runs until the form is closed;
+// to minimise to and the skinned controls. On a display it runs until the form is closed;
 // without one (the headless backend) it goes through a scripted session and closes.
 int Show(std::vector<std::string> const& args, std::ostream& out, std::ostream& err)
 {
@@ -489,22 +510,52 @@ int Show(std::vector<std::string> const& args, std::ostream& out, std::ostream& 
     auto* tray = new TspTrayIcon(&form);
     tray->SetHint(options.Caption);
     skinned.SetTrayIcon(tray);
-    // A few plain controls in the client area.
-    auto* label = new tk::TLabel(&form);
-    label->SetParent(&form);
-    label->SetBounds(8, 8, 200, 16);
-    label->SetCaption("Plain controls in the client area");
-    auto* button = new tk::TSpeedButton(&form);
-    button->SetParent(&form);
-    button->SetBounds(8, 30, 90, 24);
+    // The skinned controls in the client area, drawn from the same skin.
+    RegisterSkinControlClasses();
+    std::vector<TspSkinControl*> controls;
+    auto place = [&](TspSkinControl* c, int x, int y, int w, int h) {
+        c->SetParent(&form);
+        c->SetBounds(x, y, w, h);
+        c->SetSkinData(data.get());
+        controls.push_back(c);
+    };
+    auto* label = new TspSkinStdLabel(&form);
+    label->SetCaption("Skinned controls in the client area");
+    place(label, 8, 8, 240, 16);
+    auto* button = new TspSkinButton(&form);
     button->SetCaption("Close");
     button->OnClick = [&form](tk::TComponent*) { form.Close(); };
+    place(button, 8, 30, 80, 25);
+    auto* check = new TspSkinCheckBox(&form);
+    check->SetCaption("Check box");
+    check->SetChecked(true);
+    place(check, 96, 32, 110, 20);
+    std::vector<std::string> const items { "Customers", "Orders", "Products", "Suppliers", "Shippers",
+        "Employees", "Categories" };
+    auto* combo = new TspSkinComboBox(&form);
+    combo->SetItems(items);
+    combo->SetItemIndex(0);
+    place(combo, 8, 62, 140, 22);
+    auto* list = new TspSkinListBox(&form);
+    list->SetItems(items);
+    list->SetItemIndex(1);
+    place(list, 8, 90, 140, 80);
+    auto* tabs = new TspSkinTabControl(&form);
+    tabs->SetTabs({ "General", "Tables", "Log" });
+    place(tabs, 156, 62, 170, 108);
+    auto* gauge = new TspSkinGauge(&form);
+    gauge->SetValue(60);
+    place(gauge, 8, 176, 140, 18);
     tk::Application->ProcessMessages();
 
     out << a.Files[0] << ": " << form.Width() << " x " << form.Height() << " form, objects:";
     for (auto const& o : skinned.ObjectList)
         if (o->VisibleState)
             out << " " << o->IDName;
+    out << "\n"
+        << "controls:";
+    for (TspSkinControl const* c : controls)
+        out << " " << c->ClassName();
     out << "\n";
     if (!headless) {
         out << "close the window to end\n";
