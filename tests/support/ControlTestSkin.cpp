@@ -170,7 +170,7 @@ void AddListLooks(TControlTestSkin& skin)
     skin.Paint(bar, base::Rect(0, 0, 12, 30), sc::ScrollTrack);
     skin.Paint(bar, base::Rect(12, 0, 24, 12), sc::ScrollUp);
     skin.Paint(bar, base::Rect(24, 0, 36, 12), sc::ScrollDown);
-    skin.Paint(bar, base::Rect(36, 0, 48, 12), sc::ScrollThumb);
+    skin.Paint(bar, base::Rect(36, 0, 48, 12), sc::ListScrollThumb);
     skin.Paint(bar, base::Rect(48, 0, 60, 12), sc::ScrollPressed);
     skin.AddControl("listscrollbar", "scrollbar");
     skin.SetInt("listscrollbar", "pictureindex", bar);

@@ -51,7 +51,7 @@ constexpr TColor ListFocusFont = RGB(0, 250, 200);
 constexpr TColor ScrollTrack = RGB(60, 0, 60);
 constexpr TColor ScrollUp = RGB(0, 120, 120);
 constexpr TColor ScrollDown = RGB(120, 120, 0);
-constexpr TColor ScrollThumb = RGB(160, 80, 0);
+constexpr TColor ListScrollThumb = RGB(160, 80, 0);
 constexpr TColor ScrollPressed = RGB(220, 220, 220);
 // combobox: the frame's client, the chosen item's images, the button's and the fonts.
 constexpr TColor ComboClient = RGB(0, 40, 80);

@@ -7,12 +7,15 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadio.h"
 #include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinLabel.h"
 #include "skin/controls/SkinListBox.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTabControl.h"
+#include "skin/controls/SkinTrackBar.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinMainMenuBar.h"
 
@@ -111,6 +114,42 @@ std::vector<TGalleryEntry> BuildEntries()
             return s;
         },
         { gsNormal } });
+    e.push_back({ "TspSkinEdit", 120, 22,
+        [](tk::TForm& f) {
+            auto* t = Make<TspSkinEdit>(f);
+            t->SetText("Orders 2026");
+            return t;
+        },
+        { gsNormal, gsHot, gsFocused, gsDisabled } });
+    e.push_back({ "TspSkinMemo", 120, 60,
+        [](tk::TForm& f) {
+            auto* m = Make<TspSkinMemo>(f);
+            m->SetLines({ "First line", "Second line", "Third line" });
+            return m;
+        },
+        { gsNormal, gsHot, gsFocused, gsDisabled } });
+    for (bool vertical : { false, true }) {
+        e.push_back({ vertical ? "TspSkinTrackBar (vertical)" : "TspSkinTrackBar", vertical ? 30 : 120,
+            vertical ? 80 : 30,
+            [vertical](tk::TForm& f) {
+                auto* t = Make<TspSkinTrackBar>(f);
+                t->SetOrientation(vertical ? trVertical : trHorizontal);
+                t->SetRange(0, 10);
+                t->SetPosition(3);
+                return t;
+            },
+            { gsNormal, gsFocused, gsDisabled } });
+        e.push_back({ vertical ? "TspSkinScrollBar (vertical)" : "TspSkinScrollBar", vertical ? 17 : 120,
+            vertical ? 80 : 17,
+            [vertical](tk::TForm& f) {
+                auto* b = Make<TspSkinScrollBar>(f);
+                b->SetKind(vertical ? sbVertical : sbHorizontal);
+                b->SetParams(30, 0, 100);
+                b->SetPageSize(20);
+                return b;
+            },
+            { gsNormal, gsDisabled } });
+    }
     e.push_back({ "TspSkinListBox", 120, 80,
         [](tk::TForm& f) {
             auto* l = Make<TspSkinListBox>(f);
@@ -191,7 +230,7 @@ void ApplyState(TGalleryEntry const& entry, TspSkinControl& c, TGalleryState sta
     }
 }
 
-constexpr int LabelWidth = 150;
+constexpr int LabelWidth = 170;
 constexpr int HeaderHeight = 20;
 constexpr int Gap = 8;
 

@@ -58,7 +58,7 @@ TEST_F(SkinListBoxTest, DrawsFrameItemsSelectionAndScrollBarFromTheLooks)
     EXPECT_EQ(c->ScrollBarRect(), Rect(84, 4, 96, 66));
     EXPECT_EQ(shot.Pixel(100, 15), sc::ScrollUp);
     EXPECT_EQ(shot.Pixel(100, 74), sc::ScrollDown);
-    EXPECT_EQ(shot.Pixel(100, 27), sc::ScrollThumb);
+    EXPECT_EQ(shot.Pixel(100, 27), sc::ListScrollThumb);
     EXPECT_EQ(shot.Pixel(100, 60), sc::ScrollTrack);
     EXPECT_EQ(shot.Pixel(90, 15), sc::ListItem); // items end at the bar
 
@@ -99,9 +99,9 @@ TEST_F(SkinListBoxTest, ScrollBarLookLaidOutAcrossIsTurned)
     Skin.Paint(p, Rect(0, 0, 30, 12), sc::ScrollTrack);
     Skin.Paint(p, Rect(30, 0, 42, 12), sc::ScrollUp);
     Skin.Paint(p, Rect(42, 0, 54, 12), sc::ScrollDown);
-    Skin.Paint(p, Rect(54, 0, 60, 12), sc::ScrollThumb);
+    Skin.Paint(p, Rect(54, 0, 60, 12), sc::ListScrollThumb);
     Skin.Paint(p, Rect(60, 0, 66, 6), sc::ScrollPressed); // the thumb's far end is marked
-    Skin.Paint(p, Rect(60, 6, 66, 12), sc::ScrollThumb);
+    Skin.Paint(p, Rect(60, 6, 66, 12), sc::ListScrollThumb);
     Skin.AddControl("acrossbar", "scrollbar");
     Skin.SetInt("acrossbar", "pictureindex", p);
     Skin.SetRect("acrossbar", "skinrect", Rect(0, 0, 30, 12));
@@ -119,9 +119,9 @@ TEST_F(SkinListBoxTest, ScrollBarLookLaidOutAcrossIsTurned)
     EXPECT_EQ(shot.Pixel(100, 74), sc::ScrollDown);
     // The thumb's image turned clockwise: its near end on top, its far end's top rows at the
     // bottom right.
-    EXPECT_EQ(shot.Pixel(102, 28), sc::ScrollThumb);
+    EXPECT_EQ(shot.Pixel(102, 28), sc::ListScrollThumb);
     EXPECT_EQ(shot.Pixel(102, 35), sc::ScrollPressed);
-    EXPECT_EQ(shot.Pixel(96, 35), sc::ScrollThumb);
+    EXPECT_EQ(shot.Pixel(96, 35), sc::ListScrollThumb);
     EXPECT_EQ(shot.Pixel(100, 60), sc::ScrollTrack);
 }
 
