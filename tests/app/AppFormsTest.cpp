@@ -180,8 +180,8 @@ TEST_F(AppFormsTest, FailedStartWithoutConfigurationCreatesItAndSaysSo)
 TEST_F(AppFormsTest, ValidSqliteDatabaseOpensTheConnection)
 {
     std::string db = Dir.File("data.db");
-    exporttest::CreateSampleDatabase(db, {});
-    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "  select * from t\t", "out.xml", db, "");
+    test::CreateSampleDatabase(db, {});
+    test::WriteInOutIni(Dir.File("InOut.ini"), "  select * from t\t", "out.xml", db, "");
     Main->Show();
     EXPECT_FALSE(Main->FInitFailed);
     EXPECT_TRUE(Main->adoconn->Connection().Connected());
@@ -201,7 +201,7 @@ TEST_F(AppFormsTest, ValidSqliteDatabaseOpensTheConnection)
 
 TEST_F(AppFormsTest, MissingDatabaseOrBlankValuesFailWithAReason)
 {
-    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "out.xml", Dir.File("nope.db"), "x");
+    test::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "out.xml", Dir.File("nope.db"), "x");
     Main->Show();
     EXPECT_TRUE(Main->FInitFailed);
     EXPECT_EQ(Main->StartError(), "Could not find file '" + Dir.File("nope.db") + "'.");
@@ -215,8 +215,8 @@ TEST_F(AppFormsTest, MissingDatabaseOrBlankValuesFailWithAReason)
     Main->Hide();
 
     std::string db = Dir.File("data.db");
-    exporttest::CreateSampleDatabase(db, {});
-    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "   ", db, "");
+    test::CreateSampleDatabase(db, {});
+    test::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "   ", db, "");
     Main->Show();
     EXPECT_TRUE(Main->FInitFailed);
     EXPECT_NE(Main->StartError().find("gives no XmlName"), std::string::npos) << Main->StartError();

@@ -35,8 +35,8 @@ struct ExportWindowTest : test::AppWindowsTest {
     // 300 rows: ten pages.
     void StartWithRows(int rows)
     {
-        exporttest::CreateSampleDatabase(DbName, { .Rows = rows, .Shuffled = true });
-        exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, DbName, "");
+        test::CreateSampleDatabase(DbName, { .Rows = rows, .Shuffled = true });
+        test::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, DbName, "");
         Main->Show();
         ASSERT_FALSE(Main->FInitFailed);
     }
@@ -102,8 +102,8 @@ TEST_F(ExportWindowTest, CancelInTheDialogLetsTheExportFinish)
     EXPECT_EQ(Main->But_cancel->Caption(), Ansi(u8"完成"));
     EXPECT_EQ(Main->L_note->Caption(), Ansi(u8"导出数据成功"));
     EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
     EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
     EXPECT_TRUE(App->Terminated());
@@ -149,8 +149,8 @@ TEST_F(ExportWindowTest, MinimiseDuringTheExport)
     EXPECT_TRUE(minimisedDuringExport);
     EXPECT_TRUE(PagesSeenByDialog.empty());
     EXPECT_EQ(Main->Gauge1->Progress(), 10);
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
 
@@ -202,8 +202,8 @@ TEST_F(ExportWindowTest, CloseRequestsWhileTheDialogIsOpenOnlyBringItForward)
     EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 2 }));
     EXPECT_EQ(Main->Gauge1->Progress(), 10);
     EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
 
@@ -331,8 +331,8 @@ TEST_F(ExportWindowTest, LosingTheDialogWindowCancelsAndLaterClosesAreRefused)
     EXPECT_FALSE(Main->WindowLost());
     EXPECT_EQ(Main->Gauge1->Progress(), 10);
     EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
 
@@ -346,8 +346,8 @@ TEST_F(ExportWindowTest, LosingTheMainWindowAfterTheExportEndsTheLoop)
     App->Run(); // without the loss nothing would end it
     EXPECT_TRUE(App->Terminated());
     EXPECT_FALSE(Main->Stopped());
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
 
