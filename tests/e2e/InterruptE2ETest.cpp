@@ -126,7 +126,7 @@ TEST_F(InterruptE2E, OutputsThatCannotBeReplacedAreRefusedBeforeAnythingIsWritte
     EXPECT_EQ(Run(), 1);
     EXPECT_NE(Err().find("\"" + XmlName + "\" is read-only"), std::string::npos) << Err();
     EXPECT_EQ(base::ReadFileBytes(XmlName), earlier);
-    struct stat st;
+    struct stat st { };
     ASSERT_EQ(stat(XmlName.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0444u);
     EXPECT_FALSE(OutHas(u8"导出数据成功"));
