@@ -17,6 +17,13 @@ using base::Ansi;
 
 TFrm_outdata* Frm_outdata = nullptr;
 
+void CreateWindows(tk::TApplication& application)
+{
+    application.SetTitle(Ansi(u8"数据导出"));
+    Frm_outdata = application.CreateForm<TFrm_outdata>();
+    Frm_MessageT = application.CreateForm<TFrm_MessageT>();
+}
+
 namespace {
 char const* const ConnectionTemplate
     = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Jet OLEDB:Database Password=%s;";

@@ -50,7 +50,7 @@ public:
     void prcouttabdata();
     // The page loop: the gauge moves one step a page and the message queue is pumped once
     // a page, so the window's handlers (the close query among them) run between pages.
-    // Gives false when the run stopped (FStopped).
+    // Gives false when the run stopped (Stopped()).
     bool ExportPages();
 
     // Sets the status text (L_note) and writes it as a line of UTF-8 on standard output.
@@ -63,22 +63,34 @@ public:
     std::string FStrSql;
     std::string FXmlName;
     bool FInitFailed = false;
-    // Why the start failed (ANSI text, empty when it did not): the configuration value that
-    // is missing, or the connection's error.
-    std::string FInitError;
     bool FCancelled = false;
+
+    // The start result: whether the start failed (the show handler found no usable
+    // configuration or database) and why (ANSI text, empty when it did not fail).
+    bool StartFailed() const { return FInitFailed; }
+    std::string const& StartError() const { return FInitError; }
     // The main window was destroyed from outside.
-    bool FWindowLost = false;
+    bool WindowLost() const { return FWindowLost; }
     // A stop is due: a confirmed close, the window's loss or an interrupting signal.
     bool StopRequested() const;
     // The export ran and stopped before its end: its output was removed (or never touched).
-    bool FStopped = false;
+    bool Stopped() const { return FStopped; }
     // The run is over (exported, or the start failed): closing asks nothing any more.
+    bool Finished() const { return FFinished; }
+
+private:
+    std::string FInitError;
+    bool FWindowLost = false;
+    bool FStopped = false;
     bool FFinished = false;
 };
 
 // The main window of the running program, or null.
 extern TFrm_outdata* Frm_outdata;
+
+// The program's windows as it starts: the application's title, the main window, then the
+// dialog (Frm_outdata and Frm_MessageT point at them). The tests start the same way.
+void CreateWindows(tk::TApplication& application);
 
 // SIGINT, SIGTERM and SIGHUP. Until EndOnInterrupt is called a signal only records its number:
 // the export stops at its next check, as after a confirmed close. After it, a signal ends the

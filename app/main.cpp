@@ -1,7 +1,6 @@
 // xmlexport: exports the rows of the configured statement into one XML file. InOut.ini beside
 // the executable holds the configuration; the only arguments are --help and --version, and
 // the environment settings are checked before anything runs.
-#include "app/FrmMessageT.h"
 #include "app/FrmOutdata.h"
 #include "app/PagedExport.h"
 #include "platform/base/Strings.h"
@@ -143,9 +142,7 @@ int main(int argc, char** argv)
     int code = application.Execute([&] {
         win::InitWindowSystem(win::CreateDefaultBackend());
         application.Initialize();
-        application.SetTitle(base::Ansi(u8"数据导出"));
-        app::Frm_outdata = application.CreateForm<app::TFrm_outdata>();
-        app::Frm_MessageT = application.CreateForm<app::TFrm_MessageT>();
+        app::CreateWindows(application);
         app::Frm_outdata->Show();
         try {
             app::Frm_outdata->prcouttabdata();
@@ -155,21 +152,21 @@ int main(int argc, char** argv)
             throw;
         }
         app::TFrm_outdata const& form = *app::Frm_outdata;
-        if (form.FStopped && app::InterruptSignal() != 0) {
+        if (form.Stopped() && app::InterruptSignal() != 0) {
             std::fprintf(stderr,
                 "xmlexport: the export was interrupted by %s; no output of this run was kept.\n",
                 app::SignalName(app::InterruptSignal()));
             stopCode = 128 + app::InterruptSignal();
             return;
         }
-        if (form.FStopped && form.FWindowLost) {
+        if (form.Stopped() && form.WindowLost()) {
             std::fputs("xmlexport: the main window was destroyed from outside; the export stopped and no "
                        "output of this run was kept.\n",
                 stderr);
             stopCode = ExitFailed;
             return;
         }
-        startFailed = form.FInitFailed;
+        startFailed = form.StartFailed();
         // The output is complete: a signal from now on only ends the process.
         app::EndOnInterrupt(startFailed ? ExitFailed : ExitDone);
         // Without a display nobody can close the window: close it as a user would, once
@@ -182,7 +179,7 @@ int main(int argc, char** argv)
         code = stopCode >= 0 ? stopCode : startFailed ? ExitFailed : ExitDone;
     // A window destroyed from outside cannot be destroyed again: the display would answer the
     // teardown with an error. Nothing else needs closing (the database is only read).
-    if (app::Frm_outdata && app::Frm_outdata->FWindowLost) {
+    if (app::Frm_outdata && app::Frm_outdata->WindowLost()) {
         std::fflush(nullptr);
         _exit(code);
     }

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <functional>
 
-namespace xe::app {
+namespace xe::tools {
 
 using base::RGB;
 using base::TColor;
@@ -188,4 +188,4 @@ std::vector<TArtwork> DrawArtwork()
     return art;
 }
 
-} // namespace xe::app
+} // namespace xe::tools

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace xe::app {
+namespace xe::tools {
 
 // The pictures of the two windows, drawn from code so that anyone can change and redraw
 // them. The generator (ArtworkGen) writes them as 24-bit BMP files under
@@ -17,4 +17,4 @@ struct TArtwork {
 
 std::vector<TArtwork> DrawArtwork();
 
-} // namespace xe::app
+} // namespace xe::tools

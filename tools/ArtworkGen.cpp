@@ -16,7 +16,7 @@ int main(int argc, char** argv)
     try {
         std::string dir = xe::base::IncludeTrailingPathDelimiter(argv[1]);
         xe::base::ForceDirectories(dir);
-        for (auto& art : xe::app::DrawArtwork()) {
+        for (auto& art : xe::tools::DrawArtwork()) {
             xe::base::WriteFileBytes(dir + art.FileName, art.Bitmap.SaveToBytes());
             std::printf("%s%s\n", dir.c_str(), art.FileName.c_str());
         }

@@ -11,8 +11,8 @@
 #include "resources/Embedded.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinPopupMenu.h"
+#include "tests/app/AppWindowsFixture.h"
 #include "tests/app/ExportFixtures.h"
-#include "tests/platform/toolkit/HeadlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -23,22 +23,7 @@ using base::Bounds;
 
 namespace {
 
-struct AppFormsTest : tk::test::HeadlessTest {
-    void SetUp() override
-    {
-        tk::InstallEmbeddedResources();
-        HeadlessTest::SetUp();
-        Main = App->CreateForm<TFrm_outdata>();
-        Dialog = App->CreateForm<TFrm_MessageT>();
-        State.Set(Frm_outdata, Main);
-        State.Set(Frm_MessageT, Dialog);
-        Main->ConfigDirectory = Dir.Path();
-    }
-
-    base::TTempDir Dir { "xe-app" };
-    TFrm_outdata* Main = nullptr;
-    TFrm_MessageT* Dialog = nullptr;
-};
+using AppFormsTest = test::AppWindowsTest;
 
 // A form of the same class name that does not read its layout itself.
 class TBareForm : public tk::TForm {
@@ -195,8 +180,8 @@ TEST_F(AppFormsTest, FailedStartWithoutConfigurationCreatesItAndSaysSo)
 TEST_F(AppFormsTest, ValidSqliteDatabaseOpensTheConnection)
 {
     std::string db = Dir.File("data.db");
-    exporttest::CreateSampleDatabase(db, {});
-    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "  select * from t\t", "out.xml", db, "");
+    test::CreateSampleDatabase(db, {});
+    test::WriteInOutIni(Dir.File("InOut.ini"), "  select * from t\t", "out.xml", db, "");
     Main->Show();
     EXPECT_FALSE(Main->FInitFailed);
     EXPECT_TRUE(Main->adoconn->Connection().Connected());
@@ -216,10 +201,10 @@ TEST_F(AppFormsTest, ValidSqliteDatabaseOpensTheConnection)
 
 TEST_F(AppFormsTest, MissingDatabaseOrBlankValuesFailWithAReason)
 {
-    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "out.xml", Dir.File("nope.db"), "x");
+    test::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "out.xml", Dir.File("nope.db"), "x");
     Main->Show();
     EXPECT_TRUE(Main->FInitFailed);
-    EXPECT_EQ(Main->FInitError, "Could not find file '" + Dir.File("nope.db") + "'.");
+    EXPECT_EQ(Main->StartError(), "Could not find file '" + Dir.File("nope.db") + "'.");
     // The window shows only the failed state; the reason goes to standard error.
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
@@ -230,11 +215,11 @@ TEST_F(AppFormsTest, MissingDatabaseOrBlankValuesFailWithAReason)
     Main->Hide();
 
     std::string db = Dir.File("data.db");
-    exporttest::CreateSampleDatabase(db, {});
-    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "   ", db, "");
+    test::CreateSampleDatabase(db, {});
+    test::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", "   ", db, "");
     Main->Show();
     EXPECT_TRUE(Main->FInitFailed);
-    EXPECT_NE(Main->FInitError.find("gives no XmlName"), std::string::npos) << Main->FInitError;
+    EXPECT_NE(Main->StartError().find("gives no XmlName"), std::string::npos) << Main->StartError();
     EXPECT_FALSE(Main->adoconn->Connection().Connected());
 }
 
@@ -249,7 +234,7 @@ TEST_F(AppFormsTest, AfterAFailedStartTheButtonClosesAtOnceWithoutTheDialog)
     Main->FXmlName = out;
     bool dialogShown = false;
     Dialog->OnShow = [&](tk::TComponent*) { dialogShown = true; };
-    H->Click(Ansi(u8"XML数据导出"), 134 + 30, 126 + 10);
+    ClickControl(*Main, "But_cancel");
     App->Run();
     EXPECT_FALSE(dialogShown);
     EXPECT_FALSE(Main->Visible());
@@ -267,7 +252,7 @@ TEST_F(AppFormsTest, CloseAsksAndOkStopsWithoutTouchingAnEarlierOutput)
     Main->FXmlName = out;
     // First answer Cancel: the window stays and the file too; then OK.
     H->WaitShown(Ansi(u8"提示信息"));
-    H->Click(Ansi(u8"提示信息"), 105 + 30, 91 + 10);
+    ClickControl(*Dialog, "SB_Cancel");
     H->WaitHidden(Ansi(u8"提示信息"));
     H->Do([&] {
         EXPECT_TRUE(Main->Visible());
@@ -275,7 +260,7 @@ TEST_F(AppFormsTest, CloseAsksAndOkStopsWithoutTouchingAnEarlierOutput)
         Main->Close();
     });
     H->WaitShown(Ansi(u8"提示信息"));
-    H->Click(Ansi(u8"提示信息"), 27 + 30, 91 + 10);
+    ClickControl(*Dialog, "SB_OK");
     H->Sleep(1); // the outer loop takes the quit message after the action
     Main->Close();
     App->Run();

@@ -12,7 +12,7 @@
 #include <random>
 #include <stdexcept>
 
-namespace xe::exporttest {
+namespace xe::test {
 
 namespace {
 
@@ -216,4 +216,4 @@ void WriteInOutIni(std::string const& path, std::string const& strSqlUtf8, std::
     base::WriteFileBytes(path, base::Utf8ToAnsi(text));
 }
 
-} // namespace xe::exporttest
+} // namespace xe::test

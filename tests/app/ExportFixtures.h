@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace xe::exporttest {
+namespace xe::test {
 
 struct TSampleOptions {
     int Rows = 100;
@@ -55,4 +55,4 @@ std::string CompareRows(TXmlDocument const& document, std::vector<TDbRow> const&
 void WriteInOutIni(std::string const& path, std::string const& strSqlUtf8, std::string const& xmlNameUtf8,
     std::string const& dbNameUtf8, std::string const& dbPassUtf8);
 
-} // namespace xe::exporttest
+} // namespace xe::test

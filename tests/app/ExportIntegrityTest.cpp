@@ -52,7 +52,7 @@ protected:
 
     void Open(int rows)
     {
-        exporttest::CreateSampleDatabase(DbName, { .Rows = rows, .Shuffled = true });
+        test::CreateSampleDatabase(DbName, { .Rows = rows, .Shuffled = true });
         DbBytes = base::ReadFileBytes(DbName);
         Connection.ConnectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + DbName + ";";
         Connection.Open();
@@ -64,8 +64,8 @@ protected:
     }
     bool OutputIsComplete()
     {
-        return exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                   exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" })
+        return test::CompareRows(test::ReadExportDocument(XmlName),
+                   test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" })
             == "";
     }
 };

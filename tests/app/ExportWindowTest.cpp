@@ -7,8 +7,8 @@
 #include "platform/base/Strings.h"
 #include "platform/windows/WinUser.h"
 #include "resources/Embedded.h"
+#include "tests/app/AppWindowsFixture.h"
 #include "tests/app/ExportFixtures.h"
-#include "tests/platform/toolkit/HeadlessFixture.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -21,33 +21,22 @@ using base::Ansi;
 
 namespace {
 
-struct ExportWindowTest : tk::test::HeadlessTest {
-    base::TTempDir Dir { "xe-export-window" };
-    TFrm_outdata* Main = nullptr;
-    TFrm_MessageT* Dialog = nullptr;
+struct ExportWindowTest : test::AppWindowsTest {
     std::string DbName = Dir.File("data.db");
     std::string XmlName = Dir.File("out.xml");
-    std::string MainCaption = Ansi(u8"XML数据导出");
-    std::string DialogCaption = Ansi(u8"提示信息");
     std::vector<int> PagesSeenByDialog;
 
     void SetUp() override
     {
-        tk::InstallEmbeddedResources();
-        HeadlessTest::SetUp();
-        Main = App->CreateForm<TFrm_outdata>();
-        Dialog = App->CreateForm<TFrm_MessageT>();
-        State.Set(Frm_outdata, Main);
-        State.Set(Frm_MessageT, Dialog);
-        Main->ConfigDirectory = Dir.Path();
+        AppWindowsTest::SetUp();
         Dialog->OnShow = [this](tk::TComponent*) { PagesSeenByDialog.push_back(Main->Gauge1->Progress()); };
     }
 
     // 300 rows: ten pages.
     void StartWithRows(int rows)
     {
-        exporttest::CreateSampleDatabase(DbName, { .Rows = rows, .Shuffled = true });
-        exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, DbName, "");
+        test::CreateSampleDatabase(DbName, { .Rows = rows, .Shuffled = true });
+        test::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, DbName, "");
         Main->Show();
         ASSERT_FALSE(Main->FInitFailed);
     }
@@ -70,11 +59,11 @@ struct ExportWindowTest : tk::test::HeadlessTest {
         H->WaitUntil(
             [this, page] { return Main->Gauge1->Progress() >= page; }, "page " + std::to_string(page));
     }
-    void ClickCloseImage() { H->Click(MainCaption, 297 + 9, 5 + 10); }
+    void ClickCloseImage() { ClickControl(*Main, "IMG_Exit"); }
     void AnswerDialog(bool ok)
     {
         H->WaitShown(DialogCaption);
-        H->Click(DialogCaption, (ok ? 27 : 105) + 30, 91 + 10);
+        ClickControl(*Dialog, ok ? "SB_OK" : "SB_Cancel");
     }
 };
 
@@ -113,8 +102,8 @@ TEST_F(ExportWindowTest, CancelInTheDialogLetsTheExportFinish)
     EXPECT_EQ(Main->But_cancel->Caption(), Ansi(u8"完成"));
     EXPECT_EQ(Main->L_note->Caption(), Ansi(u8"导出数据成功"));
     EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
     EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
     EXPECT_TRUE(App->Terminated());
@@ -153,15 +142,15 @@ TEST_F(ExportWindowTest, MinimiseDuringTheExport)
 {
     StartWithRows(300);
     WaitForPage(2);
-    H->Click(MainCaption, 269 + 9, 5 + 10);
+    ClickControl(*Main, "ImageBtn1");
     bool minimisedDuringExport = false;
     H->Do([&] { minimisedDuringExport = win::IsApplicationMinimized() && Main->Gauge1->Progress() < 10; });
     std::string out = RunExportAndLoop();
     EXPECT_TRUE(minimisedDuringExport);
     EXPECT_TRUE(PagesSeenByDialog.empty());
     EXPECT_EQ(Main->Gauge1->Progress(), 10);
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
 
@@ -213,8 +202,8 @@ TEST_F(ExportWindowTest, CloseRequestsWhileTheDialogIsOpenOnlyBringItForward)
     EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 2 }));
     EXPECT_EQ(Main->Gauge1->Progress(), 10);
     EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
 
@@ -222,7 +211,7 @@ TEST_F(ExportWindowTest, CancelButtonDuringTheExportAsksAndOkStops)
 {
     StartWithRows(300);
     WaitForPage(4);
-    H->Click(MainCaption, 134 + 35, 126 + 11); // But_cancel
+    ClickControl(*Main, "But_cancel");
     H->WaitShown(DialogCaption);
     H->CloseRequest(Main->Handle()); // the second close changes nothing
     AnswerDialog(true);
@@ -294,7 +283,7 @@ TEST_F(ExportWindowTest, ACloseDuringTheCountIsAnsweredBeforeTheFirstPage)
     std::string out = RunExportAndLoop();
     EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 0 }));
     EXPECT_EQ(Main->Gauge1->Progress(), 0);
-    EXPECT_TRUE(Main->FStopped);
+    EXPECT_TRUE(Main->Stopped());
     EXPECT_EQ(base::ReadFileBytes(XmlName), "an earlier run's result");
     EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
     EXPECT_FALSE(bool(Main->adoconn->Connection().OnWorking));
@@ -311,8 +300,8 @@ TEST_F(ExportWindowTest, LosingTheMainWindowStopsTheExport)
     H->WaitShown(DialogCaption);
     H->LoseWindow(MainCaption);
     std::string out = RunExportAndLoop();
-    EXPECT_TRUE(Main->FWindowLost);
-    EXPECT_TRUE(Main->FStopped);
+    EXPECT_TRUE(Main->WindowLost());
+    EXPECT_TRUE(Main->Stopped());
     EXPECT_FALSE(Dialog->Visible());
     EXPECT_EQ(Main->Gauge1->Progress(), 2);
     EXPECT_FALSE(base::FileExists(XmlName));
@@ -334,16 +323,16 @@ TEST_F(ExportWindowTest, LosingTheDialogWindowCancelsAndLaterClosesAreRefused)
         EXPECT_FALSE(Dialog->Visible());
         EXPECT_TRUE(win::IsWindowEnabled(Main->Handle()));
     });
-    H->Click(MainCaption, 297 + 3, 5 + 4); // a little apart from the first: not a double click
+    ClickControl(*Main, "IMG_Exit", -6, -6); // a little apart from the first: not a double click
     WaitForPage(6);
     std::string out = RunExportAndLoop();
     EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 2 }));
     EXPECT_FALSE(Main->FCancelled);
-    EXPECT_FALSE(Main->FWindowLost);
+    EXPECT_FALSE(Main->WindowLost());
     EXPECT_EQ(Main->Gauge1->Progress(), 10);
     EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
 
@@ -356,9 +345,9 @@ TEST_F(ExportWindowTest, LosingTheMainWindowAfterTheExportEndsTheLoop)
     H->LoseWindow(MainCaption);
     App->Run(); // without the loss nothing would end it
     EXPECT_TRUE(App->Terminated());
-    EXPECT_FALSE(Main->FStopped);
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_FALSE(Main->Stopped());
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
 
@@ -380,7 +369,7 @@ TEST_F(ExportWindowTest, ASignalWhileTheDialogIsOpenStopsTheExport)
     EXPECT_EQ(signal, SIGHUP);
     EXPECT_EQ(Dialog->ModalResult(), tk::mrCancel) << "the dialog was answered for the user";
     EXPECT_FALSE(Main->FCancelled);
-    EXPECT_TRUE(Main->FStopped);
+    EXPECT_TRUE(Main->Stopped());
     EXPECT_EQ(Main->Gauge1->Progress(), 2);
     EXPECT_FALSE(base::FileExists(XmlName));
     EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));

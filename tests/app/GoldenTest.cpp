@@ -11,7 +11,7 @@
 #include "platform/base/Strings.h"
 #include "platform/graphics/Png.h"
 #include "resources/Embedded.h"
-#include "tests/platform/toolkit/HeadlessFixture.h"
+#include "tests/app/AppWindowsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -84,17 +84,7 @@ void CompareWithGolden(gfx::TBitmap const& shot, std::vector<TTextArea> const& m
         });
 }
 
-struct GoldenTest : tk::test::HeadlessTest {
-    void SetUp() override
-    {
-        tk::InstallEmbeddedResources();
-        HeadlessTest::SetUp();
-        Main = App->CreateForm<TFrm_outdata>();
-        Dialog = App->CreateForm<TFrm_MessageT>();
-        State.Set(Frm_outdata, Main);
-        State.Set(Frm_MessageT, Dialog);
-        Main->ConfigDirectory = Dir.Path();
-    }
+struct GoldenTest : test::AppWindowsTest {
     gfx::TBitmap Shot(tk::TForm* form)
     {
         App->ProcessMessages();
@@ -114,10 +104,6 @@ struct GoldenTest : tk::test::HeadlessTest {
             texts[i]->SetCaption(saved[i]);
         return { with, without };
     }
-
-    base::TTempDir Dir { "xe-golden" };
-    TFrm_outdata* Main = nullptr;
-    TFrm_MessageT* Dialog = nullptr;
 };
 
 } // namespace

@@ -44,9 +44,9 @@ protected:
     std::string XmlName = Dir.File("out.xml");
     db::TADOConnection Connection;
 
-    void Open(exporttest::TSampleOptions const& options)
+    void Open(test::TSampleOptions const& options)
     {
-        exporttest::CreateSampleDatabase(DbName, options);
+        test::CreateSampleDatabase(DbName, options);
         Connection.ConnectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + DbName + ";";
         Connection.Open();
     }
@@ -62,9 +62,8 @@ protected:
 
     std::string Compare(std::string const& sql)
     {
-        auto expected = exporttest::QueryRows(DbName, sql);
-        return exporttest::CompareRows(
-            exporttest::ReadExportDocument(XmlName), expected, { "id", "name", "note" });
+        auto expected = test::QueryRows(DbName, sql);
+        return test::CompareRows(test::ReadExportDocument(XmlName), expected, { "id", "name", "note" });
     }
 };
 
@@ -102,7 +101,7 @@ TEST_F(PagedExport, NoRowsWriteTheEmptyDocument)
     EXPECT_EQ(steps.Pages, 0);
     EXPECT_EQ(steps.Rows, 0);
     EXPECT_TRUE(steps.Done.empty());
-    exporttest::TXmlDocument document = exporttest::ReadExportDocument(XmlName);
+    test::TXmlDocument document = test::ReadExportDocument(XmlName);
     ASSERT_TRUE(document.Parsed) << document.Error;
     EXPECT_TRUE(document.Rows.empty());
     EXPECT_EQ(document.AttributeTypes.size(), 11u);

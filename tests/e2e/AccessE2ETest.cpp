@@ -46,7 +46,7 @@ protected:
 
     void Run(std::string const& sql, std::string const& db, std::string const& password)
     {
-        exporttest::WriteInOutIni(ExeDir + "InOut.ini", sql, XmlName, db, password);
+        test::WriteInOutIni(ExeDir + "InOut.ini", sql, XmlName, db, password);
         std::string command = "cd '" + Dir.Path() + "' && XMLEXPORT_BACKEND=headless timeout 120 '" + ExeDir
             + "xmlexport' >'" + Dir.File("stdout") + "' 2>'" + Dir.File("stderr") + "' </dev/null";
         int status = std::system(command.c_str());
@@ -80,12 +80,12 @@ TEST_F(AccessE2E, PasswordFixture)
 
     Run("select * from Table1", db, "password");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
     ASSERT_TRUE(doc.Parsed) << doc.Error;
     EXPECT_EQ(doc.AttributeTypes, (std::vector<std::string> { "ID", "Data" }));
     ASSERT_EQ(doc.Rows.size(), 3u);
-    EXPECT_EQ(doc.Rows[0], (exporttest::TXmlRow { { "ID", "1" }, { "Data", "One" } }));
-    EXPECT_EQ(doc.Rows[2], (exporttest::TXmlRow { { "ID", "3" }, { "Data", "Three" } }));
+    EXPECT_EQ(doc.Rows[0], (test::TXmlRow { { "ID", "1" }, { "Data", "One" } }));
+    EXPECT_EQ(doc.Rows[2], (test::TXmlRow { { "ID", "3" }, { "Data", "Three" } }));
     std::string xml = base::ReadFileBytes(XmlName);
     EXPECT_TRUE(Has(xml,
         u8"rs:basetable='Table1' rs:basecolumn='ID' rs:keycolumn='true' rs:autoincrement='true'>\r\n"
@@ -100,21 +100,21 @@ TEST_F(AccessE2E, EncodedAndJet3Fixtures)
     std::string encoded = Fixture("jet4_rc4_encoded.mdb");
     Run("select * from Table1", encoded, "anything");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
     ASSERT_EQ(doc.Rows.size(), 2u);
-    EXPECT_EQ(doc.Rows[1], (exporttest::TXmlRow { { "ID", "2" }, { "col1", "world" }, { "col2", "42" } }));
+    EXPECT_EQ(doc.Rows[1], (test::TXmlRow { { "ID", "2" }, { "col1", "world" }, { "col2", "42" } }));
 
     std::string jet3 = Fixture("jet3_types.mdb");
     std::string before = base::ReadFileBytes(jet3);
     Run("select E as id, A, G, H, I from Table1", jet3, "");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    doc = exporttest::ReadExportDocument(XmlName);
+    doc = test::ReadExportDocument(XmlName);
     ASSERT_EQ(doc.Rows.size(), 2u);
     EXPECT_EQ(doc.Rows[0],
-        (exporttest::TXmlRow {
+        (test::TXmlRow {
             { "id", "0" }, { "A", "a" }, { "G", "1981-12-12T00:00:00" }, { "H", "0" }, { "I", "False" } }));
     EXPECT_EQ(doc.Rows[1],
-        (exporttest::TXmlRow { { "id", "333333333" }, { "A", "abcdefg" }, { "G", "1974-09-21T00:00:00" },
+        (test::TXmlRow { { "id", "333333333" }, { "A", "abcdefg" }, { "G", "1974-09-21T00:00:00" },
             { "H", "3.5" }, { "I", "True" } }));
     EXPECT_EQ(base::ReadFileBytes(jet3), before);
 }
@@ -132,13 +132,13 @@ TEST_F(AccessE2E, GeneratedDatabaseOverSeveralPages)
 
     Run("select * from orders where city <> '火星'", db, "密码-42");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
     ASSERT_TRUE(doc.Parsed) << doc.Error;
     ASSERT_EQ(doc.Rows.size(), 95u);
     for (size_t i = 0; i < doc.Rows.size(); ++i)
         ASSERT_EQ(doc.Rows[i]["id"], std::to_string(i + 1)); // in id order, every row once
     // Row 35: note NULL (35 % 7 == 0) and code NULL (35 % 5 == 0) are absent attributes.
-    exporttest::TXmlRow row = doc.Rows[34];
+    test::TXmlRow row = doc.Rows[34];
     EXPECT_EQ(row.count("note"), 0u);
     EXPECT_EQ(row.count("code"), 0u);
     EXPECT_EQ(row["customer"], "陈静35");
@@ -174,9 +174,9 @@ TEST_F(AccessE2E, EncryptedAccdb)
 
     Run("select * from Table1", db, "password");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
     ASSERT_EQ(doc.Rows.size(), 3u);
-    EXPECT_EQ(doc.Rows[1], (exporttest::TXmlRow { { "ID", "2" }, { "Data", "Two" } }));
+    EXPECT_EQ(doc.Rows[1], (test::TXmlRow { { "ID", "2" }, { "Data", "Two" } }));
     EXPECT_EQ(base::ReadFileBytes(db), before);
     // Nothing decrypted was left beside the database or the output.
     std::set<std::string> names;
@@ -198,7 +198,7 @@ TEST_F(AccessE2E, StatementMeansWhatItMeantUnderAdo)
         "'陈静*' order by id",
         db, "");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
     ASSERT_TRUE(doc.Parsed) << doc.Error;
     std::vector<std::string> ids;
     for (auto& row : doc.Rows)
@@ -262,9 +262,9 @@ TEST_F(AccessE2E, EncryptedAccdbOfEveryKind)
 
         Run("select * from Table1", file, "Geheim-1");
         ASSERT_TRUE(Succeeded()) << c.Name << ": " << Out << Err;
-        exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+        test::TXmlDocument doc = test::ReadExportDocument(XmlName);
         ASSERT_EQ(doc.Rows.size(), 3u) << c.Name;
-        EXPECT_EQ(doc.Rows[2], (exporttest::TXmlRow { { "ID", "3" }, { "Data", "Three" } })) << c.Name;
+        EXPECT_EQ(doc.Rows[2], (test::TXmlRow { { "ID", "3" }, { "Data", "Three" } })) << c.Name;
         EXPECT_EQ(base::ReadFileBytes(file), c.Bytes) << c.Name;
         base::DeleteFile(XmlName);
     }
@@ -276,13 +276,13 @@ TEST_F(AccessE2E, Access2010CalculatedColumns)
     std::string db = Fixture("calcFieldTestV2010.accdb");
     Run("select ID from Table1", db, "");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    EXPECT_EQ(exporttest::ReadExportDocument(XmlName).Rows.size(), 4u);
+    EXPECT_EQ(test::ReadExportDocument(XmlName).Rows.size(), 4u);
 
     Run("select * from Table1", db, "");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
     ASSERT_EQ(doc.Rows.size(), 4u);
-    exporttest::TXmlRow row = doc.Rows[1];
+    test::TXmlRow row = doc.Rows[1];
     EXPECT_EQ(row["LastFirst"], "Simpson, Bart");
     EXPECT_EQ(row["LastFirstLen"], "13");
     EXPECT_EQ(row["MonthlySalary"], "-0.0833");
@@ -302,10 +302,10 @@ TEST_F(AccessE2E, SavedQueriesLinkedTablesAndJetRules)
     std::string before = base::ReadFileBytes(db);
     auto rows = [&](std::string const& sql) {
         Run(sql, db, "");
-        std::vector<exporttest::TXmlRow> found;
+        std::vector<test::TXmlRow> found;
         if (!Succeeded())
             return found;
-        exporttest::TXmlDocument doc = exporttest::ReadExportDocument(XmlName);
+        test::TXmlDocument doc = test::ReadExportDocument(XmlName);
         EXPECT_TRUE(doc.Parsed) << doc.Error;
         return doc.Rows;
     };
@@ -319,22 +319,22 @@ TEST_F(AccessE2E, SavedQueriesLinkedTablesAndJetRules)
 
     // A query over two queries, joined, and a union query, each as its text gives the rows.
     EXPECT_EQ(rows("select * from [Active totals]"), rows(db::JetSavedSelectQueries()[4].second));
-    std::vector<exporttest::TXmlRow> totals = rows("select * from [Active totals]");
+    std::vector<test::TXmlRow> totals = rows("select * from [Active totals]");
     ASSERT_EQ(totals.size(), 3u) << Out << Err;
-    EXPECT_EQ(totals[0], (exporttest::TXmlRow { { "ID", "1" }, { "Name", "Ann" }, { "Total", "170.5" } }));
-    std::vector<exporttest::TXmlRow> names = rows("select Name as id from [All names]");
+    EXPECT_EQ(totals[0], (test::TXmlRow { { "ID", "1" }, { "Name", "Ann" }, { "Total", "170.5" } }));
+    std::vector<test::TXmlRow> names = rows("select Name as id from [All names]");
     ASSERT_EQ(names.size(), 5u) << Out << Err;
-    EXPECT_EQ(names[4], (exporttest::TXmlRow { { "id", "Eve" } }));
+    EXPECT_EQ(names[4], (test::TXmlRow { { "id", "Eve" } }));
     EXPECT_EQ(rows("select ID, Name from Customers where Name in (select Name from [Big orders] where Amount "
                    "> 400)"),
-        (std::vector<exporttest::TXmlRow> { { { "ID", "2" }, { "Name", "Bob" } } }));
+        (std::vector<test::TXmlRow> { { { "ID", "2" }, { "Name", "Bob" } } }));
 
     // Over several pages: every row once, in order.
-    std::vector<exporttest::TXmlRow> odd = rows("select * from [Odd numbers]");
+    std::vector<test::TXmlRow> odd = rows("select * from [Odd numbers]");
     ASSERT_EQ(odd.size(), 38u) << Out << Err;
     for (size_t i = 0; i < odd.size(); ++i)
         ASSERT_EQ(odd[i],
-            (exporttest::TXmlRow { { "ID", std::to_string(2 * i + 1) },
+            (test::TXmlRow { { "ID", std::to_string(2 * i + 1) },
                 { "Label", std::string("n").append(std::to_string(2 * i + 1)) } }));
 
     EXPECT_TRUE(Has(error("select * from [Orders since]"), u8"asks for the parameter 'Start date'")) << Err;
@@ -343,10 +343,10 @@ TEST_F(AccessE2E, SavedQueriesLinkedTablesAndJetRules)
 
     // Linked tables: a relative path, and a Windows path that falls back to the folder.
     EXPECT_EQ(rows("select * from [Prices here] order by ID"),
-        (std::vector<exporttest::TXmlRow> {
+        (std::vector<test::TXmlRow> {
             { { "ID", "1" }, { "Price", "2.5" } }, { { "ID", "2" }, { "Price", "4" } } }));
     EXPECT_EQ(rows("select * from [Prices win] where ID = 2"),
-        (std::vector<exporttest::TXmlRow> { { { "ID", "2" }, { "Price", "4" } } }));
+        (std::vector<test::TXmlRow> { { { "ID", "2" }, { "Price", "4" } } }));
     EXPECT_TRUE(Has(error("select * from Gone"), u8"Could not find file 'C:\\data\\missing.mdb'")) << Err;
     EXPECT_TRUE(Has(Err, u8"main.mdb")) << Err;
     EXPECT_TRUE(Has(error("select * from [Odbc table]"), u8"linked to ODBC data")) << Err;
@@ -356,7 +356,7 @@ TEST_F(AccessE2E, SavedQueriesLinkedTablesAndJetRules)
         "You tried to execute a query that does not include the specified expression 'Owner' as part of an "
         "aggregate function.\n");
     EXPECT_EQ(rows("select Owner as id, Sum(Cost) from [Asset Items] group by Owner"),
-        (std::vector<exporttest::TXmlRow> {
+        (std::vector<test::TXmlRow> {
             { { "id", "Ann" }, { "Expr1000", "12" } }, { { "id", "Eve" }, { "Expr1000", "2" } } }));
     EXPECT_TRUE(Has(base::ReadFileBytes(XmlName),
         u8"<s:AttributeType name='Expr1000' rs:number='2' rs:nullable='true' rs:maydefer='true' "
@@ -364,7 +364,7 @@ TEST_F(AccessE2E, SavedQueriesLinkedTablesAndJetRules)
 
     // An attachment column is no obstacle to the other columns; reading it is refused.
     EXPECT_EQ(rows("select ID, Name from Attach where ID = 2"),
-        (std::vector<exporttest::TXmlRow> { { { "ID", "2" }, { "Name", "b" } } }));
+        (std::vector<test::TXmlRow> { { { "ID", "2" }, { "Name", "b" } } }));
     EXPECT_TRUE(Has(error("select * from Attach"), u8"'Files' of table 'Attach' is an attachment")) << Err;
     EXPECT_EQ(base::ReadFileBytes(db), before);
 }

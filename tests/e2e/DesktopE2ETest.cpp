@@ -5,41 +5,23 @@
 // closes, and what the menu covered must be painted again.
 #include "platform/base/Files.h"
 #include "tests/app/ExportFixtures.h"
+#include "tests/e2e/ExecutableRun.h"
 #include "tests/support/Xvfb.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <functional>
 #include <sstream>
 #include <vector>
 
 using namespace xe;
-namespace fs = std::filesystem;
 
 namespace {
 
-using testsupport::TDesktopProgram;
-using testsupport::TXvfb;
+using test::TDesktopProgram;
+using test::TXvfb;
 
-bool WaitFor(std::function<bool()> const& condition, int timeoutMs)
-{
-    auto const end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        poll(nullptr, 0, 50);
-    }
-    return true;
-}
+using test::WaitFor;
 
 class DesktopExport : public ::testing::Test {
 protected:
@@ -60,54 +42,15 @@ protected:
         ASSERT_TRUE(WindowManager->Ok()) << WindowManager->Error;
         Tray = TDesktopProgram::Tray(Server->Display);
         ASSERT_TRUE(Tray->Ok()) << Tray->Error;
-        fs::copy_file(XMLEXPORT_PATH, Dir.File("xmlexport"));
-        fs::permissions(Dir.File("xmlexport"), fs::perms::owner_all, fs::perm_options::add);
-        exporttest::CreateSampleDatabase(Dir.File("data.db"), { .Rows = 250000, .Shuffled = true });
-        exporttest::WriteInOutIni(
+        test::CreateSampleDatabase(Dir.File("data.db"), { .Rows = 250000, .Shuffled = true });
+        test::WriteInOutIni(
             Dir.File("InOut.ini"), "select * from t", Dir.File("out.xml"), Dir.File("data.db"), "");
     }
-    void TearDown() override
-    {
-        if (App > 0) {
-            kill(App, SIGKILL);
-            waitpid(App, nullptr, 0);
-        }
-    }
+    void TearDown() override { test::KillExecutable(App); }
 
-    void Start()
-    {
-        App = fork();
-        if (App == 0) {
-            if (chdir(Dir.Path().c_str()) != 0)
-                _exit(126);
-            setenv("DISPLAY", Server->Display.c_str(), 1);
-            setenv("XMLEXPORT_BACKEND", "sdl", 1);
-            setenv("SDL_VIDEODRIVER", "x11", 1);
-            int out = open(Dir.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(out, STDOUT_FILENO);
-            dup2(out, STDERR_FILENO);
-            execl(Dir.File("xmlexport").c_str(), "xmlexport", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    std::string Out()
-    {
-        return base::FileExists(Dir.File("stdout")) ? base::ReadFileBytes(Dir.File("stdout")) : "";
-    }
-
-    std::string X(std::string const& command)
-    {
-        std::string full = "DISPLAY=" + Server->Display + " " + command + " 2>&1";
-        std::string result;
-        if (FILE* pipe = popen(full.c_str(), "r")) {
-            char buffer[256];
-            size_t n;
-            while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-                result.append(buffer, n);
-            pclose(pipe);
-        }
-        return result;
-    }
+    void Start() { App = test::StartExecutable(Dir, { .Display = Server->Display }); }
+    std::string Out() { return test::ReadOutput(Dir, "stdout") + test::ReadOutput(Dir, "stderr"); }
+    std::string X(std::string const& command) { return test::XClient(Server->Display, command); }
     std::vector<std::string> Windows()
     {
         std::istringstream ids(X("xdotool search --onlyvisible --pid " + std::to_string(App)));

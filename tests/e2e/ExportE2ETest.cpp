@@ -57,14 +57,14 @@ protected:
 
     void Configure(std::string const& sql, std::string const& xmlName = "")
     {
-        exporttest::WriteInOutIni(ExeDir + "InOut.ini", sql, xmlName.empty() ? XmlName : xmlName, DbName, "");
+        test::WriteInOutIni(ExeDir + "InOut.ini", sql, xmlName.empty() ? XmlName : xmlName, DbName, "");
     }
 
     std::string Compare(std::string const& sql, std::string const& xml = "")
     {
-        auto expected = exporttest::QueryRows(DbName, sql);
-        return exporttest::CompareRows(
-            exporttest::ReadExportDocument(xml.empty() ? XmlName : xml), expected, { "id", "name", "note" });
+        auto expected = test::QueryRows(DbName, sql);
+        return test::CompareRows(
+            test::ReadExportDocument(xml.empty() ? XmlName : xml), expected, { "id", "name", "note" });
     }
 };
 
@@ -77,13 +77,13 @@ bool Contains(std::string const& haystack, std::u8string_view needle)
 
 TEST_F(ExportE2E, NoRowsWriteTheEmptyDocumentOverAnEarlierOutput)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 50 });
+    test::CreateSampleDatabase(DbName, { .Rows = 50 });
     base::WriteFileBytes(XmlName, "<xml><rs:data>\r\n\t<z:row id='999'/>\r\n</rs:data>\r\n</xml>");
     Configure("select * from t where id > 1000");
     TRun run = Run();
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_TRUE(Contains(run.Out, u8"正在导出数据...\n导出数据成功\n")) << run.Out;
-    exporttest::TXmlDocument document = exporttest::ReadExportDocument(XmlName);
+    test::TXmlDocument document = test::ReadExportDocument(XmlName);
     ASSERT_TRUE(document.Parsed) << document.Error;
     EXPECT_EQ(document.Rows.size(), 0u);
     EXPECT_EQ(document.DataBlocks, 1);
@@ -94,7 +94,7 @@ TEST_F(ExportE2E, NoRowsWriteTheEmptyDocumentOverAnEarlierOutput)
 
 TEST_F(ExportE2E, OnePageAndTwoPages)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 31 });
+    test::CreateSampleDatabase(DbName, { .Rows = 31 });
     Configure("select * from t where id <= 30");
     TRun run = Run();
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
@@ -110,19 +110,19 @@ TEST_F(ExportE2E, OnePageAndTwoPages)
 
 TEST_F(ExportE2E, ShuffledTableGivesEveryRowOnceInIdOrder)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 1000, .Seed = 99, .Shuffled = true });
+    test::CreateSampleDatabase(DbName, { .Rows = 1000, .Seed = 99, .Shuffled = true });
     Configure("select * from t");
     TRun run = Run();
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(Compare("select * from t order by id"), "");
     // Every column type of the table is in the schema; NULLs are absent attributes.
-    auto document = exporttest::ReadExportDocument(XmlName);
+    auto document = test::ReadExportDocument(XmlName);
     EXPECT_EQ(document.AttributeTypes.size(), 11u);
 }
 
 TEST_F(ExportE2E, ChineseInTheStatementAndTheData)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 200, .Shuffled = true });
+    test::CreateSampleDatabase(DbName, { .Rows = 200, .Shuffled = true });
     // InOut.ini is written in GBK; the literals must reach the database intact. Under ADO,
     // Like takes % for any text and _ for one character.
     Configure("select * from t where name like '张三%' or name like '数_4' or name = '数据4'");
@@ -130,26 +130,26 @@ TEST_F(ExportE2E, ChineseInTheStatementAndTheData)
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     std::string const check
         = "select * from t where name like '张三%' or name like '数_4' or name = '数据4' order by id";
-    EXPECT_EQ(exporttest::QueryRows(DbName, check).size(), 21u);
+    EXPECT_EQ(test::QueryRows(DbName, check).size(), 21u);
     EXPECT_EQ(Compare(check), "");
 }
 
 TEST_F(ExportE2E, TrueAndWildcardsAsAdoMeansThem)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 200, .Shuffled = true });
+    test::CreateSampleDatabase(DbName, { .Rows = 200, .Shuffled = true });
     // An SQLite file keeps its own booleans (True is 1); Like takes % and _.
     Configure("select * from t where flag = True and (name like '张_1%' or name like '数据_')");
     TRun run = Run();
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     std::string const check
         = "select * from t where flag = 1 and (name like '张_1%' or name like '数据_') order by id";
-    EXPECT_GT(exporttest::QueryRows(DbName, check).size(), 0u);
+    EXPECT_GT(test::QueryRows(DbName, check).size(), 0u);
     EXPECT_EQ(Compare(check), "");
 }
 
 TEST_F(ExportE2E, ExistingOutputIsReplaced)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 65 });
+    test::CreateSampleDatabase(DbName, { .Rows = 65 });
     base::WriteFileBytes(XmlName, "<xml><rs:data>\r\n\t<z:row id='999'/>\r\n</rs:data>\r\n</xml>");
     base::WriteFileBytes(Dir.File("Tempout.xml"), "left over");
     Configure("select * from t");
@@ -161,7 +161,7 @@ TEST_F(ExportE2E, ExistingOutputIsReplaced)
 
 TEST_F(ExportE2E, RelativeOutputResolvesAgainstTheWorkingDirectory)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 40 });
+    test::CreateSampleDatabase(DbName, { .Rows = 40 });
     fs::create_directories(Dir.File("work/sub"));
     Configure("select * from t", "sub/rel.xml");
     TRun run = Run(Dir.File("work"));
@@ -173,7 +173,7 @@ TEST_F(ExportE2E, RelativeOutputResolvesAgainstTheWorkingDirectory)
 
 TEST_F(ExportE2E, BadStatementEndsWithExitCodeOne)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 10 });
+    test::CreateSampleDatabase(DbName, { .Rows = 10 });
     Configure("select * from no_such_table");
     TRun run = Run();
     EXPECT_EQ(run.ExitCode, 1);
@@ -184,7 +184,7 @@ TEST_F(ExportE2E, BadStatementEndsWithExitCodeOne)
 
 TEST_F(ExportE2E, MissingIdColumnEndsWithExitCodeOne)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 10 });
+    test::CreateSampleDatabase(DbName, { .Rows = 10 });
     Configure("select name, note from t");
     TRun run = Run();
     EXPECT_EQ(run.ExitCode, 1);
@@ -206,7 +206,7 @@ TEST_F(ExportE2E, AFullDiskEndsWithAnErrorAndLeavesNoOutput)
 {
     // The file size limit stands in for a full disk: writes beyond it fail. The tool ignores
     // SIGXFSZ, so it sees the failed write instead of being killed by it.
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 600 });
+    test::CreateSampleDatabase(DbName, { .Rows = 600 });
     std::string const dbBytes = base::ReadFileBytes(DbName);
     Configure("select * from t");
     Prefix = "ulimit -f 40;";
@@ -227,7 +227,7 @@ TEST_F(ExportE2E, AFullDiskEndsWithAnErrorAndLeavesNoOutput)
 
 TEST_F(ExportE2E, AnOutputNamedLikeTheDatabaseIsRefused)
 {
-    exporttest::CreateSampleDatabase(DbName, { .Rows = 45 });
+    test::CreateSampleDatabase(DbName, { .Rows = 45 });
     std::string const dbBytes = base::ReadFileBytes(DbName);
     Configure("select * from t", DbName);
     TRun run = Run();

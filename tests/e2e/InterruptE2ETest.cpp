@@ -2,19 +2,14 @@
 // during the pages and before the first one, and outputs it must refuse to replace.
 #include "platform/base/Files.h"
 #include "tests/app/ExportFixtures.h"
+#include "tests/e2e/ExecutableRun.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <grp.h>
-#include <poll.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace xe;
 namespace fs = std::filesystem;
@@ -24,15 +19,10 @@ namespace {
 // Enough rows that a signal sent once the first page is on disk lands well before the last.
 constexpr int InterruptRows = 120000;
 
+// Polls often: a signal is to land right after the first page.
 bool WaitFor(std::function<bool()> const& condition, int timeoutMs)
 {
-    auto const end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        poll(nullptr, 0, 2);
-    }
-    return true;
+    return test::WaitFor(condition, timeoutMs, 2);
 }
 
 class InterruptE2E : public ::testing::Test {
@@ -43,7 +33,7 @@ protected:
     static void SetUpTestSuite()
     {
         Shared = std::make_unique<base::TTempDir>("xe-interrupt-db");
-        exporttest::CreateSampleDatabase(SharedDb(), { .Rows = InterruptRows, .Shuffled = true });
+        test::CreateSampleDatabase(SharedDb(), { .Rows = InterruptRows, .Shuffled = true });
     }
     static void TearDownTestSuite() { Shared.reset(); }
 
@@ -54,64 +44,32 @@ protected:
     // Runs the executable as the user nobody (a test running as root needs an ordinary user).
     bool AsNobody = false;
 
-    void TearDown() override
-    {
-        if (App > 0) {
-            kill(App, SIGKILL);
-            waitpid(App, nullptr, 0);
-        }
-    }
+    void TearDown() override { test::KillExecutable(App); }
 
     void Configure(std::string const& sql, std::string const& dbName, std::string const& xmlName = "")
     {
-        exporttest::WriteInOutIni(
-            Dir.File("InOut.ini"), sql, xmlName.empty() ? XmlName : xmlName, dbName, "");
+        test::WriteInOutIni(Dir.File("InOut.ini"), sql, xmlName.empty() ? XmlName : xmlName, dbName, "");
     }
 
     // Starts the executable headless in the test folder, its output in files there.
-    void Start()
-    {
-        fs::copy_file(XMLEXPORT_PATH, Dir.File("xmlexport"), fs::copy_options::overwrite_existing);
-        App = fork();
-        if (App == 0) {
-            if (chdir(Dir.Path().c_str()) != 0)
-                _exit(126);
-            setenv("XMLEXPORT_BACKEND", "headless", 1);
-            int in = open("/dev/null", O_RDONLY);
-            int out = open(Dir.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            int err = open(Dir.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(in, STDIN_FILENO);
-            dup2(out, STDOUT_FILENO);
-            dup2(err, STDERR_FILENO);
-            if (AsNobody && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
-                _exit(125);
-            execl(Dir.File("xmlexport").c_str(), "xmlexport", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
+    void Start() { App = test::StartExecutable(Dir, { .Display = "", .AsNobody = AsNobody }); }
     // The exit code; 1000 + N when signal N killed the process (it did not end by itself);
     // -1 on a time-out.
     int Wait(int timeoutMs = 120000)
     {
-        int status = 0;
-        if (!WaitFor([&] { return waitpid(App, &status, WNOHANG) == App; }, timeoutMs))
+        int code = -1;
+        if (!test::WaitFor([&] { return (code = test::ReapExecutable(App)) >= 0; }, timeoutMs, 2))
             return -1;
         App = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+        return code;
     }
     int Run()
     {
         Start();
         return Wait();
     }
-    std::string Out()
-    {
-        return base::FileExists(Dir.File("stdout")) ? base::ReadFileBytes(Dir.File("stdout")) : "";
-    }
-    std::string Err()
-    {
-        return base::FileExists(Dir.File("stderr")) ? base::ReadFileBytes(Dir.File("stderr")) : "";
-    }
+    std::string Out() { return test::ReadOutput(Dir, "stdout"); }
+    std::string Err() { return test::ReadOutput(Dir, "stderr"); }
     bool OutHas(std::u8string_view text)
     {
         return Out().find(std::string(text.begin(), text.end())) != std::string::npos;
@@ -158,7 +116,7 @@ TEST_F(InterruptE2E, ASignalBeforeTheFirstPageLeavesAnEarlierOutputAlone)
 
 TEST_F(InterruptE2E, OutputsThatCannotBeReplacedAreRefusedBeforeAnythingIsWritten)
 {
-    exporttest::CreateSampleDatabase(Dir.File("data.db"), { .Rows = 50 });
+    test::CreateSampleDatabase(Dir.File("data.db"), { .Rows = 50 });
     std::string const earlier = "an earlier run's result";
 
     // A read-only file: its mode bits say so for every user, root included.
@@ -168,7 +126,7 @@ TEST_F(InterruptE2E, OutputsThatCannotBeReplacedAreRefusedBeforeAnythingIsWritte
     EXPECT_EQ(Run(), 1);
     EXPECT_NE(Err().find("\"" + XmlName + "\" is read-only"), std::string::npos) << Err();
     EXPECT_EQ(base::ReadFileBytes(XmlName), earlier);
-    struct stat st;
+    struct stat st { };
     ASSERT_EQ(stat(XmlName.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0444u);
     EXPECT_FALSE(OutHas(u8"导出数据成功"));
@@ -192,7 +150,7 @@ TEST_F(InterruptE2E, AnOutputFolderWithoutWritePermissionIsRefused)
     if (AsNobody) {
         ASSERT_EQ(chmod(Dir.Path().c_str(), 0755), 0);
     }
-    exporttest::CreateSampleDatabase(Dir.File("data.db"), { .Rows = 50 });
+    test::CreateSampleDatabase(Dir.File("data.db"), { .Rows = 50 });
     std::string const earlier = "an earlier run's result";
     fs::create_directories(Dir.File("locked"));
     std::string const locked = Dir.File("locked/out.xml");

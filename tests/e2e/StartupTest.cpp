@@ -134,10 +134,10 @@ TEST(StartupTest, AFailingStatementEndsWithExitCodeOne)
 {
     TTempDir dir("xe-e2e");
     Install(dir);
-    xe::exporttest::CreateSampleDatabase(dir.File("data.db"), { .Rows = 5 });
+    xe::test::CreateSampleDatabase(dir.File("data.db"), { .Rows = 5 });
     // The database is fine; the statement's table is not there: the start succeeds and the
     // export fails, which is exit code 1 too, with the statement's error.
-    xe::exporttest::WriteInOutIni(
+    xe::test::WriteInOutIni(
         dir.File("InOut.ini"), "select * from nowhere", "out.xml", dir.File("data.db"), "");
     TRun run = RunIn(dir);
     EXPECT_EQ(run.ExitCode, 1) << run.Err;
@@ -156,10 +156,10 @@ TEST(StartupTest, RunsFromAChineseFolderAndFindsItsFilesThere)
     ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
     WriteFileBytes(Utf8ToAnsi(folder + "xmlexport"), ReadFileBytes(XMLEXPORT_PATH));
     ASSERT_EQ(::chmod((folder + "xmlexport").c_str(), 0755), 0);
-    xe::exporttest::TSampleOptions options;
+    xe::test::TSampleOptions options;
     options.Rows = 45;
-    xe::exporttest::CreateSampleDatabase(folder + "数据.db", options);
-    xe::exporttest::WriteInOutIni(
+    xe::test::CreateSampleDatabase(folder + "数据.db", options);
+    xe::test::WriteInOutIni(
         Utf8ToAnsi(folder + "InOut.ini"), "select * from t", "结果.xml", folder + "数据.db", "");
 
     std::string command
@@ -175,7 +175,7 @@ TEST(StartupTest, RunsFromAChineseFolderAndFindsItsFilesThere)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_NE(out.find(reinterpret_cast<char const*>(u8"导出数据成功")), std::string::npos) << out;
-    xe::exporttest::TXmlDocument document = xe::exporttest::ReadExportDocument(folder + "结果.xml");
+    xe::test::TXmlDocument document = xe::test::ReadExportDocument(folder + "结果.xml");
     EXPECT_TRUE(document.Parsed) << document.Error;
     EXPECT_EQ(document.Rows.size(), 45u);
 }
@@ -188,9 +188,9 @@ TEST(StartupTest, RunsFromFoldersTheAnsiCodePageCannotHold)
     state.UseCodePage("GBK");
     TTempDir temp("xe-e2e");
     std::string const root = AnsiToUtf8(temp.Path());
-    xe::exporttest::TSampleOptions options;
+    xe::test::TSampleOptions options;
     options.Rows = 35;
-    xe::exporttest::CreateSampleDatabase(root + "data.db", options);
+    xe::test::CreateSampleDatabase(root + "data.db", options);
     for (std::string name : { "Björn", "한국어", "😀 emoji" }) {
         SCOPED_TRACE(name);
         std::string folder = root + name + "/"; // on disk, UTF-8
@@ -216,7 +216,7 @@ TEST(StartupTest, RunsFromFoldersTheAnsiCodePageCannotHold)
         int status = pclose(pipe);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
         EXPECT_NE(out.find(reinterpret_cast<char const*>(u8"导出数据成功")), std::string::npos) << out;
-        EXPECT_EQ(xe::exporttest::ReadExportDocument(root + "out.xml").Rows.size(), 35u);
+        EXPECT_EQ(xe::test::ReadExportDocument(root + "out.xml").Rows.size(), 35u);
         ::unlink((root + "out.xml").c_str());
     }
     // Nothing was created under a name made of question marks.
@@ -260,9 +260,8 @@ TEST(StartupTest, ADisplayThatCannotBeReachedRunsHeadless)
 {
     TTempDir dir("xe-e2e");
     Install(dir);
-    xe::exporttest::CreateSampleDatabase(dir.File("data.db"), { .Rows = 40 });
-    xe::exporttest::WriteInOutIni(
-        dir.File("InOut.ini"), "select * from t", "out.xml", dir.File("data.db"), "");
+    xe::test::CreateSampleDatabase(dir.File("data.db"), { .Rows = 40 });
+    xe::test::WriteInOutIni(dir.File("InOut.ini"), "select * from t", "out.xml", dir.File("data.db"), "");
     // A display no server answers on, as a stale DISPLAY under ssh, cron or sudo is.
     int number = 55;
     while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))
@@ -274,7 +273,7 @@ TEST(StartupTest, ADisplayThatCannotBeReachedRunsHeadless)
     EXPECT_EQ(CountOf(run.Err, "No display is reachable (DISPLAY=" + display + ")"), 1u) << run.Err;
     EXPECT_EQ(CountOf(run.Err, "\n"), 1u) << run.Err;
     EXPECT_TRUE(Has(run.Out, reinterpret_cast<char const*>(u8"导出数据成功"))) << run.Out;
-    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("out.xml")).Rows.size(), 40u);
+    EXPECT_EQ(xe::test::ReadExportDocument(dir.File("out.xml")).Rows.size(), 40u);
 
     // A window asked for where there is no display is a failed start, before any export.
     ASSERT_TRUE(DeleteFile(dir.File("out.xml")));
@@ -290,7 +289,7 @@ TEST(StartupTest, ConfigurationTextIsReadInTheEncodingItWasSavedIn)
 {
     TTempDir dir("xe-e2e");
     Install(dir);
-    xe::exporttest::CreateSampleDatabase(dir.File("data.db"), { .Rows = 12 });
+    xe::test::CreateSampleDatabase(dir.File("data.db"), { .Rows = 12 });
     std::string const utf8 = "[Sys]\r\nStrSql=select * from t\r\nXmlName="
         + std::string(reinterpret_cast<char const*>(u8"结果.xml")) + "\r\nDbName=data.db\r\n";
 
@@ -302,7 +301,7 @@ TEST(StartupTest, ConfigurationTextIsReadInTheEncodingItWasSavedIn)
         EXPECT_EQ(run.ExitCode, 0) << run.Err;
         EXPECT_EQ(run.Err, "");
         std::string const output = dir.Path() + reinterpret_cast<char const*>(u8"结果.xml"); // on disk, UTF-8
-        EXPECT_EQ(xe::exporttest::ReadExportDocument(output).Rows.size(), 12u);
+        EXPECT_EQ(xe::test::ReadExportDocument(output).Rows.size(), 12u);
         ::unlink(output.c_str());
     }
 
@@ -356,7 +355,7 @@ TEST(StartupTest, AChinesePasswordSavedAsUtf8OpensTheDatabase)
     WriteFileBytes(dir.File("InOut.ini"), configuration(reinterpret_cast<char const*>(u8"演示-2024")));
     TRun run = RunIn(dir);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("out.xml")).Rows.size(), 40u);
+    EXPECT_EQ(xe::test::ReadExportDocument(dir.File("out.xml")).Rows.size(), 40u);
 
     // A wrong one says which database refused it, and that the file was taken for UTF-8.
     WriteFileBytes(dir.File("InOut.ini"), configuration(reinterpret_cast<char const*>(u8"演示-2023")));
@@ -378,14 +377,14 @@ TEST(StartupTest, TheDemoFolderExportsIntoItselfWhereverItIsMoved)
         + "XE_DEMO_NO_BUILD=1 XE_BUILD_DIR='" + XE_BUILD_DIR + "' XE_DEMO_DIR='" + dir.File("demo")
         + "' XE_DEMO_ROWS=45 timeout 120 '" + XE_SOURCE_DIR + "/scripts/demo' >'" + log + "' 2>&1 </dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(log);
-    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("demo/orders.xml")).Rows.size(), 45u);
+    EXPECT_EQ(xe::test::ReadExportDocument(dir.File("demo/orders.xml")).Rows.size(), 45u);
 
     ASSERT_EQ(::rename(dir.File("demo").c_str(), dir.File("moved").c_str()), 0);
     command = "cd '" + dir.File("moved") + "' && XMLEXPORT_BACKEND=headless timeout 60 ./xmlexport >'" + log
         + "' 2>&1 </dev/null";
     int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFileBytes(log);
-    EXPECT_EQ(xe::exporttest::ReadExportDocument(dir.File("moved/orders.xml")).Rows.size(), 45u);
+    EXPECT_EQ(xe::test::ReadExportDocument(dir.File("moved/orders.xml")).Rows.size(), 45u);
     // Nothing went back to where the folder was made.
     EXPECT_FALSE(DirectoryExists(dir.File("demo")));
 }

@@ -3,45 +3,27 @@
 // Screenshots of the screen are left in the test's working folder for the record.
 #include "platform/base/Files.h"
 #include "tests/app/ExportFixtures.h"
+#include "tests/e2e/ExecutableRun.h"
 #include "tests/support/Xvfb.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <functional>
 #include <sstream>
 #include <vector>
 
 using namespace xe;
-namespace fs = std::filesystem;
 
 namespace {
 
 // Enough rows that the export runs for a few seconds, so the close lands while it runs.
 constexpr int XvfbRows = 250000;
 
-// Waits (polling) until the condition holds or the time is up.
-bool WaitFor(std::function<bool()> const& condition, int timeoutMs)
-{
-    auto const end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        poll(nullptr, 0, 50);
-    }
-    return true;
-}
-
-using testsupport::TXvfb;
+using test::TXvfb;
+using test::WaitFor;
 
 class XvfbExport : public ::testing::Test {
 protected:
@@ -59,73 +41,31 @@ protected:
             GTEST_SKIP() << "Skipped: " << Server->Error << " (no X server for the real-window test)";
         ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0)
             << "xdotool is missing (scripts/setup installs it)";
-        fs::copy_file(XMLEXPORT_PATH, Dir.File("xmlexport"));
-        fs::permissions(Dir.File("xmlexport"), fs::perms::owner_all, fs::perm_options::add);
-        exporttest::CreateSampleDatabase(DbName, { .Rows = XvfbRows, .Shuffled = true });
-        exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, DbName, "");
+        test::CreateSampleDatabase(DbName, { .Rows = XvfbRows, .Shuffled = true });
+        test::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, DbName, "");
     }
     void TearDown() override
     {
-        if (App > 0 && !Exited()) {
-            kill(App, SIGKILL);
-            waitpid(App, nullptr, 0);
-        }
+        if (!Exited())
+            test::KillExecutable(App);
     }
 
-    void Start()
-    {
-        App = fork();
-        if (App == 0) {
-            if (chdir(Dir.Path().c_str()) != 0)
-                _exit(126);
-            setenv("DISPLAY", Server->Display.c_str(), 1);
-            setenv("XMLEXPORT_BACKEND", "sdl", 1);
-            setenv("SDL_VIDEODRIVER", "x11", 1);
-            int out = open(Dir.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            int err = open(Dir.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(out, STDOUT_FILENO);
-            dup2(err, STDERR_FILENO);
-            execl(Dir.File("xmlexport").c_str(), "xmlexport", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
+    void Start() { App = test::StartExecutable(Dir, { .Display = Server->Display }); }
     bool Exited()
     {
-        if (ExitStatus >= 0)
-            return true;
-        int status = 0;
-        if (waitpid(App, &status, WNOHANG) != App)
-            return false;
-        ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-        return true;
+        if (ExitStatus < 0 && App > 0)
+            ExitStatus = test::ReapExecutable(App);
+        return ExitStatus >= 0;
     }
-    std::string Out()
-    {
-        return base::FileExists(Dir.File("stdout")) ? base::ReadFileBytes(Dir.File("stdout")) : "";
-    }
-    std::string Err()
-    {
-        return base::FileExists(Dir.File("stderr")) ? base::ReadFileBytes(Dir.File("stderr")) : "";
-    }
+    std::string Out() { return test::ReadOutput(Dir, "stdout"); }
+    std::string Err() { return test::ReadOutput(Dir, "stderr"); }
     bool OutHas(std::u8string_view text)
     {
         return Out().find(std::string(text.begin(), text.end())) != std::string::npos;
     }
 
     // Runs an X client command on the test's display; its standard output.
-    std::string X(std::string const& command)
-    {
-        std::string full = "DISPLAY=" + Server->Display + " " + command + " 2>/dev/null";
-        std::string result;
-        if (FILE* pipe = popen(full.c_str(), "r")) {
-            char buffer[256];
-            size_t n;
-            while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-                result.append(buffer, n);
-            pclose(pipe);
-        }
-        return result;
-    }
+    std::string X(std::string const& command) { return test::XClient(Server->Display, command); }
     // The visible window of the process with this size ("355x175"), or empty.
     std::string WindowOfSize(std::string const& size)
     {
@@ -243,7 +183,7 @@ TEST_F(XvfbExport, WindowTitlesReadRightInEveryXClient)
 TEST_F(XvfbExport, AnErrorIsShownInAMessageBoxBeforeTheToolEnds)
 {
     // A statement without an id column fails at its first page, inside the running tool.
-    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select name from t", XmlName, DbName, "");
+    test::WriteInOutIni(Dir.File("InOut.ini"), "select name from t", XmlName, DbName, "");
     Start();
     std::string box;
     ASSERT_TRUE(WaitFor(
@@ -314,7 +254,7 @@ TEST_F(XvfbExport, DialogMovesByItsCaptionAndItsSystemMenuClosesAsCancel)
 TEST_F(XvfbExport, AFailedStartIsExplainedInAMessageBoxAndTheWindowStays)
 {
     // Started from a desktop, nobody reads standard error: the box says why nothing runs.
-    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, Dir.File("missing.db"), "");
+    test::WriteInOutIni(Dir.File("InOut.ini"), "select * from t", XmlName, Dir.File("missing.db"), "");
     Start();
     std::string box;
     ASSERT_TRUE(WaitFor(
@@ -383,8 +323,8 @@ TEST_F(XvfbExport, TheDialogDestroyedFromOutsideAnswersAsCancel)
     ASSERT_TRUE(WaitFor([&] { return OutHas(u8"导出数据成功") || Exited(); }, 120000)) << Out();
     EXPECT_FALSE(Exited()) << "the done window waits for its user; stderr: " << Err();
     EXPECT_TRUE(WindowOfSize("200x135").empty());
-    EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                  exporttest::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
+    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                  test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
 
@@ -392,7 +332,7 @@ TEST_F(XvfbExport, TheDialogDestroyedFromOutsideAnswersAsCancel)
 // output is complete and the exit status says done.
 TEST_F(XvfbExport, AfterTheExportASignalOrTheWindowsLossOnlyEndsTheProcess)
 {
-    exporttest::WriteInOutIni(Dir.File("InOut.ini"), "select * from t where id <= 3000", XmlName, DbName, "");
+    test::WriteInOutIni(Dir.File("InOut.ini"), "select * from t where id <= 3000", XmlName, DbName, "");
     for (bool bySignal : { true, false }) {
         SCOPED_TRACE(bySignal ? "SIGTERM" : "xdotool windowclose");
         ExitStatus = -1;
@@ -407,8 +347,8 @@ TEST_F(XvfbExport, AfterTheExportASignalOrTheWindowsLossOnlyEndsTheProcess)
             X("xdotool windowclose " + main);
         ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the tool did not end";
         EXPECT_EQ(ExitStatus, 0) << Err();
-        EXPECT_EQ(exporttest::CompareRows(exporttest::ReadExportDocument(XmlName),
-                      exporttest::QueryRows(DbName, "select * from t where id <= 3000 order by id"),
+        EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+                      test::QueryRows(DbName, "select * from t where id <= 3000 order by id"),
                       { "id", "name", "note" }),
             "");
     }

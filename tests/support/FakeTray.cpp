@@ -2,7 +2,7 @@
 
 #include <X11/Xlib.h>
 
-namespace xe::testsupport {
+namespace xe::test {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::pair<int, int> TFakeTray::IconCentre(size_t n) const
     return { FX + int(n) * Slot + Slot / 2, FY + Slot / 2 };
 }
 
-} // namespace xe::testsupport
+} // namespace xe::test

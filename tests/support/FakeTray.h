@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-namespace xe::testsupport {
+namespace xe::test {
 
 // A minimal XEmbed system tray on an X server of a test's own, on its own connection: it
 // owns the selection _NET_SYSTEM_TRAY_S0, announces itself on the root window (MANAGER),
@@ -33,4 +33,4 @@ private:
     int FY;
 };
 
-} // namespace xe::testsupport
+} // namespace xe::test

@@ -1,7 +1,7 @@
 #include "tests/support/JetObjectFixtures.h"
 
 #include "platform/base/Files.h"
-#include "tests/support/JetTestDatabase.h"
+#include "tools/jetdemo/JetTestDatabase.h"
 
 namespace xe::db {
 

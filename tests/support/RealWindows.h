@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-namespace xe::testsupport {
+namespace xe::test {
 
 // The standard output of a shell command (empty when it cannot run).
 inline std::string Shell(std::string const& command)
@@ -40,4 +40,4 @@ inline bool PumpUntil(std::function<bool()> const& done, unsigned ms)
     return done();
 }
 
-} // namespace xe::testsupport
+} // namespace xe::test

@@ -11,7 +11,7 @@
 #include <X11/Xlib.h>
 #endif
 
-namespace xe::testsupport {
+namespace xe::test {
 
 TXvfb::TXvfb()
 {
@@ -165,4 +165,4 @@ std::unique_ptr<TDesktopProgram> TDesktopProgram::Tray(std::string const& displa
         TrayReady));
 }
 
-} // namespace xe::testsupport
+} // namespace xe::test

@@ -5,7 +5,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace xe::testsupport {
+namespace xe::test {
 
 // An X server of a test's own: Xvfb picks a free display and reports it on a pipe; the
 // constructor returns once a client gets in (or says why not in Error). The server is
@@ -49,4 +49,4 @@ private:
     pid_t FPid = -1;
 };
 
-} // namespace xe::testsupport
+} // namespace xe::test

@@ -12,7 +12,7 @@ using namespace xe;
 // and regenerate them (xe_artworkgen resources/pictures), and nobody edits them by hand.
 TEST(ArtworkTest, RegenerationGivesTheCommittedBytes)
 {
-    auto art = app::DrawArtwork();
+    auto art = tools::DrawArtwork();
     ASSERT_EQ(art.size(), 10u);
     for (auto& picture : art) {
         std::string path = std::string(XE_SOURCE_DIR) + "/resources/pictures/" + picture.FileName;
@@ -25,7 +25,7 @@ TEST(ArtworkTest, RegenerationGivesTheCommittedBytes)
 TEST(ArtworkTest, PicturesHaveTheSizesTheWindowsNeed)
 {
     std::set<std::string> names;
-    for (auto& picture : app::DrawArtwork()) {
+    for (auto& picture : tools::DrawArtwork()) {
         names.insert(picture.FileName);
         auto const& b = picture.Bitmap;
         if (picture.FileName == "outdata_panel.bmp")
@@ -45,7 +45,7 @@ TEST(ArtworkTest, PicturesHaveTheSizesTheWindowsNeed)
 
 TEST(ArtworkTest, ButtonStatesDifferInTheGlyphAndSitOnTheTitleBar)
 {
-    auto art = app::DrawArtwork();
+    auto art = tools::DrawArtwork();
     auto find = [&](std::string const& name) -> gfx::TBitmap const& {
         for (auto& a : art)
             if (a.FileName == name)

@@ -16,10 +16,10 @@
 namespace xe::win::test {
 namespace {
 
-using testsupport::PumpUntil;
-using testsupport::Shell;
+using xe::test::PumpUntil;
+using xe::test::Shell;
 
-using testsupport::TXvfb;
+using xe::test::TXvfb;
 
 TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
 {

@@ -30,11 +30,11 @@ using namespace xe::skin;
 
 namespace {
 
-using testsupport::PumpUntil;
-using testsupport::Shell;
+using xe::test::PumpUntil;
+using xe::test::Shell;
 
 // Starts the window system on SDL on the test's own X server; false when SDL cannot use it.
-bool StartOnXvfb(testsupport::TXvfb const& xvfb)
+bool StartOnXvfb(xe::test::TXvfb const& xvfb)
 {
     setenv("DISPLAY", xvfb.Display.c_str(), 1);
     setenv("SDL_VIDEODRIVER", "x11", 1);
@@ -56,7 +56,7 @@ bool StartOnXvfb(testsupport::TXvfb const& xvfb)
 
 TEST(SkinFormXvfbTest, CaptionButtonsChangeTheStateOfARealWindow)
 {
-    testsupport::TXvfb xvfb;
+    xe::test::TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
     ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0)
@@ -157,7 +157,7 @@ TEST(SkinFormXvfbTest, CaptionButtonsChangeTheStateOfARealWindow)
 // icon brings it back; a tray that quits gives the window back.
 TEST(SkinFormXvfbTest, MinimiseToTrayDocksAnIconOnlyWhereATrayIs)
 {
-    testsupport::TXvfb xvfb;
+    xe::test::TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
     ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0)
@@ -195,7 +195,7 @@ TEST(SkinFormXvfbTest, MinimiseToTrayDocksAnIconOnlyWhereATrayIs)
         EXPECT_EQ(mapState(), "IsViewable") << "without a tray the window stays reachable";
         skinned->RestoreFromTray();
 
-        auto fake = std::make_unique<testsupport::TFakeTray>(xvfb.Display, 700, 740);
+        auto fake = std::make_unique<xe::test::TFakeTray>(xvfb.Display, 700, 740);
         ASSERT_TRUE(fake->Ok());
         ASSERT_TRUE(PumpUntil([] { return win::NotificationAreaAvailable(); }, 5000));
         skinned->MinimizeToTray();

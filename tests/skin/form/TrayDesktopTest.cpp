@@ -31,8 +31,8 @@ using namespace xe::skin;
 
 namespace {
 
-using testsupport::PumpUntil;
-using testsupport::Shell;
+using xe::test::PumpUntil;
+using xe::test::Shell;
 
 // A window of the tree that `xwininfo -root -tree` prints, found by its name.
 struct TTreeWindow {
@@ -61,14 +61,14 @@ TTreeWindow FindInTree(std::string const& tree, std::string const& name)
 
 TEST(TrayDesktopTest, IconInARealTrayAndTheFormBackWhenTheTrayQuits)
 {
-    testsupport::TXvfb xvfb;
+    xe::test::TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the desktop test)";
     ASSERT_EQ(std::system("command -v xdotool >/dev/null && command -v xprop >/dev/null"), 0)
         << "xdotool or xprop is missing (scripts/setup installs them)";
-    auto windowManager = testsupport::TDesktopProgram::WindowManager(xvfb.Display);
+    auto windowManager = xe::test::TDesktopProgram::WindowManager(xvfb.Display);
     ASSERT_TRUE(windowManager->Ok()) << windowManager->Error;
-    auto tray = testsupport::TDesktopProgram::Tray(xvfb.Display);
+    auto tray = xe::test::TDesktopProgram::Tray(xvfb.Display);
     ASSERT_TRUE(tray->Ok()) << tray->Error;
     xe::test::TProcessState state;
     state.SetEnvironment("DISPLAY", xvfb.Display.c_str());

@@ -2,7 +2,7 @@
 // table of mixed column types (Chinese text, NULLs, memo, currency, dates, binary), rows
 // stored out of id order, protected by the password (UTF-8). Used by scripts/demo and
 // benchmarks.
-#include "tests/support/JetTestDatabase.h"
+#include "tools/jetdemo/JetTestDatabase.h"
 
 #include "platform/base/Strings.h"
 

@@ -1,4 +1,4 @@
-#include "tests/support/JetTestDatabase.h"
+#include "tools/jetdemo/JetTestDatabase.h"
 
 #include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
