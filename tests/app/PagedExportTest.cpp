@@ -135,7 +135,7 @@ TEST_F(PagedExport, ShuffledPhysicalOrderGivesEveryRowOnceInIdOrder)
 TEST_F(PagedExport, LaterPagesAreAnsweredInIdOrderNotByRunningTheStatement)
 {
     Open({ .Rows = 300, .Shuffled = true }); // ten pages
-    exporttest::ExecSql(DbName,
+    test::ExecSql(DbName,
         "CREATE TABLE k (id INTEGER PRIMARY KEY, name VARCHAR(40), note TEXT);"
         "INSERT INTO k SELECT id, name, note FROM t");
     struct TCase {
