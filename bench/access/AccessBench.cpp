@@ -192,7 +192,8 @@ int main(int argc, char** argv)
     auto start = Clock::now();
     Generate(mdb, accdb, rows, keyed);
     std::printf("generated %lld rows%s, %.1f MB, in %.2f s\n", static_cast<long long>(rows),
-        keyed ? ", id the AutoNumber primary key" : ", no key", double(base::FileSize(mdb)) / 1048576.0, Seconds(start));
+        keyed ? ", id the AutoNumber primary key" : ", no key", double(base::FileSize(mdb)) / 1048576.0,
+        Seconds(start));
 
     // Warm the page cache so that every measurement reads from memory.
     base::ReadFileBytes(mdb);

@@ -13,8 +13,8 @@ namespace xe::db {
 // Writes Jet 4 databases for tests, starting from the Access-made empty template
 // (tests/fixtures/access/jet4_empty_template.mdb). Each added table gets a table
 // definition page, a page with its two usage maps, data pages and a row in MSysObjects;
-// no index pages (a primary key is only declared). libmdb (and other readers that scan tables) read the result; Access itself
-// would also want index entries for the catalog row.
+// no index pages (a primary key is only declared). libmdb (and other readers that scan tables) read the
+// result; Access itself would also want index entries for the catalog row.
 
 struct TJetTestColumn {
     std::string Name; // UTF-8
