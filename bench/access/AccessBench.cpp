@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace xe;
@@ -50,7 +51,7 @@ bool RunTimed(std::string const& command, double& seconds, double& cpuSeconds, d
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-void Generate(std::string const& mdb, std::string const& accdb, int64_t rows)
+void Generate(std::string const& mdb, std::string const& accdb, int64_t rows, bool keyed)
 {
     db::TJetTestTable t;
     t.Name = "t";
@@ -64,6 +65,8 @@ void Generate(std::string const& mdb, std::string const& accdb, int64_t rows)
         { "flag", db::jtBoolean },
         { "created", db::jtDateTime },
     };
+    t.Columns[0].AutoNumber = keyed;
+    t.Columns[0].PrimaryKey = keyed;
     int64_t k = 0;
     char text[64];
     db::TJetTestDatabase writer;
@@ -71,8 +74,9 @@ void Generate(std::string const& mdb, std::string const& accdb, int64_t rows)
         if (k >= rows)
             return false;
         ++k;
-        // A fixed permutation of 1..rows: the physical order is not the id order.
-        int64_t id = (k * 7919) % (rows + 1);
+        // An AutoNumber key counts up as rows are added; without a key, a fixed permutation of
+        // 1..rows: the physical order is not the id order.
+        int64_t id = keyed ? k : (k * 7919) % (rows + 1);
         if (id == 0)
             id = k;
         row.assign(8, std::nullopt);
@@ -176,17 +180,20 @@ bool Compare(std::string const& dir, std::string const& file, int64_t rows, int 
 
 int main(int argc, char** argv)
 {
-    // xe_access_bench [rows] [folder] [runs]
+    // xe_access_bench [rows] [folder] [runs] [keyless]: id is the table's AutoNumber primary
+    // key unless "keyless" is given
     int64_t rows = argc > 1 ? std::atoll(argv[1]) : 1000000;
     base::TTempDir temp("xe-access-bench");
     std::string dir = argc > 2 ? base::IncludeTrailingPathDelimiter(argv[2]) : temp.Path();
     int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
+    bool keyed = !(argc > 4 && std::string_view(argv[4]) == "keyless");
     std::string mdb = dir + "bench.mdb", accdb = dir + "bench.accdb";
 
     auto start = Clock::now();
-    Generate(mdb, accdb, rows);
-    std::printf("generated %lld rows, %.1f MB, in %.2f s\n", static_cast<long long>(rows),
-        double(base::FileSize(mdb)) / 1048576.0, Seconds(start));
+    Generate(mdb, accdb, rows, keyed);
+    std::printf("generated %lld rows%s, %.1f MB, in %.2f s\n", static_cast<long long>(rows),
+        keyed ? ", id the AutoNumber primary key" : ", no key", double(base::FileSize(mdb)) / 1048576.0,
+        Seconds(start));
 
     // Warm the page cache so that every measurement reads from memory.
     base::ReadFileBytes(mdb);

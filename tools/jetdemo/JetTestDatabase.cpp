@@ -593,6 +593,16 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
     Put16(tdef, 41, uint32_t(defs.size()));
     Put16(tdef, 43, varCols);
     Put16(tdef, 45, uint32_t(live.size()));
+    std::vector<size_t> keyColumns;
+    for (size_t i : live)
+        if (table.Columns[i].PrimaryKey)
+            keyColumns.push_back(i);
+    bool keyed = !keyColumns.empty() && keyColumns.size() <= 10;
+    if (keyed) {
+        Put32(tdef, 47, 1); // logical indexes
+        Put32(tdef, 51, 1); // real indexes, each with 12 bytes (its row count) before the columns
+        tdef.append(12, '\0');
+    }
     Put32(tdef, 55, mapPage << 8 | 0);
     Put32(tdef, 59, mapPage << 8 | 1);
     for (size_t i : live) {
@@ -618,6 +628,23 @@ void TJetTestDatabase::AddTable(TJetTestTable const& table, TJetTestRowSource co
     }
     for (size_t i : live) {
         std::string name = Utf16Bytes(base::Utf8ToUtf16(table.Columns[i].Name));
+        Append16(tdef, uint32_t(name.size()));
+        tdef += name;
+    }
+    if (keyed) {
+        // The real index: its columns (number, 1 = ascending; 0xFFFF ends), no pages, unique.
+        std::string real(52, '\0');
+        for (size_t k = 0; k < 10; ++k) {
+            Put16(real, 4 + 3 * k, k < keyColumns.size() ? defs[keyColumns[k]].Number : 0xFFFF);
+            real[6 + 3 * k] = char(k < keyColumns.size() ? 1 : 0);
+        }
+        real[42] = 0x01;
+        // The logical index: number 0, on real index 0, no relation, kind 1 (primary key).
+        std::string logical(28, '\0');
+        Put32(logical, 13, 0xFFFFFFFFu);
+        logical[23] = 0x01;
+        std::string name = Utf16Bytes(base::Utf8ToUtf16("PrimaryKey"));
+        tdef += real + logical;
         Append16(tdef, uint32_t(name.size()));
         tdef += name;
     }

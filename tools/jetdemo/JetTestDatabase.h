@@ -13,8 +13,8 @@ namespace xe::db {
 // Writes Jet 4 databases for tests, starting from the Access-made empty template
 // (tests/fixtures/access/jet4_empty_template.mdb). Each added table gets a table
 // definition page, a page with its two usage maps, data pages and a row in MSysObjects;
-// no indexes. libmdb (and other readers that scan tables) read the result; Access itself
-// would also want index entries for the catalog row.
+// no index pages (a primary key is only declared). libmdb (and other readers that scan tables) read the
+// result; Access itself would also want index entries for the catalog row.
 
 struct TJetTestColumn {
     std::string Name; // UTF-8
@@ -35,6 +35,9 @@ struct TJetTestColumn {
     // Added after the rows were written (such columns come last): the rows hold fewer
     // columns than the table.
     bool Added = false;
+    // The table's primary key (a real index and its logical one in the definition, named
+    // "PrimaryKey", without index pages), alone or with the other columns marked so.
+    bool PrimaryKey = false;
     int RawType = 0; // when set, the type byte written instead of Type (an unknown type, or see Calculated)
 };
 

@@ -27,6 +27,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <locale.h>
+#include <optional>
 #include <set>
 #include <unistd.h>
 
@@ -739,39 +740,80 @@ TAccessTable TAccessDatabase::LoadTable(
         d.CollationWarned = true;
         std::fprintf(stderr, "%s\n", fallback.c_str());
     }
+    // A primary key of one Byte, Integer or Long column becomes the SQLite table's INTEGER
+    // PRIMARY KEY (its rowid): a statement that reads the table in key order then seeks each
+    // page instead of sorting a copy. Jet keeps such a key unique and never NULL; a row that
+    // breaks this (a damaged file) loads the table again without the key.
+    std::optional<size_t> key;
+    if (def.PrimaryKey.size() == 1)
+        for (size_t i = 0; i < table.Columns.size(); ++i) {
+            TJetColumnType type = table.Columns[i].Type;
+            if (table.Columns[i].PrimaryKey && !def.Columns[i].Calculated()
+                && (type == jtByte || type == jtInteger || type == jtLong))
+                key = i;
+        }
     std::string target = QuoteSqliteName(schema) + "." + QuoteSqliteName(table.Name);
-    std::string create = "CREATE TABLE " + target + " (";
+    auto createSql = [&](bool keyed) {
+        std::string create = "CREATE TABLE " + target + " (";
+        for (size_t i = 0; i < table.Columns.size(); ++i) {
+            TJetColumnType type = table.Columns[i].Type;
+            create += (i ? ", " : "") + QuoteSqliteName(table.Columns[i].Name) + " " + DeclaredType(type);
+            if (keyed && key == i)
+                create += " PRIMARY KEY";
+            if (type == jtText || type == jtMemo)
+                create += std::string(" COLLATE ") + JetCollationName;
+        }
+        return create + ")";
+    };
     std::string insert = "INSERT INTO " + target + " VALUES (";
-    for (size_t i = 0; i < table.Columns.size(); ++i) {
-        TJetColumnType type = table.Columns[i].Type;
-        create += (i ? ", " : "") + QuoteSqliteName(table.Columns[i].Name) + " " + DeclaredType(type);
-        if (type == jtText || type == jtMemo)
-            create += std::string(" COLLATE ") + JetCollationName;
+    for (size_t i = 0; i < table.Columns.size(); ++i)
         insert += i ? ", ?" : "?";
-    }
+    insert += ")";
     // The table is created inside the transaction: a load that fails leaves no table behind
     // that a later statement would take for an empty one.
     bool ownTransaction = sqlite3_get_autocommit(db);
     if (ownTransaction)
         Exec(db, "BEGIN");
-    TSqliteStatement statement;
     try {
-        Exec(db, create + ")");
-        statement = Prepare(db, insert + ")");
-        sqlite3_stmt* s = statement.Get();
-        // A row written before columns were added lacks them; one written before columns
-        // were deleted carries their slots: both are cracked by column number. Every
-        // parameter is bound for every row, so no binding outlives its row.
-        std::vector<std::string> buffers(table.Columns.size());
-        d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
-            for (size_t i = 0; i < table.Columns.size(); ++i)
-                d.BindField(
-                    s, int(i) + 1, table.Columns[i], def.Columns[i], fields[i], quotedName, buffers[i]);
-            if (sqlite3_step(s) != SQLITE_DONE)
-                throw EDatabaseError(SqliteErrorText(db));
-            sqlite3_reset(s);
-            ++table.RowCount;
-        });
+        // Returns false, with nothing loaded, when a keyed load meets a NULL or repeated key.
+        auto load = [&](bool keyed) {
+            Exec(db, createSql(keyed));
+            TSqliteStatement statement = Prepare(db, insert);
+            sqlite3_stmt* s = statement.Get();
+            table.RowCount = 0;
+            bool broken = false;
+            // A row written before columns were added lacks them; one written before columns
+            // were deleted carries their slots: both are cracked by column number. Every
+            // parameter is bound for every row, so no binding outlives its row.
+            std::vector<std::string> buffers(table.Columns.size());
+            d.ForEachRow(def, [&](std::vector<TJetField> const& fields) {
+                if (broken)
+                    return;
+                if (keyed && fields[*key].Null) {
+                    broken = true;
+                    return;
+                }
+                for (size_t i = 0; i < table.Columns.size(); ++i)
+                    d.BindField(
+                        s, int(i) + 1, table.Columns[i], def.Columns[i], fields[i], quotedName, buffers[i]);
+                int rc = sqlite3_step(s);
+                sqlite3_reset(s);
+                if (keyed && (rc & 0xFF) == SQLITE_CONSTRAINT) {
+                    broken = true;
+                    return;
+                }
+                if (rc != SQLITE_DONE)
+                    throw EDatabaseError(SqliteErrorText(db));
+                ++table.RowCount;
+            });
+            if (broken) {
+                statement = {};
+                Exec(db, "DROP TABLE " + target);
+            }
+            return !broken;
+        };
+        if (!key || !load(true))
+            load(false);
 
         if (ownTransaction)
             Exec(db, "COMMIT");

@@ -3,6 +3,8 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Materializations.h"
+#include "platform/db/PagingStatements.h"
 #include "platform/db/Query.h"
 #include "tests/support/JetTestDatabase.h"
 #include "tests/support/ProcessState.h"
@@ -382,4 +384,71 @@ TEST_F(AccessEngine, AStopDuringATableCopyAbortsItAndLeavesNoPartialTable)
     EXPECT_EQ(Scalar("SELECT count(*) FROM Big"), 20000);
     EXPECT_EQ(Scalar("SELECT max(ID) FROM Big"), 20000);
     EXPECT_GT(calls, 3) << "the copy and the statements call the hook";
+}
+
+// A primary key of one integer column is the copy's rowid, so that the export's pages are
+// seeks; a key that is not unique, has a NULL or is text leaves the table as it was.
+TEST_F(AccessEngine, AnIntegerPrimaryKeyIsSeekedAndOtherKeysAreNot)
+{
+    TJetTestDatabase writer;
+    auto keyTable = [&](std::string const& name, TJetColumnType type, std::vector<TJetTestValue> const& ids,
+                        bool key = true) {
+        TJetTestTable t { name, { { "id", type }, { "Name", jtText, 20 } }, {} };
+        t.Columns[0].PrimaryKey = key;
+        t.Columns[0].AutoNumber = key && type == jtLong;
+        for (TJetTestValue const& id : ids)
+            t.Rows.push_back({ id, std::string("n").append(id.value_or("-")) });
+        writer.AddTable(t);
+    };
+    // Physical order is not key order; 70 rows make three pages.
+    std::vector<TJetTestValue> ids;
+    for (int k = 1; k <= 70; ++k)
+        ids.push_back(std::to_string((k * 37) % 71));
+    keyTable("Auto", jtLong, ids);
+    keyTable("Small", jtByte, ids);
+    keyTable("Keyless", jtLong, ids, false);
+    keyTable("Text", jtText, ids);
+    std::vector<TJetTestValue> repeated = ids, nulls = ids;
+    repeated[50] = repeated[10];
+    nulls[40] = std::nullopt;
+    keyTable("Repeated", jtInteger, repeated);
+    keyTable("Nulls", jtLong, nulls);
+    writer.SaveToFile(FTemp.File("keys.mdb"));
+    Connect(FTemp.File("keys.mdb"), "");
+
+    // The three statements of a paged export, their rows and where they come from.
+    auto pages = [&](std::string const& table, TRowSource& source) {
+        std::string sql = "select * from " + table, rows;
+        for (std::string const& page : { PagingFirstStatement(sql, 30), PagingLastIdStatement(sql, 30),
+                 PagingNextStatement(sql, 30, 30) }) {
+            TADOQuery q(&FConnection);
+            q.SetSQL(page);
+            q.Open();
+            source = q.RowSource();
+            for (; !q.Eof(); q.Next())
+                rows += q.Fields(0).AsString() + "|" + q.Fields(q.FieldCount() - 1).AsString() + " ";
+            rows += "/ ";
+        }
+        return rows;
+    };
+    TRowSource source = TRowSource::Statement;
+    std::string expected = pages("Keyless", source);
+    EXPECT_NE(source, TRowSource::KeySeek);
+    EXPECT_EQ(pages("Auto", source), expected);
+    EXPECT_EQ(source, TRowSource::KeySeek);
+    EXPECT_EQ(pages("Small", source), expected);
+    EXPECT_EQ(source, TRowSource::KeySeek);
+    EXPECT_EQ(FConnection.Materializations().Count(), 1u) << "only Keyless needed a copy";
+    pages("Text", source);
+    EXPECT_NE(source, TRowSource::KeySeek);
+
+    // A damaged file's key: every row is kept, the repeated value and the NULL included.
+    EXPECT_EQ(Scalar("SELECT count(*) FROM Repeated"), 70);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM Repeated WHERE id = " + repeated[10].value()), 2);
+    pages("Repeated", source);
+    EXPECT_NE(source, TRowSource::KeySeek);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM Nulls"), 70);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM Nulls WHERE id IS NULL AND Name = 'n-'"), 1);
+    pages("Nulls", source);
+    EXPECT_NE(source, TRowSource::KeySeek);
 }
