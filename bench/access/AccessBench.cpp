@@ -6,7 +6,7 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "platform/db/access/AccessDatabase.h"
-#include "tests/support/JetTestDatabase.h"
+#include "tools/jetdemo/JetTestDatabase.h"
 
 #include <sqlite3.h>
 #include <sys/resource.h>

@@ -12,7 +12,7 @@
 #include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
 #include "platform/db/access/AccessDatabase.h"
-#include "tests/support/JetTestDatabase.h"
+#include "tools/jetdemo/JetTestDatabase.h"
 
 using namespace xe::db;
 

@@ -3,9 +3,9 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 #include "platform/db/access/AceCrypto.h"
-#include "tests/support/JetTestDatabase.h"
 #include "tests/support/JetTestEncryption.h"
 #include "tests/support/ProcessState.h"
+#include "tools/jetdemo/JetTestDatabase.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>

@@ -6,8 +6,8 @@
 #include "platform/db/Materializations.h"
 #include "platform/db/PagingStatements.h"
 #include "platform/db/Query.h"
-#include "tests/support/JetTestDatabase.h"
 #include "tests/support/ProcessState.h"
+#include "tools/jetdemo/JetTestDatabase.h"
 
 #include <gtest/gtest.h>
 
