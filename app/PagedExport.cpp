@@ -69,8 +69,8 @@ void CheckNotDatabase(std::string const& fileName, std::string const& dbName)
 {
     if (fileName.empty() || dbName.empty())
         return;
-    struct stat file;
-    struct stat db;
+    struct stat file { };
+    struct stat db { };
     // stat follows symbolic links, and a hard link shares the inode: every name of the
     // database is caught. A file that does not exist yet cannot be the database.
     if (::stat(base::ToSystemPath(fileName).c_str(), &file) != 0
@@ -254,7 +254,7 @@ private:
     {
         if (!FOutput && !FLast.empty())
             OpenOutput();
-        struct stat now;
+        struct stat now { };
         if (!FOutput || ::stat(FXmlPath.c_str(), &now) != 0 || now.st_dev != FIdentity.st_dev
             || now.st_ino != FIdentity.st_ino || now.st_size != FSize)
             return std::nullopt;

@@ -45,7 +45,7 @@ bool RunTimed(std::string const& command, double& seconds, double& cpuSeconds, d
     rusage usage {};
     wait4(pid, &status, 0, &usage);
     seconds = Seconds(start);
-    peakMb = usage.ru_maxrss / 1024.0;
+    peakMb = double(usage.ru_maxrss) / 1024.0;
     auto time = [](timeval const& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
     cpuSeconds = time(usage.ru_utime) + time(usage.ru_stime);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;

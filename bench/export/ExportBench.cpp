@@ -145,7 +145,7 @@ TResult Measure(std::string const& dbName, std::string const& statement, std::st
     pid_t child = fork();
     if (child == 0) {
         close(fds[0]);
-        struct rusage before;
+        struct rusage before { };
         getrusage(RUSAGE_SELF, &before);
         auto start = Clock::now();
         db::TADOConnection connection;
@@ -157,7 +157,7 @@ TResult Measure(std::string const& dbName, std::string const& statement, std::st
         result.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
         result.CountSeconds = steps.CountSeconds;
         result.FirstPageSeconds = steps.FirstPageSeconds;
-        struct rusage usage;
+        struct rusage usage { };
         getrusage(RUSAGE_SELF, &usage);
         result.PeakKb = usage.ru_maxrss;
         result.CpuSeconds = CpuOf(usage) - CpuOf(before);
@@ -186,7 +186,7 @@ double SqliteJsonSeconds(
 {
     std::string command = "sqlite3 -json '" + dbName + "' '" + statement + "' > '" + outName + "'";
     auto cpu = [] {
-        struct rusage usage;
+        struct rusage usage { };
         getrusage(RUSAGE_CHILDREN, &usage);
         return CpuOf(usage);
     };

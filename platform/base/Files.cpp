@@ -25,7 +25,7 @@ bool DirectoryExists(std::string const& name)
 {
     if (name.empty())
         return false;
-    struct stat st;
+    struct stat st { };
     return ::stat(ToSystemPath(name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -120,7 +120,7 @@ void WriteFileBytes(std::string const& name, std::string_view bytes)
 
 int64_t FileSize(std::string const& name)
 {
-    struct stat st;
+    struct stat st { };
     if (::stat(ToSystemPath(name).c_str(), &st) != 0)
         return -1;
     return int64_t(st.st_size);
@@ -187,7 +187,7 @@ TFile::TFile(std::string path, TOpenMode mode)
     while (FFd < 0 && errno == EINTR);
     if (FFd < 0)
         Fail(TFileOp::Open, errno);
-    struct stat st;
+    struct stat st { };
     if (::fstat(FFd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(FFd);
         FFd = -1;
@@ -205,7 +205,7 @@ void TFile::Fail(TFileOp op, int error) const { RaiseFileError(op, FPath, error)
 
 int64_t TFile::Size()
 {
-    struct stat st;
+    struct stat st { };
     if (::fstat(FFd, &st) != 0)
         Fail(TFileOp::Read, errno);
     return int64_t(st.st_size);
@@ -332,7 +332,7 @@ void RemoveSystemFile(std::string const& path)
 void CheckReplaceable(std::string const& path)
 {
     std::string const name = FromSystemPath(path);
-    struct stat st;
+    struct stat st { };
     bool const exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         throw EFileError(Format("\"%s\" is a folder, not a file; nothing was written.", name.c_str()));
@@ -371,7 +371,7 @@ void RenameSystemFile(std::string const& from, std::string const& to)
 
 bool SystemFileExists(std::string const& path)
 {
-    struct stat st;
+    struct stat st { };
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 

@@ -593,7 +593,7 @@ std::string TBitmap::SaveToBytes() const
         // Keep the loaded colour table when it holds every colour, else build one from the
         // colours used, else fall back to a fixed table and the nearest colours.
         size_t maxColors = size_t(1) << depth;
-        palette.assign(FPalette.begin(), FPalette.begin() + std::min(FPalette.size(), maxColors));
+        palette.assign(FPalette.begin(), FPalette.begin() + ptrdiff_t(std::min(FPalette.size(), maxColors)));
         for (size_t i = 0; i < palette.size(); ++i)
             indexOf.emplace(palette[i], int(i));
         bool fits = true;

@@ -195,13 +195,13 @@ private:
         TPen Pen;
         TBrush Brush;
         TFont Font;
-        uint32_t CopyMode;
-        int BkMode;
+        uint32_t CopyMode = 0;
+        int BkMode = 0;
         base::TPoint PenPos, Origin, ViewportOrg;
         base::TRect Limit;
-        bool HasLimit;
+        bool HasLimit = false;
         TRegion Clip;
-        bool HasClip;
+        bool HasClip = false;
     };
 
     // Offset from logical to bitmap coordinates.

@@ -1,7 +1,5 @@
 #include "platform/graphics/Png.h"
 
-#include <cstring>
-
 #include <png.h>
 
 #include "platform/base/Exceptions.h"
@@ -13,12 +11,8 @@ namespace {
 
 // Frees the simplified-API state on every path out.
 struct TPngImage {
-    png_image Image;
-    TPngImage()
-    {
-        std::memset(&Image, 0, sizeof Image);
-        Image.version = PNG_IMAGE_VERSION;
-    }
+    png_image Image {};
+    TPngImage() { Image.version = PNG_IMAGE_VERSION; }
     ~TPngImage() { png_image_free(&Image); }
 };
 

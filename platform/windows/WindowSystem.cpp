@@ -885,7 +885,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
         struct {
             DWORD styleOld;
             DWORD styleNew;
-        } ss;
+        } ss {};
         DWORD& field = index == GWL_STYLE ? w->Style : w->ExStyle;
         ss.styleOld = field;
         ss.styleNew = DWORD(value);

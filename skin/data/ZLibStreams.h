@@ -33,7 +33,7 @@ private:
     TStream& FStrm;
     int64_t FStrmPos;
     z_stream FZRec {};
-    char FBuffer[ZBufferSize];
+    char FBuffer[ZBufferSize] {};
     bool FFinished = false;
 };
 
@@ -58,7 +58,7 @@ private:
     TStream& FStrm;
     int64_t FStrmPos;
     z_stream FZRec {};
-    char FBuffer[ZBufferSize];
+    char FBuffer[ZBufferSize] {};
     bool FEnded = false;
 };
 

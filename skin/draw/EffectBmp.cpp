@@ -405,7 +405,7 @@ void ApplyTable(std::vector<uint8_t>& bits, int width, int height, std::array<ui
 void TspEffectBmp::Brightness(double k)
 {
     k = ClampFactor(k);
-    std::array<uint8_t, 256> table;
+    std::array<uint8_t, 256> table {};
     for (int c = 0; c < 256; ++c)
         table[size_t(c)] = ToByte((1 - k) * c + k * 255);
     ApplyTable(FBits, FWidth, FHeight, table);
@@ -414,7 +414,7 @@ void TspEffectBmp::Brightness(double k)
 void TspEffectBmp::Darkness(double k)
 {
     k = ClampFactor(k);
-    std::array<uint8_t, 256> table;
+    std::array<uint8_t, 256> table {};
     for (int c = 0; c < 256; ++c)
         table[size_t(c)] = ToByte((1 - k) * c);
     ApplyTable(FBits, FWidth, FHeight, table);
@@ -423,7 +423,7 @@ void TspEffectBmp::Darkness(double k)
 void TspEffectBmp::Grayscale()
 {
     // The products are the same doubles whether taken from a table or computed in place.
-    std::array<double, 256> red, green, blue;
+    std::array<double, 256> red {}, green {}, blue {};
     for (int c = 0; c < 256; ++c) {
         red[size_t(c)] = 0.3 * c;
         green[size_t(c)] = 0.59 * c;

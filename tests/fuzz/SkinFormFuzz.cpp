@@ -46,8 +46,8 @@ constexpr size_t MaxSteps = 96;
 
 // Reads the input a byte at a time; zeros once it is used up.
 struct TReader {
-    uint8_t const* Data;
-    size_t Size;
+    uint8_t const* Data = nullptr;
+    size_t Size = 0;
     size_t Pos = 0;
     bool More() const { return Pos < Size; }
     int Byte() { return Pos < Size ? Data[Pos++] : 0; }

@@ -759,7 +759,8 @@ void TJetTestDatabase::AddCatalogRow(
     uint32_t bit = page - Get32(mapRow, 1);
     if (5 + bit / 8 >= mapRow.size())
         throw EInvalidOperation("The catalog map cannot reach page " + std::to_string(page));
-    FBytes[mapPageAt + rowAt + 5 + bit / 8] |= char(1 << (bit % 8));
+    char& mapByte = FBytes[mapPageAt + rowAt + 5 + bit / 8];
+    mapByte = char(mapByte | (1 << (bit % 8)));
     Put32(FBytes, 2 * PageSize + 16, Get32(tdef, 16) + 1);
 }
 
@@ -855,7 +856,8 @@ void TJetTestDatabase::AppendRows(
     uint32_t bit = page - Get32(mapRow, 1);
     if (5 + bit / 8 >= mapRow.size())
         throw EInvalidOperation("The usage map cannot reach page " + std::to_string(page));
-    FBytes[mapPageAt + rowAt + 5 + bit / 8] |= char(1 << (bit % 8));
+    char& mapByte = FBytes[mapPageAt + rowAt + 5 + bit / 8];
+    mapByte = char(mapByte | (1 << (bit % 8)));
     Put32(FBytes, size_t(tdefPage) * PageSize + 16, Get32(tdef, 16) + uint32_t(rows.size()));
 }
 

@@ -192,7 +192,7 @@ std::string DecryptAgile(std::string image, TJetHeader const& header, std::u16st
     ForEachPage(image, unsupported, [&](uint32_t page, char* bytes) {
         std::string pk = Le32(page);
         for (int i = 0; i < 4; ++i)
-            pk[size_t(i)] ^= dbKey[size_t(i)];
+            pk[size_t(i)] = char(pk[size_t(i)] ^ dbKey[size_t(i)]);
         std::string pageIv = hd(dataSalt, pk).substr(0, 16);
         std::string plain = AesDecrypt(secret, pageIv, std::string_view(bytes, PageSize));
         std::memcpy(bytes, plain.data(), PageSize);

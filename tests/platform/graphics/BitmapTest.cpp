@@ -139,6 +139,7 @@ TEST(BitmapTest, LayoutAndLifetime)
     moved.Canvas().Brush.Color = xe::base::clRed;
     moved.Canvas().FillRect(xe::base::Rect(0, 0, 1, 1));
     EXPECT_EQ(moved.Pixel(0, 0), xe::base::clRed);
+    // NOLINTNEXTLINE(bugprone-use-after-move): the moved-from state is what this checks
     EXPECT_TRUE(b.Empty());
 }
 

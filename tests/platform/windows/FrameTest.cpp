@@ -161,8 +161,8 @@ TEST_F(FrameTest, CursorFollowsTheHitCodeAndAWindowMayChooseItsOwn)
     Frame(w, Framed(w.Handle));
     struct TCase {
         TPoint At; // window coordinates
-        int Hit;
-        LPCSTR Cursor;
+        int Hit = 0;
+        LPCSTR Cursor = nullptr;
     };
     TCase const cases[] = {
         { { 1, 60 }, HTLEFT, IDC_SIZEWE },
@@ -270,9 +270,9 @@ TEST_F(FrameTest, SizeFromEachEdgeMovesOnlyThatEdgeWithItsCursor)
 {
     struct TCase {
         TPoint At; // window coordinates of the press
-        WPARAM Edge;
+        WPARAM Edge = 0;
         RECT Expected; // after dragging 10 pixels right and 20 down
-        LPCSTR Cursor;
+        LPCSTR Cursor = nullptr;
     };
     TCase const cases[] = {
         { { 1, 60 }, WMSZ_LEFT, base::Rect(110, 100, 300, 250), IDC_SIZEWE },

@@ -133,9 +133,9 @@ TEST_F(SkinControlBaseTest, FollowsSkinChangesThroughItsFormAndAFreedSkin)
     EXPECT_EQ(Shot().Pixel(40, 25), sc::ButtonNormal);
     // While a skin loads the old looks are gone: the control holds none.
     struct Spy : TSkinFormMessenger {
-        TSkinFormMessenger* Inner;
-        TProbeControl* Control;
-        bool* Seen;
+        TSkinFormMessenger* Inner = nullptr;
+        TProbeControl* Control = nullptr;
+        bool* Seen = nullptr;
         bool IsForm(tk::TComponent* c) override { return Inner->IsForm(c); }
         std::vector<tk::TComponent*> Forms() override { return Inner->Forms(); }
         void SendSkinMessage(tk::TComponent* f, unsigned msg, TspSkinData* d, intptr_t p) override

@@ -42,7 +42,7 @@ bool Same(TspEffectBmp const& a, TspEffectBmp const& b)
 // t * this + (1 - t) * other, per channel.
 Px Mix(Px a, Px b, double t)
 {
-    Px r;
+    Px r {};
     for (int i = 0; i < 3; ++i)
         r.c[i] = Byte(t * a.c[i] + (1 - t) * b.c[i]);
     return r;
@@ -57,7 +57,7 @@ void RefBlend(TspEffectBmp& img, TspEffectBmp const& other, double k)
     k = Clamp01(k);
     for (int y = 0; y < img.Height(); ++y)
         for (int x = 0; x < img.Width(); ++x) {
-            Px a = Get(img, x, y), b = Get(other, x, y), r;
+            Px a = Get(img, x, y), b = Get(other, x, y), r {};
             for (int i = 0; i < 3; ++i)
                 r.c[i] = Byte((1 - k) * a.c[i] + k * b.c[i]);
             Put(img, x, y, r);
@@ -75,7 +75,7 @@ void RefBlendRect(TspEffectBmp& img, TspEffectBmp const& other, base::TRect cons
                 continue;
             if (ox < 0 || oy < 0 || ox >= other.Width() || oy >= other.Height())
                 continue;
-            Px a = Get(img, x, y), b = Get(other, ox, oy), r;
+            Px a = Get(img, x, y), b = Get(other, ox, oy), r {};
             for (int i = 0; i < 3; ++i)
                 r.c[i] = Byte((1 - k) * a.c[i] + k * b.c[i]);
             Put(img, x, y, r);
@@ -273,7 +273,7 @@ void RefSplitBlur(TspEffectBmp& img, int a, int& outsideReads)
             int r = x + a >= W ? W - x : x + a;
             if (r >= W)
                 r = W - 1;
-            Px p1 = at(l, up), p2 = at(l, lo), p3 = at(r, up), p4 = at(r, lo), q;
+            Px p1 = at(l, up), p2 = at(l, lo), p3 = at(r, up), p4 = at(r, lo), q {};
             for (int c = 0; c < 3; ++c)
                 q.c[c] = uint8_t((p1.c[c] + p2.c[c] + p3.c[c] + p4.c[c]) / 4);
             Put(img, x, i, q);
