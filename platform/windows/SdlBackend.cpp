@@ -34,11 +34,12 @@ int TolerateGoneWindows(Display* d, XErrorEvent* e)
 }
 
 // Puts the handler (back) in place: SDL may set Xlib's handler for a while and restore an
-// older one.
+// older one. The first one replaced (Xlib's own) stays the one other errors go to: SDL's
+// handlers pass errors on to the handler they found, which may be this one.
 void KeepXErrorHandler()
 {
     auto* previous = XSetErrorHandler(TolerateGoneWindows);
-    if (previous != TolerateGoneWindows)
+    if (previous != TolerateGoneWindows && !GPreviousXErrorHandler)
         GPreviousXErrorHandler = previous;
 }
 #endif
@@ -204,6 +205,12 @@ TSdlBackend::TSdlBackend()
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A display server that has just started may refuse its first clients: try a few times
     // before running without a display.
+#ifdef XE_HAVE_X11
+    // In place before SDL opens its connections, so that SDL puts it back when it closes
+    // them: the close reports what is still pending, such as an error about a window that has
+    // just gone, and Xlib's own handler would end the process for it.
+    KeepXErrorHandler();
+#endif
     bool opened = false;
     for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
         if (attempt > 0)
