@@ -17,14 +17,6 @@ using base::TPoint;
 using base::TRect;
 
 namespace {
-TRect First(std::initializer_list<TRect> rects)
-{
-    for (TRect const& r : rects)
-        if (!base::IsRectEmpty(r))
-            return r;
-    return TRect {};
-}
-
 constexpr int PlainButtonWidth = 16;
 }
 
@@ -321,7 +313,7 @@ bool TspSkinComboBox::PaintSkin(gfx::TCanvas& canvas)
     DrawLookRect(canvas, look->SkinRect, ClientRect());
     TRect const item = ItemArea();
     bool const focus = Focused() && !DroppedDown();
-    TRect const src = focus ? First({ look->FocusItemRect, look->ItemRect }) : look->ItemRect;
+    TRect const src = focus ? FirstNonEmpty({ look->FocusItemRect, look->ItemRect }) : look->ItemRect;
     if (!base::IsRectEmpty(src)) {
         gfx::TBitmap strip;
         ComposeHorzStrip(look->ItemLeftOffset, look->ItemRightOffset, strip, item.Width(), src, *picture);
@@ -340,10 +332,11 @@ bool TspSkinComboBox::PaintSkin(gfx::TCanvas& canvas)
     canvas.SetBkMode(gfx::TRANSPARENT);
     canvas.DrawText(Text(), text, gfx::DT_LEFT | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
 
-    TRect const button = !Enabled() ? First({ look->UnEnabledButtonRect, look->ButtonRect })
-        : DroppedDown() || Down() ? First({ look->DownButtonRect, look->ActiveButtonRect, look->ButtonRect })
-        : MouseIn()               ? First({ look->ActiveButtonRect, look->ButtonRect })
-                                  : look->ButtonRect;
+    TRect const button = !Enabled() ? FirstNonEmpty({ look->UnEnabledButtonRect, look->ButtonRect })
+        : DroppedDown() || Down()
+        ? FirstNonEmpty({ look->DownButtonRect, look->ActiveButtonRect, look->ButtonRect })
+        : MouseIn() ? FirstNonEmpty({ look->ActiveButtonRect, look->ButtonRect })
+                    : look->ButtonRect;
     DrawLookPiece(canvas, button, ButtonRect());
     return true;
 }

@@ -38,11 +38,22 @@
 #include "skin/data/SkinTypes.h"
 #include "skin/draw/FrameImage.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace xe::skin {
+
+// The first rectangle a look sets among the state images asked for, most specific first
+// (e.g. pressed, hot, normal); an empty one when the look sets none.
+inline base::TRect FirstNonEmpty(std::initializer_list<base::TRect> rects)
+{
+    for (base::TRect const& r : rects)
+        if (!base::IsRectEmpty(r))
+            return r;
+    return base::TRect {};
+}
 
 class TspSkinControl : public tk::TGraphicControl {
 public:

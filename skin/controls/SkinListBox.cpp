@@ -67,14 +67,6 @@ void DrawPiece(gfx::TCanvas& canvas, gfx::TBitmap const& picture, TRect const& s
 }
 
 // The first non-empty rectangle.
-TRect First(std::initializer_list<TRect> rects)
-{
-    for (TRect const& r : rects)
-        if (!base::IsRectEmpty(r))
-            return r;
-    return TRect {};
-}
-
 constexpr int PlainScrollWidth = 16;
 
 // A scroll-bar look may lay its track and thumb out across (the image wider than tall); the
@@ -341,10 +333,10 @@ void TspSkinListBox::PaintItem(gfx::TCanvas& canvas, int index)
     TRect src = look->ItemRect;
     base::TColor color = look->FontColor;
     if (focus) {
-        src = First({ look->FocusItemRect, look->ActiveItemRect, look->ItemRect });
+        src = FirstNonEmpty({ look->FocusItemRect, look->ActiveItemRect, look->ItemRect });
         color = look->FocusFontColor;
     } else if (selected) {
-        src = First({ look->ActiveItemRect, look->ItemRect });
+        src = FirstNonEmpty({ look->ActiveItemRect, look->ItemRect });
         color = look->ActiveFontColor;
     }
     if (picture)
@@ -409,7 +401,7 @@ void TspSkinListBox::PaintScrollBar(gfx::TCanvas& canvas)
     }
     canvas.Draw(bar.Left, bar.Top, across ? TurnedClockwise(image) : image);
     auto button = [&](TRect const& normal, TRect const& held, bool isHeld) {
-        return isHeld ? First({ held, normal }) : normal;
+        return isHeld ? FirstNonEmpty({ held, normal }) : normal;
     };
     DrawPiece(canvas, *picture, button(sb->UpButtonRect, sb->DownUpButtonRect, FPressedPart < 0), up);
     DrawPiece(canvas, *picture, button(sb->DownButtonRect, sb->DownDownButtonRect, FPressedPart > 0), down);

@@ -14,14 +14,6 @@ using base::TPoint;
 using base::TRect;
 
 namespace {
-TRect First(std::initializer_list<TRect> rects)
-{
-    for (TRect const& r : rects)
-        if (!base::IsRectEmpty(r))
-            return r;
-    return TRect {};
-}
-
 bool Inside(gfx::TBitmap const& picture, TRect const& r)
 {
     return !base::IsRectEmpty(r) && r.Left >= 0 && r.Top >= 0 && r.Right <= picture.Width()
@@ -154,13 +146,13 @@ bool TspSkinTabControl::PaintSkin(gfx::TCanvas& canvas)
         TRect src = look->TabRect;
         base::TColor color = look->FontColor;
         if (i == FTabIndex && Focused()) {
-            src = First({ look->FocusTabRect, look->ActiveTabRect, look->TabRect });
+            src = FirstNonEmpty({ look->FocusTabRect, look->ActiveTabRect, look->TabRect });
             color = look->FocusFontColor;
         } else if (i == FTabIndex) {
-            src = First({ look->ActiveTabRect, look->TabRect });
+            src = FirstNonEmpty({ look->ActiveTabRect, look->TabRect });
             color = look->ActiveFontColor;
         } else if (i == FHotIndex && Enabled()) {
-            src = First({ look->MouseInTabRect, look->TabRect });
+            src = FirstNonEmpty({ look->MouseInTabRect, look->TabRect });
             color = look->MouseInFontColor;
         }
         if (!Enabled())

@@ -23,14 +23,6 @@ bool Inside(gfx::TBitmap const& picture, TRect const& r)
         && r.Bottom <= picture.Height();
 }
 
-TRect First(std::initializer_list<TRect> rects)
-{
-    for (TRect const& r : rects)
-        if (!base::IsRectEmpty(r))
-            return r;
-    return TRect {};
-}
-
 // Space around an item's text in the plain look.
 constexpr int PlainPadding = 12;
 constexpr int PlainButtonSize = 16;
@@ -292,8 +284,9 @@ bool TspSkinMainMenuBar::PaintSkin(gfx::TCanvas& canvas)
         TRect text = Rect(r.Left, r.Top, r.Right, r.Bottom);
         if (item) {
             gfx::TBitmap const& own = *ObjectPicture(item);
-            TRect const src = pressed        ? First({ item->DownRect, item->ActiveSkinRect, item->SkinRect })
-                : hot && menuItem->Enabled() ? First({ item->ActiveSkinRect, item->SkinRect })
+            TRect const src = pressed
+                ? FirstNonEmpty({ item->DownRect, item->ActiveSkinRect, item->SkinRect })
+                : hot && menuItem->Enabled() ? FirstNonEmpty({ item->ActiveSkinRect, item->SkinRect })
                                              : item->SkinRect;
             if (Inside(own, src)) {
                 gfx::TBitmap image;
@@ -348,8 +341,8 @@ void TspSkinMainMenuBar::PaintButtons(gfx::TCanvas& canvas)
         TRect const r = ButtonRect(TBarButton(b));
         if (auto* look = ButtonLook(TBarButton(b))) {
             TRect const src = b == FDownButton
-                ? First({ look->DownRect, look->ActiveSkinRect, look->SkinRect })
-                : b == FHotButton ? First({ look->ActiveSkinRect, look->SkinRect })
+                ? FirstNonEmpty({ look->DownRect, look->ActiveSkinRect, look->SkinRect })
+                : b == FHotButton ? FirstNonEmpty({ look->ActiveSkinRect, look->SkinRect })
                                   : look->SkinRect;
             gfx::TBitmap const& p = *ObjectPicture(look);
             if (Inside(p, src))
