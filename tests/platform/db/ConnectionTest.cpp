@@ -8,7 +8,7 @@
 #include <sqlite3.h>
 
 using namespace xe::db;
-using namespace xe::db::test;
+using namespace xe::test;
 using xe::base::EDatabaseError;
 using xe::base::TTempDir;
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace xe::db::test {
+namespace xe::test {
 
 // Creates an SQLite database file with the given statements (UTF-8) run in one transaction.
 inline void MakeDatabase(std::string const& path, std::string const& sql)
@@ -99,4 +99,4 @@ inline size_t CountOccurrences(std::string const& haystack, std::string const& n
     return n;
 }
 
-} // namespace xe::db::test
+} // namespace xe::test

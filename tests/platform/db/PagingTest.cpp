@@ -12,7 +12,7 @@
 #include <set>
 
 using namespace xe::db;
-using namespace xe::db::test;
+using namespace xe::test;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace xe::db;
-using namespace xe::db::test;
+using namespace xe::test;
 using xe::base::EConvertError;
 using xe::base::EDatabaseError;
 
