@@ -17,7 +17,7 @@
 
 namespace xe::test {
 
-class AppWindowsTest : public tk::test::HeadlessTest {
+class AppWindowsTest : public HeadlessTest {
 protected:
     void SetUp() override
     {

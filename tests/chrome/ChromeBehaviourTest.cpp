@@ -30,7 +30,7 @@ public:
     using tk::TForm::TForm;
 };
 
-struct ChromeTest : tk::test::HeadlessTest {
+struct ChromeTest : test::HeadlessTest {
     TPlainForm* Form = nullptr;
 
     void MakeForm()

@@ -342,7 +342,7 @@ TEST(DemoSkin, EveryControlHasALookInsideItsPicture)
 
 namespace {
 
-struct DemoSkinGolden : tk::test::HeadlessTest {
+struct DemoSkinGolden : xe::test::HeadlessTest {
     void SetUp() override
     {
         HeadlessTest::SetUp();

@@ -10,7 +10,7 @@
 #include <vector>
 
 using namespace xe::tk;
-using namespace xe::tk::test;
+using namespace xe::test;
 using xe::base::RGB;
 
 namespace {

@@ -9,7 +9,7 @@
 
 using namespace xe;
 using namespace xe::tk;
-using namespace xe::tk::test;
+using namespace xe::test;
 
 namespace {
 

@@ -2,7 +2,10 @@
 #include "platform/toolkit/Forms.h"
 #include "tests/platform/toolkit/HeadlessFixture.h"
 
-namespace xe::tk::test {
+using namespace xe;
+using namespace xe::tk;
+using namespace xe::test;
+
 namespace {
 
 class FormWindowTest : public HeadlessTest { };
@@ -91,4 +94,3 @@ TEST_F(FormWindowTest, WindowStateFormStyleAndCursorOverControls)
 }
 
 } // namespace
-} // namespace xe::tk::test

@@ -7,7 +7,7 @@
 #include <vector>
 
 using namespace xe::tk;
-using namespace xe::tk::test;
+using namespace xe::test;
 
 namespace {
 

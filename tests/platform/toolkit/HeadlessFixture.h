@@ -12,16 +12,16 @@
 
 #include <memory>
 
-namespace xe::tk::test {
+namespace xe::test {
 
-class HeadlessTest : public xe::test::ProcessStateTest {
+class HeadlessTest : public ProcessStateTest {
 protected:
     void SetUp() override
     {
         auto backend = std::make_unique<win::THeadlessBackend>();
         H = backend.get();
         win::InitWindowSystem(std::move(backend));
-        App = std::make_unique<TApplication>();
+        App = std::make_unique<tk::TApplication>();
     }
     void TearDown() override
     {
@@ -30,10 +30,10 @@ protected:
     }
 
     // Screen position of a client point of a form.
-    static base::TPoint At(TForm const& form, int x, int y) { return form.ClientToScreen({ x, y }); }
+    static base::TPoint At(tk::TForm const& form, int x, int y) { return form.ClientToScreen({ x, y }); }
 
     win::THeadlessBackend* H = nullptr;
-    std::unique_ptr<TApplication> App;
+    std::unique_ptr<tk::TApplication> App;
 };
 
-} // namespace xe::tk::test
+} // namespace xe::test

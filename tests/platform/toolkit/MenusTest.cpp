@@ -2,7 +2,10 @@
 #include "platform/toolkit/ExtCtrls.h"
 #include "tests/platform/toolkit/HeadlessFixture.h"
 
-namespace xe::tk::test {
+using namespace xe;
+using namespace xe::tk;
+using namespace xe::test;
+
 namespace {
 
 class MenusTest : public HeadlessTest { };
@@ -261,4 +264,3 @@ TEST_F(MenusTest, ControlLayoutHintsAndPopupMenu)
 }
 
 } // namespace
-} // namespace xe::tk::test

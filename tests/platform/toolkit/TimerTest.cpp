@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-namespace xe::tk::test {
+using namespace xe;
+using namespace xe::tk;
+using namespace xe::test;
+
 namespace {
 
 class TimerTest : public HeadlessTest { };
@@ -42,4 +45,3 @@ TEST_F(TimerTest, TimerRunsOnTheVirtualClock)
 }
 
 } // namespace
-} // namespace xe::tk::test

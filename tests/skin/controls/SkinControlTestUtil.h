@@ -14,7 +14,7 @@ namespace xe::skin::test {
 
 namespace sc = xe::test::skincolors;
 
-struct SkinControlTest : tk::test::HeadlessTest {
+struct SkinControlTest : xe::test::HeadlessTest {
     void SetUp() override
     {
         HeadlessTest::SetUp();

@@ -453,7 +453,7 @@ public:
     }
 };
 
-struct SkinDataForms : xe::tk::test::HeadlessTest {
+struct SkinDataForms : xe::test::HeadlessTest {
     void SetUp() override
     {
         HeadlessTest::SetUp();

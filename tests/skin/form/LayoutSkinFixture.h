@@ -26,7 +26,7 @@ inline tk::TComponentPtr<TspSkinData> LoadLayoutSkin(std::string const& name)
 }
 
 // A sizeable form at (Left, Top) with a layout skin on its frame.
-struct LayoutSkinTest : tk::test::HeadlessTest {
+struct LayoutSkinTest : xe::test::HeadlessTest {
     void TearDown() override
     {
         App.reset();

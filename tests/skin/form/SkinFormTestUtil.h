@@ -14,7 +14,7 @@ namespace xe::skin::test {
 
 // A form on the headless window system and the dialog's stored skin, loaded as the dialog
 // loads it.
-struct SkinFormTest : tk::test::HeadlessTest {
+struct SkinFormTest : xe::test::HeadlessTest {
     void SetUp() override
     {
         HeadlessTest::SetUp();
