@@ -3,7 +3,10 @@
 // that the notification area went while the application was hidden in it.
 #include "tests/platform/windows/TestWindow.h"
 
-namespace xe::win::test {
+using namespace xe;
+using namespace xe::win;
+using namespace xe::test;
+
 namespace {
 
 using DesktopRolesTest = WindowSystemTest;
@@ -122,4 +125,3 @@ TEST_F(DesktopRolesTest, IconWindowsHearWhenTheAreaGoesWhileTheApplicationIsInIt
 }
 
 } // namespace
-} // namespace xe::win::test

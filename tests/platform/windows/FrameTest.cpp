@@ -1,7 +1,10 @@
 #include "platform/graphics/Region.h"
 #include "tests/platform/windows/TestWindow.h"
 
-namespace xe::win::test {
+using namespace xe;
+using namespace xe::win;
+using namespace xe::test;
+
 namespace {
 
 class FrameTest : public WindowSystemTest {
@@ -394,9 +397,7 @@ TEST_F(FrameTest, OpacityRegionsAndTopmostReachTheDisplay)
 }
 
 } // namespace
-} // namespace xe::win::test
 
-namespace xe::win::test {
 namespace {
 
 // One WM_NCPAINT as the procedure saw it: the whole frame, or a region in screen coordinates.
@@ -566,4 +567,3 @@ TEST_F(FrameTest, RefusedDeactivationKeepsTheWindowActiveWhileItCanBe)
 }
 
 } // namespace
-} // namespace xe::win::test

@@ -1,7 +1,10 @@
 #include "platform/graphics/Region.h"
 #include "tests/platform/windows/TestWindow.h"
 
-namespace xe::win::test {
+using namespace xe;
+using namespace xe::win;
+using namespace xe::test;
+
 namespace {
 
 using InputTest = WindowSystemTest;
@@ -352,4 +355,3 @@ TEST_F(InputTest, RegionsShapeHitTesting)
 }
 
 } // namespace
-} // namespace xe::win::test

@@ -1,6 +1,9 @@
 #include "tests/platform/windows/TestWindow.h"
 
-namespace xe::win::test {
+using namespace xe;
+using namespace xe::win;
+using namespace xe::test;
+
 namespace {
 
 using QueueTest = WindowSystemTest;
@@ -444,4 +447,3 @@ TEST(WindowSystemStart, UseBeforeTheExplicitStartRaises)
 }
 
 } // namespace
-} // namespace xe::win::test

@@ -4,7 +4,10 @@
 #include "platform/graphics/Region.h"
 #include "tests/platform/windows/TestWindow.h"
 
-namespace xe::win::test {
+using namespace xe;
+using namespace xe::win;
+using namespace xe::test;
+
 namespace {
 
 using ScreenTest = WindowSystemTest;
@@ -124,4 +127,3 @@ TEST_F(ScreenTest, ScreenCompositesRegionsAndAlphaInZOrder)
 }
 
 } // namespace
-} // namespace xe::win::test

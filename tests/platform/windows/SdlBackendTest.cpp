@@ -13,20 +13,18 @@
 #include "tests/support/RealWindows.h"
 #include "tests/support/Xvfb.h"
 
-namespace xe::win::test {
+using namespace xe;
+using namespace xe::win;
+using namespace xe::test;
+
 namespace {
-
-using xe::test::PumpUntil;
-using xe::test::Shell;
-
-using xe::test::TXvfb;
 
 TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
 {
     TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
-    xe::test::TProcessState state;
+    TProcessState state;
     state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
     state.SetEnvironment("SDL_VIDEODRIVER", "x11");
     // A freshly started Xvfb now and then turns SDL's first connection away; a few tries
@@ -137,7 +135,7 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
 
 // Starts SDL on the Xvfb display, pointing the environment there until state goes; null
 // (with the test failed) when it cannot.
-std::unique_ptr<TSdlBackend> OpenSdl(TXvfb const& xvfb, xe::test::TProcessState& state)
+std::unique_ptr<TSdlBackend> OpenSdl(TXvfb const& xvfb, TProcessState& state)
 {
     state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
     state.SetEnvironment("SDL_VIDEODRIVER", "x11");
@@ -159,7 +157,7 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
     TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
-    xe::test::TProcessState state;
+    TProcessState state;
     std::unique_ptr<TSdlBackend> backend = OpenSdl(xvfb, state);
     if (!backend)
         return;
@@ -288,4 +286,3 @@ TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
 }
 
 } // namespace
-} // namespace xe::win::test

@@ -11,14 +11,14 @@
 #include "platform/windows/HeadlessBackend.h"
 #include "platform/windows/WinUser.h"
 
-namespace xe::win::test {
+namespace xe::test {
 
 // One message as a procedure saw it.
 struct TLogged {
-    HWND Window;
-    UINT Message;
-    WPARAM WParam;
-    LPARAM LParam;
+    win::HWND Window;
+    win::UINT Message;
+    win::WPARAM WParam;
+    win::LPARAM LParam;
 };
 
 using TLog = std::vector<TLogged>;
@@ -27,48 +27,49 @@ using TLog = std::vector<TLogged>;
 // a shared one) and lets a test answer messages before the default procedure does.
 class TTestWindow {
 public:
-    TTestWindow(std::string const& caption, TRect bounds, DWORD style = WS_POPUP, HWND owner = nullptr,
-        TLog* shared = nullptr, DWORD exStyle = 0)
+    TTestWindow(std::string const& caption, win::TRect bounds, win::DWORD style = win::WS_POPUP,
+        win::HWND owner = nullptr, TLog* shared = nullptr, win::DWORD exStyle = 0)
         : Shared(shared)
     {
-        Proc = MakeObjectInstance([this](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-            Log.push_back({ h, m, w, l });
-            if (Shared)
-                Shared->push_back({ h, m, w, l });
-            if (OnMessage)
-                if (std::optional<LRESULT> r = OnMessage(m, w, l))
-                    return *r;
-            return DefWindowProc(h, m, w, l);
-        });
-        Handle = CreateWindowEx(
+        Proc = win::MakeObjectInstance(
+            [this](win::HWND h, win::UINT m, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
+                Log.push_back({ h, m, w, l });
+                if (Shared)
+                    Shared->push_back({ h, m, w, l });
+                if (OnMessage)
+                    if (std::optional<win::LRESULT> r = OnMessage(m, w, l))
+                        return *r;
+                return win::DefWindowProc(h, m, w, l);
+            });
+        Handle = win::CreateWindowEx(
             exStyle, caption, style, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), owner, Proc);
     }
     ~TTestWindow()
     {
-        if (IsWindow(Handle))
-            DestroyWindow(Handle);
-        FreeObjectInstance(Proc);
+        if (win::IsWindow(Handle))
+            win::DestroyWindow(Handle);
+        win::FreeObjectInstance(Proc);
     }
     TTestWindow(TTestWindow const&) = delete;
     TTestWindow& operator=(TTestWindow const&) = delete;
 
     // The logged messages of the given numbers, in order.
-    std::vector<TLogged> Only(std::initializer_list<UINT> messages) const
+    std::vector<TLogged> Only(std::initializer_list<win::UINT> messages) const
     {
         std::vector<TLogged> out;
         for (TLogged const& l : Log)
-            for (UINT m : messages)
+            for (win::UINT m : messages)
                 if (l.Message == m)
                     out.push_back(l);
         return out;
     }
-    int Count(UINT message) const { return int(Only({ message }).size()); }
+    int Count(win::UINT message) const { return int(Only({ message }).size()); }
 
-    HWND Handle = nullptr;
-    WNDPROC Proc = nullptr;
+    win::HWND Handle = nullptr;
+    win::WNDPROC Proc = nullptr;
     TLog Log;
     TLog* Shared;
-    std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> OnMessage;
+    std::function<std::optional<win::LRESULT>(win::UINT, win::WPARAM, win::LPARAM)> OnMessage;
 };
 
 // Every test runs on a fresh window system with a headless backend.
@@ -76,27 +77,28 @@ class WindowSystemTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto backend = std::make_unique<THeadlessBackend>();
+        auto backend = std::make_unique<win::THeadlessBackend>();
         H = backend.get();
-        InitWindowSystem(std::move(backend));
+        win::InitWindowSystem(std::move(backend));
     }
-    void TearDown() override { DoneWindowSystem(); }
+    void TearDown() override { win::DoneWindowSystem(); }
 
     // A hit test that answers HTCAPTION in the top band (window y below captionHeight)
     // and HTCLIENT elsewhere.
-    static std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> CaptionBand(
-        HWND& hwnd, int captionHeight)
+    static std::function<std::optional<win::LRESULT>(win::UINT, win::WPARAM, win::LPARAM)> CaptionBand(
+        win::HWND& hwnd, int captionHeight)
     {
-        return [&hwnd, captionHeight](UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
-            if (m != WM_NCHITTEST)
-                return std::nullopt;
-            RECT r;
-            GetWindowRect(hwnd, &r);
-            return GET_Y_LPARAM(l) - r.Top < captionHeight ? HTCAPTION : HTCLIENT;
-        };
+        return
+            [&hwnd, captionHeight](win::UINT m, win::WPARAM, win::LPARAM l) -> std::optional<win::LRESULT> {
+                if (m != win::WM_NCHITTEST)
+                    return std::nullopt;
+                win::RECT r;
+                win::GetWindowRect(hwnd, &r);
+                return win::GET_Y_LPARAM(l) - r.Top < captionHeight ? win::HTCAPTION : win::HTCLIENT;
+            };
     }
 
-    THeadlessBackend* H = nullptr;
+    win::THeadlessBackend* H = nullptr;
 };
 
-} // namespace xe::win::test
+} // namespace xe::test

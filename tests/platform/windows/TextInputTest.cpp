@@ -3,7 +3,10 @@
 #include "platform/base/Strings.h"
 #include "tests/platform/windows/TestWindow.h"
 
-namespace xe::win::test {
+using namespace xe;
+using namespace xe::win;
+using namespace xe::test;
+
 namespace {
 
 using TextInputTest = WindowSystemTest;
@@ -50,4 +53,3 @@ TEST_F(TextInputTest, CharactersFollowTheTypedTextNotTheKeys)
 }
 
 } // namespace
-} // namespace xe::win::test

@@ -4,7 +4,10 @@
 #include "platform/graphics/Canvas.h"
 #include "tests/platform/windows/TestWindow.h"
 
-namespace xe::win::test {
+using namespace xe;
+using namespace xe::win;
+using namespace xe::test;
+
 namespace {
 
 using TrayTest = WindowSystemTest;
@@ -130,4 +133,3 @@ TEST_F(TrayTest, TheApplicationHidesOnlyWhileAnIconIsOnView)
 }
 
 } // namespace
-} // namespace xe::win::test
