@@ -39,7 +39,7 @@ bool Has(gfx::TBitmap const& shot, base::TRect const& r, base::TColor color)
     return false;
 }
 
-struct ControlGallery : xe::test::HeadlessTest { };
+struct ControlGallery : test::HeadlessTest { };
 
 } // namespace
 

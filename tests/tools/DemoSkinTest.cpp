@@ -342,7 +342,7 @@ TEST(DemoSkin, EveryControlHasALookInsideItsPicture)
 
 namespace {
 
-struct DemoSkinGolden : xe::test::HeadlessTest {
+struct DemoSkinGolden : test::HeadlessTest {
     void SetUp() override
     {
         HeadlessTest::SetUp();

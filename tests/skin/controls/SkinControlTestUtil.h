@@ -10,17 +10,17 @@
 #include "tests/platform/toolkit/HeadlessFixture.h"
 #include "tests/support/ControlTestSkin.h"
 
-namespace xe::skin::test {
+namespace xe::test {
 
-namespace sc = xe::test::skincolors;
+namespace sc = skincolors;
 
-struct SkinControlTest : xe::test::HeadlessTest {
+struct SkinControlTest : HeadlessTest {
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        RegisterSkinControlClasses();
-        Skin = xe::test::MakeControlTestSkin();
-        Data.reset(new TspSkinData(nullptr));
+        skin::RegisterSkinControlClasses();
+        Skin = MakeControlTestSkin();
+        Data.reset(new skin::TspSkinData(nullptr));
         Skin.LoadInto(*Data);
         ASSERT_FALSE(Data->Empty());
         Form = App->CreateForm<tk::TForm>();
@@ -67,9 +67,9 @@ struct SkinControlTest : xe::test::HeadlessTest {
         Run();
     }
 
-    xe::test::TControlTestSkin Skin;
-    tk::TComponentPtr<TspSkinData> Data;
+    TControlTestSkin Skin;
+    tk::TComponentPtr<skin::TspSkinData> Data;
     tk::TForm* Form = nullptr;
 };
 
-} // namespace xe::skin::test
+} // namespace xe::test

@@ -5,7 +5,7 @@
 
 using namespace xe;
 using namespace xe::skin;
-using namespace xe::skin::test;
+using namespace xe::test;
 using base::Rect;
 using base::RGB;
 

@@ -11,7 +11,7 @@
 
 using namespace xe;
 using namespace xe::skin;
-using namespace xe::skin::test;
+using namespace xe::test;
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 using namespace xe;
 using namespace xe::skin;
-using namespace xe::skin::test;
+using namespace xe::test;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace xe::skin;
-using namespace xe::skin::test;
+using namespace xe::test;
 using xe::base::TTempDir;
 using xe::base::WriteFileBytes;
 using xe::tk::TComponent;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace xe::skin::test {
+namespace xe::test {
 
 // One key of a description section, as the tests pin it: its spelling, a value other
 // than its defaults (in written form), what a load without the key gives and what a new
@@ -74,4 +74,4 @@ inline void ExpectWritten(xe::ini::TMemIniFile const& out, std::string const& se
     }
 }
 
-} // namespace xe::skin::test
+} // namespace xe::test

@@ -14,7 +14,7 @@
 #include <algorithm>
 
 using namespace xe::skin;
-using namespace xe::skin::test;
+using namespace xe::test;
 using xe::tk::TComponent;
 using xe::tk::TComponentPtr;
 

@@ -7,7 +7,7 @@
 #include <map>
 
 using namespace xe::skin;
-using namespace xe::skin::test;
+using namespace xe::test;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace xe::skin::test {
+namespace xe::test {
 
 // A BMP file image written byte by byte here, independent of the bitmap writer under
 // test: bottom-up, uncompressed, 1, 8 or 24 bits, grey palette. Pixel (x, y) has the
@@ -72,4 +72,4 @@ inline std::string Int32Bytes(int32_t value)
     return s;
 }
 
-} // namespace xe::skin::test
+} // namespace xe::test

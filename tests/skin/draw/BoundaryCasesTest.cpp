@@ -10,7 +10,7 @@
 
 using namespace xe;
 using namespace xe::skin;
-using namespace xe::skin::test;
+using namespace xe::test;
 using base::Rect;
 
 // The caption's placement class decides by the corner points, in order: top band (top at or

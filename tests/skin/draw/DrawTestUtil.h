@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-namespace xe::skin::test {
+namespace xe::test {
 
 // Plain fill by SetPixel, independent of the code under test.
 inline void Fill(gfx::TBitmap& bmp, base::TRect const& r, base::TColor c)
@@ -41,4 +41,4 @@ inline ::testing::AssertionResult SamePicture(gfx::TBitmap const& actual, gfx::T
     return ::testing::AssertionSuccess();
 }
 
-} // namespace xe::skin::test
+} // namespace xe::test

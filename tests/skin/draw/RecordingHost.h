@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-namespace xe::skin::test {
+namespace xe::test {
 
 // A form that logs what its objects ask of it, one line a call.
-class RecordingHost : public TSkinObjectHost {
+class RecordingHost : public skin::TSkinObjectHost {
 public:
     std::vector<std::string> Log;
-    TspSkinPopupSource* Menu = nullptr;
+    skin::TspSkinPopupSource* Menu = nullptr;
     bool ToTray = false;
 
     bool IsFormActive() const override { return true; }
     void StartMorphTimer() override { Log.push_back("morph"); }
     void StartAnimateTimer() override { Log.push_back("animate"); }
-    void RedrawObject(TspActiveSkinObject& o) override { Log.push_back("redraw " + o.IDName); }
+    void RedrawObject(skin::TspActiveSkinObject& o) override { Log.push_back("redraw " + o.IDName); }
     void MouseDownEvent(std::string const& id, int, int, base::TRect const&, win::TMouseButton) override
     {
         Log.push_back("down " + id);
@@ -37,7 +37,7 @@ public:
     void MouseEnterEvent(std::string const& id) override { Log.push_back("enter " + id); }
     void MouseLeaveEvent(std::string const& id) override { Log.push_back("leave " + id); }
     void PaintEvent(std::string const&, gfx::TCanvas&, base::TRect const&) override { }
-    void SwitchChangeStateEvent(std::string const& id, TSwitchState s) override
+    void SwitchChangeStateEvent(std::string const& id, skin::TSwitchState s) override
     {
         Log.push_back("switch " + id + " " + std::to_string(int(s)));
     }
@@ -50,10 +50,13 @@ public:
         Log.push_back("regulator " + id + " " + std::to_string(v));
     }
     bool AlwaysMinimizeToTray() const override { return ToTray; }
-    void WindowCommand(TspWindowCommand c) override { Log.push_back("command " + std::to_string(int(c))); }
-    TspSkinPopupSource* SystemMenuSource() override { return Menu; }
+    void WindowCommand(skin::TspWindowCommand c) override
+    {
+        Log.push_back("command " + std::to_string(int(c)));
+    }
+    skin::TspSkinPopupSource* SystemMenuSource() override { return Menu; }
     base::TPoint FrameScreenOrigin() const override { return { 100, 200 }; }
-    void PopupMenuAt(TspSkinPopupSource& menu, base::TRect const& r, bool above) override
+    void PopupMenuAt(skin::TspSkinPopupSource& menu, base::TRect const& r, bool above) override
     {
         Log.push_back(std::string(&menu == Menu ? "sysmenu " : "popup ") + std::to_string(r.Left) + ","
             + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," + std::to_string(r.Bottom)
@@ -85,7 +88,7 @@ inline base::TColor FramePx(int x, int y) { return base::RGB(uint8_t(x), uint8_t
 inline base::TColor OwnPx(int x, int y) { return base::RGB(uint8_t(x), uint8_t(y), 200); }
 
 struct PatternSkin {
-    TspSkinData Data { nullptr };
+    skin::TspSkinData Data { nullptr };
     PatternSkin()
     {
         Data.Picture().SetSize(64, 64);
@@ -99,4 +102,4 @@ struct PatternSkin {
     }
 };
 
-} // namespace xe::skin::test
+} // namespace xe::test

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
-namespace xe::skin::test {
+using namespace xe;
+using namespace xe::skin;
+using namespace xe::test;
+
 namespace {
 
 using base::TColor;
@@ -101,4 +104,3 @@ TEST_F(FormIconTest, MalformedStoredIconIsAnErrorAndTheDefaultIsDrawn)
 }
 
 } // namespace
-} // namespace xe::skin::test

@@ -10,33 +10,34 @@
 
 #include <string>
 
-namespace xe::skin::test {
+namespace xe::test {
 
 // Loads one of the layout skins (tools/skinart/LayoutSkins.h) the way a skin author's skin
 // is loaded: description and pictures written out, packed, and read back.
-inline tk::TComponentPtr<TspSkinData> LoadLayoutSkin(std::string const& name)
+inline tk::TComponentPtr<skin::TspSkinData> LoadLayoutSkin(std::string const& name)
 {
     base::TTempDir dir("xe-layout");
     std::string package;
-    if (!BuildSkinPackage(WriteLayoutSkin(DrawLayoutSkin(name), dir.Path()), package))
+    if (!skin::BuildSkinPackage(skin::WriteLayoutSkin(skin::DrawLayoutSkin(name), dir.Path()), package))
         throw base::EInvalidOperation("layout skin " + name + " does not pack");
-    tk::TComponentPtr<TspSkinData> data(new TspSkinData(nullptr));
+    tk::TComponentPtr<skin::TspSkinData> data(new skin::TspSkinData(nullptr));
     data->LoadFromPackage(package);
     return data;
 }
 
 // A sizeable form at (Left, Top) with a layout skin on its frame.
-struct LayoutSkinTest : xe::test::HeadlessTest {
+struct LayoutSkinTest : HeadlessTest {
     void TearDown() override
     {
         App.reset();
         Data.reset();
         HeadlessTest::TearDown();
     }
-    void Open(std::string const& skin, int width, int height,
-        TspBorderIcons icons = biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray)
+    void Open(std::string const& name, int width, int height,
+        skin::TspBorderIcons icons
+        = skin::biSystemMenu | skin::biMinimize | skin::biMaximize | skin::biRollUp | skin::biMinimizeToTray)
     {
-        Data = LoadLayoutSkin(skin);
+        Data = LoadLayoutSkin(name);
         ASSERT_FALSE(Data->Empty());
         // The first form is the main one, whose minimising minimises the application; the
         // skinned form comes second, as a dialog does.
@@ -45,14 +46,14 @@ struct LayoutSkinTest : xe::test::HeadlessTest {
         Form = App->CreateForm<tk::TForm>();
         Form->SetBorderStyle(tk::bsSizeable);
         Form->SetBounds(Left, Top, width, height);
-        Skinned = new TspSkinnedForm(Form);
+        Skinned = new skin::TspSkinnedForm(Form);
         Skinned->SetBorderIcons(icons);
         Skinned->SetSkinData(Data.get());
         Form->SetBounds(Left, Top, width, height);
         Form->Show();
         App->ProcessMessages();
     }
-    TspActiveSkinObject* Object(std::string const& name) const { return Skinned->ObjectByIDName(name); }
+    skin::TspActiveSkinObject* Object(std::string const& name) const { return Skinned->ObjectByIDName(name); }
     base::TRect RectOf(std::string const& name) const
     {
         auto* o = Object(name);
@@ -66,9 +67,9 @@ struct LayoutSkinTest : xe::test::HeadlessTest {
     gfx::TBitmap Shot() const { return win::CaptureWindow(Form->Handle()); }
 
     int Left = 40, Top = 40;
-    tk::TComponentPtr<TspSkinData> Data;
+    tk::TComponentPtr<skin::TspSkinData> Data;
     tk::TForm* Form = nullptr;
-    TspSkinnedForm* Skinned = nullptr;
+    skin::TspSkinnedForm* Skinned = nullptr;
 };
 
 // The bounding box of the pixels where two pictures of one size differ; empty when none do.
@@ -88,4 +89,4 @@ inline base::TRect DiffBox(gfx::TBitmap const& a, gfx::TBitmap const& b)
     return box;
 }
 
-} // namespace xe::skin::test
+} // namespace xe::test

@@ -10,18 +10,18 @@
 
 #include <string>
 
-namespace xe::skin::test {
+namespace xe::test {
 
 // A form on the headless window system and the dialog's stored skin, loaded as the dialog
 // loads it.
-struct SkinFormTest : xe::test::HeadlessTest {
+struct SkinFormTest : HeadlessTest {
     void SetUp() override
     {
         HeadlessTest::SetUp();
-        Stored.reset(new TspCompressedStoredSkin(nullptr));
+        Stored.reset(new skin::TspCompressedStoredSkin(nullptr));
         Stored->SetCompressedData(
             base::ReadFileBytes(std::string(XE_SOURCE_DIR) + "/resources/skin/skin.skn"));
-        Data.reset(new TspSkinData(nullptr));
+        Data.reset(new skin::TspSkinData(nullptr));
         Data->SetCompressedStoredSkin(Stored.get());
         ASSERT_FALSE(Data->Empty());
     }
@@ -40,24 +40,24 @@ struct SkinFormTest : xe::test::HeadlessTest {
         Form->SetBorderStyle(style);
         Form->SetBounds(0, 0, width, height);
     }
-    void Attach() { Skinned = new TspSkinnedForm(Form); }
+    void Attach() { Skinned = new skin::TspSkinnedForm(Form); }
 
     int HitTest(int screenX, int screenY)
     {
         return int(win::SendMessage(Form->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(screenX, screenY)));
     }
-    TspSkinCaptionObject* Caption() const
+    skin::TspSkinCaptionObject* Caption() const
     {
         for (auto const& o : Skinned->ObjectList)
-            if (auto* c = dynamic_cast<TspSkinCaptionObject*>(o.get()))
+            if (auto* c = dynamic_cast<skin::TspSkinCaptionObject*>(o.get()))
                 return c;
         return nullptr;
     }
-    TspSkinStdButtonObject* Button(std::string const& name) const
+    skin::TspSkinStdButtonObject* Button(std::string const& name) const
     {
         for (auto const& o : Skinned->ObjectList)
             if (o->IDName == name)
-                return dynamic_cast<TspSkinStdButtonObject*>(o.get());
+                return dynamic_cast<skin::TspSkinStdButtonObject*>(o.get());
         return nullptr;
     }
     static bool SameBitmaps(gfx::TBitmap const& a, gfx::TBitmap const& b)
@@ -71,10 +71,10 @@ struct SkinFormTest : xe::test::HeadlessTest {
         return true;
     }
 
-    tk::TComponentPtr<TspCompressedStoredSkin> Stored;
-    tk::TComponentPtr<TspSkinData> Data;
+    tk::TComponentPtr<skin::TspCompressedStoredSkin> Stored;
+    tk::TComponentPtr<skin::TspSkinData> Data;
     tk::TForm* Form = nullptr;
-    TspSkinnedForm* Skinned = nullptr;
+    skin::TspSkinnedForm* Skinned = nullptr;
 };
 
-} // namespace xe::skin::test
+} // namespace xe::test
