@@ -22,19 +22,12 @@ gfx::TBitmap const* PictureAt(TspSkinData* data, int index)
     return p && !p->Empty() ? p : nullptr;
 }
 
-// Whether r lies inside the picture.
-bool Inside(gfx::TBitmap const& picture, TRect const& r)
-{
-    return !base::IsRectEmpty(r) && r.Left >= 0 && r.Top >= 0 && r.Right <= picture.Width()
-        && r.Bottom <= picture.Height();
-}
-
 // A piece of a picture drawn as a horizontal strip of dst's width (fixed ends a and b),
 // stretched to dst's height when that differs.
 void DrawHorzPiece(
     gfx::TCanvas& canvas, gfx::TBitmap const& picture, TRect const& src, int a, int b, TRect const& dst)
 {
-    if (!Inside(picture, src) || base::IsRectEmpty(dst))
+    if (!PictureHolds(picture, src) || base::IsRectEmpty(dst))
         return;
     gfx::TBitmap strip;
     ComposeHorzStrip(a, b, strip, dst.Width(), src, picture);
@@ -48,7 +41,7 @@ void DrawHorzPiece(
 void DrawVertPiece(
     gfx::TCanvas& canvas, gfx::TBitmap const& picture, TRect const& src, int a, int b, TRect const& dst)
 {
-    if (!Inside(picture, src) || base::IsRectEmpty(dst))
+    if (!PictureHolds(picture, src) || base::IsRectEmpty(dst))
         return;
     gfx::TBitmap strip;
     ComposeVertStrip(a, b, strip, dst.Height(), src, picture);
@@ -60,7 +53,7 @@ void DrawVertPiece(
 
 void DrawPiece(gfx::TCanvas& canvas, gfx::TBitmap const& picture, TRect const& src, TRect const& dst)
 {
-    if (!Inside(picture, src) || base::IsRectEmpty(dst))
+    if (!PictureHolds(picture, src) || base::IsRectEmpty(dst))
         return;
     gfx::StretchBlt(canvas, dst.Left, dst.Top, dst.Width(), dst.Height(), picture, src.Left, src.Top,
         src.Width(), src.Height(), gfx::SRCCOPY);

@@ -14,12 +14,6 @@ using base::TPoint;
 using base::TRect;
 
 namespace {
-bool Inside(gfx::TBitmap const& picture, TRect const& r)
-{
-    return !base::IsRectEmpty(r) && r.Left >= 0 && r.Top >= 0 && r.Right <= picture.Width()
-        && r.Bottom <= picture.Height();
-}
-
 // The page frame's cut: unset corner points take the client rectangle's corners.
 TFrameCut PageCut(TspDataSkinTabControl const& look)
 {
@@ -127,11 +121,11 @@ bool TspSkinTabControl::PaintSkin(gfx::TCanvas& canvas)
 {
     auto* look = LookAs<TspDataSkinTabControl>();
     gfx::TBitmap const* picture = LookPicture();
-    if (!look || !picture || !Inside(*picture, look->SkinRect))
+    if (!look || !picture || !PictureHolds(*picture, look->SkinRect))
         return false;
     int const th = TabHeight();
     // The band behind the tabs, then the page.
-    if (Inside(*picture, look->TabsBGRect)) {
+    if (PictureHolds(*picture, look->TabsBGRect)) {
         gfx::TBitmap strip;
         ComposeHorzStrip(0, 0, strip, Width(), look->TabsBGRect, *picture);
         canvas.StretchDraw(Rect(0, 0, Width(), th), strip);
@@ -157,7 +151,7 @@ bool TspSkinTabControl::PaintSkin(gfx::TCanvas& canvas)
         }
         if (!Enabled())
             color = base::clGrayText;
-        if (Inside(*picture, src)) {
+        if (PictureHolds(*picture, src)) {
             gfx::TBitmap strip;
             ComposeHorzStrip(look->TabLeftOffset, look->TabRightOffset, strip, r.Width(), src, *picture);
             canvas.Draw(r.Left, r.Top, strip);

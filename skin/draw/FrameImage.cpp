@@ -10,6 +10,12 @@ namespace xe::skin {
 using base::Rect;
 using base::TRect;
 
+bool PictureHolds(gfx::TBitmap const& picture, TRect const& r)
+{
+    return !base::IsRectEmpty(r) && r.Left >= 0 && r.Top >= 0 && r.Right <= picture.Width()
+        && r.Bottom <= picture.Height();
+}
+
 namespace {
 
 // Copies srcRect of s to the top-left of dstRect of d, 1:1. When the two rectangles differ

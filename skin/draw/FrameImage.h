@@ -45,6 +45,10 @@ struct TStretchFlags {
     bool Bottom = false;
 };
 
+// Whether r is a non-empty rectangle lying wholly within picture: a look's piece that can be
+// cut from it.
+bool PictureHolds(gfx::TBitmap const& picture, base::TRect const& r);
+
 // Builds the W x H frame image in dst from the frame held by R of picture. Later pieces draw
 // over earlier ones: band middles, then the eight corner pieces, then (when drawClient) the
 // client tiled over the result's client rectangle. When RB.X = LT.X, RB.Y = LT.Y or the picture

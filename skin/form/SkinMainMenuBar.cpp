@@ -17,12 +17,6 @@ using base::TPoint;
 using base::TRect;
 
 namespace {
-bool Inside(gfx::TBitmap const& picture, TRect const& r)
-{
-    return !base::IsRectEmpty(r) && r.Left >= 0 && r.Top >= 0 && r.Right <= picture.Width()
-        && r.Bottom <= picture.Height();
-}
-
 // Space around an item's text in the plain look.
 constexpr int PlainPadding = 12;
 constexpr int PlainButtonSize = 16;
@@ -88,7 +82,7 @@ TspDataSkinMainMenuItem* TspSkinMainMenuBar::ItemLook() const
         return nullptr;
     auto* item = dynamic_cast<TspDataSkinMainMenuItem*>(data->ObjectList[size_t(i)].get());
     gfx::TBitmap const* picture = item ? ObjectPicture(item) : nullptr;
-    return picture && Inside(*picture, item->SkinRect) ? item : nullptr;
+    return picture && PictureHolds(*picture, item->SkinRect) ? item : nullptr;
 }
 
 TspDataSkinMainMenuBarButton* TspSkinMainMenuBar::ButtonLook(TBarButton button) const
@@ -104,7 +98,7 @@ TspDataSkinMainMenuBarButton* TspSkinMainMenuBar::ButtonLook(TBarButton button) 
         return nullptr;
     auto* b = dynamic_cast<TspDataSkinMainMenuBarButton*>(data->ObjectList[size_t(i)].get());
     gfx::TBitmap const* picture = b ? ObjectPicture(b) : nullptr;
-    return picture && Inside(*picture, b->SkinRect) ? b : nullptr;
+    return picture && PictureHolds(*picture, b->SkinRect) ? b : nullptr;
 }
 
 gfx::TBitmap const* TspSkinMainMenuBar::ObjectPicture(TspDataSkinObject const* object) const
@@ -259,7 +253,7 @@ bool TspSkinMainMenuBar::PaintSkin(gfx::TCanvas& canvas)
 {
     auto* look = LookAs<TspDataSkinMainMenuBar>();
     gfx::TBitmap const* picture = LookPicture();
-    if (!look || !picture || !Inside(*picture, look->SkinRect))
+    if (!look || !picture || !PictureHolds(*picture, look->SkinRect))
         return false;
     TRect const& s = look->SkinRect;
     TRect const& ir = look->ItemsRect;
@@ -288,7 +282,7 @@ bool TspSkinMainMenuBar::PaintSkin(gfx::TCanvas& canvas)
                 ? FirstNonEmpty({ item->DownRect, item->ActiveSkinRect, item->SkinRect })
                 : hot && menuItem->Enabled() ? FirstNonEmpty({ item->ActiveSkinRect, item->SkinRect })
                                              : item->SkinRect;
-            if (Inside(own, src)) {
+            if (PictureHolds(own, src)) {
                 gfx::TBitmap image;
                 ComposeHorzStrip(item->ItemLeftOffset, item->ItemRightOffset, image, r.Width(), src, own);
                 canvas.Draw(r.Left, r.Top, image);
@@ -345,7 +339,7 @@ void TspSkinMainMenuBar::PaintButtons(gfx::TCanvas& canvas)
                 : b == FHotButton ? FirstNonEmpty({ look->ActiveSkinRect, look->SkinRect })
                                   : look->SkinRect;
             gfx::TBitmap const& p = *ObjectPicture(look);
-            if (Inside(p, src))
+            if (PictureHolds(p, src))
                 gfx::StretchBlt(canvas, r.Left, r.Top, r.Width(), r.Height(), p, src.Left, src.Top,
                     src.Width(), src.Height(), gfx::SRCCOPY);
             continue;
