@@ -3,12 +3,9 @@
 #include "platform/base/Files.h"
 #include "platform/base/Strings.h"
 
-#include <libxml/parser.h>
-#include <libxml/tree.h>
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cstring>
 #include <random>
 #include <stdexcept>
 
@@ -124,59 +121,7 @@ std::vector<TDbRow> QueryRows(std::string const& path, std::string const& sql)
     return rows;
 }
 
-namespace {
-std::string Prop(xmlAttr* attr)
-{
-    xmlChar* value = xmlNodeListGetString(attr->doc, attr->children, 1);
-    std::string text = value ? reinterpret_cast<char const*>(value) : "";
-    xmlFree(value);
-    return text;
-}
-
-bool Is(xmlNode* node, char const* prefix, char const* name)
-{
-    return node->type == XML_ELEMENT_NODE && std::strcmp(reinterpret_cast<char const*>(node->name), name) == 0
-        && node->ns && node->ns->prefix
-        && std::strcmp(reinterpret_cast<char const*>(node->ns->prefix), prefix) == 0;
-}
-
-void Walk(xmlNode* node, TXmlDocument& document)
-{
-    for (; node; node = node->next) {
-        if (Is(node, "s", "AttributeType")) {
-            xmlChar* name = xmlGetProp(node, BAD_CAST "name");
-            document.AttributeTypes.push_back(name ? reinterpret_cast<char const*>(name) : "");
-            xmlFree(name);
-        } else if (Is(node, "rs", "data")) {
-            ++document.DataBlocks;
-        } else if (Is(node, "z", "row")) {
-            TXmlRow row;
-            for (xmlAttr* attr = node->properties; attr; attr = attr->next)
-                row[reinterpret_cast<char const*>(attr->name)] = Prop(attr);
-            document.Rows.push_back(std::move(row));
-        }
-        Walk(node->children, document);
-    }
-}
-} // namespace
-
-TXmlDocument ReadExportDocument(std::string const& path)
-{
-    TXmlDocument document;
-    xmlDoc* doc
-        = xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    if (!doc) {
-        xmlError const* error = xmlGetLastError();
-        document.Error = error && error->message ? error->message : "not well-formed";
-        return document;
-    }
-    document.Parsed = true;
-    Walk(xmlDocGetRootElement(doc), document);
-    xmlFreeDoc(doc);
-    return document;
-}
-
-std::string CompareRows(TXmlDocument const& document, std::vector<TDbRow> const& expected,
+std::string CompareRows(TRowset const& document, std::vector<TDbRow> const& expected,
     std::vector<std::string> const& exactColumns)
 {
     if (!document.Parsed)

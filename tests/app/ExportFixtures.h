@@ -1,7 +1,9 @@
 #pragma once
 
-// Generated SQLite databases and a libxml2 reader of the exported document, shared by the
-// export's unit tests and the end-to-end tests of the executable.
+// Generated SQLite databases and checks of the exported document, shared by the export's unit
+// tests and the end-to-end tests of the executable.
+
+#include "tests/support/RowsetXml.h"
 
 #include <cstdint>
 #include <map>
@@ -34,21 +36,10 @@ struct TDbRow {
 };
 std::vector<TDbRow> QueryRows(std::string const& path, std::string const& sql);
 
-// One z:row of the document: its attributes (UTF-8).
-using TXmlRow = std::map<std::string, std::string>;
-struct TXmlDocument {
-    bool Parsed = false;
-    std::string Error;
-    std::vector<std::string> AttributeTypes; // s:AttributeType names in order
-    std::vector<TXmlRow> Rows;
-    int DataBlocks = 0; // rs:data elements
-};
-TXmlDocument ReadExportDocument(std::string const& path);
-
 // Checks that the document holds exactly `expected`, in order: ids, and every non-NULL
 // text-like column equal, NULL columns absent. Returns an empty string or the first
 // difference.
-std::string CompareRows(TXmlDocument const& document, std::vector<TDbRow> const& expected,
+std::string CompareRows(TRowset const& document, std::vector<TDbRow> const& expected,
     std::vector<std::string> const& exactColumns);
 
 // Writes an InOut.ini in the ANSI code page (GBK by default): the values are given in UTF-8.

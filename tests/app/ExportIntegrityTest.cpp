@@ -64,7 +64,7 @@ protected:
     }
     bool OutputIsComplete()
     {
-        return test::CompareRows(test::ReadExportDocument(XmlName),
+        return test::CompareRows(test::ReadRowsetFile(XmlName),
                    test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" })
             == "";
     }

@@ -102,7 +102,7 @@ TEST_F(ExportWindowTest, CancelInTheDialogLetsTheExportFinish)
     EXPECT_EQ(Main->But_cancel->Caption(), Ansi(u8"完成"));
     EXPECT_EQ(Main->L_note->Caption(), Ansi(u8"导出数据成功"));
     EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
-    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+    EXPECT_EQ(test::CompareRows(test::ReadRowsetFile(XmlName),
                   test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
     EXPECT_FALSE(base::FileExists(TempFileName(XmlName)));
@@ -149,7 +149,7 @@ TEST_F(ExportWindowTest, MinimiseDuringTheExport)
     EXPECT_TRUE(minimisedDuringExport);
     EXPECT_TRUE(PagesSeenByDialog.empty());
     EXPECT_EQ(Main->Gauge1->Progress(), 10);
-    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+    EXPECT_EQ(test::CompareRows(test::ReadRowsetFile(XmlName),
                   test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
@@ -202,7 +202,7 @@ TEST_F(ExportWindowTest, CloseRequestsWhileTheDialogIsOpenOnlyBringItForward)
     EXPECT_EQ(PagesSeenByDialog, (std::vector<int> { 2 }));
     EXPECT_EQ(Main->Gauge1->Progress(), 10);
     EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
-    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+    EXPECT_EQ(test::CompareRows(test::ReadRowsetFile(XmlName),
                   test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
@@ -331,7 +331,7 @@ TEST_F(ExportWindowTest, LosingTheDialogWindowCancelsAndLaterClosesAreRefused)
     EXPECT_FALSE(Main->WindowLost());
     EXPECT_EQ(Main->Gauge1->Progress(), 10);
     EXPECT_NE(out.find(base::AnsiToUtf8(Ansi(u8"导出数据成功"))), std::string::npos) << out;
-    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+    EXPECT_EQ(test::CompareRows(test::ReadRowsetFile(XmlName),
                   test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
@@ -346,7 +346,7 @@ TEST_F(ExportWindowTest, LosingTheMainWindowAfterTheExportEndsTheLoop)
     App->Run(); // without the loss nothing would end it
     EXPECT_TRUE(App->Terminated());
     EXPECT_FALSE(Main->Stopped());
-    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+    EXPECT_EQ(test::CompareRows(test::ReadRowsetFile(XmlName),
                   test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }

@@ -63,7 +63,7 @@ protected:
     std::string Compare(std::string const& sql)
     {
         auto expected = test::QueryRows(DbName, sql);
-        return test::CompareRows(test::ReadExportDocument(XmlName), expected, { "id", "name", "note" });
+        return test::CompareRows(test::ReadRowsetFile(XmlName), expected, { "id", "name", "note" });
     }
 };
 
@@ -101,10 +101,10 @@ TEST_F(PagedExport, NoRowsWriteTheEmptyDocument)
     EXPECT_EQ(steps.Pages, 0);
     EXPECT_EQ(steps.Rows, 0);
     EXPECT_TRUE(steps.Done.empty());
-    test::TXmlDocument document = test::ReadExportDocument(XmlName);
+    test::TRowset document = test::ReadRowsetFile(XmlName);
     ASSERT_TRUE(document.Parsed) << document.Error;
     EXPECT_TRUE(document.Rows.empty());
-    EXPECT_EQ(document.AttributeTypes.size(), 11u);
+    EXPECT_EQ(document.AttributeNames.size(), 11u);
 }
 
 TEST_F(PagedExport, OneAndTwoPages)

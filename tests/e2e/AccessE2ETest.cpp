@@ -80,9 +80,9 @@ TEST_F(AccessE2E, PasswordFixture)
 
     Run("select * from Table1", db, "password");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
+    test::TRowset doc = test::ReadRowsetFile(XmlName);
     ASSERT_TRUE(doc.Parsed) << doc.Error;
-    EXPECT_EQ(doc.AttributeTypes, (std::vector<std::string> { "ID", "Data" }));
+    EXPECT_EQ(doc.AttributeNames, (std::vector<std::string> { "ID", "Data" }));
     ASSERT_EQ(doc.Rows.size(), 3u);
     EXPECT_EQ(doc.Rows[0], (test::TXmlRow { { "ID", "1" }, { "Data", "One" } }));
     EXPECT_EQ(doc.Rows[2], (test::TXmlRow { { "ID", "3" }, { "Data", "Three" } }));
@@ -100,7 +100,7 @@ TEST_F(AccessE2E, EncodedAndJet3Fixtures)
     std::string encoded = Fixture("jet4_rc4_encoded.mdb");
     Run("select * from Table1", encoded, "anything");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
+    test::TRowset doc = test::ReadRowsetFile(XmlName);
     ASSERT_EQ(doc.Rows.size(), 2u);
     EXPECT_EQ(doc.Rows[1], (test::TXmlRow { { "ID", "2" }, { "col1", "world" }, { "col2", "42" } }));
 
@@ -108,7 +108,7 @@ TEST_F(AccessE2E, EncodedAndJet3Fixtures)
     std::string before = base::ReadFileBytes(jet3);
     Run("select E as id, A, G, H, I from Table1", jet3, "");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    doc = test::ReadExportDocument(XmlName);
+    doc = test::ReadRowsetFile(XmlName);
     ASSERT_EQ(doc.Rows.size(), 2u);
     EXPECT_EQ(doc.Rows[0],
         (test::TXmlRow {
@@ -132,7 +132,7 @@ TEST_F(AccessE2E, GeneratedDatabaseOverSeveralPages)
 
     Run("select * from orders where city <> '火星'", db, "密码-42");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
+    test::TRowset doc = test::ReadRowsetFile(XmlName);
     ASSERT_TRUE(doc.Parsed) << doc.Error;
     ASSERT_EQ(doc.Rows.size(), 95u);
     for (size_t i = 0; i < doc.Rows.size(); ++i)
@@ -174,7 +174,7 @@ TEST_F(AccessE2E, EncryptedAccdb)
 
     Run("select * from Table1", db, "password");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
+    test::TRowset doc = test::ReadRowsetFile(XmlName);
     ASSERT_EQ(doc.Rows.size(), 3u);
     EXPECT_EQ(doc.Rows[1], (test::TXmlRow { { "ID", "2" }, { "Data", "Two" } }));
     EXPECT_EQ(base::ReadFileBytes(db), before);
@@ -198,7 +198,7 @@ TEST_F(AccessE2E, StatementMeansWhatItMeantUnderAdo)
         "'陈静*' order by id",
         db, "");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
+    test::TRowset doc = test::ReadRowsetFile(XmlName);
     ASSERT_TRUE(doc.Parsed) << doc.Error;
     std::vector<std::string> ids;
     for (auto& row : doc.Rows)
@@ -262,7 +262,7 @@ TEST_F(AccessE2E, EncryptedAccdbOfEveryKind)
 
         Run("select * from Table1", file, "Geheim-1");
         ASSERT_TRUE(Succeeded()) << c.Name << ": " << Out << Err;
-        test::TXmlDocument doc = test::ReadExportDocument(XmlName);
+        test::TRowset doc = test::ReadRowsetFile(XmlName);
         ASSERT_EQ(doc.Rows.size(), 3u) << c.Name;
         EXPECT_EQ(doc.Rows[2], (test::TXmlRow { { "ID", "3" }, { "Data", "Three" } })) << c.Name;
         EXPECT_EQ(base::ReadFileBytes(file), c.Bytes) << c.Name;
@@ -276,11 +276,11 @@ TEST_F(AccessE2E, Access2010CalculatedColumns)
     std::string db = Fixture("calcFieldTestV2010.accdb");
     Run("select ID from Table1", db, "");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    EXPECT_EQ(test::ReadExportDocument(XmlName).Rows.size(), 4u);
+    EXPECT_EQ(test::ReadRowsetFile(XmlName).Rows.size(), 4u);
 
     Run("select * from Table1", db, "");
     ASSERT_TRUE(Succeeded()) << Out << Err;
-    test::TXmlDocument doc = test::ReadExportDocument(XmlName);
+    test::TRowset doc = test::ReadRowsetFile(XmlName);
     ASSERT_EQ(doc.Rows.size(), 4u);
     test::TXmlRow row = doc.Rows[1];
     EXPECT_EQ(row["LastFirst"], "Simpson, Bart");
@@ -305,7 +305,7 @@ TEST_F(AccessE2E, SavedQueriesLinkedTablesAndJetRules)
         std::vector<test::TXmlRow> found;
         if (!Succeeded())
             return found;
-        test::TXmlDocument doc = test::ReadExportDocument(XmlName);
+        test::TRowset doc = test::ReadRowsetFile(XmlName);
         EXPECT_TRUE(doc.Parsed) << doc.Error;
         return doc.Rows;
     };

@@ -64,7 +64,7 @@ protected:
     {
         auto expected = test::QueryRows(DbName, sql);
         return test::CompareRows(
-            test::ReadExportDocument(xml.empty() ? XmlName : xml), expected, { "id", "name", "note" });
+            test::ReadRowsetFile(xml.empty() ? XmlName : xml), expected, { "id", "name", "note" });
     }
 };
 
@@ -83,12 +83,12 @@ TEST_F(ExportE2E, NoRowsWriteTheEmptyDocumentOverAnEarlierOutput)
     TRun run = Run();
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_TRUE(Contains(run.Out, u8"正在导出数据...\n导出数据成功\n")) << run.Out;
-    test::TXmlDocument document = test::ReadExportDocument(XmlName);
+    test::TRowset document = test::ReadRowsetFile(XmlName);
     ASSERT_TRUE(document.Parsed) << document.Error;
     EXPECT_EQ(document.Rows.size(), 0u);
     EXPECT_EQ(document.DataBlocks, 1);
     // The schema is the statement's: every column of the table.
-    EXPECT_EQ(document.AttributeTypes.size(), 11u);
+    EXPECT_EQ(document.AttributeNames.size(), 11u);
     EXPECT_FALSE(base::FileExists(Dir.File("Tempout.xml")));
 }
 
@@ -116,8 +116,8 @@ TEST_F(ExportE2E, ShuffledTableGivesEveryRowOnceInIdOrder)
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(Compare("select * from t order by id"), "");
     // Every column type of the table is in the schema; NULLs are absent attributes.
-    auto document = test::ReadExportDocument(XmlName);
-    EXPECT_EQ(document.AttributeTypes.size(), 11u);
+    auto document = test::ReadRowsetFile(XmlName);
+    EXPECT_EQ(document.AttributeNames.size(), 11u);
 }
 
 TEST_F(ExportE2E, ChineseInTheStatementAndTheData)

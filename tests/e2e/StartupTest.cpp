@@ -175,7 +175,7 @@ TEST(StartupTest, RunsFromAChineseFolderAndFindsItsFilesThere)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_NE(out.find(reinterpret_cast<char const*>(u8"导出数据成功")), std::string::npos) << out;
-    xe::test::TXmlDocument document = xe::test::ReadExportDocument(folder + "结果.xml");
+    xe::test::TRowset document = xe::test::ReadRowsetFile(folder + "结果.xml");
     EXPECT_TRUE(document.Parsed) << document.Error;
     EXPECT_EQ(document.Rows.size(), 45u);
 }
@@ -216,7 +216,7 @@ TEST(StartupTest, RunsFromFoldersTheAnsiCodePageCannotHold)
         int status = pclose(pipe);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
         EXPECT_NE(out.find(reinterpret_cast<char const*>(u8"导出数据成功")), std::string::npos) << out;
-        EXPECT_EQ(xe::test::ReadExportDocument(root + "out.xml").Rows.size(), 35u);
+        EXPECT_EQ(xe::test::ReadRowsetFile(root + "out.xml").Rows.size(), 35u);
         ::unlink((root + "out.xml").c_str());
     }
     // Nothing was created under a name made of question marks.
@@ -273,7 +273,7 @@ TEST(StartupTest, ADisplayThatCannotBeReachedRunsHeadless)
     EXPECT_EQ(CountOf(run.Err, "No display is reachable (DISPLAY=" + display + ")"), 1u) << run.Err;
     EXPECT_EQ(CountOf(run.Err, "\n"), 1u) << run.Err;
     EXPECT_TRUE(Has(run.Out, reinterpret_cast<char const*>(u8"导出数据成功"))) << run.Out;
-    EXPECT_EQ(xe::test::ReadExportDocument(dir.File("out.xml")).Rows.size(), 40u);
+    EXPECT_EQ(xe::test::ReadRowsetFile(dir.File("out.xml")).Rows.size(), 40u);
 
     // A window asked for where there is no display is a failed start, before any export.
     ASSERT_TRUE(DeleteFile(dir.File("out.xml")));
@@ -301,7 +301,7 @@ TEST(StartupTest, ConfigurationTextIsReadInTheEncodingItWasSavedIn)
         EXPECT_EQ(run.ExitCode, 0) << run.Err;
         EXPECT_EQ(run.Err, "");
         std::string const output = dir.Path() + reinterpret_cast<char const*>(u8"结果.xml"); // on disk, UTF-8
-        EXPECT_EQ(xe::test::ReadExportDocument(output).Rows.size(), 12u);
+        EXPECT_EQ(xe::test::ReadRowsetFile(output).Rows.size(), 12u);
         ::unlink(output.c_str());
     }
 
@@ -355,7 +355,7 @@ TEST(StartupTest, AChinesePasswordSavedAsUtf8OpensTheDatabase)
     WriteFileBytes(dir.File("InOut.ini"), configuration(reinterpret_cast<char const*>(u8"演示-2024")));
     TRun run = RunIn(dir);
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(xe::test::ReadExportDocument(dir.File("out.xml")).Rows.size(), 40u);
+    EXPECT_EQ(xe::test::ReadRowsetFile(dir.File("out.xml")).Rows.size(), 40u);
 
     // A wrong one says which database refused it, and that the file was taken for UTF-8.
     WriteFileBytes(dir.File("InOut.ini"), configuration(reinterpret_cast<char const*>(u8"演示-2023")));
@@ -377,14 +377,14 @@ TEST(StartupTest, TheDemoFolderExportsIntoItselfWhereverItIsMoved)
         + "XE_DEMO_NO_BUILD=1 XE_BUILD_DIR='" + XE_BUILD_DIR + "' XE_DEMO_DIR='" + dir.File("demo")
         + "' XE_DEMO_ROWS=45 timeout 120 '" + XE_SOURCE_DIR + "/scripts/demo' >'" + log + "' 2>&1 </dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(log);
-    EXPECT_EQ(xe::test::ReadExportDocument(dir.File("demo/orders.xml")).Rows.size(), 45u);
+    EXPECT_EQ(xe::test::ReadRowsetFile(dir.File("demo/orders.xml")).Rows.size(), 45u);
 
     ASSERT_EQ(::rename(dir.File("demo").c_str(), dir.File("moved").c_str()), 0);
     command = "cd '" + dir.File("moved") + "' && XMLEXPORT_BACKEND=headless timeout 60 ./xmlexport >'" + log
         + "' 2>&1 </dev/null";
     int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFileBytes(log);
-    EXPECT_EQ(xe::test::ReadExportDocument(dir.File("moved/orders.xml")).Rows.size(), 45u);
+    EXPECT_EQ(xe::test::ReadRowsetFile(dir.File("moved/orders.xml")).Rows.size(), 45u);
     // Nothing went back to where the folder was made.
     EXPECT_FALSE(DirectoryExists(dir.File("demo")));
 }

@@ -323,7 +323,7 @@ TEST_F(XvfbExport, TheDialogDestroyedFromOutsideAnswersAsCancel)
     ASSERT_TRUE(WaitFor([&] { return OutHas(u8"导出数据成功") || Exited(); }, 120000)) << Out();
     EXPECT_FALSE(Exited()) << "the done window waits for its user; stderr: " << Err();
     EXPECT_TRUE(WindowOfSize("200x135").empty());
-    EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+    EXPECT_EQ(test::CompareRows(test::ReadRowsetFile(XmlName),
                   test::QueryRows(DbName, "select * from t order by id"), { "id", "name", "note" }),
         "");
 }
@@ -347,7 +347,7 @@ TEST_F(XvfbExport, AfterTheExportASignalOrTheWindowsLossOnlyEndsTheProcess)
             X("xdotool windowclose " + main);
         ASSERT_TRUE(WaitFor([&] { return Exited(); }, 30000)) << "the tool did not end";
         EXPECT_EQ(ExitStatus, 0) << Err();
-        EXPECT_EQ(test::CompareRows(test::ReadExportDocument(XmlName),
+        EXPECT_EQ(test::CompareRows(test::ReadRowsetFile(XmlName),
                       test::QueryRows(DbName, "select * from t where id <= 3000 order by id"),
                       { "id", "name", "note" }),
             "");

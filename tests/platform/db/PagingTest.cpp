@@ -119,7 +119,7 @@ TEST_F(PagingTest, JoinedPagesHoldEveryRowOnceInIdOrder)
         std::string doc = ExportPages(FConn, s, FDir, materialized);
         EXPECT_TRUE(materialized);
         auto parsed = ParseRowset(doc);
-        ASSERT_TRUE(parsed.Ok);
+        ASSERT_TRUE(parsed.Parsed);
         EXPECT_EQ(CountOccurrences(doc, "<rs:data>"), 1u);
         EXPECT_EQ(CountOccurrences(doc, "</rs:data>"), 1u);
         std::vector<int64_t> ids;

@@ -49,7 +49,7 @@ TEST_F(XmlWriterTest, EmptyResultKeepsBothMarkersAndAShortTail)
     EXPECT_EQ(xml.rfind("<xml xmlns:s='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882'\r\n", 0), 0u);
     EXPECT_EQ(xml.substr(xml.size() - 6), "</xml>");
     auto parsed = ParseRowset(xml);
-    ASSERT_TRUE(parsed.Ok);
+    ASSERT_TRUE(parsed.Parsed);
     EXPECT_EQ(parsed.AttributeNames, (std::vector<std::string> { "id", "name" }));
     EXPECT_TRUE(parsed.Rows.empty());
     // NOT NULL columns are not nullable; others are.
@@ -69,7 +69,7 @@ TEST_F(XmlWriterTest, TypedValuesNullsAndOneAttributeTypePerColumn)
          "NULL);");
     std::string xml = Save("SELECT * FROM t ORDER BY id");
     auto parsed = ParseRowset(xml);
-    ASSERT_TRUE(parsed.Ok) << xml;
+    ASSERT_TRUE(parsed.Parsed) << xml;
     ASSERT_EQ(parsed.AttributeNames.size(), 14u);
     EXPECT_EQ(parsed.DataTypes["id"], "i8");
     EXPECT_EQ(parsed.DataTypes["i"], "i2");
@@ -123,7 +123,7 @@ TEST_F(XmlWriterTest, EscapingControlCharactersAndChineseText)
     EXPECT_NE(xml.find("s='a&#x3c;b&#x3e;&#x26;&#x27;c&#x22;'"), std::string::npos);
     EXPECT_NE(xml.find("s='tab&#x9;cr&#xd;lf&#xa;'"), std::string::npos);
     auto parsed = ParseRowset(xml);
-    ASSERT_TRUE(parsed.Ok);
+    ASSERT_TRUE(parsed.Parsed);
     ASSERT_EQ(parsed.Rows.size(), 4u);
     EXPECT_EQ(parsed.Rows[0]["s"], "a<b>&'c\"");
     EXPECT_EQ(parsed.Rows[1]["s"], "tab\tcr\rlf\n"); // line breaks survive a reload
@@ -141,7 +141,7 @@ TEST_F(XmlWriterTest, ColumnNamesThatNeedAnAlias)
     EXPECT_NE(xml.find("name='c2_' rs:name='1st' rs:number='3'"), std::string::npos) << xml;
     EXPECT_NE(xml.find("name='c4' rs:name='id' rs:number='5'"), std::string::npos) << xml;
     auto parsed = ParseRowset(xml);
-    ASSERT_TRUE(parsed.Ok);
+    ASSERT_TRUE(parsed.Parsed);
     ASSERT_EQ(parsed.Rows.size(), 1u);
     EXPECT_EQ(parsed.Rows[0]["c1"], "a");
     EXPECT_EQ(parsed.Rows[0]["c2_"], "b");
@@ -163,7 +163,7 @@ TEST_F(XmlWriterTest, TypeDependsOnTheStatementNotOnThePage)
     std::string joined
         = page1.substr(0, page1.find("</rs:data>")) + page2.substr(page2.find("<rs:data>") + 9);
     auto parsed = ParseRowset(joined);
-    ASSERT_TRUE(parsed.Ok) << joined;
+    ASSERT_TRUE(parsed.Parsed) << joined;
     EXPECT_EQ(parsed.DataTypes["x"], "string");
     EXPECT_EQ(parsed.DataTypes["twice"], "string");
     ASSERT_EQ(parsed.Rows.size(), 4u);
@@ -245,7 +245,7 @@ TEST_F(XmlWriterTest, SaveReplacesAnExistingFileAndKeepsTheCurrentRow)
     q.SaveToFile(out);
     EXPECT_EQ(q.Fields(0).AsInteger(), 2);
     auto parsed = ParseRowset(xe::base::ReadFileBytes(out));
-    ASSERT_TRUE(parsed.Ok);
+    ASSERT_TRUE(parsed.Parsed);
     EXPECT_EQ(parsed.Rows.size(), 3u); // the whole result, not from the current row
 }
 
