@@ -1,15 +1,47 @@
-// Helpers for tests that run real windows on an X server of their own: a shell command's
-// output, and a message pump bounded by real time.
+// Helpers for tests that run real windows on an X server of their own: the window system
+// started on it, a shell command's output, and a message pump bounded by real time.
 #pragma once
 
+#include "platform/base/Exceptions.h"
+#include "platform/windows/SdlBackend.h"
 #include "platform/windows/WinUser.h"
+#include "tests/support/ProcessState.h"
+#include "tests/support/Xvfb.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <poll.h>
 #include <string>
 
 namespace xe::test {
+
+// Starts the window system on SDL on xvfb's display, with the environment pointing there, and
+// stops it when state goes (a failed assertion included). Returns the backend, or null with
+// the reason in error when SDL cannot use the display. A freshly started Xvfb now and then
+// turns SDL's first connection away; a few tries tell that apart from a display SDL cannot use.
+inline win::TSdlBackend* StartSdlWindows(TXvfb const& xvfb, TProcessState& state, std::string& error)
+{
+    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
+    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
+    std::unique_ptr<win::TSdlBackend> backend;
+    for (int attempt = 0; !backend; ++attempt) {
+        try {
+            backend = std::make_unique<win::TSdlBackend>();
+        } catch (base::EInvalidOperation const& e) {
+            if (attempt == 4) {
+                error = "Xvfb runs on " + xvfb.Display + " but SDL cannot use it: " + e.what();
+                return nullptr;
+            }
+            poll(nullptr, 0, 200);
+        }
+    }
+    win::TSdlBackend* sdl = backend.get();
+    win::InitWindowSystem(std::move(backend));
+    state.AddUndo(win::DoneWindowSystem);
+    return sdl;
+}
 
 // The standard output of a shell command (empty when it cannot run).
 inline std::string Shell(std::string const& command)

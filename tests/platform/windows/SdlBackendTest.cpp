@@ -1,7 +1,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,22 +24,8 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
     TProcessState state;
-    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
-    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
-    // A freshly started Xvfb now and then turns SDL's first connection away; a few tries
-    // tell that apart from a display SDL cannot use at all.
-    std::unique_ptr<TSdlBackend> backend;
-    for (int attempt = 0; !backend; ++attempt) {
-        try {
-            backend = std::make_unique<TSdlBackend>();
-        } catch (base::EInvalidOperation const& e) {
-            if (attempt == 4)
-                FAIL() << "Xvfb runs on " << xvfb.Display << " but SDL cannot use it: " << e.what();
-            poll(nullptr, 0, 200);
-        }
-    }
-    InitWindowSystem(std::move(backend));
-    state.AddUndo(DoneWindowSystem);
+    std::string error;
+    ASSERT_TRUE(StartSdlWindows(xvfb, state, error)) << error;
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     {
         TTestWindow w("XeSdlTest", base::Bounds(320, 244, 355, 175), WS_POPUP | WS_VISIBLE);
@@ -133,37 +118,15 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
     }
 }
 
-// Starts SDL on the Xvfb display, pointing the environment there until state goes; null
-// (with the test failed) when it cannot.
-std::unique_ptr<TSdlBackend> OpenSdl(TXvfb const& xvfb, TProcessState& state)
-{
-    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
-    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
-    for (int attempt = 0;; ++attempt) {
-        try {
-            return std::make_unique<TSdlBackend>();
-        } catch (base::EInvalidOperation const& e) {
-            if (attempt == 4) {
-                ADD_FAILURE() << "Xvfb runs on " << xvfb.Display << " but SDL cannot use it: " << e.what();
-                return nullptr;
-            }
-            poll(nullptr, 0, 200);
-        }
-    }
-}
-
 TEST(SdlBackendTest, FramedWindowChangesStateTakesKeysAndShowsTheSizingCursor)
 {
     TXvfb xvfb;
     if (!xvfb.Ok())
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
     TProcessState state;
-    std::unique_ptr<TSdlBackend> backend = OpenSdl(xvfb, state);
-    if (!backend)
-        return;
-    TSdlBackend* sdl = backend.get();
-    InitWindowSystem(std::move(backend));
-    state.AddUndo(DoneWindowSystem);
+    std::string error;
+    TSdlBackend* sdl = StartSdlWindows(xvfb, state, error);
+    ASSERT_TRUE(sdl) << error;
     {
         TTestWindow w("XeFrameTest", base::Bounds(200, 150, 300, 200), WS_POPUP | WS_VISIBLE);
         // A frame of its own: 4-pixel sizing borders, a caption band, a size limit.

@@ -1,10 +1,8 @@
 // A framed skinned form in a real window (an Xvfb server of the test's own, the SDL
 // backend): its caption buttons, clicked by xdotool, maximise, restore, roll up, roll down,
 // minimise and restore it.
-#include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
 #include "platform/toolkit/Forms.h"
-#include "platform/windows/SdlBackend.h"
 #include "platform/windows/WinUser.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
@@ -23,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <poll.h>
 
 using namespace xe;
 using namespace xe::skin;
@@ -32,25 +29,6 @@ namespace {
 
 using xe::test::PumpUntil;
 using xe::test::Shell;
-
-// Starts the window system on SDL on the test's own X server; false when SDL cannot use it.
-bool StartOnXvfb(xe::test::TXvfb const& xvfb)
-{
-    setenv("DISPLAY", xvfb.Display.c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    std::unique_ptr<win::TSdlBackend> backend;
-    for (int attempt = 0; !backend && attempt < 5; ++attempt) {
-        try {
-            backend = std::make_unique<win::TSdlBackend>();
-        } catch (base::EInvalidOperation const&) {
-            poll(nullptr, 0, 200);
-        }
-    }
-    if (!backend)
-        return false;
-    win::InitWindowSystem(std::move(backend));
-    return true;
-}
 
 } // namespace
 
@@ -62,18 +40,8 @@ TEST(SkinFormXvfbTest, CaptionButtonsChangeTheStateOfARealWindow)
     ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0)
         << "xdotool is missing (scripts/setup installs it)";
     xe::test::TProcessState state;
-    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
-    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
-    std::unique_ptr<win::TSdlBackend> backend;
-    for (int attempt = 0; !backend && attempt < 5; ++attempt) {
-        try {
-            backend = std::make_unique<win::TSdlBackend>();
-        } catch (base::EInvalidOperation const&) {
-            poll(nullptr, 0, 200);
-        }
-    }
-    ASSERT_TRUE(backend) << "SDL cannot use the X server";
-    win::InitWindowSystem(std::move(backend));
+    std::string error;
+    ASSERT_TRUE(xe::test::StartSdlWindows(xvfb, state, error)) << error;
     {
         tk::TApplication app;
         tk::TForm* mainForm = app.CreateForm<tk::TForm>(); // the main form minimises the application
@@ -148,7 +116,6 @@ TEST(SkinFormXvfbTest, CaptionButtonsChangeTheStateOfARealWindow)
         EXPECT_TRUE(shownAs("300x200+200+150"));
         Shell(prefix + "import -window root xvfb-skinned-form.png");
     }
-    win::DoneWindowSystem();
 }
 
 #ifdef XE_HAVE_FAKE_TRAY
@@ -162,8 +129,9 @@ TEST(SkinFormXvfbTest, MinimiseToTrayDocksAnIconOnlyWhereATrayIs)
         GTEST_SKIP() << "Skipped: " << xvfb.Error << " (no X server for the real-window test)";
     ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0)
         << "xdotool is missing (scripts/setup installs it)";
-    std::string const oldDisplay = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    ASSERT_TRUE(StartOnXvfb(xvfb)) << "SDL cannot use the X server";
+    xe::test::TProcessState state;
+    std::string error;
+    ASSERT_TRUE(xe::test::StartSdlWindows(xvfb, state, error)) << error;
     std::string const prefix = "DISPLAY=" + xvfb.Display + " ";
     {
         tk::TApplication app;
@@ -228,10 +196,5 @@ TEST(SkinFormXvfbTest, MinimiseToTrayDocksAnIconOnlyWhereATrayIs)
         EXPECT_FALSE(win::IsApplicationHidden());
         Shell(prefix + "import -window root xvfb-tray.png");
     }
-    win::DoneWindowSystem();
-    if (oldDisplay.empty())
-        unsetenv("DISPLAY");
-    else
-        setenv("DISPLAY", oldDisplay.c_str(), 1);
 }
 #endif

@@ -2,10 +2,8 @@
 // on an Xvfb server of the test's own: the icon gets a usable size and shows its picture,
 // its menu is a popup inside the work area that Escape closes, and when the tray quits the
 // form comes back as from a click on the icon, with working caption buttons.
-#include "platform/base/Exceptions.h"
 #include "platform/base/Files.h"
 #include "platform/toolkit/Forms.h"
-#include "platform/windows/SdlBackend.h"
 #include "platform/windows/WinUser.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
@@ -22,7 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <poll.h>
 #include <sstream>
 #include <unistd.h>
 
@@ -71,19 +68,8 @@ TEST(TrayDesktopTest, IconInARealTrayAndTheFormBackWhenTheTrayQuits)
     auto tray = xe::test::TDesktopProgram::Tray(xvfb.Display);
     ASSERT_TRUE(tray->Ok()) << tray->Error;
     xe::test::TProcessState state;
-    state.SetEnvironment("DISPLAY", xvfb.Display.c_str());
-    state.SetEnvironment("SDL_VIDEODRIVER", "x11");
-    std::unique_ptr<win::TSdlBackend> backend;
-    for (int attempt = 0; !backend && attempt < 5; ++attempt) {
-        try {
-            backend = std::make_unique<win::TSdlBackend>();
-        } catch (base::EInvalidOperation const&) {
-            poll(nullptr, 0, 200);
-        }
-    }
-    ASSERT_TRUE(backend) << "SDL cannot use the X server";
-    win::InitWindowSystem(std::move(backend));
-    state.AddUndo(win::DoneWindowSystem);
+    std::string error;
+    ASSERT_TRUE(xe::test::StartSdlWindows(xvfb, state, error)) << error;
     std::string const prefix = "DISPLAY=" + xvfb.Display + " ";
     {
         tk::TApplication app;
