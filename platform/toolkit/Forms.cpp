@@ -103,6 +103,10 @@ void TForm::WndProc(TMessage& message)
         return;
     }
     switch (message.Msg) {
+    case win::WM_MOUSEWHEEL:
+        if (RouteMouseWheel(message))
+            return;
+        break;
     case win::WM_PAINT: {
         win::PAINTSTRUCT ps;
         gfx::TCanvas* dc = win::BeginPaint(FHandle, &ps);
@@ -255,6 +259,40 @@ void TForm::WndProc(TMessage& message)
         break;
     }
     DefaultHandler(message);
+}
+
+// The wheel turns what is under the mouse, as current desktops do (a list scrolls without
+// being clicked first); a turn that control does not take (a button, the bare form) goes to
+// the focused control, as the classic focus-only routing would send it. While a control holds
+// the capture (a drag) it keeps the wheel too.
+bool TForm::RouteMouseWheel(TMessage& message)
+{
+    TPoint const screen = win::LParamToPoint(message.LParam);
+    TControl* under = CaptureControl();
+    if (!under) {
+        under = ControlAtPos(ScreenToClient(screen));
+        // Down to the innermost control under the mouse.
+        while (auto* w = dynamic_cast<TWinControl*>(under)) {
+            TPoint const p = w->ScreenToClient(screen);
+            TControl* inner = w->ControlAtPos(p);
+            if (!inner)
+                break;
+            under = inner;
+        }
+    }
+    for (TControl* target : { under, ActiveControl() }) {
+        if (!target || target == this)
+            continue;
+        TMessage m = message;
+        target->WindowProc(m);
+        if (m.Result) {
+            message.Result = 0;
+            return true;
+        }
+        if (target == ActiveControl())
+            break;
+    }
+    return false;
 }
 
 bool TForm::DeliverKey(TMessage& message)
