@@ -379,6 +379,22 @@ void TspSkinComboBox::MouseDown(tk::TMouseButton button, tk::TShiftState shift, 
         SetDroppedDown(!DroppedDown());
 }
 
+bool TspSkinComboBox::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint mousePos)
+{
+    if (!Enabled())
+        return false;
+    if (FPopup) {
+        tk::TMessage m { win::WM_MOUSEWHEEL, win::WPARAM(uint16_t(int16_t(wheelDelta))) << 16,
+            win::PointToLParam(mousePos), 0 };
+        FPopup->FList->WindowProc(m);
+        FPopup->Redraw();
+        return true;
+    }
+    if (int const notches = WheelNotches(wheelDelta); notches != 0)
+        Choose(FItemIndex < 0 ? 0 : FItemIndex - notches);
+    return true;
+}
+
 void TspSkinComboBox::KeyDown(win::WORD& key, tk::TShiftState shift)
 {
     bool const open = DroppedDown();

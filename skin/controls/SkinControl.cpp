@@ -164,6 +164,17 @@ void TspSkinControl::WndProc(tk::TMessage& message)
 
 void TspSkinControl::StateChanged() { Invalidate(); }
 
+int TspSkinControl::WheelNotches(int wheelDelta)
+{
+    // A turn the other way drops what was left of the last.
+    if ((FWheelRest > 0 && wheelDelta < 0) || (FWheelRest < 0 && wheelDelta > 0))
+        FWheelRest = 0;
+    FWheelRest += wheelDelta;
+    int const notches = FWheelRest / win::WHEEL_DELTA;
+    FWheelRest -= notches * win::WHEEL_DELTA;
+    return notches;
+}
+
 void TspSkinControl::SetDown(bool value)
 {
     if (value == FDown)

@@ -434,6 +434,12 @@ void TspSkinMemo::SetTopLine(int value)
     Invalidate();
 }
 
+bool TspSkinMemo::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint)
+{
+    SetTopLine(FTopLine - WheelNotches(wheelDelta) * WheelScrollLines);
+    return true;
+}
+
 void TspSkinMemo::ScrollToCaret()
 {
     int const line = FText.LineOf(FText.Caret()), visible = VisibleLineCount();

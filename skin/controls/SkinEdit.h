@@ -106,6 +106,8 @@ protected:
     int PositionAt(int x, int y) const override;
     void DrawText(gfx::TCanvas& canvas, base::TRect const& area, gfx::TFont const& font) override;
     void ScrollToCaret() override;
+    // The wheel scrolls the lines; the caret stays where it is.
+    bool DoMouseWheel(tk::TShiftState shift, int wheelDelta, base::TPoint mousePos) override;
 
 private:
     int FTopLine = 0;

@@ -550,16 +550,11 @@ void TspSkinListBox::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int
     TspSkinControl::MouseUp(button, shift, x, y);
 }
 
-void TspSkinListBox::WndProc(tk::TMessage& message)
+bool TspSkinListBox::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint)
 {
-    if (message.Msg == win::WM_MOUSEWHEEL) {
-        int const delta = int(int16_t(win::HIWORD(uintptr_t(message.WParam))));
-        int const steps = delta / 120 != 0 ? delta / 120 : (delta > 0 ? 1 : -1);
-        ScrollBy(-steps * 3);
-        message.Result = 0;
-        return;
-    }
-    TspSkinControl::WndProc(message);
+    // Three items a notch, as the desktop's wheel scrolls lines; the selection stays.
+    ScrollBy(-WheelNotches(wheelDelta) * WheelScrollLines);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------

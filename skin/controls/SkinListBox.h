@@ -61,7 +61,7 @@ public:
     tk::TNotifyEvent OnChange;
 
     void KeyDown(win::WORD& key, tk::TShiftState shift) override;
-    void WndProc(tk::TMessage& message) override;
+    bool DoMouseWheel(tk::TShiftState shift, int wheelDelta, base::TPoint mousePos) override;
     void DefineProperties(tk::TProperties& properties) override;
 
     // The plain item height.

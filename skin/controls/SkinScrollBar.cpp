@@ -380,6 +380,15 @@ void TspSkinScrollBar::EnabledChanged()
     TspSkinControl::EnabledChanged();
 }
 
+bool TspSkinScrollBar::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint)
+{
+    if (!Enabled())
+        return false;
+    if (int const notches = WheelNotches(wheelDelta); notches != 0)
+        Scroll(notches > 0 ? scLineUp : scLineDown, FPosition - notches * WheelScrollLines * FSmallChange);
+    return true;
+}
+
 void TspSkinScrollBar::KeyDown(win::WORD& key, tk::TShiftState shift)
 {
     TspSkinControl::KeyDown(key, shift);

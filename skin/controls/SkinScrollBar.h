@@ -77,6 +77,8 @@ protected:
     void MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
     void MouseLeave() override;
     void KeyDown(win::WORD& key, tk::TShiftState shift) override;
+    // A notch scrolls three small changes, back when turned away from the user.
+    bool DoMouseWheel(tk::TShiftState shift, int wheelDelta, base::TPoint mousePos) override;
     void EnabledChanged() override;
 
 private:
