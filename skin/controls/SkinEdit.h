@@ -45,6 +45,13 @@ public:
     // The text changed, by the user or by SetText.
     tk::TNotifyEvent OnChange;
 
+    // The caret blinks while the control has the focus and is enabled: shown when the focus
+    // arrives and after every key or click, then hidden and shown every CaretBlinkTime ms.
+    static constexpr unsigned CaretBlinkTime = 530;
+    bool CaretShown() const { return FCaretOn && Focused() && Enabled(); }
+    // The blink timer runs (only while focused and enabled).
+    bool CaretBlinking() const { return FCaretTimer && FCaretTimer->Enabled(); }
+
     void DefineProperties(tk::TProperties& properties) override;
 
 protected:
@@ -57,6 +64,12 @@ protected:
     void MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
     void KeyDown(win::WORD& key, tk::TShiftState shift) override;
     void KeyPress(char& key) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void EnabledChanged() override;
+    // Shows the caret and starts its blink afresh (or stops it when the control is not
+    // focused and enabled).
+    void RestartCaret();
 
     // The text area in control coordinates: the look's client rectangle with its margins
     // kept at this size, or a 3-pixel inset without a look.
@@ -79,6 +92,13 @@ protected:
     bool FReadOnly = false;
     bool FSelecting = false; // the left button is down and drags the selection
     int FScrollX = 0; // pixels of the text scrolled out at the left
+
+private:
+    void RunCaret(bool run);
+    void CaretTick();
+
+    bool FCaretOn = false;
+    tk::TComponentPtr<tk::TTimer> FCaretTimer; // made on first focus
 };
 
 // A text of several lines drawn from a `memo` look: as the edit, with its text area filled

@@ -97,6 +97,59 @@ TEST_F(SkinEditTest, DrawsItsLooksByStateWithTheTextInTheLooksColours)
     EXPECT_EQ(Count(shot, EditText, sc::EditActiveFont), 0);
 }
 
+// On an empty edit the caret is the only ink in the active font colour.
+TEST_F(SkinEditTest, CaretBlinksOnlyWhileFocusedAndShowsAgainAfterKeysAndClicks)
+{
+    auto* e = MakeEdit();
+    auto* m = MakeMemo();
+    auto caretInk = [&] { return Count(Shot(), EditText, sc::EditActiveFont); };
+    EXPECT_FALSE(e->CaretBlinking());
+    EXPECT_EQ(caretInk(), 0);
+
+    // Shown as the focus arrives, drawn in the text colour, then off and on every 530 ms.
+    e->SetFocus();
+    EXPECT_TRUE(e->CaretBlinking());
+    int const ink = caretInk();
+    EXPECT_GT(ink, 5);
+    H->RunFor(TspSkinEdit::CaretBlinkTime - 1);
+    EXPECT_EQ(caretInk(), ink);
+    H->RunFor(1);
+    EXPECT_FALSE(e->CaretShown());
+    EXPECT_EQ(caretInk(), 0);
+    H->RunFor(TspSkinEdit::CaretBlinkTime);
+    EXPECT_EQ(caretInk(), ink);
+    H->RunFor(TspSkinEdit::CaretBlinkTime);
+    ASSERT_FALSE(e->CaretShown());
+
+    // A key (even one that moves nothing) shows it at once and starts the period afresh.
+    Key(win::VK_HOME);
+    EXPECT_EQ(caretInk(), ink);
+    H->RunFor(TspSkinEdit::CaretBlinkTime - 1);
+    EXPECT_TRUE(e->CaretShown());
+    H->RunFor(1);
+    ASSERT_FALSE(e->CaretShown());
+    // So does a click.
+    Click(50, 20);
+    EXPECT_TRUE(e->CaretShown());
+
+    // The focus moving on stops the edit's timer and hides its caret; the memo's starts.
+    m->SetFocus();
+    EXPECT_FALSE(e->CaretBlinking());
+    EXPECT_EQ(caretInk(), 0);
+    EXPECT_TRUE(m->CaretBlinking());
+    EXPECT_TRUE(m->CaretShown());
+    H->RunFor(TspSkinEdit::CaretBlinkTime);
+    EXPECT_FALSE(m->CaretShown());
+    EXPECT_EQ(caretInk(), 0);
+    // Disabled, the focused memo stops blinking and shows no caret.
+    m->SetEnabled(false);
+    EXPECT_FALSE(m->CaretBlinking());
+    EXPECT_FALSE(m->CaretShown());
+    m->SetEnabled(true);
+    m->SetFocus();
+    EXPECT_TRUE(m->CaretShown());
+}
+
 TEST_F(SkinEditTest, FollowsASkinChangeAndDrawsPlainWithoutALook)
 {
     auto* e = MakeEdit();
