@@ -126,6 +126,8 @@ void TspSkinListBox::SetTopIndex(int value)
         return;
     FTopIndex = value;
     Invalidate();
+    if (OnScroll)
+        OnScroll(this);
 }
 
 void TspSkinListBox::ScrollBy(int items) { SetTopIndex(FTopIndex + items); }
@@ -396,8 +398,8 @@ void TspSkinListBox::PaintScrollBar(gfx::TCanvas& canvas)
     auto button = [&](TRect const& normal, TRect const& held, bool isHeld) {
         return isHeld ? FirstNonEmpty({ held, normal }) : normal;
     };
-    DrawPiece(canvas, *picture, button(sb->UpButtonRect, sb->DownUpButtonRect, FPressedPart < 0), up);
-    DrawPiece(canvas, *picture, button(sb->DownButtonRect, sb->DownDownButtonRect, FPressedPart > 0), down);
+    DrawPiece(canvas, *picture, button(sb->UpButtonRect, sb->DownUpButtonRect, FTracker.Pressed() == spUpButton), up);
+    DrawPiece(canvas, *picture, button(sb->DownButtonRect, sb->DownDownButtonRect, FTracker.Pressed() == spDownButton), down);
 }
 
 void TspSkinListBox::PaintPlain(gfx::TCanvas& canvas)
@@ -503,34 +505,66 @@ bool TspSkinListBox::PressScrollBar(TPoint p)
 {
     if (!base::PtInRect(ScrollBarRect(), p))
         return false;
-    if (base::PtInRect(UpButton(), p)) {
-        FPressedPart = -1;
-        ScrollBy(-1);
-    } else if (base::PtInRect(DownButton(), p)) {
-        FPressedPart = 1;
-        ScrollBy(1);
-    } else {
-        TRect const thumb = Thumb();
-        if (p.Y < thumb.Top)
-            ScrollBy(-VisibleCount());
-        else if (p.Y >= thumb.Bottom)
-            ScrollBy(VisibleCount());
-    }
-    Invalidate();
+    FTracker.Press(p);
     return true;
 }
 
-void TspSkinListBox::ReleaseScrollBar()
+void TspSkinListBox::MoveScrollBar(TPoint p) { FTracker.Move(p); }
+
+void TspSkinListBox::ReleaseScrollBar(TPoint p) { FTracker.Release(p); }
+
+TRect TspSkinListBox::PartRect(TPart part) const
 {
-    if (FPressedPart != 0) {
-        FPressedPart = 0;
-        Invalidate();
+    switch (part) {
+    case spUpButton:
+        return UpButton();
+    case spDownButton:
+        return DownButton();
+    case spThumb:
+        return Thumb();
+    case spPageUp:
+    case spPageDown: {
+        TRect const thumb = Thumb();
+        if (base::IsRectEmpty(thumb))
+            return TRect {};
+        TRect const bar = ScrollBarRect();
+        return part == spPageUp ? Rect(bar.Left, UpButton().Bottom, bar.Right, thumb.Top)
+                                : Rect(bar.Left, thumb.Bottom, bar.Right, DownButton().Top);
+    }
+    default:
+        return TRect {};
+    }
+}
+
+TspScrollBarHost::TTrack TspSkinListBox::Track() const
+{
+    return TTrack { true, UpButton().Bottom, DownButton().Top, Thumb().Height(), 0, MaxTopIndex() };
+}
+
+void TspSkinListBox::StepPart(TPart part)
+{
+    switch (part) {
+    case spUpButton:
+        ScrollBy(-1);
+        break;
+    case spDownButton:
+        ScrollBy(1);
+        break;
+    case spPageUp:
+        ScrollBy(-VisibleCount());
+        break;
+    case spPageDown:
+        ScrollBy(VisibleCount());
+        break;
+    default:
+        break;
     }
 }
 
 void TspSkinListBox::MouseMove(tk::TShiftState shift, int x, int y)
 {
     TspSkinControl::MouseMove(shift, x, y);
+    FTracker.Move({ x, y });
     if (!FSelecting)
         return;
     // Dragging past the ends scrolls the selection along.
@@ -546,8 +580,22 @@ void TspSkinListBox::MouseMove(tk::TShiftState shift, int x, int y)
 void TspSkinListBox::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
 {
     FSelecting = false;
-    ReleaseScrollBar();
+    if (button == tk::mbLeft)
+        ReleaseScrollBar({ x, y });
     TspSkinControl::MouseUp(button, shift, x, y);
+}
+
+void TspSkinListBox::MouseLeave()
+{
+    FTracker.Leave();
+    TspSkinControl::MouseLeave();
+}
+
+void TspSkinListBox::EnabledChanged()
+{
+    if (!Enabled())
+        FTracker.Cancel();
+    TspSkinControl::EnabledChanged();
 }
 
 bool TspSkinListBox::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint)
