@@ -7,7 +7,7 @@
 // scrolls, and the scroll bar works as a stand-alone one: its buttons and the track beside
 // the thumb step and repeat while held, the thumb drags.
 
-#include "skin/controls/ScrollTracker.h"
+#include "skin/controls/InnerScrollBar.h"
 #include "skin/controls/SkinControl.h"
 
 #include <functional>
@@ -16,7 +16,7 @@
 
 namespace xe::skin {
 
-class TspSkinListBox : public TspSkinControl, private TspScrollBarHost {
+class TspSkinListBox : public TspSkinControl, private TspInnerScrollBar::TSource {
 public:
     explicit TspSkinListBox(tk::TComponent* owner);
     char const* ClassName() const override { return "TspSkinListBox"; }
@@ -58,7 +58,7 @@ public:
     void MoveScrollBar(base::TPoint p);
     void ReleaseScrollBar(base::TPoint p = {});
     // The scroll bar's part held down (spNone, or TspScrollBarHost's parts).
-    int ScrollBarPressed() const { return FTracker.Pressed(); }
+    int ScrollBarPressed() const { return FBar.Tracker().Pressed(); }
     // The shown items moved (TopIndex changed), by the user or not.
     tk::TNotifyEvent OnScroll;
     // Draws the selected item as focused even without the keyboard focus (the drop-down
@@ -96,23 +96,24 @@ private:
     base::TRect Insets() const;
     TspDataSkinScrollBarControl* ScrollLook() const;
     int ScrollBarWidth() const;
-    void PaintScrollBar(gfx::TCanvas& canvas);
     void PaintItem(gfx::TCanvas& canvas, int index);
     // Selects by the user: scrolls it in and fires OnChange when it changed.
     void Select(int index);
     void ScrollIntoView(int index);
     int MaxTopIndex() const;
-    // The scroll bar's answers to the tracker.
-    base::TRect PartRect(TPart part) const override;
-    TTrack Track() const override;
-    void StepPart(TPart part) override;
-    void DragThumbTo(int position) override { SetTopIndex(position); }
-    void ScrollPartsChanged() override { Invalidate(); }
+    // What the built-in scroll bar shows and does.
+    base::TRect InnerBarRect() const override { return ScrollBarRect(); }
+    TspDataSkinScrollBarControl const* InnerBarLook() const override { return ScrollLook(); }
+    int InnerBarPosition() const override { return FTopIndex; }
+    int InnerBarMax() const override { return MaxTopIndex(); }
+    int InnerBarPage() const override { return VisibleCount(); }
+    void InnerBarScrollTo(int position) override { SetTopIndex(position); }
+    void InnerBarChanged() override { Invalidate(); }
 
     std::vector<std::string> FItems;
     int FItemIndex = -1;
     int FTopIndex = 0;
-    TspScrollTracker FTracker { *this };
+    TspInnerScrollBar FBar { *this };
     bool FSelecting = false; // a press in the items: moving drags the selection
 };
 
