@@ -563,7 +563,76 @@ bool TspSkinMemo::PaintSkin(gfx::TCanvas& canvas)
     canvas.Brush.Color = focused ? look->ActiveBGColor : look->BGColor;
     canvas.FillRect(area);
     DrawText(canvas, area, TextFont());
+    FBar.Paint(canvas, SkinData());
     return true;
+}
+
+void TspSkinMemo::PaintPlain(gfx::TCanvas& canvas)
+{
+    TspSkinEdit::PaintPlain(canvas);
+    FBar.Paint(canvas, SkinData());
+}
+
+// --- the built-in scroll bar ---------------------------------------------------------------
+
+TRect TspSkinMemo::InnerBarRect() const
+{
+    TRect const full = TspSkinEdit::TextArea();
+    if (FText.LineCount() <= std::max(full.Height() / LineHeight(), 1))
+        return TRect {};
+    int const width = TspInnerScrollBar::Thickness(InnerBarLook());
+    return base::Rect(std::max(full.Left, full.Right - width), full.Top, full.Right, full.Bottom);
+}
+
+TspDataSkinScrollBarControl const* TspSkinMemo::InnerBarLook() const
+{
+    auto const* look = LookByNameAs<TspDataSkinScrollBarControl>("vscrollbar");
+    return look && PictureAt(SkinData(), look->PictureIndex) && !base::IsRectEmpty(look->SkinRect) ? look
+                                                                                                  : nullptr;
+}
+
+TRect TspSkinMemo::TextArea() const
+{
+    TRect area = TspSkinEdit::TextArea();
+    if (TRect const bar = InnerBarRect(); !base::IsRectEmpty(bar))
+        area.Right = bar.Left;
+    return area;
+}
+
+void TspSkinMemo::MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
+{
+    // A press on the bar scrolls; the caret stays.
+    if (button == tk::mbLeft && Enabled() && base::PtInRect(InnerBarRect(), { x, y })) {
+        TspSkinControl::MouseDown(button, shift, x, y);
+        FBar.Tracker().Press({ x, y });
+        return;
+    }
+    TspSkinEdit::MouseDown(button, shift, x, y);
+}
+
+void TspSkinMemo::MouseMove(tk::TShiftState shift, int x, int y)
+{
+    if (FBar.Tracker().Pressed() != TspScrollBarHost::spNone) {
+        TspSkinControl::MouseMove(shift, x, y);
+        FBar.Tracker().Move({ x, y });
+        return;
+    }
+    FBar.Tracker().Move({ x, y });
+    TspSkinEdit::MouseMove(shift, x, y);
+}
+
+void TspSkinMemo::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
+{
+    if (button == tk::mbLeft)
+        FBar.Tracker().Release({ x, y });
+    TspSkinEdit::MouseUp(button, shift, x, y);
+}
+
+void TspSkinMemo::EnabledChanged()
+{
+    if (!Enabled())
+        FBar.Tracker().Cancel();
+    TspSkinEdit::EnabledChanged();
 }
 
 void TspSkinMemo::KeyDown(win::WORD& key, tk::TShiftState shift)

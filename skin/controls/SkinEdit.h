@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/controls/EditText.h"
+#include "skin/controls/InnerScrollBar.h"
 #include "skin/controls/SkinControl.h"
 
 #include <string>
@@ -72,8 +73,8 @@ protected:
     void RestartCaret();
 
     // The text area in control coordinates: the look's client rectangle with its margins
-    // kept at this size, or a 3-pixel inset without a look.
-    base::TRect TextArea() const;
+    // kept at this size, or a 3-pixel inset without a look (the memo leaves out its bar).
+    virtual base::TRect TextArea() const;
     // The font text is drawn in now (look or control font, colour by state).
     gfx::TFont TextFont() const;
     int LineHeight() const;
@@ -104,7 +105,9 @@ private:
 // A text of several lines drawn from a `memo` look: as the edit, with its text area filled
 // with the look's `bgcolor` (`activebgcolor` while focused), Enter starting a line, Up/Down
 // and Page Up/Page Down moving between lines, and the lines scrolled to keep the caret in view.
-class TspSkinMemo : public TspSkinEdit {
+// When the lines do not fit, a vertical scroll bar (from the skin's `vscrollbar` look, or
+// plain) stands at the right of the text area and scrolls them.
+class TspSkinMemo : public TspSkinEdit, private TspInnerScrollBar::TSource {
 public:
     explicit TspSkinMemo(tk::TComponent* owner);
     char const* ClassName() const override { return "TspSkinMemo"; }
@@ -118,6 +121,8 @@ public:
     int VisibleLineCount() const;
     // The caret's line and column (bytes).
     int CaretLine() const { return FText.LineOf(FText.Caret()); }
+    // The built-in scroll bar (its pieces are empty while every line shows).
+    TspInnerScrollBar const& ScrollBar() const { return FBar; }
 
 protected:
     bool PaintSkin(gfx::TCanvas& canvas) override;
@@ -128,9 +133,24 @@ protected:
     void ScrollToCaret() override;
     // The wheel scrolls the lines; the caret stays where it is.
     bool DoMouseWheel(tk::TShiftState shift, int wheelDelta, base::TPoint mousePos) override;
+    base::TRect TextArea() const override;
+    void PaintPlain(gfx::TCanvas& canvas) override;
+    void MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
+    void MouseMove(tk::TShiftState shift, int x, int y) override;
+    void MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
+    void EnabledChanged() override;
 
 private:
+    base::TRect InnerBarRect() const override;
+    TspDataSkinScrollBarControl const* InnerBarLook() const override;
+    int InnerBarPosition() const override { return FTopLine; }
+    int InnerBarMax() const override { return std::max(FText.LineCount() - VisibleLineCount(), 0); }
+    int InnerBarPage() const override { return VisibleLineCount(); }
+    void InnerBarScrollTo(int position) override { SetTopLine(position); }
+    void InnerBarChanged() override { Invalidate(); }
+
     int FTopLine = 0;
+    TspInnerScrollBar FBar { *this };
 };
 
 } // namespace xe::skin
