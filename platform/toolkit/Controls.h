@@ -255,6 +255,9 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+    // Alt+key reached the form (key: the letter or digit, upper case). A control whose
+    // caption marks that key ("&Save") acts as if clicked and returns true.
+    virtual bool DialogChar(char) { return false; }
 
 protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);

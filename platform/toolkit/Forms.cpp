@@ -150,6 +150,10 @@ void TForm::WndProc(TMessage& message)
             message.Result = 0;
             return;
         }
+        if (message.Msg == win::WM_SYSKEYDOWN && DeliverDialogChar(message)) {
+            message.Result = 0;
+            return;
+        }
         break;
     }
     case win::WM_KEYUP:
@@ -259,6 +263,30 @@ void TForm::WndProc(TMessage& message)
         break;
     }
     DefaultHandler(message);
+}
+
+// Alt with a letter or digit (and not Ctrl) offers it to the controls, in their order on the
+// form, before the window's own handling (the menu bar's Alt+letter): the first control
+// whose caption marks that key takes it.
+bool TForm::DeliverDialogChar(TMessage const& message)
+{
+    int const vk = int(message.WParam & 0xFF);
+    bool const letter = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
+    if (!letter || win::GetKeyState(win::VK_CONTROL) < 0 || win::GetKeyState(win::VK_MENU) >= 0)
+        return false;
+    std::function<bool(TWinControl const&)> offer = [&](TWinControl const& parent) {
+        for (int i = 0; i < parent.ControlCount(); ++i) {
+            TControl* c = parent.Controls(i);
+            if (!c->Visible() || !c->Enabled())
+                continue;
+            if (c->DialogChar(char(vk)))
+                return true;
+            if (auto* w = dynamic_cast<TWinControl const*>(c); w && offer(*w))
+                return true;
+        }
+        return false;
+    };
+    return offer(*this);
 }
 
 // The wheel turns what is under the mouse, as current desktops do (a list scrolls without

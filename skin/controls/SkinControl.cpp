@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/toolkit/Forms.h"
+#include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Persistence.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/EffectBmp.h"
@@ -163,6 +164,16 @@ void TspSkinControl::WndProc(tk::TMessage& message)
 // States
 
 void TspSkinControl::StateChanged() { Invalidate(); }
+
+bool TspSkinControl::ClickByAccel(char key)
+{
+    if (!Enabled() || !Visible() || !tk::IsAccel(key, Caption()))
+        return false;
+    if (CanFocus())
+        SetFocus();
+    Click();
+    return true;
+}
 
 int TspSkinControl::WheelNotches(int wheelDelta)
 {

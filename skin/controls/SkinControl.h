@@ -161,6 +161,10 @@ protected:
         base::TRect const& dst, TspMorphKind kind) const;
     void SetMorphFactor(double value);
 
+    // The click an accelerator makes: when the caption marks key ("&Save" for S), the
+    // control takes the focus (when it can) and clicks; false otherwise.
+    bool ClickByAccel(char key);
+
     // Whole notches in a wheel turn (positive away from the user); parts of a notch (from
     // fine-grained wheels) add up across turns until they make one.
     int WheelNotches(int wheelDelta);
