@@ -119,7 +119,9 @@ int TspSkinTabControl::MaxFirstTab() const
     if (count == 0)
         return 0;
     // With the arrows shown the tabs have that much less room.
-    int const room = Width() - 2 * PlainArrowWidth;
+    auto const* ud = UpDownLook();
+    int const room = Width()
+        - (ud ? ud->UpButtonRect.Width() + ud->DownButtonRect.Width() : 2 * PlainArrowWidth);
     int first = count - 1, width = TabWidth(first);
     while (first > 0 && width + TabWidth(first - 1) <= std::max(room, 0)) {
         --first;
