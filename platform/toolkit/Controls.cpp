@@ -543,8 +543,9 @@ void TControl::WndProc(TMessage& message)
     switch (message.Msg) {
     case win::WM_MOUSEWHEEL:
         // Result 1: taken (the toolkit's own convention; the form reads it to fall back).
-        message.Result = DoMouseWheel(ShiftStateFromKeys(win::LOWORD(uintptr_t(message.WParam))),
-                             int(int16_t(win::HIWORD(uintptr_t(message.WParam)))), win::LParamToPoint(message.LParam))
+        message.Result
+            = DoMouseWheel(ShiftStateFromKeys(win::LOWORD(uintptr_t(message.WParam))),
+                  int(int16_t(win::HIWORD(uintptr_t(message.WParam)))), win::LParamToPoint(message.LParam))
             ? 1
             : 0;
         break;

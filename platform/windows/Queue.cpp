@@ -351,9 +351,9 @@ void TWindowSystem::RouteWheel(TRawEvent const& event)
     TWindow* w = Get(target);
     if (!w || (!w->Enabled() && target != Capture))
         return;
-    WPARAM keys = ((Buttons & (1u << mbLeft)) ? MK_LBUTTON : 0) | ((Buttons & (1u << mbRight)) ? MK_RBUTTON : 0)
-        | ((Buttons & (1u << mbMiddle)) ? MK_MBUTTON : 0) | (Keys[VK_SHIFT] ? MK_SHIFT : 0)
-        | (Keys[VK_CONTROL] ? MK_CONTROL : 0);
+    WPARAM keys = ((Buttons & (1u << mbLeft)) ? MK_LBUTTON : 0)
+        | ((Buttons & (1u << mbRight)) ? MK_RBUTTON : 0) | ((Buttons & (1u << mbMiddle)) ? MK_MBUTTON : 0)
+        | (Keys[VK_SHIFT] ? MK_SHIFT : 0) | (Keys[VK_CONTROL] ? MK_CONTROL : 0);
     WPARAM wParam = keys | (WPARAM(uint16_t(int16_t(event.Key))) << 16);
     Post(MSG { target, WM_MOUSEWHEEL, wParam, PointToLParam(event.Pos), DWORD(FBackend->Now()), event.Pos });
 }

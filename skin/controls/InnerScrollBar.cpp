@@ -121,7 +121,8 @@ TRect TspInnerScrollBar::Thumb() const
         return TRect {};
     auto const* sb = FSource.InnerBarLook();
     int const minHeight = sb && !base::IsRectEmpty(sb->ThumbRect) ? Along(*sb, sb->ThumbRect) : 8;
-    int const h = std::clamp(int(int64_t(track) * page / (int64_t(range) + page)), std::min(minHeight, track), track);
+    int const h
+        = std::clamp(int(int64_t(track) * page / (int64_t(range) + page)), std::min(minHeight, track), track);
     int const position = std::clamp(FSource.InnerBarPosition(), 0, range);
     int const y = top + (range > 0 ? int(int64_t(track - h) * position / range) : 0);
     return Rect(bar.Left, y, bar.Right, y + h);
@@ -223,8 +224,10 @@ void TspInnerScrollBar::Paint(gfx::TCanvas& canvas, TspSkinData const* data) con
     auto button = [&](TRect const& normal, TRect const& held, bool isHeld) {
         return isHeld ? FirstNonEmpty({ held, normal }) : normal;
     };
-    DrawPiece(canvas, *picture, button(sb->UpButtonRect, sb->DownUpButtonRect, FTracker.Pressed() == spUpButton), up);
-    DrawPiece(canvas, *picture, button(sb->DownButtonRect, sb->DownDownButtonRect, FTracker.Pressed() == spDownButton), down);
+    DrawPiece(canvas, *picture,
+        button(sb->UpButtonRect, sb->DownUpButtonRect, FTracker.Pressed() == spUpButton), up);
+    DrawPiece(canvas, *picture,
+        button(sb->DownButtonRect, sb->DownDownButtonRect, FTracker.Pressed() == spDownButton), down);
 }
 
 } // namespace xe::skin

@@ -21,12 +21,13 @@ namespace xe::skin {
 gfx::TBitmap const* PictureAt(TspSkinData const* data, int index);
 // A piece of a picture drawn as a horizontal strip of dst's width (fixed ends a and b),
 // stretched to dst's height when that differs; DrawVertPiece the same, vertical.
-void DrawHorzPiece(
-    gfx::TCanvas& canvas, gfx::TBitmap const& picture, base::TRect const& src, int a, int b, base::TRect const& dst);
-void DrawVertPiece(
-    gfx::TCanvas& canvas, gfx::TBitmap const& picture, base::TRect const& src, int a, int b, base::TRect const& dst);
+void DrawHorzPiece(gfx::TCanvas& canvas, gfx::TBitmap const& picture, base::TRect const& src, int a, int b,
+    base::TRect const& dst);
+void DrawVertPiece(gfx::TCanvas& canvas, gfx::TBitmap const& picture, base::TRect const& src, int a, int b,
+    base::TRect const& dst);
 // A piece of a picture stretched to dst.
-void DrawPiece(gfx::TCanvas& canvas, gfx::TBitmap const& picture, base::TRect const& src, base::TRect const& dst);
+void DrawPiece(
+    gfx::TCanvas& canvas, gfx::TBitmap const& picture, base::TRect const& src, base::TRect const& dst);
 
 class TspInnerScrollBar final : public TspScrollBarHost {
 public:

@@ -588,7 +588,7 @@ TspDataSkinScrollBarControl const* TspSkinMemo::InnerBarLook() const
 {
     auto const* look = LookByNameAs<TspDataSkinScrollBarControl>("vscrollbar");
     return look && PictureAt(SkinData(), look->PictureIndex) && !base::IsRectEmpty(look->SkinRect) ? look
-                                                                                                  : nullptr;
+                                                                                                   : nullptr;
 }
 
 TRect TspSkinMemo::TextArea() const

@@ -185,13 +185,15 @@ bool TspSkinScrollBar::PaintSkin(gfx::TCanvas& canvas)
         // The dragged thumb shows its pressed image, the hot one its active image.
         TRect const& src = FTracker.Pressed() == spThumb && !base::IsRectEmpty(look->DownThumbRect)
             ? look->DownThumbRect
-            : (FTracker.Hot() == spThumb || FTracker.Pressed() == spThumb) && !base::IsRectEmpty(look->ActiveThumbRect)
+            : (FTracker.Hot() == spThumb || FTracker.Pressed() == spThumb)
+                && !base::IsRectEmpty(look->ActiveThumbRect)
             ? look->ActiveThumbRect
             : look->ThumbRect;
         DrawThumb(canvas, *look, src, thumb);
         TRect const& glyph = FTracker.Pressed() == spThumb && !base::IsRectEmpty(look->DownGlyphRect)
             ? look->DownGlyphRect
-            : (FTracker.Hot() == spThumb || FTracker.Pressed() == spThumb) && !base::IsRectEmpty(look->ActiveGlyphRect)
+            : (FTracker.Hot() == spThumb || FTracker.Pressed() == spThumb)
+                && !base::IsRectEmpty(look->ActiveGlyphRect)
             ? look->ActiveGlyphRect
             : look->GlyphRect;
         // The glyph on the thumb's centre, when the thumb is long enough to hold it.

@@ -120,8 +120,8 @@ int TspSkinTabControl::MaxFirstTab() const
         return 0;
     // With the arrows shown the tabs have that much less room.
     auto const* ud = UpDownLook();
-    int const room = Width()
-        - (ud ? ud->UpButtonRect.Width() + ud->DownButtonRect.Width() : 2 * PlainArrowWidth);
+    int const room
+        = Width() - (ud ? ud->UpButtonRect.Width() + ud->DownButtonRect.Width() : 2 * PlainArrowWidth);
     int first = count - 1, width = TabWidth(first);
     while (first > 0 && width + TabWidth(first - 1) <= std::max(room, 0)) {
         --first;
@@ -240,8 +240,8 @@ bool TspSkinTabControl::PaintSkin(gfx::TCanvas& canvas)
     return true;
 }
 
-void TspSkinTabControl::PaintTabs(gfx::TCanvas& canvas, TspDataSkinTabControl const& lookRef,
-    gfx::TBitmap const& pictureRef) const
+void TspSkinTabControl::PaintTabs(
+    gfx::TCanvas& canvas, TspDataSkinTabControl const& lookRef, gfx::TBitmap const& pictureRef) const
 {
     auto const* look = &lookRef;
     auto const* picture = &pictureRef;
@@ -283,7 +283,8 @@ void TspSkinTabControl::PaintScrollArrows(gfx::TCanvas& canvas) const
     if (auto const* ud = UpDownLook()) {
         // A horizontal up-down: its down (decreasing) button points left.
         gfx::TBitmap const& picture = *SkinPicture(ud->PictureIndex);
-        for (auto [dst, src] : { std::pair { left, ud->DownButtonRect }, std::pair { right, ud->UpButtonRect } })
+        for (auto [dst, src] :
+            { std::pair { left, ud->DownButtonRect }, std::pair { right, ud->UpButtonRect } })
             gfx::StretchBlt(canvas, dst.Left, dst.Top, dst.Width(), dst.Height(), picture, src.Left, src.Top,
                 src.Width(), src.Height(), gfx::SRCCOPY);
         return;
@@ -316,28 +317,28 @@ void TspSkinTabControl::PaintPlain(gfx::TCanvas& canvas)
     canvas.Font.Assign(Font());
     canvas.SetBkMode(gfx::TRANSPARENT);
     {
-    gfx::TCanvasSaver saver(canvas);
-    canvas.IntersectClipRect(Rect(0, 0, TabsRight(), th));
-    for (int i = FFirstTab; i < int(FTabs.size()); ++i) {
-        TRect r = TabRect(i);
-        if (r.Left >= TabsRight())
-            break;
-        bool const active = i == FTabIndex;
-        if (!active)
-            r.Top += 2;
-        canvas.Brush.Color = base::ColorToRGB(base::clBtnFace);
-        canvas.FillRect(r);
-        canvas.Brush.Color = base::ColorToRGB(base::clBtnShadow);
-        canvas.FrameRect(r);
-        canvas.Font.SetColor(Enabled() ? base::clWindowText : base::clGrayText);
-        TRect text = r;
-        canvas.DrawText(
-            FTabs[size_t(i)], text, gfx::DT_CENTER | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
-        if (active && Focused()) {
-            canvas.Brush.Color = base::ColorToRGB(base::clWindowText);
-            canvas.FrameRect(base::Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2));
+        gfx::TCanvasSaver saver(canvas);
+        canvas.IntersectClipRect(Rect(0, 0, TabsRight(), th));
+        for (int i = FFirstTab; i < int(FTabs.size()); ++i) {
+            TRect r = TabRect(i);
+            if (r.Left >= TabsRight())
+                break;
+            bool const active = i == FTabIndex;
+            if (!active)
+                r.Top += 2;
+            canvas.Brush.Color = base::ColorToRGB(base::clBtnFace);
+            canvas.FillRect(r);
+            canvas.Brush.Color = base::ColorToRGB(base::clBtnShadow);
+            canvas.FrameRect(r);
+            canvas.Font.SetColor(Enabled() ? base::clWindowText : base::clGrayText);
+            TRect text = r;
+            canvas.DrawText(FTabs[size_t(i)], text,
+                gfx::DT_CENTER | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
+            if (active && Focused()) {
+                canvas.Brush.Color = base::ColorToRGB(base::clWindowText);
+                canvas.FrameRect(base::Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2));
+            }
         }
-    }
     }
     PaintScrollArrows(canvas);
 }

@@ -66,7 +66,8 @@ private:
     // The largest first tab: the one from which the rest fit.
     int MaxFirstTab() const;
     void ScrollIntoView(int index);
-    void PaintTabs(gfx::TCanvas& canvas, TspDataSkinTabControl const& look, gfx::TBitmap const& picture) const;
+    void PaintTabs(
+        gfx::TCanvas& canvas, TspDataSkinTabControl const& look, gfx::TBitmap const& picture) const;
     void PaintScrollArrows(gfx::TCanvas& canvas) const;
     // Changes by the user: OnChanging, then OnChange.
     void Change(int index);
