@@ -541,6 +541,14 @@ void TControl::WndProc(TMessage& message)
         return;
     }
     switch (message.Msg) {
+    case win::WM_MOUSEWHEEL:
+        // Result 1: taken (the toolkit's own convention; the form reads it to fall back).
+        message.Result
+            = DoMouseWheel(ShiftStateFromKeys(win::LOWORD(uintptr_t(message.WParam))),
+                  int(int16_t(win::HIWORD(uintptr_t(message.WParam)))), win::LParamToPoint(message.LParam))
+            ? 1
+            : 0;
+        break;
     case CM_MOUSEENTER:
         MouseEnter();
         break;
@@ -631,6 +639,8 @@ void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     if (OnMouseDown)
         OnMouseDown(this, button, shift, x, y);
 }
+
+bool TControl::DoMouseWheel(TShiftState, int, TPoint) { return false; }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {

@@ -255,11 +255,18 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+    // Alt+key reached the form (key: the letter or digit, upper case). A control whose
+    // caption marks that key ("&Save") acts as if clicked and returns true.
+    virtual bool DialogChar(char) { return false; }
 
 protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
+    // WM_MOUSEWHEEL: wheelDelta in WHEEL_DELTA units (120 a notch, positive away from the
+    // user), mousePos on the screen. Returns whether the control took it; the form then
+    // offers an untaken turn to the focused control.
+    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
     // CM_MOUSEENTER / CM_MOUSELEAVE: fire OnMouseEnter / OnMouseLeave.
     virtual void MouseEnter();
     virtual void MouseLeave();

@@ -103,6 +103,10 @@ void TForm::WndProc(TMessage& message)
         return;
     }
     switch (message.Msg) {
+    case win::WM_MOUSEWHEEL:
+        if (RouteMouseWheel(message))
+            return;
+        break;
     case win::WM_PAINT: {
         win::PAINTSTRUCT ps;
         gfx::TCanvas* dc = win::BeginPaint(FHandle, &ps);
@@ -143,6 +147,10 @@ void TForm::WndProc(TMessage& message)
             message.WParam = code;
         }
         if (message.Msg == win::WM_KEYDOWN && DeliverKey(message)) {
+            message.Result = 0;
+            return;
+        }
+        if (message.Msg == win::WM_SYSKEYDOWN && DeliverDialogChar(message)) {
             message.Result = 0;
             return;
         }
@@ -255,6 +263,64 @@ void TForm::WndProc(TMessage& message)
         break;
     }
     DefaultHandler(message);
+}
+
+// Alt with a letter or digit (and not Ctrl) offers it to the controls, in their order on the
+// form, before the window's own handling (the menu bar's Alt+letter): the first control
+// whose caption marks that key takes it.
+bool TForm::DeliverDialogChar(TMessage const& message)
+{
+    int const vk = int(message.WParam & 0xFF);
+    bool const letter = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
+    if (!letter || win::GetKeyState(win::VK_CONTROL) < 0 || win::GetKeyState(win::VK_MENU) >= 0)
+        return false;
+    std::function<bool(TWinControl const&)> offer = [&](TWinControl const& parent) {
+        for (int i = 0; i < parent.ControlCount(); ++i) {
+            TControl* c = parent.Controls(i);
+            if (!c->Visible() || !c->Enabled())
+                continue;
+            if (c->DialogChar(char(vk)))
+                return true;
+            if (auto* w = dynamic_cast<TWinControl const*>(c); w && offer(*w))
+                return true;
+        }
+        return false;
+    };
+    return offer(*this);
+}
+
+// The wheel turns what is under the mouse, as current desktops do (a list scrolls without
+// being clicked first); a turn that control does not take (a button, the bare form) goes to
+// the focused control, as the classic focus-only routing would send it. While a control holds
+// the capture (a drag) it keeps the wheel too.
+bool TForm::RouteMouseWheel(TMessage& message)
+{
+    TPoint const screen = win::LParamToPoint(message.LParam);
+    TControl* under = CaptureControl();
+    if (!under) {
+        under = ControlAtPos(ScreenToClient(screen));
+        // Down to the innermost control under the mouse.
+        while (auto* w = dynamic_cast<TWinControl*>(under)) {
+            TPoint const p = w->ScreenToClient(screen);
+            TControl* inner = w->ControlAtPos(p);
+            if (!inner)
+                break;
+            under = inner;
+        }
+    }
+    for (TControl* target : { under, ActiveControl() }) {
+        if (!target || target == this)
+            continue;
+        TMessage m = message;
+        target->WindowProc(m);
+        if (m.Result) {
+            message.Result = 0;
+            return true;
+        }
+        if (target == ActiveControl())
+            break;
+    }
+    return false;
 }
 
 bool TForm::DeliverKey(TMessage& message)

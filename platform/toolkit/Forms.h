@@ -184,6 +184,10 @@ private:
     void ApplyStyle();
     // Hands a key message on to the focused control, then runs Tab; true when taken.
     bool DeliverKey(TMessage& message);
+    // Alt+letter to the control whose caption marks it; true when taken.
+    bool DeliverDialogChar(TMessage const& message);
+    // WM_MOUSEWHEEL to the control under the mouse, else the focused one; true when taken.
+    bool RouteMouseWheel(TMessage& message);
     void PlaceOnFirstShow();
     void SyncBounds();
     win::LRESULT MainWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);

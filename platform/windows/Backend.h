@@ -34,6 +34,7 @@ enum class TRawEventKind {
     Text, // Text: characters typed, as the keyboard layout makes them (ANSI code page)
     Exposed, // Window: the display lost what the window showed; it is to be shown whole again
     WindowLost, // Window: its native window was destroyed from outside
+    Wheel, // Pos, Key: the turn in WHEEL_DELTA units (positive away from the user)
 };
 
 struct TRawEvent {

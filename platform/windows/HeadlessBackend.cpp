@@ -200,6 +200,17 @@ void THeadlessBackend::Release(std::string const& caption, int x, int y, TMouseB
     AddEvent(TRawEventKind::ButtonUp, caption, x, y, button);
 }
 
+void THeadlessBackend::Wheel(std::string const& caption, int x, int y, int delta)
+{
+    TStep step;
+    step.Kind = TStepKind::Event;
+    step.Event.Kind = TRawEventKind::Wheel;
+    step.Event.Pos = { x, y };
+    step.Event.Key = delta;
+    step.Caption = caption;
+    Add(std::move(step));
+}
+
 void THeadlessBackend::Click(std::string const& caption, int x, int y, TMouseButton button)
 {
     Move(caption, x, y);

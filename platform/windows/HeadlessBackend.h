@@ -102,6 +102,10 @@ public:
     // Two clicks at once (well within the double-click time).
     void DoubleClick(int x, int y) { DoubleClick("", x, y); }
     void DoubleClick(std::string const& caption, int x, int y);
+    // A turn of the wheel with the mouse there: delta in WHEEL_DELTA units (120 a notch,
+    // positive away from the user).
+    void Wheel(int x, int y, int delta) { Wheel("", x, y, delta); }
+    void Wheel(std::string const& caption, int x, int y, int delta);
     // Press at the start, move in steps to the end, release there.
     void Drag(int x0, int y0, int x1, int y1, int steps = 4, TMouseButton button = mbLeft)
     {

@@ -211,6 +211,11 @@ void TWindowSystem::ProcessRawEvent(TRawEvent const& event)
         }
         RouteMouse(event);
         return;
+    case TRawEventKind::Wheel:
+        CursorPos = event.Pos;
+        if (!FSizeMove.Active)
+            RouteWheel(event);
+        return;
     case TRawEventKind::CloseRequest:
     case TRawEventKind::Minimize:
     case TRawEventKind::Restore: {
@@ -333,6 +338,24 @@ void TWindowSystem::RouteKey(TRawEvent const& event)
         lParam |= KF_UP_BIT;
     UINT message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     Post(MSG { target, message, WPARAM(vk), lParam, DWORD(FBackend->Now()), CursorPos });
+}
+
+// The wheel goes to the capture window (an open menu or list), else to the window under the
+// mouse, as current desktops scroll what the user points at; a disabled window drops it.
+// wParam: the turn in its high word, the buttons and Shift/Ctrl in its low word; lParam: the
+// point on the screen.
+void TWindowSystem::RouteWheel(TRawEvent const& event)
+{
+    int hit = HTCLIENT;
+    HWND target = Capture && Get(Capture) ? Capture : HitWindow(event.Pos, &hit);
+    TWindow* w = Get(target);
+    if (!w || (!w->Enabled() && target != Capture))
+        return;
+    WPARAM keys = ((Buttons & (1u << mbLeft)) ? MK_LBUTTON : 0)
+        | ((Buttons & (1u << mbRight)) ? MK_RBUTTON : 0) | ((Buttons & (1u << mbMiddle)) ? MK_MBUTTON : 0)
+        | (Keys[VK_SHIFT] ? MK_SHIFT : 0) | (Keys[VK_CONTROL] ? MK_CONTROL : 0);
+    WPARAM wParam = keys | (WPARAM(uint16_t(int16_t(event.Key))) << 16);
+    Post(MSG { target, WM_MOUSEWHEEL, wParam, PointToLParam(event.Pos), DWORD(FBackend->Now()), event.Pos });
 }
 
 void TWindowSystem::SendSetCursor(HWND target, int hit, UINT mouseMessage)

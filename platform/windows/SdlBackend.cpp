@@ -769,6 +769,14 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
                 raw.Button = x.xbutton.button == 1 ? mbLeft : x.xbutton.button == 3 ? mbRight : mbMiddle;
                 return raw;
             }
+            // X reports a notch of the wheel as a press (and release) of button 4 (away from
+            // the user) or 5 (toward); the press is the turn.
+            if (x.type == ButtonPress && (x.xbutton.button == 4 || x.xbutton.button == 5)) {
+                raw.Kind = TRawEventKind::Wheel;
+                raw.Pos = { x.xbutton.x_root, x.xbutton.y_root };
+                raw.Key = x.xbutton.button == 4 ? WHEEL_DELTA : -WHEEL_DELTA;
+                return raw;
+            }
             continue;
         }
 #endif
@@ -800,6 +808,19 @@ std::optional<TRawEvent> TSdlBackend::PollEvent()
                 continue;
             else
                 FLastMove = raw.Pos;
+            return raw;
+        }
+        case SDL_MOUSEWHEEL: {
+            // On X the wheel comes from the button events above, with screen positions.
+            if (FX11Input || e.wheel.y == 0)
+                continue;
+            TNative* n = Find(FromSdlId(e.wheel.windowID));
+            if (!n)
+                continue;
+            int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            raw.Kind = TRawEventKind::Wheel;
+            raw.Pos = { n->Bounds.Left + e.wheel.mouseX, n->Bounds.Top + e.wheel.mouseY };
+            raw.Key = notches * WHEEL_DELTA;
             return raw;
         }
         case SDL_KEYDOWN:

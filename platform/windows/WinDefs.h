@@ -247,6 +247,8 @@ constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
+// One notch of the wheel in WM_MOUSEWHEEL's delta (the high word of wParam, signed).
+constexpr int WHEEL_DELTA = 120;
 constexpr UINT WM_MOUSELAST = 0x020A;
 // A move or a press, release or double click of the left, right or middle button in the
 // client area (not the wheel).

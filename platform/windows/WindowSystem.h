@@ -189,6 +189,7 @@ public:
 
 private:
     void RouteMouse(TRawEvent const& event);
+    void RouteWheel(TRawEvent const& event);
     void RouteKey(TRawEvent const& event);
     void RouteText(TRawEvent const& event);
     void SendSetCursor(HWND target, int hit, UINT mouseMessage);

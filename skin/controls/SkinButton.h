@@ -22,6 +22,8 @@ public:
     TButtonImage CurrentImage() const;
 
     void Click() override;
+    // Alt with the caption's marked letter clicks the button.
+    bool DialogChar(char key) override { return ClickByAccel(key); }
     void DefineProperties(tk::TProperties& properties) override;
     void WndProc(tk::TMessage& message) override;
 

@@ -29,6 +29,8 @@ public:
     tk::TNotifyEvent OnChange; // Checked changed
 
     void Click() override;
+    // Alt with the caption's marked letter clicks the box (toggles it, or checks the radio).
+    bool DialogChar(char key) override { return ClickByAccel(key); }
     void WndProc(tk::TMessage& message) override;
     void DefineProperties(tk::TProperties& properties) override;
 

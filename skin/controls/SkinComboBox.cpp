@@ -33,6 +33,8 @@ public:
         , FBounds(screen)
     {
         FList->ShowFocus = true;
+        // A held scroll button or page repeats on a timer: the window shows each step.
+        FList->OnScroll = [this](tk::TComponent*) { Redraw(); };
         FInstance = win::MakeObjectInstance([this](win::HWND h, win::UINT msg, win::WPARAM wp,
                                                 win::LPARAM lp) { return WndProc(h, msg, wp, lp); });
         FHandle = win::CreateWindowEx(win::WS_EX_TOPMOST | win::WS_EX_TOOLWINDOW | win::WS_EX_NOACTIVATE, "",
@@ -84,7 +86,12 @@ private:
         case win::WM_MOUSEACTIVATE:
             return win::MA_NOACTIVATE;
         case win::WM_MOUSEMOVE: {
-            // The item under the mouse is lit.
+            // A held scroll bar follows the mouse; otherwise the item under it is lit.
+            if (FList->ScrollBarPressed() != TspScrollBarHost::spNone) {
+                FList->MoveScrollBar(win::LParamToPoint(lp));
+                Redraw();
+                return 0;
+            }
             int const i = FList->ItemAtPos(win::LParamToPoint(lp));
             if (i >= 0 && i != FList->ItemIndex()) {
                 FList->SetItemIndex(i);
@@ -106,7 +113,7 @@ private:
         }
         case win::WM_LBUTTONUP: {
             TPoint const p = win::LParamToPoint(lp);
-            FList->ReleaseScrollBar();
+            FList->ReleaseScrollBar(p);
             Redraw();
             int const i = FList->ItemAtPos(p);
             if (FArmed && i >= 0) {
@@ -377,6 +384,22 @@ void TspSkinComboBox::MouseDown(tk::TMouseButton button, tk::TShiftState shift, 
     TspSkinControl::MouseDown(button, shift, x, y);
     if (button == tk::mbLeft)
         SetDroppedDown(!DroppedDown());
+}
+
+bool TspSkinComboBox::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint mousePos)
+{
+    if (!Enabled())
+        return false;
+    if (FPopup) {
+        tk::TMessage m { win::WM_MOUSEWHEEL, win::WPARAM(uint16_t(int16_t(wheelDelta))) << 16,
+            win::PointToLParam(mousePos), 0 };
+        FPopup->FList->WindowProc(m);
+        FPopup->Redraw();
+        return true;
+    }
+    if (int const notches = WheelNotches(wheelDelta); notches != 0)
+        Choose(FItemIndex < 0 ? 0 : FItemIndex - notches);
+    return true;
 }
 
 void TspSkinComboBox::KeyDown(win::WORD& key, tk::TShiftState shift)

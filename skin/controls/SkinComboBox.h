@@ -54,6 +54,9 @@ protected:
     bool PaintSkin(gfx::TCanvas& canvas) override;
     void PaintPlain(gfx::TCanvas& canvas) override;
     void MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
+    // Closed: the wheel chooses the item before or after, one a notch; open: it scrolls the
+    // drop-down list.
+    bool DoMouseWheel(tk::TShiftState shift, int wheelDelta, base::TPoint mousePos) override;
     void DoExit() override;
     void EnabledChanged() override;
 

@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/toolkit/Forms.h"
+#include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Persistence.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/EffectBmp.h"
@@ -163,6 +164,27 @@ void TspSkinControl::WndProc(tk::TMessage& message)
 // States
 
 void TspSkinControl::StateChanged() { Invalidate(); }
+
+bool TspSkinControl::ClickByAccel(char key)
+{
+    if (!Enabled() || !Visible() || !tk::IsAccel(key, Caption()))
+        return false;
+    if (CanFocus())
+        SetFocus();
+    Click();
+    return true;
+}
+
+int TspSkinControl::WheelNotches(int wheelDelta)
+{
+    // A turn the other way drops what was left of the last.
+    if ((FWheelRest > 0 && wheelDelta < 0) || (FWheelRest < 0 && wheelDelta > 0))
+        FWheelRest = 0;
+    FWheelRest += wheelDelta;
+    int const notches = FWheelRest / win::WHEEL_DELTA;
+    FWheelRest -= notches * win::WHEEL_DELTA;
+    return notches;
+}
 
 void TspSkinControl::SetDown(bool value)
 {

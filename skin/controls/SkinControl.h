@@ -55,6 +55,9 @@ inline base::TRect FirstNonEmpty(std::initializer_list<base::TRect> rects)
     return base::TRect {};
 }
 
+// Lines (or items) a notch of the wheel scrolls, the desktop's usual setting.
+constexpr int WheelScrollLines = 3;
+
 class TspSkinControl : public tk::TGraphicControl {
 public:
     TspSkinControl(tk::TComponent* owner, std::string defaultSkinDataName);
@@ -158,6 +161,14 @@ protected:
         base::TRect const& dst, TspMorphKind kind) const;
     void SetMorphFactor(double value);
 
+    // The click an accelerator makes: when the caption marks key ("&Save" for S), the
+    // control takes the focus (when it can) and clicks; false otherwise.
+    bool ClickByAccel(char key);
+
+    // Whole notches in a wheel turn (positive away from the user); parts of a notch (from
+    // fine-grained wheels) add up across turns until they make one.
+    int WheelNotches(int wheelDelta);
+
 private:
     void FindLook();
     void SkinDataFreed();
@@ -174,6 +185,7 @@ private:
     tk::TCursor FOwnCursor = tk::crDefault;
     double FMorphFactor = 0;
     tk::TComponentPtr<tk::TTimer> FMorphTimer;
+    int FWheelRest = 0; // a part of a notch not yet acted on
 };
 
 // The cut of a custom-control look. A corner point that is unset (x or y 0) falls back to

@@ -95,7 +95,61 @@ void TspSkinEdit::Edited(bool changed)
 void TspSkinEdit::MovedCaret()
 {
     ScrollToCaret();
+    RestartCaret();
     Invalidate();
+}
+
+// --- caret blink ---------------------------------------------------------------------------
+
+void TspSkinEdit::RestartCaret() { RunCaret(Focused() && Enabled()); }
+
+void TspSkinEdit::RunCaret(bool run)
+{
+    bool const wasShown = CaretShown();
+    FCaretOn = run;
+    if (run) {
+        if (!FCaretTimer) {
+            FCaretTimer.reset(new tk::TTimer(nullptr));
+            FCaretTimer->SetInterval(CaretBlinkTime);
+            FCaretTimer->OnTimer = [this](tk::TComponent*) { CaretTick(); };
+        }
+        // Off and on again: the next change comes a whole period from now.
+        FCaretTimer->SetEnabled(false);
+        FCaretTimer->SetEnabled(true);
+    } else if (FCaretTimer) {
+        FCaretTimer->SetEnabled(false);
+    }
+    if (wasShown != CaretShown())
+        Invalidate();
+}
+
+void TspSkinEdit::CaretTick()
+{
+    if (!Focused() || !Enabled()) {
+        RestartCaret(); // stops it
+        return;
+    }
+    FCaretOn = !FCaretOn;
+    Invalidate();
+}
+
+void TspSkinEdit::DoEnter()
+{
+    TspSkinControl::DoEnter();
+    RestartCaret();
+}
+
+void TspSkinEdit::DoExit()
+{
+    // Still the focused control while it hears that it loses the focus.
+    RunCaret(false);
+    TspSkinControl::DoExit();
+}
+
+void TspSkinEdit::EnabledChanged()
+{
+    TspSkinControl::EnabledChanged();
+    RestartCaret();
 }
 
 // --- geometry and text ---------------------------------------------------------------------
@@ -230,7 +284,7 @@ void TspSkinEdit::DrawText(gfx::TCanvas& canvas, TRect const& area, gfx::TFont c
     bool const showSelection = Focused() && Enabled();
     DrawLine(canvas, FText.Text(), x, y, lineHeight, FText.SelStart(),
         showSelection ? FText.SelStart() + FText.SelLength() : 0, font);
-    if (Focused() && Enabled()) {
+    if (CaretShown()) {
         int const cx = x + canvas.TextWidth(std::string_view(FText.Text()).substr(0, size_t(FText.Caret())));
         canvas.Brush.Style = gfx::bsSolid;
         canvas.Brush.Color = base::ColorToRGB(font.Color());
@@ -270,6 +324,7 @@ void TspSkinEdit::PaintPlain(gfx::TCanvas& canvas)
 void TspSkinEdit::MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
 {
     TspSkinControl::MouseDown(button, shift, x, y);
+    RestartCaret();
     if (button != tk::mbLeft)
         return;
     if (CanFocus() && !Focused())
@@ -312,6 +367,7 @@ void TspSkinEdit::DblClick()
 
 void TspSkinEdit::KeyDown(win::WORD& key, tk::TShiftState shift)
 {
+    RestartCaret();
     TspSkinControl::KeyDown(key, shift);
     if (key == 0 || !Enabled())
         return;
@@ -378,6 +434,7 @@ void TspSkinEdit::KeyDown(win::WORD& key, tk::TShiftState shift)
 
 void TspSkinEdit::KeyPress(char& key)
 {
+    RestartCaret();
     TspSkinControl::KeyPress(key);
     // Control characters (Backspace, Tab, Enter, Escape, Ctrl chords) are keys, not text.
     if (key == 0 || static_cast<unsigned char>(key) < 0x20 || key == 0x7F || !Enabled())
@@ -434,6 +491,12 @@ void TspSkinMemo::SetTopLine(int value)
     Invalidate();
 }
 
+bool TspSkinMemo::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint)
+{
+    SetTopLine(FTopLine - WheelNotches(wheelDelta) * WheelScrollLines);
+    return true;
+}
+
 void TspSkinMemo::ScrollToCaret()
 {
     int const line = FText.LineOf(FText.Caret()), visible = VisibleLineCount();
@@ -477,7 +540,7 @@ void TspSkinMemo::DrawText(gfx::TCanvas& canvas, TRect const& area, gfx::TFont c
         int const start = FText.LineStart(line);
         std::string const text = FText.Line(line);
         DrawLine(canvas, text, x, y, lineHeight, selFrom - start, selTo - start, font);
-        if (Focused() && Enabled() && FText.LineOf(FText.Caret()) == line) {
+        if (CaretShown() && FText.LineOf(FText.Caret()) == line) {
             int const cx
                 = x + canvas.TextWidth(std::string_view(text).substr(0, size_t(FText.Caret() - start)));
             canvas.Brush.Style = gfx::bsSolid;
@@ -500,11 +563,81 @@ bool TspSkinMemo::PaintSkin(gfx::TCanvas& canvas)
     canvas.Brush.Color = focused ? look->ActiveBGColor : look->BGColor;
     canvas.FillRect(area);
     DrawText(canvas, area, TextFont());
+    FBar.Paint(canvas, SkinData());
     return true;
+}
+
+void TspSkinMemo::PaintPlain(gfx::TCanvas& canvas)
+{
+    TspSkinEdit::PaintPlain(canvas);
+    FBar.Paint(canvas, SkinData());
+}
+
+// --- the built-in scroll bar ---------------------------------------------------------------
+
+TRect TspSkinMemo::InnerBarRect() const
+{
+    TRect const full = TspSkinEdit::TextArea();
+    if (FText.LineCount() <= std::max(full.Height() / LineHeight(), 1))
+        return TRect {};
+    int const width = TspInnerScrollBar::Thickness(InnerBarLook());
+    return base::Rect(std::max(full.Left, full.Right - width), full.Top, full.Right, full.Bottom);
+}
+
+TspDataSkinScrollBarControl const* TspSkinMemo::InnerBarLook() const
+{
+    auto const* look = LookByNameAs<TspDataSkinScrollBarControl>("vscrollbar");
+    return look && PictureAt(SkinData(), look->PictureIndex) && !base::IsRectEmpty(look->SkinRect) ? look
+                                                                                                   : nullptr;
+}
+
+TRect TspSkinMemo::TextArea() const
+{
+    TRect area = TspSkinEdit::TextArea();
+    if (TRect const bar = InnerBarRect(); !base::IsRectEmpty(bar))
+        area.Right = bar.Left;
+    return area;
+}
+
+void TspSkinMemo::MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
+{
+    // A press on the bar scrolls; the caret stays.
+    if (button == tk::mbLeft && Enabled() && base::PtInRect(InnerBarRect(), { x, y })) {
+        TspSkinControl::MouseDown(button, shift, x, y);
+        FBar.Tracker().Press({ x, y });
+        return;
+    }
+    TspSkinEdit::MouseDown(button, shift, x, y);
+}
+
+void TspSkinMemo::MouseMove(tk::TShiftState shift, int x, int y)
+{
+    if (FBar.Tracker().Pressed() != TspScrollBarHost::spNone) {
+        TspSkinControl::MouseMove(shift, x, y);
+        FBar.Tracker().Move({ x, y });
+        return;
+    }
+    FBar.Tracker().Move({ x, y });
+    TspSkinEdit::MouseMove(shift, x, y);
+}
+
+void TspSkinMemo::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
+{
+    if (button == tk::mbLeft)
+        FBar.Tracker().Release({ x, y });
+    TspSkinEdit::MouseUp(button, shift, x, y);
+}
+
+void TspSkinMemo::EnabledChanged()
+{
+    if (!Enabled())
+        FBar.Tracker().Cancel();
+    TspSkinEdit::EnabledChanged();
 }
 
 void TspSkinMemo::KeyDown(win::WORD& key, tk::TShiftState shift)
 {
+    RestartCaret();
     bool const extend = (shift & tk::ssShift) != 0;
     if (Enabled()) {
         switch (key) {
@@ -535,6 +668,7 @@ void TspSkinMemo::KeyDown(win::WORD& key, tk::TShiftState shift)
 
 void TspSkinMemo::KeyPress(char& key)
 {
+    RestartCaret();
     if (key == '\r' && Enabled()) {
         if (OnKeyPress)
             OnKeyPress(this, key);

@@ -13,76 +13,6 @@ using base::Rect;
 using base::TPoint;
 using base::TRect;
 
-namespace {
-gfx::TBitmap const* PictureAt(TspSkinData* data, int index)
-{
-    if (!data || index < 0 || index >= int(data->ActivePictures.size()))
-        return nullptr;
-    gfx::TBitmap const* p = data->ActivePictures[size_t(index)].get();
-    return p && !p->Empty() ? p : nullptr;
-}
-
-// A piece of a picture drawn as a horizontal strip of dst's width (fixed ends a and b),
-// stretched to dst's height when that differs.
-void DrawHorzPiece(
-    gfx::TCanvas& canvas, gfx::TBitmap const& picture, TRect const& src, int a, int b, TRect const& dst)
-{
-    if (!PictureHolds(picture, src) || base::IsRectEmpty(dst))
-        return;
-    gfx::TBitmap strip;
-    ComposeHorzStrip(a, b, strip, dst.Width(), src, picture);
-    if (strip.Height() == dst.Height())
-        canvas.Draw(dst.Left, dst.Top, strip);
-    else
-        canvas.StretchDraw(dst, strip);
-}
-
-// The same, vertical.
-void DrawVertPiece(
-    gfx::TCanvas& canvas, gfx::TBitmap const& picture, TRect const& src, int a, int b, TRect const& dst)
-{
-    if (!PictureHolds(picture, src) || base::IsRectEmpty(dst))
-        return;
-    gfx::TBitmap strip;
-    ComposeVertStrip(a, b, strip, dst.Height(), src, picture);
-    if (strip.Width() == dst.Width())
-        canvas.Draw(dst.Left, dst.Top, strip);
-    else
-        canvas.StretchDraw(dst, strip);
-}
-
-void DrawPiece(gfx::TCanvas& canvas, gfx::TBitmap const& picture, TRect const& src, TRect const& dst)
-{
-    if (!PictureHolds(picture, src) || base::IsRectEmpty(dst))
-        return;
-    gfx::StretchBlt(canvas, dst.Left, dst.Top, dst.Width(), dst.Height(), picture, src.Left, src.Top,
-        src.Width(), src.Height(), gfx::SRCCOPY);
-}
-
-// The first non-empty rectangle.
-constexpr int PlainScrollWidth = 16;
-
-// A scroll-bar look may lay its track and thumb out across (the image wider than tall); the
-// list then turns them a quarter round. The buttons' images are always upright.
-bool Across(TspDataSkinScrollBarControl const& sb) { return sb.SkinRect.Width() > sb.SkinRect.Height(); }
-
-// A piece's length along the bar.
-int Along(TspDataSkinScrollBarControl const& sb, TRect const& piece)
-{
-    return Across(sb) ? piece.Width() : piece.Height();
-}
-
-// The picture turned a quarter round clockwise: its left edge becomes the top.
-gfx::TBitmap TurnedClockwise(gfx::TBitmap const& b)
-{
-    gfx::TBitmap r(b.Height(), b.Width());
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            r.SetPixel(b.Height() - 1 - y, x, b.Pixel(x, y));
-    return r;
-}
-}
-
 TspSkinListBox::TspSkinListBox(tk::TComponent* owner)
     : TspSkinControl(owner, "listbox")
 {
@@ -126,6 +56,8 @@ void TspSkinListBox::SetTopIndex(int value)
         return;
     FTopIndex = value;
     Invalidate();
+    if (OnScroll)
+        OnScroll(this);
 }
 
 void TspSkinListBox::ScrollBy(int items) { SetTopIndex(FTopIndex + items); }
@@ -206,12 +138,7 @@ TspDataSkinScrollBarControl* TspSkinListBox::ScrollLook() const
     return sb && PictureAt(data, sb->PictureIndex) && !base::IsRectEmpty(sb->SkinRect) ? sb : nullptr;
 }
 
-int TspSkinListBox::ScrollBarWidth() const
-{
-    if (auto* sb = ScrollLook())
-        return std::min(sb->SkinRect.Width(), sb->SkinRect.Height());
-    return PlainScrollWidth;
-}
+int TspSkinListBox::ScrollBarWidth() const { return TspInnerScrollBar::Thickness(ScrollLook()); }
 
 TRect TspSkinListBox::ScrollBarRect() const
 {
@@ -245,44 +172,11 @@ int TspSkinListBox::ItemAtPos(TPoint p) const
     return index < Count() ? index : -1;
 }
 
-// The buttons are square pieces at the bar's ends (the look's button images' heights), the
-// thumb sits in the track between them in proportion to the shown part of the list.
-TRect TspSkinListBox::UpButton() const
-{
-    TRect const bar = ScrollBarRect();
-    if (base::IsRectEmpty(bar))
-        return bar;
-    auto* sb = ScrollLook();
-    int const h = sb && !base::IsRectEmpty(sb->UpButtonRect) ? sb->UpButtonRect.Height() : bar.Width();
-    return Rect(bar.Left, bar.Top, bar.Right, std::min(bar.Bottom, bar.Top + h));
-}
+TRect TspSkinListBox::UpButton() const { return FBar.UpButton(); }
 
-TRect TspSkinListBox::DownButton() const
-{
-    TRect const bar = ScrollBarRect();
-    if (base::IsRectEmpty(bar))
-        return bar;
-    auto* sb = ScrollLook();
-    int const h = sb && !base::IsRectEmpty(sb->DownButtonRect) ? sb->DownButtonRect.Height() : bar.Width();
-    return Rect(bar.Left, std::max(bar.Top, bar.Bottom - h), bar.Right, bar.Bottom);
-}
+TRect TspSkinListBox::DownButton() const { return FBar.DownButton(); }
 
-TRect TspSkinListBox::Thumb() const
-{
-    TRect const bar = ScrollBarRect();
-    if (base::IsRectEmpty(bar))
-        return bar;
-    int const top = UpButton().Bottom, bottom = DownButton().Top;
-    int const track = bottom - top;
-    if (track <= 0 || Count() == 0)
-        return TRect {};
-    auto* sb = ScrollLook();
-    int const minHeight = sb && !base::IsRectEmpty(sb->ThumbRect) ? Along(*sb, sb->ThumbRect) : 8;
-    int const h = std::clamp(track * VisibleCount() / Count(), std::min(minHeight, track), track);
-    int const range = MaxTopIndex();
-    int const y = top + (range > 0 ? (track - h) * FTopIndex / range : 0);
-    return Rect(bar.Left, y, bar.Right, y + h);
-}
+TRect TspSkinListBox::Thumb() const { return FBar.Thumb(); }
 
 // ---------------------------------------------------------------------------------------
 // Painting
@@ -312,7 +206,7 @@ bool TspSkinListBox::PaintSkin(gfx::TCanvas& canvas)
             break;
         PaintItem(canvas, i);
     }
-    PaintScrollBar(canvas);
+    FBar.Paint(canvas, SkinData());
     return true;
 }
 
@@ -349,57 +243,6 @@ void TspSkinListBox::PaintItem(gfx::TCanvas& canvas, int index)
         FItems[size_t(index)], text, gfx::DT_LEFT | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
 }
 
-void TspSkinListBox::PaintScrollBar(gfx::TCanvas& canvas)
-{
-    TRect const bar = ScrollBarRect();
-    if (base::IsRectEmpty(bar))
-        return;
-    auto* sb = ScrollLook();
-    gfx::TBitmap const* picture = sb ? PictureAt(SkinData(), sb->PictureIndex) : nullptr;
-    TRect const up = UpButton(), down = DownButton(), thumb = Thumb();
-    if (!picture) {
-        canvas.Brush.Style = gfx::bsSolid;
-        canvas.Brush.Color = base::ColorToRGB(base::clBtnFace);
-        canvas.FillRect(bar);
-        canvas.Brush.Color = base::ColorToRGB(base::clBtnShadow);
-        for (TRect const& r : { up, down, thumb })
-            if (!base::IsRectEmpty(r))
-                canvas.FrameRect(r);
-        return;
-    }
-    // The bar is drawn lying as the look is laid out and turned when the look lies across.
-    bool const across = Across(*sb);
-    int const len = bar.Height(), thick = bar.Width();
-    gfx::TBitmap image(across ? len : thick, across ? thick : len);
-    gfx::TCanvas& c = image.Canvas();
-    auto place = [&](int from, int to) {
-        return across ? Rect(from - bar.Top, 0, to - bar.Top, thick)
-                      : Rect(0, from - bar.Top, thick, to - bar.Top);
-    };
-    DrawSkinRect(c, *picture, sb->SkinRect, LookCut(*sb), Rect(0, 0, image.Width(), image.Height()), false,
-        true, nullptr);
-    if (!base::IsRectEmpty(thumb)) {
-        TRect const t = place(thumb.Top, thumb.Bottom);
-        if (across)
-            DrawHorzPiece(c, *picture, sb->ThumbRect, sb->ThumbOffset1, sb->ThumbOffset2, t);
-        else
-            DrawVertPiece(c, *picture, sb->ThumbRect, sb->ThumbOffset1, sb->ThumbOffset2, t);
-        // The glyph in the thumb's middle.
-        TRect const& g = sb->GlyphRect;
-        if (!base::IsRectEmpty(g) && g.Width() <= t.Width() && g.Height() <= t.Height()) {
-            int const x = t.Left + (t.Width() - g.Width()) / 2;
-            int const y = t.Top + (t.Height() - g.Height()) / 2;
-            DrawPiece(c, *picture, g, Rect(x, y, x + g.Width(), y + g.Height()));
-        }
-    }
-    canvas.Draw(bar.Left, bar.Top, across ? TurnedClockwise(image) : image);
-    auto button = [&](TRect const& normal, TRect const& held, bool isHeld) {
-        return isHeld ? FirstNonEmpty({ held, normal }) : normal;
-    };
-    DrawPiece(canvas, *picture, button(sb->UpButtonRect, sb->DownUpButtonRect, FPressedPart < 0), up);
-    DrawPiece(canvas, *picture, button(sb->DownButtonRect, sb->DownDownButtonRect, FPressedPart > 0), down);
-}
-
 void TspSkinListBox::PaintPlain(gfx::TCanvas& canvas)
 {
     canvas.Brush.Style = gfx::bsSolid;
@@ -433,7 +276,7 @@ void TspSkinListBox::PaintPlain(gfx::TCanvas& canvas)
             }
         }
     }
-    PaintScrollBar(canvas);
+    FBar.Paint(canvas, SkinData());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -503,34 +346,18 @@ bool TspSkinListBox::PressScrollBar(TPoint p)
 {
     if (!base::PtInRect(ScrollBarRect(), p))
         return false;
-    if (base::PtInRect(UpButton(), p)) {
-        FPressedPart = -1;
-        ScrollBy(-1);
-    } else if (base::PtInRect(DownButton(), p)) {
-        FPressedPart = 1;
-        ScrollBy(1);
-    } else {
-        TRect const thumb = Thumb();
-        if (p.Y < thumb.Top)
-            ScrollBy(-VisibleCount());
-        else if (p.Y >= thumb.Bottom)
-            ScrollBy(VisibleCount());
-    }
-    Invalidate();
+    FBar.Tracker().Press(p);
     return true;
 }
 
-void TspSkinListBox::ReleaseScrollBar()
-{
-    if (FPressedPart != 0) {
-        FPressedPart = 0;
-        Invalidate();
-    }
-}
+void TspSkinListBox::MoveScrollBar(TPoint p) { FBar.Tracker().Move(p); }
+
+void TspSkinListBox::ReleaseScrollBar(TPoint p) { FBar.Tracker().Release(p); }
 
 void TspSkinListBox::MouseMove(tk::TShiftState shift, int x, int y)
 {
     TspSkinControl::MouseMove(shift, x, y);
+    FBar.Tracker().Move({ x, y });
     if (!FSelecting)
         return;
     // Dragging past the ends scrolls the selection along.
@@ -546,20 +373,29 @@ void TspSkinListBox::MouseMove(tk::TShiftState shift, int x, int y)
 void TspSkinListBox::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
 {
     FSelecting = false;
-    ReleaseScrollBar();
+    if (button == tk::mbLeft)
+        ReleaseScrollBar({ x, y });
     TspSkinControl::MouseUp(button, shift, x, y);
 }
 
-void TspSkinListBox::WndProc(tk::TMessage& message)
+void TspSkinListBox::MouseLeave()
 {
-    if (message.Msg == win::WM_MOUSEWHEEL) {
-        int const delta = int(int16_t(win::HIWORD(uintptr_t(message.WParam))));
-        int const steps = delta / 120 != 0 ? delta / 120 : (delta > 0 ? 1 : -1);
-        ScrollBy(-steps * 3);
-        message.Result = 0;
-        return;
-    }
-    TspSkinControl::WndProc(message);
+    FBar.Tracker().Leave();
+    TspSkinControl::MouseLeave();
+}
+
+void TspSkinListBox::EnabledChanged()
+{
+    if (!Enabled())
+        FBar.Tracker().Cancel();
+    TspSkinControl::EnabledChanged();
+}
+
+bool TspSkinListBox::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint)
+{
+    // Three items a notch, as the desktop's wheel scrolls lines; the selection stays.
+    ScrollBy(-WheelNotches(wheelDelta) * WheelScrollLines);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------

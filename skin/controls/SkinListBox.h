@@ -3,9 +3,11 @@
 // TspSkinListBox: a list of strings with one selected item, drawn from a list-box look (its
 // frame, item images for normal, selected and selected-with-focus items, an optional
 // caption band) with a vertical scroll bar drawn from the scroll-bar look the list-box look
-// names. Arrows, Home/End and PgUp/PgDn move the selection; a click selects; the wheel and
-// the scroll bar's buttons and track scroll.
+// names. Arrows, Home/End and PgUp/PgDn move the selection; a click selects; the wheel
+// scrolls, and the scroll bar works as a stand-alone one: its buttons and the track beside
+// the thumb step and repeat while held, the thumb drags.
 
+#include "skin/controls/InnerScrollBar.h"
 #include "skin/controls/SkinControl.h"
 
 #include <functional>
@@ -14,7 +16,7 @@
 
 namespace xe::skin {
 
-class TspSkinListBox : public TspSkinControl {
+class TspSkinListBox : public TspSkinControl, private TspInnerScrollBar::TSource {
 public:
     explicit TspSkinListBox(tk::TComponent* owner);
     char const* ClassName() const override { return "TspSkinListBox"; }
@@ -48,11 +50,17 @@ public:
 
     // Scrolls by whole items (positive: down), as the wheel and the scroll bar do.
     void ScrollBy(int items);
-    // A press at a client point on the scroll bar: its buttons scroll an item, the track
-    // beside the thumb a page. False when the point is not on the bar. The release lets the
-    // held button go.
+    // The mouse on the scroll bar, in client coordinates: a press on its buttons scrolls an
+    // item and on the track beside the thumb a page, repeating while held, and on the thumb
+    // starts a drag (false when the point is not on the bar); moves drag the thumb; the
+    // release (anywhere) ends it.
     bool PressScrollBar(base::TPoint p);
-    void ReleaseScrollBar();
+    void MoveScrollBar(base::TPoint p);
+    void ReleaseScrollBar(base::TPoint p = {});
+    // The scroll bar's part held down (spNone, or TspScrollBarHost's parts).
+    int ScrollBarPressed() const { return FBar.Tracker().Pressed(); }
+    // The shown items moved (TopIndex changed), by the user or not.
+    tk::TNotifyEvent OnScroll;
     // Draws the selected item as focused even without the keyboard focus (the drop-down
     // list of a combo box, whose owner has the focus).
     bool ShowFocus = false;
@@ -61,7 +69,7 @@ public:
     tk::TNotifyEvent OnChange;
 
     void KeyDown(win::WORD& key, tk::TShiftState shift) override;
-    void WndProc(tk::TMessage& message) override;
+    bool DoMouseWheel(tk::TShiftState shift, int wheelDelta, base::TPoint mousePos) override;
     void DefineProperties(tk::TProperties& properties) override;
 
     // The plain item height.
@@ -74,6 +82,8 @@ protected:
     void MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
     void MouseMove(tk::TShiftState shift, int x, int y) override;
     void MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
+    void MouseLeave() override;
+    void EnabledChanged() override;
 
 public:
     // The scroll bar's pieces, in client coordinates.
@@ -86,17 +96,24 @@ private:
     base::TRect Insets() const;
     TspDataSkinScrollBarControl* ScrollLook() const;
     int ScrollBarWidth() const;
-    void PaintScrollBar(gfx::TCanvas& canvas);
     void PaintItem(gfx::TCanvas& canvas, int index);
     // Selects by the user: scrolls it in and fires OnChange when it changed.
     void Select(int index);
     void ScrollIntoView(int index);
     int MaxTopIndex() const;
+    // What the built-in scroll bar shows and does.
+    base::TRect InnerBarRect() const override { return ScrollBarRect(); }
+    TspDataSkinScrollBarControl const* InnerBarLook() const override { return ScrollLook(); }
+    int InnerBarPosition() const override { return FTopIndex; }
+    int InnerBarMax() const override { return MaxTopIndex(); }
+    int InnerBarPage() const override { return VisibleCount(); }
+    void InnerBarScrollTo(int position) override { SetTopIndex(position); }
+    void InnerBarChanged() override { Invalidate(); }
 
     std::vector<std::string> FItems;
     int FItemIndex = -1;
     int FTopIndex = 0;
-    int FPressedPart = 0; // the scroll button held: -1 up, +1 down, 0 none
+    TspInnerScrollBar FBar { *this };
     bool FSelecting = false; // a press in the items: moving drags the selection
 };
 

@@ -17,12 +17,9 @@ constexpr int PlainMinThumb = 8;
 
 TspSkinScrollBar::TspSkinScrollBar(tk::TComponent* owner)
     : TspSkinControl(owner, HorizontalLook)
-    , FRepeat(new tk::TTimer(nullptr))
 {
     FControlStyle |= tk::csFocusable;
     SetTabStop(true);
-    FRepeat->SetEnabled(false);
-    FRepeat->OnTimer = [this](tk::TComponent*) { RepeatTimer(); };
     SetBounds(Left(), Top(), 121, 16);
 }
 
@@ -137,12 +134,11 @@ TRect TspSkinScrollBar::PartRect(TPart part) const
     return {};
 }
 
-TspSkinScrollBar::TPart TspSkinScrollBar::PartAt(int x, int y) const
+TspScrollBarHost::TTrack TspSkinScrollBar::Track() const
 {
-    for (TPart part : { spThumb, spUpButton, spDownButton, spPageUp, spPageDown })
-        if (base::PtInRect(PartRect(part), { x, y }))
-            return part;
-    return spNone;
+    int up = 0, down = 0, from = 0, to = 0;
+    Layout(up, down, from, to);
+    return TTrack { Vertical(), from, to, ThumbLength(to - from), FMin, FMax };
 }
 
 // --- drawing -------------------------------------------------------------------------------
@@ -172,9 +168,9 @@ bool TspSkinScrollBar::PaintSkin(gfx::TCanvas& canvas)
     DrawLookRect(canvas, look->SkinRect, ClientRect());
     auto state
         = [&](TPart part, TRect const& normal, TRect const& active, TRect const& down) -> TRect const& {
-        if (FPressed == part && FHot == part && !base::IsRectEmpty(down))
+        if (FTracker.Pressed() == part && FTracker.Hot() == part && !base::IsRectEmpty(down))
             return down;
-        if ((FHot == part || FPressed == part) && !base::IsRectEmpty(active))
+        if ((FTracker.Hot() == part || FTracker.Pressed() == part) && !base::IsRectEmpty(active))
             return active;
         return normal;
     };
@@ -187,15 +183,17 @@ bool TspSkinScrollBar::PaintSkin(gfx::TCanvas& canvas)
     TRect const thumb = PartRect(spThumb);
     if (!base::IsRectEmpty(thumb)) {
         // The dragged thumb shows its pressed image, the hot one its active image.
-        TRect const& src = FPressed == spThumb && !base::IsRectEmpty(look->DownThumbRect)
+        TRect const& src = FTracker.Pressed() == spThumb && !base::IsRectEmpty(look->DownThumbRect)
             ? look->DownThumbRect
-            : (FHot == spThumb || FPressed == spThumb) && !base::IsRectEmpty(look->ActiveThumbRect)
+            : (FTracker.Hot() == spThumb || FTracker.Pressed() == spThumb)
+                && !base::IsRectEmpty(look->ActiveThumbRect)
             ? look->ActiveThumbRect
             : look->ThumbRect;
         DrawThumb(canvas, *look, src, thumb);
-        TRect const& glyph = FPressed == spThumb && !base::IsRectEmpty(look->DownGlyphRect)
+        TRect const& glyph = FTracker.Pressed() == spThumb && !base::IsRectEmpty(look->DownGlyphRect)
             ? look->DownGlyphRect
-            : (FHot == spThumb || FPressed == spThumb) && !base::IsRectEmpty(look->ActiveGlyphRect)
+            : (FTracker.Hot() == spThumb || FTracker.Pressed() == spThumb)
+                && !base::IsRectEmpty(look->ActiveGlyphRect)
             ? look->ActiveGlyphRect
             : look->GlyphRect;
         // The glyph on the thumb's centre, when the thumb is long enough to hold it.
@@ -239,9 +237,9 @@ void TspSkinScrollBar::PaintPlain(gfx::TCanvas& canvas)
         }
     };
     TRect const up = PartRect(spUpButton), down = PartRect(spDownButton);
-    face(up, FPressed == spUpButton && FHot == spUpButton);
+    face(up, FTracker.Pressed() == spUpButton && FTracker.Hot() == spUpButton);
     arrow(up, true);
-    face(down, FPressed == spDownButton && FHot == spDownButton);
+    face(down, FTracker.Pressed() == spDownButton && FTracker.Hot() == spDownButton);
     arrow(down, false);
     face(PartRect(spThumb), false);
 }
@@ -256,48 +254,30 @@ void TspSkinScrollBar::Scroll(TScrollCode code, int position)
     SetPosition(position);
 }
 
-bool TspSkinScrollBar::Step(TPart part)
+void TspSkinScrollBar::StepPart(TPart part)
 {
     switch (part) {
     case spUpButton:
         Scroll(scLineUp, FPosition - FSmallChange);
-        return true;
+        break;
     case spDownButton:
         Scroll(scLineDown, FPosition + FSmallChange);
-        return true;
+        break;
     case spPageUp:
-    case spPageDown: {
-        // Pages go on only while the mouse is still beside the thumb on that side.
-        if (!base::PtInRect(PartRect(part), FMouse))
-            return false;
-        Scroll(part == spPageUp ? scPageUp : scPageDown,
-            FPosition + (part == spPageUp ? -FLargeChange : FLargeChange));
-        return true;
-    }
+        Scroll(scPageUp, FPosition - FLargeChange);
+        break;
+    case spPageDown:
+        Scroll(scPageDown, FPosition + FLargeChange);
+        break;
     default:
-        return false;
+        break;
     }
 }
 
-void TspSkinScrollBar::RepeatTimer()
+void TspSkinScrollBar::DragThumbTo(int position)
 {
-    FRepeat->SetInterval(RepeatInterval);
-    // A held button repeats only while the mouse stays on it.
-    if (FPressed == spNone || FPressed == spThumb)
-        return StopRepeat();
-    if ((FPressed == spUpButton || FPressed == spDownButton) && FHot != FPressed)
-        return;
-    Step(FPressed);
-}
-
-void TspSkinScrollBar::StopRepeat() { FRepeat->SetEnabled(false); }
-
-void TspSkinScrollBar::SetHot(TPart part)
-{
-    if (part == FHot)
-        return;
-    FHot = part;
-    Invalidate();
+    if (position != FPosition)
+        Scroll(scTrack, position);
 }
 
 // --- mouse and keys ------------------------------------------------------------------------
@@ -305,79 +285,55 @@ void TspSkinScrollBar::SetHot(TPart part)
 void TspSkinScrollBar::MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
 {
     TspSkinControl::MouseDown(button, shift, x, y);
-    if (button != tk::mbLeft || !Enabled())
-        return;
-    TPart const part = PartAt(x, y);
-    FMouse = { x, y };
-    FPressed = part;
-    FHot = part;
-    Invalidate();
-    if (part == spThumb) {
-        TRect const thumb = PartRect(spThumb);
-        FDragOffset = Vertical() ? y - thumb.Top : x - thumb.Left;
-        return;
-    }
-    if (part != spNone && Step(part)) {
-        FRepeat->SetInterval(RepeatDelay);
-        FRepeat->SetEnabled(true);
-    }
+    if (button == tk::mbLeft && Enabled())
+        FTracker.Press({ x, y });
 }
 
 void TspSkinScrollBar::MouseMove(tk::TShiftState shift, int x, int y)
 {
     TspSkinControl::MouseMove(shift, x, y);
-    FMouse = { x, y };
-    if (FPressed == spThumb) {
-        int up = 0, down = 0, from = 0, to = 0;
-        Layout(up, down, from, to);
-        int const free = (to - from) - ThumbLength(to - from);
-        int const start = (Vertical() ? y : x) - FDragOffset - from;
-        int const position = free > 0 ? FMin
-                + int((int64_t(std::clamp(start, 0, free)) * (FMax - FMin) * 2 + free) / (2 * int64_t(free)))
-                                      : FMin;
-        if (position != FPosition)
-            Scroll(scTrack, position);
-        return;
-    }
-    TPart const part = PartAt(x, y);
-    // While a part is held, only that part can be hot.
-    SetHot(FPressed == spNone || part == FPressed ? part : spNone);
+    FTracker.Move({ x, y });
 }
 
 void TspSkinScrollBar::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
 {
-    if (button == tk::mbLeft && FPressed != spNone) {
-        bool const dragged = FPressed == spThumb;
-        FPressed = spNone;
-        StopRepeat();
-        FHot = PartAt(x, y);
-        Invalidate();
-        if (dragged) {
+    if (button == tk::mbLeft) {
+        TPart const released = FTracker.Release({ x, y });
+        if (released == spThumb) {
             int position = FPosition;
             if (OnScroll)
                 OnScroll(this, scPosition, position);
             SetPosition(position);
         }
-        int position = FPosition;
-        if (OnScroll)
-            OnScroll(this, scEndScroll, position);
+        if (released != spNone) {
+            int position = FPosition;
+            if (OnScroll)
+                OnScroll(this, scEndScroll, position);
+        }
     }
     TspSkinControl::MouseUp(button, shift, x, y);
 }
 
 void TspSkinScrollBar::MouseLeave()
 {
-    SetHot(spNone);
+    FTracker.Leave();
     TspSkinControl::MouseLeave();
 }
 
 void TspSkinScrollBar::EnabledChanged()
 {
-    if (!Enabled()) {
-        FPressed = FHot = spNone;
-        StopRepeat();
-    }
+    if (!Enabled())
+        FTracker.Cancel();
     TspSkinControl::EnabledChanged();
+}
+
+bool TspSkinScrollBar::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint)
+{
+    if (!Enabled())
+        return false;
+    if (int const notches = WheelNotches(wheelDelta); notches != 0)
+        Scroll(notches > 0 ? scLineUp : scLineDown, FPosition - notches * WheelScrollLines * FSmallChange);
+    return true;
 }
 
 void TspSkinScrollBar::KeyDown(win::WORD& key, tk::TShiftState shift)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/controls/ScrollTracker.h"
 #include "skin/controls/SkinControl.h"
 
 #include <functional>
@@ -29,13 +30,9 @@ using TScrollEvent = std::function<void(tk::TComponent* sender, TScrollCode code
 // SmallChange and the track beside the thumb by LargeChange, repeating while held (after
 // RepeatDelay, every RepeatInterval ms); the thumb drags. PageSize, when set, sizes the
 // thumb as the visible part of Min..Max+PageSize.
-class TspSkinScrollBar : public TspSkinControl {
+// The parts (TPart) and the repeat times come from TspScrollBarHost.
+class TspSkinScrollBar : public TspSkinControl, public TspScrollBarHost {
 public:
-    // The parts of the bar, for hit testing and the state of each.
-    enum TPart { spNone, spUpButton, spDownButton, spPageUp, spPageDown, spThumb };
-    static constexpr unsigned RepeatDelay = 400;
-    static constexpr unsigned RepeatInterval = 50;
-
     explicit TspSkinScrollBar(tk::TComponent* owner);
     char const* ClassName() const override { return "TspSkinScrollBar"; }
 
@@ -58,11 +55,11 @@ public:
     void SetLargeChange(int value) { FLargeChange = std::max(value, 1); }
 
     // Geometry in control coordinates.
-    base::TRect PartRect(TPart part) const;
-    TPart PartAt(int x, int y) const;
+    base::TRect PartRect(TPart part) const override;
+    TPart PartAt(int x, int y) const { return FTracker.PartAt({ x, y }); }
     // The part held down by the mouse, and the one under it.
-    TPart PressedPart() const { return FPressed; }
-    TPart HotPart() const { return FHot; }
+    TPart PressedPart() const { return FTracker.Pressed(); }
+    TPart HotPart() const { return FTracker.Hot(); }
 
     tk::TNotifyEvent OnChange;
     TScrollEvent OnScroll;
@@ -77,6 +74,8 @@ protected:
     void MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
     void MouseLeave() override;
     void KeyDown(win::WORD& key, tk::TShiftState shift) override;
+    // A notch scrolls three small changes, back when turned away from the user.
+    bool DoMouseWheel(tk::TShiftState shift, int wheelDelta, base::TPoint mousePos) override;
     void EnabledChanged() override;
 
 private:
@@ -87,12 +86,11 @@ private:
     int MinThumbLength() const;
     // Runs a step: OnScroll (which may change the new position), then the position.
     void Scroll(TScrollCode code, int position);
-    // One step of the part held down; false when it has nothing more to do (the thumb has
-    // reached the mouse).
-    bool Step(TPart part);
-    void RepeatTimer();
-    void StopRepeat();
-    void SetHot(TPart part);
+    // The tracker's questions and requests.
+    TTrack Track() const override;
+    void StepPart(TPart part) override;
+    void DragThumbTo(int position) override;
+    void ScrollPartsChanged() override { Invalidate(); }
     // Draws the look's piece src stretched or strip-composed into dst.
     void DrawThumb(gfx::TCanvas& canvas, TspDataSkinScrollBarControl const& look, base::TRect const& src,
         base::TRect const& dst) const;
@@ -104,11 +102,7 @@ private:
     int FPageSize = 0;
     int FSmallChange = 1;
     int FLargeChange = 10;
-    TPart FPressed = spNone;
-    TPart FHot = spNone;
-    base::TPoint FMouse; // the mouse while a part is held
-    int FDragOffset = 0; // from the thumb's start to the point that holds it
-    tk::TComponentPtr<tk::TTimer> FRepeat;
+    TspScrollTracker FTracker { *this };
 };
 
 } // namespace xe::skin

@@ -6,6 +6,7 @@
 #include "skin/draw/FrameImage.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace xe::skin {
 
@@ -25,6 +26,8 @@ TFrameCut PageCut(TspDataSkinTabControl const& look)
 
 // Space around a tab's text.
 constexpr int TextPadding = 8;
+// A plain scroll arrow's width.
+constexpr int PlainArrowWidth = 16;
 }
 
 TspSkinTabControl::TspSkinTabControl(tk::TComponent* owner)
@@ -43,6 +46,7 @@ void TspSkinTabControl::SetTabs(std::vector<std::string> tabs)
     if (FTabIndex < 0 && !FTabs.empty())
         FTabIndex = 0;
     FHotIndex = -1;
+    FFirstTab = std::clamp(FFirstTab, 0, MaxFirstTab());
     Invalidate();
 }
 
@@ -53,7 +57,99 @@ void TspSkinTabControl::SetTabIndex(int value)
     if (value == FTabIndex)
         return;
     FTabIndex = value;
+    ScrollIntoView(value);
     Invalidate();
+}
+
+// --- scrolling ---------------------------------------------------------------------------------
+
+TspDataSkinUpDownControl const* TspSkinTabControl::UpDownLook() const
+{
+    auto* look = LookAs<TspDataSkinTabControl>();
+    if (!look || look->UpDown.empty())
+        return nullptr;
+    auto const* ud = LookByNameAs<TspDataSkinUpDownControl>(look->UpDown);
+    gfx::TBitmap const* picture = ud ? SkinPicture(ud->PictureIndex) : nullptr;
+    return picture && PictureHolds(*picture, ud->UpButtonRect) && PictureHolds(*picture, ud->DownButtonRect)
+        ? ud
+        : nullptr;
+}
+
+bool TspSkinTabControl::Scrolls() const
+{
+    if (FFirstTab > 0)
+        return true;
+    int total = 0;
+    for (int i = 0; i < int(FTabs.size()) && total <= Width(); ++i)
+        total += TabWidth(i);
+    return total > Width();
+}
+
+TRect TspSkinTabControl::ScrollRightRect() const
+{
+    if (!Scrolls())
+        return TRect {};
+    int const th = TabHeight();
+    auto const* ud = UpDownLook();
+    int const w = ud ? ud->UpButtonRect.Width() : PlainArrowWidth;
+    int const h = ud ? std::min(ud->UpButtonRect.Height(), th) : std::min(PlainArrowWidth, th);
+    int const top = (th - h) / 2;
+    return Rect(Width() - w, top, Width(), top + h);
+}
+
+TRect TspSkinTabControl::ScrollLeftRect() const
+{
+    TRect const right = ScrollRightRect();
+    if (base::IsRectEmpty(right))
+        return right;
+    auto const* ud = UpDownLook();
+    int const w = ud ? ud->DownButtonRect.Width() : PlainArrowWidth;
+    return Rect(right.Left - w, right.Top, right.Left, right.Bottom);
+}
+
+int TspSkinTabControl::TabsRight() const
+{
+    TRect const left = ScrollLeftRect();
+    return base::IsRectEmpty(left) ? Width() : left.Left;
+}
+
+int TspSkinTabControl::MaxFirstTab() const
+{
+    int const count = int(FTabs.size());
+    if (count == 0)
+        return 0;
+    // With the arrows shown the tabs have that much less room.
+    auto const* ud = UpDownLook();
+    int const room
+        = Width() - (ud ? ud->UpButtonRect.Width() + ud->DownButtonRect.Width() : 2 * PlainArrowWidth);
+    int first = count - 1, width = TabWidth(first);
+    while (first > 0 && width + TabWidth(first - 1) <= std::max(room, 0)) {
+        --first;
+        width += TabWidth(first);
+    }
+    return first;
+}
+
+void TspSkinTabControl::SetFirstTab(int value)
+{
+    value = std::clamp(value, 0, MaxFirstTab());
+    if (value == FFirstTab)
+        return;
+    FFirstTab = value;
+    FHotIndex = -1;
+    Invalidate();
+}
+
+void TspSkinTabControl::ScrollIntoView(int index)
+{
+    if (index < 0)
+        return;
+    if (index < FFirstTab) {
+        SetFirstTab(index);
+        return;
+    }
+    while (FFirstTab < index && TabRect(index).Right > TabsRight())
+        SetFirstTab(FFirstTab + 1);
 }
 
 int TspSkinTabControl::TabHeight() const
@@ -82,17 +178,19 @@ int TspSkinTabControl::TabWidth(int index) const
 
 TRect TspSkinTabControl::TabRect(int index) const
 {
-    if (index < 0 || index >= int(FTabs.size()))
+    if (index < FFirstTab || index >= int(FTabs.size()))
         return TRect {};
     int x = 0;
-    for (int i = 0; i < index; ++i)
+    for (int i = FFirstTab; i < index; ++i)
         x += TabWidth(i);
     return Rect(x, 0, x + TabWidth(index), TabHeight());
 }
 
 int TspSkinTabControl::TabAtPos(TPoint p) const
 {
-    for (int i = 0; i < int(FTabs.size()); ++i)
+    if (p.X >= TabsRight())
+        return -1;
+    for (int i = FFirstTab; i < int(FTabs.size()); ++i)
         if (base::PtInRect(TabRect(i), p))
             return i;
     return -1;
@@ -133,9 +231,23 @@ bool TspSkinTabControl::PaintSkin(gfx::TCanvas& canvas)
     DrawSkinRect(canvas, *picture, look->SkinRect, PageCut(*look), Rect(0, th, Width(), Height()), false,
         true, LookMask());
     canvas.SetBkMode(gfx::TRANSPARENT);
-    for (int i = 0; i < int(FTabs.size()); ++i) {
+    {
+        gfx::TCanvasSaver saver(canvas);
+        canvas.IntersectClipRect(Rect(0, 0, TabsRight(), th));
+        PaintTabs(canvas, *look, *picture);
+    }
+    PaintScrollArrows(canvas);
+    return true;
+}
+
+void TspSkinTabControl::PaintTabs(
+    gfx::TCanvas& canvas, TspDataSkinTabControl const& lookRef, gfx::TBitmap const& pictureRef) const
+{
+    auto const* look = &lookRef;
+    auto const* picture = &pictureRef;
+    for (int i = FFirstTab; i < int(FTabs.size()); ++i) {
         TRect const r = TabRect(i);
-        if (r.Left >= Width())
+        if (r.Left >= TabsRight())
             break;
         TRect src = look->TabRect;
         base::TColor color = look->FontColor;
@@ -161,7 +273,37 @@ bool TspSkinTabControl::PaintSkin(gfx::TCanvas& canvas)
         canvas.DrawText(
             FTabs[size_t(i)], text, gfx::DT_CENTER | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
     }
-    return true;
+}
+
+void TspSkinTabControl::PaintScrollArrows(gfx::TCanvas& canvas) const
+{
+    TRect const left = ScrollLeftRect(), right = ScrollRightRect();
+    if (base::IsRectEmpty(right))
+        return;
+    if (auto const* ud = UpDownLook()) {
+        // A horizontal up-down: its down (decreasing) button points left.
+        gfx::TBitmap const& picture = *SkinPicture(ud->PictureIndex);
+        for (auto [dst, src] :
+            { std::pair { left, ud->DownButtonRect }, std::pair { right, ud->UpButtonRect } })
+            gfx::StretchBlt(canvas, dst.Left, dst.Top, dst.Width(), dst.Height(), picture, src.Left, src.Top,
+                src.Width(), src.Height(), gfx::SRCCOPY);
+        return;
+    }
+    // Plain: raised buttons with a small triangle, grey where there is no further to go.
+    for (bool back : { true, false }) {
+        TRect const r = back ? left : right;
+        canvas.Brush.Style = gfx::bsSolid;
+        canvas.Brush.Color = base::ColorToRGB(base::clBtnFace);
+        canvas.FillRect(r);
+        DrawEdge(canvas, r, false);
+        bool const can = back ? FFirstTab > 0 : FFirstTab < MaxFirstTab();
+        canvas.Brush.Color = base::ColorToRGB(can && Enabled() ? base::clBtnText : base::clGrayText);
+        int const cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+        for (int d = 0; d < 4; ++d) {
+            int const x = back ? cx - 2 + d : cx + 1 - d;
+            canvas.FillRect(Rect(x, cy - d, x + 1, cy + d + 1));
+        }
+    }
 }
 
 void TspSkinTabControl::PaintPlain(gfx::TCanvas& canvas)
@@ -174,24 +316,31 @@ void TspSkinTabControl::PaintPlain(gfx::TCanvas& canvas)
     canvas.FrameRect(Rect(0, th, Width(), Height()));
     canvas.Font.Assign(Font());
     canvas.SetBkMode(gfx::TRANSPARENT);
-    for (int i = 0; i < int(FTabs.size()); ++i) {
-        TRect r = TabRect(i);
-        bool const active = i == FTabIndex;
-        if (!active)
-            r.Top += 2;
-        canvas.Brush.Color = base::ColorToRGB(base::clBtnFace);
-        canvas.FillRect(r);
-        canvas.Brush.Color = base::ColorToRGB(base::clBtnShadow);
-        canvas.FrameRect(r);
-        canvas.Font.SetColor(Enabled() ? base::clWindowText : base::clGrayText);
-        TRect text = r;
-        canvas.DrawText(
-            FTabs[size_t(i)], text, gfx::DT_CENTER | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
-        if (active && Focused()) {
-            canvas.Brush.Color = base::ColorToRGB(base::clWindowText);
-            canvas.FrameRect(base::Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2));
+    {
+        gfx::TCanvasSaver saver(canvas);
+        canvas.IntersectClipRect(Rect(0, 0, TabsRight(), th));
+        for (int i = FFirstTab; i < int(FTabs.size()); ++i) {
+            TRect r = TabRect(i);
+            if (r.Left >= TabsRight())
+                break;
+            bool const active = i == FTabIndex;
+            if (!active)
+                r.Top += 2;
+            canvas.Brush.Color = base::ColorToRGB(base::clBtnFace);
+            canvas.FillRect(r);
+            canvas.Brush.Color = base::ColorToRGB(base::clBtnShadow);
+            canvas.FrameRect(r);
+            canvas.Font.SetColor(Enabled() ? base::clWindowText : base::clGrayText);
+            TRect text = r;
+            canvas.DrawText(FTabs[size_t(i)], text,
+                gfx::DT_CENTER | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
+            if (active && Focused()) {
+                canvas.Brush.Color = base::ColorToRGB(base::clWindowText);
+                canvas.FrameRect(base::Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2));
+            }
         }
     }
+    PaintScrollArrows(canvas);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -207,6 +356,7 @@ void TspSkinTabControl::Change(int index)
     if (!allow)
         return;
     FTabIndex = index;
+    ScrollIntoView(index);
     Invalidate();
     if (OnChange)
         OnChange(this);
@@ -258,7 +408,14 @@ void TspSkinTabControl::KeyDown(win::WORD& key, tk::TShiftState shift)
 void TspSkinTabControl::MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y)
 {
     TspSkinControl::MouseDown(button, shift, x, y);
-    if (button == tk::mbLeft)
+    if (button != tk::mbLeft)
+        return;
+    // The arrows shift the tabs one at a time; the active tab stays.
+    if (base::PtInRect(ScrollLeftRect(), { x, y }))
+        SetFirstTab(FFirstTab - 1);
+    else if (base::PtInRect(ScrollRightRect(), { x, y }))
+        SetFirstTab(FFirstTab + 1);
+    else
         Change(TabAtPos({ x, y }));
 }
 

@@ -3,7 +3,9 @@
 // TspSkinTabControl: a row of tabs above a page, drawn from a tab look: the tab images for
 // normal, active, active-with-focus and mouse-in tabs (strips with fixed ends), the band
 // behind the tab row, and the page's frame with its client area. A click or the arrows
-// (and Ctrl+Tab, Ctrl+Shift+Tab) choose a tab; OnChanging may refuse the change.
+// (and Ctrl+Tab, Ctrl+Shift+Tab) choose a tab; OnChanging may refuse the change. When the
+// tabs do not fit, two small arrows at the right of the tab row (from the look's `updown`
+// look, or plain) shift the first tab shown; choosing a tab brings it into view.
 
 #include "skin/controls/SkinControl.h"
 
@@ -32,6 +34,12 @@ public:
     int TabHeight() const;
     base::TRect DisplayRect() const;
     int TabAtPos(base::TPoint p) const;
+    // The first tab shown (tabs before it are scrolled out at the left).
+    int FirstTab() const { return FFirstTab; }
+    void SetFirstTab(int value);
+    // The scroll arrows, left (back) and right (on); empty while every tab fits.
+    base::TRect ScrollLeftRect() const;
+    base::TRect ScrollRightRect() const;
 
     // Before the active tab changes: set allow to false to keep the current one.
     std::function<void(tk::TComponent* sender, bool& allow)> OnChanging;
@@ -51,6 +59,16 @@ protected:
 
 private:
     int TabWidth(int index) const;
+    TspDataSkinUpDownControl const* UpDownLook() const;
+    // Whether the tabs need the arrows, and the width left to the tabs.
+    bool Scrolls() const;
+    int TabsRight() const;
+    // The largest first tab: the one from which the rest fit.
+    int MaxFirstTab() const;
+    void ScrollIntoView(int index);
+    void PaintTabs(
+        gfx::TCanvas& canvas, TspDataSkinTabControl const& look, gfx::TBitmap const& picture) const;
+    void PaintScrollArrows(gfx::TCanvas& canvas) const;
     // Changes by the user: OnChanging, then OnChange.
     void Change(int index);
     void SetHotIndex(int index);
@@ -58,6 +76,7 @@ private:
     std::vector<std::string> FTabs;
     int FTabIndex = -1;
     int FHotIndex = -1;
+    int FFirstTab = 0;
 };
 
 } // namespace xe::skin

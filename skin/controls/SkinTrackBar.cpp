@@ -194,6 +194,16 @@ void TspSkinTrackBar::MouseLeave()
     TspSkinControl::MouseLeave();
 }
 
+bool TspSkinTrackBar::DoMouseWheel(tk::TShiftState, int wheelDelta, base::TPoint)
+{
+    if (!Enabled())
+        return false;
+    // While the thumb is held the mouse sets the position.
+    if (!FDragging)
+        SetPosition(FPosition - WheelNotches(wheelDelta));
+    return true;
+}
+
 void TspSkinTrackBar::KeyDown(win::WORD& key, tk::TShiftState shift)
 {
     TspSkinControl::KeyDown(key, shift);

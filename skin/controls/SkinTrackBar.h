@@ -47,6 +47,8 @@ protected:
     void MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
     void MouseLeave() override;
     void KeyDown(win::WORD& key, tk::TShiftState shift) override;
+    // A notch away from the user steps back one, as the Up key does.
+    bool DoMouseWheel(tk::TShiftState shift, int wheelDelta, base::TPoint mousePos) override;
 
 private:
     bool Vertical() const { return FOrientation == trVertical; }

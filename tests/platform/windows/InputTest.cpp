@@ -100,6 +100,34 @@ TEST_F(InputTest, CaptureKeepsMouseMessagesUntilReleased)
     EXPECT_EQ(changed[1].LParam, reinterpret_cast<LPARAM>(b.Handle));
 }
 
+TEST_F(InputTest, WheelGoesUnderTheMouseUnlessCapturedWithScreenPointAndKeys)
+{
+    TTestWindow a("A", base::Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    TTestWindow b("B", base::Bounds(200, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    H->KeyDown(VK_SHIFT);
+    H->Wheel(250, 40, -240); // two notches toward the user over B
+    H->KeyUp(VK_SHIFT);
+    H->Wheel(500, 500, 120); // over no window: dropped
+    H->RunScript();
+    EXPECT_EQ(a.Count(WM_MOUSEWHEEL), 0);
+    auto wheel = b.Only({ WM_MOUSEWHEEL });
+    ASSERT_EQ(wheel.size(), 1u);
+    EXPECT_EQ(int16_t(HIWORD(wheel[0].WParam)), -240);
+    EXPECT_EQ(LOWORD(wheel[0].WParam), MK_SHIFT);
+    EXPECT_EQ(LParamToPoint(wheel[0].LParam), (TPoint { 250, 40 })); // screen, not client
+
+    // The capture window takes the wheel wherever the mouse is; a disabled window none.
+    SetCapture(a.Handle);
+    H->Wheel(250, 40, 120);
+    H->RunScript();
+    EXPECT_EQ(a.Count(WM_MOUSEWHEEL), 1);
+    ReleaseCapture();
+    EnableWindow(b.Handle, FALSE);
+    H->Wheel(250, 40, 120);
+    H->RunScript();
+    EXPECT_EQ(b.Count(WM_MOUSEWHEEL), 1);
+}
+
 TEST_F(InputTest, LeaveTrackingReportsLeavingOnce)
 {
     TTestWindow a("A", base::Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);

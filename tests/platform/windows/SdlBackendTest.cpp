@@ -80,6 +80,16 @@ TEST(SdlBackendTest, RealWindowAppearsAndReceivesClicks)
         ASSERT_EQ(down.size(), 1u);
         EXPECT_EQ(LParamToPoint(down[0].LParam), (TPoint { 80, 56 }));
 
+        // A notch of the real wheel each way arrives as WM_MOUSEWHEEL: 120 units away from
+        // the user, -120 toward, with the pointer's screen position.
+        Shell(prefix + "xdotool mousemove 400 300 click 4 click 5");
+        EXPECT_TRUE(PumpUntil([&] { return w.Count(WM_MOUSEWHEEL) > 1; }, 5000));
+        auto wheel = w.Only({ WM_MOUSEWHEEL });
+        ASSERT_EQ(wheel.size(), 2u);
+        EXPECT_EQ(int16_t(HIWORD(wheel[0].WParam)), WHEEL_DELTA);
+        EXPECT_EQ(int16_t(HIWORD(wheel[1].WParam)), -WHEEL_DELTA);
+        EXPECT_EQ(LParamToPoint(wheel[0].LParam), (TPoint { 400, 300 }));
+
         // A window that follows the pointer while a button is held (as one dragged by its
         // title image) ends exactly where the pointer took it, however fast the moves come.
         TPoint anchor;

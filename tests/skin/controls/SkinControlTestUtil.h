@@ -59,6 +59,14 @@ struct SkinControlTest : HeadlessTest {
         H->Click(p.X, p.Y);
         Run();
     }
+    // Turns the wheel with the mouse over a point of the form (delta 120 a notch, away).
+    void Wheel(int x, int y, int delta)
+    {
+        Paint();
+        base::TPoint p = Form->ClientToScreen({ x, y });
+        H->Wheel(p.X, p.Y, delta);
+        Run();
+    }
     void MoveTo(int x, int y)
     {
         Paint();

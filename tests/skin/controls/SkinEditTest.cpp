@@ -97,6 +97,59 @@ TEST_F(SkinEditTest, DrawsItsLooksByStateWithTheTextInTheLooksColours)
     EXPECT_EQ(Count(shot, EditText, sc::EditActiveFont), 0);
 }
 
+// On an empty edit the caret is the only ink in the active font colour.
+TEST_F(SkinEditTest, CaretBlinksOnlyWhileFocusedAndShowsAgainAfterKeysAndClicks)
+{
+    auto* e = MakeEdit();
+    auto* m = MakeMemo();
+    auto caretInk = [&] { return Count(Shot(), EditText, sc::EditActiveFont); };
+    EXPECT_FALSE(e->CaretBlinking());
+    EXPECT_EQ(caretInk(), 0);
+
+    // Shown as the focus arrives, drawn in the text colour, then off and on every 530 ms.
+    e->SetFocus();
+    EXPECT_TRUE(e->CaretBlinking());
+    int const ink = caretInk();
+    EXPECT_GT(ink, 5);
+    H->RunFor(TspSkinEdit::CaretBlinkTime - 1);
+    EXPECT_EQ(caretInk(), ink);
+    H->RunFor(1);
+    EXPECT_FALSE(e->CaretShown());
+    EXPECT_EQ(caretInk(), 0);
+    H->RunFor(TspSkinEdit::CaretBlinkTime);
+    EXPECT_EQ(caretInk(), ink);
+    H->RunFor(TspSkinEdit::CaretBlinkTime);
+    ASSERT_FALSE(e->CaretShown());
+
+    // A key (even one that moves nothing) shows it at once and starts the period afresh.
+    Key(win::VK_HOME);
+    EXPECT_EQ(caretInk(), ink);
+    H->RunFor(TspSkinEdit::CaretBlinkTime - 1);
+    EXPECT_TRUE(e->CaretShown());
+    H->RunFor(1);
+    ASSERT_FALSE(e->CaretShown());
+    // So does a click.
+    Click(50, 20);
+    EXPECT_TRUE(e->CaretShown());
+
+    // The focus moving on stops the edit's timer and hides its caret; the memo's starts.
+    m->SetFocus();
+    EXPECT_FALSE(e->CaretBlinking());
+    EXPECT_EQ(caretInk(), 0);
+    EXPECT_TRUE(m->CaretBlinking());
+    EXPECT_TRUE(m->CaretShown());
+    H->RunFor(TspSkinEdit::CaretBlinkTime);
+    EXPECT_FALSE(m->CaretShown());
+    EXPECT_EQ(caretInk(), 0);
+    // Disabled, the focused memo stops blinking and shows no caret.
+    m->SetEnabled(false);
+    EXPECT_FALSE(m->CaretBlinking());
+    EXPECT_FALSE(m->CaretShown());
+    m->SetEnabled(true);
+    m->SetFocus();
+    EXPECT_TRUE(m->CaretShown());
+}
+
 TEST_F(SkinEditTest, FollowsASkinChangeAndDrawsPlainWithoutALook)
 {
     auto* e = MakeEdit();
@@ -220,7 +273,7 @@ TEST_F(SkinEditTest, MemoKeepsLinesScrollsToTheCaretAndFillsItsTextArea)
     ASSERT_LT(visible, 3) << "the memo is meant to show fewer lines than it holds";
     EXPECT_EQ(m->TopLine(), 3 - visible); // scrolled to keep the caret in view
     shot = Shot();
-    EXPECT_EQ(shot.Pixel(120, 95), sc::MemoActiveBG);
+    EXPECT_EQ(shot.Pixel(100, 95), sc::MemoActiveBG); // left of the scroll bar that came
     EXPECT_GT(Count(shot, area, sc::EditActiveFont), 5);
     Key(win::VK_UP);
     Key(win::VK_UP);
@@ -238,8 +291,60 @@ TEST_F(SkinEditTest, MemoKeepsLinesScrollsToTheCaretAndFillsItsTextArea)
     // A click on the second shown line puts the caret there.
     m->SetLines({ "a", "b", "c", "d" });
     m->SetTopLine(1);
-    Click(120, 64 + m->TopLine() * 0 + 2);
+    Click(100, 64 + 2);
     EXPECT_EQ(m->CaretLine(), 1);
+}
+
+// Lines that do not fit bring the memo's own scroll bar, drawn from the skin's vertical
+// scroll-bar look; it works as the stand-alone bar and never moves the caret.
+TEST_F(SkinEditTest, MemoScrollBarDragsPagesAndRepeats)
+{
+    auto* m = MakeMemo();
+    m->SetLines({ "a", "b" });
+    EXPECT_TRUE(base::IsRectEmpty(m->ScrollBar().Thumb())); // everything shows: no bar
+    std::vector<std::string> lines;
+    for (int i = 0; i < 30; ++i)
+        lines.push_back("line " + std::to_string(i));
+    m->SetLines(lines);
+    m->SetCaretPos(0);
+    auto shot = Shot();
+    base::TRect const up = m->ScrollBar().UpButton(), down = m->ScrollBar().DownButton();
+    base::TRect const thumb = m->ScrollBar().Thumb();
+    ASSERT_FALSE(base::IsRectEmpty(thumb));
+    EXPECT_EQ(up.Right, 116); // at the right of the look's text area (4-pixel margins)
+    EXPECT_EQ(shot.Pixel(10 + up.Left + 2, 60 + up.Top + 2), sc::UpButton);
+    int const max = m->LineCount() - m->VisibleLineCount();
+    auto at = [&](int x, int y) { return Form->ClientToScreen({ 10 + x, 60 + y }); };
+
+    // The thumb dragged half its room: half the lines (rounded); far below and released
+    // outside the memo, it ends at the last page and lets go.
+    int const room = down.Top - up.Bottom - thumb.Height();
+    auto const grip = at(thumb.Left + 2, thumb.Top + 1);
+    H->Press(grip.X, grip.Y);
+    H->Move(grip.X, grip.Y + room / 2);
+    Run();
+    EXPECT_EQ(m->TopLine(), (room / 2 * max * 2 + room) / (2 * room));
+    H->Move(grip.X + 200, grip.Y + 300);
+    H->Release(grip.X + 200, grip.Y + 300);
+    H->Move(grip.X, grip.Y);
+    Run();
+    EXPECT_EQ(m->TopLine(), max);
+    EXPECT_EQ(m->CaretLine(), 0); // the bar scrolls; the caret stays
+
+    // The up button held: a line at once, then one each interval after the delay.
+    auto const upAt = at(up.Left + 2, up.Top + 2);
+    H->Press(upAt.X, upAt.Y);
+    H->Sleep(TspScrollBarHost::RepeatDelay + 2 * TspScrollBarHost::RepeatInterval + 10);
+    H->Release(upAt.X, upAt.Y);
+    Run();
+    EXPECT_EQ(m->TopLine(), max - 1 - 1 - 2);
+    // A click on the track below the thumb: a page down.
+    int const top = m->TopLine();
+    base::TRect const below = m->ScrollBar().PartRect(TspScrollBarHost::spPageDown);
+    ASSERT_FALSE(base::IsRectEmpty(below));
+    Click(10 + below.Left + 2, 60 + below.Bottom - 1);
+    EXPECT_EQ(m->TopLine(), std::min(top + m->VisibleLineCount(), max));
+    EXPECT_EQ(m->CaretLine(), 0);
 }
 
 TEST_F(SkinEditTest, EditAndMemoAreStoredWithTheirText)

@@ -185,6 +185,61 @@ TEST_F(SkinListBoxTest, KeyboardMouseWheelAndScrollBarMoveSelectionAndView)
     EXPECT_EQ(c->ItemIndex(), 5);
 }
 
+// The built-in bar works as the stand-alone one: the thumb drags in proportion with the
+// mouse held (beyond the list too), and held buttons and pages repeat.
+TEST_F(SkinListBoxTest, ScrollBarThumbDragsAndHeldPartsRepeat)
+{
+    auto* c = Make(20);
+    c->SetItemIndex(2);
+    Paint();
+    // The track runs from 16 to 54 (list coordinates), the 12-pixel thumb over 26 pixels
+    // for top items 0..15.
+    EXPECT_EQ(c->Thumb(), Rect(84, 16, 96, 28));
+    auto at = [&](int x, int y) { return Form->ClientToScreen({ 10 + x, 10 + y }); };
+    auto const grip = at(90, 20);
+    H->Press(grip.X, grip.Y);
+    H->Move(grip.X, grip.Y + 13); // half the room: item 8 (7.5 rounded)
+    Run();
+    EXPECT_EQ(c->TopIndex(), 8);
+    EXPECT_EQ(c->Thumb(), Rect(84, 29, 96, 41));
+    // Far outside the list (the mouse is held for it) the thumb stays at the end; back in,
+    // it follows again.
+    H->Move(grip.X + 150, grip.Y + 200);
+    Run();
+    EXPECT_EQ(c->TopIndex(), 15);
+    H->Move(grip.X - 300, grip.Y + 2);
+    Run();
+    EXPECT_EQ(c->TopIndex(), 1);
+    // Released outside the list: the drag is over, later moves do nothing.
+    H->Release(grip.X + 150, grip.Y + 100);
+    H->Move(grip.X, grip.Y + 26);
+    Run();
+    EXPECT_EQ(c->ScrollBarPressed(), TspScrollBarHost::spNone);
+    EXPECT_EQ(c->TopIndex(), 1);
+    EXPECT_EQ(c->ItemIndex(), 2); // dragging never selects
+
+    // The down button held: one item at once, then one each interval after the delay.
+    auto const down = at(90, 60);
+    H->Press(down.X, down.Y);
+    H->Sleep(TspScrollBarHost::RepeatDelay + 3 * TspScrollBarHost::RepeatInterval + 10);
+    H->Move(down.X, down.Y);
+    Run();
+    EXPECT_EQ(c->TopIndex(), 1 + 1 + 4);
+    H->Release(down.X, down.Y);
+    H->Sleep(TspScrollBarHost::RepeatDelay);
+    H->Move(down.X, down.Y);
+    Run();
+    EXPECT_EQ(c->TopIndex(), 6);
+    // The track above the thumb held: a page at once, another after the delay, until the
+    // thumb reaches the mouse.
+    auto const track = at(90, 16);
+    H->Press(track.X, track.Y);
+    H->Sleep(TspScrollBarHost::RepeatDelay + 10 * TspScrollBarHost::RepeatInterval);
+    H->Release(track.X, track.Y);
+    Run();
+    EXPECT_EQ(c->TopIndex(), 0);
+}
+
 TEST_F(SkinListBoxTest, SkinChangeFallbackAndStreaming)
 {
     auto* c = Make(3);

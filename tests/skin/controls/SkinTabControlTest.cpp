@@ -140,4 +140,56 @@ TEST_F(SkinTabControlTest, StoredWithTabsAndActiveTab)
     EXPECT_EQ(r->TabIndex(), 2);
 }
 
+// More tabs than fit: two arrows at the right of the tab row shift the first tab shown, and
+// a tab chosen by key comes into view.
+TEST_F(SkinTabControlTest, ArrowsScrollTabsThatDoNotFit)
+{
+    auto* few = Make();
+    EXPECT_TRUE(base::IsRectEmpty(few->ScrollRightRect()));
+    std::vector<std::string> tabs;
+    for (int i = 0; i < 8; ++i)
+        tabs.push_back("Tab number " + std::to_string(i));
+    few->SetTabs(tabs);
+    auto* c = few;
+    // Plain arrows (the test look names no up-down look), as high as the tab row.
+    EXPECT_EQ(c->ScrollRightRect(), Rect(184, 0, 200, 12));
+    EXPECT_EQ(c->ScrollLeftRect(), Rect(168, 0, 184, 12));
+    auto shot = Shot();
+    base::TRect right = c->ScrollRightRect();
+    base::OffsetRect(right, 10, 10);
+    EXPECT_TRUE(Has(shot, right, base::ColorToRGB(base::clBtnText))); // the arrow's ink
+    EXPECT_FALSE(Has(shot, right, sc::TabNormal)); // no tab drawn under it
+    EXPECT_EQ(c->TabAtPos({ 190, 5 }), -1);
+
+    // The right arrow shifts one tab; the active tab stays.
+    Click(10 + 190, 10 + 5);
+    EXPECT_EQ(c->FirstTab(), 1);
+    EXPECT_EQ(c->TabIndex(), 0);
+    EXPECT_TRUE(base::IsRectEmpty(c->TabRect(0)));
+    EXPECT_EQ(c->TabRect(1).Left, 0);
+    // Up to the last tab in full view, and no further.
+    for (int i = 0; i < 10; ++i)
+        Click(10 + 190, 10 + 5);
+    int const last = c->FirstTab();
+    EXPECT_GT(last, 1);
+    EXPECT_LE(c->TabRect(7).Right, c->ScrollLeftRect().Left);
+    Click(10 + 175, 10 + 5); // the left arrow
+    EXPECT_EQ(c->FirstTab(), last - 1);
+    EXPECT_GT(c->TabRect(7).Right, c->ScrollLeftRect().Left); // one tab back, the last is cut
+
+    // Keys choose tabs out of view and bring them in.
+    c->SetFocus();
+    Key(win::VK_END);
+    EXPECT_EQ(c->TabIndex(), 7);
+    EXPECT_EQ(c->FirstTab(), last);
+    Key(win::VK_HOME);
+    EXPECT_EQ(c->TabIndex(), 0);
+    EXPECT_EQ(c->FirstTab(), 0);
+    // A click on a shown tab still chooses it.
+    Click(10 + 190, 10 + 5);
+    base::TRect const t = At(c, 2);
+    Click(t.Left + 3, t.Top + 3);
+    EXPECT_EQ(c->TabIndex(), 2);
+}
+
 } // namespace
