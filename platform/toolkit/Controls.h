@@ -249,6 +249,10 @@ public:
     // The control got (CM_ENTER) or lost (CM_EXIT) the focus: DoEnter / DoExit.
     static constexpr win::UINT CM_ENTER = 0xB00A;
     static constexpr win::UINT CM_EXIT = 0xB00B;
+    // The form's window became active (CM_ACTIVATE) or inactive (CM_DEACTIVATE); sent to
+    // the form's focused control, which keeps the focus either way.
+    static constexpr win::UINT CM_ACTIVATE = 0xB000;
+    static constexpr win::UINT CM_DEACTIVATE = 0xB001;
 
     // Paints this control's content with origin at its top-left; graphic controls override.
     virtual void PaintTo(gfx::TCanvas&) { }

@@ -233,14 +233,18 @@ void TForm::WndProc(TMessage& message)
             FModalResult = mrCancel;
         }
         break;
-    case win::WM_ACTIVATE:
-        if (win::LOWORD(message.WParam) == win::WA_INACTIVE) {
+    case win::WM_ACTIVATE: {
+        bool const active = win::LOWORD(message.WParam) != win::WA_INACTIVE;
+        if (TControl* focused = ActiveControl())
+            focused->Perform(active ? TControl::CM_ACTIVATE : TControl::CM_DEACTIVATE);
+        if (!active) {
             if (OnDeactivate)
                 OnDeactivate(this);
         } else if (OnActivate) {
             OnActivate(this);
         }
         break;
+    }
     case win::WM_SIZE:
         // The state follows the window, except while the whole application is minimised.
         if (!win::IsApplicationMinimized())

@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/toolkit/Clipbrd.h"
+#include "platform/toolkit/Forms.h"
 #include "platform/toolkit/Persistence.h"
 
 #include <algorithm>
@@ -101,7 +102,24 @@ void TspSkinEdit::MovedCaret()
 
 // --- caret blink ---------------------------------------------------------------------------
 
-void TspSkinEdit::RestartCaret() { RunCaret(Focused() && Enabled()); }
+// The caret blinks only in the active window: another window has the keyboard meanwhile.
+bool TspSkinEdit::CaretWanted() const
+{
+    tk::TForm* form = GetParentForm();
+    return Focused() && Enabled() && form && form->Active();
+}
+
+void TspSkinEdit::RestartCaret() { RunCaret(CaretWanted()); }
+
+void TspSkinEdit::WndProc(tk::TMessage& message)
+{
+    // The window hears that it goes inactive while it still is the active one.
+    if (message.Msg == CM_DEACTIVATE)
+        RunCaret(false);
+    else if (message.Msg == CM_ACTIVATE)
+        RestartCaret();
+    TspSkinControl::WndProc(message);
+}
 
 void TspSkinEdit::RunCaret(bool run)
 {
@@ -125,7 +143,7 @@ void TspSkinEdit::RunCaret(bool run)
 
 void TspSkinEdit::CaretTick()
 {
-    if (!Focused() || !Enabled()) {
+    if (!CaretWanted()) {
         RestartCaret(); // stops it
         return;
     }

@@ -68,9 +68,11 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void EnabledChanged() override;
+    void WndProc(tk::TMessage& message) override;
     // Shows the caret and starts its blink afresh (or stops it when the control is not
-    // focused and enabled).
+    // focused and enabled, or its form's window is not the active one).
     void RestartCaret();
+    bool CaretWanted() const;
 
     // The text area in control coordinates: the look's client rectangle with its margins
     // kept at this size, or a 3-pixel inset without a look (the memo leaves out its bar).

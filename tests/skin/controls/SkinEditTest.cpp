@@ -98,7 +98,7 @@ TEST_F(SkinEditTest, DrawsItsLooksByStateWithTheTextInTheLooksColours)
 }
 
 // On an empty edit the caret is the only ink in the active font colour.
-TEST_F(SkinEditTest, CaretBlinksOnlyWhileFocusedAndShowsAgainAfterKeysAndClicks)
+TEST_F(SkinEditTest, CaretBlinksOnlyWhileFocusedInTheActiveWindowAndShowsAfterKeysAndClicks)
 {
     auto* e = MakeEdit();
     auto* m = MakeMemo();
@@ -147,6 +147,21 @@ TEST_F(SkinEditTest, CaretBlinksOnlyWhileFocusedAndShowsAgainAfterKeysAndClicks)
     EXPECT_FALSE(m->CaretShown());
     m->SetEnabled(true);
     m->SetFocus();
+    EXPECT_TRUE(m->CaretShown());
+
+    // Another window taking the keyboard stops the blink and hides the caret; the memo keeps
+    // the focus and shows the caret at once when its window is active again.
+    auto* other = App->CreateForm<tk::TForm>();
+    other->SetBounds(400, 300, 100, 80);
+    other->Show();
+    win::SetActiveWindow(other->Handle());
+    App->ProcessMessages();
+    EXPECT_TRUE(m->Focused());
+    EXPECT_FALSE(m->CaretBlinking());
+    EXPECT_FALSE(m->CaretShown());
+    win::SetActiveWindow(Form->Handle());
+    App->ProcessMessages();
+    EXPECT_TRUE(m->CaretBlinking());
     EXPECT_TRUE(m->CaretShown());
 }
 
