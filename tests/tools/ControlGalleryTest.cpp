@@ -9,6 +9,7 @@
 #include "tests/platform/toolkit/HeadlessFixture.h"
 #include "tests/support/ControlTestSkin.h"
 #include "tests/support/Golden.h"
+#include "tests/support/Pixels.h"
 #include "tools/skintool/SkinGallery.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 
 using namespace xe;
 using namespace xe::skin;
+using xe::test::HasColor;
 namespace sc = xe::test::skincolors;
 
 namespace {
@@ -28,15 +30,6 @@ int Row(std::string const& name)
         if (entries[i].Name == name)
             return int(i);
     return -1;
-}
-
-bool Has(gfx::TBitmap const& shot, base::TRect const& r, base::TColor color)
-{
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (shot.Pixel(x, y) == color)
-                return true;
-    return false;
 }
 
 struct ControlGallery : test::HeadlessTest { };
@@ -58,27 +51,27 @@ TEST_F(ControlGallery, EachCellShowsItsStateFromTheLooks)
         EXPECT_GE(row, 0) << name;
         return GalleryCellRect(row, state);
     };
-    EXPECT_TRUE(Has(g, cell("TspSkinButton", gsNormal), sc::ButtonNormal));
-    EXPECT_TRUE(Has(g, cell("TspSkinButton", gsHot), sc::ButtonActive));
-    EXPECT_TRUE(Has(g, cell("TspSkinButton", gsPressed), sc::ButtonDown));
-    EXPECT_TRUE(Has(g, cell("TspSkinButton", gsDisabled), sc::ButtonDisabled));
-    EXPECT_FALSE(Has(g, cell("TspSkinButton", gsHot), sc::ButtonNormal));
-    EXPECT_TRUE(Has(g, cell("TspSkinListBox", gsNormal), sc::ListActiveItem));
-    EXPECT_TRUE(Has(g, cell("TspSkinListBox", gsFocused), sc::ListFocusItem));
-    EXPECT_FALSE(Has(g, cell("TspSkinListBox", gsNormal), sc::ListFocusItem));
-    EXPECT_TRUE(Has(g, cell("TspSkinComboBox", gsHot), sc::ComboButtonHot));
-    EXPECT_TRUE(Has(g, cell("TspSkinComboBox", gsFocused), sc::ComboFocusItem));
-    EXPECT_TRUE(Has(g, cell("TspSkinComboBox", gsDisabled), sc::ComboButtonDisabled));
-    EXPECT_TRUE(Has(g, cell("TspSkinTabControl", gsHot), sc::TabHot));
-    EXPECT_FALSE(Has(g, cell("TspSkinTabControl", gsNormal), sc::TabHot));
-    EXPECT_TRUE(Has(g, cell("TspSkinTabControl", gsFocused), sc::TabFocus));
-    EXPECT_TRUE(Has(g, cell("TspSkinMainMenuBar", gsNormal), sc::MenuItem));
-    EXPECT_TRUE(Has(g, cell("TspSkinMainMenuBar", gsHot), sc::MenuItemHot));
-    EXPECT_TRUE(Has(g, cell("TspSkinCheckBox", gsChecked), sc::CheckBox.On));
-    EXPECT_FALSE(Has(g, cell("TspSkinCheckBox", gsNormal), sc::CheckBox.On));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinButton", gsNormal), sc::ButtonNormal));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinButton", gsHot), sc::ButtonActive));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinButton", gsPressed), sc::ButtonDown));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinButton", gsDisabled), sc::ButtonDisabled));
+    EXPECT_FALSE(HasColor(g, cell("TspSkinButton", gsHot), sc::ButtonNormal));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinListBox", gsNormal), sc::ListActiveItem));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinListBox", gsFocused), sc::ListFocusItem));
+    EXPECT_FALSE(HasColor(g, cell("TspSkinListBox", gsNormal), sc::ListFocusItem));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinComboBox", gsHot), sc::ComboButtonHot));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinComboBox", gsFocused), sc::ComboFocusItem));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinComboBox", gsDisabled), sc::ComboButtonDisabled));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinTabControl", gsHot), sc::TabHot));
+    EXPECT_FALSE(HasColor(g, cell("TspSkinTabControl", gsNormal), sc::TabHot));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinTabControl", gsFocused), sc::TabFocus));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinMainMenuBar", gsNormal), sc::MenuItem));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinMainMenuBar", gsHot), sc::MenuItemHot));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinCheckBox", gsChecked), sc::CheckBox.On));
+    EXPECT_FALSE(HasColor(g, cell("TspSkinCheckBox", gsNormal), sc::CheckBox.On));
     // A state a row does not show stays empty.
-    EXPECT_FALSE(Has(g, cell("TspSkinPanel", gsHot), sc::PanelClient));
-    EXPECT_TRUE(Has(g, cell("TspSkinPanel", gsNormal), sc::PanelClient));
+    EXPECT_FALSE(HasColor(g, cell("TspSkinPanel", gsHot), sc::PanelClient));
+    EXPECT_TRUE(HasColor(g, cell("TspSkinPanel", gsNormal), sc::PanelClient));
 }
 
 TEST(ControlGalleryGolden, DemoSkinGalleryAsSkintoolRendersIt)

@@ -2,6 +2,7 @@
 
 #include "platform/toolkit/Persistence.h"
 #include "skin/controls/SkinComboBox.h"
+#include "tests/support/Pixels.h"
 
 using namespace xe;
 using namespace xe::skin;
@@ -9,15 +10,6 @@ using namespace xe::test;
 using base::Rect;
 
 namespace {
-
-bool Has(gfx::TBitmap const& shot, base::TRect const& r, base::TColor color)
-{
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (shot.Pixel(x, y) == color)
-                return true;
-    return false;
-}
 
 struct SkinComboBoxTest : SkinControlTest {
     // At (10,10), 100x24: the item area (4,4)-(86,20), the button (86,4)-(96,20).
@@ -58,7 +50,7 @@ TEST_F(SkinComboBoxTest, DrawsItemAndButtonByState)
     auto shot = Shot();
     EXPECT_EQ(shot.Pixel(10, 10), sc::Edge);
     EXPECT_EQ(shot.Pixel(15, 15), sc::ComboItem);
-    EXPECT_TRUE(Has(shot, Rect(16, 14, 96, 30), sc::ComboFont));
+    EXPECT_TRUE(HasColor(shot, Rect(16, 14, 96, 30), sc::ComboFont));
     EXPECT_EQ(shot.Pixel(100, 20), sc::ComboButton);
 
     MoveTo(40, 20);
@@ -66,7 +58,7 @@ TEST_F(SkinComboBoxTest, DrawsItemAndButtonByState)
     c->SetFocus();
     shot = Shot();
     EXPECT_EQ(shot.Pixel(15, 15), sc::ComboFocusItem);
-    EXPECT_TRUE(Has(shot, Rect(16, 14, 96, 30), sc::ComboFocusFont));
+    EXPECT_TRUE(HasColor(shot, Rect(16, 14, 96, 30), sc::ComboFocusFont));
     c->SetDroppedDown(true);
     ASSERT_TRUE(c->DroppedDown());
     EXPECT_EQ(Shot().Pixel(100, 20), sc::ComboButtonDown);
@@ -75,7 +67,7 @@ TEST_F(SkinComboBoxTest, DrawsItemAndButtonByState)
     c->SetEnabled(false);
     shot = Shot();
     EXPECT_EQ(shot.Pixel(100, 20), sc::ComboButtonDisabled);
-    EXPECT_FALSE(Has(shot, Rect(16, 14, 96, 30), sc::ComboFont));
+    EXPECT_FALSE(HasColor(shot, Rect(16, 14, 96, 30), sc::ComboFont));
 
     // Without a look: a plain box with its arrow button; the chosen text stays.
     c->SetEnabled(true);
@@ -83,7 +75,7 @@ TEST_F(SkinComboBoxTest, DrawsItemAndButtonByState)
     shot = Shot();
     EXPECT_EQ(shot.Pixel(15, 15), base::ColorToRGB(base::clWindow));
     EXPECT_EQ(shot.Pixel(95, 30), base::ColorToRGB(base::clBtnFace));
-    EXPECT_TRUE(Has(shot, Rect(16, 14, 80, 30), base::ColorToRGB(base::clWindowText)));
+    EXPECT_TRUE(HasColor(shot, Rect(16, 14, 80, 30), base::ColorToRGB(base::clWindowText)));
 }
 
 TEST_F(SkinComboBoxTest, DropDownListPopsUpChoosesAndCloses)

@@ -4,6 +4,7 @@
 #include "skin/controls/SkinLabel.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "tests/support/Pixels.h"
 
 #include <string>
 #include <vector>
@@ -26,15 +27,7 @@ struct SkinDisplayTest : SkinControlTest {
         return c;
     }
     // How many pixels of the colour lie in the rectangle of the form's client area.
-    int Count(base::TRect const& r, base::TColor color)
-    {
-        auto shot = Shot();
-        int n = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                n += shot.Pixel(x, y) == color;
-        return n;
-    }
+    int Count(base::TRect const& r, base::TColor color) { return CountColor(Shot(), r, color); }
 };
 
 TEST_F(SkinDisplayTest, PanelCentresItsCaptionAndGroupBoxTilesItsBackground)

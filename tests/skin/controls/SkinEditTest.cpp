@@ -6,6 +6,7 @@
 #include "platform/toolkit/Clipbrd.h"
 #include "platform/toolkit/Persistence.h"
 #include "skin/controls/SkinEdit.h"
+#include "tests/support/Pixels.h"
 
 #include <string>
 
@@ -35,15 +36,6 @@ struct SkinEditTest : SkinControlTest {
         m->OnChange = [this](tk::TComponent*) { ++Changes; };
         return m;
     }
-    // Pixels of the colour inside the rectangle (form client coordinates).
-    static int Count(gfx::TBitmap const& shot, base::TRect const& r, TColor c)
-    {
-        int n = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                n += shot.Pixel(x, y) == c;
-        return n;
-    }
     void Key(int vk, std::initializer_list<int> modifiers = {})
     {
         H->KeyPress(vk, modifiers);
@@ -70,31 +62,31 @@ TEST_F(SkinEditTest, DrawsItsLooksByStateWithTheTextInTheLooksColours)
     auto shot = Shot();
     EXPECT_EQ(shot.Pixel(10, 10), sc::Edge);
     EXPECT_EQ(shot.Pixel(100, 27), sc::EditNormal);
-    EXPECT_GT(Count(shot, EditText, sc::EditFont), 5);
-    EXPECT_EQ(Count(shot, EditText, sc::EditActiveFont), 0);
+    EXPECT_GT(CountColor(shot, EditText, sc::EditFont), 5);
+    EXPECT_EQ(CountColor(shot, EditText, sc::EditActiveFont), 0);
 
     // Focused: the active image, the active font colour, and the caret after the text.
     e->SetFocus();
     shot = Shot();
     EXPECT_EQ(shot.Pixel(100, 27), sc::EditActive);
-    EXPECT_EQ(Count(shot, EditText, sc::EditFont), 0);
-    int const activeInk = Count(shot, EditText, sc::EditActiveFont);
+    EXPECT_EQ(CountColor(shot, EditText, sc::EditFont), 0);
+    int const activeInk = CountColor(shot, EditText, sc::EditActiveFont);
     EXPECT_GT(activeInk, 5);
     e->SetCaretPos(0);
     // The caret is a column of the text's height: moved into the text it covers other ink.
-    EXPECT_NE(Count(Shot(), EditText, sc::EditActiveFont), activeInk);
+    EXPECT_NE(CountColor(Shot(), EditText, sc::EditActiveFont), activeInk);
 
     // A selection is drawn highlighted.
     e->SelectAll();
     shot = Shot();
-    EXPECT_GT(Count(shot, EditText, base::ColorToRGB(base::clHighlight)), 20);
+    EXPECT_GT(CountColor(shot, EditText, base::ColorToRGB(base::clHighlight)), 20);
 
     // Disabled: the normal image, the disabled font colour, no caret.
     e->SetEnabled(false);
     shot = Shot();
     EXPECT_EQ(shot.Pixel(100, 27), sc::EditNormal);
-    EXPECT_GT(Count(shot, EditText, sc::EditDisabledFont), 5);
-    EXPECT_EQ(Count(shot, EditText, sc::EditActiveFont), 0);
+    EXPECT_GT(CountColor(shot, EditText, sc::EditDisabledFont), 5);
+    EXPECT_EQ(CountColor(shot, EditText, sc::EditActiveFont), 0);
 }
 
 // On an empty edit the caret is the only ink in the active font colour.
@@ -102,7 +94,7 @@ TEST_F(SkinEditTest, CaretBlinksOnlyWhileFocusedInTheActiveWindowAndShowsAfterKe
 {
     auto* e = MakeEdit();
     auto* m = MakeMemo();
-    auto caretInk = [&] { return Count(Shot(), EditText, sc::EditActiveFont); };
+    auto caretInk = [&] { return CountColor(Shot(), EditText, sc::EditActiveFont); };
     EXPECT_FALSE(e->CaretBlinking());
     EXPECT_EQ(caretInk(), 0);
 
@@ -179,7 +171,7 @@ TEST_F(SkinEditTest, FollowsASkinChangeAndDrawsPlainWithoutALook)
     e->SetSkinDataName("nosuch");
     auto shot = Shot();
     EXPECT_EQ(shot.Pixel(100, 27), base::ColorToRGB(base::clWindow));
-    EXPECT_GT(Count(shot, EditText, base::ColorToRGB(e->Font().Color())), 5);
+    EXPECT_GT(CountColor(shot, EditText, base::ColorToRGB(e->Font().Color())), 5);
     e->SetSkinDataName("edit");
     e->SetSkinData(nullptr);
     EXPECT_EQ(Shot().Pixel(100, 27), base::ColorToRGB(base::clWindow));
@@ -289,7 +281,7 @@ TEST_F(SkinEditTest, MemoKeepsLinesScrollsToTheCaretAndFillsItsTextArea)
     EXPECT_EQ(m->TopLine(), 3 - visible); // scrolled to keep the caret in view
     shot = Shot();
     EXPECT_EQ(shot.Pixel(100, 95), sc::MemoActiveBG); // left of the scroll bar that came
-    EXPECT_GT(Count(shot, area, sc::EditActiveFont), 5);
+    EXPECT_GT(CountColor(shot, area, sc::EditActiveFont), 5);
     Key(win::VK_UP);
     Key(win::VK_UP);
     EXPECT_EQ(m->CaretLine(), 0);

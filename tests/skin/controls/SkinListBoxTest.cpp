@@ -2,6 +2,7 @@
 
 #include "platform/toolkit/Persistence.h"
 #include "skin/controls/SkinListBox.h"
+#include "tests/support/Pixels.h"
 
 using namespace xe;
 using namespace xe::skin;
@@ -10,16 +11,6 @@ using base::Rect;
 using base::RGB;
 
 namespace {
-
-// Whether any pixel of r (form client coordinates) has the colour.
-bool Has(gfx::TBitmap const& shot, base::TRect const& r, base::TColor color)
-{
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (shot.Pixel(x, y) == color)
-                return true;
-    return false;
-}
 
 struct SkinListBoxTest : SkinControlTest {
     // At (10,10), 100x70: items from (14,14), 12 high, five whole ones shown.
@@ -52,7 +43,7 @@ TEST_F(SkinListBoxTest, DrawsFrameItemsSelectionAndScrollBarFromTheLooks)
     auto shot = Shot();
     EXPECT_EQ(shot.Pixel(10, 10), sc::Edge);
     EXPECT_EQ(shot.Pixel(14, 14), sc::ListItem); // item 0's image, left of its text
-    EXPECT_TRUE(Has(shot, Rect(16, 14, 60, 26), sc::ListFont));
+    EXPECT_TRUE(HasColor(shot, Rect(16, 14, 60, 26), sc::ListFont));
     EXPECT_EQ(shot.Pixel(14, 75), sc::ListItem); // the sixth item, cut by the frame
     // Eight items do not fit: the bar from the named look, buttons at its ends, the thumb on top.
     EXPECT_EQ(c->ScrollBarRect(), Rect(84, 4, 96, 66));
@@ -66,11 +57,11 @@ TEST_F(SkinListBoxTest, DrawsFrameItemsSelectionAndScrollBarFromTheLooks)
     c->SetItemIndex(1);
     shot = Shot();
     EXPECT_EQ(shot.Pixel(14, 27), sc::ListActiveItem);
-    EXPECT_TRUE(Has(shot, Rect(16, 26, 60, 38), sc::ListActiveFont));
+    EXPECT_TRUE(HasColor(shot, Rect(16, 26, 60, 38), sc::ListActiveFont));
     c->SetFocus();
     shot = Shot();
     EXPECT_EQ(shot.Pixel(14, 27), sc::ListFocusItem);
-    EXPECT_TRUE(Has(shot, Rect(16, 26, 60, 38), sc::ListFocusFont));
+    EXPECT_TRUE(HasColor(shot, Rect(16, 26, 60, 38), sc::ListFocusFont));
     EXPECT_EQ(shot.Pixel(14, 14), sc::ListItem);
 
     // The caption look adds a band above the frame, with the caption in it.
@@ -79,7 +70,7 @@ TEST_F(SkinListBoxTest, DrawsFrameItemsSelectionAndScrollBarFromTheLooks)
     EXPECT_EQ(c->CaptionBand(), Rect(0, 0, 100, 14));
     shot = Shot();
     EXPECT_EQ(shot.Pixel(11, 11), sc::ListCaption);
-    EXPECT_TRUE(Has(shot, Rect(10, 10, 110, 24), sc::ListFont));
+    EXPECT_TRUE(HasColor(shot, Rect(10, 10, 110, 24), sc::ListFont));
     EXPECT_EQ(shot.Pixel(10, 24), sc::Edge);
 
     // Few items: no bar, items run the full width.

@@ -2,6 +2,7 @@
 
 #include "platform/toolkit/Persistence.h"
 #include "skin/controls/SkinTabControl.h"
+#include "tests/support/Pixels.h"
 
 using namespace xe;
 using namespace xe::skin;
@@ -9,15 +10,6 @@ using namespace xe::test;
 using base::Rect;
 
 namespace {
-
-bool Has(gfx::TBitmap const& shot, base::TRect const& r, base::TColor color)
-{
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (shot.Pixel(x, y) == color)
-                return true;
-    return false;
-}
 
 struct SkinTabControlTest : SkinControlTest {
     // At (10,10), 200x100, three tabs.
@@ -57,9 +49,9 @@ TEST_F(SkinTabControlTest, DrawsTabsByStateThePageAndTheBand)
     auto shot = Shot();
     base::TRect t0 = At(c, 0), t1 = At(c, 1), t2 = At(c, 2);
     EXPECT_EQ(shot.Pixel(t0.Left, t0.Top), sc::TabActive);
-    EXPECT_TRUE(Has(shot, t0, sc::TabActiveFont));
+    EXPECT_TRUE(HasColor(shot, t0, sc::TabActiveFont));
     EXPECT_EQ(shot.Pixel(t1.Left, t1.Top), sc::TabNormal);
-    EXPECT_TRUE(Has(shot, t1, sc::TabFont));
+    EXPECT_TRUE(HasColor(shot, t1, sc::TabFont));
     EXPECT_EQ(shot.Pixel(t2.Right + 2, 12), sc::TabsBand); // right of the last tab
     EXPECT_EQ(shot.Pixel(10, 22), sc::Edge); // the page's frame below the row
     EXPECT_EQ(shot.Pixel(100, 60), sc::TabClient);
@@ -69,13 +61,13 @@ TEST_F(SkinTabControlTest, DrawsTabsByStateThePageAndTheBand)
     EXPECT_EQ(c->HotIndex(), 2);
     shot = Shot();
     EXPECT_EQ(shot.Pixel(t2.Left, t2.Top), sc::TabHot);
-    EXPECT_TRUE(Has(shot, t2, sc::TabHotFont));
+    EXPECT_TRUE(HasColor(shot, t2, sc::TabHotFont));
     MoveTo(100, 60);
     EXPECT_EQ(c->HotIndex(), -1);
     c->SetFocus();
     shot = Shot();
     EXPECT_EQ(shot.Pixel(t0.Left, t0.Top), sc::TabFocus);
-    EXPECT_TRUE(Has(shot, t0, sc::TabFocusFont));
+    EXPECT_TRUE(HasColor(shot, t0, sc::TabFocusFont));
 
     // Without the look: plain tabs on a button-face page.
     c->SetSkinDataName("none");
@@ -157,8 +149,8 @@ TEST_F(SkinTabControlTest, ArrowsScrollTabsThatDoNotFit)
     auto shot = Shot();
     base::TRect right = c->ScrollRightRect();
     base::OffsetRect(right, 10, 10);
-    EXPECT_TRUE(Has(shot, right, base::ColorToRGB(base::clBtnText))); // the arrow's ink
-    EXPECT_FALSE(Has(shot, right, sc::TabNormal)); // no tab drawn under it
+    EXPECT_TRUE(HasColor(shot, right, base::ColorToRGB(base::clBtnText))); // the arrow's ink
+    EXPECT_FALSE(HasColor(shot, right, sc::TabNormal)); // no tab drawn under it
     EXPECT_EQ(c->TabAtPos({ 190, 5 }), -1);
 
     // The right arrow shifts one tab; the active tab stays.

@@ -5,6 +5,7 @@
 #include "platform/toolkit/Menus.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjects.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -131,15 +132,6 @@ int CaptionWidth(std::string const& caption)
     return r.Width();
 }
 
-int Count(gfx::TBitmap const& b, TRect const& r, TColor c)
-{
-    int n = 0;
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            n += b.Pixel(x, y) == c;
-    return n;
-}
-
 gfx::TBitmap Screen()
 {
     gfx::TBitmap screen(220, 140);
@@ -167,21 +159,21 @@ TEST(MainMenuItem, TabsLineUpAlongTheAreaWithTheirStripAndTextColours)
     EXPECT_EQ(screen.Pixel(f.Left + 3, 30), NormalMid);
     EXPECT_EQ(screen.Pixel(f.Right - 4, 30), NormalMid) << "the middle is tiled across the width";
     EXPECT_EQ(screen.Pixel(f.Right - 3, 31), NormalEnd);
-    EXPECT_GT(Count(screen, f, Text), 0) << "caption in the font colour";
-    EXPECT_EQ(Count(screen, f, DisabledText), 0);
+    EXPECT_GT(CountColor(screen, f, Text), 0) << "caption in the font colour";
+    EXPECT_EQ(CountColor(screen, f, DisabledText), 0);
 
     // Lit, then pressed: the hot and pressed images and their text colours.
     file.ActiveState = true;
     screen = Screen();
     file.Draw(screen.Canvas(), true);
     EXPECT_EQ(screen.Pixel(f.Left, 31), HotEnd);
-    EXPECT_GT(Count(screen, f, ActiveText), 0);
+    EXPECT_GT(CountColor(screen, f, ActiveText), 0);
     file.Pressed = true;
     screen = Screen();
     file.Draw(screen.Canvas(), true);
     EXPECT_EQ(screen.Pixel(f.Left + 3, 30), DownMid);
-    EXPECT_GT(Count(screen, f, DownText), 0);
-    EXPECT_EQ(Count(screen, f, ActiveText), 0);
+    EXPECT_GT(CountColor(screen, f, DownText), 0);
+    EXPECT_EQ(CountColor(screen, f, ActiveText), 0);
 }
 
 TEST(MainMenuItem, DisabledItemDrawsInTheDisabledFontColour)
@@ -191,8 +183,8 @@ TEST(MainMenuItem, DisabledItemDrawsInTheDisabledFontColour)
     tab.MenuItem->SetEnabled(false);
     gfx::TBitmap screen = Screen();
     tab.Draw(screen.Canvas(), true);
-    EXPECT_GT(Count(screen, tab.ObjectRect, DisabledText), 0);
-    EXPECT_EQ(Count(screen, tab.ObjectRect, Text), 0);
+    EXPECT_GT(CountColor(screen, tab.ObjectRect, DisabledText), 0);
+    EXPECT_EQ(CountColor(screen, tab.ObjectRect, Text), 0);
 }
 
 TEST(MainMenuItem, TabPastTheAreaHidesDisabledAndComesBackWithItsState)

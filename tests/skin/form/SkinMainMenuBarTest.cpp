@@ -6,6 +6,7 @@
 #include "skin/form/SkinMainMenuBar.h"
 #include "skin/form/SkinPopupMenu.h"
 #include "skin/form/SkinnedForm.h"
+#include "tests/support/Pixels.h"
 
 using namespace xe;
 using namespace xe::skin;
@@ -13,15 +14,6 @@ using namespace xe::test;
 using base::Rect;
 
 namespace {
-
-bool Has(gfx::TBitmap const& shot, base::TRect const& r, base::TColor color)
-{
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (shot.Pixel(x, y) == color)
-                return true;
-    return false;
-}
 
 struct SkinMainMenuBarTest : SkinControlTest {
     void SetUp() override
@@ -83,15 +75,15 @@ TEST_F(SkinMainMenuBarTest, DrawsTheBarAndItsItemsFromTheNamedObjects)
     EXPECT_EQ(shot.Pixel(1, 15), sc::MenuBar);
     EXPECT_EQ(shot.Pixel(238, 15), sc::MenuBar);
     EXPECT_EQ(shot.Pixel(r0.Left, 10), sc::MenuItem);
-    EXPECT_TRUE(Has(shot, At(c, r0), sc::MenuItemFont));
-    EXPECT_TRUE(Has(shot, At(c, r1), sc::MenuItemDisabledFont)); // Edit is disabled
+    EXPECT_TRUE(HasColor(shot, At(c, r0), sc::MenuItemFont));
+    EXPECT_TRUE(HasColor(shot, At(c, r1), sc::MenuItemDisabledFont)); // Edit is disabled
 
     // The mouse lights an enabled item, not a disabled one.
     MoveTo(r0.Left + 3, 13);
     EXPECT_EQ(c->HotIndex(), 0);
     shot = Shot();
     EXPECT_EQ(shot.Pixel(r0.Left, 10), sc::MenuItemHot);
-    EXPECT_TRUE(Has(shot, At(c, r0), sc::MenuItemHotFont));
+    EXPECT_TRUE(HasColor(shot, At(c, r0), sc::MenuItemHotFont));
     MoveTo(r1.Left + 3, 13);
     EXPECT_EQ(Shot().Pixel(r1.Left, 10), sc::MenuItem);
 
